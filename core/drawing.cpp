@@ -1,0 +1,56 @@
+#include "core/drawing.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tessel {
+
+void ClearBackBuffer(BackBuffer& buffer) { buffer.pixels.fill(WHITE); }
+
+namespace {
+
+// A rectangle cut to the buffer, with the offset of its first pixel from the requested corner.
+struct Clip {
+    int32_t x, y, w, h;     // destination, inside the buffer
+    int32_t skipX, skipY;  // how much of the requested rectangle was cut off on the left and top
+    bool Empty() const { return w <= 0 || h <= 0; }
+};
+
+Clip ClipToBuffer(int32_t x, int32_t y, int32_t w, int32_t h) {
+    const int32_t left = std::max(x, 0);
+    const int32_t top = std::max(y, 0);
+    const int32_t right = std::min(x + w, SURFACE_WIDTH);
+    const int32_t bottom = std::min(y + h, SURFACE_HEIGHT);
+    return {left, top, right - left, bottom - top, left - x, top - y};
+}
+
+}  // namespace
+
+void DrawImage(BackBuffer& buffer, const Image& image, int32_t x, int32_t y, int32_t w, int32_t h) {
+    const Clip clip = ClipToBuffer(x, y, std::min(w, image.width), std::min(h, image.height));
+    if (clip.Empty()) return;
+    for (int32_t row = 0; row < clip.h; ++row) {
+        const uint32_t* source = &image.pixels[(clip.skipY + row) * image.width + clip.skipX];
+        uint32_t* target = &buffer.pixels[(clip.y + row) * SURFACE_WIDTH + clip.x];
+        std::memcpy(target, source, clip.w * sizeof(uint32_t));
+    }
+}
+
+void CopyArea(BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY) {
+    // Cut the area so that both its source and its destination lie inside the buffer.
+    const Clip source = ClipToBuffer(srcX, srcY, w, h);
+    const Clip target = ClipToBuffer(x + source.skipX, y + source.skipY, source.w, source.h);
+    if (source.Empty() || target.Empty()) return;
+    const int32_t fromX = source.x + target.skipX;
+    const int32_t fromY = source.y + target.skipY;
+    // Rows go in the order that reads every source row before it is overwritten; memmove does the same
+    // within a row.
+    const bool upwards = target.y <= fromY;
+    for (int32_t i = 0; i < target.h; ++i) {
+        const int32_t row = upwards ? i : target.h - 1 - i;
+        std::memmove(&buffer.pixels[(target.y + row) * SURFACE_WIDTH + target.x],
+                     &buffer.pixels[(fromY + row) * SURFACE_WIDTH + fromX], target.w * sizeof(uint32_t));
+    }
+}
+
+}  // namespace tessel

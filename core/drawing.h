@@ -1,0 +1,35 @@
+// The back buffer and the three operations every picture of the game is made with.
+//
+// A picture is a sequence of rectangle copies over a white background: no text, no scaling, no blending.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/images.h"
+#include "core/layout.h"
+
+namespace tessel {
+
+inline constexpr uint32_t WHITE = 0xFFFFFFFFu;
+
+// SURFACE_WIDTH x SURFACE_HEIGHT pixels, 0xFFRRGGBB, row by row from the top.
+struct BackBuffer {
+    std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT> pixels;
+
+    uint32_t At(int32_t x, int32_t y) const { return pixels[y * SURFACE_WIDTH + x]; }
+};
+
+// Makes the whole buffer white.
+void ClearBackBuffer(BackBuffer& buffer);
+
+// Copies the w x h rectangle at the image's top-left corner to (x, y). Nothing outside the image is read:
+// where w or h exceed the image the extra destination pixels keep what they held. Pixels that would land
+// outside the buffer are dropped.
+void DrawImage(BackBuffer& buffer, const Image& image, int32_t x, int32_t y, int32_t w, int32_t h);
+
+// Copies the w x h area of the buffer at (srcX, srcY) to (x, y), as if the whole source had been read
+// before any pixel was written. Pixels whose source or destination lies outside the buffer are skipped.
+void CopyArea(BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY);
+
+}  // namespace tessel

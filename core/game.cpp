@@ -1,0 +1,32 @@
+#include "core/game.h"
+
+#include "core/tap_cycle.h"
+
+namespace tessel {
+
+void ResetBanner(Game& game) { game.bannerY.fill(BANNER_Y); }
+
+namespace {
+
+template <typename Grid>
+void PlaceGridCells(Grid& grid, Point origin) {
+    for (int32_t row = 0; row < Grid::SIZE; ++row) {
+        for (int32_t col = 0; col < Grid::SIZE; ++col) {
+            grid.Left(col, row) = origin.x + col * CELL_SIZE;
+            grid.Top(col, row) = origin.y + row * CELL_SIZE;
+        }
+    }
+}
+
+}  // namespace
+
+void PlaceCells(TileGrid& grid, Point origin) { PlaceGridCells(grid, origin); }
+void PlaceCells(LightGrid& grid, Point origin) { PlaceGridCells(grid, origin); }
+
+void PrepareSurfaces(Game& game) {
+    ClearBackBuffer(game.backBuffer);
+    LoadImages(game.images);
+    DrawMenu(game);
+}
+
+}  // namespace tessel

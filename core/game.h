@@ -1,0 +1,88 @@
+// The one game record: the screen shown, the flags the tap cycle and the front ends exchange, the last tap,
+// the two board grids, the banner, the images and the back buffer.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/drawing.h"
+#include "core/images.h"
+#include "core/layout.h"
+
+namespace tessel {
+
+enum Screen : int32_t {
+    SCREEN_MENU = 1,
+    SCREEN_LIGHTS_OUT = 3,
+    SCREEN_NORMAL = 20,
+    SCREEN_UNEVEN = 30,
+    SCREEN_UNMOVABLE = 40,
+    SCREEN_FIFTEEN = 50,
+    SCREEN_ALMOST_IMPOSSIBLE = 60,
+};
+
+// 6 x 6 cells for the numbered puzzles: the 4 x 4 board (col and row 1 to 4) and the ring around it.
+// Arrays are indexed col * 6 + row; use the accessors.
+struct TileGrid {
+    static constexpr int32_t SIZE = 6;
+    std::array<int32_t, SIZE * SIZE> tile;  // 1 to 16, or 0 for an empty cell
+    std::array<int32_t, SIZE * SIZE> cellLeft;
+    std::array<int32_t, SIZE * SIZE> cellTop;
+
+    int32_t& Tile(int32_t col, int32_t row) { return tile[col * SIZE + row]; }
+    int32_t Tile(int32_t col, int32_t row) const { return tile[col * SIZE + row]; }
+    int32_t& Left(int32_t col, int32_t row) { return cellLeft[col * SIZE + row]; }
+    int32_t Left(int32_t col, int32_t row) const { return cellLeft[col * SIZE + row]; }
+    int32_t& Top(int32_t col, int32_t row) { return cellTop[col * SIZE + row]; }
+    int32_t Top(int32_t col, int32_t row) const { return cellTop[col * SIZE + row]; }
+};
+
+// 7 x 7 cells for "Lights out": the 5 x 5 board (col and row 1 to 5) and a ring that takes the toggles
+// aimed beyond the board's edge. Arrays are indexed col * 7 + row.
+struct LightGrid {
+    static constexpr int32_t SIZE = 7;
+    std::array<uint8_t, SIZE * SIZE> lit;  // 1 = on
+    std::array<int32_t, SIZE * SIZE> cellLeft;
+    std::array<int32_t, SIZE * SIZE> cellTop;
+
+    uint8_t& Lit(int32_t col, int32_t row) { return lit[col * SIZE + row]; }
+    uint8_t Lit(int32_t col, int32_t row) const { return lit[col * SIZE + row]; }
+    int32_t& Left(int32_t col, int32_t row) { return cellLeft[col * SIZE + row]; }
+    int32_t Left(int32_t col, int32_t row) const { return cellLeft[col * SIZE + row]; }
+    int32_t& Top(int32_t col, int32_t row) { return cellTop[col * SIZE + row]; }
+    int32_t Top(int32_t col, int32_t row) const { return cellTop[col * SIZE + row]; }
+};
+
+struct Game {
+    int32_t screen = SCREEN_MENU;
+    int32_t screenAtTap = SCREEN_MENU;  // screen as it was when the current tap began
+    uint8_t solved = 0;                 // the board is in goal order; the banner shows while set
+    uint8_t tapActed = 0;               // the current tap changed the board; forces a full redraw
+    uint8_t splashPending = 1;          // the start-up splash has not been shown; the menu ignores taps
+    uint8_t drainTaps = 0;              // the front end must drop the taps queued during the splash
+    uint16_t tapX = 0;
+    uint16_t tapY = 0;
+    std::array<int32_t, 9> bannerY{};
+
+    TileGrid tileGrid{};
+    LightGrid lightGrid{};
+    int32_t fixedColumn = 0;  // "Unmovable": the column that cannot move up or down
+    int32_t fixedRow = 0;     // "Unmovable": the row that cannot move sideways
+    int32_t blankCol = 0;     // "15 Puzzle": the empty cell
+    int32_t blankRow = 0;
+
+    ImageSet images;
+    BackBuffer backBuffer{};
+};
+
+// Puts every banner letter back on its resting line. Every puzzle set-up calls it first.
+void ResetBanner(Game& game);
+
+// Gives every cell of a grid its position from the grid's origin. Every puzzle set-up calls it last.
+void PlaceCells(TileGrid& grid, Point origin);
+void PlaceCells(LightGrid& grid, Point origin);
+
+// Creates what a window's creation prepares: the images decoded, the back buffer white, the menu drawn.
+void PrepareSurfaces(Game& game);
+
+}  // namespace tessel

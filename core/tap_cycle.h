@@ -1,0 +1,24 @@
+// The tap cycle: every stylus tap is interpreted by the current screen, the picture is redrawn when the
+// screen changed or the tap acted, the "CLEARED!!" banner is laid over a solved board, and the back buffer
+// is presented.
+#pragma once
+
+#include <cstdint>
+
+#include "core/game.h"
+
+namespace tessel {
+
+// Runs one tap at (x, y). The front end has already stored the same point in tapX and tapY.
+void HandleTap(Game& game, int32_t x, int32_t y);
+
+// Draws the title and the six puzzle labels into the back buffer.
+void DrawMenu(Game& game);
+
+// Whether (x, y) lies on the Quit button, both edges included.
+bool IsOnQuit(int32_t x, int32_t y);
+
+// Draws the label and the Quit button that head every puzzle screen.
+void DrawPuzzleFrame(Game& game, ImageId label, int32_t labelX, int32_t labelWidth);
+
+}  // namespace tessel

@@ -1,0 +1,105 @@
+#include "puzzles/line_shifts.h"
+
+#include "core/platform.h"
+
+namespace tessel {
+
+void ShiftColumnUp(TileGrid& grid, int32_t col) {
+    const int32_t leaving = grid.Tile(col, 1);
+    grid.Tile(col, 1) = grid.Tile(col, 2);
+    grid.Tile(col, 2) = grid.Tile(col, 3);
+    grid.Tile(col, 3) = grid.Tile(col, 4);
+    grid.Tile(col, 4) = leaving;
+}
+
+void ShiftColumnDown(TileGrid& grid, int32_t col) {
+    const int32_t leaving = grid.Tile(col, 4);
+    grid.Tile(col, 4) = grid.Tile(col, 3);
+    grid.Tile(col, 3) = grid.Tile(col, 2);
+    grid.Tile(col, 2) = grid.Tile(col, 1);
+    grid.Tile(col, 1) = leaving;
+}
+
+void ShiftRowLeft(TileGrid& grid, int32_t row) {
+    const int32_t leaving = grid.Tile(1, row);
+    grid.Tile(1, row) = grid.Tile(2, row);
+    grid.Tile(2, row) = grid.Tile(3, row);
+    grid.Tile(3, row) = grid.Tile(4, row);
+    grid.Tile(4, row) = leaving;
+}
+
+void ShiftRowRight(TileGrid& grid, int32_t row) {
+    const int32_t leaving = grid.Tile(4, row);
+    grid.Tile(4, row) = grid.Tile(3, row);
+    grid.Tile(3, row) = grid.Tile(2, row);
+    grid.Tile(2, row) = grid.Tile(1, row);
+    grid.Tile(1, row) = leaving;
+}
+
+void ShiftLine(TileGrid& grid, ShiftDirection direction, int32_t line) {
+    switch (direction) {
+        case ShiftDirection::Up: ShiftColumnUp(grid, line); break;
+        case ShiftDirection::Right: ShiftRowRight(grid, line); break;
+        case ShiftDirection::Down: ShiftColumnDown(grid, line); break;
+        case ShiftDirection::Left: ShiftRowLeft(grid, line); break;
+    }
+}
+
+void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line) {
+    const TileGrid& grid = game.tileGrid;
+    BackBuffer& buffer = game.backBuffer;
+    const auto arrow = [&](ImageId id, int32_t x, int32_t y) {
+        DrawImage(buffer, game.images[id], x, y, CELL_SIZE, CELL_SIZE);
+    };
+    const int32_t lineLength = 4 * CELL_SIZE;
+    switch (direction) {
+        case ShiftDirection::Up: {
+            const int32_t left = ColumnLeft(grid, line);
+            CopyArea(buffer, left, RowTop(grid, 1) - SLIDE_STEP, CELL_SIZE, lineLength, left, RowTop(grid, 1));
+            // The upper half of the leaving top tile, now over the arrow cell, re-enters at the bottom.
+            CopyArea(buffer, left, RowTop(grid, 4) + SLIDE_STEP, CELL_SIZE, SLIDE_STEP, left,
+                     RowTop(grid, 1) - SLIDE_STEP);
+            arrow(IMG_ARROW_UP, left, RowTop(grid, 0));
+            break;
+        }
+        case ShiftDirection::Right: {
+            const int32_t top = RowTop(grid, line);
+            CopyArea(buffer, ColumnLeft(grid, 1) + SLIDE_STEP, top, lineLength, CELL_SIZE, ColumnLeft(grid, 1),
+                     top);
+            // The whole leaving tile, now straddling column 4 and the arrow, straddles the left end.
+            CopyArea(buffer, ColumnLeft(grid, 1) - SLIDE_STEP, top, CELL_SIZE, CELL_SIZE,
+                     ColumnLeft(grid, 4) + SLIDE_STEP, top);
+            arrow(IMG_ARROW_LEFT, ColumnLeft(grid, 0), top);
+            arrow(IMG_ARROW_RIGHT, ColumnLeft(grid, 5), top);
+            break;
+        }
+        case ShiftDirection::Down: {
+            const int32_t left = ColumnLeft(grid, line);
+            CopyArea(buffer, left, RowTop(grid, 1) + SLIDE_STEP, CELL_SIZE, lineLength, left, RowTop(grid, 1));
+            CopyArea(buffer, left, RowTop(grid, 1) - SLIDE_STEP, CELL_SIZE, CELL_SIZE, left,
+                     RowTop(grid, 4) + SLIDE_STEP);
+            arrow(IMG_ARROW_DOWN, left, RowTop(grid, 5));
+            arrow(IMG_ARROW_UP, left, RowTop(grid, 0));
+            break;
+        }
+        case ShiftDirection::Left: {
+            const int32_t top = RowTop(grid, line);
+            CopyArea(buffer, ColumnLeft(grid, 1) - SLIDE_STEP, top, lineLength, CELL_SIZE, ColumnLeft(grid, 1),
+                     top);
+            // The left half of the leaving tile, now over the arrow cell, re-enters at the right end.
+            CopyArea(buffer, ColumnLeft(grid, 4) + SLIDE_STEP, top, SLIDE_STEP, CELL_SIZE,
+                     ColumnLeft(grid, 1) - SLIDE_STEP, top);
+            arrow(IMG_ARROW_LEFT, ColumnLeft(grid, 0), top);
+            break;
+        }
+    }
+}
+
+void ShiftLineByTap(Game& game, ShiftDirection direction, int32_t line) {
+    game.tapActed = 1;
+    DrawShiftFrame(game, direction, line);
+    PresentNow(game);
+    ShiftLine(game.tileGrid, direction, line);
+}
+
+}  // namespace tessel

@@ -1,0 +1,61 @@
+// Cyclic shifts of a whole column or row of the 4 x 4 board, the arrow regions that trigger them, and the
+// half-step frame that shows a shift under way. "Normal" is made of these alone; other line puzzles reuse
+// them with their own grid positions, read from the grid's cell positions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "core/game.h"
+
+namespace tessel {
+
+// Displacement shown in the half-step frame of a shift: half a cell.
+inline constexpr int32_t SLIDE_STEP = CELL_SIZE / 2;
+
+enum class ShiftDirection { Up, Right, Down, Left };
+
+void ShiftColumnUp(TileGrid& grid, int32_t col);
+void ShiftColumnDown(TileGrid& grid, int32_t col);
+void ShiftRowLeft(TileGrid& grid, int32_t row);
+void ShiftRowRight(TileGrid& grid, int32_t row);
+void ShiftLine(TileGrid& grid, ShiftDirection direction, int32_t line);
+
+// How a scramble draw (mod 4) names a direction.
+inline constexpr std::array<ShiftDirection, 4> SCRAMBLE_DIRECTIONS{ShiftDirection::Up, ShiftDirection::Left,
+                                                                   ShiftDirection::Down, ShiftDirection::Right};
+
+// Left edge of column c and top edge of row r, from the grid's current cell positions.
+inline int32_t ColumnLeft(const TileGrid& grid, int32_t col) { return grid.Left(col, 0); }
+inline int32_t RowTop(const TileGrid& grid, int32_t row) { return grid.Top(0, row); }
+
+// Calls hit(direction, line) for every arrow region that contains (x, y): the families up, right, down,
+// left, lines 1 to 4 within each. A column's region spans its width, edges included, and is open from
+// above row 1 (or below row 5) to the window's edge; a row's region likewise beside the board. A tap on a
+// shared edge hits both lines, the lower-numbered first. The scan never stops early.
+template <typename Hit>
+void ScanArrowRegions(const TileGrid& grid, int32_t x, int32_t y, Hit hit) {
+    auto inColumn = [&](int32_t k) { return ColumnLeft(grid, k) <= x && x <= ColumnLeft(grid, k + 1); };
+    auto inRow = [&](int32_t k) { return RowTop(grid, k) <= y && y <= RowTop(grid, k + 1); };
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (inColumn(k) && y < RowTop(grid, 1)) hit(ShiftDirection::Up, k);
+    }
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (inRow(k) && x > ColumnLeft(grid, 5)) hit(ShiftDirection::Right, k);
+    }
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (inColumn(k) && y > RowTop(grid, 5)) hit(ShiftDirection::Down, k);
+    }
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (inRow(k) && x < ColumnLeft(grid, 1)) hit(ShiftDirection::Left, k);
+    }
+}
+
+// Moves the line's pixels half a cell in the direction of the shift inside the back buffer, with the
+// leaving tile's outgoing half re-entering at the other end and the line's arrows drawn intact.
+void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line);
+
+// A shift made by a tap: marks the tap as acted, shows the half-step frame at once, then shifts the tiles.
+void ShiftLineByTap(Game& game, ShiftDirection direction, int32_t line);
+
+}  // namespace tessel

@@ -1,0 +1,55 @@
+#include "puzzles/normal.h"
+
+#include "core/platform.h"
+#include "core/tap_cycle.h"
+#include "puzzles/line_shifts.h"
+#include "puzzles/tile_board.h"
+
+namespace tessel {
+
+void SetupNormal(Game& game) {
+    ResetBanner(game);
+    TileGrid& grid = game.tileGrid;
+    grid.tile.fill(0);
+    WriteGoalOrder(grid);
+    SeedRandomFromTickCount();
+    for (int32_t round = 0; round < NORMAL_SCRAMBLE_ROUNDS; ++round) {
+        const ShiftDirection direction = SCRAMBLE_DIRECTIONS[DrawRandom() % 4];
+        const int32_t line = DrawRandom() % 4 + 1;
+        const int32_t steps = DrawRandom() % 3 + 1;
+        for (int32_t step = 0; step < steps; ++step) ShiftLine(grid, direction, line);
+    }
+    PlaceCells(grid, NORMAL_GRID_ORIGIN);
+}
+
+void TapNormal(Game& game, int32_t x, int32_t y) {
+    ScanArrowRegions(game.tileGrid, x, y,
+                     [&](ShiftDirection direction, int32_t line) { ShiftLineByTap(game, direction, line); });
+}
+
+bool IsNormalSolved(const Game& game) { return IsInGoalOrder(game.tileGrid); }
+
+void DrawNormal(Game& game) {
+    DrawPuzzleFrame(game, IMG_LABEL_NORMAL, NORMAL_LABEL_X, NORMAL_LABEL_WIDTH);
+    const TileGrid& grid = game.tileGrid;
+    const auto draw = [&](ImageId id, int32_t col, int32_t row) {
+        DrawImage(game.backBuffer, game.images[id], grid.Left(col, row), grid.Top(col, row), CELL_SIZE,
+                  CELL_SIZE);
+    };
+    for (int32_t row = 0; row < TileGrid::SIZE; ++row) {
+        for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
+            const int32_t n = grid.Tile(col, row);
+            draw(n == 0 ? IMG_BLANK : TileImage(n), col, row);
+        }
+    }
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, k, 0);
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, k, 5);
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, 5, k);
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, 0, k);
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_UP, k, 0);
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_DOWN, k, 5);
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_RIGHT, 5, k);
+    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_LEFT, 0, k);
+}
+
+}  // namespace tessel

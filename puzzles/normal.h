@@ -1,0 +1,19 @@
+// "Normal": tiles 1 to 16 on a 4 x 4 board framed by sixteen arrows. Tapping an arrow shifts its whole
+// column or row one cell that way, cyclically; the board is solved when the tiles read 1 to 16 again.
+#pragma once
+
+#include <cstdint>
+
+#include "core/game.h"
+
+namespace tessel {
+
+// Random rounds of one to three shifts of one line that scramble a new board.
+inline constexpr int32_t NORMAL_SCRAMBLE_ROUNDS = 10;
+
+void SetupNormal(Game& game);
+void TapNormal(Game& game, int32_t x, int32_t y);
+bool IsNormalSolved(const Game& game);
+void DrawNormal(Game& game);
+
+}  // namespace tessel

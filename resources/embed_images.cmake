@@ -1,0 +1,15 @@
+# Writes a C++ source holding the game's BMP files as byte arrays, one per resource id.
+# Called with -DOUTPUT=file.cpp -DINPUT_DIR=resources -DIDS=148,150,...
+string(REPLACE "," ";" IDS "${IDS}")
+set(body "// Generated from resources/*.bmp by embed_images.cmake; do not edit.\n")
+string(APPEND body "#include \"core/images.h\"\n\nnamespace tessel {\nnamespace {\n")
+set(table "")
+foreach(id IN LISTS IDS)
+  file(READ "${INPUT_DIR}/${id}.bmp" hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(APPEND body "const unsigned char IMAGE_${id}[] = {${bytes}};\n")
+  string(APPEND table "    {${id}, IMAGE_${id}, sizeof(IMAGE_${id})},\n")
+endforeach()
+string(APPEND body "}  // namespace\n\nconst std::array<EmbeddedImage, IMAGE_COUNT> EMBEDDED_IMAGES{{\n${table}}};\n")
+string(APPEND body "\n}  // namespace tessel\n")
+file(WRITE "${OUTPUT}" "${body}")

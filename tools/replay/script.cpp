@@ -1,0 +1,89 @@
+#include "tools/replay/script.h"
+
+#include <optional>
+#include <vector>
+
+namespace tessel::replay {
+
+namespace {
+
+std::vector<std::string_view> SplitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t start = line.find_first_not_of(" \t", pos);
+        if (start == std::string_view::npos) break;
+        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+        words.push_back(line.substr(start, end - start));
+        pos = end;
+    }
+    return words;
+}
+
+// Digits only, no sign, at most `max`.
+std::optional<uint64_t> ParseWhole(std::string_view word, uint64_t max) {
+    if (word.empty()) return std::nullopt;
+    uint64_t value = 0;
+    for (const char c : word) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<uint64_t>(c - '0');
+        if (value > max) return std::nullopt;
+    }
+    return value;
+}
+
+Command Invalid(std::string error) { return {CommandKind::Invalid, 0, 0, 0, std::move(error)}; }
+
+std::string Quoted(std::string_view word) {
+    std::string quoted(1, '\'');
+    quoted.append(word);
+    quoted.push_back('\'');
+    return quoted;
+}
+
+}  // namespace
+
+std::string_view CommandWord(CommandKind kind) {
+    switch (kind) {
+        case CommandKind::Tick: return "tick";
+        case CommandKind::Splash: return "splash";
+        case CommandKind::Tap: return "tap";
+        default: return "";
+    }
+}
+
+Command ParseLine(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (const std::size_t hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
+    const std::vector<std::string_view> words = SplitWords(line);
+    if (words.empty()) return {};
+
+    const std::string_view word = words[0];
+    const auto expectArguments = [&](std::size_t count, std::string_view usage) -> std::optional<Command> {
+        if (words.size() == count + 1) return std::nullopt;
+        return Invalid(std::string(word) + " takes " + std::to_string(count) + " value" +
+                       (count == 1 ? "" : "s") + " (" + std::string(usage) + "), got " +
+                       std::to_string(words.size() - 1));
+    };
+    if (word == "tick") {
+        if (auto bad = expectArguments(1, "tick N")) return *bad;
+        const auto ticks = ParseWhole(words[1], UINT32_MAX);
+        if (!ticks) return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
+        return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}};
+    }
+    if (word == "splash") {
+        if (auto bad = expectArguments(0, "splash")) return *bad;
+        return {CommandKind::Splash, 0, 0, 0, {}};
+    }
+    if (word == "tap") {
+        if (auto bad = expectArguments(2, "tap X Y")) return *bad;
+        const auto x = ParseWhole(words[1], UINT16_MAX);
+        const auto y = ParseWhole(words[2], UINT16_MAX);
+        if (!x) return Invalid("tap x " + Quoted(words[1]) + " is not a whole number from 0 to 65535");
+        if (!y) return Invalid("tap y " + Quoted(words[2]) + " is not a whole number from 0 to 65535");
+        return {CommandKind::Tap, 0, static_cast<uint16_t>(*x), static_cast<uint16_t>(*y), {}};
+    }
+    return Invalid("unknown command " + Quoted(word) + " (expected tick, splash or tap)");
+}
+
+}  // namespace tessel::replay

@@ -1,0 +1,24 @@
+// The replay script: one command a line, "#" comments, blank lines skipped.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tessel::replay {
+
+enum class CommandKind { None, Tick, Splash, Tap, Invalid };
+
+struct Command {
+    CommandKind kind = CommandKind::None;  // None: a blank or comment-only line
+    uint32_t ticks = 0;                    // tick N
+    uint16_t x = 0;                        // tap X Y
+    uint16_t y = 0;
+    std::string error;  // what is wrong with an Invalid line
+};
+
+Command ParseLine(std::string_view line);
+
+std::string_view CommandWord(CommandKind kind);
+
+}  // namespace tessel::replay

@@ -1,0 +1,79 @@
+#include "tools/replay/state_json.h"
+
+namespace tessel::replay {
+
+namespace {
+
+class JsonObject {
+public:
+    template <typename T>
+    JsonObject& Field(std::string_view name, const T& value) {
+        Key(name);
+        Append(value);
+        return *this;
+    }
+    JsonObject& Object(std::string_view name, const std::string& object) {
+        Key(name);
+        text_ += object;
+        return *this;
+    }
+    std::string Close() { return text_ + "}"; }
+
+private:
+    void Key(std::string_view name) {
+        text_ += text_.size() > 1 ? ",\"" : "\"";
+        text_ += name;
+        text_ += "\":";
+    }
+    void Append(std::string_view s) { (text_ += '"') += std::string(s) + '"'; }
+    void Append(const char* s) { Append(std::string_view(s)); }
+    void Append(long long n) { text_ += std::to_string(n); }
+    template <typename Number>
+    void Append(Number n) requires std::is_arithmetic_v<Number> { Append(static_cast<long long>(n)); }
+    template <typename Array>
+    void Append(const Array& values) requires requires { values.begin(); } {
+        text_ += '[';
+        for (auto it = values.begin(); it != values.end(); ++it) {
+            if (it != values.begin()) text_ += ',';
+            text_ += std::to_string(static_cast<long long>(*it));
+        }
+        text_ += ']';
+    }
+
+    std::string text_ = "{";
+};
+
+template <typename Grid, typename Cells>
+std::string GridJson(const Grid& grid, std::string_view cellsName, const Cells& cells) {
+    return JsonObject()
+        .Field(cellsName, cells)
+        .Field("cellLeft", grid.cellLeft)
+        .Field("cellTop", grid.cellTop)
+        .Close();
+}
+
+}  // namespace
+
+std::string StateJson(const Game& game, long line, std::string_view command, int presents) {
+    return JsonObject()
+        .Field("line", line)
+        .Field("command", command)
+        .Field("screen", game.screen)
+        .Field("screenAtTap", game.screenAtTap)
+        .Field("solved", game.solved)
+        .Field("tapActed", game.tapActed)
+        .Field("splashPending", game.splashPending)
+        .Field("tapX", game.tapX)
+        .Field("tapY", game.tapY)
+        .Field("bannerY", game.bannerY)
+        .Object("tileGrid", GridJson(game.tileGrid, "tile", game.tileGrid.tile))
+        .Object("lightGrid", GridJson(game.lightGrid, "lit", game.lightGrid.lit))
+        .Field("fixedColumn", game.fixedColumn)
+        .Field("fixedRow", game.fixedRow)
+        .Field("blankCol", game.blankCol)
+        .Field("blankRow", game.blankRow)
+        .Field("presents", presents)
+        .Close();
+}
+
+}  // namespace tessel::replay
