@@ -6,7 +6,7 @@ packages=(
     cmake g++ make pkg-config
     libstb-dev                    # image decoding and PNG writing
     qt6-base-dev libgl-dev        # the desktop program and the image renderer
-    fonts-dejavu-core             # the renderer's font; a font for the desktop program's texts
+    fonts-dejavu-core fonts-dejavu-extra  # the renderer's fonts; a font for the desktop's texts
     libgtest-dev libbenchmark-dev
 )
 
