@@ -22,9 +22,15 @@ std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT> screen;
 CrtRandom random;
 }  // namespace
 
-uint32_t TickCount() { return 1234; }
-void SeedRandom(uint32_t seed) { random.Seed(seed); }
-int32_t DrawRandom() { return random.Draw(); }
+uint32_t TickCount() {
+    return 1234;
+}
+void SeedRandom(uint32_t seed) {
+    random.Seed(seed);
+}
+int32_t DrawRandom() {
+    return random.Draw();
+}
 void PresentNow(const Game& game) {
     std::memcpy(screen.data(), game.backBuffer.pixels.data(), sizeof screen);
     benchmark::ClobberMemory();
@@ -99,7 +105,7 @@ BENCHMARK(BM_IdleTapFloor);
 
 // Keeps each benchmark's time per iteration so the ratios can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
@@ -111,7 +117,7 @@ public:
         std::printf("%s / floor: %.2fx\n", name.c_str(), tap->second / floor->second);
     }
 
-private:
+  private:
     std::map<std::string, double> times_;
 };
 

@@ -5,13 +5,15 @@
 
 namespace tessel {
 
-void ClearBackBuffer(BackBuffer& buffer) { buffer.pixels.fill(WHITE); }
+void ClearBackBuffer(BackBuffer& buffer) {
+    buffer.pixels.fill(WHITE);
+}
 
 namespace {
 
 // A rectangle cut to the buffer, with the offset of its first pixel from the requested corner.
 struct Clip {
-    int32_t x, y, w, h;     // destination, inside the buffer
+    int32_t x, y, w, h;    // destination, inside the buffer
     int32_t skipX, skipY;  // how much of the requested rectangle was cut off on the left and top
     bool Empty() const { return w <= 0 || h <= 0; }
 };

@@ -4,7 +4,9 @@
 
 namespace tessel {
 
-void ResetBanner(Game& game) { game.bannerY.fill(BANNER_Y); }
+void ResetBanner(Game& game) {
+    game.bannerY.fill(BANNER_Y);
+}
 
 namespace {
 
@@ -20,8 +22,12 @@ void PlaceGridCells(Grid& grid, Point origin) {
 
 }  // namespace
 
-void PlaceCells(TileGrid& grid, Point origin) { PlaceGridCells(grid, origin); }
-void PlaceCells(LightGrid& grid, Point origin) { PlaceGridCells(grid, origin); }
+void PlaceCells(TileGrid& grid, Point origin) {
+    PlaceGridCells(grid, origin);
+}
+void PlaceCells(LightGrid& grid, Point origin) {
+    PlaceGridCells(grid, origin);
+}
 
 void PrepareSurfaces(Game& game) {
     ClearBackBuffer(game.backBuffer);

@@ -48,8 +48,12 @@ inline constexpr int32_t LAST_IMAGE_ID = 215;
 inline constexpr int32_t IMAGE_COUNT = 58;
 
 // Green tile of number n (1 to 16), and its grey twin.
-constexpr ImageId TileImage(int32_t n) { return static_cast<ImageId>(IMG_TILE_1 + (n - 1)); }
-constexpr ImageId GreyTileImage(int32_t n) { return static_cast<ImageId>(IMG_GREY_TILE_1 + (n - 1)); }
+constexpr ImageId TileImage(int32_t n) {
+    return static_cast<ImageId>(IMG_TILE_1 + (n - 1));
+}
+constexpr ImageId GreyTileImage(int32_t n) {
+    return static_cast<ImageId>(IMG_GREY_TILE_1 + (n - 1));
+}
 
 // Pixels are 0xFFRRGGBB, row by row from the top.
 struct Image {

@@ -72,9 +72,9 @@ inline constexpr Point LIGHTS_OUT_GRID_ORIGIN{CELL_SIZE / 2 + CENTER_X - 4 * CEL
                                               CELL_SIZE / 2 + CENTER_Y - 4 * CELL_SIZE};
 
 // Banner letters are 20 pixels apart; the last "!" stands only 10 pixels after the first.
-inline constexpr std::array<int32_t, 9> BANNER_LETTER_X{
-    BANNER_X,       BANNER_X + 20,  BANNER_X + 40,  BANNER_X + 60, BANNER_X + 80,
-    BANNER_X + 100, BANNER_X + 120, BANNER_X + 140, BANNER_LAST_X};
+inline constexpr std::array<int32_t, 9> BANNER_LETTER_X{BANNER_X,       BANNER_X + 20,  BANNER_X + 40,
+                                                        BANNER_X + 60,  BANNER_X + 80,  BANNER_X + 100,
+                                                        BANNER_X + 120, BANNER_X + 140, BANNER_LAST_X};
 inline constexpr int32_t BANNER_Y = BANNER_MID_Y + 10;
 
 }  // namespace tessel

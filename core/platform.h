@@ -22,6 +22,8 @@ void PresentNow(const Game& game);
 namespace tessel {
 
 // Every puzzle set-up seeds the generator from the tick count this way.
-inline void SeedRandomFromTickCount() { SeedRandom(TickCount() % 2000000000u); }
+inline void SeedRandomFromTickCount() {
+    SeedRandom(TickCount() % 2000000000u);
+}
 
 }  // namespace tessel

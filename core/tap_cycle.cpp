@@ -29,8 +29,8 @@ constexpr std::array<Puzzle, 6> PUZZLES{{
      TapNormal, IsNormalSolved, DrawNormal},
     {SCREEN_UNEVEN, IMG_LABEL_UNEVEN, UNEVEN_LABEL_X, UNEVEN_LABEL_Y, UNEVEN_LABEL_WIDTH},
     {SCREEN_UNMOVABLE, IMG_LABEL_UNMOVABLE, UNMOVABLE_LABEL_X, UNMOVABLE_LABEL_Y, UNMOVABLE_LABEL_WIDTH},
-    {SCREEN_ALMOST_IMPOSSIBLE, IMG_LABEL_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL_X, ALMOST_IMPOSSIBLE_LABEL_Y,
-     ALMOST_IMPOSSIBLE_LABEL_WIDTH},
+    {SCREEN_ALMOST_IMPOSSIBLE, IMG_LABEL_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL_X,
+     ALMOST_IMPOSSIBLE_LABEL_Y, ALMOST_IMPOSSIBLE_LABEL_WIDTH},
     {SCREEN_FIFTEEN, IMG_LABEL_FIFTEEN, FIFTEEN_LABEL_X, FIFTEEN_LABEL_Y, FIFTEEN_LABEL_WIDTH},
     {SCREEN_LIGHTS_OUT, IMG_LABEL_LIGHTS_OUT, LIGHTS_OUT_LABEL_X, LIGHTS_OUT_LABEL_Y, LIGHTS_OUT_LABEL_WIDTH},
 }};
@@ -88,8 +88,9 @@ void Redraw(Game& game) {
 }
 
 void DrawBanner(Game& game) {
-    constexpr std::array<ImageId, 9> LETTERS{IMG_LETTER_C, IMG_LETTER_L, IMG_LETTER_E, IMG_LETTER_A,   IMG_LETTER_R,
-                                             IMG_LETTER_E, IMG_LETTER_D, IMG_LETTER_BANG, IMG_LETTER_BANG};
+    constexpr std::array<ImageId, 9> LETTERS{IMG_LETTER_C, IMG_LETTER_L,    IMG_LETTER_E,
+                                             IMG_LETTER_A, IMG_LETTER_R,    IMG_LETTER_E,
+                                             IMG_LETTER_D, IMG_LETTER_BANG, IMG_LETTER_BANG};
     for (std::size_t i = 0; i < LETTERS.size(); ++i) {
         DrawImage(game.backBuffer, game.images[LETTERS[i]], BANNER_LETTER_X[i], game.bannerY[i], LETTER_WIDTH,
                   LETTER_HEIGHT);
@@ -98,7 +99,9 @@ void DrawBanner(Game& game) {
 
 }  // namespace
 
-bool IsOnQuit(int32_t x, int32_t y) { return IsInside(x, y, QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT); }
+bool IsOnQuit(int32_t x, int32_t y) {
+    return IsInside(x, y, QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT);
+}
 
 void DrawMenu(Game& game) {
     DrawImage(game.backBuffer, game.images[IMG_TITLE], TITLE_X, TITLE_Y, TITLE_WIDTH, TITLE_HEIGHT);

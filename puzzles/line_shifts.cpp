@@ -38,10 +38,18 @@ void ShiftRowRight(TileGrid& grid, int32_t row) {
 
 void ShiftLine(TileGrid& grid, ShiftDirection direction, int32_t line) {
     switch (direction) {
-        case ShiftDirection::Up: ShiftColumnUp(grid, line); break;
-        case ShiftDirection::Right: ShiftRowRight(grid, line); break;
-        case ShiftDirection::Down: ShiftColumnDown(grid, line); break;
-        case ShiftDirection::Left: ShiftRowLeft(grid, line); break;
+        case ShiftDirection::Up:
+            ShiftColumnUp(grid, line);
+            break;
+        case ShiftDirection::Right:
+            ShiftRowRight(grid, line);
+            break;
+        case ShiftDirection::Down:
+            ShiftColumnDown(grid, line);
+            break;
+        case ShiftDirection::Left:
+            ShiftRowLeft(grid, line);
+            break;
     }
 }
 
@@ -55,7 +63,8 @@ void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line) {
     switch (direction) {
         case ShiftDirection::Up: {
             const int32_t left = ColumnLeft(grid, line);
-            CopyArea(buffer, left, RowTop(grid, 1) - SLIDE_STEP, CELL_SIZE, lineLength, left, RowTop(grid, 1));
+            CopyArea(buffer, left, RowTop(grid, 1) - SLIDE_STEP, CELL_SIZE, lineLength, left,
+                     RowTop(grid, 1));
             // The upper half of the leaving top tile, now over the arrow cell, re-enters at the bottom.
             CopyArea(buffer, left, RowTop(grid, 4) + SLIDE_STEP, CELL_SIZE, SLIDE_STEP, left,
                      RowTop(grid, 1) - SLIDE_STEP);
@@ -64,8 +73,8 @@ void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line) {
         }
         case ShiftDirection::Right: {
             const int32_t top = RowTop(grid, line);
-            CopyArea(buffer, ColumnLeft(grid, 1) + SLIDE_STEP, top, lineLength, CELL_SIZE, ColumnLeft(grid, 1),
-                     top);
+            CopyArea(buffer, ColumnLeft(grid, 1) + SLIDE_STEP, top, lineLength, CELL_SIZE,
+                     ColumnLeft(grid, 1), top);
             // The whole leaving tile, now straddling column 4 and the arrow, straddles the left end.
             CopyArea(buffer, ColumnLeft(grid, 1) - SLIDE_STEP, top, CELL_SIZE, CELL_SIZE,
                      ColumnLeft(grid, 4) + SLIDE_STEP, top);
@@ -75,7 +84,8 @@ void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line) {
         }
         case ShiftDirection::Down: {
             const int32_t left = ColumnLeft(grid, line);
-            CopyArea(buffer, left, RowTop(grid, 1) + SLIDE_STEP, CELL_SIZE, lineLength, left, RowTop(grid, 1));
+            CopyArea(buffer, left, RowTop(grid, 1) + SLIDE_STEP, CELL_SIZE, lineLength, left,
+                     RowTop(grid, 1));
             CopyArea(buffer, left, RowTop(grid, 1) - SLIDE_STEP, CELL_SIZE, CELL_SIZE, left,
                      RowTop(grid, 4) + SLIDE_STEP);
             arrow(IMG_ARROW_DOWN, left, RowTop(grid, 5));
@@ -84,8 +94,8 @@ void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line) {
         }
         case ShiftDirection::Left: {
             const int32_t top = RowTop(grid, line);
-            CopyArea(buffer, ColumnLeft(grid, 1) - SLIDE_STEP, top, lineLength, CELL_SIZE, ColumnLeft(grid, 1),
-                     top);
+            CopyArea(buffer, ColumnLeft(grid, 1) - SLIDE_STEP, top, lineLength, CELL_SIZE,
+                     ColumnLeft(grid, 1), top);
             // The left half of the leaving tile, now over the arrow cell, re-enters at the right end.
             CopyArea(buffer, ColumnLeft(grid, 4) + SLIDE_STEP, top, SLIDE_STEP, CELL_SIZE,
                      ColumnLeft(grid, 1) - SLIDE_STEP, top);

@@ -22,12 +22,16 @@ void ShiftRowRight(TileGrid& grid, int32_t row);
 void ShiftLine(TileGrid& grid, ShiftDirection direction, int32_t line);
 
 // How a scramble draw (mod 4) names a direction.
-inline constexpr std::array<ShiftDirection, 4> SCRAMBLE_DIRECTIONS{ShiftDirection::Up, ShiftDirection::Left,
-                                                                   ShiftDirection::Down, ShiftDirection::Right};
+inline constexpr std::array<ShiftDirection, 4> SCRAMBLE_DIRECTIONS{
+    ShiftDirection::Up, ShiftDirection::Left, ShiftDirection::Down, ShiftDirection::Right};
 
 // Left edge of column c and top edge of row r, from the grid's current cell positions.
-inline int32_t ColumnLeft(const TileGrid& grid, int32_t col) { return grid.Left(col, 0); }
-inline int32_t RowTop(const TileGrid& grid, int32_t row) { return grid.Top(0, row); }
+inline int32_t ColumnLeft(const TileGrid& grid, int32_t col) {
+    return grid.Left(col, 0);
+}
+inline int32_t RowTop(const TileGrid& grid, int32_t row) {
+    return grid.Top(0, row);
+}
 
 // Calls hit(direction, line) for every arrow region that contains (x, y): the families up, right, down,
 // left, lines 1 to 4 within each. A column's region spans its width, edges included, and is open from

@@ -27,7 +27,9 @@ void TapNormal(Game& game, int32_t x, int32_t y) {
                      [&](ShiftDirection direction, int32_t line) { ShiftLineByTap(game, direction, line); });
 }
 
-bool IsNormalSolved(const Game& game) { return IsInGoalOrder(game.tileGrid); }
+bool IsNormalSolved(const Game& game) {
+    return IsInGoalOrder(game.tileGrid);
+}
 
 void DrawNormal(Game& game) {
     DrawPuzzleFrame(game, IMG_LABEL_NORMAL, NORMAL_LABEL_X, NORMAL_LABEL_WIDTH);

@@ -7,7 +7,9 @@
 
 namespace tessel {
 
-constexpr int32_t GoalTile(int32_t col, int32_t row) { return (row - 1) * 4 + col; }
+constexpr int32_t GoalTile(int32_t col, int32_t row) {
+    return (row - 1) * 4 + col;
+}
 
 // Writes 1 to 16 in reading order into the sixteen board cells; the ring is left alone.
 void WriteGoalOrder(TileGrid& grid);

@@ -17,11 +17,12 @@ Image Filled(int32_t width, int32_t height, uint32_t colour) {
 
 // Every pixel different, so that a misplaced copy shows.
 void FillWithPattern(BackBuffer& buffer) {
-    for (std::size_t i = 0; i < buffer.pixels.size(); ++i) buffer.pixels[i] = 0xFF000000u | static_cast<uint32_t>(i);
+    for (std::size_t i = 0; i < buffer.pixels.size(); ++i)
+        buffer.pixels[i] = 0xFF000000u | static_cast<uint32_t>(i);
 }
 
 class Drawing : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<BackBuffer> buffer = std::make_unique<BackBuffer>();
     void SetUp() override { ClearBackBuffer(*buffer); }
 };
@@ -72,11 +73,11 @@ TEST_F(Drawing, CopyAreaOverlappingInEveryDirection) {
         int32_t x, y, w, h, srcX, srcY;
     };
     const Move moves[] = {
-        {71, 73, 24, 96, 71, 85},   // a column up half a cell
-        {71, 97, 24, 96, 71, 85},   // down
-        {59, 85, 96, 24, 71, 85},   // a row left
-        {83, 85, 96, 24, 71, 85},   // right
-        {60, 70, 50, 50, 65, 77},   // diagonal
+        {71, 73, 24, 96, 71, 85},  // a column up half a cell
+        {71, 97, 24, 96, 71, 85},  // down
+        {59, 85, 96, 24, 71, 85},  // a row left
+        {83, 85, 96, 24, 71, 85},  // right
+        {60, 70, 50, 50, 65, 77},  // diagonal
         {0, 0, SURFACE_WIDTH, SURFACE_HEIGHT, 0, 0},
     };
     for (const Move& m : moves) {
@@ -86,7 +87,8 @@ TEST_F(Drawing, CopyAreaOverlappingInEveryDirection) {
         auto expected = std::make_unique<BackBuffer>(*before);
         for (int32_t dy = 0; dy < m.h; ++dy) {
             for (int32_t dx = 0; dx < m.w; ++dx) {
-                expected->pixels[(m.y + dy) * SURFACE_WIDTH + m.x + dx] = before->At(m.srcX + dx, m.srcY + dy);
+                expected->pixels[(m.y + dy) * SURFACE_WIDTH + m.x + dx] =
+                    before->At(m.srcX + dx, m.srcY + dy);
             }
         }
         EXPECT_EQ(buffer->pixels, expected->pixels) << "moving to " << m.x << "," << m.y;

@@ -5,10 +5,18 @@
 
 namespace tessel {
 
-uint32_t TickCount() { return testing::Platform().ticks; }
-void SeedRandom(uint32_t seed) { testing::Platform().random.Seed(seed); }
-int32_t DrawRandom() { return testing::Platform().random.Draw(); }
-void PresentNow(const Game& game) { testing::Platform().presented.push_back(game.backBuffer); }
+uint32_t TickCount() {
+    return testing::Platform().ticks;
+}
+void SeedRandom(uint32_t seed) {
+    testing::Platform().random.Seed(seed);
+}
+int32_t DrawRandom() {
+    return testing::Platform().random.Draw();
+}
+void PresentNow(const Game& game) {
+    testing::Platform().presented.push_back(game.backBuffer);
+}
 
 namespace testing {
 
@@ -52,8 +60,8 @@ std::array<std::array<int32_t, 4>, 4> BoardRows(const Game& game) {
     return rows;
 }
 
-bool SameArea(const BackBuffer& a, int32_t x, int32_t y, const BackBuffer& b, int32_t bx, int32_t by, int32_t w,
-              int32_t h) {
+bool SameArea(const BackBuffer& a, int32_t x, int32_t y, const BackBuffer& b, int32_t bx, int32_t by,
+              int32_t w, int32_t h) {
     for (int32_t dy = 0; dy < h; ++dy) {
         for (int32_t dx = 0; dx < w; ++dx) {
             if (a.At(x + dx, y + dy) != b.At(bx + dx, by + dy)) return false;

@@ -88,14 +88,26 @@ struct TapCase {
 
 TEST(NormalTap, RegionsShiftTheirLines) {
     const TapCase cases[] = {
-        {100, 20, {{{1, 6, 3, 4}, {5, 10, 7, 8}, {9, 14, 11, 12}, {13, 2, 15, 16}}}, 2},   // on the label: up
-        {80, 84, {{{5, 2, 3, 4}, {9, 6, 7, 8}, {13, 10, 11, 12}, {1, 14, 15, 16}}}, 2},    // just above the board
-        {96, 235, {{{1, 14, 3, 4}, {5, 2, 7, 8}, {9, 6, 11, 12}, {13, 10, 15, 16}}}, 2},   // left of Quit: down
-        {143, 235, {{{1, 2, 15, 16}, {5, 6, 3, 4}, {9, 10, 7, 8}, {13, 14, 11, 12}}}, 3},  // shared edge: two down
-        {95, 0, {{{5, 6, 3, 4}, {9, 10, 7, 8}, {13, 14, 11, 12}, {1, 2, 15, 16}}}, 3},     // shared edge: two up
+        {100, 20, {{{1, 6, 3, 4}, {5, 10, 7, 8}, {9, 14, 11, 12}, {13, 2, 15, 16}}}, 2},  // on the label: up
+        {80,
+         84,
+         {{{5, 2, 3, 4}, {9, 6, 7, 8}, {13, 10, 11, 12}, {1, 14, 15, 16}}},
+         2},  // just above the board
+        {96,
+         235,
+         {{{1, 14, 3, 4}, {5, 2, 7, 8}, {9, 6, 11, 12}, {13, 10, 15, 16}}},
+         2},  // left of Quit: down
+        {143,
+         235,
+         {{{1, 2, 15, 16}, {5, 6, 3, 4}, {9, 10, 7, 8}, {13, 14, 11, 12}}},
+         3},  // shared edge: two down
+        {95, 0, {{{5, 6, 3, 4}, {9, 10, 7, 8}, {13, 14, 11, 12}, {1, 2, 15, 16}}}, 3},  // shared edge: two up
         {168, 100, {{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}}, 2},  // right of row 1
-        {238, 133, {{{1, 2, 3, 4}, {8, 5, 6, 7}, {12, 9, 10, 11}, {13, 14, 15, 16}}}, 3},  // right, shared edge
-        {0, 181, {{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {14, 15, 16, 13}}}, 2},    // left of row 4
+        {238,
+         133,
+         {{{1, 2, 3, 4}, {8, 5, 6, 7}, {12, 9, 10, 11}, {13, 14, 15, 16}}},
+         3},                                                                             // right, shared edge
+        {0, 181, {{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {14, 15, 16, 13}}}, 2},  // left of row 4
     };
     for (const TapCase& c : cases) {
         auto game = testing::NewGame();
@@ -110,9 +122,9 @@ TEST(NormalTap, RegionsShiftTheirLines) {
 
 TEST(NormalTap, MissesChangeNothingAndDoNotRedraw) {
     const std::pair<int32_t, int32_t> misses[] = {
-        {71, 85}, {119, 133}, {166, 180},  // on the board
-        {70, 84}, {20, 20}, {168, 182},    // corner areas
-        {200, 250}, {60, 240},             // below the ring, outside every column
+        {71, 85},   {119, 133}, {166, 180},  // on the board
+        {70, 84},   {20, 20},   {168, 182},  // corner areas
+        {200, 250}, {60, 240},               // below the ring, outside every column
     };
     const Rows scrambled{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
     for (const auto& [x, y] : misses) {

@@ -26,9 +26,9 @@ TEST(ReplayScript, ReadsCommandsWithCommentsAndSpacing) {
 }
 
 TEST(ReplayScript, RejectsWhatIsNotACommand) {
-    for (const char* line : {"tick", "tick 1 2", "tick -1", "tick +1", "tick 4294967296", "tick 1e3", "tick 0x10",
-                             "tick 99999999999999999999999", "splash now", "tap 1", "tap 1 2 3", "tap 65536 0",
-                             "tap 0 -1", "tap 1.5 2", "Tap 1 2", "click 1 2", "tap\v1 2"}) {
+    for (const char* line : {"tick", "tick 1 2", "tick -1", "tick +1", "tick 4294967296", "tick 1e3",
+                             "tick 0x10", "tick 99999999999999999999999", "splash now", "tap 1", "tap 1 2 3",
+                             "tap 65536 0", "tap 0 -1", "tap 1.5 2", "Tap 1 2", "click 1 2", "tap\v1 2"}) {
         const Command command = ParseLine(line);
         EXPECT_EQ(command.kind, CommandKind::Invalid) << line;
         EXPECT_FALSE(command.error.empty()) << line;
@@ -40,9 +40,10 @@ TEST(ReplayState, PrintsEveryFieldInItsPlace) {
     game->tileGrid.Tile(1, 2) = 9;
     game->fixedRow = 3;
     const std::string json = StateJson(*game, 7, "tap", 2);
-    EXPECT_EQ(json.rfind(R"({"line":7,"command":"tap","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,)"
-                         R"("splashPending":1,"tapX":0,"tapY":0,"bannerY":[0,0,0,0,0,0,0,0,0],"tileGrid":{"tile":[)",
-                         0),
+    EXPECT_EQ(json.rfind(
+                  R"({"line":7,"command":"tap","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,)"
+                  R"("splashPending":1,"tapX":0,"tapY":0,"bannerY":[0,0,0,0,0,0,0,0,0],"tileGrid":{"tile":[)",
+                  0),
               0u);
     EXPECT_NE(json.find(R"("tile":[0,0,0,0,0,0,0,0,9,0)"), std::string::npos);  // [1][2] at 1 * 6 + 2
     EXPECT_NE(json.find(R"("fixedColumn":0,"fixedRow":3,"blankCol":0,"blankRow":0,"presents":2})"),

@@ -35,8 +35,8 @@ inline constexpr std::array<std::array<int32_t, 4>, 4> GOAL_ROWS{
     {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 
 // Whether the w x h area at (x, y) of `a` equals the one at (bx, by) of `b`.
-bool SameArea(const BackBuffer& a, int32_t x, int32_t y, const BackBuffer& b, int32_t bx, int32_t by, int32_t w,
-              int32_t h);
+bool SameArea(const BackBuffer& a, int32_t x, int32_t y, const BackBuffer& b, int32_t bx, int32_t by,
+              int32_t w, int32_t h);
 
 // Whether the area holds exactly the top-left w x h of the image.
 bool ShowsImage(const BackBuffer& buffer, const Image& image, int32_t x, int32_t y, int32_t w, int32_t h);

@@ -27,10 +27,10 @@ namespace {
 struct ReplayPlatform {
     uint32_t ticks = 0;
     CrtRandom random;
-    int presents = 0;                   // during the current command
-    std::filesystem::path framesDir;    // empty: no frames written
+    int presents = 0;                 // during the current command
+    std::filesystem::path framesDir;  // empty: no frames written
     long nextFrame = 0;
-    std::string frameError;             // the first frame that could not be written
+    std::string frameError;  // the first frame that could not be written
 };
 
 ReplayPlatform platform;
@@ -54,9 +54,15 @@ bool WriteFrame(const BackBuffer& buffer) {
 
 }  // namespace
 
-uint32_t TickCount() { return platform.ticks; }
-void SeedRandom(uint32_t seed) { platform.random.Seed(seed); }
-int32_t DrawRandom() { return platform.random.Draw(); }
+uint32_t TickCount() {
+    return platform.ticks;
+}
+void SeedRandom(uint32_t seed) {
+    platform.random.Seed(seed);
+}
+int32_t DrawRandom() {
+    return platform.random.Draw();
+}
 
 void PresentNow(const Game& game) {
     ++platform.presents;
@@ -110,14 +116,17 @@ int main(int argc, char** argv) {
     std::ifstream file;
     if (scriptPath != "-") {
         file.open(scriptPath);
-        if (!file || std::filesystem::is_directory(scriptPath)) return Fail("cannot read script " + scriptPath);
+        if (!file || std::filesystem::is_directory(scriptPath))
+            return Fail("cannot read script " + scriptPath);
     }
     std::istream& script = scriptPath == "-" ? std::cin : file;
 
     if (!platform.framesDir.empty()) {
         std::error_code error;
         std::filesystem::create_directories(platform.framesDir, error);
-        if (error) return Fail("cannot create frames folder " + platform.framesDir.string() + ": " + error.message());
+        if (error)
+            return Fail("cannot create frames folder " + platform.framesDir.string() + ": " +
+                        error.message());
     }
 
     // Start as the program does: the surfaces prepared and the menu drawn, the splash still to come.
@@ -132,14 +141,19 @@ int main(int argc, char** argv) {
         if (command.kind == replay::CommandKind::Invalid) return Fail(command.error, line);
         platform.presents = 0;
         switch (command.kind) {
-            case replay::CommandKind::Tick: platform.ticks = command.ticks; break;
-            case replay::CommandKind::Splash: game.splashPending = 0; break;
+            case replay::CommandKind::Tick:
+                platform.ticks = command.ticks;
+                break;
+            case replay::CommandKind::Splash:
+                game.splashPending = 0;
+                break;
             case replay::CommandKind::Tap:
                 game.tapX = command.x;
                 game.tapY = command.y;
                 HandleTap(game, command.x, command.y);
                 break;
-            default: break;
+            default:
+                break;
         }
         PrintState(game, line, replay::CommandWord(command.kind));
         if (!platform.frameError.empty()) return Fail(platform.frameError, line);

@@ -32,7 +32,9 @@ std::optional<uint64_t> ParseWhole(std::string_view word, uint64_t max) {
     return value;
 }
 
-Command Invalid(std::string error) { return {CommandKind::Invalid, 0, 0, 0, std::move(error)}; }
+Command Invalid(std::string error) {
+    return {CommandKind::Invalid, 0, 0, 0, std::move(error)};
+}
 
 std::string Quoted(std::string_view word) {
     std::string quoted(1, '\'');
@@ -45,10 +47,14 @@ std::string Quoted(std::string_view word) {
 
 std::string_view CommandWord(CommandKind kind) {
     switch (kind) {
-        case CommandKind::Tick: return "tick";
-        case CommandKind::Splash: return "splash";
-        case CommandKind::Tap: return "tap";
-        default: return "";
+        case CommandKind::Tick:
+            return "tick";
+        case CommandKind::Splash:
+            return "splash";
+        case CommandKind::Tap:
+            return "tap";
+        default:
+            return "";
     }
 }
 
@@ -68,7 +74,8 @@ Command ParseLine(std::string_view line) {
     if (word == "tick") {
         if (auto bad = expectArguments(1, "tick N")) return *bad;
         const auto ticks = ParseWhole(words[1], UINT32_MAX);
-        if (!ticks) return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
+        if (!ticks)
+            return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
         return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}};
     }
     if (word == "splash") {

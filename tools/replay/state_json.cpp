@@ -5,7 +5,7 @@ namespace tessel::replay {
 namespace {
 
 class JsonObject {
-public:
+  public:
     template <typename T>
     JsonObject& Field(std::string_view name, const T& value) {
         Key(name);
@@ -19,7 +19,7 @@ public:
     }
     std::string Close() { return text_ + "}"; }
 
-private:
+  private:
     void Key(std::string_view name) {
         text_ += text_.size() > 1 ? ",\"" : "\"";
         text_ += name;
@@ -29,9 +29,14 @@ private:
     void Append(const char* s) { Append(std::string_view(s)); }
     void Append(long long n) { text_ += std::to_string(n); }
     template <typename Number>
-    void Append(Number n) requires std::is_arithmetic_v<Number> { Append(static_cast<long long>(n)); }
+    void Append(Number n) requires std::is_arithmetic_v<Number> {
+        Append(static_cast<long long>(n));
+    }
     template <typename Array>
-    void Append(const Array& values) requires requires { values.begin(); } {
+    void Append(const Array& values) requires requires {
+        values.begin();
+    }
+    {
         text_ += '[';
         for (auto it = values.begin(); it != values.end(); ++it) {
             if (it != values.begin()) text_ += ',';
