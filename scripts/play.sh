@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build
 cmake --build build -j"$(nproc)" --target tessel
-exec build/shell/tessel "$@"
+exec build/bin/tessel "$@"

@@ -37,8 +37,11 @@ Command Invalid(std::string error) {
 }
 
 std::string Quoted(std::string_view word) {
+    // A stray binary line should not flood the terminal.
+    constexpr std::size_t MAX_SHOWN = 40;
     std::string quoted(1, '\'');
-    quoted.append(word);
+    quoted.append(word.substr(0, MAX_SHOWN));
+    if (word.size() > MAX_SHOWN) quoted.append("...");
     quoted.push_back('\'');
     return quoted;
 }
