@@ -236,3 +236,40 @@ TEST(NormalTap, SecondShiftOfASharedEdgeStartsFromTheFirstFrame) {
 
 }  // namespace
 }  // namespace tessel
+
+namespace tessel {
+namespace {
+
+// Whatever is tapped, the board stays a permutation of 1 to 16 with an empty ring, every cell back in its
+// place after the tap, and the picture shown last is the one in the back buffer.
+TEST(NormalTap, AnyTapKeepsTheBoardWhole) {
+    auto game = testing::NewGame();
+    CrtRandom taps;
+    taps.Seed(99);
+    int tapsOnTheBoard = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const bool nearTheBoard = i % 4 != 0;
+        const int32_t x = nearTheBoard ? taps.Draw() % SURFACE_WIDTH : taps.Draw() * 2;
+        const int32_t y = nearTheBoard ? taps.Draw() % SURFACE_HEIGHT : taps.Draw() * 2;
+        Platform().presented.clear();
+        Tap(*game, x, y);
+        ASSERT_FALSE(Platform().presented.empty());
+        ASSERT_EQ(Platform().presented.back().pixels, game->backBuffer.pixels);
+        if (game->screen != SCREEN_NORMAL) continue;
+        ++tapsOnTheBoard;
+        std::array<int32_t, 17> seen{};
+        for (int32_t col = 0; col < 6; ++col) {
+            for (int32_t row = 0; row < 6; ++row) {
+                ++seen[game->tileGrid.Tile(col, row)];
+                ASSERT_EQ(game->tileGrid.Left(col, row), 47 + 24 * col);
+                ASSERT_EQ(game->tileGrid.Top(col, row), 61 + 24 * row);
+            }
+        }
+        ASSERT_EQ(seen[0], 20);
+        for (int32_t n = 1; n <= 16; ++n) ASSERT_EQ(seen[n], 1);
+    }
+    EXPECT_GT(tapsOnTheBoard, 1000);
+}
+
+}  // namespace
+}  // namespace tessel
