@@ -1,0 +1,68 @@
+// The game's display: the widget that shows the back buffer, plays the start-up splash, refuses landscape
+// with a message and turns left-button presses into taps.
+#pragma once
+
+#include <QPointF>
+#include <QSize>
+#include <QWidget>
+
+#include <chrono>
+#include <optional>
+
+#include "core/game.h"
+
+namespace tessel {
+
+class GameView : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The size the window gives the game at start: the back buffer and one white pixel right and below.
+    static constexpr int AREA_WIDTH = 240;
+    static constexpr int AREA_HEIGHT = 268;
+    // Taps queued during the splash that are thrown away after the first one.
+    static constexpr int DRAINED_TAPS = 20;
+
+    explicit GameView(Game& game, QWidget* parent = nullptr);
+    ~GameView() override;
+
+    // The view showing this game, if any; where PresentNow draws.
+    static GameView* ShowingGame(const Game& game);
+
+    Game& game() { return game_; }
+
+    // Device pixels per game pixel: the largest whole number at which the back buffer fits.
+    int scale() const;
+    // The back-buffer pixel under a point of the widget, through the same scale as the picture.
+    QPoint gamePoint(QPointF position) const;
+    // The whole window is wider than high: the game is not shown and taps are ignored.
+    bool isLandscape() const;
+
+    // Repaints at once, but never sooner than one screen refresh after the previous present, so that the
+    // intermediate frames of a move stay on the screen long enough to be seen.
+    void present();
+
+    // Plays the splash when it is due (not played yet, shown, portrait) and returns after it, once the
+    // taps queued meanwhile have been drained. The first portrait paint asks for it.
+    void playSplash();
+
+    QSize sizeHint() const override { return {AREA_WIDTH, AREA_HEIGHT}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void drainQueuedTaps();
+
+    Game& game_;
+    std::optional<ImageId> splashFrame_;  // the frame on the screen while the splash plays
+    bool splashRequested_ = false;
+    bool draining_ = false;
+    bool drainedFirstTap_ = false;
+    int tapsDropped_ = 0;
+    std::optional<std::chrono::steady_clock::time_point> lastPresent_;
+};
+
+}  // namespace tessel

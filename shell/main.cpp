@@ -1,0 +1,24 @@
+// tessel: the desktop front end of the game, a Qt Widgets program.
+//
+// Implemented platform: a portrait window (240 x 268 game area, menu bar at the bottom) that the player
+// may resize, the start-up splash played frame by frame on the screen, the landscape message, one copy
+// per user and session (a second start brings the first to the front, passing on the Wayland activation
+// token), the drain of taps queued during the splash, presents paced to the screen's refresh, sharp
+// whole-number scaling with taps mapped back exactly, "Tools" > "About" and the About dialog, Ctrl+A and
+// Ctrl+Q, the program icon and a desktop entry.
+// Not implemented: reading the monitor's rotation (the window's own shape decides portrait or landscape);
+// a guaranteed raise of the running copy (the window manager may only flag it, as focus-stealing rules go).
+#include <QApplication>
+
+#include "shell/start_up.h"
+#include "shell/strings.h"
+
+int main(int argc, char** argv) {
+    // Read before the platform starts, which may consume it for the window of this copy.
+    const QByteArray activationToken = qgetenv("XDG_ACTIVATION_TOKEN");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(tessel::LoadString(tessel::IDS_APP_TITLE));
+    QApplication::setDesktopFileName(QStringLiteral("tessel"));
+    return tessel::RunGame(app, activationToken);
+}
