@@ -47,6 +47,10 @@ bool IsInside(int32_t x, int32_t y, int32_t left, int32_t top, int32_t width, in
     return left <= x && x <= left + width && top <= y && y <= top + height;
 }
 
+bool IsOnQuit(int32_t x, int32_t y) {
+    return IsInside(x, y, QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT);
+}
+
 void TapMenu(Game& game) {
     for (const Puzzle& puzzle : PUZZLES) {
         if (!IsInside(game.tapX, game.tapY, puzzle.labelX, puzzle.labelY, puzzle.labelWidth, LABEL_HEIGHT)) {
@@ -98,10 +102,6 @@ void DrawBanner(Game& game) {
 }
 
 }  // namespace
-
-bool IsOnQuit(int32_t x, int32_t y) {
-    return IsInside(x, y, QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT);
-}
 
 void DrawMenu(Game& game) {
     DrawImage(game.backBuffer, game.images[IMG_TITLE], TITLE_X, TITLE_Y, TITLE_WIDTH, TITLE_HEIGHT);

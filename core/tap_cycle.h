@@ -15,9 +15,6 @@ void HandleTap(Game& game, int32_t x, int32_t y);
 // Draws the title and the six puzzle labels into the back buffer.
 void DrawMenu(Game& game);
 
-// Whether (x, y) lies on the Quit button, both edges included.
-bool IsOnQuit(int32_t x, int32_t y);
-
 // Draws the label and the Quit button that head every puzzle screen.
 void DrawPuzzleFrame(Game& game, ImageId label, int32_t labelX, int32_t labelWidth);
 
