@@ -8,13 +8,10 @@ void WriteGoalOrder(TileGrid& grid) {
     }
 }
 
-bool IsInGoalOrder(const TileGrid& grid, int32_t cells) {
-    int32_t expected = 1;
+bool IsInGoalOrder(const TileGrid& grid) {
     for (int32_t row = 1; row <= 4; ++row) {
         for (int32_t col = 1; col <= 4; ++col) {
-            if (expected > cells) return true;
-            if (grid.Tile(col, row) != expected) return false;
-            ++expected;
+            if (grid.Tile(col, row) != GoalTile(col, row)) return false;
         }
     }
     return true;

@@ -14,8 +14,7 @@ constexpr int32_t GoalTile(int32_t col, int32_t row) {
 // Writes 1 to 16 in reading order into the sixteen board cells; the ring is left alone.
 void WriteGoalOrder(TileGrid& grid);
 
-// Whether the board cells read 1, 2, ... in reading order, row by row, for the first `cells` of them
-// (16 for the full board; the "15 Puzzle" leaves its last cell out).
-bool IsInGoalOrder(const TileGrid& grid, int32_t cells = 16);
+// Whether the sixteen board cells read 1 to 16 in reading order, row by row.
+bool IsInGoalOrder(const TileGrid& grid);
 
 }  // namespace tessel
