@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/game.h"
+
 namespace tessel {
 
 void ClearBackBuffer(BackBuffer& buffer) {
@@ -53,6 +55,15 @@ void CopyArea(BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, in
         std::memmove(&buffer.pixels[(target.y + row) * SURFACE_WIDTH + target.x],
                      &buffer.pixels[(fromY + row) * SURFACE_WIDTH + fromX], target.w * sizeof(uint32_t));
     }
+}
+
+void DrawPuzzleFrame(Game& game, const PuzzleLabel& label) {
+    DrawImage(game.backBuffer, game.images[label.image], label.x, PUZZLE_LABEL_Y, label.width, LABEL_HEIGHT);
+    DrawImage(game.backBuffer, game.images[IMG_QUIT], QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT);
+}
+
+void DrawCellImage(Game& game, ImageId image, int32_t x, int32_t y) {
+    DrawImage(game.backBuffer, game.images[image], x, y, CELL_SIZE, CELL_SIZE);
 }
 
 }  // namespace tessel

@@ -13,6 +13,8 @@ namespace tessel {
 
 inline constexpr uint32_t WHITE = 0xFFFFFFFFu;
 
+struct Game;
+
 // SURFACE_WIDTH x SURFACE_HEIGHT pixels, 0xFFRRGGBB, row by row from the top.
 struct BackBuffer {
     std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT> pixels;
@@ -31,5 +33,20 @@ void DrawImage(BackBuffer& buffer, const Image& image, int32_t x, int32_t y, int
 // Copies the w x h area of the buffer at (srcX, srcY) to (x, y), as if the whole source had been read
 // before any pixel was written. Pixels whose source or destination lies outside the buffer are skipped.
 void CopyArea(BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY);
+
+// A puzzle's name: its image and where it stands on the menu. On the puzzle's own screen the same label
+// stands at PUZZLE_LABEL_Y.
+struct PuzzleLabel {
+    ImageId image;
+    int32_t x;
+    int32_t y;
+    int32_t width;
+};
+
+// What heads every puzzle screen: the puzzle's label at the top and the Quit button under the board.
+void DrawPuzzleFrame(Game& game, const PuzzleLabel& label);
+
+// One cell-sized image with its top-left corner at (x, y).
+void DrawCellImage(Game& game, ImageId image, int32_t x, int32_t y);
 
 }  // namespace tessel

@@ -1,7 +1,5 @@
 #include "core/game.h"
 
-#include "core/tap_cycle.h"
-
 namespace tessel {
 
 void ResetBanner(Game& game) {
@@ -27,12 +25,6 @@ void PlaceCells(TileGrid& grid, Point origin) {
 }
 void PlaceCells(LightGrid& grid, Point origin) {
     PlaceGridCells(grid, origin);
-}
-
-void PrepareSurfaces(Game& game) {
-    ClearBackBuffer(game.backBuffer);
-    LoadImages(game.images);
-    DrawMenu(game);
 }
 
 }  // namespace tessel

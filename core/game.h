@@ -82,7 +82,4 @@ void ResetBanner(Game& game);
 void PlaceCells(TileGrid& grid, Point origin);
 void PlaceCells(LightGrid& grid, Point origin);
 
-// Creates what a window's creation prepares: the images decoded, the back buffer white, the menu drawn.
-void PrepareSurfaces(Game& game);
-
 }  // namespace tessel

@@ -3,44 +3,11 @@
 #include <array>
 
 #include "core/platform.h"
-#include "puzzles/normal.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
 namespace {
-
-// What each puzzle screen offers the cycle. A puzzle not built yet has no operations: its menu entry
-// does nothing.
-struct Puzzle {
-    Screen screen;
-    ImageId label;
-    int32_t labelX;
-    int32_t labelY;  // on the menu
-    int32_t labelWidth;
-    void (*setup)(Game&) = nullptr;
-    void (*tap)(Game&, int32_t, int32_t) = nullptr;
-    bool (*isSolved)(const Game&) = nullptr;
-    void (*draw)(Game&) = nullptr;
-};
-
-// In menu order: the order in which taps are tested and labels drawn.
-constexpr std::array<Puzzle, 6> PUZZLES{{
-    {SCREEN_NORMAL, IMG_LABEL_NORMAL, NORMAL_LABEL_X, NORMAL_LABEL_Y, NORMAL_LABEL_WIDTH, SetupNormal,
-     TapNormal, IsNormalSolved, DrawNormal},
-    {SCREEN_UNEVEN, IMG_LABEL_UNEVEN, UNEVEN_LABEL_X, UNEVEN_LABEL_Y, UNEVEN_LABEL_WIDTH},
-    {SCREEN_UNMOVABLE, IMG_LABEL_UNMOVABLE, UNMOVABLE_LABEL_X, UNMOVABLE_LABEL_Y, UNMOVABLE_LABEL_WIDTH},
-    {SCREEN_ALMOST_IMPOSSIBLE, IMG_LABEL_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL_X,
-     ALMOST_IMPOSSIBLE_LABEL_Y, ALMOST_IMPOSSIBLE_LABEL_WIDTH},
-    {SCREEN_FIFTEEN, IMG_LABEL_FIFTEEN, FIFTEEN_LABEL_X, FIFTEEN_LABEL_Y, FIFTEEN_LABEL_WIDTH},
-    {SCREEN_LIGHTS_OUT, IMG_LABEL_LIGHTS_OUT, LIGHTS_OUT_LABEL_X, LIGHTS_OUT_LABEL_Y, LIGHTS_OUT_LABEL_WIDTH},
-}};
-
-const Puzzle* FindPuzzle(int32_t screen) {
-    for (const Puzzle& puzzle : PUZZLES) {
-        if (puzzle.screen == screen && puzzle.tap != nullptr) return &puzzle;
-    }
-    return nullptr;
-}
 
 // Inclusive on all four edges, as every hit test of the game.
 bool IsInside(int32_t x, int32_t y, int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -52,8 +19,9 @@ bool IsOnQuit(int32_t x, int32_t y) {
 }
 
 void TapMenu(Game& game) {
-    for (const Puzzle& puzzle : PUZZLES) {
-        if (!IsInside(game.tapX, game.tapY, puzzle.labelX, puzzle.labelY, puzzle.labelWidth, LABEL_HEIGHT)) {
+    for (const Puzzle& puzzle : Puzzles()) {
+        const PuzzleLabel& label = puzzle.label;
+        if (!IsInside(game.tapX, game.tapY, label.x, label.y, label.width, LABEL_HEIGHT)) {
             continue;
         }
         if (puzzle.setup != nullptr) {
@@ -105,15 +73,16 @@ void DrawBanner(Game& game) {
 
 void DrawMenu(Game& game) {
     DrawImage(game.backBuffer, game.images[IMG_TITLE], TITLE_X, TITLE_Y, TITLE_WIDTH, TITLE_HEIGHT);
-    for (const Puzzle& puzzle : PUZZLES) {
-        DrawImage(game.backBuffer, game.images[puzzle.label], puzzle.labelX, puzzle.labelY, puzzle.labelWidth,
-                  LABEL_HEIGHT);
+    for (const Puzzle& puzzle : Puzzles()) {
+        const PuzzleLabel& label = puzzle.label;
+        DrawImage(game.backBuffer, game.images[label.image], label.x, label.y, label.width, LABEL_HEIGHT);
     }
 }
 
-void DrawPuzzleFrame(Game& game, ImageId label, int32_t labelX, int32_t labelWidth) {
-    DrawImage(game.backBuffer, game.images[label], labelX, PUZZLE_LABEL_Y, labelWidth, LABEL_HEIGHT);
-    DrawImage(game.backBuffer, game.images[IMG_QUIT], QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT);
+void PrepareSurfaces(Game& game) {
+    ClearBackBuffer(game.backBuffer);
+    LoadImages(game.images);
+    DrawMenu(game);
 }
 
 void HandleTap(Game& game, int32_t x, int32_t y) {

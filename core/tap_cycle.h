@@ -15,7 +15,7 @@ void HandleTap(Game& game, int32_t x, int32_t y);
 // Draws the title and the six puzzle labels into the back buffer.
 void DrawMenu(Game& game);
 
-// Draws the label and the Quit button that head every puzzle screen.
-void DrawPuzzleFrame(Game& game, ImageId label, int32_t labelX, int32_t labelWidth);
+// Creates what a window's creation prepares: the images decoded, the back buffer white, the menu drawn.
+void PrepareSurfaces(Game& game);
 
 }  // namespace tessel

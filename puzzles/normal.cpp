@@ -1,7 +1,6 @@
 #include "puzzles/normal.h"
 
 #include "core/platform.h"
-#include "core/tap_cycle.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/tile_board.h"
 
@@ -32,12 +31,9 @@ bool IsNormalSolved(const Game& game) {
 }
 
 void DrawNormal(Game& game) {
-    DrawPuzzleFrame(game, IMG_LABEL_NORMAL, NORMAL_LABEL_X, NORMAL_LABEL_WIDTH);
+    DrawPuzzleFrame(game, NORMAL_LABEL);
     const TileGrid& grid = game.tileGrid;
-    const auto draw = [&](ImageId id, int32_t col, int32_t row) {
-        DrawImage(game.backBuffer, game.images[id], grid.Left(col, row), grid.Top(col, row), CELL_SIZE,
-                  CELL_SIZE);
-    };
+    const auto draw = [&](ImageId id, int32_t col, int32_t row) { DrawAtCell(game, id, col, row); };
     for (int32_t row = 0; row < TileGrid::SIZE; ++row) {
         for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
             const int32_t n = grid.Tile(col, row);

@@ -4,12 +4,16 @@
 
 #include <cstdint>
 
+#include "core/drawing.h"
 #include "core/game.h"
 
 namespace tessel {
 
 // Random rounds of one to three shifts of one line that scramble a new board.
 inline constexpr int32_t NORMAL_SCRAMBLE_ROUNDS = 10;
+
+inline constexpr PuzzleLabel NORMAL_LABEL{IMG_LABEL_NORMAL, NORMAL_LABEL_X, NORMAL_LABEL_Y,
+                                          NORMAL_LABEL_WIDTH};
 
 void SetupNormal(Game& game);
 void TapNormal(Game& game, int32_t x, int32_t y);

@@ -17,4 +17,8 @@ bool IsInGoalOrder(const TileGrid& grid) {
     return true;
 }
 
+void DrawAtCell(Game& game, ImageId image, int32_t col, int32_t row) {
+    DrawCellImage(game, image, game.tileGrid.Left(col, row), game.tileGrid.Top(col, row));
+}
+
 }  // namespace tessel

@@ -17,4 +17,7 @@ void WriteGoalOrder(TileGrid& grid);
 // Whether the sixteen board cells read 1 to 16 in reading order, row by row.
 bool IsInGoalOrder(const TileGrid& grid);
 
+// Draws a cell-sized image at the cell's current position in the tile grid.
+void DrawAtCell(Game& game, ImageId image, int32_t col, int32_t row);
+
 }  // namespace tessel

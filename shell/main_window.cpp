@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "core/tap_cycle.h"
 #include "shell/about_dialog.h"
 #include "shell/game_view.h"
 #include "shell/icon.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "core/tap_cycle.h"
 #include "shell/game_view.h"
 #include "tests/shell/shell_test_support.h"
 
