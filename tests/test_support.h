@@ -13,7 +13,9 @@ namespace tessel::testing {
 struct FakePlatform {
     uint32_t ticks = 0;
     CrtRandom random;
-    std::vector<BackBuffer> presented;  // every picture shown, in order
+    std::vector<BackBuffer> presented;  // every picture shown, in order, while keepPictures is set
+    bool keepPictures = true;
+    long presents = 0;
 };
 
 // The platform the core calls in the tests; reset by NewGame.
