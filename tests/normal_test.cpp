@@ -174,6 +174,7 @@ TEST(NormalTap, AnyTapKeepsTheBoardWhole) {
         Tap(*game, x, y);
         ASSERT_FALSE(Platform().presented.empty());
         ASSERT_EQ(Platform().presented.back().pixels, game->backBuffer.pixels);
+        if (game->screen != SCREEN_NORMAL && game->screen != SCREEN_MENU) Tap(*game, QUIT_X, QUIT_Y);
         if (game->screen != SCREEN_NORMAL) continue;
         ++tapsOnTheBoard;
         std::array<int32_t, 17> seen{};

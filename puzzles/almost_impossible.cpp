@@ -1,0 +1,124 @@
+#include "puzzles/almost_impossible.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/platform.h"
+#include "puzzles/tile_board.h"
+
+namespace tessel {
+
+namespace {
+
+struct Cell {
+    int32_t col;
+    int32_t row;
+};
+
+// The four cells of the block whose top-left cell is (col, row), in clockwise order: top-left, top-right,
+// bottom-right, bottom-left. Every turn and every frame goes round them in this order.
+constexpr std::array<Cell, 4> BlockCells(int32_t col, int32_t row) {
+    return {{{col, row}, {col + 1, row}, {col + 1, row + 1}, {col, row + 1}}};
+}
+
+// The way each of those cells travels in a clockwise turn: right, down, left, up.
+constexpr std::array<Point, 4> CLOCKWISE_TRAVEL{{{1, 0}, {0, 1}, {-1, 0}, {0, -1}}};
+
+enum class Turn { Clockwise, CounterClockwise };
+
+// A quarter turn: every tile of the block moves one cell on, the way the turn goes.
+void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn) {
+    const auto cells = BlockCells(col, row);
+    std::array<int32_t, 4> tiles{};
+    for (std::size_t i = 0; i < cells.size(); ++i) tiles[i] = grid.Tile(cells[i].col, cells[i].row);
+    if (turn == Turn::Clockwise) {
+        std::rotate(tiles.begin(), tiles.end() - 1, tiles.end());
+    } else {
+        std::rotate(tiles.begin(), tiles.begin() + 1, tiles.end());
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) grid.Tile(cells[i].col, cells[i].row) = tiles[i];
+}
+
+// Moves the block's four cell positions `distance` pixels along the clockwise way round.
+void DisplaceBlock(TileGrid& grid, int32_t col, int32_t row, int32_t distance) {
+    const auto cells = BlockCells(col, row);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        grid.Left(cells[i].col, cells[i].row) += CLOCKWISE_TRAVEL[i].x * distance;
+        grid.Top(cells[i].col, cells[i].row) += CLOCKWISE_TRAVEL[i].y * distance;
+    }
+}
+
+// One intermediate frame: the block's tiles are wiped where they stand, moved one step on and drawn again.
+// Drawn in the block's order, so each tile lies over the one before it, and the last over the first.
+void DrawTurnFrame(Game& game, int32_t col, int32_t row) {
+    const auto cells = BlockCells(col, row);
+    for (const Cell& cell : cells) DrawAtCell(game, IMG_BLANK, cell.col, cell.row);
+    DisplaceBlock(game.tileGrid, col, row, ROTATE_STEP);
+    for (const Cell& cell : cells) {
+        DrawAtCell(game, TileImage(game.tileGrid.Tile(cell.col, cell.row)), cell.col, cell.row);
+    }
+    PresentNow(game);
+}
+
+// The point where the block's four cells meet.
+Point InnerCorner(const TileGrid& grid, int32_t col, int32_t row) {
+    return {grid.Left(col + 1, row), grid.Top(col + 1, row + 1)};
+}
+
+bool NearInnerCorner(const TileGrid& grid, int32_t col, int32_t row, int32_t x, int32_t y) {
+    const Point corner = InnerCorner(grid, col, row);
+    return corner.x - CORNER_TOLERANCE <= x && x <= corner.x + CORNER_TOLERANCE &&
+           corner.y - CORNER_TOLERANCE <= y && y <= corner.y + CORNER_TOLERANCE;
+}
+
+// A turn made by a tap: shown at a third and two thirds of the way, then made on the tiles. The tap
+// cycle's redraw shows the tiles in their new cells.
+void TurnBlockByTap(Game& game, int32_t col, int32_t row) {
+    game.tapActed = 1;
+    DrawTurnFrame(game, col, row);
+    DrawTurnFrame(game, col, row);
+    DisplaceBlock(game.tileGrid, col, row, -2 * ROTATE_STEP);
+    TurnBlock(game.tileGrid, col, row, Turn::Clockwise);
+}
+
+}  // namespace
+
+void SetupAlmostImpossible(Game& game) {
+    ResetBanner(game);
+    TileGrid& grid = game.tileGrid;
+    WriteGoalOrder(grid);
+    SeedRandomFromTickCount();
+    // The player only turns clockwise, so the scramble turns the other way.
+    for (int32_t step = 0; step < ALMOST_IMPOSSIBLE_SCRAMBLE_STEPS; ++step) {
+        const int32_t col = DrawRandom() % 3 + 1;
+        const int32_t row = DrawRandom() % 3 + 1;
+        const int32_t quarters = DrawRandom() % 3 + 1;
+        for (int32_t q = 0; q < quarters; ++q) TurnBlock(grid, col, row, Turn::CounterClockwise);
+    }
+    PlaceCells(grid, ALMOST_IMPOSSIBLE_GRID_ORIGIN);
+}
+
+void TapAlmostImpossible(Game& game, int32_t x, int32_t y) {
+    // The corners are a cell apart and their squares narrower than that, so at most one is hit.
+    for (int32_t row = 1; row <= 3; ++row) {
+        for (int32_t col = 1; col <= 3; ++col) {
+            if (NearInnerCorner(game.tileGrid, col, row, x, y)) TurnBlockByTap(game, col, row);
+        }
+    }
+}
+
+bool IsAlmostImpossibleSolved(const Game& game) {
+    return IsInGoalOrder(game.tileGrid);
+}
+
+void DrawAlmostImpossible(Game& game) {
+    DrawPuzzleFrame(game, ALMOST_IMPOSSIBLE_LABEL);
+    for (int32_t row = 1; row <= 4; ++row) {
+        for (int32_t col = 1; col <= 4; ++col) {
+            const int32_t n = game.tileGrid.Tile(col, row);
+            if (n >= 1 && n <= 16) DrawAtCell(game, TileImage(n), col, row);
+        }
+    }
+}
+
+}  // namespace tessel

@@ -1,0 +1,31 @@
+// "Almost Impossible": tiles 1 to 16 fill the 4 x 4 board with no gap. Tapping an inner corner, where four
+// tiles meet, turns that 2 x 2 block a quarter turn clockwise; the board is solved when the tiles read
+// 1 to 16 again.
+#pragma once
+
+#include <cstdint>
+
+#include "core/drawing.h"
+#include "core/game.h"
+
+namespace tessel {
+
+// Random counter-clockwise turns of one to three quarters that scramble a new board.
+inline constexpr int32_t ALMOST_IMPOSSIBLE_SCRAMBLE_STEPS = 10;
+
+// How far from an inner corner a tap may land, in x and in y, and still turn its block.
+inline constexpr int32_t CORNER_TOLERANCE = 7;
+
+// How far each tile of a turning block travels per intermediate frame: a third of a cell.
+inline constexpr int32_t ROTATE_STEP = 8;
+
+inline constexpr PuzzleLabel ALMOST_IMPOSSIBLE_LABEL{IMG_LABEL_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL_X,
+                                                     ALMOST_IMPOSSIBLE_LABEL_Y,
+                                                     ALMOST_IMPOSSIBLE_LABEL_WIDTH};
+
+void SetupAlmostImpossible(Game& game);
+void TapAlmostImpossible(Game& game, int32_t x, int32_t y);
+bool IsAlmostImpossibleSolved(const Game& game);
+void DrawAlmostImpossible(Game& game);
+
+}  // namespace tessel
