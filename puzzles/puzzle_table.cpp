@@ -3,6 +3,7 @@
 #include <array>
 
 #include "puzzles/almost_impossible.h"
+#include "puzzles/lights_out.h"
 #include "puzzles/normal.h"
 
 namespace tessel {
@@ -17,8 +18,7 @@ constexpr auto PUZZLES = std::to_array<Puzzle>({
     {SCREEN_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL, SetupAlmostImpossible, TapAlmostImpossible,
      IsAlmostImpossibleSolved, DrawAlmostImpossible},
     {SCREEN_FIFTEEN, {IMG_LABEL_FIFTEEN, FIFTEEN_LABEL_X, FIFTEEN_LABEL_Y, FIFTEEN_LABEL_WIDTH}},
-    {SCREEN_LIGHTS_OUT,
-     {IMG_LABEL_LIGHTS_OUT, LIGHTS_OUT_LABEL_X, LIGHTS_OUT_LABEL_Y, LIGHTS_OUT_LABEL_WIDTH}},
+    {SCREEN_LIGHTS_OUT, LIGHTS_OUT_LABEL, SetupLightsOut, TapLightsOut, IsLightsOutSolved, DrawLightsOut},
 });
 
 }  // namespace
