@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "puzzles/fifteen.h"
 #include "puzzles/normal.h"
 
 namespace tessel {
@@ -16,7 +17,7 @@ constexpr auto PUZZLES = std::to_array<Puzzle>({
     {SCREEN_ALMOST_IMPOSSIBLE,
      {IMG_LABEL_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL_X, ALMOST_IMPOSSIBLE_LABEL_Y,
       ALMOST_IMPOSSIBLE_LABEL_WIDTH}},
-    {SCREEN_FIFTEEN, {IMG_LABEL_FIFTEEN, FIFTEEN_LABEL_X, FIFTEEN_LABEL_Y, FIFTEEN_LABEL_WIDTH}},
+    {SCREEN_FIFTEEN, FIFTEEN_LABEL, SetupFifteen, TapFifteen, IsFifteenSolved, DrawFifteen},
     {SCREEN_LIGHTS_OUT,
      {IMG_LABEL_LIGHTS_OUT, LIGHTS_OUT_LABEL_X, LIGHTS_OUT_LABEL_Y, LIGHTS_OUT_LABEL_WIDTH}},
 });
