@@ -54,9 +54,7 @@ void DrawTurnFrame(Game& game, int32_t col, int32_t row) {
     const auto cells = BlockCells(col, row);
     for (const Cell& cell : cells) DrawAtCell(game, IMG_BLANK, cell.col, cell.row);
     DisplaceBlock(game.tileGrid, col, row, ROTATE_STEP);
-    for (const Cell& cell : cells) {
-        DrawAtCell(game, TileImage(game.tileGrid.Tile(cell.col, cell.row)), cell.col, cell.row);
-    }
+    for (const Cell& cell : cells) DrawTileAtCell(game, cell.col, cell.row);
     PresentNow(game);
 }
 
@@ -114,10 +112,7 @@ bool IsAlmostImpossibleSolved(const Game& game) {
 void DrawAlmostImpossible(Game& game) {
     DrawPuzzleFrame(game, ALMOST_IMPOSSIBLE_LABEL);
     for (int32_t row = 1; row <= 4; ++row) {
-        for (int32_t col = 1; col <= 4; ++col) {
-            const int32_t n = game.tileGrid.Tile(col, row);
-            if (n >= 1 && n <= 16) DrawAtCell(game, TileImage(n), col, row);
-        }
+        for (int32_t col = 1; col <= 4; ++col) DrawTileAtCell(game, col, row);
     }
 }
 

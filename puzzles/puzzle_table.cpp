@@ -3,6 +3,7 @@
 #include <array>
 
 #include "puzzles/almost_impossible.h"
+#include "puzzles/fifteen.h"
 #include "puzzles/lights_out.h"
 #include "puzzles/normal.h"
 
@@ -17,7 +18,7 @@ constexpr auto PUZZLES = std::to_array<Puzzle>({
     {SCREEN_UNMOVABLE, {IMG_LABEL_UNMOVABLE, UNMOVABLE_LABEL_X, UNMOVABLE_LABEL_Y, UNMOVABLE_LABEL_WIDTH}},
     {SCREEN_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL, SetupAlmostImpossible, TapAlmostImpossible,
      IsAlmostImpossibleSolved, DrawAlmostImpossible},
-    {SCREEN_FIFTEEN, {IMG_LABEL_FIFTEEN, FIFTEEN_LABEL_X, FIFTEEN_LABEL_Y, FIFTEEN_LABEL_WIDTH}},
+    {SCREEN_FIFTEEN, FIFTEEN_LABEL, SetupFifteen, TapFifteen, IsFifteenSolved, DrawFifteen},
     {SCREEN_LIGHTS_OUT, LIGHTS_OUT_LABEL, SetupLightsOut, TapLightsOut, IsLightsOutSolved, DrawLightsOut},
 });
 

@@ -21,4 +21,9 @@ void DrawAtCell(Game& game, ImageId image, int32_t col, int32_t row) {
     DrawCellImage(game, image, game.tileGrid.Left(col, row), game.tileGrid.Top(col, row));
 }
 
+void DrawTileAtCell(Game& game, int32_t col, int32_t row) {
+    const int32_t n = game.tileGrid.Tile(col, row);
+    if (n >= 1 && n <= 16) DrawAtCell(game, TileImage(n), col, row);
+}
+
 }  // namespace tessel

@@ -20,4 +20,7 @@ bool IsInGoalOrder(const TileGrid& grid);
 // Draws a cell-sized image at the cell's current position in the tile grid.
 void DrawAtCell(Game& game, ImageId image, int32_t col, int32_t row);
 
+// Draws the cell's green numbered tile at the cell's current position; an empty cell draws nothing.
+void DrawTileAtCell(Game& game, int32_t col, int32_t row);
+
 }  // namespace tessel
