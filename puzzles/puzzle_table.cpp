@@ -3,6 +3,8 @@
 #include <array>
 
 #include "puzzles/normal.h"
+#include "puzzles/uneven.h"
+#include "puzzles/unmovable.h"
 
 namespace tessel {
 
@@ -11,8 +13,8 @@ namespace {
 // Rows without operations are puzzles still to come: their labels show, and a tap on them does nothing.
 constexpr auto PUZZLES = std::to_array<Puzzle>({
     {SCREEN_NORMAL, NORMAL_LABEL, SetupNormal, TapNormal, IsNormalSolved, DrawNormal},
-    {SCREEN_UNEVEN, {IMG_LABEL_UNEVEN, UNEVEN_LABEL_X, UNEVEN_LABEL_Y, UNEVEN_LABEL_WIDTH}},
-    {SCREEN_UNMOVABLE, {IMG_LABEL_UNMOVABLE, UNMOVABLE_LABEL_X, UNMOVABLE_LABEL_Y, UNMOVABLE_LABEL_WIDTH}},
+    {SCREEN_UNEVEN, UNEVEN_LABEL, SetupUneven, TapUneven, IsUnevenSolved, DrawUneven},
+    {SCREEN_UNMOVABLE, UNMOVABLE_LABEL, SetupUnmovable, TapUnmovable, IsUnmovableSolved, DrawUnmovable},
     {SCREEN_ALMOST_IMPOSSIBLE,
      {IMG_LABEL_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL_X, ALMOST_IMPOSSIBLE_LABEL_Y,
       ALMOST_IMPOSSIBLE_LABEL_WIDTH}},

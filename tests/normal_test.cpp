@@ -251,6 +251,7 @@ TEST(NormalTap, AnyTapKeepsTheBoardWhole) {
         const bool nearTheBoard = i % 4 != 0;
         const int32_t x = nearTheBoard ? taps.Draw() % SURFACE_WIDTH : taps.Draw() * 2;
         const int32_t y = nearTheBoard ? taps.Draw() % SURFACE_HEIGHT : taps.Draw() * 2;
+        if (game->screen == SCREEN_MENU) Tap(*game, NORMAL_LABEL_X, NORMAL_LABEL_Y);  // stay with "Normal"
         Platform().presented.clear();
         Tap(*game, x, y);
         ASSERT_FALSE(Platform().presented.empty());
