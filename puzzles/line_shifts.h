@@ -1,6 +1,7 @@
-// Cyclic shifts of a whole column or row of the 4 x 4 board, the arrow regions that trigger them, and the
-// half-step frame that shows a shift under way. "Normal" is made of these alone; other line puzzles reuse
-// them with their own grid positions, read from the grid's cell positions.
+// Cyclic shifts of a whole column or row of the 4 x 4 board, the random attempts that scramble it, the
+// arrow regions that trigger shifts, and the half-step frame that shows a shift under way. "Normal" is made
+// of these alone; "Uneven" and "Unmovable" reuse them with their own grid positions (read from the grid's
+// cell positions) and their own rule for which lines may move.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +21,7 @@ void ShiftRowLeft(TileGrid& grid, int32_t row);
 void ShiftRowRight(TileGrid& grid, int32_t row);
 void ShiftLine(TileGrid& grid, ShiftDirection direction, int32_t line);
 
+// Up and down move a column, right and left a row.
 inline constexpr bool IsColumnShift(ShiftDirection direction) {
     return direction == ShiftDirection::Up || direction == ShiftDirection::Down;
 }
