@@ -21,15 +21,11 @@ bool IsOnQuit(int32_t x, int32_t y) {
 void TapMenu(Game& game) {
     for (const Puzzle& puzzle : Puzzles()) {
         const PuzzleLabel& label = puzzle.label;
-        if (!IsInside(game.tapX, game.tapY, label.x, label.y, label.width, LABEL_HEIGHT)) {
-            continue;
-        }
-        if (puzzle.setup != nullptr) {
-            // A new board never starts under the banner, even when the board just left was in goal order.
-            game.solved = 0;
-            puzzle.setup(game);
-            game.screen = puzzle.screen;
-        }
+        if (!IsInside(game.tapX, game.tapY, label.x, label.y, label.width, LABEL_HEIGHT)) continue;
+        // A new board never starts under the banner, even when the board just left was in goal order.
+        game.solved = 0;
+        puzzle.setup(game);
+        game.screen = puzzle.screen;
         return;
     }
 }

@@ -1,5 +1,7 @@
 #include "puzzles/line_shifts.h"
 
+#include <array>
+
 #include "core/platform.h"
 
 namespace tessel {
@@ -51,6 +53,25 @@ void ShiftLine(TileGrid& grid, ShiftDirection direction, int32_t line) {
             ShiftRowLeft(grid, line);
             break;
     }
+}
+
+namespace {
+
+// How a scramble draw (mod 4) names a direction.
+constexpr std::array<ShiftDirection, 4> SCRAMBLE_DIRECTIONS{ShiftDirection::Up, ShiftDirection::Left,
+                                                            ShiftDirection::Down, ShiftDirection::Right};
+
+}  // namespace
+
+ScrambleMove DrawScrambleMove() {
+    const ShiftDirection direction = SCRAMBLE_DIRECTIONS[DrawRandom() % 4];
+    const int32_t line = DrawRandom() % 4 + 1;
+    const int32_t steps = DrawRandom() % 3 + 1;
+    return {direction, line, steps};
+}
+
+void ApplyScrambleMove(TileGrid& grid, const ScrambleMove& move) {
+    for (int32_t step = 0; step < move.steps; ++step) ShiftLine(grid, move.direction, move.line);
 }
 
 void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line) {

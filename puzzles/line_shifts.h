@@ -1,9 +1,9 @@
-// Cyclic shifts of a whole column or row of the 4 x 4 board, the arrow regions that trigger them, and the
-// half-step frame that shows a shift under way. "Normal" is made of these alone; other line puzzles reuse
-// them with their own grid positions, read from the grid's cell positions.
+// Cyclic shifts of a whole column or row of the 4 x 4 board, the random attempts that scramble it, the
+// arrow regions that trigger shifts, and the half-step frame that shows a shift under way. "Normal" is made
+// of these alone; "Uneven" and "Unmovable" reuse them with their own grid positions (read from the grid's
+// cell positions) and their own rule for which lines may move.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "core/game.h"
@@ -21,9 +21,22 @@ void ShiftRowLeft(TileGrid& grid, int32_t row);
 void ShiftRowRight(TileGrid& grid, int32_t row);
 void ShiftLine(TileGrid& grid, ShiftDirection direction, int32_t line);
 
-// How a scramble draw (mod 4) names a direction.
-inline constexpr std::array<ShiftDirection, 4> SCRAMBLE_DIRECTIONS{
-    ShiftDirection::Up, ShiftDirection::Left, ShiftDirection::Down, ShiftDirection::Right};
+// Up and down move a column, right and left a row.
+inline constexpr bool IsColumnShift(ShiftDirection direction) {
+    return direction == ShiftDirection::Up || direction == ShiftDirection::Down;
+}
+
+// One attempt of a scramble: a direction, a line 1 to 4 and one to three steps, from three draws of the
+// random generator made in this order on every attempt, whether the puzzle then accepts the move or not.
+struct ScrambleMove {
+    ShiftDirection direction;
+    int32_t line;
+    int32_t steps;
+};
+ScrambleMove DrawScrambleMove();
+
+// Shifts the move's line by its number of steps.
+void ApplyScrambleMove(TileGrid& grid, const ScrambleMove& move);
 
 // Left edge of column c and top edge of row r, from the grid's current cell positions.
 inline int32_t ColumnLeft(const TileGrid& grid, int32_t col) {
@@ -33,26 +46,30 @@ inline int32_t RowTop(const TileGrid& grid, int32_t row) {
     return grid.Top(0, row);
 }
 
-// Calls hit(direction, line) for every arrow region that contains (x, y): the families up, right, down,
-// left, lines 1 to 4 within each. A column's region spans its width, edges included, and is open from
-// above row 1 (or below row 5) to the window's edge; a row's region likewise beside the board. A tap on a
-// shared edge hits both lines, the lower-numbered first. The scan never stops early.
-template <typename Hit>
-void ScanArrowRegions(const TileGrid& grid, int32_t x, int32_t y, Hit hit) {
+// Calls hit(direction, line) for every arrow region that contains (x, y) and whose line canShift(direction,
+// line) allows: the families up, right, down, left, lines 1 to 4 within each. A column's region spans its
+// width, edges included, and is open from above row 1, or from below the top of row 5, to the window's
+// edge; a row's region likewise beside the board. A tap on a shared edge hits both lines, the lower-numbered
+// first. canShift is asked when each line's test comes, so it sees the moves of earlier hits in the same
+// tap. The scan never stops early.
+template <typename CanShift, typename Hit>
+void ScanArrowRegions(const TileGrid& grid, int32_t x, int32_t y, CanShift canShift, Hit hit) {
     auto inColumn = [&](int32_t k) { return ColumnLeft(grid, k) <= x && x <= ColumnLeft(grid, k + 1); };
     auto inRow = [&](int32_t k) { return RowTop(grid, k) <= y && y <= RowTop(grid, k + 1); };
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (inColumn(k) && y < RowTop(grid, 1)) hit(ShiftDirection::Up, k);
-    }
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (inRow(k) && x > ColumnLeft(grid, 5)) hit(ShiftDirection::Right, k);
-    }
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (inColumn(k) && y > RowTop(grid, 5)) hit(ShiftDirection::Down, k);
-    }
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (inRow(k) && x < ColumnLeft(grid, 1)) hit(ShiftDirection::Left, k);
-    }
+    const auto test = [&](bool inRegion, ShiftDirection direction, int32_t k) {
+        if (inRegion && canShift(direction, k)) hit(direction, k);
+    };
+    for (int32_t k = 1; k <= 4; ++k) test(inColumn(k) && y < RowTop(grid, 1), ShiftDirection::Up, k);
+    for (int32_t k = 1; k <= 4; ++k) test(inRow(k) && x > ColumnLeft(grid, 5), ShiftDirection::Right, k);
+    for (int32_t k = 1; k <= 4; ++k) test(inColumn(k) && y > RowTop(grid, 5), ShiftDirection::Down, k);
+    for (int32_t k = 1; k <= 4; ++k) test(inRow(k) && x < ColumnLeft(grid, 1), ShiftDirection::Left, k);
+}
+
+// The same scan where every line can shift.
+template <typename Hit>
+void ScanArrowRegions(const TileGrid& grid, int32_t x, int32_t y, Hit hit) {
+    const auto everyLine = [](ShiftDirection, int32_t) { return true; };
+    ScanArrowRegions(grid, x, y, everyLine, hit);
 }
 
 // Moves the line's pixels half a cell in the direction of the shift inside the back buffer, with the

@@ -13,10 +13,7 @@ void SetupNormal(Game& game) {
     WriteGoalOrder(grid);
     SeedRandomFromTickCount();
     for (int32_t round = 0; round < NORMAL_SCRAMBLE_ROUNDS; ++round) {
-        const ShiftDirection direction = SCRAMBLE_DIRECTIONS[DrawRandom() % 4];
-        const int32_t line = DrawRandom() % 4 + 1;
-        const int32_t steps = DrawRandom() % 3 + 1;
-        for (int32_t step = 0; step < steps; ++step) ShiftLine(grid, direction, line);
+        ApplyScrambleMove(grid, DrawScrambleMove());
     }
     PlaceCells(grid, NORMAL_GRID_ORIGIN);
 }

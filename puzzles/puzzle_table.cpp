@@ -6,16 +6,17 @@
 #include "puzzles/fifteen.h"
 #include "puzzles/lights_out.h"
 #include "puzzles/normal.h"
+#include "puzzles/uneven.h"
+#include "puzzles/unmovable.h"
 
 namespace tessel {
 
 namespace {
 
-// Rows without operations are puzzles still to come: their labels show, and a tap on them does nothing.
 constexpr auto PUZZLES = std::to_array<Puzzle>({
     {SCREEN_NORMAL, NORMAL_LABEL, SetupNormal, TapNormal, IsNormalSolved, DrawNormal},
-    {SCREEN_UNEVEN, {IMG_LABEL_UNEVEN, UNEVEN_LABEL_X, UNEVEN_LABEL_Y, UNEVEN_LABEL_WIDTH}},
-    {SCREEN_UNMOVABLE, {IMG_LABEL_UNMOVABLE, UNMOVABLE_LABEL_X, UNMOVABLE_LABEL_Y, UNMOVABLE_LABEL_WIDTH}},
+    {SCREEN_UNEVEN, UNEVEN_LABEL, SetupUneven, TapUneven, IsUnevenSolved, DrawUneven},
+    {SCREEN_UNMOVABLE, UNMOVABLE_LABEL, SetupUnmovable, TapUnmovable, IsUnmovableSolved, DrawUnmovable},
     {SCREEN_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL, SetupAlmostImpossible, TapAlmostImpossible,
      IsAlmostImpossibleSolved, DrawAlmostImpossible},
     {SCREEN_FIFTEEN, FIFTEEN_LABEL, SetupFifteen, TapFifteen, IsFifteenSolved, DrawFifteen},
@@ -30,7 +31,7 @@ std::span<const Puzzle> Puzzles() {
 
 const Puzzle* FindPuzzle(int32_t screen) {
     for (const Puzzle& puzzle : PUZZLES) {
-        if (puzzle.screen == screen && puzzle.tap != nullptr) return &puzzle;
+        if (puzzle.screen == screen) return &puzzle;
     }
     return nullptr;
 }

@@ -19,10 +19,10 @@ namespace tessel {
 struct Puzzle {
     Screen screen;
     PuzzleLabel label;  // on the menu, and heading its own screen
-    void (*setup)(Game&) = nullptr;
-    void (*tap)(Game&, int32_t x, int32_t y) = nullptr;
-    bool (*isSolved)(const Game&) = nullptr;
-    void (*draw)(Game&) = nullptr;
+    void (*setup)(Game&);
+    void (*tap)(Game&, int32_t x, int32_t y);
+    bool (*isSolved)(const Game&);
+    void (*draw)(Game&);
 };
 
 // Every puzzle, in the order the menu tests taps and draws labels.

@@ -41,17 +41,29 @@ void Tap(Game& game, int32_t x, int32_t y) {
     HandleTap(game, x, y);
 }
 
-void StartNormalWith(Game& game, const std::array<std::array<int32_t, 4>, 4>& rows) {
+int32_t ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks) {
     game.screen = SCREEN_MENU;
     game.solved = 0;
-    Tap(game, NORMAL_LABEL_X + 10, NORMAL_LABEL_Y + 10);
+    Platform().ticks = ticks;
+    Tap(game, label.x, label.y);
+    Platform().presented.clear();
+    CrtRandom replay;
+    replay.Seed(ticks % 2000000000u);
+    for (int32_t draws = 0; draws <= 1000; ++draws) {
+        if (replay.state == Platform().random.state) return draws;
+        replay.Draw();
+    }
+    return -1;
+}
+
+void StartNormalWith(Game& game, const std::array<std::array<int32_t, 4>, 4>& rows) {
+    ChoosePuzzle(game, NORMAL_LABEL);
     for (int32_t row = 1; row <= 4; ++row) {
         for (int32_t col = 1; col <= 4; ++col) game.tileGrid.Tile(col, row) = rows[row - 1][col - 1];
     }
     // A tap that changes nothing would not redraw; redraw the way the cycle does.
     ClearBackBuffer(game.backBuffer);
     DrawNormal(game);
-    Platform().presented.clear();
 }
 
 std::array<std::array<int32_t, 4>, 4> BoardRows(const Game& game) {

@@ -24,6 +24,12 @@ check "every present is a frame" test "$(ls "$work/frames" | wc -l)" -eq 11
 check "frames are named in order" test -f "$work/frames/00010.png"
 check "frame is a 239x267 PNG" bash -c "od -An -tx1 -j16 -N8 '$work/frames/00000.png' | tr -d ' \\n' | grep -q '000000ef0000010b'"
 
+# Every sample script plays through.
+for script in "$examples"/*.txt; do
+    "$replay" "$script" >/dev/null 2>&1
+    check "$(basename "$script") plays" test $? -eq 0
+done
+
 # Standard input, and the same game gives the same record.
 "$replay" - <"$examples/normal.txt" >"$work/again.jsonl"
 check "stdin replay is identical" cmp -s "$work/out.jsonl" "$work/again.jsonl"

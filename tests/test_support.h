@@ -27,6 +27,10 @@ std::unique_ptr<Game> NewGame();
 // A stylus tap at (x, y), as a front end delivers it.
 void Tap(Game& game, int32_t x, int32_t y);
 
+// Chooses the puzzle with this label from the menu, the tick count at `ticks`, and forgets the pictures
+// shown. Returns how many draws the generator has made since the set-up seeded it (-1 beyond 1000).
+int32_t ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0);
+
 // Starts "Normal" from the menu with its board replaced by `rows` (row 1 first) and drawn anew.
 void StartNormalWith(Game& game, const std::array<std::array<int32_t, 4>, 4>& rows);
 

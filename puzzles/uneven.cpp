@@ -1,0 +1,134 @@
+#include "puzzles/uneven.h"
+
+#include "core/platform.h"
+#include "puzzles/line_shifts.h"
+#include "puzzles/tile_board.h"
+
+namespace tessel {
+
+namespace {
+
+// The fifth cell of every column, below the four rows of the goal order.
+constexpr int32_t FOOT_ROW = 5;
+
+// Whether a move can act on this board: a column only slides into its gap, and only the full rows 2 to 4
+// shift. The same rule refuses scramble attempts, picks the arrows shown and filters the taps.
+bool CanMove(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    switch (direction) {
+        case ShiftDirection::Up:
+            return grid.Tile(line, 1) == 0;
+        case ShiftDirection::Down:
+            return grid.Tile(line, FOOT_ROW) == 0;
+        case ShiftDirection::Right:
+        case ShiftDirection::Left:
+            return line != 1;
+    }
+    return false;
+}
+
+void SlideColumn(TileGrid& grid, ShiftDirection direction, int32_t col) {
+    if (direction == ShiftDirection::Up) {
+        SlideColumnUp(grid, col);
+    } else {
+        SlideColumnDown(grid, col);
+    }
+}
+
+// Half a cell of a column's slide: its four tiles move half a cell into the gap and the half cell they
+// leave turns white. The arrows are left as they are.
+void DrawSlideFrame(Game& game, ShiftDirection direction, int32_t col) {
+    const TileGrid& grid = game.tileGrid;
+    BackBuffer& buffer = game.backBuffer;
+    const Image& blank = game.images[IMG_BLANK];
+    const int32_t left = ColumnLeft(grid, col);
+    const int32_t tilesHeight = 4 * CELL_SIZE;
+    if (direction == ShiftDirection::Up) {
+        CopyArea(buffer, left, RowTop(grid, 2) - SLIDE_STEP, CELL_SIZE, tilesHeight, left, RowTop(grid, 2));
+        DrawImage(buffer, blank, left, RowTop(grid, FOOT_ROW) + SLIDE_STEP, CELL_SIZE, SLIDE_STEP);
+    } else {
+        CopyArea(buffer, left, RowTop(grid, 1) + SLIDE_STEP, CELL_SIZE, tilesHeight, left, RowTop(grid, 1));
+        DrawImage(buffer, blank, left, RowTop(grid, 1), CELL_SIZE, SLIDE_STEP);
+    }
+}
+
+void MoveByTap(Game& game, ShiftDirection direction, int32_t line) {
+    if (!IsColumnShift(direction)) {
+        ShiftLineByTap(game, direction, line);
+        return;
+    }
+    game.tapActed = 1;
+    DrawSlideFrame(game, direction, line);
+    PresentNow(game);
+    SlideColumn(game.tileGrid, direction, line);
+}
+
+}  // namespace
+
+void SlideColumnUp(TileGrid& grid, int32_t col) {
+    for (int32_t row = 1; row < FOOT_ROW; ++row) grid.Tile(col, row) = grid.Tile(col, row + 1);
+    grid.Tile(col, FOOT_ROW) = 0;
+}
+
+void SlideColumnDown(TileGrid& grid, int32_t col) {
+    for (int32_t row = FOOT_ROW; row > 1; --row) grid.Tile(col, row) = grid.Tile(col, row - 1);
+    grid.Tile(col, 1) = 0;
+}
+
+void SetupUneven(Game& game) {
+    ResetBanner(game);
+    TileGrid& grid = game.tileGrid;
+    WriteGoalOrder(grid);
+    for (int32_t col = 1; col <= 4; ++col) grid.Tile(col, FOOT_ROW) = 0;
+    SeedRandomFromTickCount();
+    for (int32_t accepted = 0; accepted < UNEVEN_SCRAMBLE_MOVES;) {
+        const ScrambleMove move = DrawScrambleMove();
+        if (!CanMove(grid, move.direction, move.line)) continue;  // refused; its draws stay spent
+        // A column has only one cell to go, whatever the steps drawn.
+        if (IsColumnShift(move.direction)) {
+            SlideColumn(grid, move.direction, move.line);
+        } else {
+            ApplyScrambleMove(grid, move);
+        }
+        ++accepted;
+    }
+    PlaceCells(grid, UNEVEN_GRID_ORIGIN);
+}
+
+// The regions are those of "Normal" at this board's positions, so the down region starts at the top of
+// row 5 (a tap on the gap at the foot of a column slides it down) while the up region starts above row 1.
+void TapUneven(Game& game, int32_t x, int32_t y) {
+    ScanArrowRegions(
+        game.tileGrid, x, y,
+        [&](ShiftDirection direction, int32_t line) { return CanMove(game.tileGrid, direction, line); },
+        [&](ShiftDirection direction, int32_t line) { MoveByTap(game, direction, line); });
+}
+
+// Rows 1 to 4 in goal order leave every gap in row 5; the mirror board, all gaps in row 1, is not solved.
+bool IsUnevenSolved(const Game& game) {
+    return IsInGoalOrder(game.tileGrid);
+}
+
+void DrawUneven(Game& game) {
+    DrawPuzzleFrame(game, UNEVEN_LABEL);
+    const TileGrid& grid = game.tileGrid;
+    const auto draw = [&](ImageId id, int32_t col, int32_t row) { DrawAtCell(game, id, col, row); };
+    for (int32_t row = 1; row <= FOOT_ROW; ++row) {
+        for (int32_t col = 1; col <= 4; ++col) {
+            const int32_t n = grid.Tile(col, row);
+            if (n != 0) draw(TileImage(n), col, row);  // the gaps stay white
+        }
+    }
+    // Only the arrows that can act are shown; the down arrows stand one cell below row 5.
+    const auto arrowIf = [&](ShiftDirection direction, int32_t line, ImageId arrow) {
+        return CanMove(grid, direction, line) ? arrow : IMG_BLANK;
+    };
+    for (int32_t k = 1; k <= 4; ++k) draw(arrowIf(ShiftDirection::Up, k, IMG_ARROW_UP), k, 0);
+    for (int32_t k = 1; k <= 4; ++k) {
+        DrawCellImage(game, arrowIf(ShiftDirection::Down, k, IMG_ARROW_DOWN), ColumnLeft(grid, k),
+                      RowTop(grid, FOOT_ROW) + CELL_SIZE);
+    }
+    for (int32_t k = 2; k <= 4; ++k) draw(IMG_ARROW_RIGHT, 5, k);
+    for (int32_t k = 2; k <= 4; ++k) draw(IMG_ARROW_LEFT, 0, k);
+}
+
+}  // namespace tessel

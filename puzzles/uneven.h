@@ -1,0 +1,28 @@
+// "Uneven": the sixteen tiles in four columns of five cells, each column with one gap at its top or its
+// bottom. A column slides one cell into its gap; the three middle rows, always full, shift cyclically
+// sideways; rows 1 and 5 never shift. The board is solved when rows 1 to 4 read 1 to 16, every gap below.
+#pragma once
+
+#include <cstdint>
+
+#include "core/drawing.h"
+#include "core/game.h"
+
+namespace tessel {
+
+// Accepted random moves that scramble a new board; refused attempts do not count.
+inline constexpr int32_t UNEVEN_SCRAMBLE_MOVES = 20;
+
+inline constexpr PuzzleLabel UNEVEN_LABEL{IMG_LABEL_UNEVEN, UNEVEN_LABEL_X, UNEVEN_LABEL_Y,
+                                          UNEVEN_LABEL_WIDTH};
+
+void SetupUneven(Game& game);
+void TapUneven(Game& game, int32_t x, int32_t y);
+bool IsUnevenSolved(const Game& game);
+void DrawUneven(Game& game);
+
+// A column's four tiles move one cell into its gap: up when the gap is in row 1, down when it is in row 5.
+void SlideColumnUp(TileGrid& grid, int32_t col);
+void SlideColumnDown(TileGrid& grid, int32_t col);
+
+}  // namespace tessel
