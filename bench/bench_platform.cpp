@@ -1,0 +1,58 @@
+#include "bench/bench_platform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstring>
+
+#include "core/crt_random.h"
+#include "core/platform.h"
+#include "core/tap_cycle.h"
+
+namespace tessel {
+
+namespace {
+std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT> screen;
+CrtRandom random;
+uint32_t ticks = 1234;
+}  // namespace
+
+uint32_t TickCount() {
+    return ticks;
+}
+void SeedRandom(uint32_t seed) {
+    random.Seed(seed);
+}
+int32_t DrawRandom() {
+    return random.Draw();
+}
+void PresentNow(const Game& game) {
+    std::memcpy(screen.data(), game.backBuffer.pixels.data(), sizeof screen);
+    benchmark::ClobberMemory();
+}
+
+namespace bench {
+
+std::unique_ptr<Game> NewGame() {
+    auto game = std::make_unique<Game>();
+    PrepareSurfaces(*game);
+    game->splashPending = 0;
+    return game;
+}
+
+void Tap(Game& game, int32_t x, int32_t y) {
+    game.tapX = static_cast<uint16_t>(x);
+    game.tapY = static_cast<uint16_t>(y);
+    HandleTap(game, x, y);
+}
+
+void SetTicks(uint32_t newTicks) {
+    ticks = newTicks;
+}
+
+uint32_t* Screen() {
+    return screen.data();
+}
+
+}  // namespace bench
+}  // namespace tessel
