@@ -1,5 +1,6 @@
-// The game's display: the picture at whole-number scale, taps mapped back through it, the splash, the
-// drain of taps queued during it, and the landscape message. Run at scale factors 1, 1.5 and 2.
+// The game's display: the picture at whole-number scale, taps mapped back through it, a huge window in flat
+// memory, the splash, the drain of taps queued during it, and the landscape message. Run at scale factors
+// 1, 1.5 and 2.
 #include <QBackingStore>
 #include <QtTest>
 
@@ -16,14 +17,10 @@ using namespace tessel::testing;
 
 namespace {
 
-// A fresh game with its view as a window of its own.
+// A fresh game's view as a window of its own.
 struct ShownView {
-    ShownView() : game(std::make_unique<Game>()) {
-        PrepareSurfaces(*game);
-        view = std::make_unique<GameView>(*game);
-    }
-    std::unique_ptr<Game> game;
-    std::unique_ptr<GameView> view;
+    std::unique_ptr<GameView> view = std::make_unique<GameView>();
+    Game* game = &view->game();
 };
 
 // Shows the view at `size`; unless told not to, waits until the splash has played.
@@ -77,15 +74,6 @@ bool TitleAreaIsWhite(GameView& view) {
         }
     }
     return true;
-}
-
-void PostPress(GameView& view, int gameX, int gameY) {
-    const qreal dpr = view.devicePixelRatio();
-    const int k = FittingScale(view);
-    const QPointF local((gameX * k + 0.5) / dpr, (gameY * k + 0.5) / dpr);
-    auto press = std::make_unique<QMouseEvent>(QEvent::MouseButtonPress, local, view.mapToGlobal(local),
-                                               Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::postEvent(&view, press.release());
 }
 
 constexpr QPoint NORMAL_LABEL{100, 75};
@@ -147,6 +135,30 @@ class TestGameView : public QObject {
         QVERIFY(ShowsBackBuffer(*shown->view));
     }
 
+    void hugeWindowKeepsMemoryFlatAndPixelsExact() {
+        auto shown = Show(PORTRAIT);
+        QVERIFY(shown);
+        GameView& view = *shown->view;
+        // 8000 x 12000 device pixels at every scale factor: 33 device pixels a game pixel.
+        const QSize huge = QSizeF(8000 / view.devicePixelRatio(), 12000 / view.devicePixelRatio()).toSize();
+        view.resize(huge);
+        QVERIFY(QTest::qWaitFor([&] { return view.size() == huge; }));
+        view.repaint();  // the window's own surface grows to the new size here
+        ResetPeakResident();
+        const long before = PeakResidentKb();
+        for (int i = 0; i < 3; ++i) PresentNow(*shown->game);
+        QVERIFY2(PeakResidentKb() - before < 32 * 1024, "a paint took memory in proportion to the window");
+
+        // The first and last device row of every game row, where a stretch that rounds would show.
+        const QImage screen = OnScreen(view);
+        const int k = FittingScale(view);
+        for (int y = 0; y < SURFACE_HEIGHT * k; y += (y % k == 0 ? k - 1 : 1)) {
+            for (int x = 0; x < SURFACE_WIDTH * k; ++x) {
+                QVERIFY(screen.pixel(x, y) == shown->game->backBuffer.At(x / k, y / k));
+            }
+        }
+    }
+
     void presentReachesScreenBeforeReturning() {
         auto shown = Show(PORTRAIT);
         QVERIFY(shown);
@@ -195,12 +207,16 @@ class TestGameView : public QObject {
 
     void tapsQueuedDuringSplashAreDrained_data() {
         QTest::addColumn<int>("quitTaps");
+        QTest::addColumn<bool>("endDrainEarly");
         QTest::addColumn<int>("screenAfter");
-        QTest::newRow("first played, next twenty dropped") << 20 << int(SCREEN_NORMAL);
-        QTest::newRow("the twenty-second is played again") << 21 << int(SCREEN_MENU);
+        QTest::newRow("first played, next twenty dropped") << 20 << false << int(SCREEN_NORMAL);
+        QTest::newRow("the twenty-second is played again") << 21 << false << int(SCREEN_MENU);
+        // The record's flag is the drain: cleared, the rest is played.
+        QTest::newRow("drainTaps cleared after the first") << 20 << true << int(SCREEN_MENU);
     }
     void tapsQueuedDuringSplashAreDrained() {
         QFETCH(int, quitTaps);
+        QFETCH(bool, endDrainEarly);
         QFETCH(int, screenAfter);
         ShownView shown;
         GameView& view = *shown.view;
@@ -211,6 +227,8 @@ class TestGameView : public QObject {
                 PostPress(view, NORMAL_LABEL.x(), NORMAL_LABEL.y());
                 for (int i = 0; i < quitTaps; ++i) PostPress(view, QUIT_BUTTON.x(), QUIT_BUTTON.y());
             }
+            // Read by the Normal set-up of the first tap played after the splash.
+            if (endDrainEarly && shown.game->splashPending == 0) shown.game->drainTaps = 0;
             return now += 1000;
         });
         QVERIFY(ShowAt(shown, PORTRAIT));
