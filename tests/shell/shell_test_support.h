@@ -13,8 +13,6 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
 #include "core/game.h"
 #include "shell/game_view.h"
 #include "shell/tick_source.h"
@@ -80,20 +78,12 @@ inline void ClickGamePixel(GameView& view, int x, int y) {
     ClickDevicePixel(view, {x * k, y * k});
 }
 
-// The process's resident memory now, in kB.
-inline long ResidentKb() {
-    long pages = 0;
-    long resident = 0;
-    std::ifstream("/proc/self/statm") >> pages >> resident;
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-// The most resident memory since the last ResetPeakResident, in kB: memory taken and given back within one
-// paint shows only here.
-inline long PeakResidentKb() {
+// The process's resident memory in kB: "VmRSS:" now, "VmHWM:" the most since ResetPeakResident, which
+// counts memory taken and given back within one paint too.
+inline long MemoryKb(const std::string& field) {
     std::ifstream status("/proc/self/status");
     for (std::string word; status >> word;) {
-        if (word == "VmHWM:" && status >> word) return std::stol(word);
+        if (word == field && status >> word) return std::stol(word);
     }
     return 0;
 }
