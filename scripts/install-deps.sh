@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev libgl-dev        # the desktop program and the image renderer
     fonts-dejavu-core fonts-dejavu-extra  # the renderer's fonts; a font for the desktop's texts
     libgtest-dev libbenchmark-dev
+    valgrind                      # the leak check of a long replay
+    clang libclang-rt-14-dev      # the fuzz targets: clang 14 and its libFuzzer and sanitizer runtimes
 )
 
 missing=()

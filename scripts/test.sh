@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build needs, builds everything with warnings as errors and runs every test; then runs
-# the core's tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what the build needs, builds everything with warnings as errors and runs every test; runs every
+# test again, the desktop program's included, under AddressSanitizer and UndefinedBehaviorSanitizer; then
+# fuzzes the replay script reader for a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -11,7 +12,9 @@ cmake -S . -B build -DTESSEL_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-cmake -S . -B build-sanitize -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON -DTESSEL_BUILD_SHELL=OFF \
-    -DTESSEL_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build-sanitize -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON -DTESSEL_BUILD_BENCH=OFF \
+    -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+scripts/fuzz.sh replay_script 60

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -54,29 +53,21 @@ constexpr QRect LANDSCAPE_RECT_2{10, 60, 270, 30};
 // land a hair below the whole device pixel, which this nudge absorbs.
 constexpr double DEVICE_PIXEL_EPSILON = 1e-6;
 
-// The pixels of a w x h block with every pixel repeated k times in each direction. At k = 1 the block is
-// used in place.
-QImage Enlarged(const uint32_t* pixels, int width, int height, int k) {
-    const auto* bytes = reinterpret_cast<const uchar*>(pixels);
-    if (k == 1) return QImage(bytes, width, height, width * 4, QImage::Format_RGB32);
-    QImage image(width * k, height * k, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* first = reinterpret_cast<uint32_t*>(image.scanLine(y * k));
-        for (int x = 0; x < width; ++x) std::fill_n(first + x * k, k, pixels[y * width + x]);
-        for (int copy = 1; copy < k; ++copy) {
-            std::memcpy(image.scanLine(y * k + copy), first, static_cast<std::size_t>(width * k) * 4);
-        }
-    }
-    return image;
-}
-
 // Draws a block of game pixels with its top-left corner at game pixel (x, y), every game pixel exactly
-// k x k device pixels. The image carries the device pixel ratio, so the painter copies it unscaled.
+// k x k device pixels. Each row is widened k times into a one-row image, which the painter stretches to
+// k device rows without smoothing: from a single source row the stretch cannot land on a neighbour, as a
+// stretch of the whole block would once its fixed-point step drifts at large k. Memory stays at one
+// widened row whatever the window's size.
 void DrawGamePixels(QPainter& painter, const uint32_t* pixels, int width, int height, int x, int y, int k,
                     qreal dpr) {
-    QImage image = Enlarged(pixels, width, height, k);
-    image.setDevicePixelRatio(dpr);
-    painter.drawImage(QPointF(x * k / dpr, y * k / dpr), image);
+    QImage row(width * k, 1, QImage::Format_RGB32);
+    for (int line = 0; line < height; ++line) {
+        auto* widened = reinterpret_cast<uint32_t*>(row.scanLine(0));
+        for (int column = 0; column < width; ++column) {
+            std::fill_n(widened + column * k, k, pixels[line * width + column]);
+        }
+        painter.drawImage(QRectF(x * k / dpr, (y + line) * k / dpr, width * k / dpr, k / dpr), row);
+    }
 }
 
 std::chrono::steady_clock::duration RefreshInterval(const QScreen* screen) {
@@ -87,7 +78,8 @@ std::chrono::steady_clock::duration RefreshInterval(const QScreen* screen) {
 
 }  // namespace
 
-GameView::GameView(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
+GameView::GameView(QWidget* parent) : QWidget(parent) {
+    PrepareSurfaces(game_);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -154,15 +146,22 @@ void GameView::playSplash() {
 }
 
 void GameView::drainQueuedTaps() {
-    // Everything queued during the splash is delivered now: the first tap is played, the next
-    // DRAINED_TAPS are dropped, so that taps piled up while the splash held the program do not all play
-    // at once; any beyond those are played again.
-    draining_ = true;
+    // Everything queued during the splash is delivered now. While the record's drainTaps is set, the first
+    // tap is played and the next DRAINED_TAPS are dropped, so that taps piled up while the splash held the
+    // program do not all play at once; the flag is cleared then, and any taps beyond are played again.
     drainedFirstTap_ = false;
     tapsDropped_ = 0;
     QCoreApplication::processEvents();
-    draining_ = false;
     game_.drainTaps = 0;
+}
+
+bool GameView::takeDrainedTap() {
+    if (!drainedFirstTap_) {
+        drainedFirstTap_ = true;
+        return true;
+    }
+    if (++tapsDropped_ == DRAINED_TAPS) game_.drainTaps = 0;
+    return false;
 }
 
 void GameView::paintEvent(QPaintEvent*) {
@@ -202,13 +201,7 @@ void GameView::paintEvent(QPaintEvent*) {
 
 void GameView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || isLandscape()) return;
-    if (draining_) {
-        if (drainedFirstTap_ && tapsDropped_ < DRAINED_TAPS) {
-            ++tapsDropped_;
-            return;
-        }
-        drainedFirstTap_ = true;
-    }
+    if (game_.drainTaps != 0 && !takeDrainedTap()) return;
     const QPoint tap = gamePoint(event->position());
     game_.tapX = static_cast<uint16_t>(tap.x());
     game_.tapY = static_cast<uint16_t>(tap.y());

@@ -1,5 +1,5 @@
-// The game's display: the widget that shows the back buffer, plays the start-up splash, refuses landscape
-// with a message and turns left-button presses into taps.
+// The game's display: the widget that holds the game record, shows its back buffer, plays the start-up
+// splash, refuses landscape with a message and turns left-button presses into taps.
 #pragma once
 
 #include <QPointF>
@@ -23,7 +23,8 @@ class GameView : public QWidget {
     // Taps queued during the splash that are thrown away after the first one.
     static constexpr int DRAINED_TAPS = 20;
 
-    explicit GameView(Game& game, QWidget* parent = nullptr);
+    // Creates the game: its images and back buffer prepared and the menu drawn.
+    explicit GameView(QWidget* parent = nullptr);
     ~GameView() override;
 
     // The view showing this game, if any; where PresentNow draws.
@@ -55,11 +56,15 @@ class GameView : public QWidget {
 
   private:
     void drainQueuedTaps();
+    // Whether a tap that arrives while drainTaps is set is played: the first is, the next DRAINED_TAPS
+    // are dropped.
+    bool takeDrainedTap();
 
-    Game& game_;
+    // The view owns the record it shows and draws into, so the record outlives every use the view makes of
+    // it.
+    Game game_;
     std::optional<ImageId> splashFrame_;  // the frame on the screen while the splash plays
     bool splashRequested_ = false;
-    bool draining_ = false;
     bool drainedFirstTap_ = false;
     int tapsDropped_ = 0;
     std::optional<std::chrono::steady_clock::time_point> lastPresent_;

@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "core/tap_cycle.h"
 #include "shell/about_dialog.h"
 #include "shell/game_view.h"
 #include "shell/icon.h"
@@ -13,8 +12,7 @@
 
 namespace tessel {
 
-MainWindow::MainWindow()
-    : game_(std::make_unique<Game>()), about_(QStringLiteral("About")), close_(QStringLiteral("Close")) {
+MainWindow::MainWindow() : about_(QStringLiteral("About")), close_(QStringLiteral("Close")) {
     setObjectName(LoadString(IDS_CLASS_NAME));
     setWindowTitle(LoadString(IDS_APP_TITLE));
     setWindowIcon(TesselIcon());
@@ -32,8 +30,7 @@ MainWindow::MainWindow()
     connect(&about_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(&close_, &QAction::triggered, this, &QWidget::close);
 
-    PrepareSurfaces(*game_);
-    view_ = new GameView(*game_, this);
+    view_ = new GameView(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -44,8 +41,6 @@ MainWindow::MainWindow()
     // The game area starts at its natural size: the back buffer and a white pixel beside and below it.
     resize(GameView::AREA_WIDTH, GameView::AREA_HEIGHT + menuBar_->sizeHint().height());
 }
-
-MainWindow::~MainWindow() = default;
 
 void MainWindow::showAbout() {
     AboutDialog dialog(this);

@@ -6,24 +6,19 @@
 #include <QByteArray>
 #include <QWidget>
 
-#include <memory>
-
-#include "core/game.h"
+#include "shell/game_view.h"
 
 class QMenuBar;
 
 namespace tessel {
-
-class GameView;
 
 class MainWindow : public QWidget {
     Q_OBJECT
 
   public:
     MainWindow();
-    ~MainWindow() override;
 
-    Game& game() { return *game_; }
+    Game& game() { return view_->game(); }
     GameView& view() { return *view_; }
     QMenuBar& menuBar() { return *menuBar_; }
     QAction& aboutAction() { return about_; }
@@ -43,11 +38,10 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    std::unique_ptr<Game> game_;
     QAction about_;
     QAction close_;
     QMenuBar* menuBar_ = nullptr;
-    GameView* view_ = nullptr;
+    GameView* view_ = nullptr;  // the game itself, which owns its record
 };
 
 }  // namespace tessel

@@ -1,5 +1,7 @@
 // One copy of the game per user and desktop session. The first copy listens on a local socket; a second
-// copy finds it there, asks it to come to the front and ends.
+// copy finds it there, asks it to come to the front and ends. The first copy reads one short line from
+// each client within a second and holds only a few at once, and listens again if its server fails, so no
+// client can keep a second copy from finding it.
 #pragma once
 
 #include <QByteArray>
@@ -7,6 +9,9 @@
 #include <QObject>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QTimer>
+
+#include <vector>
 
 namespace tessel {
 
@@ -16,6 +21,7 @@ class SingleInstance : public QObject {
   public:
     // serverName: a socket path, or a bare name that Qt places in the temporary folder.
     explicit SingleInstance(QString serverName, QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     // The name for this user and session: in the user's runtime folder when there is one, and
     // naming the session and display, so that games on two displays do not find each other.
@@ -23,9 +29,11 @@ class SingleInstance : public QObject {
         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
     // When a copy is running: asks it to come to the front, passing the activation token, and returns true.
+    // A copy too busy to take the request in time still counts as running.
     bool askRunningCopy(const QByteArray& activationToken);
 
     // Starts answering later copies. A socket left behind by a copy that crashed is removed first.
+    // Should the server fail later, it listens again.
     bool listen();
 
     const QString& serverName() const { return name_; }
@@ -35,10 +43,15 @@ class SingleInstance : public QObject {
     void activationRequested(const QByteArray& activationToken);
 
   private:
-    void readRequest(QLocalSocket* socket);
+    void acceptClients();
+    void readRequest(QLocalSocket* client);
+    void drop(QLocalSocket* client);
+    void listenAgainIfLost();
 
     QString name_;
     QLocalServer server_;
+    std::vector<QLocalSocket*> clients_;  // oldest first; owned by the server
+    QTimer listenCheck_;
 };
 
 }  // namespace tessel

@@ -1,5 +1,5 @@
 // Helpers for the desktop program's tests: a clock that runs the splash through, pictures of what a
-// widget shows, and taps at exact device pixels.
+// widget shows, taps at exact device pixels, and the process's memory.
 #pragma once
 
 #include <QApplication>
@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <string>
 
 #include "core/game.h"
 #include "shell/game_view.h"
@@ -60,10 +62,33 @@ inline void ClickDevicePixel(QWidget& widget, QPoint device) {
     QApplication::sendEvent(&widget, &release);
 }
 
+// A left-button press at a game pixel of the view, posted: it waits in the queue like a real tap.
+inline void PostPress(GameView& view, int gameX, int gameY) {
+    const qreal dpr = view.devicePixelRatio();
+    const int k = FittingScale(view);
+    const QPointF local((gameX * k + 0.5) / dpr, (gameY * k + 0.5) / dpr);
+    QCoreApplication::postEvent(
+        &view, new QMouseEvent(QEvent::MouseButtonPress, local, view.mapToGlobal(local), Qt::LeftButton,
+                               Qt::LeftButton, Qt::NoModifier));
+}
+
 // A tap on a game pixel of the view, at the first device pixel of its k x k block.
 inline void ClickGamePixel(GameView& view, int x, int y) {
     const int k = FittingScale(view);
     ClickDevicePixel(view, {x * k, y * k});
+}
+
+// The process's resident memory in kB: "VmRSS:" now, "VmHWM:" the most since ResetPeakResident, which
+// counts memory taken and given back within one paint too.
+inline long MemoryKb(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string word; status >> word;) {
+        if (word == field && status >> word) return std::stol(word);
+    }
+    return 0;
+}
+inline void ResetPeakResident() {
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 }  // namespace tessel::testing

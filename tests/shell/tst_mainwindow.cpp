@@ -1,11 +1,13 @@
-// The window: the game area above the menu bar, taps reaching the game, the About dialog from the menu
-// and from Ctrl+A, and Ctrl+Q.
+// The window: the game area above the menu bar, the About dialog from the menu and from Ctrl+A, and a
+// long game of taps and turns of the window, ended with Ctrl+Q.
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QtTest>
+
+#include <random>
 
 #include "shell/about_dialog.h"
 #include "shell/main_window.h"
@@ -25,6 +27,22 @@ bool ShowPastSplash(MainWindow& window) {
 QImage GameAreaOf(MainWindow& window) {
     return Picture(window).copy(window.view().geometry());
 }
+
+// Posts a tap somewhere on the game at every third paint: taps that arrive while a move's frame shows.
+class TapsDuringFrames : public QObject {
+  public:
+    explicit TapsDuringFrames(GameView& view) : view_(view) { view.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && ++paints % 3 == 0)
+            PostPress(view_, random_() % 250, random_() % 280);
+        return false;
+    }
+    int paints = 0;
+
+  private:
+    GameView& view_;
+    std::minstd_rand random_{3};
+};
 
 }  // namespace
 
@@ -50,17 +68,6 @@ class TestMainWindow : public QObject {
         QCOMPARE(buttons.size(), 1);
         QCOMPARE(buttons[0]->text(), QStringLiteral("Tools"));
         QCOMPARE(buttons[0]->menu()->actions(), QList<QAction*>{&window.aboutAction()});
-    }
-
-    void tapOnNormalLabelStartsPuzzle() {
-        MainWindow window;
-        QVERIFY(ShowPastSplash(window));
-        const QImage menu = GameAreaOf(window);
-        QTest::mouseClick(&window.view(), Qt::LeftButton, {}, QPoint(100, 75));
-        QCOMPARE(window.game().screen, SCREEN_NORMAL);
-        const QImage board = GameAreaOf(window);
-        QVERIFY(board != menu);
-        QCOMPARE(board, Expected(window.game().backBuffer, window.view().size(), 1));
     }
 
     void aboutCoversWindowAndOkClosesIt_data() {
@@ -103,9 +110,27 @@ class TestMainWindow : public QObject {
         QCOMPARE(GameAreaOf(window), before);
     }
 
-    void ctrlQClosesWindow() {
+    // Nothing breaks and memory stays flat; the picture is the back buffer at the end.
+    void longGameWithTurnsKeepsMemoryFlatAndCtrlQCloses() {
         MainWindow window;
         QVERIFY(ShowPastSplash(window));
+        const QSize portrait = window.size();
+        TapsDuringFrames tapsDuringFrames(window.view());
+        std::minstd_rand random(8);
+        long warmedUp = 0;
+        for (int i = 0; i < 160; ++i) {
+            if (i % 40 == 20) window.resize(400, 300);
+            if (i % 40 == 25) window.resize(portrait);
+            // The "Normal" label every fifth tap, so that most taps play on the board.
+            const bool label = i % 5 == 0;
+            ClickGamePixel(window.view(), label ? 100 : random() % 250, label ? 75 : random() % 280);
+            QCoreApplication::processEvents();
+            if (i == 40) warmedUp = MemoryKb("VmRSS:");
+        }
+        QVERIFY(MemoryKb("VmRSS:") - warmedUp < 8 * 1024);
+        QVERIFY(tapsDuringFrames.paints > 250);
+        QCOMPARE(GameAreaOf(window), Expected(window.game().backBuffer, window.view().size(), 1));
+
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QSignalSpy closed(&window, &MainWindow::closed);

@@ -37,10 +37,19 @@ Command Invalid(std::string error) {
 }
 
 std::string Quoted(std::string_view word) {
-    // A stray binary line should not flood the terminal.
+    // A stray binary line should neither flood the terminal nor send it control codes: bytes other than
+    // printable ASCII are shown as \xNN.
     constexpr std::size_t MAX_SHOWN = 40;
+    constexpr std::string_view HEX = "0123456789abcdef";
     std::string quoted(1, '\'');
-    quoted.append(word.substr(0, MAX_SHOWN));
+    for (const char c : word.substr(0, MAX_SHOWN)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= ' ' && byte <= '~') {
+            quoted.push_back(c);
+        } else {
+            quoted += {'\\', 'x', HEX[byte >> 4], HEX[byte & 0xF]};
+        }
+    }
     if (word.size() > MAX_SHOWN) quoted.append("...");
     quoted.push_back('\'');
     return quoted;
