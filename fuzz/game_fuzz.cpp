@@ -15,18 +15,18 @@
 namespace tessel {
 
 namespace {
-uint32_t ticks = 0;
-CrtRandom random;
+uint32_t tickCount = 0;
+CrtRandom generator;
 }  // namespace
 
 uint32_t TickCount() {
-    return ticks;
+    return tickCount;
 }
 void SeedRandom(uint32_t seed) {
-    random.Seed(seed);
+    generator.Seed(seed);
 }
 int32_t DrawRandom() {
-    return random.Draw();
+    return generator.Draw();
 }
 void PresentNow(const Game&) {}
 
@@ -61,8 +61,8 @@ void Tap(Game& game, int32_t x, int32_t y) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const auto game = std::make_unique<Game>();
     *game = StartedGame();
-    ticks = 0;
-    random = {};
+    tickCount = 0;
+    generator = {};
     for (size_t at = 0; at + 5 <= size; at += 5) {
         const uint8_t* step = data + at;
         const uint16_t first = Read16(step + 1);
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 Tap(*game, first % (SURFACE_WIDTH + 1), second % (SURFACE_HEIGHT + 1));
                 break;
             case 2:
-                ticks = static_cast<uint32_t>(first) << 16 | second;
+                tickCount = static_cast<uint32_t>(first) << 16 | second;
                 break;
             default:
                 game->splashPending = 0;

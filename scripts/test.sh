@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds everything with warnings as errors and runs every test; runs every
 # test again, the desktop program's included, under AddressSanitizer and UndefinedBehaviorSanitizer; then
-# fuzzes the replay script reader for a minute.
+# fuzzes the game and the replay script reader for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -17,4 +17,5 @@ cmake -S . -B build-sanitize -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON -DTESSEL_BU
 cmake --build build-sanitize -j"$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
+scripts/fuzz.sh game 60
 scripts/fuzz.sh replay_script 60

@@ -77,7 +77,7 @@ bool TitleAreaIsWhite(GameView& view) {
 }
 
 constexpr QPoint NORMAL_LABEL{100, 75};
-constexpr QPoint QUIT_BUTTON{120, 237};
+constexpr QPoint QUIT_BUTTON{120, 242};  // below the "Lights out" label, which overlaps Quit
 const QSize PORTRAIT{GameView::AREA_WIDTH, GameView::AREA_HEIGHT};
 
 }  // namespace
