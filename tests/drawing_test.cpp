@@ -1,112 +1,123 @@
+// The image set and the drawing surface: the images compiled into the game, as the core decodes them, and
+// the two operations every picture is made with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "core/drawing.h"
+#include "core/images.h"
 #include "tests/test_support.h"
 
 namespace tessel {
 namespace {
 
-using testing::IsWhite;
-using testing::ShowsImage;
-
-Image Filled(int32_t width, int32_t height, uint32_t colour) {
-    return {width, height, std::vector<uint32_t>(static_cast<std::size_t>(width) * height, colour)};
-}
+using testing::AreaIs;
 
 // Every pixel different, so that a misplaced copy shows.
-void FillWithPattern(BackBuffer& buffer) {
-    for (std::size_t i = 0; i < buffer.pixels.size(); ++i)
-        buffer.pixels[i] = 0xFF000000u | static_cast<uint32_t>(i);
+std::unique_ptr<BackBuffer> Pattern() {
+    auto buffer = std::make_unique<BackBuffer>();
+    for (std::size_t i = 0; i < buffer->pixels.size(); ++i)
+        buffer->pixels[i] = 0xFF000000u | static_cast<uint32_t>(i);
+    return buffer;
 }
 
-class Drawing : public ::testing::Test {
-  protected:
-    std::unique_ptr<BackBuffer> buffer = std::make_unique<BackBuffer>();
-    void SetUp() override {
-        FillWithPattern(*buffer);
+bool IsInside(int32_t x, int32_t y, int32_t left, int32_t top, int32_t w, int32_t h) {
+    return left <= x && x < left + w && top <= y && y < top + h;
+}
+
+// The top-left w x h of the image lands at (x, y), no more than the image holds, and whatever falls outside
+// the buffer is dropped; the rest of the cleared buffer stays white, also when the image is empty.
+TEST(Drawing, DrawImageCopiesTheRequestedCornerAndClips) {
+    Image image{24, 36, {}};
+    for (uint32_t i = 0; i < 24 * 36; ++i) image.pixels.push_back(0xFF000000u | i * 7919u);
+    const struct {
+        int32_t x, y, w, h;
+    } draws[] = {{71, 85, 24, 12},      {65, 15, 25, 37},
+                 {-12, -20, 24, 24},    {SURFACE_WIDTH - 5, SURFACE_HEIGHT - 3, 24, 24},
+                 {5000, -5000, 24, 24}, {10, 10, -4, 24}};
+    for (const auto& d : draws) {
+        auto buffer = Pattern();
         ClearBackBuffer(*buffer);
+        DrawImage(*buffer, image, d.x, d.y, d.w, d.h);
+        DrawImage(*buffer, Image{}, d.x, d.y, d.w, d.h);
+        const auto expected = [&](int32_t x, int32_t y) {
+            const bool drawn = IsInside(x, y, d.x, d.y, std::min(d.w, 24), std::min(d.h, 36));
+            return drawn ? image.pixels[(y - d.y) * 24 + x - d.x] : WHITE;
+        };
+        EXPECT_TRUE(AreaIs(*buffer, 0, 0, SURFACE_WIDTH, SURFACE_HEIGHT, expected)) << d.x << "," << d.y;
     }
-};
-
-TEST_F(Drawing, DrawImageCopiesTheRequestedCornerAndNoMore) {
-    ASSERT_TRUE(IsWhite(*buffer, 0, 0, SURFACE_WIDTH, SURFACE_HEIGHT));
-    Image image = Filled(24, 24, 0xFF102030u);
-    image.pixels[0] = 0xFFABCDEFu;
-    DrawImage(*buffer, image, 71, 85, 24, 12);  // the upper half only
-    EXPECT_EQ(buffer->At(71, 85), 0xFFABCDEFu);
-    EXPECT_EQ(buffer->At(94, 96), 0xFF102030u);
-    EXPECT_TRUE(IsWhite(*buffer, 71, 97, 24, 12));
-    EXPECT_TRUE(IsWhite(*buffer, 70, 85, 1, 24));
-
-    // Drawn one pixel wider than the image: nothing outside the image is read.
-    const Image title = Filled(107, 36, 0xFF0000FFu);
-    DrawImage(*buffer, title, 65, 15, 108, 36);
-    EXPECT_TRUE(ShowsImage(*buffer, title, 65, 15, 107, 36));
-    EXPECT_TRUE(IsWhite(*buffer, 172, 15, 1, 36));
 }
 
-TEST_F(Drawing, DrawImageDropsWhatFallsOutsideTheBuffer) {
-    const Image image = Filled(24, 24, 0xFF00FF00u);
-    DrawImage(*buffer, image, -12, -20, 24, 24);
-    DrawImage(*buffer, image, SURFACE_WIDTH - 5, SURFACE_HEIGHT - 3, 24, 24);
-    DrawImage(*buffer, image, 5000, -5000, 24, 24);
-    DrawImage(*buffer, image, 10, 10, -4, 24);
-    DrawImage(*buffer, Image{}, 10, 10, 24, 24);
-    EXPECT_EQ(buffer->At(11, 3), 0xFF00FF00u);
-    EXPECT_EQ(buffer->At(12, 3), WHITE);
-    EXPECT_EQ(buffer->At(0, 4), WHITE);
-    EXPECT_EQ(buffer->At(SURFACE_WIDTH - 1, SURFACE_HEIGHT - 1), 0xFF00FF00u);
-    EXPECT_EQ(buffer->At(SURFACE_WIDTH - 6, SURFACE_HEIGHT - 1), WHITE);
-    EXPECT_TRUE(IsWhite(*buffer, 10, 10, 24, 24));
-}
-
-// Copying an area onto itself must give what a copy through a separate buffer gives.
-TEST_F(Drawing, CopyAreaOverlappingInEveryDirection) {
+// Copying an area onto itself must give what a copy through a separate buffer gives; only the pixels whose
+// source and destination both lie inside the buffer are copied.
+TEST(Drawing, CopyAreaOverlappingAndAtTheEdges) {
     const struct {
         int32_t x, y, w, h, srcX, srcY;
     } moves[] = {
-        {71, 73, 24, 96, 71, 85},  // a column up half a cell
-        {71, 97, 24, 96, 71, 85},  // down
-        {59, 85, 96, 24, 71, 85},  // a row left
-        {83, 85, 96, 24, 71, 85},  // right
-        {60, 70, 50, 50, 65, 77},  // diagonal
+        {71, 73, 24, 96, 71, 85},                      // a column up half a cell
+        {71, 97, 24, 96, 71, 85},                      // down
+        {59, 85, 96, 24, 71, 85},                      // a row left
+        {83, 85, 96, 24, 71, 85},                      // right
+        {60, 70, 50, 50, 65, 77},                      // diagonal
+        {-10, -10, 30, 30, 100, 100},                  // destination partly above and left
+        {100, 100, 30, 30, -10, SURFACE_HEIGHT - 20},  // source partly outside
+        {0, 0, 50, 50, 9000, 9000},                    // wholly outside
+        {-9000, 0, 50, 50, 0, 0},
+        {0, 0, -5, 50, 10, 10},
     };
     for (const auto& m : moves) {
-        FillWithPattern(*buffer);
-        const auto before = std::make_unique<BackBuffer>(*buffer);
+        auto buffer = Pattern();
+        const auto before = Pattern();
         CopyArea(*buffer, m.x, m.y, m.w, m.h, m.srcX, m.srcY);
-        auto expected = std::make_unique<BackBuffer>(*before);
-        for (int32_t dy = 0; dy < m.h; ++dy) {
-            for (int32_t dx = 0; dx < m.w; ++dx) {
-                expected->pixels[(m.y + dy) * SURFACE_WIDTH + m.x + dx] =
-                    before->At(m.srcX + dx, m.srcY + dy);
-            }
-        }
-        EXPECT_EQ(buffer->pixels, expected->pixels) << "moving to " << m.x << "," << m.y;
+        const auto expected = [&](int32_t x, int32_t y) {
+            const int32_t fromX = x - m.x + m.srcX, fromY = y - m.y + m.srcY;
+            const bool copied = IsInside(x, y, m.x, m.y, m.w, m.h) &&
+                                IsInside(fromX, fromY, 0, 0, SURFACE_WIDTH, SURFACE_HEIGHT);
+            return before->At(copied ? fromX : x, copied ? fromY : y);
+        };
+        EXPECT_TRUE(AreaIs(*buffer, 0, 0, SURFACE_WIDTH, SURFACE_HEIGHT, expected)) << m.x << "," << m.y;
     }
 }
 
-TEST_F(Drawing, CopyAreaAtTheEdgesCopiesOnlyWhatLiesInside) {
-    FillWithPattern(*buffer);
-    const auto before = std::make_unique<BackBuffer>(*buffer);
-    CopyArea(*buffer, -10, -10, 30, 30, 100, 100);  // destination partly above and left
-    EXPECT_EQ(buffer->At(0, 0), before->At(110, 110));
-    EXPECT_EQ(buffer->At(19, 19), before->At(129, 129));
-    EXPECT_EQ(buffer->At(20, 20), before->At(20, 20));
+class Images : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { LoadImages(images); }
+    static inline ImageSet images;
+};
 
-    *buffer = *before;
-    CopyArea(*buffer, 100, 100, 30, 30, -10, SURFACE_HEIGHT - 20);  // source partly outside
-    EXPECT_EQ(buffer->At(110, 100), before->At(0, SURFACE_HEIGHT - 20));
-    EXPECT_EQ(buffer->At(109, 100), before->At(109, 100));
-    EXPECT_EQ(buffer->At(110, 120), before->At(110, 120));
+TEST_F(Images, EveryImageDecodesAtItsSize) {
+    const struct {
+        int32_t first, last, width, height;
+    } table[] = {{148, 148, 66, 24},  {150, 150, 103, 24}, {151, 151, 190, 24}, {152, 152, 100, 24},
+                 {153, 153, 116, 24}, {154, 154, 41, 20},  {155, 155, 24, 24},  {158, 164, 11, 20},
+                 {168, 168, 24, 24},  {170, 188, 24, 24},  {190, 205, 24, 24},  {206, 206, 107, 36},
+                 {207, 208, 24, 24},  {210, 210, 72, 24},  {212, 215, 25, 37}};
+    for (const auto& e : table) {
+        for (int32_t id = e.first; id <= e.last; ++id) {
+            const Image& image = images[static_cast<ImageId>(id)];
+            EXPECT_EQ(std::pair(image.width, image.height), std::pair(e.width, e.height)) << "image " << id;
+            EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(e.width * e.height)) << "image " << id;
+        }
+    }
+}
 
-    *buffer = *before;
-    CopyArea(*buffer, 0, 0, 50, 50, 9000, 9000);
-    CopyArea(*buffer, -9000, 0, 50, 50, 0, 0);
-    CopyArea(*buffer, 0, 0, -5, 50, 10, 10);
-    EXPECT_EQ(buffer->pixels, before->pixels);
+// An arrow is narrow at its tip: its first drawn row (up, down) or column (left, right) against its last.
+TEST_F(Images, ArrowsPointTheirWay) {
+    const auto ends = [](ImageId id, bool columns) {
+        std::vector<int> widths;  // drawn pixels of every line that has any, in order
+        for (int32_t i = 0; i < 24; ++i) {
+            int drawn = 0;
+            for (int32_t j = 0; j < 24; ++j)
+                drawn += images[id].pixels[columns ? j * 24 + i : i * 24 + j] != WHITE;
+            if (drawn > 0) widths.push_back(drawn);
+        }
+        return widths.size() < 16 ? std::pair(0, 0) : std::pair(widths.front(), widths.back());
+    };
+    EXPECT_LT(ends(IMG_ARROW_UP, false).first, ends(IMG_ARROW_UP, false).second);
+    EXPECT_GT(ends(IMG_ARROW_DOWN, false).first, ends(IMG_ARROW_DOWN, false).second);
+    EXPECT_LT(ends(IMG_ARROW_LEFT, true).first, ends(IMG_ARROW_LEFT, true).second);
+    EXPECT_GT(ends(IMG_ARROW_RIGHT, true).first, ends(IMG_ARROW_RIGHT, true).second);
 }
 
 }  // namespace

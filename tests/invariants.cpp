@@ -2,127 +2,89 @@
 
 #include <array>
 
+#include "puzzles/puzzle_table.h"
+
 namespace tessel::testing {
 
 namespace {
 
-bool IsFlag(uint8_t value) {
-    return value <= 1;
+bool IsBoardCell(int32_t col, int32_t row) {
+    return 1 <= col && col <= 4 && 1 <= row && row <= 4;
 }
 
-bool IsScreenCode(int32_t screen) {
-    for (const int32_t code : {SCREEN_MENU, SCREEN_LIGHTS_OUT, SCREEN_NORMAL, SCREEN_UNEVEN, SCREEN_UNMOVABLE,
-                               SCREEN_FIFTEEN, SCREEN_ALMOST_IMPOSSIBLE}) {
-        if (screen == code) return true;
-    }
-    return false;
-}
-
-bool IsBoardCell(int32_t col, int32_t row, int32_t lastRow = 4) {
-    return col >= 1 && col <= 4 && row >= 1 && row <= lastRow;
-}
-
-// Whether the cells of rows 1 to lastRow hold tiles 1 to `highest` once each and nothing else but gaps.
+// Whether rows 1 to lastRow of the board hold tiles 1 to `highest` once each and nothing else but gaps.
 bool HoldsTilesOnce(const TileGrid& grid, int32_t highest, int32_t lastRow = 4) {
     std::array<int32_t, 17> seen{};
-    for (int32_t col = 1; col <= 4; ++col) {
-        for (int32_t row = 1; row <= lastRow; ++row) {
-            const int32_t n = grid.Tile(col, row);
-            if (n < 0 || n > highest) return false;
-            ++seen[n];
-        }
+    int32_t tiles = 0;
+    for (int32_t i = 0; i < 4 * lastRow; ++i) {
+        const int32_t n = grid.Tile(i % 4 + 1, i / 4 + 1);
+        if (n < 0 || n > highest || (n > 0 && seen[n]++ > 0)) return false;
+        tiles += n > 0;
     }
-    for (int32_t n = 1; n <= highest; ++n) {
-        if (seen[n] != 1) return false;
-    }
-    return true;
+    return tiles == highest;
 }
 
 template <typename Grid>
 bool CellsInPlace(const Grid& grid, Point origin) {
-    for (int32_t col = 0; col < Grid::SIZE; ++col) {
-        for (int32_t row = 0; row < Grid::SIZE; ++row) {
-            if (grid.Left(col, row) != origin.x + col * CELL_SIZE) return false;
-            if (grid.Top(col, row) != origin.y + row * CELL_SIZE) return false;
-        }
+    for (int32_t i = 0; i < Grid::SIZE * Grid::SIZE; ++i) {
+        const int32_t col = i / Grid::SIZE, row = i % Grid::SIZE;
+        if (grid.Left(col, row) != origin.x + col * CELL_SIZE ||
+            grid.Top(col, row) != origin.y + row * CELL_SIZE)
+            return false;
     }
     return true;
 }
 
-std::string BrokenNormal(const TileGrid& grid) {
-    if (!HoldsTilesOnce(grid, 16)) return "Normal board does not hold 1 to 16 once";
-    for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
-        for (int32_t row = 0; row < TileGrid::SIZE; ++row) {
-            if (!IsBoardCell(col, row) && grid.Tile(col, row) != 0) return "Normal ring cell is not empty";
-        }
-    }
-    return CellsInPlace(grid, NORMAL_GRID_ORIGIN) ? "" : "Normal cell out of place";
-}
-
-std::string BrokenUneven(const TileGrid& grid) {
-    if (!HoldsTilesOnce(grid, 16, 5)) return "Uneven columns do not hold 1 to 16 once";
-    for (int32_t col = 1; col <= 4; ++col) {
-        int32_t gaps = 0;
-        for (int32_t row = 1; row <= 5; ++row) gaps += grid.Tile(col, row) == 0;
-        if (gaps != 1 || (grid.Tile(col, 1) != 0 && grid.Tile(col, 5) != 0))
-            return "Uneven column " + std::to_string(col) + " has no single gap at an end";
-    }
-    return CellsInPlace(grid, UNEVEN_GRID_ORIGIN) ? "" : "Uneven cell out of place";
-}
-
-std::string BrokenUnmovable(const Game& game) {
+// What the screen's puzzle keeps true of its board, whatever its cells' positions.
+std::string BrokenBoard(const Game& game) {
     const TileGrid& grid = game.tileGrid;
-    if (!HoldsTilesOnce(grid, 16)) return "Unmovable board does not hold 1 to 16 once";
-    if (game.fixedColumn < 1 || game.fixedColumn > 4 || game.fixedRow < 1 || game.fixedRow > 4)
-        return "Unmovable fixed line outside the board";
-    if (grid.Tile(game.fixedColumn, game.fixedRow) != (game.fixedRow - 1) * 4 + game.fixedColumn)
-        return "Unmovable fixed cell lost its tile";
-    return CellsInPlace(grid, UNMOVABLE_GRID_ORIGIN) ? "" : "Unmovable cell out of place";
-}
-
-std::string BrokenFifteen(const Game& game) {
-    const TileGrid& grid = game.tileGrid;
-    if (!HoldsTilesOnce(grid, 15)) return "15 Puzzle board does not hold 1 to 15 once";
-    if (!IsBoardCell(game.blankCol, game.blankRow) || grid.Tile(game.blankCol, game.blankRow) != 0)
-        return "15 Puzzle empty cell is not where blankCol and blankRow say";
-    return CellsInPlace(grid, FIFTEEN_GRID_ORIGIN) ? "" : "15 Puzzle cell out of place";
-}
-
-std::string BrokenAlmostImpossible(const TileGrid& grid) {
-    if (!HoldsTilesOnce(grid, 16)) return "Almost Impossible board does not hold 1 to 16 once";
-    return CellsInPlace(grid, ALMOST_IMPOSSIBLE_GRID_ORIGIN) ? "" : "Almost Impossible cell out of place";
-}
-
-std::string BrokenLightsOut(const LightGrid& grid) {
-    for (const uint8_t lit : grid.lit) {
-        if (!IsFlag(lit)) return "a light is neither on nor off";
+    switch (game.screen) {
+        case SCREEN_NORMAL:
+            for (int32_t i = 0; i < 36; ++i) {
+                if (!IsBoardCell(i / 6, i % 6) && grid.tile[i] != 0) return "Normal ring cell is not empty";
+            }
+            return HoldsTilesOnce(grid, 16) ? "" : "Normal board does not hold 1 to 16 once";
+        case SCREEN_UNEVEN:
+            for (int32_t col = 1; col <= 4; ++col) {
+                if ((grid.Tile(col, 1) == 0) == (grid.Tile(col, 5) == 0))
+                    return "Uneven column " + std::to_string(col) + " has no single gap at an end";
+            }
+            return HoldsTilesOnce(grid, 16, 5) ? "" : "Uneven columns do not hold 1 to 16 once";
+        case SCREEN_UNMOVABLE:
+            if (!IsBoardCell(game.fixedColumn, game.fixedRow))
+                return "Unmovable fixed cell outside the board";
+            if (grid.Tile(game.fixedColumn, game.fixedRow) != (game.fixedRow - 1) * 4 + game.fixedColumn)
+                return "Unmovable fixed cell lost its tile";
+            return HoldsTilesOnce(grid, 16) ? "" : "Unmovable board does not hold 1 to 16 once";
+        case SCREEN_FIFTEEN:
+            if (!IsBoardCell(game.blankCol, game.blankRow) || grid.Tile(game.blankCol, game.blankRow) != 0)
+                return "15 Puzzle empty cell is not where blankCol and blankRow say";
+            return HoldsTilesOnce(grid, 15) ? "" : "15 Puzzle board does not hold 1 to 15 once";
+        case SCREEN_ALMOST_IMPOSSIBLE:
+            return HoldsTilesOnce(grid, 16) ? "" : "Almost Impossible board does not hold 1 to 16 once";
+        case SCREEN_LIGHTS_OUT:
+            for (const uint8_t lit : game.lightGrid.lit) {
+                if (lit > 1) return "a light is neither on nor off";
+            }
+            return CellsInPlace(game.lightGrid, LIGHTS_OUT_GRID_ORIGIN) ? "" : "light out of place";
+        default:
+            return "";
     }
-    return CellsInPlace(grid, LIGHTS_OUT_GRID_ORIGIN) ? "" : "Lights out cell out of place";
 }
 
 }  // namespace
 
 std::string BrokenInvariant(const Game& game) {
-    if (!IsScreenCode(game.screen) || !IsScreenCode(game.screenAtTap)) return "unknown screen code";
-    if (!IsFlag(game.solved) || !IsFlag(game.tapActed) || !IsFlag(game.splashPending) ||
-        !IsFlag(game.drainTaps))
+    const auto isScreen = [](int32_t screen) {
+        return screen == SCREEN_MENU || FindPuzzle(screen) != nullptr;
+    };
+    if (!isScreen(game.screen) || !isScreen(game.screenAtTap)) return "unknown screen code";
+    if (game.solved > 1 || game.tapActed > 1 || game.splashPending > 1 || game.drainTaps > 1)
         return "a flag is neither 0 nor 1";
-    switch (game.screen) {
-        case SCREEN_NORMAL:
-            return BrokenNormal(game.tileGrid);
-        case SCREEN_UNEVEN:
-            return BrokenUneven(game.tileGrid);
-        case SCREEN_UNMOVABLE:
-            return BrokenUnmovable(game);
-        case SCREEN_FIFTEEN:
-            return BrokenFifteen(game);
-        case SCREEN_ALMOST_IMPOSSIBLE:
-            return BrokenAlmostImpossible(game.tileGrid);
-        case SCREEN_LIGHTS_OUT:
-            return BrokenLightsOut(game.lightGrid);
-        default:
-            return "";
-    }
+    if (std::string broken = BrokenBoard(game); !broken.empty()) return broken;
+    if (game.screen == SCREEN_MENU || game.screen == SCREEN_LIGHTS_OUT) return "";
+    const Point origin = game.screen == SCREEN_UNEVEN ? UNEVEN_GRID_ORIGIN : NORMAL_GRID_ORIGIN;
+    return CellsInPlace(game.tileGrid, origin) ? "" : "tile cell out of place";
 }
 
 }  // namespace tessel::testing

@@ -46,14 +46,9 @@ class RandomTaps {
     }
 
     int32_t Coordinate(uint32_t kind, int32_t extent) {
-        switch (kind) {
-            case 0:
-                return static_cast<int32_t>(random_() % 65536);
-            case 1:
-                return static_cast<int32_t>(random_() % extent);
-            default:
-                return edges_[random_() % edges_.size()];
-        }
+        if (kind == 0) return static_cast<int32_t>(random_() % 65536);
+        if (kind == 1) return static_cast<int32_t>(random_() % extent);
+        return edges_[random_() % edges_.size()];
     }
 
     std::mt19937 random_;

@@ -1,175 +1,115 @@
 #include <gtest/gtest.h>
 
-#include "core/tap_cycle.h"
 #include "puzzles/normal.h"
 #include "tests/test_support.h"
 
 namespace tessel {
 namespace {
 
-using testing::GOAL_ROWS;
-using testing::IsWhite;
-using testing::Platform;
-using testing::ShowsImage;
-using testing::StartNormalWith;
-using testing::Tap;
+using namespace testing;
 
-// One shift away from the goal: row 1 shifted right once.
-constexpr std::array<std::array<int32_t, 4>, 4> ROW_1_SHIFTED_RIGHT{
-    {{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
+// One shift away from the goal: row 1 shifted right once, solved by a tap left of it.
+constexpr Rows ROW_1_SHIFTED_RIGHT{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 
+// On the picture shown last: the first, a middle and the last letter of "CLEARED!!".
 bool ShowsBanner(const Game& game) {
-    return ShowsImage(game.backBuffer, game.images[IMG_LETTER_C], 40, 38, LETTER_WIDTH, LETTER_HEIGHT) &&
-           ShowsImage(game.backBuffer, game.images[IMG_LETTER_D], 160, 38, LETTER_WIDTH, LETTER_HEIGHT) &&
-           ShowsImage(game.backBuffer, game.images[IMG_LETTER_BANG], 190, 38, LETTER_WIDTH, LETTER_HEIGHT);
+    const BackBuffer& shown = Platform().presented.back();
+    return ShowsImage(shown, game.images[IMG_LETTER_C], 40, 38, 11, 20) &&
+           ShowsImage(shown, game.images[IMG_LETTER_D], 160, 38, 11, 20) &&
+           ShowsImage(shown, game.images[IMG_LETTER_BANG], 190, 38, 11, 20);
 }
 
-// The banner covers the lower half of the title, so only the upper half is looked at.
-// The first and the last letters stand clear of the title and the puzzle labels.
-bool ShowsNoBanner(const Game& game) {
-    return IsWhite(game.backBuffer, 40, 38, 11, 20) && IsWhite(game.backBuffer, 180, 38, 21, 20);
-}
-
+// The upper half of the title, which the banner leaves free.
 bool ShowsMenu(const Game& game) {
-    return ShowsImage(game.backBuffer, game.images[IMG_TITLE], 65, 15, 107, 20) &&
-           ShowsImage(game.backBuffer, game.images[IMG_LABEL_FIFTEEN], 69, 189, 100, 24) &&
-           ShowsImage(game.backBuffer, game.images[IMG_LABEL_LIGHTS_OUT], 61, 214, 116, 24);
+    return ShowsImage(Platform().presented.back(), game.images[IMG_TITLE], 65, 15, 107, 20);
 }
 
+// The label's box includes its edges; beside it, in the gap above "15 Puzzle" or far off, nothing happens.
 TEST(Menu, LabelsAreHitOnBothEdges) {
-    for (const auto& [x, y] : {std::pair{86, 65}, {152, 89}, {119, 77}}) {
-        auto game = testing::NewGame();
-        Tap(*game, x, y);
-        EXPECT_EQ(game->screen, SCREEN_NORMAL) << x << "," << y;
-        EXPECT_EQ(game->screenAtTap, SCREEN_MENU);
-    }
-    for (const auto& [x, y] : {std::pair{153, 89}, {85, 70}, {100, 170}, {0, 0}, {65535, 65535}}) {
-        auto game = testing::NewGame();
-        const auto picture = std::make_unique<BackBuffer>(game->backBuffer);
-        Tap(*game, x, y);
-        EXPECT_EQ(game->screen, SCREEN_MENU) << x << "," << y;
-        EXPECT_EQ(game->backBuffer.pixels, picture->pixels);
+    const Point taps[] = {{86, 65}, {152, 89}, {153, 89}, {85, 70}, {100, 170}, {0, 0}, {65535, 65535}};
+    for (const Point& at : taps) {
+        auto game = NewGame();
+        Tap(*game, at.x, at.y);
+        EXPECT_EQ(game->screen, &at < taps + 2 ? SCREEN_NORMAL : SCREEN_MENU) << at.x << "," << at.y;
         EXPECT_EQ(Platform().presented.size(), 1u);
     }
 }
 
-TEST(Menu, IgnoresTapsUntilTheSplashHasPlayed) {
-    auto game = testing::NewGame();
+// The menu takes no taps until the splash has played, and a screen no puzzle owns takes none; on either, a
+// set banner still leads back to the menu.
+TEST(Menu, ScreensWithoutAPuzzleIgnoreTapsButLeaveTheBanner) {
+    auto game = NewGame();
     game->splashPending = 1;
     Tap(*game, 100, 70);
     EXPECT_EQ(game->screen, SCREEN_MENU);
-    EXPECT_EQ(Platform().presented.size(), 1u);
-    game->splashPending = 0;
+    game->solved = 1;
     Tap(*game, 100, 70);
-    EXPECT_EQ(game->screen, SCREEN_NORMAL);
-}
+    EXPECT_EQ(std::pair(game->screen, game->solved), std::pair(int32_t{SCREEN_MENU}, uint8_t{0}));
 
-TEST(Menu, ChoosingNormalDrawsItsScreen) {
-    auto game = testing::NewGame();
-    Platform().ticks = 4242;
-    Tap(*game, 100, 70);
-    EXPECT_EQ(game->solved, 0);
+    game->screen = 77;
+    Tap(*game, 100, 20);
+    EXPECT_EQ(game->screen, 77);
     EXPECT_EQ(game->tapActed, 0);
-    ASSERT_EQ(Platform().presented.size(), 1u);
-    const BackBuffer& shown = Platform().presented.back();
-    EXPECT_TRUE(ShowsImage(shown, game->images[IMG_LABEL_NORMAL], 86, 10, 66, 24));
-    EXPECT_TRUE(ShowsImage(shown, game->images[IMG_QUIT], 98, 227, 41, 20));
-    EXPECT_TRUE(IsWhite(shown, 65, 15, 20, 36));  // the title is gone
+    game->solved = 1;
+    Tap(*game, 100, 20);
+    EXPECT_EQ(std::pair(game->screen, game->solved), std::pair(int32_t{SCREEN_MENU}, uint8_t{0}));
+    EXPECT_TRUE(ShowsMenu(*game));
 }
 
-TEST(PuzzleFrame, QuitButtonIsHitOnBothEdges) {
-    for (const auto& [x, y] : {std::pair{98, 227}, {140, 247}}) {
-        auto game = testing::NewGame();
-        StartNormalWith(*game, ROW_1_SHIFTED_RIGHT);
+// Quit is hit on both its edges; a pixel beyond them the tap is the puzzle's and shifts a column down.
+TEST(PuzzleFrame, QuitIsHitOnBothEdges) {
+    auto game = NewGame();
+    for (const auto& [x, y] : {std::pair{98, 227}, {140, 247}, {141, 247}, {98, 248}}) {
+        StartWith(*game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
         Tap(*game, x, y);
-        EXPECT_EQ(game->screen, SCREEN_MENU);
-        EXPECT_TRUE(ShowsMenu(*game));
+        const bool onQuit = x <= 140 && y <= 247;
+        EXPECT_EQ(game->screen, onQuit ? SCREEN_MENU : SCREEN_NORMAL) << x << "," << y;
+        EXPECT_EQ(game->tapActed, onQuit ? 0 : 1) << x << "," << y;
     }
-    // Just outside, the tap goes to the puzzle: below the board it shifts a column down.
-    auto game = testing::NewGame();
-    StartNormalWith(*game, ROW_1_SHIFTED_RIGHT);
-    Tap(*game, 141, 247);
-    EXPECT_EQ(game->screen, SCREEN_NORMAL);
-    EXPECT_EQ(game->tapActed, 1);
-    Tap(*game, 98, 248);
-    EXPECT_EQ(game->screen, SCREEN_NORMAL);
 }
 
+// The tap that solves the board shows it finished, under the banner; the next tap anywhere, an arrow or
+// Quit, only returns to the menu, without the banner.
 TEST(PuzzleFrame, SolvingTapShowsTheBannerAndTheNextTapLeaves) {
-    auto game = testing::NewGame();
-    StartNormalWith(*game, ROW_1_SHIFTED_RIGHT);
-    Tap(*game, 60, 97);  // left of row 1
-    EXPECT_EQ(game->solved, 1);
-    EXPECT_EQ(Platform().presented.size(), 2u);  // half-step frame, then the solved board
-    EXPECT_TRUE(ShowsBanner(*game));
-    EXPECT_TRUE(ShowsImage(game->backBuffer, game->images[TileImage(6)], 95, 109, 24, 24));
-
-    // A tap on the solved board, on an arrow or on Quit, only returns to the menu without the banner.
+    auto game = NewGame();
     for (const auto& [x, y] : {std::pair{60, 97}, {100, 230}}) {
-        StartNormalWith(*game, ROW_1_SHIFTED_RIGHT);
-        Tap(*game, 60, 97);
-        ASSERT_EQ(game->solved, 1);
+        StartWith(*game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
+        Tap(*game, 60, 97);                          // left of row 1
+        EXPECT_EQ(Platform().presented.size(), 2u);  // half-step frame, then the solved board
+        EXPECT_TRUE(ShowsBanner(*game));
+        const BackBuffer& shown = Platform().presented.back();
+        EXPECT_TRUE(ShowsImage(shown, game->images[TileImage(4)], 143, 85, 24, 24));
+        EXPECT_TRUE(ShowsImage(shown, game->images[IMG_QUIT], 98, 227, 41, 20));
         Tap(*game, x, y);
-        EXPECT_EQ(game->screen, SCREEN_MENU);
-        EXPECT_EQ(game->solved, 0);
-        EXPECT_EQ(testing::BoardRows(*game), GOAL_ROWS);
-        EXPECT_TRUE(ShowsMenu(*game));
-        EXPECT_TRUE(ShowsNoBanner(*game));
+        EXPECT_EQ(std::pair(game->screen, game->solved), std::pair(int32_t{SCREEN_MENU}, uint8_t{0}));
+        EXPECT_EQ(BoardRows(*game), GOAL_ROWS);
+        EXPECT_TRUE(ShowsMenu(*game) && !ShowsBanner(*game));
     }
 }
 
+// A scramble that cancelled itself out: Quit tests the board left behind and shows the banner over the
+// menu; a puzzle chosen then starts without it, and its first tap is the puzzle's.
 TEST(PuzzleFrame, QuitFromABoardInGoalOrderShowsTheBannerOverTheMenu) {
-    auto game = testing::NewGame();
-    StartNormalWith(*game, GOAL_ROWS);  // a scramble that cancelled itself out
-    EXPECT_EQ(game->solved, 0);
+    auto game = NewGame();
+    StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
     Tap(*game, 110, 230);
     EXPECT_EQ(game->screen, SCREEN_MENU);
-    EXPECT_EQ(game->solved, 1);
-    EXPECT_TRUE(ShowsMenu(*game));
-    EXPECT_TRUE(ShowsBanner(*game));
-
-    // Choosing a puzzle then starts it unsolved, without the banner.
+    EXPECT_TRUE(ShowsMenu(*game) && ShowsBanner(*game));
     Tap(*game, 100, 70);
     EXPECT_EQ(game->screen, SCREEN_NORMAL);
-    EXPECT_EQ(game->solved, 0);
-    EXPECT_TRUE(ShowsNoBanner(*game));
-    // And the first tap is the puzzle's, not a return to the menu.
+    EXPECT_FALSE(ShowsBanner(*game));
     Tap(*game, 100, 20);
     EXPECT_EQ(game->screen, SCREEN_NORMAL);
     EXPECT_EQ(game->tapActed, 1);
 }
 
 TEST(PuzzleFrame, AMissOnABoardInGoalOrderAddsTheBannerWithoutRedrawing) {
-    auto game = testing::NewGame();
-    StartNormalWith(*game, GOAL_ROWS);
-    const auto before = std::make_unique<BackBuffer>(game->backBuffer);
-    Tap(*game, 119, 133);  // on the board: no region
-    EXPECT_EQ(game->tapActed, 0);
-    EXPECT_EQ(game->solved, 1);
+    auto game = NewGame();
+    StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
+    game->backBuffer.pixels[100 * SURFACE_WIDTH + 5] = 0xFF123456u;  // gone if the board were drawn again
+    Tap(*game, 119, 133);                                            // on the board: no region
     EXPECT_TRUE(ShowsBanner(*game));
-    EXPECT_TRUE(testing::SameArea(game->backBuffer, 0, 60, *before, 0, 60, SURFACE_WIDTH, 200));
-}
-
-// The menu during the splash, or a screen no puzzle owns: a set banner still leads back to the menu.
-TEST(PuzzleFrame, ScreensWithoutAPuzzleOnlyClearTheBanner) {
-    auto game = testing::NewGame();
-    game->splashPending = 1;
-    game->solved = 1;
-    Tap(*game, 100, 70);
-    EXPECT_EQ(game->screen, SCREEN_MENU);
-    EXPECT_EQ(game->solved, 0);
-
-    game->splashPending = 0;
-    game->screen = 77;
-    const auto before = std::make_unique<BackBuffer>(game->backBuffer);
-    Tap(*game, 100, 20);
-    EXPECT_EQ(game->screen, 77);
-    EXPECT_EQ(game->backBuffer.pixels, before->pixels);
-    game->solved = 1;
-    Tap(*game, 100, 20);
-    EXPECT_EQ(game->screen, SCREEN_MENU);
-    EXPECT_EQ(game->solved, 0);
-    EXPECT_TRUE(ShowsMenu(*game));
+    EXPECT_EQ(Platform().presented.back().At(5, 100), 0xFF123456u);
 }
 
 }  // namespace
