@@ -19,7 +19,7 @@ const DRAINED_TAPS = 20;
 const TAP_LIMIT = 0xffff;
 // Pointer positions are CSS pixels; multiplied back to device pixels they can land a hair below a whole
 // one, which this nudge absorbs.
-const DEVICE_PIXEL_EPSILON = 1e-6;
+const PIXEL_EPSILON = 1e-6;
 
 const canvas = document.getElementById('game');
 const context = canvas.getContext('2d', { alpha: false });
@@ -36,6 +36,7 @@ const taps = []; // [x, y] in game pixels, waiting for the splash or for the pic
 let core = null;
 let splashStarted = false;
 let splashOver = false;
+let sized = false;
 let anythingShown = false;
 let frameRequested = false;
 
@@ -95,10 +96,11 @@ function playSplash(step) {
     requestFrame();
 }
 
-// The game shows while the device is upright; the splash waits for the first time it is.
+// The game shows while the device is upright; the splash waits for the first time it is, with the canvas
+// at its size.
 function followOrientation() {
     turnedMessage.hidden = !isTurned();
-    if (core && !splashStarted && !isTurned()) {
+    if (core && sized && !splashStarted && !isTurned()) {
         splashStarted = true;
         playSplash(0);
     }
@@ -107,7 +109,7 @@ function followOrientation() {
 function gamePoint(event) {
     const rect = canvas.getBoundingClientRect();
     const { scale, left } = placement();
-    const device = (offset, cssSize, pixels) => Math.floor(offset * (pixels / cssSize) + DEVICE_PIXEL_EPSILON);
+    const device = (offset, cssSize, pixels) => Math.floor((offset * pixels) / cssSize + PIXEL_EPSILON);
     const x = Math.floor((device(event.clientX - rect.left, rect.width, canvas.width) - left) / scale);
     const y = Math.floor(device(event.clientY - rect.top, rect.height, canvas.height) / scale);
     const clamp = (value) => Math.min(Math.max(value, 0), TAP_LIMIT);
@@ -139,7 +141,9 @@ new ResizeObserver(([entry]) => {
     const device = entry.devicePixelContentBoxSize?.[0];
     canvas.width = devicePixels(device?.inlineSize, entry.contentRect.width);
     canvas.height = devicePixels(device?.blockSize, entry.contentRect.height);
+    sized = true;
     paint();
+    followOrientation();
 }).observe(canvas, { box: 'device-pixel-content-box' });
 addEventListener('resize', followOrientation);
 turningScreen.addEventListener('change', followOrientation);
