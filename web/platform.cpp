@@ -108,6 +108,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselSplashSteps() {
 EMSCRIPTEN_KEEPALIVE uint32_t TesselSplashStep(int32_t step) {
     using namespace tessel;
     static BackBuffer picture;
+    if (step < 0 || step >= TesselSplashSteps()) return 0;
     const SplashStep& splash = SPLASH_STEPS[static_cast<std::size_t>(step)];
     ClearBackBuffer(picture);
     DrawImage(picture, TheGame().images[splash.frame], SPLASH_X, SPLASH_Y, SPLASH_WIDTH, SPLASH_HEIGHT);

@@ -24,9 +24,9 @@ export async function serve(root) {
 }
 
 export function launch() {
-    return chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/lib/chromium/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync',
-            '--disable-background-networking', '--disable-component-update'] });
+    const args = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync',
+        '--disable-background-networking', '--disable-component-update'];
+    return chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/lib/chromium/chromium', args });
 }
 
 export function fromRgb(bytes, width, height, channels = 3) {
@@ -34,18 +34,19 @@ export function fromRgb(bytes, width, height, channels = 3) {
     for (let i = 0; i < px.length; i++) {
         px[i] = bytes[i * channels] << 16 | bytes[i * channels + 1] << 8 | bytes[i * channels + 2];
     }
-    return { width, height, px, at: (x, y) => px[y * width + x] };
+    // Pixels outside are white, like the window around the picture.
+    const at = (x, y) => x >= 0 && y >= 0 && x < width && y < height ? px[y * width + x] : WHITE;
+    return { width, height, px, at };
 }
 
 // 8-bit RGB or RGBA, not interlaced: what Chromium and stb write.
 export function decodePng(png) {
+    // The header chunk comes first: width, height, then the colour type at its tenth byte.
+    const [width, height, channels] = [png.readUInt32BE(16), png.readUInt32BE(20), png[25] === 6 ? 4 : 3];
     const idat = [];
-    let width, height, channels;
-    for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at)) {
-        const type = png.toString('latin1', at + 4, at + 8), data = png.subarray(at + 8);
-        if (type === 'IHDR') [width, height] = [data.readUInt32BE(0), data.readUInt32BE(4)];
-        if (type === 'IHDR') channels = data[9] === 6 ? 4 : 3;
-        if (type === 'IDAT') idat.push(data.subarray(0, png.readUInt32BE(at)));
+    for (let at = 8, size = 0; at < png.length; at += 12 + size) {
+        size = png.readUInt32BE(at);
+        if (png.toString('latin1', at + 4, at + 8) === 'IDAT') idat.push(png.subarray(at + 8, at + 8 + size));
     }
     const raw = zlib.inflateSync(Buffer.concat(idat)), stride = width * channels;
     const out = Buffer.alloc(height * stride);
@@ -79,20 +80,15 @@ export function findPicture(shot, box, reference) {
             const [px, py] = [x + at % width, y + Math.floor(at / width)];
             if (image.at(px, py) !== WHITE) return [px, py];
         }
+        return [];
     };
-    const [sx, sy] = firstColour(shot, box) ?? [];
-    const [rx, ry] = firstColour(reference, { x: 0, y: 0, ...reference });
-    if (sx === undefined) return null;
-    for (let k = 1; k <= 16; k++) {
+    const [sx, sy] = firstColour(shot, box), [rx, ry] = firstColour(reference, { x: 0, y: 0, ...reference });
+    for (let k = 1; sx !== undefined && k <= 16; k++) {
         const [left, top] = [sx - rx * k, sy - ry * k];
-        const expected = (x, y) => {
-            const [gx, gy] = [Math.floor((x - left) / k), Math.floor((y - top) / k)];
-            const inside = gx >= 0 && gy >= 0 && gx < reference.width && gy < reference.height;
-            return inside ? reference.at(gx, gy) : WHITE;
-        };
+        const enlarged = (x, y) => reference.at(Math.floor((x - left) / k), Math.floor((y - top) / k));
         let found = true;
         for (let y = box.y; y < box.y + box.height && found; y++) {
-            for (let x = box.x; x < box.x + box.width && found; x++) found = shot.at(x, y) === expected(x, y);
+            for (let x = box.x; x < box.x + box.width && found; x++) found = shot.at(x, y) === enlarged(x, y);
         }
         if (found) return { k, left, top };
     }

@@ -2,7 +2,7 @@
 // place, splash and drain, every frame of a move, exact taps, landscape, About, play with no network.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { WHITE, decodePng, findPicture, fromRgb, launch, replayStartPicture, serve } from './harness.mjs';
+import { decodePng, findPicture, fromRgb, launch, replayStartPicture, serve } from './harness.mjs';
 
 const SITE = process.env.TESSEL_SITE ?? 'build-web/site';
 const DESKTOP = { viewport: { width: 1280, height: 800 } };
@@ -101,10 +101,9 @@ async function playThrough(t, device, phone) {
 
     // The emblem fades in and out through the same greys, each held 300 ms, black 600 ms.
     const [splash, [shownMenu, board, halfStep, shifted]] = [shown.slice(0, 7), shown.slice(7)];
-    assert.ok(darkness(splash[0]) === 0 && darkness(splash[6]) === 0);
+    const dark = splash.map(darkness);
+    assert.ok(dark[0] === 0 && dark[6] === 0 && 0 < dark[1] && dark[1] < dark[2] && dark[2] < dark[3]);
     assert.ok(same(splash[1], splash[5]) && same(splash[2], splash[4]));
-    assert.ok(0 < darkness(splash[1]) && darkness(splash[1]) < darkness(splash[2]));
-    assert.ok(darkness(splash[2]) < darkness(splash[3]));
     splash.forEach((p, i) => assert.ok(shown[i + 1].t - p.t >= (i === 3 ? 598 : 298), `hold of splash ${i}`));
     assert.ok(same(shownMenu, menu) && !same(board, menu));
 
@@ -115,8 +114,8 @@ async function playThrough(t, device, phone) {
         const dy = ((row + 1) % 4 - row) * CELL;
         assert.ok(sameArea(shifted, board, COLUMN_2, ROW_1 + row * CELL, CELL, CELL, dy), `row ${row + 1}`);
     }
-    assert.ok(sameArea(shifted, board, 0, 0, COLUMN_2, menu.height));
-    assert.ok(sameArea(shifted, board, COLUMN_2 + CELL, 0, menu.width - COLUMN_2 - CELL, menu.height));
+    assert.ok(sameArea(shifted, board, 0, 0, COLUMN_2, menu.height), 'left of the column');
+    assert.ok(sameArea(shifted, board, COLUMN_2 + CELL, 0, menu.width, menu.height), 'right of the column');
 
     // Quit; then taps one device pixel beside the label (left of it, above it) do nothing.
     await tap(page, device, at, QUIT);
