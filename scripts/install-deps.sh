@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessel needs to build, run and test. Quick when everything is there.
+# scripts/install-deps.sh web: also what the web version and its browser tests need, and the npm packages
+# of package-lock.json.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake g++ make pkg-config
@@ -11,6 +14,17 @@ packages=(
     valgrind                      # the leak check of a long replay
     clang libclang-rt-14-dev      # the fuzz targets: clang 14 and its libFuzzer and sanitizer runtimes
 )
+web=false
+if [ "${1:-}" = web ]; then
+    web=true
+    packages+=(
+        emscripten                # the core compiled to WebAssembly
+        chromium                  # the browser the page is tested in
+        nodejs python3            # the test runner; a web server for a quick try
+    )
+    # A Node.js from elsewhere brings its own npm; Debian's npm would ask for Debian's Node.js.
+    command -v npm >/dev/null || packages+=(npm)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -18,10 +32,16 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    "${as_root[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-"${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The browser tests drive the system's Chromium through playwright-core, at the version of the lock file;
+# it never downloads a browser of its own.
+if $web && ! [ node_modules/.package-lock.json -nt package-lock.json ]; then
+    PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+fi

@@ -135,12 +135,12 @@ void Run(const QString& out_dir) {
 
     WriteFile((out_dir + QStringLiteral("/101.ico")).toStdString(),
               EncodeIco4({Icon(fonts, 32, false), Icon(fonts, 16, false)}));
-    for (int size : {16, 32, 48, 128}) {
+    for (int size : {16, 32, 48, 128, 192, 512}) {
         const QString path = QStringLiteral("%1/icons/tessel-%2.png").arg(out_dir).arg(size);
         if (!ToQImage(Icon(fonts, size, size > 32)).save(path, "PNG"))
             throw std::runtime_error("cannot write " + path.toStdString());
     }
-    std::printf("wrote %zu bitmaps, 101.ico and 4 PNG icons to %s\n", images.size(), qPrintable(out_dir));
+    std::printf("wrote %zu bitmaps, 101.ico and 6 PNG icons to %s\n", images.size(), qPrintable(out_dir));
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+// The core's platform services in the browser, and the few functions the page calls.
+//
+// A page cannot show a picture in the middle of a call: whatever it draws appears once control returns to
+// the browser. So PresentNow hands the page a copy of the back buffer, and the page shows the copies one
+// per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are made here.
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <cstdint>
+
+#include "core/crt_random.h"
+#include "core/game.h"
+#include "core/platform.h"
+#include "core/tap_cycle.h"
+
+namespace tessel {
+
+namespace {
+
+struct SplashStep {
+    ImageId frame;
+    uint32_t waitMs;
+};
+
+constexpr uint32_t SPLASH_FRAME_DELAY_MS = 300;
+
+// The emblem fades in from white through two greys to black, holds, and fades back out.
+constexpr std::array<SplashStep, 7> SPLASH_STEPS{{
+    {IMG_SPLASH_4, SPLASH_FRAME_DELAY_MS},
+    {IMG_SPLASH_1, SPLASH_FRAME_DELAY_MS},
+    {IMG_SPLASH_2, SPLASH_FRAME_DELAY_MS},
+    {IMG_SPLASH_3, 2 * SPLASH_FRAME_DELAY_MS},
+    {IMG_SPLASH_2, SPLASH_FRAME_DELAY_MS},
+    {IMG_SPLASH_1, SPLASH_FRAME_DELAY_MS},
+    {IMG_SPLASH_4, SPLASH_FRAME_DELAY_MS},
+}};
+
+// The record and its pictures live as long as the page.
+Game& TheGame() {
+    static Game game;
+    return game;
+}
+
+CrtRandom& Random() {
+    static CrtRandom random;
+    return random;
+}
+
+// Canvas pixels are bytes R, G, B, A; the game's are 0xFFRRGGBB words.
+using RgbaPicture = std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT>;
+
+// Hands a copy of the picture to the page's queue (Module.queuePicture, given when the page creates the
+// module).
+EM_JS(void, QueuePicture, (const uint32_t* rgba, int32_t width, int32_t height), {
+    const bytes = HEAPU8.slice(rgba, rgba + width * height * 4);
+    Module.queuePicture(new ImageData(new Uint8ClampedArray(bytes.buffer), width, height));
+});
+
+void Queue(const BackBuffer& buffer) {
+    static RgbaPicture rgba;
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+        const uint32_t pixel = buffer.pixels[i];
+        rgba[i] = 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
+    }
+    QueuePicture(rgba.data(), SURFACE_WIDTH, SURFACE_HEIGHT);
+}
+
+}  // namespace
+
+uint32_t TickCount() {
+    // Milliseconds since the page started, cut to 32 bits like the desktop's.
+    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+}
+
+void SeedRandom(uint32_t seed) {
+    Random().Seed(seed);
+}
+int32_t DrawRandom() {
+    return Random().Draw();
+}
+
+void PresentNow(const Game& game) {
+    Queue(game.backBuffer);
+}
+
+}  // namespace tessel
+
+// What the page calls. Nothing here runs before TesselStart.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int32_t TesselWidth() {
+    return tessel::SURFACE_WIDTH;
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselHeight() {
+    return tessel::SURFACE_HEIGHT;
+}
+
+// Decodes the images and draws the menu into the back buffer; nothing is shown yet.
+EMSCRIPTEN_KEEPALIVE void TesselStart() {
+    tessel::PrepareSurfaces(tessel::TheGame());
+}
+
+EMSCRIPTEN_KEEPALIVE int32_t TesselSplashSteps() {
+    return static_cast<int32_t>(tessel::SPLASH_STEPS.size());
+}
+
+// Queues the picture of one splash step (its frame on a white window) and returns how long it stays.
+EMSCRIPTEN_KEEPALIVE uint32_t TesselSplashStep(int32_t step) {
+    using namespace tessel;
+    static BackBuffer picture;
+    if (step < 0 || step >= TesselSplashSteps()) return 0;
+    const SplashStep& splash = SPLASH_STEPS[static_cast<std::size_t>(step)];
+    ClearBackBuffer(picture);
+    DrawImage(picture, TheGame().images[splash.frame], SPLASH_X, SPLASH_Y, SPLASH_WIDTH, SPLASH_HEIGHT);
+    Queue(picture);
+    return splash.waitMs;
+}
+
+// The splash is over: the menu takes taps from now on, and the back buffer is shown.
+EMSCRIPTEN_KEEPALIVE void TesselEndSplash() {
+    tessel::Game& game = tessel::TheGame();
+    game.splashPending = 0;
+    tessel::PresentNow(game);
+}
+
+// One tap at a point of the back buffer; the page has clamped it to 0 to 65535.
+EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
+    tessel::Game& game = tessel::TheGame();
+    game.tapX = static_cast<uint16_t>(x);
+    game.tapY = static_cast<uint16_t>(y);
+    tessel::HandleTap(game, game.tapX, game.tapY);
+}
+
+}  // extern "C"

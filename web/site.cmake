@@ -1,0 +1,24 @@
+# cmake -DSOURCE_DIR=web -DICON_DIR=resources/icons -DSITE_DIR=site -P site.cmake
+# Copies the page's files and icons beside the compiled module and writes the service worker with the list
+# of files to keep and a cache name that changes whenever any of them does.
+foreach(file index.html tessel.js tessel.css manifest.webmanifest)
+  configure_file(${SOURCE_DIR}/${file} ${SITE_DIR}/${file} COPYONLY)
+endforeach()
+# The sizes phones ask for when the game is added to a home screen.
+foreach(size 192 512)
+  configure_file(${ICON_DIR}/tessel-${size}.png ${SITE_DIR}/icons/tessel-${size}.png COPYONLY)
+endforeach()
+
+file(GLOB_RECURSE files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(digests "")
+set(TESSEL_SITE_FILES "")
+foreach(file IN LISTS files)
+  file(SHA256 ${SITE_DIR}/${file} digest)
+  string(APPEND digests "${file} ${digest}\n")
+  string(APPEND TESSEL_SITE_FILES "  '${file}',\n")
+endforeach()
+string(SHA256 TESSEL_SITE_VERSION "${digests}")
+string(SUBSTRING ${TESSEL_SITE_VERSION} 0 16 TESSEL_SITE_VERSION)
+configure_file(${SOURCE_DIR}/sw.js ${SITE_DIR}/sw.js @ONLY)

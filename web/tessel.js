@@ -1,0 +1,173 @@
+// Tessel in a web page: the game's WebAssembly core (tessel-core.js, built from web/platform.cpp) behind
+// one canvas, played with a mouse, a finger or a pen.
+//
+// Implemented, as the desktop program does it: the splash's seven frames with their hold times before the
+// menu takes taps; the taps queued during the splash drained (the first played, the next 20 dropped, any
+// beyond played); every picture the game presents shown for at least one display frame, in order, with
+// taps waiting until the pictures before them have been shown; the picture at the largest whole number of
+// device pixels per game pixel, centred, never smoothed, and taps mapped back through the same scale; the
+// landscape message on a device held sideways; "Tools" > "About", the About box and Ctrl+A; installing to
+// a phone's home screen and playing offline (sw.js).
+// Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
+// game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
+// screen is never turned, as the desktop program decides by its own window.
+import createTesselCore from './tessel-core.js';
+
+// Taps queued during the splash that are thrown away after the first one.
+const DRAINED_TAPS = 20;
+// Taps reach the game as two unsigned 16-bit numbers.
+const TAP_LIMIT = 0xffff;
+// Pointer positions are CSS pixels; multiplied back to device pixels they can land a hair below a whole
+// one, which this nudge absorbs.
+const PIXEL_EPSILON = 1e-6;
+
+const canvas = document.getElementById('game');
+const context = canvas.getContext('2d', { alpha: false });
+const shown = document.createElement('canvas'); // the picture on the screen, one pixel per game pixel
+const turnedMessage = document.getElementById('turned');
+const tools = document.getElementById('tools');
+const toolsMenu = document.getElementById('tools-menu');
+const about = document.getElementById('about');
+// A finger or a pen: a phone or a tablet, whose screen turns. A mouse's screen does not.
+const turningScreen = matchMedia('(pointer: coarse)');
+
+const pictures = []; // presented by the game and not shown yet: { image, onShown }
+const taps = []; // [x, y] in game pixels, waiting for the splash or for the pictures before them
+let core = null;
+let splashStarted = false;
+let splashOver = false;
+let sized = false;
+let anythingShown = false;
+let frameRequested = false;
+
+// Device pixels per game pixel, and the picture's left edge in device pixels.
+function placement() {
+    const k = Math.floor(Math.min(canvas.width / shown.width, canvas.height / shown.height));
+    const scale = Math.max(1, k);
+    return { scale, left: Math.floor((canvas.width - shown.width * scale) / 2) };
+}
+
+function paint() {
+    context.fillStyle = '#fff';
+    context.fillRect(0, 0, canvas.width, canvas.height);
+    if (!anythingShown) return;
+    const { scale, left } = placement();
+    context.imageSmoothingEnabled = false;
+    context.drawImage(shown, left, 0, shown.width * scale, shown.height * scale);
+}
+
+function isTurned() {
+    return turningScreen.matches && innerWidth > innerHeight;
+}
+
+// One picture per display frame. A tap is played only once every picture before it has been shown, so
+// each half-step and turn frame of a move is seen, in order.
+function requestFrame() {
+    if (frameRequested) return;
+    frameRequested = true;
+    requestAnimationFrame(onFrame);
+}
+
+function onFrame() {
+    frameRequested = false;
+    if (splashOver && pictures.length === 0 && taps.length > 0) core._TesselTap(...taps.shift());
+    const picture = pictures.shift();
+    if (picture) {
+        shown.getContext('2d').putImageData(picture.image, 0, 0);
+        if (!anythingShown) performance.mark('tessel-first-frame');
+        anythingShown = true;
+        paint();
+        picture.onShown?.();
+    }
+    if (pictures.length > 0 || (splashOver && taps.length > 0)) requestFrame();
+}
+
+// Each step's picture stays for its hold time, counted from the display frame that shows it.
+function playSplash(step) {
+    if (step === core._TesselSplashSteps()) {
+        splashOver = true;
+        core._TesselEndSplash();
+        taps.splice(1, DRAINED_TAPS);
+        requestFrame();
+        return;
+    }
+    const hold = core._TesselSplashStep(step);
+    pictures.at(-1).onShown = () => setTimeout(() => playSplash(step + 1), hold);
+    requestFrame();
+}
+
+// The game shows while the device is upright; the splash waits for the first time it is, with the canvas
+// at its size.
+function followOrientation() {
+    turnedMessage.hidden = !isTurned();
+    if (core && sized && !splashStarted && !isTurned()) {
+        splashStarted = true;
+        playSplash(0);
+    }
+}
+
+function gamePoint(event) {
+    const rect = canvas.getBoundingClientRect();
+    const { scale, left } = placement();
+    const device = (offset, cssSize, pixels) => Math.floor((offset * pixels) / cssSize + PIXEL_EPSILON);
+    const x = Math.floor((device(event.clientX - rect.left, rect.width, canvas.width) - left) / scale);
+    const y = Math.floor(device(event.clientY - rect.top, rect.height, canvas.height) / scale);
+    const clamp = (value) => Math.min(Math.max(value, 0), TAP_LIMIT);
+    return [clamp(x), clamp(y)];
+}
+
+canvas.addEventListener('pointerdown', (event) => {
+    event.preventDefault();
+    if (!toolsMenu.hidden) {
+        // As with any open menu, the tap that closes it goes no further.
+        showToolsMenu(false);
+        return;
+    }
+    if (!core || !event.isPrimary || event.button !== 0 || isTurned()) return;
+    taps.push(gamePoint(event));
+    if (splashOver) requestFrame();
+});
+canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+document.addEventListener('gesturestart', (event) => event.preventDefault());
+
+// The backing store takes the canvas's size in device pixels. Browsers that can report it exactly do
+// (devicePixelContentBoxSize); Chromium's device emulation reports CSS pixels there instead, so a report
+// that disagrees with the pixel ratio beyond rounding gives way to the ratio's own figure.
+function devicePixels(reported, css) {
+    const scaled = css * devicePixelRatio;
+    return reported !== undefined && Math.abs(reported - scaled) < 1 ? reported : Math.round(scaled);
+}
+new ResizeObserver(([entry]) => {
+    const device = entry.devicePixelContentBoxSize?.[0];
+    canvas.width = devicePixels(device?.inlineSize, entry.contentRect.width);
+    canvas.height = devicePixels(device?.blockSize, entry.contentRect.height);
+    sized = true;
+    paint();
+    followOrientation();
+}).observe(canvas, { box: 'device-pixel-content-box' });
+addEventListener('resize', followOrientation);
+turningScreen.addEventListener('change', followOrientation);
+
+function showToolsMenu(open) {
+    toolsMenu.hidden = !open;
+    tools.setAttribute('aria-expanded', String(open));
+}
+function openAbout() {
+    showToolsMenu(false);
+    if (!about.open) about.showModal();
+}
+tools.addEventListener('click', () => showToolsMenu(toolsMenu.hidden));
+document.getElementById('about-item').addEventListener('click', openAbout);
+document.addEventListener('keydown', (event) => {
+    if (event.ctrlKey && !event.altKey && !event.shiftKey && event.key.toLowerCase() === 'a') {
+        event.preventDefault();
+        openAbout();
+    }
+});
+
+core = await createTesselCore({ queuePicture: (image) => pictures.push({ image }) });
+shown.width = core._TesselWidth();
+shown.height = core._TesselHeight();
+core._TesselStart();
+followOrientation();
+navigator.serviceWorker?.register('sw.js');
