@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/platform.h"
+#include "core/splash.h"
 #include "core/tap_cycle.h"
 
 namespace tessel {
@@ -24,24 +25,6 @@ std::vector<GameView*>& Views() {
     static std::vector<GameView*> views;
     return views;
 }
-
-struct SplashStep {
-    ImageId frame;
-    uint32_t waitMs;
-};
-
-constexpr uint32_t SPLASH_FRAME_DELAY_MS = 300;
-
-// The emblem fades in from white through two greys to black, holds, and fades back out.
-constexpr std::array<SplashStep, 7> SPLASH_STEPS{{
-    {IMG_SPLASH_4, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_1, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_2, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_3, 2 * SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_2, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_1, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_4, SPLASH_FRAME_DELAY_MS},
-}};
 
 const QString LANDSCAPE_LINE_1 = QStringLiteral("Sorry, current release version");
 const QString LANDSCAPE_LINE_2 = QStringLiteral(" doesn't support horizontal view mode.");

@@ -11,29 +11,12 @@
 #include "core/crt_random.h"
 #include "core/game.h"
 #include "core/platform.h"
+#include "core/splash.h"
 #include "core/tap_cycle.h"
 
 namespace tessel {
 
 namespace {
-
-struct SplashStep {
-    ImageId frame;
-    uint32_t waitMs;
-};
-
-constexpr uint32_t SPLASH_FRAME_DELAY_MS = 300;
-
-// The emblem fades in from white through two greys to black, holds, and fades back out.
-constexpr std::array<SplashStep, 7> SPLASH_STEPS{{
-    {IMG_SPLASH_4, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_1, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_2, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_3, 2 * SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_2, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_1, SPLASH_FRAME_DELAY_MS},
-    {IMG_SPLASH_4, SPLASH_FRAME_DELAY_MS},
-}};
 
 // The record and its pictures live as long as the page.
 Game& TheGame() {
