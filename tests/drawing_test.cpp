@@ -102,23 +102,5 @@ TEST_F(Images, EveryImageDecodesAtItsSize) {
     }
 }
 
-// An arrow is narrow at its tip: its first drawn row (up, down) or column (left, right) against its last.
-TEST_F(Images, ArrowsPointTheirWay) {
-    const auto ends = [](ImageId id, bool columns) {
-        std::vector<int> widths;  // drawn pixels of every line that has any, in order
-        for (int32_t i = 0; i < 24; ++i) {
-            int drawn = 0;
-            for (int32_t j = 0; j < 24; ++j)
-                drawn += images[id].pixels[columns ? j * 24 + i : i * 24 + j] != WHITE;
-            if (drawn > 0) widths.push_back(drawn);
-        }
-        return widths.size() < 16 ? std::pair(0, 0) : std::pair(widths.front(), widths.back());
-    };
-    EXPECT_LT(ends(IMG_ARROW_UP, false).first, ends(IMG_ARROW_UP, false).second);
-    EXPECT_GT(ends(IMG_ARROW_DOWN, false).first, ends(IMG_ARROW_DOWN, false).second);
-    EXPECT_LT(ends(IMG_ARROW_LEFT, true).first, ends(IMG_ARROW_LEFT, true).second);
-    EXPECT_GT(ends(IMG_ARROW_RIGHT, true).first, ends(IMG_ARROW_RIGHT, true).second);
-}
-
 }  // namespace
 }  // namespace tessel
