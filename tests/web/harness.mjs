@@ -1,96 +1,56 @@
-// The browser tests' ground: the web folder served on a free port, the system's Chromium, PNG pictures read
-// as 0xRRGGBB pixels, and the search for the game's picture on a screenshot.
-import { execFileSync } from 'node:child_process';
-import fs from 'node:fs';
-import http from 'node:http';
-import os from 'node:os';
-import path from 'node:path';
-import zlib from 'node:zlib';
+// The browser tests' ground: the web folder served, the system's Chromium, and what the tests run in pages.
+import { spawn } from 'node:child_process';
 import { chromium } from 'playwright-core';
 
-export const WHITE = 0xffffff;
-const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.png': 'image/png',
-    '.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json' };
-
-export async function serve(root) {
-    const server = http.createServer((request, response) => {
-        const file = path.join(root, new URL(request.url, 'http://x').pathname.replace(/\/$/, '/index.html'));
-        fs.readFile(file, (error, data) => error ? response.writeHead(404).end()
-            : response.writeHead(200, { 'Content-Type': TYPES[path.extname(file)] }).end(data));
-    });
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    const close = () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); });
-    return { url: `http://127.0.0.1:${server.address().port}/`, close };
+// The folder served by Python's web server, as scripts/web.sh does, on a free port of this machine only.
+export async function serve(root = process.env.TESSEL_SITE ?? 'build-web/site') {
+    const args = ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', root];
+    const server = spawn('python3', args, { stdio: ['ignore', 'pipe', 'ignore'] });
+    const exited = new Promise((resolve) => server.once('exit', resolve));
+    const line = await new Promise((resolve) => server.stdout.once('data', resolve));
+    return { url: `http://127.0.0.1:${/port (\d+)/.exec(line)[1]}/`, close: () => server.kill() && exited };
 }
 
 export function launch() {
-    const args = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync',
-        '--disable-background-networking', '--disable-component-update'];
-    return chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/lib/chromium/chromium', args });
+    const executablePath = process.env.CHROMIUM ?? '/usr/lib/chromium/chromium';
+    return chromium.launch({ executablePath, args: ['--disable-gpu'] });
 }
 
-export function fromRgb(bytes, width, height, channels = 3) {
-    const px = new Uint32Array(width * height);
-    for (let i = 0; i < px.length; i++) {
-        px[i] = bytes[i * channels] << 16 | bytes[i * channels + 1] << 8 | bytes[i * channels + 2];
-    }
-    // Pixels outside are white, like the window around the picture.
-    const at = (x, y) => x >= 0 && y >= 0 && x < width && y < height ? px[y * width + x] : WHITE;
-    return { width, height, px, at };
-}
-
-// 8-bit RGB or RGBA, not interlaced: what Chromium and stb write.
-export function decodePng(png) {
-    // The header chunk comes first: width, height, then the colour type at its tenth byte.
-    const [width, height, channels] = [png.readUInt32BE(16), png.readUInt32BE(20), png[25] === 6 ? 4 : 3];
-    const idat = [];
-    for (let at = 8, size = 0; at < png.length; at += 12 + size) {
-        size = png.readUInt32BE(at);
-        if (png.toString('latin1', at + 4, at + 8) === 'IDAT') idat.push(png.subarray(at + 8, at + 8 + size));
-    }
-    const raw = zlib.inflateSync(Buffer.concat(idat)), stride = width * channels;
-    const out = Buffer.alloc(height * stride);
-    for (let y = 0; y < height; y++) {
-        const filter = raw[y * (stride + 1)], line = raw.subarray(y * (stride + 1) + 1);
-        for (let i = 0, at = y * stride; i < stride; i++, at++) {
-            const a = i >= channels ? out[at - channels] : 0, b = y > 0 ? out[at - stride] : 0;
-            const c = i >= channels && y > 0 ? out[at - stride - channels] : 0;
-            const pa = Math.abs(b - c), pb = Math.abs(a - c), pc = Math.abs(a + b - 2 * c);
-            out[at] = line[i] + [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
-        }
-    }
-    return fromRgb(out, width, height, channels);
-}
-
-// The picture tessel-replay shows at start: the menu, as every front end draws it.
-export function replayStartPicture() {
-    const frames = fs.mkdtempSync(path.join(os.tmpdir(), 'tessel-frames-'));
-    const replay = process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay';
-    execFileSync(replay, ['--frames', frames, '-'], { input: '' });
-    const picture = decodePng(fs.readFileSync(path.join(frames, '00000.png')));
-    fs.rmSync(frames, { recursive: true });
-    return picture;
-}
-
-// Finds `reference` in `box` (device pixels) of a screenshot, enlarged k times with every pixel an exact
-// k x k block, white all around; placed by the first pixel that is not white. Null if it is not there.
-export function findPicture(shot, box, reference) {
-    const firstColour = (image, { x, y, width, height }) => {
-        for (let at = 0; at < width * height; at++) {
-            const [px, py] = [x + at % width, y + Math.floor(at / width)];
-            if (image.at(px, py) !== WHITE) return [px, py];
-        }
-        return [];
+// Finds the PNG `reference` on the PNG `shot` (both base64), enlarged k times with every pixel an exact
+// k x k block, white all around, placed by the first pixel that is not white; null if it is not there.
+export async function findPicture({ shot, reference }) {
+    const WHITE = 0xffffffff; // opaque, as RGBA
+    const decode = async (png) => {
+        const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+        const { width, height } = image, canvas = new OffscreenCanvas(width, height).getContext('2d');
+        canvas.drawImage(image, 0, 0);
+        const px = new Uint32Array(canvas.getImageData(0, 0, width, height).data.buffer);
+        const first = px.findIndex((v) => v !== WHITE);
+        const at = (x, y) => (x >= 0 && y >= 0 && x < width && y < height ? px[y * width + x] : WHITE);
+        return { size: [width, height], px, at, first: [first % width, Math.floor(first / width)] };
     };
-    const [sx, sy] = firstColour(shot, box), [rx, ry] = firstColour(reference, { x: 0, y: 0, ...reference });
-    for (let k = 1; sx !== undefined && k <= 16; k++) {
-        const [left, top] = [sx - rx * k, sy - ry * k];
-        const enlarged = (x, y) => reference.at(Math.floor((x - left) / k), Math.floor((y - top) / k));
-        let found = true;
-        for (let y = box.y; y < box.y + box.height && found; y++) {
-            for (let x = box.x; x < box.x + box.width && found; x++) found = shot.at(x, y) === enlarged(x, y);
-        }
-        if (found) return { k, left, top };
+    const [screen, picture] = [await decode(shot), await decode(reference)], [width] = screen.size;
+    for (let k = 1; screen.first[0] >= 0 && k <= 16; k++) {
+        const [left, top] = [0, 1].map((i) => screen.first[i] - picture.first[i] * k);
+        const enlarged = (x, y) => picture.at(Math.floor((x - left) / k), Math.floor((y - top) / k));
+        const found = screen.px.every((v, i) => v === enlarged(i % width, Math.floor(i / width)));
+        if (found) return { k, left, top, size: picture.size, screen: screen.size };
     }
     return null;
+}
+
+// Runs in the game page before its own script: at the end of every display frame, records the game picture
+// on the canvas (a pixel of each k x k block, RGBA in base64) with the frame's time, if it has changed.
+export function recordPictures({ k, left, size: [width, height] }) {
+    window.pictures = [];
+    const small = new OffscreenCanvas(width, height).getContext('2d', { willReadFrequently: true });
+    small.imageSmoothingEnabled = false;
+    const requestFrame = window.requestAnimationFrame.bind(window);
+    window.requestAnimationFrame = (callback) => requestFrame((time) => {
+        callback(time);
+        small.drawImage(document.getElementById('game'), left, 0, width * k, height * k, 0, 0, width, height);
+        const bytes = small.getImageData(0, 0, width, height).data;
+        const rgba = btoa(Array.from(bytes, (v) => String.fromCharCode(v)).join(''));
+        if (rgba !== window.pictures.at(-1)?.rgba) window.pictures.push({ t: time, rgba, width });
+    });
 }
