@@ -9,8 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 #include "shell/single_instance.h"
 
@@ -18,17 +16,10 @@ using namespace tessel;
 
 namespace {
 
-std::vector<std::unique_ptr<QLocalSocket>> Connect(const QString& serverName, int count) {
-    std::vector<std::unique_ptr<QLocalSocket>> clients(static_cast<std::size_t>(count));
-    for (auto& client : clients) {
-        client = std::make_unique<QLocalSocket>();
-        client->connectToServer(serverName);
-    }
-    return clients;
-}
-
-bool NoneIn(const std::vector<std::unique_ptr<QLocalSocket>>& clients, QLocalSocket::LocalSocketState state) {
-    return std::none_of(clients.begin(), clients.end(), [&](const auto& c) { return c->state() == state; });
+// Connects `count` clients that then say nothing, children of `owner`; returns all of its clients.
+QList<QLocalSocket*> ConnectIdle(QObject& owner, const QString& serverName, int count) {
+    for (int i = 0; i < count; ++i) (new QLocalSocket(&owner))->connectToServer(serverName);
+    return owner.findChildren<QLocalSocket*>();
 }
 
 // Whether a copy started now would find one running.
@@ -49,10 +40,12 @@ class TestSingleInstance : public QObject {
         SingleInstance first(name);
         QVERIFY(first.listen());
         QSignalSpy asked(&first, &SingleInstance::activationRequested);
-        const auto idle = Connect(name, 60);  // more than the queue holds while the copy is busy
+        QObject clients;
+        const auto idle = ConnectIdle(clients, name, 60);  // more than the queue holds while the copy is busy
         QVERIFY(CopyRuns(name));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            NoneIn(idle, QLocalSocket::ConnectedState) && NoneIn(idle, QLocalSocket::ConnectingState), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            std::ranges::count(idle, QLocalSocket::UnconnectedState, &QLocalSocket::state), idle.size(),
+            3000);
 
         QLocalSocket overlong;
         overlong.connectToServer(name);
@@ -62,13 +55,12 @@ class TestSingleInstance : public QObject {
         const qint64 endless = 4 << 20;  // a line far longer than a request, never ended
         overlong.write(QByteArray(endless, 'a'));
         QVERIFY(SingleInstance(name).askRunningCopy("token"));
-        QVERIFY(asked.wait());
-        QCOMPARE(asked.last().first().toByteArray(), QByteArray("token"));
+        QTRY_COMPARE(asked.value(0).value(0).toByteArray(), QByteArray("token"));
         QTRY_VERIFY(overlong.state() == QLocalSocket::UnconnectedState);
         QVERIFY2(sent < endless, "the copy read the whole endless line");
 
         // With no file left for a connection, accepting it fails: the server closes and removes its socket.
-        const auto late = Connect(name, 1);
+        ConnectIdle(clients, name, 1);
         const int lowestFree = dup(0);
         close(lowestFree);
         rlimit saved{};
@@ -83,27 +75,22 @@ class TestSingleInstance : public QObject {
     // The real program, twice: the first under a 256-file limit and held by more idle clients than that.
     void secondProgramEndsWithZeroWhileFirstRuns() {
         QTemporaryDir dir;  // of its own: the program killed at the end leaves its socket behind
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        env.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("token-9"));
+        qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
         QProcess first;
-        first.setProcessEnvironment(env);
-        first.setChildProcessModifier([] {
-            const rlimit files{256, 256};
-            setrlimit(RLIMIT_NOFILE, &files);
-        });
+        static constexpr rlimit files{256, 256};
+        first.setChildProcessModifier([] { setrlimit(RLIMIT_NOFILE, &files); });
         first.start(QStringLiteral(TESSEL_PROGRAM));
-        const QString name = SingleInstance::SessionServerName(env);
+        const QString name = SingleInstance::SessionServerName();
         QTRY_VERIFY_WITH_TIMEOUT(CopyRuns(name), 10000);
-        const auto idle = Connect(name, 300);
-        QTRY_VERIFY_WITH_TIMEOUT(NoneIn(idle, QLocalSocket::ConnectingState), 10000);
+        QObject clients;
+        const auto idle = ConnectIdle(clients, name, 300);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            std::ranges::count(idle, QLocalSocket::ConnectingState, &QLocalSocket::state), 0, 10000);
 
         QProcess second;
-        second.setProcessEnvironment(env);
         second.start(QStringLiteral(TESSEL_PROGRAM));
-        QVERIFY(second.waitForFinished(5000));
-        QVERIFY(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
+        QVERIFY(second.waitForFinished(5000) && second.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
         QCOMPARE(first.state(), QProcess::Running);
 
         // Killed, the first leaves its socket behind, which must not keep the next copy from starting.

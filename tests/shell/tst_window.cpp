@@ -1,0 +1,263 @@
+// The game's window at scale factors 1, 1.5 and 2: exact pixels and taps, presents, a huge window, the
+// splash and the drain after it, the landscape message; then the whole program from start to Ctrl+Q.
+#include <QBackingStore>
+#include <QDialogButtonBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+#include <random>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "core/drawing.h"
+#include "core/platform.h"
+#include "shell/about_dialog.h"
+#include "shell/main_window.h"
+#include "shell/start_up.h"
+#include "shell/tick_source.h"
+
+using namespace tessel;
+
+namespace {
+
+constexpr QPoint NORMAL_LABEL{100, 75};
+constexpr QPoint QUIT_BUTTON{120, 242};  // below the "Lights out" label, which overlaps Quit
+const QSize PORTRAIT{GameView::AREA_WIDTH, GameView::AREA_HEIGHT};
+
+// What the window's surface holds, in device pixels: what the last paint put on the screen.
+QImage OnScreen(QWidget& window) {
+    return static_cast<const QImage*>(window.backingStore()->paintDevice())
+        ->convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether a picture in device pixels shows the buffer with every game pixel k x k, white right and below.
+bool Shows(const QImage& picture, const BackBuffer& buffer, int k) {
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const bool inside = x < SURFACE_WIDTH * k && y < SURFACE_HEIGHT * k;
+            if (picture.pixel(x, y) != (inside ? buffer.At(x / k, y / k) : WHITE)) return false;
+        }
+    }
+    return true;
+}
+
+// The screen shows the back buffer at k device pixels a game pixel, k the largest whole number that fits.
+bool ShowsBackBuffer(GameView& view) {
+    const QImage screen = OnScreen(view);
+    const auto fits = [&](int k) {
+        return SURFACE_WIDTH * k <= screen.width() && SURFACE_HEIGHT * k <= screen.height();
+    };
+    const int k = view.scale();
+    return fits(k) && !fits(k + 1) && Shows(screen, view.game().backBuffer, k);
+}
+
+// Queues a left-button press at the centre of device pixel `within` of game pixel `game`, to be played
+// when events are processed next, as a real tap is.
+void PostTap(GameView& view, QPoint game, QPoint within = {}) {
+    const QPointF local =
+        (QPointF(game * view.scale() + within) + QPointF(0.5, 0.5)) / view.devicePixelRatio();
+    QCoreApplication::postEvent(
+        &view, new QMouseEvent(QEvent::MouseButtonPress, local, view.mapToGlobal(local), Qt::LeftButton,
+                               Qt::LeftButton, Qt::NoModifier));
+}
+void Tap(GameView& view, QPoint game, QPoint within = {}) {
+    PostTap(view, game, within);
+    QCoreApplication::processEvents();
+}
+
+// The process's resident memory in kB: "VmRSS:" now, "VmHWM:" the most since the peak was last reset.
+long MemoryKb(const std::string& field) {
+    std::ifstream status("/proc/self/status");
+    for (std::string word; status >> word;)
+        if (word == field && status >> word) return std::stol(word);
+    return 0;
+}
+
+// Shows the view at `size`; unless told not to, waits until the splash has played.
+bool Show(GameView& view, QSize size, bool pastSplash = true) {
+    view.resize(size);
+    view.show();
+    return QTest::qWaitForWindowExposed(&view) &&
+           (!pastSplash || QTest::qWaitFor([&] { return view.game().splashPending == 0; }));
+}
+
+// The splash image that the screen shows alone on white, or 0 when it shows anything else.
+int SplashFrameOnScreen(GameView& view) {
+    for (const ImageId id : {IMG_SPLASH_1, IMG_SPLASH_2, IMG_SPLASH_3, IMG_SPLASH_4}) {
+        BackBuffer alone;
+        ClearBackBuffer(alone);
+        DrawImage(alone, view.game().images[id], SPLASH_X, SPLASH_Y, SPLASH_WIDTH, SPLASH_HEIGHT);
+        if (Shows(OnScreen(view), alone, view.scale())) return id;
+    }
+    return 0;
+}
+
+// Opens the About dialog from Ctrl+A and from "Tools" > "About" in the bar; OK closes it.
+void AboutFromKeysAndMenuBar(MainWindow& window) {
+    QAction* about = window.menuBar().actions().value(0)->menu()->actions().value(0);
+    for (const bool fromKeys : {true, false}) {
+        bool closedByOk = false;
+        QTimer::singleShot(0, &window, [&] {
+            if (auto* dialog = qobject_cast<AboutDialog*>(QApplication::activeModalWidget())) {
+                QTest::mouseClick(dialog->buttons().button(QDialogButtonBox::Ok), Qt::LeftButton);
+                closedByOk = !dialog->isVisible();
+                if (!closedByOk) dialog->reject();
+            }
+        });
+        fromKeys ? QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier) : about->trigger();
+        QVERIFY(closedByOk);
+    }
+}
+
+}  // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        SetTickSource([now = uint32_t{0}]() mutable { return now += 1000; });
+    }
+    void cleanup() { SetTickSource({}); }
+
+    // A new picture is on the screen as soon as PresentNow returns, in memory that does not grow with the
+    // window: 8000 x 12000 device pixels is 33 a game pixel at every scale factor. Taps at the first and
+    // the last device pixel of game pixels on either side of the "Normal" label's edges.
+    void pictureAndTapsAreExact() {
+        const QSize huge = (QSizeF(8000, 12000) / qApp->devicePixelRatio()).toSize();
+        for (const QSize size : {PORTRAIT, QSize(320, 356), QSize(478, 534), huge}) {
+            GameView view;
+            QVERIFY(Show(view, size));
+            for (uint32_t& pixel : view.game().backBuffer.pixels) pixel = ~pixel | 0xFF000000u;
+            std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak, VmHWM
+            const long before = MemoryKb("VmHWM:");
+            PresentNow(view.game());
+            QVERIFY2(MemoryKb("VmHWM:") - before < 32 * 1024, "the paint took memory in proportion");
+            QVERIFY(ShowsBackBuffer(view));
+            if (size == huge) continue;  // taps there are mapped as at any other whole scale, only slower
+            for (const auto& [gamePixel, lastDevicePixel, startsNormal] :
+                 {std::tuple{QPoint(86, 65), false, true},     // the label's top-left corner
+                  std::tuple{QPoint(152, 89), true, true},     // its bottom-right corner
+                  std::tuple{QPoint(153, 89), false, false},   // just right of it
+                  std::tuple{QPoint(85, 70), true, false}}) {  // just left of it
+                Tap(view, gamePixel, QPoint(1, 1) * (lastDevicePixel ? view.scale() - 1 : 0));
+                QCOMPARE(view.game().screen, startsNormal ? SCREEN_NORMAL : SCREEN_MENU);
+                Tap(view, QUIT_BUTTON);
+            }
+        }
+    }
+
+    // Queued during the splash: the "Normal" label, then taps on Quit.
+    void tapsQueuedDuringSplashAreDrained() {
+        for (const auto& [quitTaps, endDrainEarly, screenAfter] :
+             {std::tuple{20, false, SCREEN_NORMAL},  // the first played, the next twenty dropped
+              std::tuple{21, false, SCREEN_MENU},    // the twenty-second played again
+              std::tuple{20, true, SCREEN_MENU}}) {  // the record's drainTaps cleared: the rest is played
+            GameView view;
+            bool queued = false;
+            SetTickSource([&, now = uint32_t{0}]() mutable {
+                if (!std::exchange(queued, true)) {
+                    PostTap(view, NORMAL_LABEL);
+                    for (int i = 0; i < quitTaps; ++i) PostTap(view, QUIT_BUTTON);
+                }
+                // Read by the Normal set-up of the first tap played after the splash.
+                if (endDrainEarly && view.game().splashPending == 0) view.game().drainTaps = 0;
+                return now += 1000;
+            });
+            QVERIFY(Show(view, PORTRAIT));
+            QCOMPARE(view.game().screen, screenAfter);
+            Tap(view, QUIT_BUTTON);  // the drain is over: played
+            QCOMPARE(view.game().screen, SCREEN_MENU);
+        }
+    }
+
+    // Started wider than high, the splash waits; turned taller than wide, it fades the emblem in and out,
+    // each frame held for its time, and the menu follows. Wider than high again: only the two lines of the
+    // message, and taps ignored.
+    void splashWaitsForPortraitAndLandscapeIgnoresTaps() {
+        GameView view;
+        std::vector<int> frames;  // the splash frame on the screen at each reading of the clock, 50 ms apart
+        SetTickSource([&, now = uint32_t{0}]() mutable {
+            if (view.game().splashPending != 0) frames.push_back(SplashFrameOnScreen(view));
+            return now += 50;
+        });
+        QVERIFY(Show(view, {400, 300}, false));
+        QTest::qWait(20);
+        QVERIFY(frames.empty());
+        view.resize(PORTRAIT);
+        QTRY_VERIFY(view.game().splashPending == 0);
+        const std::pair<int, int> steps[] = {{IMG_SPLASH_4, 300}, {IMG_SPLASH_1, 300}, {IMG_SPLASH_2, 300},
+                                             {IMG_SPLASH_3, 600}, {IMG_SPLASH_2, 300}, {IMG_SPLASH_1, 300},
+                                             {IMG_SPLASH_4, 300}};
+        std::vector<int> expected;
+        for (const auto& [frame, ms] : steps) expected.insert(expected.end(), ms / 50 + 1, frame);
+        QCOMPARE(frames, expected);
+        QVERIFY(ShowsBackBuffer(view));
+
+        view.resize(400, 300);
+        view.repaint();
+        const QImage message = OnScreen(view);
+        const auto dark = [&](QRect logical) {  // dark device pixels in a rectangle of the view
+            const qreal dpr = view.devicePixelRatio();
+            const QRect r = QTransform::fromScale(dpr, dpr).mapRect(QRectF(logical)).toAlignedRect();
+            int count = 0;
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                for (int x = r.left(); x <= r.right(); ++x) count += qGray(message.pixel(x, y)) < 128;
+            }
+            return count;
+        };
+        const int line1 = dark({10, 30, 270, 29}), line2 = dark({10, 60, 270, 30});
+        QVERIFY(line1 > 50 && line2 > 50 && line1 + line2 == dark(view.rect()));
+        Tap(view, NORMAL_LABEL);
+        QCOMPARE(view.game().screen, SCREEN_MENU);
+        view.resize(PORTRAIT);
+        QTRY_VERIFY(ShowsBackBuffer(view));
+    }
+
+    // The real start-up to Ctrl+Q: About both ways, a second start, a long game.
+    void wholeRunEndsWithCtrlQ() {
+        if (qApp->devicePixelRatio() != 1) QSKIP("The program around the view is the same at every scale.");
+        QTemporaryDir runtimeDir;  // for the game's socket
+        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
+        QTimer giveUp;  // ends the run should the game not end itself, instead of hanging
+        connect(&giveUp, &QTimer::timeout, qApp, &QCoreApplication::quit);
+        giveUp.start(60000);
+        QTimer::singleShot(0, this, [&] {
+            MainWindow* window = nullptr;
+            QTRY_VERIFY((window = qobject_cast<MainWindow*>(QApplication::activeWindow())) != nullptr);
+            const auto closeAnyway = qScopeGuard([&] { window->close(); });  // should a step fail
+            QTRY_VERIFY(window->game().splashPending == 0);
+            AboutFromKeysAndMenuBar(*window);
+            window->showMinimized();  // a second start ends with 0 and brings it forward
+            QCOMPARE(RunGame(*qApp, "token-7"), 0);
+            QTRY_VERIFY(!window->isMinimized() && window->isVisible());
+            QCOMPARE(qgetenv("XDG_ACTIVATION_TOKEN"), QByteArray("token-7"));
+            // A long game, mostly on "Normal", turned to landscape and back midway; each second tap waits
+            // in the queue while the first one's move frames show. Memory stays flat.
+            const QSize portrait = window->size();
+            std::minstd_rand random(8);
+            long warmedUp = 0;
+            for (int i = 0; i < 160; ++i) {
+                if (i % 40 == 20) window->resize(400, 300);
+                if (i % 40 == 25) window->resize(portrait);
+                PostTap(window->view(), i % 5 == 0 ? NORMAL_LABEL : QPoint(random() % 250, random() % 280));
+                Tap(window->view(), QPoint(random() % 250, random() % 280));
+                if (i == 40) warmedUp = MemoryKb("VmRSS:");
+            }
+            QVERIFY(MemoryKb("VmRSS:") - warmedUp < 8 * 1024);
+            QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+            QVERIFY2(!window->isVisible(), "Ctrl+Q did not close the window");
+        });
+        QCOMPARE(RunGame(*qApp, {}), 0);
+        QVERIFY2(giveUp.isActive(), "the game did not end");
+    }
+};
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
