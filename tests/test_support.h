@@ -55,21 +55,25 @@ inline int32_t ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks
     return -1;
 }
 
-// The sixteen cells of a 4 x 4 board, row 1 first.
-using Rows = std::array<std::array<int32_t, 4>, 4>;
+// The cells of a board four columns wide, row 1 first ("Uneven" has five rows; a 0 is an empty cell).
+template <std::size_t N>
+using Board = std::array<std::array<int32_t, 4>, N>;
+using Rows = Board<4>;
 inline constexpr Rows GOAL_ROWS{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 
-inline Rows BoardRows(const Game& game) {
-    Rows rows{};
-    for (int32_t i = 0; i < 16; ++i) rows[i / 4][i % 4] = game.tileGrid.Tile(i % 4 + 1, i / 4 + 1);
+template <std::size_t N = 4>
+Board<N> BoardRows(const Game& game) {
+    Board<N> rows{};
+    for (std::size_t i = 0; i < 4 * N; ++i) rows[i / 4][i % 4] = game.tileGrid.Tile(i % 4 + 1, i / 4 + 1);
     return rows;
 }
 
-// Chooses a puzzle of the 4 x 4 board, replaces its board by `rows` (a 0 is the 15 Puzzle's empty cell)
-// and draws it anew, as the tap cycle would.
-inline void StartWith(Game& game, const PuzzleLabel& label, const Rows& rows, uint32_t ticks = 0) {
+// Chooses a puzzle, replaces its board by `rows` (the last 0 is the 15 Puzzle's empty cell) and draws it
+// anew, as the tap cycle would.
+template <std::size_t N>
+void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint32_t ticks = 0) {
     ChoosePuzzle(game, label, ticks);
-    for (int32_t i = 0; i < 16; ++i) {
+    for (std::size_t i = 0; i < 4 * N; ++i) {
         game.tileGrid.Tile(i % 4 + 1, i / 4 + 1) = rows[i / 4][i % 4];
         if (rows[i / 4][i % 4] == 0) game.blankCol = i % 4 + 1, game.blankRow = i / 4 + 1;
     }
