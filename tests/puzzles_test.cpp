@@ -47,9 +47,7 @@ TEST(LineTap, RegionsShiftTheirLinesAndLockedLinesArePassedOver) {
         Rows after;
         std::size_t presents;
     } cases[] = {
-        {NORMAL_LABEL, 100, 20, {{{1, 6, 3, 4}, {5, 10, 7, 8}, {9, 14, 11, 12}, {13, 2, 15, 16}}}, 2},
         {NORMAL_LABEL, 80, 84, {{{5, 2, 3, 4}, {9, 6, 7, 8}, {13, 10, 11, 12}, {1, 14, 15, 16}}}, 2},
-        {NORMAL_LABEL, 96, 235, {{{1, 14, 3, 4}, {5, 2, 7, 8}, {9, 6, 11, 12}, {13, 10, 15, 16}}}, 2},
         {NORMAL_LABEL, 143, 235, {{{1, 2, 15, 16}, {5, 6, 3, 4}, {9, 10, 7, 8}, {13, 14, 11, 12}}}, 3},
         {NORMAL_LABEL, 95, 0, {{{5, 6, 3, 4}, {9, 10, 7, 8}, {13, 14, 11, 12}, {1, 2, 15, 16}}}, 3},
         {NORMAL_LABEL, 168, 100, {{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}}, 2},
@@ -167,19 +165,10 @@ TEST(UnevenBoard, ArrowsSlidesAndTheSolvedBoard) {
     EXPECT_EQ(game->solved, 1);
 }
 
-// Eighty slides leave the empty cell on an even column + row; counting refused draws would break that.
-TEST(FifteenSetup, ScramblesASolvableBoard) {
-    auto game = NewGame();
-    for (uint32_t ticks = 0; ticks < 3000; ticks += 7) {
-        ChoosePuzzle(*game, FIFTEEN_LABEL, ticks);
-        EXPECT_EQ((game->blankCol + game->blankRow) % 2, 0) << ticks;
-    }
-}
-
 // Where squares meet, the first of above, right, below, left decides, even beyond the board's edge (a
 // redraw, nothing moves). A slide's frame shows the tile half-way, the half it leaves white. Only 1 to 15
 // in order are solved; the last cell is not examined.
-TEST(FifteenTap, FirstSquareThatHoldsTheTapDecides) {
+TEST(Fifteen, FirstSquareThatHoldsTheTapDecidesAndScramblesAreSolvable) {
     constexpr Rows GOAL{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 0}}};
     constexpr Rows MID{{{1, 2, 3, 4}, {5, 0, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 6}}};   // empty at (2, 2)
     constexpr Rows NEAR{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 0, 15}}};  // one slide away
@@ -214,10 +203,15 @@ TEST(FifteenTap, FirstSquareThatHoldsTheTapDecides) {
         EXPECT_TRUE(ShowsImage(game->backBuffer, image, left + 24 * dx, top + 24 * dy, 24, 24));
         EXPECT_TRUE(IsWhite(game->backBuffer, left, top, 24, 24));
     }
+    // Eighty scramble slides leave the empty cell on an even column + row; counting refused draws would not.
+    for (uint32_t ticks = 0; ticks < 3000; ticks += 7) {
+        ChoosePuzzle(*game, FIFTEEN_LABEL, ticks);
+        EXPECT_EQ((game->blankCol + game->blankRow) % 2, 0) << ticks;
+    }
 }
 
 // Each inner corner's 15 x 15 square, edges included, turns its block clockwise; just outside, nothing.
-TEST(AlmostImpossibleTap, CornerSquaresReachSevenPixelsOut) {
+TEST(AlmostImpossibleTap, CornerSquaresTurnTheirBlocksFrameByFrame) {
     constexpr std::pair<int32_t, int32_t> OFFSETS[] = {{-7, -7}, {7, 7},  {-7, 7}, {7, -7},  {-8, 0},
                                                        {8, 0},   {0, -8}, {0, 8},  {12, 12}, {-12, -12}};
     auto game = NewGame();
@@ -232,6 +226,25 @@ TEST(AlmostImpossibleTap, CornerSquaresReachSevenPixelsOut) {
             EXPECT_EQ(game->tapActed, hit) << c << "," << r << " by " << dx << "," << dy;
             EXPECT_EQ(game->tileGrid.Tile(c + 1, r) == GoalTile(c, r), hit);  // top-left went right
         }
+    }
+    // Block 6 7 / 10 11 turning: at 8 and 16 pixels each tile lies over the one before it (clockwise from
+    // the top-left, the last also over the first), and the rest of the block is white.
+    StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
+    Tap(*game, 119, 133);
+    ASSERT_EQ(Platform().presented.size(), 3u);
+    const int32_t L = 95, T = 109;
+    for (int32_t s = 8; s <= 16; s += 8) {
+        const std::array<std::array<int32_t, 3>, 4> lyingOrder{
+            {{6, L + s, T}, {7, L + 24, T + s}, {11, L + 24 - s, T + 24}, {10, L, T + 24 - s}}};
+        EXPECT_TRUE(AreaIs(Platform().presented[s / 8 - 1], L, T, 48, 48, [&](int32_t dx, int32_t dy) {
+            uint32_t expected = WHITE;
+            for (const auto& [n, left, top] : lyingOrder) {  // tile, then where it stands
+                const int32_t x = L + dx - left, y = T + dy - top;
+                if (0 <= x && x < 24 && 0 <= y && y < 24)
+                    expected = game->images[TileImage(n)].pixels[y * 24 + x];
+            }
+            return expected;
+        })) << s;
     }
 }
 
@@ -253,29 +266,6 @@ TEST(AlmostImpossibleSetup, ClockwiseTapsUndoTheScrambleInReverse) {
             }
         }
         ASSERT_TRUE(IsAlmostImpossibleSolved(*game)) << ticks;
-    }
-}
-
-// Block 6 7 / 10 11 turning: at 8 and 16 pixels each tile lies over the one before it (clockwise from the
-// top-left, the last also over the first), and the rest of the block is white.
-TEST(AlmostImpossibleTap, TurnFramesLayEachTileOverTheOneBefore) {
-    auto game = NewGame();
-    StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
-    Tap(*game, 119, 133);
-    ASSERT_EQ(Platform().presented.size(), 3u);
-    const int32_t L = 95, T = 109;
-    for (int32_t s = 8; s <= 16; s += 8) {
-        const std::array<std::array<int32_t, 3>, 4> lyingOrder{
-            {{6, L + s, T}, {7, L + 24, T + s}, {11, L + 24 - s, T + 24}, {10, L, T + 24 - s}}};
-        EXPECT_TRUE(AreaIs(Platform().presented[s / 8 - 1], L, T, 48, 48, [&](int32_t dx, int32_t dy) {
-            uint32_t expected = WHITE;
-            for (const auto& [n, left, top] : lyingOrder) {  // tile, then where it stands
-                const int32_t x = L + dx - left, y = T + dy - top;
-                if (0 <= x && x < 24 && 0 <= y && y < 24)
-                    expected = game->images[TileImage(n)].pixels[y * 24 + x];
-            }
-            return expected;
-        })) << s;
     }
 }
 
