@@ -90,7 +90,6 @@ TEST(Images, EveryImageDecodesAtItsSize) {
         for (int32_t id = e.first; id <= e.last; ++id) {
             const Image& image = game->images[static_cast<ImageId>(id)];
             EXPECT_EQ(std::pair(image.width, image.height), std::pair(e.width, e.height)) << "image " << id;
-            EXPECT_EQ(image.pixels.size(), static_cast<std::size_t>(e.width * e.height)) << "image " << id;
         }
     }
 }
