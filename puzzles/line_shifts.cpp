@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/platform.h"
+#include "puzzles/tile_board.h"
 
 namespace tessel {
 
@@ -72,6 +73,22 @@ ScrambleMove DrawScrambleMove() {
 
 void ApplyScrambleMove(TileGrid& grid, const ScrambleMove& move) {
     for (int32_t step = 0; step < move.steps; ++step) ShiftLine(grid, move.direction, move.line);
+}
+
+void DrawArrows(Game& game, int32_t lockedColumn, int32_t lockedRow) {
+    const auto draw = [&](ImageId arrow, int32_t col, int32_t row) { DrawAtCell(game, arrow, col, row); };
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (k != lockedColumn) draw(IMG_ARROW_UP, k, 0);
+    }
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (k != lockedColumn) draw(IMG_ARROW_DOWN, k, 5);
+    }
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (k != lockedRow) draw(IMG_ARROW_RIGHT, 5, k);
+    }
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (k != lockedRow) draw(IMG_ARROW_LEFT, 0, k);
+    }
 }
 
 void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line) {

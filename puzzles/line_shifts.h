@@ -72,6 +72,10 @@ void ScanArrowRegions(const TileGrid& grid, int32_t x, int32_t y, Hit hit) {
     ScanArrowRegions(grid, x, y, everyLine, hit);
 }
 
+// The arrows around the board, family by family (up, down, right, left), each line's at its ring cell;
+// the arrows of `lockedColumn` and `lockedRow` are left out (0 locks none).
+void DrawArrows(Game& game, int32_t lockedColumn = 0, int32_t lockedRow = 0);
+
 // Moves the line's pixels half a cell in the direction of the shift inside the back buffer, with the
 // leaving tile's outgoing half re-entering at the other end and the line's arrows drawn intact.
 void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line);

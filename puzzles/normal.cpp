@@ -41,10 +41,7 @@ void DrawNormal(Game& game) {
     for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, k, 5);
     for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, 5, k);
     for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, 0, k);
-    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_UP, k, 0);
-    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_DOWN, k, 5);
-    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_RIGHT, 5, k);
-    for (int32_t k = 1; k <= 4; ++k) draw(IMG_ARROW_LEFT, 0, k);
+    DrawArrows(game);
 }
 
 }  // namespace tessel

@@ -57,18 +57,7 @@ void DrawUnmovable(Game& game) {
             draw(fixed ? GreyTileImage(GoalTile(col, row)) : TileImage(grid.Tile(col, row)), col, row);
         }
     }
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (k != game.fixedColumn) draw(IMG_ARROW_UP, k, 0);
-    }
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (k != game.fixedColumn) draw(IMG_ARROW_DOWN, k, 5);
-    }
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (k != game.fixedRow) draw(IMG_ARROW_RIGHT, 5, k);
-    }
-    for (int32_t k = 1; k <= 4; ++k) {
-        if (k != game.fixedRow) draw(IMG_ARROW_LEFT, 0, k);
-    }
+    DrawArrows(game, game.fixedColumn, game.fixedRow);
 }
 
 }  // namespace tessel
