@@ -7,7 +7,7 @@
 
 #include "core/crt_random.h"
 #include "core/platform.h"
-#include "core/tap_cycle.h"
+#include "game/tap_cycle.h"
 
 namespace tessel {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "bench/bench_platform.h"
-#include "tests/invariants.h"
+#include "game/invariants.h"
 #include "tests/random_taps.h"
 
 namespace tessel::bench {
@@ -19,7 +19,7 @@ void RandomPlay(benchmark::State& state) {
         const testing::RandomTaps::Tap tap = taps.Next();
         SetTicks(tap.ticks);
         Tap(*game, tap.x, tap.y);
-        const std::string broken = testing::BrokenInvariant(*game);
+        const std::string broken = BrokenInvariant(*game);
         if (!broken.empty()) {
             std::fprintf(stderr, "after a tap at %d,%d: %s\n", tap.x, tap.y, broken.c_str());
             std::abort();

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/invariants.h"
+#include "game/invariants.h"
 #include "tests/test_support.h"
 
 using namespace tessel;
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 game->splashPending = 0;
                 break;
         }
-        const std::string broken = testing::BrokenInvariant(*game);
+        const std::string broken = BrokenInvariant(*game);
         if (!broken.empty()) {
             std::fprintf(stderr, "step %zu: %s\n", at / 5, broken.c_str());
             std::abort();

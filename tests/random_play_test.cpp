@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "tests/invariants.h"
+#include "game/invariants.h"
 #include "tests/random_taps.h"
 #include "tests/test_support.h"
 
@@ -24,7 +24,7 @@ TEST(RandomPlay, TwoHundredThousandTapsKeepTheRecordSound) {
         const long presentsBefore = Platform().presents;
         ++tapsOnScreen[game->screen];
         testing::Tap(*game, tap.x, tap.y);
-        ASSERT_EQ(testing::BrokenInvariant(*game), "") << "tap " << i << " at " << tap.x << "," << tap.y;
+        ASSERT_EQ(BrokenInvariant(*game), "") << "tap " << i << " at " << tap.x << "," << tap.y;
         ASSERT_GT(Platform().presents, presentsBefore);
     }
     EXPECT_EQ(tapsOnScreen.size(), 7u) << "some screen was never reached";

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/crt_random.h"
-#include "core/tap_cycle.h"
+#include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel::testing {

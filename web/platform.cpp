@@ -12,7 +12,7 @@
 #include "core/game.h"
 #include "core/platform.h"
 #include "core/splash.h"
-#include "core/tap_cycle.h"
+#include "game/tap_cycle.h"
 
 namespace tessel {
 

@@ -16,7 +16,7 @@
 #include "core/crt_random.h"
 #include "core/game.h"
 #include "core/platform.h"
-#include "core/tap_cycle.h"
+#include "game/tap_cycle.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
 

@@ -1,10 +1,10 @@
-#include "tests/invariants.h"
+#include "game/invariants.h"
 
 #include <array>
 
 #include "puzzles/puzzle_table.h"
 
-namespace tessel::testing {
+namespace tessel {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::string BrokenInvariant(const Game& game) {
     return CellsInPlace(game.tileGrid, origin) ? "" : "tile cell out of place";
 }
 
-}  // namespace tessel::testing
+}  // namespace tessel

@@ -1,4 +1,4 @@
-#include "core/tap_cycle.h"
+#include "game/tap_cycle.h"
 
 #include <array>
 

@@ -6,9 +6,9 @@
 
 #include "core/game.h"
 
-namespace tessel::testing {
+namespace tessel {
 
 // The first broken invariant, in words, or an empty string when the record is sound.
 std::string BrokenInvariant(const Game& game);
 
-}  // namespace tessel::testing
+}  // namespace tessel
