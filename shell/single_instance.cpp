@@ -1,6 +1,7 @@
 #include "shell/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QRegularExpression>
@@ -44,6 +45,7 @@ bool IsPrivateFolder(const QString& folder) {
            info.st_uid == geteuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
+// Whether the file at `path` belongs to this user.
 bool IsOurs(const QString& path) {
     struct stat info {};
     return lstat(QFile::encodeName(path).constData(), &info) == 0 && info.st_uid == geteuid();

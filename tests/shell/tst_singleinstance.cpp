@@ -243,10 +243,10 @@ class TestSingleInstance : public QObject {
         if (geteuid() != 0) QSKIP(NEEDS_ROOT);
         QTemporaryDir scratch;
         const QDir dir(scratch.path());
-        chmod(QFile::encodeName(dir.path()).constData(), 0711);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
         const QString file = QFileInfo(SingleInstance::SessionServerName(env)).fileName();
+        chmod(QFile::encodeName(dir.path()).constData(), 0711);  // the stranger may pass through
         env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         env.insert(QStringLiteral("TMPDIR"), dir.path());
         if (folder == "run") env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(folder));
