@@ -43,11 +43,8 @@ bool BecomeNobody() {
 }
 
 sockaddr_un Address(const QString& path) {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray bytes = QFile::encodeName(path);
-    std::copy_n(bytes.constData(), std::min(bytes.size(), qsizetype{sizeof address.sun_path} - 1),
-                address.sun_path);
+    sockaddr_un address{AF_UNIX, {}};
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
     return address;
 }
 
