@@ -1,10 +1,13 @@
 #include "shell/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QRegularExpression>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "shell/strings.h"
@@ -31,6 +34,31 @@ QString SafeForFileName(QString text) {
     return text.replace(unsafe, QStringLiteral("_"));
 }
 
+// Qt tells neither links from folders nor who is at the other end of a local socket, so these ask the
+// system (Linux) directly.
+
+// Whether only this user can reach what lies in `folder`: a real folder, not a link, of ours, closed to
+// group and others.
+bool IsPrivateFolder(const QString& folder) {
+    struct stat info {};
+    return lstat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == geteuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// Whether the file at `path` belongs to this user.
+bool IsOurs(const QString& path) {
+    struct stat info {};
+    return lstat(QFile::encodeName(path).constData(), &info) == 0 && info.st_uid == geteuid();
+}
+
+// Whether the other end of a connected local socket runs as this user.
+bool PeerIsUs(qintptr socketDescriptor) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == geteuid();
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(QString serverName, QObject* parent)
@@ -52,19 +80,31 @@ QString SingleInstance::SessionServerName(const QProcessEnvironment& env) {
         SafeForFileName(LoadString(IDS_CLASS_NAME).toLower() + '-' + session + '-' + display);
 
     const QString runtimeDir = env.value(QStringLiteral("XDG_RUNTIME_DIR"));
-    if (!runtimeDir.isEmpty() && QFileInfo(runtimeDir).isDir()) return QDir(runtimeDir).filePath(name);
-    // The temporary folder is shared between users: the user id keeps their games apart.
-    return name + '-' + QString::number(getuid());
+    if (!runtimeDir.isEmpty() && IsPrivateFolder(runtimeDir)) return QDir(runtimeDir).filePath(name);
+
+    // In the shared temporary folder anyone could take the socket's name first and listen there, so the
+    // socket goes in a folder of our own. Whatever else holds its name (a link, someone else's folder, a
+    // folder open to others) is not trusted: no name, no single copy.
+    QString temp = env.value(QStringLiteral("TMPDIR"));
+    if (temp.isEmpty()) temp = QStringLiteral("/tmp");
+    const QString folder =
+        QDir(temp).filePath(LoadString(IDS_CLASS_NAME).toLower() + '-' + QString::number(geteuid()));
+    mkdir(QFile::encodeName(folder).constData(), S_IRWXU);  // fails when something has the name already
+    return IsPrivateFolder(folder) ? QDir(folder).filePath(name) : QString();
 }
 
 bool SingleInstance::askRunningCopy(const QByteArray& activationToken) {
+    if (name_.isEmpty()) return false;
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(CONNECT_TIMEOUT_MS)) {
         // Refused or not found: nobody listens. Still connecting when the wait ran out: a copy listens but
-        // its queue of connections is full (while it plays its splash, say), so it runs all the same.
-        return socket.state() == QLocalSocket::ConnectingState;
+        // its queue of connections is full (while it plays its splash, say), so it runs all the same, if
+        // the socket is ours.
+        return socket.state() == QLocalSocket::ConnectingState && IsOurs(name_);
     }
+    // Someone else's listener hears nothing, not even the token, and stands for no copy of ours.
+    if (!PeerIsUs(socket.socketDescriptor())) return false;
     socket.write(ACTIVATE + ' ' + activationToken + '\n');
     socket.waitForBytesWritten(CONNECT_TIMEOUT_MS);
     socket.disconnectFromServer();
@@ -72,7 +112,9 @@ bool SingleInstance::askRunningCopy(const QByteArray& activationToken) {
 }
 
 bool SingleInstance::listen() {
-    // Nothing answered askRunningCopy, so a socket file of this name is stale.
+    if (name_.isEmpty()) return false;
+    // No copy of ours answered askRunningCopy, so a socket file of this name is stale. It lies in a folder
+    // only we can enter, so removing it takes nothing from another user.
     QLocalServer::removeServer(name_);
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     listenCheck_.start(LISTEN_CHECK_MS);
@@ -89,6 +131,11 @@ void SingleInstance::listenAgainIfLost() {
 
 void SingleInstance::acceptClients() {
     while (QLocalSocket* client = server_.nextPendingConnection()) {
+        if (!PeerIsUs(client->socketDescriptor())) {
+            client->abort();  // unread
+            client->deleteLater();
+            continue;
+        }
         clients_.push_back(client);
         if (clients_.size() > MAX_CLIENTS) drop(clients_.front());
         client->setReadBufferSize(MAX_REQUEST_BYTES);

@@ -1,7 +1,8 @@
 // One copy of the game per user and desktop session. The first copy listens on a local socket; a second
 // copy finds it there, asks it to come to the front and ends. The first copy reads one short line from
 // each client within a second and holds only a few at once, and listens again if its server fails, so no
-// client can keep a second copy from finding it.
+// client can keep a second copy from finding it. Copies of different users never talk: the socket lies in a
+// folder only its user can enter, and each end checks that the other runs as the same user.
 #pragma once
 
 #include <QByteArray>
@@ -19,12 +20,15 @@ class SingleInstance : public QObject {
     Q_OBJECT
 
   public:
-    // serverName: a socket path, or a bare name that Qt places in the temporary folder.
+    // serverName: a socket path in a folder only this user can enter; empty for no single copy (nothing
+    // is asked, nothing listens).
     explicit SingleInstance(QString serverName, QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // The name for this user and session: in the user's runtime folder when there is one, and
-    // naming the session and display, so that games on two displays do not find each other.
+    // The name for this user and session: in the user's runtime folder when only they can enter it, else
+    // in a folder of their own in the temporary folder, made for them alone; empty when that folder is
+    // not safe (a link, someone else's, open to others). It names the session and display, so that games
+    // on two displays do not find each other.
     static QString SessionServerName(
         const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 
