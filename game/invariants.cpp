@@ -46,16 +46,24 @@ bool NeverPlaced(const Grid& grid) {
 
 // The screen's own grid is in place at its origin; a grid of another screen is as its last puzzle left it.
 std::string BrokenPlaces(const Game& game) {
-    const TileGrid& tiles = game.tileGrid;
-    const bool tilesPlaced =
-        CellsInPlace(tiles, NORMAL_GRID_ORIGIN) || CellsInPlace(tiles, UNEVEN_GRID_ORIGIN);
+    const bool tilesAtNormal = CellsInPlace(game.tileGrid, NORMAL_GRID_ORIGIN);
+    const bool tilesAtUneven = !tilesAtNormal && CellsInPlace(game.tileGrid, UNEVEN_GRID_ORIGIN);
     const bool lightsPlaced = CellsInPlace(game.lightGrid, LIGHTS_OUT_GRID_ORIGIN);
-    if (!tilesPlaced && !NeverPlaced(tiles)) return "tile cell out of place";
-    if (!lightsPlaced && !NeverPlaced(game.lightGrid)) return "light out of place";
-    if (game.screen == SCREEN_MENU) return "";
-    if (game.screen == SCREEN_LIGHTS_OUT) return lightsPlaced ? "" : "light out of place";
-    const Point origin = game.screen == SCREEN_UNEVEN ? UNEVEN_GRID_ORIGIN : NORMAL_GRID_ORIGIN;
-    return CellsInPlace(tiles, origin) ? "" : "tile cell out of place";
+    switch (game.screen) {
+        case SCREEN_MENU:
+            break;
+        case SCREEN_LIGHTS_OUT:
+            if (!lightsPlaced) return "light out of place";
+            break;
+        case SCREEN_UNEVEN:
+            if (!tilesAtUneven) return "tile cell out of place";
+            break;
+        default:
+            if (!tilesAtNormal) return "tile cell out of place";
+            break;
+    }
+    if (!tilesAtNormal && !tilesAtUneven && !NeverPlaced(game.tileGrid)) return "tile cell out of place";
+    return lightsPlaced || NeverPlaced(game.lightGrid) ? "" : "light out of place";
 }
 
 // What the screen's puzzle keeps true of its board, whatever its cells' positions.

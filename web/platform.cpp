@@ -5,6 +5,7 @@
 // per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are made here.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
