@@ -1,5 +1,5 @@
 // What must hold of the game record between any two taps, whatever was tapped: one check that the tests,
-// the random-play harness and the fuzz targets share.
+// the random-play harness, the fuzz targets and the reader of a kept game share.
 #pragma once
 
 #include <string>

@@ -67,6 +67,11 @@ void DrawBanner(Game& game) {
 
 }  // namespace
 
+void DrawScreen(Game& game) {
+    Redraw(game);
+    if (game.solved != 0) DrawBanner(game);
+}
+
 void DrawMenu(Game& game) {
     DrawImage(game.backBuffer, game.images[IMG_TITLE], TITLE_X, TITLE_Y, TITLE_WIDTH, TITLE_HEIGHT);
     for (const Puzzle& puzzle : Puzzles()) {

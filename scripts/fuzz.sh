@@ -4,7 +4,7 @@
 # scripts/fuzz.sh replay_script 60. A failing input is kept in build-fuzz/ and the script exits non-zero.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-target=${1:?usage: scripts/fuzz.sh TARGET SECONDS (targets: game, replay_script)}
+target=${1:?usage: scripts/fuzz.sh TARGET SECONDS (targets: game, replay_script, kept_game)}
 seconds=${2:-60}
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSEL_FUZZ=ON \

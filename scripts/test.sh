@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds everything with warnings as errors and runs every test, the web
 # version's in a real browser included; runs every test again, the desktop program's included, under
-# AddressSanitizer and UndefinedBehaviorSanitizer; then fuzzes the game and the replay script reader for a
-# minute each.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then fuzzes the game, the replay script reader and the
+# kept game's reader for a minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -14,9 +14,9 @@ cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 # The web version: built with emscripten, then played in Chromium, where its menu must equal the start
-# picture of the tessel-replay just built.
+# picture of the tessel-replay just built, and a game kept while the page is hidden must come back.
 scripts/web.sh --build-only
-TESSEL_REPLAY=build/bin/tessel-replay node --test tests/web/page.test.mjs
+TESSEL_REPLAY=build/bin/tessel-replay node --test tests/web/
 
 cmake -S . -B build-sanitize -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON -DTESSEL_BUILD_BENCH=OFF \
     -DCMAKE_BUILD_TYPE=Debug
@@ -25,3 +25,4 @@ ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 scripts/fuzz.sh game 60
 scripts/fuzz.sh replay_script 60
+scripts/fuzz.sh kept_game 60

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# tessel-replay through its command line: every sample game, the frames of one, and what bad input gets.
+# tessel-replay through its command line: every sample game, the frames of one, a kept game and what bad
+# input gets.
 set -u
 replay=$1
 examples=$2
@@ -34,6 +35,18 @@ echo splash | "$replay" --frames "$work/file/frames" - >/dev/null 2>&1
 check "unwritable frames folder: status 2" test $? -eq 2
 "$replay" "$work/no-such-script" >/dev/null 2>"$work/err"
 check "unreadable script: status 2 and a message" test $? -eq 2 -a -s "$work/err"
+
+# keep and resume: the record comes back as kept (the splash aside, which every start plays anew) and its
+# picture is shown; a cut file is refused.
+printf 'splash\ntick 77\ntap 90 70\ntap 107 40\nkeep %s\n' "$work/kept" |
+    "$replay" --frames "$work/played" - | tail -1 | sed 's/"presents":.*//' >"$work/kept.json"
+printf 'resume %s\nsplash\n' "$work/kept" | "$replay" --frames "$work/resumed" - | tail -1 |
+    sed 's/"line":2,"command":"splash"/"line":5,"command":"keep"/; s/"presents":.*//' >"$work/resumed.json"
+check "resume: the record as kept" cmp -s "$work/kept.json" "$work/resumed.json"
+check "resume: the picture as kept" cmp -s "$work/played/00003.png" "$work/resumed/00001.png"
+head -c 100 "$work/kept" >"$work/cut"
+echo "resume $work/cut" | "$replay" - >/dev/null 2>"$work/err"
+check "resume of a cut file: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
 [ $failures -eq 0 ] && echo "replay command line: all checks passed" || echo "replay command line: $failures failed"
 exit $((failures > 0))

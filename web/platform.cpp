@@ -5,13 +5,17 @@
 // per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are made here.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "core/crt_random.h"
 #include "core/game.h"
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/kept_game.h"
 #include "game/tap_cycle.h"
 
 namespace tessel {
@@ -104,6 +108,38 @@ EMSCRIPTEN_KEEPALIVE void TesselEndSplash() {
     tessel::Game& game = tessel::TheGame();
     game.splashPending = 0;
     tessel::PresentNow(game);
+}
+
+// The page keeps the game in its storage while it is hidden, and brings it back at the next start. Both
+// go through this buffer: TesselKeep writes the kept form there, the page writes a stored one there for
+// TesselResume.
+EMSCRIPTEN_KEEPALIVE uint8_t* TesselKeptBuffer() {
+    static std::array<uint8_t, tessel::KEPT_GAME_SIZE> buffer;
+    return buffer.data();
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselKeptSize() {
+    return static_cast<int32_t>(tessel::KEPT_GAME_SIZE);
+}
+
+// Writes the kept form of the game into the buffer and returns its size; 0 on the menu, where there is
+// nothing to come back to.
+EMSCRIPTEN_KEEPALIVE int32_t TesselKeep() {
+    const tessel::Game& game = tessel::TheGame();
+    if (game.screen == tessel::SCREEN_MENU) return 0;
+    const std::vector<uint8_t> kept = tessel::KeepGame(game, tessel::Random().state);
+    std::copy(kept.begin(), kept.end(), TesselKeptBuffer());
+    return static_cast<int32_t>(kept.size());
+}
+
+// Reads the `size` bytes the page wrote into the buffer and draws the screen they keep, to be shown at the
+// splash's end. Returns 0, with the game untouched, when they are not a sound kept game of this version.
+EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
+    tessel::Game& game = tessel::TheGame();
+    if (size < 0 || size > TesselKeptSize()) return 0;
+    const std::span kept(TesselKeptBuffer(), static_cast<std::size_t>(size));
+    if (!tessel::ReadKeptGame(kept, game, tessel::Random().state)) return 0;
+    tessel::DrawScreen(game);
+    return 1;
 }
 
 // One tap at a point of the back buffer; the page has clamped it to 0 to 65535.

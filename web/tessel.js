@@ -7,7 +7,8 @@
 // taps waiting until the pictures before them have been shown; the picture at the largest whole number of
 // device pixels per game pixel, centred, never smoothed, and taps mapped back through the same scale; the
 // landscape message on a device held sideways; "Tools" > "About", the About box and Ctrl+A; installing to
-// a phone's home screen and playing offline (sw.js).
+// a phone's home screen and playing offline (sw.js). Beyond the desktop program: the game is kept while
+// the page is hidden and comes back at the next start, since a phone ends pages in the background.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
@@ -165,9 +166,41 @@ document.addEventListener('keydown', (event) => {
     }
 });
 
+// The game is kept in the page's storage whenever the page is hidden, since a phone may end a page in the
+// background to take back its memory; the next start shows it after the splash instead of the menu. A game
+// on the menu keeps nothing. Without storage (private browsing, disabled, full) nothing is kept, and a
+// stored string that is not a sound kept game of this build is refused by the core.
+const KEPT_GAME_KEY = 'tessel-kept-game';
+
+function keepGame() {
+    if (!core) return;
+    const size = core._TesselKeep();
+    const bytes = core.HEAPU8.subarray(core._TesselKeptBuffer(), core._TesselKeptBuffer() + size);
+    try {
+        if (size === 0) localStorage.removeItem(KEPT_GAME_KEY);
+        else localStorage.setItem(KEPT_GAME_KEY, btoa(String.fromCharCode(...bytes)));
+    } catch {
+        // Nothing is kept.
+    }
+}
+
+function resumeKeptGame() {
+    try {
+        const text = atob(localStorage.getItem(KEPT_GAME_KEY) ?? '');
+        if (text.length === 0 || text.length > core._TesselKeptSize()) return;
+        core.HEAPU8.set(Uint8Array.from(text, (c) => c.charCodeAt(0)), core._TesselKeptBuffer());
+        core._TesselResume(text.length);
+    } catch {
+        // No storage, or not base64: the menu, as at a first start.
+    }
+}
+document.addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && keepGame());
+addEventListener('pagehide', keepGame);
+
 core = await createTesselCore({ queuePicture: (image) => pictures.push({ image }) });
 shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart();
+resumeKeptGame();
 followOrientation();
 navigator.serviceWorker?.register('sw.js');

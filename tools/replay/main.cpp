@@ -16,6 +16,7 @@
 #include "core/crt_random.h"
 #include "core/game.h"
 #include "core/platform.h"
+#include "game/kept_game.h"
 #include "game/tap_cycle.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
@@ -95,6 +96,31 @@ void PrintState(const Game& game, long line, std::string_view command) {
 // The record and back buffer live as long as the program, like the window's.
 Game game;
 
+// keep FILE: the game's kept form with the generator's state. Returns what went wrong, if anything.
+std::string KeepTo(const std::string& path) {
+    const std::vector<uint8_t> bytes = KeepGame(game, platform.random.state);
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return file.flush() ? "" : "cannot write kept game " + path;
+}
+
+// resume FILE: the game kept there replaces this one, its screen drawn and shown, as a front end shows it
+// at start. Refused whole when it is not a sound kept game of this version.
+std::string ResumeFrom(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<char> bytes(KEPT_GAME_SIZE + 1);
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file.is_open() || file.bad() || std::filesystem::is_directory(path))
+        return "cannot read kept game " + path;
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    const std::span kept(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    if (!ReadKeptGame(kept, game, platform.random.state))
+        return path + " is not a kept game of this version, or not a sound one";
+    DrawScreen(game);
+    PresentNow(game);
+    return "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,6 +177,12 @@ int main(int argc, char** argv) {
                 game.tapX = command.x;
                 game.tapY = command.y;
                 HandleTap(game, command.x, command.y);
+                break;
+            case replay::CommandKind::Keep:
+                if (std::string error = KeepTo(command.path); !error.empty()) return Fail(error, line);
+                break;
+            case replay::CommandKind::Resume:
+                if (std::string error = ResumeFrom(command.path); !error.empty()) return Fail(error, line);
                 break;
             default:
                 break;

@@ -33,7 +33,7 @@ std::optional<uint64_t> ParseWhole(std::string_view word, uint64_t max) {
 }
 
 Command Invalid(std::string error) {
-    return {CommandKind::Invalid, 0, 0, 0, std::move(error)};
+    return {CommandKind::Invalid, 0, 0, 0, std::move(error), {}};
 }
 
 std::string Quoted(std::string_view word) {
@@ -65,6 +65,10 @@ std::string_view CommandWord(CommandKind kind) {
             return "splash";
         case CommandKind::Tap:
             return "tap";
+        case CommandKind::Keep:
+            return "keep";
+        case CommandKind::Resume:
+            return "resume";
         default:
             return "";
     }
@@ -88,11 +92,11 @@ Command ParseLine(std::string_view line) {
         const auto ticks = ParseWhole(words[1], UINT32_MAX);
         if (!ticks)
             return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
-        return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}};
+        return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}, {}};
     }
     if (word == "splash") {
         if (auto bad = expectArguments(0, "splash")) return *bad;
-        return {CommandKind::Splash, 0, 0, 0, {}};
+        return {CommandKind::Splash, 0, 0, 0, {}, {}};
     }
     if (word == "tap") {
         if (auto bad = expectArguments(2, "tap X Y")) return *bad;
@@ -100,9 +104,14 @@ Command ParseLine(std::string_view line) {
         const auto y = ParseWhole(words[2], UINT16_MAX);
         if (!x) return Invalid("tap x " + Quoted(words[1]) + " is not a whole number from 0 to 65535");
         if (!y) return Invalid("tap y " + Quoted(words[2]) + " is not a whole number from 0 to 65535");
-        return {CommandKind::Tap, 0, static_cast<uint16_t>(*x), static_cast<uint16_t>(*y), {}};
+        return {CommandKind::Tap, 0, static_cast<uint16_t>(*x), static_cast<uint16_t>(*y), {}, {}};
     }
-    return Invalid("unknown command " + Quoted(word) + " (expected tick, splash or tap)");
+    if (word == "keep" || word == "resume") {
+        const bool keep = word == "keep";
+        if (auto bad = expectArguments(1, keep ? "keep FILE" : "resume FILE")) return *bad;
+        return {keep ? CommandKind::Keep : CommandKind::Resume, 0, 0, 0, {}, std::string(words[1])};
+    }
+    return Invalid("unknown command " + Quoted(word) + " (expected tick, splash, tap, keep or resume)");
 }
 
 }  // namespace tessel::replay

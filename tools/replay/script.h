@@ -7,7 +7,7 @@
 
 namespace tessel::replay {
 
-enum class CommandKind { None, Tick, Splash, Tap, Invalid };
+enum class CommandKind { None, Tick, Splash, Tap, Keep, Resume, Invalid };
 
 struct Command {
     CommandKind kind = CommandKind::None;  // None: a blank or comment-only line
@@ -15,6 +15,7 @@ struct Command {
     uint16_t x = 0;                        // tap X Y
     uint16_t y = 0;
     std::string error;  // what is wrong with an Invalid line
+    std::string path;   // keep PATH, resume PATH
 };
 
 Command ParseLine(std::string_view line);
