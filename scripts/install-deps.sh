@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessel needs to build, run and test. Quick when everything is there.
 # scripts/install-deps.sh web: also what the web version and its browser tests need, and the npm packages
-# of package-lock.json.
+# of package-lock.json. scripts/install-deps.sh package: also what building and checking the Debian packages
+# needs (the web version's tools included).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,7 +16,14 @@ packages=(
     clang libclang-rt-14-dev      # the fuzz targets: clang 14 and its libFuzzer and sanitizer runtimes
 )
 web=false
-if [ "${1:-}" = web ]; then
+if [ "${1:-}" = package ]; then
+    packages+=(
+        build-essential debhelper dpkg-dev  # dpkg-buildpackage and dh
+        lintian                   # the packages' check
+        appstream desktop-file-utils man-db  # the metainfo's, desktop entry's and man pages' checks
+    )
+fi
+if [ "${1:-}" = web ] || [ "${1:-}" = package ]; then
     web=true
     packages+=(
         emscripten                # the core compiled to WebAssembly

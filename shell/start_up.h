@@ -1,11 +1,23 @@
-// The program from start to end, after the application object exists.
+// The program from start to end: its command line, then the game.
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
+
+#include <optional>
 
 class QApplication;
 
 namespace tessel {
+
+// Whether the arguments, as given, are only --help or --version: these are answered without starting the
+// window system, so that they work without a display. Qt's own options make this false; the full check
+// follows once the application has taken them out.
+bool OnlyAsksForHelpOrVersion(const QStringList& arguments);
+
+// Answers --help and --version on standard output (status 0) and a bad command line with one line on
+// standard error (status 2). Empty when the game is to start.
+std::optional<int> AnswerCommandLine(const QStringList& arguments);
 
 // Ends at once when a copy is already running (asking it to come to the front); otherwise creates the
 // window, shows it, and runs until it is closed. The exit status is 0 in every case.

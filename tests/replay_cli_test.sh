@@ -4,6 +4,7 @@
 set -u
 replay=$1
 examples=$2
+version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -47,6 +48,21 @@ check "resume: the picture as kept" cmp -s "$work/played/00003.png" "$work/resum
 head -c 100 "$work/kept" >"$work/cut"
 echo "resume $work/cut" | "$replay" - >/dev/null 2>"$work/err"
 check "resume of a cut file: status 2 and a message" test $? -eq 2 -a -s "$work/err"
+
+# The command line: answers on standard output with 0, a bad option or argument one line on standard error
+# with 2.
+"$replay" --help >"$work/out" 2>"$work/err"
+check "--help: status 0, usage on standard output only" \
+    test $? -eq 0 -a ! -s "$work/err" -a "$(head -c 27 "$work/out")" = "Usage: tessel-replay [--fra"
+"$replay" --version >"$work/out" 2>"$work/err"
+check "--version: status 0, name and version" \
+    test $? -eq 0 -a ! -s "$work/err" -a "$(cat "$work/out")" = "tessel-replay $version"
+for bad in "--bogus" "--frames" "" "a.txt b.txt"; do
+    # shellcheck disable=SC2086
+    "$replay" $bad >"$work/out" 2>"$work/err" </dev/null
+    check "'$bad': status 2, one line on standard error" \
+        test $? -eq 2 -a ! -s "$work/out" -a "$(wc -l <"$work/err")" -eq 1
+done
 
 [ $failures -eq 0 ] && echo "replay command line: all checks passed" || echo "replay command line: $failures failed"
 exit $((failures > 0))

@@ -1,5 +1,6 @@
 // tessel-render-images OUTDIR: draws the game's 58 bitmaps (OUTDIR/<id>.bmp), its icon (OUTDIR/101.ico) and
-// the desktop icons (OUTDIR/icons/tessel-<size>.png). Same fonts and Qt version, same bytes.
+// the desktop and web icons (OUTDIR/icons/tessel-<size>.png and tessel.svg). Same fonts and Qt version,
+// same bytes.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 
 #include "artwork.h"
 #include "bmp_writer.h"
+#include "icon_files.h"
 
 namespace {
 
@@ -106,17 +108,6 @@ std::vector<Image> DrawAll(const tessel::render::Fonts& fonts) {
     return images;
 }
 
-QImage ToQImage(const Picture& picture) {
-    QImage image(picture.width(), picture.height(), QImage::Format_RGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            const Rgb c = picture.at(x, y);
-            image.setPixel(x, y, qRgb(c.r, c.g, c.b));
-        }
-    }
-    return image;
-}
-
 void Run(const QString& out_dir) {
     using namespace tessel::render;
     if (!QDir().mkpath(out_dir + QStringLiteral("/icons")))
@@ -133,14 +124,22 @@ void Run(const QString& out_dir) {
     }
     if (images.size() != 58) throw std::logic_error("the game has 58 images");
 
-    WriteFile((out_dir + QStringLiteral("/101.ico")).toStdString(),
-              EncodeIco4({Icon(fonts, 32, false), Icon(fonts, 16, false)}));
-    for (int size : {16, 32, 48, 128, 192, 512}) {
+    // The icon's pixel art: 16 pixels with digits of its own, 32 pixels with the tiles' face.
+    const Picture small_art = Icon(fonts, 16, false);
+    const Picture fine_art = Icon(fonts, 32, false);
+    WriteFile((out_dir + QStringLiteral("/101.ico")).toStdString(), EncodeIco4({fine_art, small_art}));
+    // Every size shows one of them enlarged by a whole factor, the finer one when it comes out as large.
+    const std::vector<int> sizes{16, 24, 32, 48, 64, 128, 192, 256, 512};
+    for (const int size : sizes) {
+        const Picture& art = size / 32 * 32 >= size / 16 * 16 ? fine_art : small_art;
         const QString path = QStringLiteral("%1/icons/tessel-%2.png").arg(out_dir).arg(size);
-        if (!ToQImage(Icon(fonts, size, size > 32)).save(path, "PNG"))
+        if (!EnlargedIcon(art, size).save(path, "PNG"))
             throw std::runtime_error("cannot write " + path.toStdString());
     }
-    std::printf("wrote %zu bitmaps, 101.ico and 6 PNG icons to %s\n", images.size(), qPrintable(out_dir));
+    const std::string svg = IconSvg(fine_art);
+    WriteFile((out_dir + QStringLiteral("/icons/tessel.svg")).toStdString(), {svg.begin(), svg.end()});
+    std::printf("wrote %zu bitmaps, 101.ico, %zu PNG icons and an SVG icon to %s\n", images.size(),
+                sizes.size(), qPrintable(out_dir));
 }
 
 }  // namespace

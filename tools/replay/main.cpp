@@ -4,6 +4,7 @@
 // Implemented platform: a tick count that the script sets, the common pseudo-random generator, presents
 // counted and written as frames. Not implemented: a window, the splash animation (the script's "splash"
 // only ends it), the landscape message, the tap drain after the splash, the About dialog.
+#include <getopt.h>
 #include <stb_image_write.h>
 
 #include <cstdio>
@@ -84,9 +85,76 @@ int Fail(const std::string& message, long line = 0) {
     return EXIT_BAD_INPUT;
 }
 
-int Usage() {
-    std::cerr << "usage: tessel-replay [--frames DIR] SCRIPT   (SCRIPT - reads standard input)\n";
-    return EXIT_BAD_INPUT;
+constexpr std::string_view HELP =
+    "Usage: tessel-replay [--frames DIR] SCRIPT\n"
+    "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
+    "of JSON after the start and after every command. SCRIPT \"-\" reads standard input.\n"
+    "\n"
+    "Options:\n"
+    "  --frames DIR   write every picture the game shows as DIR/00000.png, DIR/00001.png, ...\n"
+    "  -h, --help     show this help and exit\n"
+    "  -v, --version  show the version and exit\n"
+    "\n"
+    "Script commands, one a line (\"#\" starts a comment):\n"
+    "  tick N         the tick count reads N from now on (0 to 4294967295)\n"
+    "  splash         the start-up splash has ended\n"
+    "  tap X Y        a tap at X, Y (0 to 65535) in pixels of the 239 x 267 picture\n"
+    "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
+    "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
+    "\n"
+    "Bad input stops it with a message on standard error and exit status 2. See tessel-replay(6).\n";
+
+// What the command line asks for; the script is read only for Replay. Bad: the message has been given.
+enum class Request { Replay, Help, Version, Bad };
+
+struct Options {
+    Request request = Request::Replay;
+    std::string scriptPath;
+};
+
+Options Bad(const std::string& message) {
+    Fail(message);
+    return {Request::Bad, {}};
+}
+
+// Reads the options with getopt_long. Every complaint is one line.
+Options ParseOptions(int argc, char** argv) {
+    enum { FRAMES = 1 };
+    static constexpr option LONG_OPTIONS[] = {{"frames", required_argument, nullptr, FRAMES},
+                                              {"help", no_argument, nullptr, 'h'},
+                                              {"version", no_argument, nullptr, 'v'},
+                                              {nullptr, 0, nullptr, 0}};
+    Options options;
+    opterr = 0;  // the messages are ours
+    int option = 0;
+    while ((option = getopt_long(argc, argv, ":hv", LONG_OPTIONS, nullptr)) != -1) {
+        // A short option is named by optopt; a long one is the word just read.
+        const std::string given =
+            optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : argv[optind - 1];
+        switch (option) {
+            case FRAMES:
+                platform.framesDir = optarg;
+                if (platform.framesDir.empty()) return Bad("--frames needs a folder");
+                break;
+            case 'h':
+                options.request = Request::Help;
+                break;
+            case 'v':
+                options.request = Request::Version;
+                break;
+            case ':':  // only --frames takes a value
+                return Bad("--frames needs a folder");
+            default:  // an unknown short option is named by optopt, a long one is the word just read
+                return Bad("unknown option '" +
+                           (optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : argv[optind - 1]) +
+                           "'");
+        }
+    }
+    if (options.request != Request::Replay) return options;
+    if (optind == argc) return Bad("no SCRIPT given (see tessel-replay --help)");
+    if (argc - optind > 1) return Bad("one SCRIPT only, got " + std::to_string(argc - optind));
+    options.scriptPath = argv[optind];
+    return options;
 }
 
 void PrintState(const Game& game, long line, std::string_view command) {
@@ -124,20 +192,20 @@ std::string ResumeFrom(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    std::string scriptPath;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--frames") {
-            if (i + 1 >= args.size()) return Usage();
-            platform.framesDir = args[++i];
-            if (platform.framesDir.empty()) return Fail("--frames needs a folder");
-        } else if (scriptPath.empty() && (args[i] == "-" || args[i].rfind("-", 0) != 0)) {
-            scriptPath = args[i];
-        } else {
-            return Usage();
-        }
+    const Options options = ParseOptions(argc, argv);
+    switch (options.request) {
+        case Request::Bad:
+            return EXIT_BAD_INPUT;
+        case Request::Help:
+            std::cout << HELP;
+            return 0;
+        case Request::Version:
+            std::cout << "tessel-replay " TESSEL_VERSION "\n";
+            return 0;
+        case Request::Replay:
+            break;
     }
-    if (scriptPath.empty()) return Usage();
+    const std::string& scriptPath = options.scriptPath;
 
     std::ifstream file;
     if (scriptPath != "-") {
