@@ -53,22 +53,6 @@ TEST(PuzzleFrame, QuitIsHitOnBothEdges) {
     }
 }
 
-// The tap that solves the board shows it finished, under the banner; the next tap anywhere, an arrow or
-// Quit, only returns to the menu, without the banner.
-TEST(PuzzleFrame, SolvingTapShowsTheBannerAndTheNextTapLeaves) {
-    auto game = NewGame();
-    for (const auto& [x, y] : {std::pair{60, 97}, {100, 230}}) {
-        StartWith(*game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
-        Tap(*game, 60, 97);                          // left of row 1
-        EXPECT_EQ(Platform().presented.size(), 2u);  // half-step frame, then the solved board
-        EXPECT_EQ(ShownLast(AtRest(*game, SCREEN_NORMAL, GOAL_ROWS).Banner()), "");
-        Tap(*game, x, y);
-        EXPECT_EQ(std::pair(game->screen, game->solved), std::pair(int32_t{SCREEN_MENU}, uint8_t{0}));
-        EXPECT_EQ(BoardRows(*game), GOAL_ROWS);
-        EXPECT_EQ(ShownLast(Picture(*game)), "");
-    }
-}
-
 // A board in goal order (a scramble that cancelled itself out): a miss adds the banner without redrawing;
 // Quit shows it over the menu; a puzzle chosen then starts without it, and its first tap is the puzzle's.
 TEST(PuzzleFrame, ABoardInGoalOrderGetsTheBannerOnAMissOrOnQuit) {

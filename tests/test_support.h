@@ -110,19 +110,15 @@ inline constexpr ScreenLayout LAYOUTS[] = {
 // pixel without the game's drawing code. Cells are 24 pixels from the grid's origin.
 class Picture {
   public:
-    // The menu: the title and the six labels.
-    explicit Picture(const Game& game) : images_(game.images) {
+    // The menu (the title and the six labels), or a puzzle screen: its label on top, Quit under the board.
+    explicit Picture(const Game& game, int32_t screen = SCREEN_MENU) : images_(game.images) {
         pixels_->pixels.fill(WHITE);
-        Put(IMG_TITLE, 65, 15);
-        for (const ScreenLayout& layout : LAYOUTS) Put(layout.label, layout.x, layout.menuY);
-    }
-    // A puzzle screen's frame: its label at the top and Quit under the board.
-    Picture(const Game& game, int32_t screen) : images_(game.images) {
-        pixels_->pixels.fill(WHITE);
+        const bool menu = screen == SCREEN_MENU;
         for (const ScreenLayout& layout : LAYOUTS) {
+            if (menu) Put(layout.label, layout.x, layout.menuY);
             if (layout.screen == screen) origin_ = layout.origin, Put(layout.label, layout.x, 10);
         }
-        Put(IMG_QUIT, 98, 227);
+        menu ? Put(IMG_TITLE, 65, 15) : Put(IMG_QUIT, 98, 227);
     }
 
     // The top-left w x h of the image (all of it when larger) with its corner at (x, y).
@@ -144,10 +140,10 @@ class Picture {
     }
     // "CLEARED!!" over the picture.
     Picture& Banner() {
-        constexpr ImageId LETTERS[] = {IMG_LETTER_C, IMG_LETTER_L,    IMG_LETTER_E,
-                                       IMG_LETTER_A, IMG_LETTER_R,    IMG_LETTER_E,
-                                       IMG_LETTER_D, IMG_LETTER_BANG, IMG_LETTER_BANG};
-        for (int32_t i = 0; i < 9; ++i) Put(LETTERS[i], i < 8 ? 40 + 20 * i : 190, 38);
+        int32_t x = 40;  // 20 pixels apart; the last "!" only 10 after the first
+        for (const ImageId letter : {IMG_LETTER_C, IMG_LETTER_L, IMG_LETTER_E, IMG_LETTER_A, IMG_LETTER_R,
+                                     IMG_LETTER_E, IMG_LETTER_D, IMG_LETTER_BANG, IMG_LETTER_BANG})
+            Put(letter, x, 38), x += x < 180 ? 20 : 10;
         return *this;
     }
 
