@@ -114,9 +114,16 @@ TEST(Solve, TheSolvingMoveShowsTheGoalUnderTheBanner) {
           {119, 133}, GOAL_ROWS);
     solve(FIFTEEN_LABEL, Rows{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 0, 15}}}, {155, 170},
           Rows{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 0}}});
-    // Turning the last lights off solves the board although the press lit the ring, which is not drawn.
+    // One light on in a corner is not solved; turning the last lights off is, although the press lit the
+    // ring, which is not drawn.
     auto game = NewGame();
     ChoosePuzzle(*game, LIGHTS_OUT_LABEL);
+    for (const int32_t corner : {1, 5}) {
+        game->lightGrid.lit.fill(0);
+        game->lightGrid.Lit(corner, corner) = 1;
+        Tap(*game, 0, 0);
+        EXPECT_EQ(game->solved, 0) << corner;
+    }
     game->lightGrid.lit.fill(0);
     game->lightGrid.Lit(1, 1) = game->lightGrid.Lit(2, 1) = game->lightGrid.Lit(1, 2) = 1;
     Tap(*game, 70, 80);
@@ -241,7 +248,7 @@ TEST(Fifteen, FirstSquareThatHoldsTheTapDecides) {
     constexpr Rows GOAL{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 0}}};
     constexpr Rows MID{{{1, 2, 3, 4}, {5, 0, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 6}}};   // empty at (2, 2)
     constexpr Rows NEAR{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 0, 15}}};  // one slide away
-    constexpr Rows SWAP{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 15, 14, 0}}};  // 14 and 15 swapped
+    constexpr Rows SWAP{{{2, 1, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 0}}};  // 1 and 2 swapped
     const struct {
         Rows board;
         int32_t x, y, blankCol, blankRow, acted;
@@ -251,6 +258,7 @@ TEST(Fifteen, FirstSquareThatHoldsTheTapDecides) {
         {MID, 95, 109, 2, 1, 1},   {GOAL, 143, 157, 4, 3, 1}, {MID, 80, 120, 1, 2, 1},
         {NEAR, 160, 170, 4, 4, 1}, {GOAL, 143, 181, 4, 4, 1}, {GOAL, 150, 190, 4, 4, 1},
         {GOAL, 150, 165, 4, 4, 0}, {GOAL, 100, 100, 4, 4, 0}, {SWAP, 130, 140, 4, 4, 0},
+        {NEAR, 100, 100, 3, 4, 0},
     };
     auto game = NewGame();
     for (const auto& c : cases) {
