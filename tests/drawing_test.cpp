@@ -62,6 +62,7 @@ TEST(Drawing, CopyAreaOverlappingAndAtTheEdges) {
         {-10, -10, 30, 30, 100, 100},                  // destination partly above and left
         {100, 100, 30, 30, -10, SURFACE_HEIGHT - 20},  // source partly outside
         {0, 0, 50, 50, 9000, 9000},                    // wholly outside
+        {5000, 5, 10, 10, 0, 0},
         {0, 0, -5, 50, 10, 10},
     };
     for (const auto& m : moves) {

@@ -41,15 +41,18 @@ TEST(Menu, TakesNoTapsDuringTheSplashButDropsTheBanner) {
     EXPECT_EQ(std::pair(game->screen, game->solved), std::pair(int32_t{SCREEN_MENU}, uint8_t{0}));
 }
 
-// Quit is hit on both its edges; a pixel beyond them the tap is the puzzle's and shifts a column down.
+// Quit is hit on both its edges, and a board with only its first or last row out of order is left unsolved;
+// a pixel beyond them the tap is the puzzle's and shifts a column down.
 TEST(PuzzleFrame, QuitIsHitOnBothEdges) {
+    constexpr Rows ROW_4_SHIFTED_RIGHT{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {16, 13, 14, 15}}};
     auto game = NewGame();
     for (const auto& [x, y] : {std::pair{98, 227}, {140, 247}, {141, 247}, {98, 248}}) {
-        StartWith(*game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
+        StartWith(*game, NORMAL_LABEL, y == 227 ? ROW_1_SHIFTED_RIGHT : ROW_4_SHIFTED_RIGHT);
         Tap(*game, x, y);
         const bool onQuit = x <= 140 && y <= 247;
         EXPECT_EQ(game->screen, onQuit ? SCREEN_MENU : SCREEN_NORMAL) << x << "," << y;
-        EXPECT_EQ(game->tapActed, onQuit ? 0 : 1) << x << "," << y;
+        EXPECT_EQ(std::pair(game->tapActed, game->solved), std::pair(uint8_t{!onQuit}, uint8_t{0}))
+            << x << "," << y;
     }
 }
 
