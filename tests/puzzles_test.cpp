@@ -63,26 +63,15 @@ TEST(Scramble, FixedTickCountsGiveKnownBoards) {
     ExpectAtRest(*game, Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}}, {2, 4});
     ChoosePuzzle(*game, UNMOVABLE_LABEL, 4000000000u);  // locks drawn on from the last scramble
     ExpectAtRest(*game, Rows{{{1, 15, 13, 5}, {6, 2, 8, 4}, {9, 11, 3, 14}, {10, 16, 12, 7}}}, {1, 1});
-    ChoosePuzzle(*game, NORMAL_LABEL, 0);
-    ExpectAtRest(*game, Rows{{{2, 10, 12, 1}, {6, 15, 16, 5}, {9, 3, 11, 4}, {14, 7, 8, 13}}});
     ChoosePuzzle(*game, NORMAL_LABEL, 2000004321u);
     ExpectAtRest(*game, Rows{{{14, 15, 2, 13}, {4, 3, 8, 16}, {6, 10, 7, 1}, {5, 9, 11, 12}}});
     ChoosePuzzle(*game, UNEVEN_LABEL, 0);
     ExpectAtRest(*game,
                  Board<5>{{{0, 7, 0, 5}, {1, 4, 3, 8}, {15, 2, 14, 6}, {13, 16, 9, 11}, {12, 0, 10, 0}}});
-    ChoosePuzzle(*game, UNEVEN_LABEL, 4294967295u);
-    ExpectAtRest(*game,
-                 Board<5>{{{6, 2, 0, 4}, {3, 7, 5, 1}, {9, 8, 11, 10}, {13, 12, 16, 14}, {0, 0, 15, 0}}});
     ChoosePuzzle(*game, FIFTEEN_LABEL, 1234);
     ExpectAtRest(*game, Rows{{{6, 1, 0, 8}, {10, 4, 15, 9}, {5, 2, 11, 3}, {7, 13, 14, 12}}});
-    ChoosePuzzle(*game, FIFTEEN_LABEL, 4294967295u);
-    ExpectAtRest(*game, Rows{{{1, 10, 0, 4}, {5, 9, 2, 7}, {13, 12, 6, 3}, {14, 11, 15, 8}}});
-    ChoosePuzzle(*game, ALMOST_IMPOSSIBLE_LABEL, 77);
-    ExpectAtRest(*game, Rows{{{1, 2, 7, 11}, {9, 4, 6, 12}, {10, 3, 16, 15}, {13, 5, 14, 8}}});
     ChoosePuzzle(*game, ALMOST_IMPOSSIBLE_LABEL, 2000004321u);
     ExpectAtRest(*game, Rows{{{5, 1, 8, 4}, {2, 3, 12, 6}, {13, 9, 10, 11}, {15, 14, 16, 7}}});
-    ChoosePuzzle(*game, LIGHTS_OUT_LABEL, 0);
-    ExpectLights(*game, "01001/00100/00111/00000/00111");
     ChoosePuzzle(*game, LIGHTS_OUT_LABEL, 2000004321u);
     ExpectLights(*game, "11000/10101/11111/11111/10010");
 }
