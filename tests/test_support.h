@@ -1,9 +1,13 @@
 // A scripted platform for the tests (tests/fake_platform.cpp) and helpers to play a game and look at it.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "core/crt_random.h"
@@ -40,19 +44,13 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
 }
 
 // Chooses the puzzle with this label from the menu, the tick count at `ticks`, and forgets the pictures
-// shown. Returns how many draws the generator has made since the set-up seeded it (-1 beyond 1000).
-inline int32_t ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
+// shown.
+inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
     game.solved = 0;
     Platform().ticks = ticks;
     Tap(game, label.x, label.y);
     Platform().presented.clear();
-    CrtRandom replay;
-    replay.Seed(ticks % 2000000000u);
-    for (int32_t draws = 0; draws <= 1000; ++draws, replay.Draw()) {
-        if (replay.state == Platform().random.state) return draws;
-    }
-    return -1;
 }
 
 // The cells of a board four columns wide, row 1 first ("Uneven" has five rows; a 0 is an empty cell).
@@ -91,21 +89,103 @@ bool AreaIs(const BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h
     return true;
 }
 
-inline bool IsWhite(const BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h) {
-    return AreaIs(buffer, x, y, w, h, [](int32_t, int32_t) { return WHITE; });
-}
+// Each screen by the layout rules: its label, at (x, menuY) on the menu and at y 10 on its own screen, and
+// the top-left corner of ring cell (0, 0) of its grid.
+struct ScreenLayout {
+    int32_t screen;
+    ImageId label;
+    int32_t x, menuY;
+    Point origin;
+};
+inline constexpr ScreenLayout LAYOUTS[] = {
+    {SCREEN_NORMAL, IMG_LABEL_NORMAL, 86, 65, {47, 61}},
+    {SCREEN_UNEVEN, IMG_LABEL_UNEVEN, 83, 90, {47, 49}},
+    {SCREEN_UNMOVABLE, IMG_LABEL_UNMOVABLE, 67, 115, {47, 61}},
+    {SCREEN_ALMOST_IMPOSSIBLE, IMG_LABEL_ALMOST_IMPOSSIBLE, 24, 140, {47, 61}},
+    {SCREEN_FIFTEEN, IMG_LABEL_FIFTEEN, 69, 189, {47, 61}},
+    {SCREEN_LIGHTS_OUT, IMG_LABEL_LIGHTS_OUT, 61, 214, {35, 49}},
+};
 
-// Whether the area holds exactly the top-left w x h of the image.
-inline bool ShowsImage(const BackBuffer& buffer, const Image& image, int32_t x, int32_t y, int32_t w,
-                       int32_t h) {
-    return AreaIs(buffer, x, y, w, h,
-                  [&](int32_t dx, int32_t dy) { return image.pixels[dy * image.width + dx]; });
-}
+// An expected picture, composed here: images laid over white, each over those before it, copied pixel by
+// pixel without the game's drawing code. Cells are 24 pixels from the grid's origin.
+class Picture {
+  public:
+    // The menu (the title and the six labels), or a puzzle screen: its label on top, Quit under the board.
+    explicit Picture(const Game& game, int32_t screen = SCREEN_MENU) : images_(game.images) {
+        pixels_->pixels.fill(WHITE);
+        const bool menu = screen == SCREEN_MENU;
+        for (const ScreenLayout& layout : LAYOUTS) {
+            if (menu) Put(layout.label, layout.x, layout.menuY);
+            if (layout.screen == screen) origin_ = layout.origin, Put(layout.label, layout.x, 10);
+        }
+        menu ? Put(IMG_TITLE, 65, 15) : Put(IMG_QUIT, 98, 227);
+    }
 
-// Whether the w x h area at (x, y) of `a` equals the one at (bx, by) of `b`.
-inline bool SameArea(const BackBuffer& a, int32_t x, int32_t y, const BackBuffer& b, int32_t bx, int32_t by,
-                     int32_t w, int32_t h) {
-    return AreaIs(a, x, y, w, h, [&](int32_t dx, int32_t dy) { return b.At(bx + dx, by + dy); });
+    // The top-left w x h of the image (all of it when larger) with its corner at (x, y).
+    Picture& Put(ImageId id, int32_t x, int32_t y, int32_t w = 1000, int32_t h = 1000) {
+        const Image& image = images_[id];
+        for (int32_t dy = 0; dy < std::min(h, image.height); ++dy) {
+            for (int32_t dx = 0; dx < std::min(w, image.width); ++dx)
+                pixels_->pixels[(y + dy) * SURFACE_WIDTH + x + dx] = image.pixels[dy * image.width + dx];
+        }
+        return *this;
+    }
+    Picture& Pixel(int32_t x, int32_t y, uint32_t colour) {
+        pixels_->pixels[y * SURFACE_WIDTH + x] = colour;
+        return *this;
+    }
+    // The image at cell (col, row), moved by (dx, dy) pixels.
+    Picture& Cell(ImageId id, int32_t col, int32_t row, int32_t dx = 0, int32_t dy = 0, int32_t h = 24) {
+        return Put(id, origin_.x + 24 * col + dx, origin_.y + 24 * row + dy, 24, h);
+    }
+    // "CLEARED!!" over the picture.
+    Picture& Banner() {
+        int32_t x = 40;  // 20 pixels apart; the last "!" only 10 after the first
+        for (const ImageId letter : {IMG_LETTER_C, IMG_LETTER_L, IMG_LETTER_E, IMG_LETTER_A, IMG_LETTER_R,
+                                     IMG_LETTER_E, IMG_LETTER_D, IMG_LETTER_BANG, IMG_LETTER_BANG})
+            Put(letter, x, 38), x += x < 180 ? 20 : 10;
+        return *this;
+    }
+
+    // The cells (col, row) of the grid where `shown` differs from the picture, "" when it does not.
+    std::string Differences(const BackBuffer& shown) const {
+        std::set<std::pair<int32_t, int32_t>> cells;
+        for (int32_t i = 0; i < SURFACE_WIDTH * SURFACE_HEIGHT; ++i) {
+            const auto cell = [](int32_t at) { return at >= 0 ? at / 24 : -1 - (-1 - at) / 24; };
+            if (shown.pixels[i] != pixels_->pixels[i])
+                cells.emplace(cell(i % SURFACE_WIDTH - origin_.x), cell(i / SURFACE_WIDTH - origin_.y));
+        }
+        std::ostringstream list;
+        for (const auto& [col, row] : cells) list << " (" << col << "," << row << ")";
+        return cells.empty() ? "" : "cells that differ:" + list.str();
+    }
+
+  private:
+    const ImageSet& images_;
+    std::unique_ptr<BackBuffer> pixels_ = std::make_unique<BackBuffer>();
+    Point origin_{47, 61};
+};
+
+// A numbered puzzle at rest, by its drawing rules: the tiles (the one at `fixed` grey, gaps and the empty
+// cell white) and, for the line puzzles, an arrow at both ends of every line that can move: "Unmovable" has
+// none for its locked lines, "Uneven" up or down only into a column's gap and none beside row 1.
+template <std::size_t N>
+Picture AtRest(const Game& game, int32_t screen, const Board<N>& board, Point fixed = {0, 0}) {
+    Picture picture(game, screen);
+    for (int32_t i = 0; i < 4 * static_cast<int32_t>(N); ++i) {
+        const int32_t col = i % 4 + 1, row = i / 4 + 1, n = board[row - 1][col - 1];
+        if (n != 0)
+            picture.Cell(col == fixed.x && row == fixed.y ? GreyTileImage(n) : TileImage(n), col, row);
+    }
+    if (screen == SCREEN_ALMOST_IMPOSSIBLE || screen == SCREEN_FIFTEEN) return picture;
+    const bool uneven = screen == SCREEN_UNEVEN;
+    for (int32_t k = 1; k <= 4; ++k) {
+        if (k != fixed.x && (!uneven || board[0][k - 1] == 0)) picture.Cell(IMG_ARROW_UP, k, 0);
+        if (k != fixed.x && (!uneven || board[N - 1][k - 1] == 0)) picture.Cell(IMG_ARROW_DOWN, k, N + 1);
+        if (k != fixed.y && (!uneven || k > 1))
+            picture.Cell(IMG_ARROW_LEFT, 0, k).Cell(IMG_ARROW_RIGHT, 5, k);
+    }
+    return picture;
 }
 
 }  // namespace tessel::testing
