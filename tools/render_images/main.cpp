@@ -1,5 +1,6 @@
-// tessel-render-images OUTDIR: draws the game's 58 bitmaps (OUTDIR/<id>.bmp), its icon (OUTDIR/101.ico) and
-// the desktop icons (OUTDIR/icons/tessel-<size>.png). Same fonts and Qt version, same bytes.
+// tessel-render-images OUTDIR: draws the game's 58 bitmaps (OUTDIR/<id>.bmp), its icon (OUTDIR/101.ico), the
+// desktop and home-screen icons (OUTDIR/icons/tessel-<size>.png) and the maskable home-screen icon
+// (OUTDIR/icons/tessel-maskable-512.png). Same fonts and Qt version, same bytes.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -117,6 +118,17 @@ QImage ToQImage(const Picture& picture) {
     return image;
 }
 
+// For home screens that cut icons to a circle or a rounded square: the icon at half size, centred on white,
+// well inside the circle that every such mask keeps.
+Picture MaskableIcon(const tessel::render::Fonts& fonts, int size) {
+    const Picture icon = tessel::render::Icon(fonts, size / 2, true);
+    Picture picture(size, size, tessel::render::kWhite);
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) picture.set(size / 4 + x, size / 4 + y, icon.at(x, y));
+    }
+    return picture;
+}
+
 void Run(const QString& out_dir) {
     using namespace tessel::render;
     if (!QDir().mkpath(out_dir + QStringLiteral("/icons")))
@@ -135,12 +147,16 @@ void Run(const QString& out_dir) {
 
     WriteFile((out_dir + QStringLiteral("/101.ico")).toStdString(),
               EncodeIco4({Icon(fonts, 32, false), Icon(fonts, 16, false)}));
-    for (int size : {16, 32, 48, 128, 192, 512}) {
-        const QString path = QStringLiteral("%1/icons/tessel-%2.png").arg(out_dir).arg(size);
-        if (!ToQImage(Icon(fonts, size, size > 32)).save(path, "PNG"))
+    const auto save = [&out_dir](const Picture& picture, const QString& name) {
+        const QString path = QStringLiteral("%1/icons/%2.png").arg(out_dir, name);
+        if (!ToQImage(picture).save(path, "PNG"))
             throw std::runtime_error("cannot write " + path.toStdString());
-    }
-    std::printf("wrote %zu bitmaps, 101.ico and 6 PNG icons to %s\n", images.size(), qPrintable(out_dir));
+    };
+    // 180 is the size an iPhone or iPad asks for (apple-touch-icon).
+    for (int size : {16, 32, 48, 128, 180, 192, 512})
+        save(Icon(fonts, size, size > 32), QStringLiteral("tessel-%1").arg(size));
+    save(MaskableIcon(fonts, 512), QStringLiteral("tessel-maskable-512"));
+    std::printf("wrote %zu bitmaps, 101.ico and 8 PNG icons to %s\n", images.size(), qPrintable(out_dir));
 }
 
 }  // namespace
