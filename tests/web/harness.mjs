@@ -77,7 +77,7 @@ export function launch() {
 
 // Each engine opens a page for a device { width, height, scale, touch } (CSS pixels, device pixels per
 // CSS pixel, a touch screen or a mouse) and gives the same few operations on it: goto, reload, evaluate a
-// function with one argument, a PNG of the canvas, a tap or click at CSS pixels (whole ones only where the
+// function with one argument, a PNG of the canvas (null if it cannot be had yet), a tap or click at CSS pixels (whole ones only where the
 // engine's `wholeCssPixels`), Ctrl+A, resize, close;
 // `errors`, the console's errors and uncaught exceptions, where the engine reports them (else null);
 // `beforeLoad(fn, arg)`, a script run before the page's own on every load, where it can.
@@ -147,21 +147,24 @@ async function freePort() {
     return new Promise((resolve) => server.close(() => resolve(port)));
 }
 
-// WebKitGTK's MiniBrowser, on a display of its own (Xvfb), spoken to in WebDriver's HTTP requests.
+// WebKitGTK's MiniBrowser, on a display of its own (Xvfb), spoken to in WebDriver's HTTP requests; GTK's
+// GDK_SCALE gives it a screen of several device pixels per CSS pixel.
 const webkitEngine = {
     name: 'WebKit',
-    devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false }],
+    devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
+              { name: 'phone screen at 3x, mouse', width: 360, height: 740, scale: 3, touch: false }],
     serviceWorkers: true,
     wholeCssPixels: true, // WebDriver's pointer positions are whole numbers
-    cannot: [['touch, a 3x screen and the landscape message', 'WebKitWebDriver emulates neither'],
+    cannot: [['touch and the landscape message', 'WebKitWebDriver emulates no touch screen'],
+             ['the picture as shown at 3x', 'its screenshots have one pixel per CSS pixel; the canvas is read'],
              ['console errors', 'WebKitWebDriver does not report them'],
              ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own']],
-    async open({ width, height }) {
+    async open({ width, height, scale }) {
         const xvfb = await startWithReport('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1200x24', '-nolisten',
             'tcp']);
         const port = await freePort();
         const driver = spawn('WebKitWebDriver', [`--port=${port}`],
-            { env: { ...process.env, DISPLAY: `:${xvfb.report}` }, stdio: 'ignore' });
+            { env: { ...process.env, DISPLAY: `:${xvfb.report}`, GDK_SCALE: String(scale) }, stdio: 'ignore' });
         const call = async (method, path, body) => {
             const response = await fetch(`http://127.0.0.1:${port}${path}`,
                 { method, headers: { 'content-type': 'application/json' }, body: body && JSON.stringify(body) });
@@ -185,8 +188,19 @@ const webkitEngine = {
             goto: (url) => session('POST', '/url', { url }), reload: () => session('POST', '/refresh', {}),
             evaluate: (fn, arg) => session('POST', '/execute/sync', { script: `return (${fn})(arguments[0]);`,
                 args: [arg ?? null] }),
-            // WebKitGTK's screenshots of an element are shifted; the canvas is cut from the whole view.
+            // WebKitGTK's screenshots of an element are shifted; the canvas is cut from the whole view. At
+            // 3x, where screenshots have one pixel per CSS pixel, its backing store is read instead, if it
+            // has one pixel per device pixel.
             async shoot() {
+                if (scale > 1) {
+                    const png = await this.evaluate(() => {
+                        const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
+                        const exact = canvas.width === box.width * devicePixelRatio &&
+                            canvas.height === box.height * devicePixelRatio;
+                        return exact && canvas.toDataURL('image/png').split(',')[1];
+                    });
+                    return png && Buffer.from(png, 'base64');
+                }
                 const view = PNG.sync.read(Buffer.from(await session('GET', '/screenshot'), 'base64'));
                 const [x, y, w, h] = await this.evaluate(() => {
                     const box = document.getElementById('game').getBoundingClientRect();
