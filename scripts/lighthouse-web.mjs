@@ -38,7 +38,5 @@ try {
 const row = (name, cell) => `| ${name} | ${Object.values(results).map(cell).join(' | ')} |`;
 console.log(`\nLighthouse ${results.mobile.lighthouseVersion}, ${results.mobile.environment.hostUserAgent}`);
 console.log(`| Lighthouse | mobile | desktop |\n|---|---|---|`);
-for (const category of CATEGORIES) {
-    console.log(row(results.mobile.categories[category].title, (r) => Math.round(r.categories[category].score * 100)));
-}
-for (const metric of METRICS) console.log(row(results.mobile.audits[metric].title, (r) => r.audits[metric].displayValue));
+for (const id of CATEGORIES) console.log(row(results.mobile.categories[id].title, (r) => r.categories[id].score * 100));
+for (const id of METRICS) console.log(row(results.mobile.audits[id].title, (r) => r.audits[id].displayValue));

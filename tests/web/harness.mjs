@@ -77,15 +77,14 @@ export function launch() {
 
 // Each engine opens a page for a device { width, height, scale, touch } (CSS pixels, device pixels per
 // CSS pixel, a touch screen or a mouse) and gives the same few operations on it: goto, reload, evaluate a
-// function with one argument, a PNG of the canvas (null if it cannot be had yet), a tap or click at CSS pixels (whole ones only where the
-// engine's `wholeCssPixels`), Ctrl+A, resize, close;
-// `errors`, the console's errors and uncaught exceptions, where the engine reports them (else null);
-// `beforeLoad(fn, arg)`, a script run before the page's own on every load, where it can.
+// function with one argument, a PNG of the canvas (null if there is none yet), a tap or click at CSS
+// pixels (whole ones only where the engine's `wholeCssPixels`), Ctrl+A, resize, close; `errors`, the
+// console's errors and uncaught exceptions, where the engine reports them (else null); `beforeLoad(fn,
+// arg)`, a script run before the page's own on every load, where it can. All three keep service workers.
 const chromiumEngine = {
     name: 'Chromium',
     devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
               { name: 'phone, touch', width: 360, height: 740, scale: 3, touch: true }],
-    serviceWorkers: true,
     cannot: [],
     async open({ width, height, scale, touch }) {
         const browser = await launch();
@@ -107,7 +106,6 @@ const firefoxEngine = {
     name: 'Firefox',
     devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
               { name: 'phone screen at 3x, mouse', width: 360, height: 740, scale: 3, touch: false }],
-    serviceWorkers: true,
     wholeCssPixels: true, // puppeteer rounds pointer positions
     cannot: [['touch and the landscape message', 'its automation emulates no touch screen'],
              ['taps on single device pixels at 3x', 'puppeteer taps on whole CSS pixels']],
@@ -130,16 +128,6 @@ const firefoxEngine = {
     },
 };
 
-// A child process started with `args`, and the first line it writes to its file descriptor 3.
-async function startWithReport(command, args, env = process.env) {
-    const child = spawn(command, args, { env, stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
-    const report = await new Promise((resolve, reject) => {
-        child.stdio[3].once('data', (data) => resolve(String(data).trim()));
-        child.once('exit', (code) => reject(new Error(`${command} exited with ${code}`)));
-    });
-    return { child, report };
-}
-
 async function freePort() {
     const server = net.createServer().listen(0, '127.0.0.1');
     await new Promise((resolve) => server.once('listening', resolve));
@@ -153,18 +141,22 @@ const webkitEngine = {
     name: 'WebKit',
     devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
               { name: 'phone screen at 3x, mouse', width: 360, height: 740, scale: 3, touch: false }],
-    serviceWorkers: true,
     wholeCssPixels: true, // WebDriver's pointer positions are whole numbers
     cannot: [['touch and the landscape message', 'WebKitWebDriver emulates no touch screen'],
              ['the picture as shown at 3x', 'its screenshots have one pixel per CSS pixel; the canvas is read'],
              ['console errors', 'WebKitWebDriver does not report them'],
              ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own']],
     async open({ width, height, scale }) {
-        const xvfb = await startWithReport('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1200x24', '-nolisten',
-            'tcp']);
+        // Xvfb picks a free display and writes its number to file descriptor 3.
+        const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1200x24', '-nolisten', 'tcp'],
+            { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
+        const display = await new Promise((resolve, reject) => {
+            xvfb.stdio[3].once('data', (data) => resolve(String(data).trim()));
+            xvfb.once('exit', (code) => reject(new Error(`Xvfb exited with ${code}`)));
+        });
         const port = await freePort();
         const driver = spawn('WebKitWebDriver', [`--port=${port}`],
-            { env: { ...process.env, DISPLAY: `:${xvfb.report}`, GDK_SCALE: String(scale) }, stdio: 'ignore' });
+            { env: { ...process.env, DISPLAY: `:${display}`, GDK_SCALE: String(scale) }, stdio: 'ignore' });
         const call = async (method, path, body) => {
             const response = await fetch(`http://127.0.0.1:${port}${path}`,
                 { method, headers: { 'content-type': 'application/json' }, body: body && JSON.stringify(body) });
@@ -219,7 +211,7 @@ const webkitEngine = {
             async close() {
                 await session('DELETE', '').catch(() => {});
                 driver.kill();
-                xvfb.child.kill();
+                xvfb.kill();
             },
         };
     },

@@ -64,10 +64,8 @@ async function playThrough(t, engine, device) {
     }, selector));
 
     // With the server gone the page comes back from the service worker's files.
-    if (engine.serviceWorkers) {
-        await waitFor(page, () => Boolean(navigator.serviceWorker.controller), null, 'the service worker');
-        await site.close();
-    }
+    await waitFor(page, () => Boolean(navigator.serviceWorker.controller), null, 'the service worker');
+    await site.close();
     let shown;
     if (page.beforeLoad) {
         // Of the taps during the splash the first ("Normal") is played, the next 20 (an arrow) dropped, the
