@@ -102,7 +102,7 @@ async function playThrough(t, engine, device) {
     const afterQuit = await pictures(page, shown.length + 1);
     assert.ok(afterQuit.length === shown.length + 1 && afterQuit.at(-1).rgba === menuRgba, 'the menu, nothing more');
 
-    if (device.touch) {
+    if (device.coarse) {
         // Held sideways: the message, a tap where "Normal" would be ignored; upright: the game, taking taps.
         const turned = () => document.getElementById('turned').checkVisibility() &&
             document.getElementById('turned').innerText.replace(/\s+/g, ' ');
