@@ -155,9 +155,15 @@ const webkitEngine = {
             xvfb.stdio[3].once('data', (data) => resolve(String(data).trim()));
             xvfb.once('exit', (code) => reject(new Error(`Xvfb exited with ${code}`)));
         });
+        xvfb.stdio[3].destroy();
         const port = await freePort();
         const driver = spawn('WebKitWebDriver', [`--port=${port}`],
             { env: { ...process.env, DISPLAY: `:${display}`, GDK_SCALE: String(scale) }, stdio: 'ignore' });
+        // Should a test fail before it closes them, neither keeps the tests waiting, nor outlives them.
+        for (const child of [xvfb, driver]) {
+            child.unref();
+            process.once('exit', () => child.kill());
+        }
         const call = async (method, path, body) => {
             const response = await fetch(`http://127.0.0.1:${port}${path}`,
                 { method, headers: { 'content-type': 'application/json' }, body: body && JSON.stringify(body) });
