@@ -81,7 +81,8 @@ export function launch() {
 // function with one argument, a PNG of the canvas (null if there is none yet), a tap or click at CSS
 // pixels (whole ones only where the engine's `wholeCssPixels`), Ctrl+A, resize, close; `errors`, the
 // console's errors and uncaught exceptions, where the engine reports them (else null); `beforeLoad(fn,
-// arg)`, a script run before the page's own on every load, where it can. All three keep service workers.
+// arg)`, a script run before the page's own on every load, where it can; `slowTaps` where 22 taps can
+// outlast the splash. All three keep service workers.
 const chromiumEngine = {
     name: 'Chromium',
     devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
@@ -108,8 +109,10 @@ const firefoxEngine = {
     devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
               { name: 'phone screen, touch taps', width: 360, height: 740, scale: 3, touch: true }],
     wholeCssPixels: true, // puppeteer rounds pointer positions
+    slowTaps: true,
     cannot: [['the landscape message', 'its automation cannot make touch the main pointer of a phone'],
-             ['taps on single device pixels at 3x', 'puppeteer taps on whole CSS pixels']],
+             ['taps on single device pixels at 3x', 'puppeteer taps on whole CSS pixels'],
+             ['the taps made during the splash', 'on a busy machine 22 taps can outlast the splash']],
     async open({ width, height, scale, touch }) {
         const executablePath = process.env.FIREFOX ?? '/usr/lib/firefox-esr/firefox-esr';
         const browser = await puppeteer.launch({ browser: 'firefox', executablePath, headless: true });
@@ -155,7 +158,7 @@ const webkitEngine = {
             xvfb.stdio[3].once('data', (data) => resolve(String(data).trim()));
             xvfb.once('exit', (code) => reject(new Error(`Xvfb exited with ${code}`)));
         });
-        xvfb.stdio[3].destroy();
+        xvfb.stdio[3].unref();
         const port = await freePort();
         const driver = spawn('WebKitWebDriver', [`--port=${port}`],
             { env: { ...process.env, DISPLAY: `:${display}`, GDK_SCALE: String(scale) }, stdio: 'ignore' });
@@ -165,8 +168,11 @@ const webkitEngine = {
             process.once('exit', () => child.kill());
         }
         const call = async (method, path, body) => {
-            const response = await fetch(`http://127.0.0.1:${port}${path}`,
-                { method, headers: { 'content-type': 'application/json' }, body: body && JSON.stringify(body) });
+            const request = { method, body: body && JSON.stringify(body), signal: AbortSignal.timeout(30000),
+                headers: { 'content-type': 'application/json' } };
+            const response = await fetch(`http://127.0.0.1:${port}${path}`, request).catch((error) => {
+                throw new Error(`WebDriver ${method} ${path}: ${error.message}`);
+            });
             const { value } = await response.json();
             if (value?.error) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
             return value;
