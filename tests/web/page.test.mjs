@@ -53,9 +53,9 @@ async function playThrough(t, engine, device) {
     const [[width, height], [screenWidth, screenHeight]] = [at.size, at.screen];
     assert.ok(at.top === 0 && Math.abs(2 * at.left + width * at.k - screenWidth) <= 1, 'at the top, centred');
     assert.ok(width * (at.k + 1) > screenWidth || height * (at.k + 1) > screenHeight, 'as large as fits');
-    // A tap on the device pixel (dx, dy) of game pixel (x, y), (0, 0) being its top-left one; where taps
-    // land on whole CSS pixels only, on the first device pixel of the CSS pixel that holds it, so the
-    // smallest offsets that stay on the game pixel are grain - 1.
+    // A tap on the device pixel (dx, dy) of game pixel (x, y), (0, 0) being its top-left one. Where an
+    // engine taps on whole CSS pixels only, a tap lands up to grain - 1 device pixels before its aim, so
+    // offsets of at least grain - 1 keep it on the game pixel.
     const grain = engine.wholeCssPixels ? device.scale : 1;
     const tap = ([x, y], dx = grain - 1, dy = grain - 1) => page.tap(...[at.left + x * at.k + dx, y * at.k + dy]
         .map((v) => (engine.wholeCssPixels ? Math.floor(v / device.scale) : (v + 0.5) / device.scale)));
@@ -98,7 +98,8 @@ async function playThrough(t, engine, device) {
     assert.equal(halfStep.rgba, rolled(board, CELL / 2), 'half step');
     assert.equal(shifted.rgba, rolled(board, CELL), 'shifted');
 
-    // Quit; then taps one device pixel left of the label and above it do nothing.
+    // Quit; then taps just left of the label and just above it (by one device pixel where taps are that
+    // fine) do nothing.
     await tap(QUIT);
     await tap([NORMAL_LABEL[0] - 1, NORMAL_LABEL[1]], at.k - 1);
     await tap([NORMAL_LABEL[0], NORMAL_LABEL[1] - 1], undefined, at.k - 1);
