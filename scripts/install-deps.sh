@@ -20,8 +20,8 @@ if [ "${1:-}" = web ]; then
     packages+=(
         emscripten                # the core compiled to WebAssembly
         chromium firefox-esr      # browsers the page is tested in, the third being WebKitGTK's
-        webkit2gtk-driver         #   MiniBrowser, driven by WebKitWebDriver
-        xvfb xauth libgl1-mesa-dri  # a display for MiniBrowser, and OpenGL in software on it
+        webkit2gtk-driver         #   MiniBrowser, driven by WebKitWebDriver,
+        xvfb xauth libgl1-mesa-dri #  on a display of its own, with OpenGL in software
         nodejs python3            # the test runner; a web server for a quick try
     )
     # A Node.js from elsewhere brings its own npm; Debian's npm would ask for Debian's Node.js.
