@@ -21,7 +21,7 @@ async function waitFor(page, fn, arg, what = String(fn)) {
 
 // Waits until the canvas shows the menu; where and at what scale, in device pixels.
 async function findMenu(page, tries = 30) {
-    const shot = await page.shoot(), found = shot && findPicture(shot, menu);
+    const shot = await page.shoot(), found = shot ? findPicture(shot, menu) : null;
     if (found || tries === 0) return found ?? assert.fail('the menu is not on the canvas at a whole scale');
     return delay(200).then(() => findMenu(page, tries - 1));
 }
