@@ -27,7 +27,9 @@ if [ "${1:-}" = web ] || [ "${1:-}" = package ]; then
     web=true
     packages+=(
         emscripten                # the core compiled to WebAssembly
-        chromium                  # the browser the page is tested in
+        chromium firefox-esr      # browsers the page is tested in, the third being WebKitGTK's
+        webkit2gtk-driver         #   MiniBrowser, driven by WebKitWebDriver,
+        xvfb xauth libgl1-mesa-dri #  on a display of its own, with OpenGL in software
         nodejs python3            # the test runner; a web server for a quick try
     )
     # A Node.js from elsewhere brings its own npm; Debian's npm would ask for Debian's Node.js.
@@ -48,8 +50,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The browser tests drive the system's Chromium through playwright-core, at the version of the lock file;
-# it never downloads a browser of its own.
+# The browser tests drive the system's Chromium through playwright-core and its Firefox through
+# puppeteer-core, at the versions of the lock file; neither downloads a browser of its own.
 if $web && ! [ node_modules/.package-lock.json -nt package-lock.json ]; then
-    PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund
+    PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 fi

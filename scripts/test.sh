@@ -14,8 +14,9 @@ cmake -S . -B build -DTESSEL_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-# The web version: built with emscripten, then played in Chromium, where its menu must equal the start
-# picture of the tessel-replay just built, and a game kept while the page is hidden must come back.
+# The web version: built with emscripten, then played in Chromium, Firefox and WebKit, where its menu must
+# equal the start picture of the tessel-replay just built, and a game kept while the page is hidden must
+# come back.
 scripts/web.sh --build-only
 TESSEL_REPLAY=build/bin/tessel-replay node --test tests/web/
 

@@ -4,9 +4,9 @@
 foreach(file index.html tessel.js tessel.css manifest.webmanifest)
   configure_file(${SOURCE_DIR}/${file} ${SITE_DIR}/${file} COPYONLY)
 endforeach()
-# The sizes phones ask for when the game is added to a home screen.
-foreach(size 192 512)
-  configure_file(${ICON_DIR}/tessel-${size}.png ${SITE_DIR}/icons/tessel-${size}.png COPYONLY)
+# The icons phones ask for when the game is added to a home screen (180: iPhones and iPads).
+foreach(icon 180 192 512 maskable-512)
+  configure_file(${ICON_DIR}/tessel-${icon}.png ${SITE_DIR}/icons/tessel-${icon}.png COPYONLY)
 endforeach()
 
 file(GLOB_RECURSE files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)

@@ -138,14 +138,26 @@ function devicePixels(reported, css) {
     const scaled = css * devicePixelRatio;
     return reported !== undefined && Math.abs(reported - scaled) < 1 ? reported : Math.round(scaled);
 }
-new ResizeObserver(([entry]) => {
-    const device = entry.devicePixelContentBoxSize?.[0];
-    canvas.width = devicePixels(device?.inlineSize, entry.contentRect.width);
-    canvas.height = devicePixels(device?.blockSize, entry.contentRect.height);
+function sizeCanvas(width, height, device) {
+    canvas.width = devicePixels(device?.inlineSize, width);
+    canvas.height = devicePixels(device?.blockSize, height);
     sized = true;
     paint();
     followOrientation();
-}).observe(canvas, { box: 'device-pixel-content-box' });
+}
+const resizeObserver = new ResizeObserver(([entry]) =>
+    sizeCanvas(entry.contentRect.width, entry.contentRect.height, entry.devicePixelContentBoxSize?.[0]));
+try {
+    resizeObserver.observe(canvas, { box: 'device-pixel-content-box' });
+} catch {
+    // WebKit, under every browser on iPhones and iPads, knows no device-pixel box: the content box times the
+    // pixel ratio, exact wherever the ratio is whole. A new ratio (the page zoomed) resizes the window.
+    resizeObserver.observe(canvas);
+    addEventListener('resize', () => {
+        const { width, height } = canvas.getBoundingClientRect();
+        sizeCanvas(width, height);
+    });
+}
 addEventListener('resize', followOrientation);
 turningScreen.addEventListener('change', followOrientation);
 
@@ -203,4 +215,5 @@ shown.height = core._TesselHeight();
 core._TesselStart();
 resumeKeptGame();
 followOrientation();
-navigator.serviceWorker?.register('sw.js');
+// Without a service worker (a private window, say) the game plays as well, only not offline.
+navigator.serviceWorker?.register('sw.js').catch(() => {});

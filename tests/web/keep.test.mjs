@@ -1,22 +1,15 @@
 // The game kept in the page's storage: played, hidden, closed and opened again, it is back after the
 // splash and takes taps; whatever else the storage holds, or storage that throws, gives the menu quietly.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
-import fs from 'node:fs';
-import os from 'node:os';
 import { after, before, test } from 'node:test';
-import { findPicture, launch, recordPictures, serve } from './harness.mjs';
+import { findPicture, launch, recordPictures, replayMenu, serve } from './harness.mjs';
 
 const NORMAL_LABEL = [86, 65], COLUMN_2_UP = [107, 40], COLUMN_2_DOWN = [107, 200], QUIT = [119, 237];
 const KEY = 'tessel-kept-game';
 const SPLASH_AND_ONE = 8; // the seven splash pictures and the one after them
 
-let browser, site, menuPng; // menuPng: tessel-replay's start picture, a PNG in base64
+let browser, site;
 before(async () => {
-    const frames = fs.mkdtempSync(`${os.tmpdir()}/tessel-frames-`);
-    execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay', ['--frames', frames, '/dev/null']);
-    menuPng = fs.readFileSync(`${frames}/00000.png`).toString('base64');
-    fs.rmSync(frames, { recursive: true });
     [browser, site] = [await launch(), await serve()];
 });
 after(() => Promise.all([browser?.close(), site?.close()]));
@@ -47,8 +40,7 @@ test('a game comes back after the splash; bad storage gives the menu', { timeout
     // Where the picture lies and at what scale, found on a first page once its splash is over.
     const first = await open(context, problems);
     await first.waitForTimeout(3500);
-    const shot = (await first.locator('#game').screenshot()).toString('base64');
-    const at = await first.evaluate(findPicture, { shot, reference: menuPng });
+    const at = findPicture(await first.locator('#game').screenshot(), replayMenu());
     assert.ok(at, 'the menu on the first page');
     const tap = (page, [x, y]) => page.mouse.click(at.left + (x + 0.5) * at.k, (y + 0.5) * at.k);
     await context.addInitScript(recordPictures, at);

@@ -7,13 +7,13 @@
 
 namespace tessel::render {
 
-QImage EnlargedIcon(const Picture& art, int size) {
-    const int factor = std::min(size / art.width(), size / art.height());
+QImage EnlargedIcon(const Picture& art, int size, int area, QColor ground) {
+    const int factor = std::min(area / art.width(), area / art.height());
     if (factor < 1) throw std::invalid_argument("icon smaller than its art");
     const int left = (size - art.width() * factor) / 2;
     const int top = (size - art.height() * factor) / 2;
     QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
+    image.fill(ground);
     for (int y = 0; y < art.height() * factor; ++y) {
         for (int x = 0; x < art.width() * factor; ++x) {
             const Rgb c = art.at(x / factor, y / factor);

@@ -1,6 +1,6 @@
 // tessel-render-images OUTDIR: draws the game's 58 bitmaps (OUTDIR/<id>.bmp), its icon (OUTDIR/101.ico) and
-// the desktop and web icons (OUTDIR/icons/tessel-<size>.png and tessel.svg). Same fonts and Qt version,
-// same bytes.
+// the desktop and home-screen icons (OUTDIR/icons/tessel-<size>.png, tessel-maskable-512.png and
+// tessel.svg). Same fonts and Qt version, same bytes.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -129,17 +129,24 @@ void Run(const QString& out_dir) {
     const Picture fine_art = Icon(fonts, 32, false);
     WriteFile((out_dir + QStringLiteral("/101.ico")).toStdString(), EncodeIco4({fine_art, small_art}));
     // Every size shows one of them enlarged by a whole factor, the finer one when it comes out as large.
-    const std::vector<int> sizes{16, 24, 32, 48, 64, 128, 192, 256, 512};
+    const auto save = [&out_dir](const QImage& image, const QString& name) {
+        const QString path = QStringLiteral("%1/icons/%2.png").arg(out_dir, name);
+        if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
+    };
+    // 180 is the size iPhones and iPads ask for; they show a transparent ground as black, so it gets white.
+    const std::vector<int> sizes{16, 24, 32, 48, 64, 128, 180, 192, 256, 512};
     for (const int size : sizes) {
         const Picture& art = size / 32 * 32 >= size / 16 * 16 ? fine_art : small_art;
-        const QString path = QStringLiteral("%1/icons/tessel-%2.png").arg(out_dir).arg(size);
-        if (!EnlargedIcon(art, size).save(path, "PNG"))
-            throw std::runtime_error("cannot write " + path.toStdString());
+        const QColor ground = size == 180 ? QColor(Qt::white) : QColor(Qt::transparent);
+        save(EnlargedIcon(art, size, size, ground), QStringLiteral("tessel-%1").arg(size));
     }
+    // For home screens that cut icons to a circle or a rounded square: the art in the middle half, on
+    // white, well inside the circle every such mask keeps.
+    save(EnlargedIcon(fine_art, 512, 256, Qt::white), QStringLiteral("tessel-maskable-512"));
     const std::string svg = IconSvg(fine_art);
     WriteFile((out_dir + QStringLiteral("/icons/tessel.svg")).toStdString(), {svg.begin(), svg.end()});
     std::printf("wrote %zu bitmaps, 101.ico, %zu PNG icons and an SVG icon to %s\n", images.size(),
-                sizes.size(), qPrintable(out_dir));
+                sizes.size() + 1, qPrintable(out_dir));
 }
 
 }  // namespace
