@@ -78,8 +78,9 @@ export async function waitFor(page, fn, arg, what = String(fn)) {
 
 // Waits until the canvas shows the PNG `menu`; where and at what scale, in device pixels.
 export async function findMenu(page, menu) {
-    for (let tries = 30, shot; tries > 0; tries--, await delay(200)) {
-        if ((shot = await page.shoot()) && findPicture(shot, menu)) return findPicture(shot, menu);
+    for (let tries = 30; tries > 0; tries--, await delay(200)) {
+        const shot = await page.shoot(), found = shot && findPicture(shot, menu);
+        if (found) return found;
     }
     assert.fail('the menu is not on the canvas at a whole scale');
 }
@@ -92,7 +93,8 @@ export async function pictures(page, count) {
 
 // A tap on device pixel (dx, dy) of game pixel (x, y). Taps on whole CSS pixels land up to scale - 1 device
 // pixels before their aim: offsets that large keep them on the game pixel.
-export function tapGame(page, at, [x, y], dx = page.whole ? page.scale - 1 : 0, dy = dx) {
+const edge = (page) => (page.whole ? page.scale - 1 : 0);
+export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
     const css = (v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale);
     return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
 }
