@@ -1,6 +1,6 @@
-// The browser tests' ground: the web folder served, tessel-replay's start picture, pictures found on
-// screenshots, and the three engines, each behind one small adapter: Chromium (playwright-core), Firefox
-// ESR (puppeteer-core over WebDriver BiDi) and WebKitGTK's MiniBrowser (WebKitWebDriver, plain HTTP).
+// The browser tests' ground: the site served, tessel-replay's menu, pictures found on screenshots or recorded
+// in the page, and one adapter for each engine: Chromium, Firefox ESR and WebKitGTK's MiniBrowser.
+import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
@@ -29,7 +29,8 @@ export function replayMenu() {
 
 // Finds the PNG `reference` on the PNG `shot`, enlarged k times with every pixel an exact k x k block,
 // white all around, placed by the first pixel that is not white; null if it is not there.
-export function findPicture(shot, reference) {
+function findPicture(shot, reference) {
+    const WHITE = 0xffffffff;
     const decode = (png) => {
         const { width, height, data } = PNG.sync.read(png);
         const px = new Uint32Array(data.buffer, data.byteOffset, width * height);
@@ -37,7 +38,6 @@ export function findPicture(shot, reference) {
         const at = (x, y) => (x >= 0 && y >= 0 && x < width && y < height ? px[y * width + x] : WHITE);
         return { size: [width, height], px, at, first: [first % width, Math.floor(first / width)] };
     };
-    const WHITE = 0xffffffff; // opaque, as RGBA
     const [screen, picture] = [decode(shot), decode(reference)], [width] = screen.size;
     for (let k = 1; screen.first[0] >= 0 && k <= 16; k++) {
         const [left, top] = [0, 1].map((i) => screen.first[i] - picture.first[i] * k);
@@ -69,87 +69,109 @@ export function recordPictures({ k, left, size: [width, height] }) {
     });
 }
 
+const delay = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+export async function waitFor(page, fn, arg, what = String(fn)) {
+    for (let tries = 50; tries > 0; tries--, await delay(200)) if (await page.evaluate(fn, arg)) return;
+    assert.fail(`waited in vain for ${what}`);
+}
+
+// Waits until the canvas shows the PNG `menu`; where and at what scale, in device pixels.
+export async function findMenu(page, menu) {
+    for (let tries = 30; tries > 0; tries--, await delay(200)) {
+        const shot = await page.shoot(), found = shot && findPicture(shot, menu);
+        if (found) return found;
+    }
+    assert.fail('the menu is not on the canvas at a whole scale');
+}
+
+// The pictures recorded, once there are `count` of them and a moment has passed for any beyond.
+export async function pictures(page, count) {
+    await waitFor(page, (n) => window.pictures?.length >= n, count).catch(() => {});
+    return delay(300).then(() => page.evaluate(() => window.pictures));
+}
+
+// A tap on device pixel (dx, dy) of game pixel (x, y). Taps on whole CSS pixels land up to scale - 1 device
+// pixels before their aim: offsets that large keep them on the game pixel.
+const edge = (page) => (page.whole ? page.scale - 1 : 0);
+export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
+    const css = (v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale);
+    return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
+}
+
 // The system's Chromium, for the measuring scripts as well.
 export function launch() {
     const executablePath = process.env.CHROMIUM ?? '/usr/lib/chromium/chromium';
     return chromium.launch({ executablePath, args: ['--disable-gpu'] });
 }
 
-// Each engine opens a page for a device { width, height, scale, touch, coarse } (CSS pixels, device pixels
-// per CSS pixel, taps by touch or by a mouse, touch the main pointer so that the page takes it for a phone
-// that turns) and gives the same few operations on it: goto, reload, evaluate a
-// function with one argument, a PNG of the canvas (null if there is none yet), a tap or click at CSS
-// pixels (whole ones only where the engine's `wholeCssPixels`), Ctrl+A, resize, close; `errors`, the
-// console's errors and uncaught exceptions, where the engine reports them (else null); `beforeLoad(fn,
-// arg)`, a script run before the page's own on every load, where it can; `slowTaps` where 22 taps can
-// outlast the splash. All three keep service workers.
+// Each engine opens a page for a device (CSS pixels, device pixels per CSS pixel, taps by touch, touch the main
+// pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
+// pixels where `whole`), ctrlA, resize, close, `errors` (null where not reported) and, where it can,
+// beforeLoad(fn, arg) (run before the page's scripts on every load) and reopen(url) on the same profile.
+const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
+
+// Playwright's and puppeteer's pages are alike enough for one adapter; `watch` takes in a new page.
+function adapt(browser, page, touch, more) {
+    const ops = { errors: [], close: () => browser.close(), ...more,
+        goto: (url) => ops.page.goto(url), reload: () => ops.page.reload(),
+        evaluate: (fn, arg) => ops.page.evaluate(fn, arg),
+        tap: (x, y) => (touch ? ops.page.touchscreen.tap(x, y) : ops.page.mouse.click(x, y)),
+        watch(p) {
+            p.on('console', (message) => message.type() === 'error' && ops.errors.push(message.text()));
+            p.on('pageerror', (error) => ops.errors.push(error.message));
+            return (ops.page = p);
+        } };
+    ops.watch(page);
+    return ops;
+}
+
 const chromiumEngine = {
     name: 'Chromium',
-    devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
-              { name: 'phone, touch', width: 360, height: 740, scale: 3, touch: true, coarse: true }],
+    devices: [DESKTOP, { name: 'phone, touch', width: 360, height: 740, scale: 3, touch: true, coarse: true }],
     cannot: [],
     async open({ width, height, scale, touch }) {
-        const browser = await launch();
-        const page = await (await browser.newContext({ viewport: { width, height }, deviceScaleFactor: scale,
-            isMobile: touch, hasTouch: touch })).newPage();
-        const errors = [];
-        page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
-        page.on('pageerror', (error) => errors.push(error.message));
-        return { version: browser.version(), errors, goto: (url) => page.goto(url), reload: () => page.reload(),
-            beforeLoad: (fn, arg) => page.addInitScript(fn, arg), evaluate: (fn, arg) => page.evaluate(fn, arg),
-            shoot: () => page.locator('#game').screenshot(),
-            tap: (x, y) => (touch ? page.touchscreen.tap(x, y) : page.mouse.click(x, y)),
-            ctrlA: () => page.keyboard.press('Control+A'),
-            resize: (w, h) => page.setViewportSize({ width: w, height: h }), close: () => browser.close() };
+        const browser = await launch(), context = await browser.newContext({ viewport: { width, height },
+            deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
+        const ops = adapt(browser, await context.newPage(), touch, { version: browser.version(), scale,
+            beforeLoad: (fn, arg) => context.addInitScript(fn, arg),
+            shoot: () => ops.page.locator('#game').screenshot(), ctrlA: () => ops.page.keyboard.press('Control+A'),
+            resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
+            reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
+        return ops;
     },
 };
 
 const firefoxEngine = {
     name: 'Firefox',
-    devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
-              { name: 'phone screen, touch taps', width: 360, height: 740, scale: 3, touch: true }],
-    wholeCssPixels: true, // puppeteer rounds pointer positions
-    slowTaps: true,
+    devices: [DESKTOP, { name: 'phone screen, touch taps', width: 360, height: 740, scale: 3, touch: true }],
+    slowTaps: true, // on a busy machine 22 taps can outlast the splash
     cannot: [['the landscape message', 'its automation cannot make touch the main pointer of a phone'],
              ['taps on single device pixels at 3x', 'puppeteer taps on whole CSS pixels'],
-             ['the taps made during the splash', 'on a busy machine 22 taps can outlast the splash']],
+             ['the taps made during the splash', 'on a busy machine 22 taps can outlast the splash'],
+             ['the game kept when closed', 'its adapter opens no second page']],
     async open({ width, height, scale, touch }) {
         const executablePath = process.env.FIREFOX ?? '/usr/lib/firefox-esr/firefox-esr';
         const browser = await puppeteer.launch({ browser: 'firefox', executablePath, headless: true });
-        const page = await browser.newPage(), errors = [];
-        await page.setViewport({ width, height, deviceScaleFactor: scale });
-        page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
-        page.on('pageerror', (error) => errors.push(error.message));
-        return { version: await browser.version(), errors, goto: (url) => page.goto(url),
-            reload: () => page.reload(), beforeLoad: (fn, arg) => page.evaluateOnNewDocument(fn, arg),
-            evaluate: (fn, arg) => page.evaluate(fn, arg),
+        const page = await browser.newPage(), keys = page.keyboard;
+        const resize = (w, h) => page.setViewport({ width: w, height: h, deviceScaleFactor: scale });
+        await resize(width, height);
+        return adapt(browser, page, touch, { version: await browser.version(), scale, whole: true, resize,
+            beforeLoad: (fn, arg) => page.evaluateOnNewDocument(fn, arg),
             shoot: async () => Buffer.from(await (await page.$('#game')).screenshot()),
-            tap: (x, y) => (touch ? page.touchscreen.tap(x, y) : page.mouse.click(x, y)),
-            ctrlA: () => page.keyboard.down('Control').then(() => page.keyboard.press('KeyA'))
-                .then(() => page.keyboard.up('Control')),
-            resize: (w, h) => page.setViewport({ width: w, height: h, deviceScaleFactor: scale }),
-            close: () => browser.close() };
+            ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')) });
     },
 };
 
-async function freePort() {
-    const server = net.createServer().listen(0, '127.0.0.1');
-    await new Promise((resolve) => server.once('listening', resolve));
-    const { port } = server.address();
-    return new Promise((resolve) => server.close(() => resolve(port)));
-}
-
-// WebKitGTK's MiniBrowser, on a display of its own (Xvfb), spoken to in WebDriver's HTTP requests; GTK's
-// GDK_SCALE gives it a screen of several device pixels per CSS pixel.
+// MiniBrowser on a display of its own, driven by WebKitWebDriver over HTTP; GDK_SCALE sets its device pixels.
 const webkitEngine = {
     name: 'WebKit',
-    devices: [{ name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false },
-              { name: 'phone screen at 3x, mouse', width: 360, height: 740, scale: 3, touch: false }],
-    wholeCssPixels: true, // WebDriver's pointer positions are whole numbers
+    devices: [DESKTOP, { name: 'phone screen at 3x, mouse', width: 360, height: 740, scale: 3, touch: false }],
     cannot: [['touch and the landscape message', 'WebKitWebDriver taps by touch as with a mouse'],
              ['the picture as shown at 3x', 'its screenshots have one pixel per CSS pixel; the canvas is read'],
              ['console errors', 'WebKitWebDriver does not report them'],
-             ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own']],
+             ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own'],
+             ['the game kept when closed', 'its adapter opens no second page']],
     async open({ width, height, scale }) {
         // Xvfb picks a free display and writes its number to file descriptor 3.
         const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1200x24', '-nolisten', 'tcp'],
@@ -159,27 +181,23 @@ const webkitEngine = {
             xvfb.once('exit', (code) => reject(new Error(`Xvfb exited with ${code}`)));
         });
         xvfb.stdio[3].unref();
-        const port = await freePort();
+        const probe = net.createServer().listen(0, '127.0.0.1'); // a free port for the driver
+        const port = await new Promise((resolve) => probe.once('listening', () => resolve(probe.address().port)));
+        await new Promise((resolve) => probe.close(resolve));
         const driver = spawn('WebKitWebDriver', [`--port=${port}`],
             { env: { ...process.env, DISPLAY: `:${display}`, GDK_SCALE: String(scale) }, stdio: 'ignore' });
-        // Should a test fail before it closes them, neither keeps the tests waiting, nor outlives them.
         for (const child of [xvfb, driver]) {
             child.unref();
             process.once('exit', () => child.kill());
         }
         const call = async (method, path, body) => {
-            const request = { method, body: body && JSON.stringify(body), signal: AbortSignal.timeout(30000),
+            const request = { method, body: JSON.stringify(body), signal: AbortSignal.timeout(30000),
                 headers: { 'content-type': 'application/json' } };
-            const response = await fetch(`http://127.0.0.1:${port}${path}`, request).catch((error) => {
-                throw new Error(`WebDriver ${method} ${path}: ${error.message}`);
-            });
-            const { value } = await response.json();
+            const { value } = await (await fetch(`http://127.0.0.1:${port}${path}`, request)).json();
             if (value?.error) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
             return value;
         };
-        for (let tries = 100; await call('GET', '/status').then(() => false, () => tries-- > 0);) {
-            await new Promise((resolve) => setTimeout(resolve, 100));
-        }
+        for (let tries = 100; await call('GET', '/status').then(() => false, () => tries-- > 0);) await delay(100);
         const browserOptions = { binary: process.env.WEBKIT_MINIBROWSER ??
             '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] };
         const created = await call('POST', '/session',
@@ -187,32 +205,25 @@ const webkitEngine = {
         const session = (method, path, body) => call(method, `/session/${created.sessionId}${path}`, body);
         const actions = (...sources) => session('POST', '/actions', { actions: sources });
         const resize = (w, h) => session('POST', '/window/rect', { width: w, height: h });
+        const evaluate = (fn, arg) => session('POST', '/execute/sync',
+            { script: `return (${fn})(arguments[0]);`, args: [arg ?? null] });
         await resize(width, height);
-        return {
-            version: `${created.capabilities.browserName} ${created.capabilities.browserVersion}`, errors: null,
+        const { browserName, browserVersion } = created.capabilities;
+        return { version: `${browserName} ${browserVersion}`, errors: null, scale, whole: true, resize, evaluate,
             goto: (url) => session('POST', '/url', { url }), reload: () => session('POST', '/refresh', {}),
-            evaluate: (fn, arg) => session('POST', '/execute/sync', { script: `return (${fn})(arguments[0]);`,
-                args: [arg ?? null] }),
-            // WebKitGTK's screenshots of an element are shifted; the canvas is cut from the whole view. At
-            // 3x, where screenshots have one pixel per CSS pixel, its backing store is read instead, if it
-            // has one pixel per device pixel.
+            // Screenshots of an element come shifted: the canvas is cut from the whole view. At 3x, where
+            // screenshots have one pixel per CSS pixel, the canvas is read, if it has one per device pixel.
             async shoot() {
-                if (scale > 1) {
-                    const png = await this.evaluate(() => {
-                        const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
-                        const exact = canvas.width === box.width * devicePixelRatio &&
-                            canvas.height === box.height * devicePixelRatio;
-                        return exact && canvas.toDataURL('image/png').split(',')[1];
-                    });
-                    return png && Buffer.from(png, 'base64');
-                }
+                const [box, png] = await evaluate((read) => {
+                    const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
+                    const [w, h] = [box.width, box.height].map((v) => v * devicePixelRatio);
+                    const png = read && canvas.width === w && canvas.height === h && canvas.toDataURL('image/png');
+                    return [[box.x, box.y, box.width, box.height].map(Math.round), png && png.split(',')[1]];
+                }, scale > 1);
+                if (scale > 1) return png && Buffer.from(png, 'base64');
                 const view = PNG.sync.read(Buffer.from(await session('GET', '/screenshot'), 'base64'));
-                const [x, y, w, h] = await this.evaluate(() => {
-                    const box = document.getElementById('game').getBoundingClientRect();
-                    return [box.x, box.y, box.width, box.height].map(Math.round);
-                });
-                const canvas = new PNG({ width: w, height: h });
-                PNG.bitblt(view, canvas, x, y, w, h, 0, 0);
+                const canvas = new PNG({ width: box[2], height: box[3] });
+                PNG.bitblt(view, canvas, ...box, 0, 0);
                 return PNG.sync.write(canvas);
             },
             tap: (x, y) => actions({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
@@ -220,13 +231,7 @@ const webkitEngine = {
                 { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }),
             ctrlA: () => actions({ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value: '\uE009' },
                 { type: 'keyDown', value: 'a' }, { type: 'keyUp', value: 'a' }, { type: 'keyUp', value: '\uE009' }] }),
-            resize,
-            async close() {
-                await session('DELETE', '').catch(() => {});
-                driver.kill();
-                xvfb.kill();
-            },
-        };
+            close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) };
     },
 };
 

@@ -1,36 +1,15 @@
-// The web page played in Chromium, Firefox and WebKit: one set of checks, on a desktop with a mouse and,
-// where the engine's automation can, on a phone's screen with a finger. Run one engine alone with
-// node --test --test-name-pattern=WebKit tests/web/ (or Chromium, Firefox).
+// The web page played in Chromium, Firefox and WebKit, on a desktop and on a phone's screen, one set of checks
+// as far as each engine can. One engine alone: node --test --test-name-pattern=WebKit tests/web/
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { engines, findPicture, recordPictures, replayMenu, rgbaOf, serve } from './harness.mjs';
+import * as h from './harness.mjs';
 
-// Game pixels: "Normal"'s top-left corner, column 2's up arrow on its board, Quit; that column and row 1.
-const NORMAL_LABEL = [86, 65], COLUMN_2_UP = [107, 40], QUIT = [119, 237];
+// Game pixels: "Normal"'s top-left corner, column 2's arrows on its board, Quit; that column and row 1.
+const NORMAL_LABEL = [86, 65], COLUMN_2_UP = [107, 40], COLUMN_2_DOWN = [107, 200], QUIT = [119, 237];
 const COLUMN_2 = 95, ROW_1 = 85, CELL = 24;
 const TURNED = "Sorry, current release version doesn't support horizontal view mode.";
-
-const menu = replayMenu(), menuRgba = rgbaOf(menu);
-const delay = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-// Polls a function in the page until it returns something true.
-async function waitFor(page, fn, arg, what = String(fn)) {
-    for (let tries = 50; tries > 0; tries--, await delay(200)) if (await page.evaluate(fn, arg)) return;
-    assert.fail(`waited in vain for ${what}`);
-}
-
-// Waits until the canvas shows the menu; where and at what scale, in device pixels.
-async function findMenu(page, tries = 30) {
-    const shot = await page.shoot(), found = shot ? findPicture(shot, menu) : null;
-    if (found || tries === 0) return found ?? assert.fail('the menu is not on the canvas at a whole scale');
-    return delay(200).then(() => findMenu(page, tries - 1));
-}
-
-// The pictures recorded, once there are `count` of them and a moment has passed for any beyond.
-async function pictures(page, count) {
-    await waitFor(page, (n) => window.pictures?.length >= n, count).catch(() => {});
-    return delay(300).then(() => page.evaluate(() => window.pictures));
-}
+const KEY = 'tessel-kept-game';
+const menu = h.replayMenu(), menuRgba = h.rgbaOf(menu);
 
 // The picture with column 2 rolled up by dy game pixels, its top coming round at the bottom.
 function rolled({ rgba, width }, dy) {
@@ -40,84 +19,93 @@ function rolled({ rgba, width }, dy) {
     return to.toString('base64');
 }
 
+// As a phone's browser does before it may end the page.
+const hide = (page) => page.evaluate(() => {
+    Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+});
+
 async function playThrough(t, engine, device) {
-    const site = await serve();
-    t.after(site.close);
-    const page = await engine.open(device);
-    t.after(page.close);
+    const site = await h.serve(), page = await engine.open(device);
+    t.after(() => Promise.all([page.close(), site.close()]));
     t.diagnostic(`${engine.name}: ${await page.version}`);
     await page.goto(site.url);
 
     // tessel-replay's menu, at the top, centred, white around, every pixel a k x k block, k as large as fits.
-    let at = await findMenu(page);
+    let at = await h.findMenu(page, menu);
     const [[width, height], [screenWidth, screenHeight]] = [at.size, at.screen];
     assert.ok(at.top === 0 && Math.abs(2 * at.left + width * at.k - screenWidth) <= 1, 'at the top, centred');
     assert.ok(width * (at.k + 1) > screenWidth || height * (at.k + 1) > screenHeight, 'as large as fits');
-    // A tap on the device pixel (dx, dy) of game pixel (x, y), (0, 0) being its top-left one. Where an
-    // engine taps on whole CSS pixels only, a tap lands up to grain - 1 device pixels before its aim, so
-    // offsets of at least grain - 1 keep it on the game pixel.
-    const grain = engine.wholeCssPixels ? device.scale : 1;
-    const tap = ([x, y], dx = grain - 1, dy = grain - 1) => page.tap(...[at.left + x * at.k + dx, y * at.k + dy]
-        .map((v) => (engine.wholeCssPixels ? Math.floor(v / device.scale) : (v + 0.5) / device.scale)));
-    // A click or tap in the middle of an element of the page.
+    const tap = (target, dx, dy) => h.tapGame(page, at, target, dx, dy);
     const press = async (selector) => page.tap(...await page.evaluate((s) => {
         const box = document.querySelector(s).getBoundingClientRect();
         return [box.x + box.width / 2, box.y + box.height / 2];
     }, selector));
 
     // With the server gone the page comes back from the service worker's files.
-    await waitFor(page, () => Boolean(navigator.serviceWorker.controller), null, 'the service worker');
+    await h.waitFor(page, () => Boolean(navigator.serviceWorker.controller), null, 'the service worker');
     await site.close();
     let shown;
     if (page.beforeLoad) {
         // Of the taps during the splash the first ("Normal") is played, the next 20 (an arrow) dropped, the
         // last (that arrow) played. Where 22 taps take longer than the splash, two follow it.
-        await page.beforeLoad(recordPictures, at);
+        await page.beforeLoad(h.recordPictures, at);
         await page.reload();
-        await waitFor(page, (n) => window.pictures?.length >= n, engine.slowTaps ? 8 : 2);
-        const arrows = engine.slowTaps ? 1 : 21;
-        for (const target of [NORMAL_LABEL, ...Array(arrows).fill(COLUMN_2_UP)]) await tap(target);
-        shown = await pictures(page, 11);
+        await h.waitFor(page, (n) => window.pictures?.length >= n, engine.slowTaps ? 8 : 2);
+        const arrows = Array(engine.slowTaps ? 1 : 21).fill(COLUMN_2_UP);
+        for (const target of [NORMAL_LABEL, ...arrows]) await tap(target);
+        shown = await h.pictures(page, 11);
         assert.equal(shown.length, 11, 'seven splash pictures, the menu, the board, one shift in two frames');
         // The emblem fades in from white through greys to black and back out, each held 300 ms, black 600.
-        const splash = shown.slice(0, 7);
-        const dark = splash.map((p) => Buffer.from(p.rgba, 'base64').reduce((sum, v) => sum + 255 - v, 0));
+        const dark = shown.map((p) => Buffer.from(p.rgba, 'base64').reduce((sum, v) => sum + 255 - v, 0));
         assert.ok(dark[0] === 0 && 0 < dark[1] && dark[1] < dark[2] && dark[2] < dark[3], 'fading in');
-        assert.ok([0, 1, 2].every((i) => splash[i].rgba === splash[6 - i].rgba), 'fading out');
-        splash.forEach((p, i) => assert.ok(shown[i + 1].t - p.t >= (i === 3 ? 598 : 298), `hold of splash ${i}`));
+        assert.ok([0, 1, 2].every((i) => shown[i].rgba === shown[6 - i].rgba), 'fading out');
+        for (let i = 0; i < 7; i++) assert.ok(shown[i + 1].t - shown[i].t >= (i === 3 ? 598 : 298), `hold ${i}`);
         assert.equal(shown[7].rgba, menuRgba, 'the menu after the splash');
     } else {
         await page.reload();
-        at = await findMenu(page);
-        await page.evaluate(recordPictures, at);
+        at = await h.findMenu(page, menu);
+        await page.evaluate(h.recordPictures, at);
         for (const target of [NORMAL_LABEL, COLUMN_2_UP]) await tap(target);
-        shown = await pictures(page, 3);
+        shown = await h.pictures(page, 3);
         assert.equal(shown.length, 3, 'the board, one shift in two frames');
     }
     const [board, halfStep, shifted] = shown.slice(-3);
     assert.equal(halfStep.rgba, rolled(board, CELL / 2), 'half step');
     assert.equal(shifted.rgba, rolled(board, CELL), 'shifted');
+    let kept;
+    if (page.reopen && !device.coarse) {
+        // Hidden, closed and opened again: after the splash the board as it was left, taking taps.
+        await hide(page);
+        await page.reopen(site.url);
+        shown = await h.pictures(page, 8);
+        assert.ok(shown.length === 8 && shown[7].rgba === shifted.rgba, 'the splash, then the board as left');
+        await tap(COLUMN_2_DOWN);
+        assert.equal((shown = await h.pictures(page, 10))[9]?.rgba, board.rgba, 'the shift taken back');
+        kept = Buffer.from(await page.evaluate((key) => localStorage.getItem(key), KEY), 'base64');
+    }
 
-    // Quit; then taps just left of the label and just above it (by one device pixel where taps are that
-    // fine) do nothing.
+    // Quit; then taps one device pixel (where taps are that fine) off the label do nothing, and nothing is kept.
     await tap(QUIT);
     await tap([NORMAL_LABEL[0] - 1, NORMAL_LABEL[1]], at.k - 1);
     await tap([NORMAL_LABEL[0], NORMAL_LABEL[1] - 1], undefined, at.k - 1);
-    const afterQuit = await pictures(page, shown.length + 1);
+    const afterQuit = await h.pictures(page, shown.length + 1);
     assert.ok(afterQuit.length === shown.length + 1 && afterQuit.at(-1).rgba === menuRgba, 'the menu, nothing more');
+    await hide(page);
+    assert.equal(await page.evaluate((key) => localStorage.getItem(key), KEY), null, 'nothing kept');
 
     if (device.coarse) {
         // Held sideways: the message, a tap where "Normal" would be ignored; upright: the game, taking taps.
-        const turned = () => document.getElementById('turned').checkVisibility() &&
-            document.getElementById('turned').innerText.replace(/\s+/g, ' ');
+        const turned = (text) => document.getElementById('turned').checkVisibility() &&
+            document.getElementById('turned').innerText.replace(/\s+/g, ' ') === text;
         await page.resize(device.height, device.width);
-        await waitFor(page, turned, null, 'the landscape message');
-        assert.equal(await page.evaluate(turned), TURNED);
+        await h.waitFor(page, turned, TURNED, 'the landscape message');
         await page.tap(device.height / 2, 70);
         await page.resize(device.width, device.height);
-        await findMenu(page);
+        await h.findMenu(page, menu);
         await tap(NORMAL_LABEL);
-        assert.equal((await pictures(page, afterQuit.length + 1)).length, afterQuit.length + 1, 'only the tap upright');
+        const count = afterQuit.length + 1;
+        assert.equal((await h.pictures(page, count)).length, count, 'only the tap upright');
     }
 
     // The About box opens from the bar and on Ctrl+A, and OK closes it.
@@ -125,14 +113,34 @@ async function playThrough(t, engine, device) {
         document.getElementById('about-caption').textContent === 'About Tessel';
     for (const open of [() => press('#tools').then(() => press('#about-item')), () => page.ctrlA()]) {
         await open();
-        await waitFor(page, aboutOpen, true, 'the About box');
+        await h.waitFor(page, aboutOpen, true, 'the About box');
         await press('#about button[value=ok]');
-        await waitFor(page, aboutOpen, false, 'the About box closed');
+        await h.waitFor(page, aboutOpen, false, 'the About box closed');
+    }
+    if (kept) {
+        // Whatever else the storage holds gives the menu: cut short, of another version, random, not base64.
+        const otherVersion = Buffer.from(kept).fill(kept[3] + 1, 3, 4);
+        const stored = [kept.subarray(0, 200), otherVersion, Buffer.from(kept.map(() => Math.random() * 256))]
+            .map((bytes) => bytes.toString('base64')).concat(['%not base64%']);
+        for (const value of stored) {
+            await page.evaluate(([key, v]) => localStorage.setItem(key, v), [KEY, value]);
+            await page.reload();
+            assert.equal((await h.pictures(page, 8))[7]?.rgba, menuRgba, `the menu for ${value.slice(0, 12)}`);
+        }
+        // Storage that throws, as in private browsing: the game plays as ever.
+        await page.beforeLoad(() => Object.defineProperty(window, 'localStorage', {
+            get: () => { throw new DOMException('storage is off', 'SecurityError'); },
+        }));
+        await page.reopen(site.url);
+        assert.equal((await h.pictures(page, 8))[7]?.rgba, menuRgba, 'the menu without storage');
+        await tap(NORMAL_LABEL);
+        await hide(page);
+        assert.equal((await h.pictures(page, 9)).length, 9, 'the board');
     }
     if (page.errors) assert.deepEqual(page.errors, []);
 }
 
-for (const engine of engines) {
+for (const engine of h.engines) {
     for (const device of engine.devices) {
         const name = `${engine.name}: ${device.name}, ${device.width} x ${device.height} at ${device.scale}x`;
         test(name, { timeout: 120000 }, (t) => playThrough(t, engine, device));
