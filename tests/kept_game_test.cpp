@@ -16,9 +16,7 @@ using namespace testing;
 
 using Taps = std::vector<RandomTaps::Tap>;
 
-RandomTaps::Tap On(const PuzzleLabel& label) {
-    return {label.x, label.y, 0};
-}
+constexpr RandomTaps::Tap ON_UNMOVABLE{UNMOVABLE_LABEL.x, UNMOVABLE_LABEL.y, 0};
 
 // The pictures a tap shows, each as its pixels.
 std::vector<std::vector<uint32_t>> PlayTap(Game& game, const RandomTaps::Tap& tap) {
@@ -62,18 +60,18 @@ class KeptGameRoundTrip : public ::testing::Test {
 };
 
 TEST_F(KeptGameRoundTrip, EveryScreenScrambledPlayedAndSolved) {
-    ExpectRoundTrip({On(UNMOVABLE_LABEL)});  // a start: the generator picks the fixed cell
+    ExpectRoundTrip({ON_UNMOVABLE});  // a start: the generator picks the fixed cell
     for (const Puzzle& puzzle : Puzzles()) {
         ChoosePuzzle(*game_, puzzle.label, 4242);
         ExpectRoundTrip();  // just scrambled, then played
         ExpectRoundTrip();  // wherever the taps left it
     }
-    StartWith(*game_, NORMAL_LABEL, Rows{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}});
+    StartWith(*game_, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
     Tap(*game_, 60, 97);  // solves it: the banner over the board
     ExpectRoundTrip();
     StartWith(*game_, NORMAL_LABEL, GOAL_ROWS);
     Tap(*game_, 110, 230);  // Quit: the banner over the menu
-    ExpectRoundTrip({On(UNMOVABLE_LABEL)});
+    ExpectRoundTrip({ON_UNMOVABLE});
     for (const Puzzle& puzzle : Puzzles()) EXPECT_TRUE(covered_.count({puzzle.screen, 0})) << puzzle.screen;
     EXPECT_TRUE(covered_.count({SCREEN_NORMAL, 1}) && covered_.count({SCREEN_MENU, 1}));
 }

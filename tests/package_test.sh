@@ -6,11 +6,7 @@ set -u
 packages=$(cd "$1" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-check() {  # check NAME CONDITION...
-    local name=$1; shift
-    if "$@"; then echo "ok   $name"; else echo "FAIL $name"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/check.sh"
 
 lintian --fail-on error,warning --display-info "$packages"/tessel_*.changes >"$work/lintian" 2>&1
 check "lintian: no errors, no warnings" test $? -eq 0
@@ -52,5 +48,4 @@ check "web site: page, module, service worker" \
     test -s "$root/usr/share/tessel/web/index.html" -a -s "$root/usr/share/tessel/web/tessel-core.wasm" \
     -a -s "$root/usr/share/tessel/web/sw.js"
 
-[ $failures -eq 0 ] && echo "packages: all checks passed" || echo "packages: $failures failed"
-exit $((failures > 0))
+finish "packages"

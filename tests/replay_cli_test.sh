@@ -7,11 +7,7 @@ examples=$2
 version=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-check() {  # check NAME CONDITION...
-    local name=$1; shift
-    if "$@"; then echo "ok   $name"; else echo "FAIL $name"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/check.sh"
 
 for script in "$examples"/*.txt; do
     "$replay" "$script" >/dev/null 2>&1
@@ -64,5 +60,4 @@ for bad in "--bogus" "--frames" "" "a.txt b.txt"; do
         test $? -eq 2 -a ! -s "$work/out" -a "$(wc -l <"$work/err")" -eq 1
 done
 
-[ $failures -eq 0 ] && echo "replay command line: all checks passed" || echo "replay command line: $failures failed"
-exit $((failures > 0))
+finish "replay command line"

@@ -8,25 +8,34 @@ namespace {
 
 using namespace testing;
 
-// One shift away from the goal: row 1 shifted right once, solved by a tap left of it.
-constexpr Rows ROW_1_SHIFTED_RIGHT{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
-
 // Whether the picture shown last is `expected`.
 std::string ShownLast(const Picture& expected) {
     return expected.Differences(Platform().presented.back());
 }
 
-// The label's box includes its edges; beside it, in the gap above "15 Puzzle" or far off, nothing happens.
-TEST(Menu, LabelsAreHitOnBothEdges) {
+// A label's box includes its edges; beside it, in the gap above "15 Puzzle" or far off, nothing happens.
+// Quit too: a board with only its first or last row out of order is left unsolved; a pixel beyond Quit
+// the tap is the puzzle's and shifts a column down.
+TEST(Frame, LabelsAndQuitAreHitOnBothEdges) {
     const Point taps[] = {{86, 65}, {152, 89}, {153, 89}, {85, 70}, {100, 170}, {0, 0}, {65535, 65535}};
+    std::unique_ptr<Game> game;
     for (const Point& at : taps) {
-        auto game = NewGame();
+        game = NewGame();
         Tap(*game, at.x, at.y);
         EXPECT_EQ(game->screen, &at < taps + 2 ? SCREEN_NORMAL : SCREEN_MENU) << at.x << "," << at.y;
         EXPECT_EQ(Platform().presented.size(), 1u);
         if (game->screen == SCREEN_MENU) {
             EXPECT_EQ(ShownLast(Picture(*game)), "");
         }
+    }
+    constexpr Rows ROW_4_SHIFTED_RIGHT{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {16, 13, 14, 15}}};
+    for (const auto& [x, y] : {std::pair{98, 227}, {140, 247}, {141, 247}, {98, 248}}) {
+        StartWith(*game, NORMAL_LABEL, y == 227 ? ROW_1_SHIFTED_RIGHT : ROW_4_SHIFTED_RIGHT);
+        Tap(*game, x, y);
+        const bool onQuit = x <= 140 && y <= 247;
+        EXPECT_EQ(game->screen, onQuit ? SCREEN_MENU : SCREEN_NORMAL) << x << "," << y;
+        EXPECT_EQ(std::pair(game->tapActed, game->solved), std::pair(uint8_t{!onQuit}, uint8_t{0}))
+            << x << "," << y;
     }
 }
 
@@ -39,21 +48,6 @@ TEST(Menu, TakesNoTapsDuringTheSplashButDropsTheBanner) {
     game->solved = 1;
     Tap(*game, 100, 70);
     EXPECT_EQ(std::pair(game->screen, game->solved), std::pair(int32_t{SCREEN_MENU}, uint8_t{0}));
-}
-
-// Quit is hit on both its edges, and a board with only its first or last row out of order is left unsolved;
-// a pixel beyond them the tap is the puzzle's and shifts a column down.
-TEST(PuzzleFrame, QuitIsHitOnBothEdges) {
-    constexpr Rows ROW_4_SHIFTED_RIGHT{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {16, 13, 14, 15}}};
-    auto game = NewGame();
-    for (const auto& [x, y] : {std::pair{98, 227}, {140, 247}, {141, 247}, {98, 248}}) {
-        StartWith(*game, NORMAL_LABEL, y == 227 ? ROW_1_SHIFTED_RIGHT : ROW_4_SHIFTED_RIGHT);
-        Tap(*game, x, y);
-        const bool onQuit = x <= 140 && y <= 247;
-        EXPECT_EQ(game->screen, onQuit ? SCREEN_MENU : SCREEN_NORMAL) << x << "," << y;
-        EXPECT_EQ(std::pair(game->tapActed, game->solved), std::pair(uint8_t{!onQuit}, uint8_t{0}))
-            << x << "," << y;
-    }
 }
 
 // A board in goal order (a scramble that cancelled itself out): a miss adds the banner without redrawing;

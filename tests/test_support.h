@@ -43,8 +43,7 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
     HandleTap(game, x, y);
 }
 
-// Chooses the puzzle with this label from the menu, the tick count at `ticks`, and forgets the pictures
-// shown.
+// Chooses the puzzle with this label from the menu at tick count `ticks`; forgets the pictures shown.
 inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
     game.solved = 0;
@@ -58,6 +57,8 @@ template <std::size_t N>
 using Board = std::array<std::array<int32_t, 4>, N>;
 using Rows = Board<4>;
 inline constexpr Rows GOAL_ROWS{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
+// Row 1 shifted right once: a tap left of it solves "Normal".
+inline constexpr Rows ROW_1_SHIFTED_RIGHT{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 
 template <std::size_t N = 4>
 Board<N> BoardRows(const Game& game) {
@@ -66,8 +67,7 @@ Board<N> BoardRows(const Game& game) {
     return rows;
 }
 
-// Chooses a puzzle, replaces its board by `rows` (the last 0 is the 15 Puzzle's empty cell) and draws it
-// anew, as the tap cycle would.
+// Chooses a puzzle and draws it anew with `rows` for its board (the last 0 is the 15 Puzzle's empty cell).
 template <std::size_t N>
 void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint32_t ticks = 0) {
     ChoosePuzzle(game, label, ticks);
@@ -89,8 +89,7 @@ bool AreaIs(const BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h
     return true;
 }
 
-// Each screen by the layout rules: its label, at (x, menuY) on the menu and at y 10 on its own screen, and
-// the top-left corner of ring cell (0, 0) of its grid.
+// Each screen's label, at (x, menuY) on the menu and at y 10 on its own screen, and its grid's ring corner.
 struct ScreenLayout {
     int32_t screen;
     ImageId label;
@@ -106,8 +105,7 @@ inline constexpr ScreenLayout LAYOUTS[] = {
     {SCREEN_LIGHTS_OUT, IMG_LABEL_LIGHTS_OUT, 61, 214, {35, 49}},
 };
 
-// An expected picture, composed here: images laid over white, each over those before it, copied pixel by
-// pixel without the game's drawing code. Cells are 24 pixels from the grid's origin.
+// An expected picture: images laid over white pixel by pixel without the game's drawing code.
 class Picture {
   public:
     // The menu (the title and the six labels), or a puzzle screen: its label on top, Quit under the board.
