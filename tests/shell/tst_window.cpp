@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <string>
@@ -36,25 +37,19 @@ QImage OnScreen(QWidget& window) {
         ->convertToFormat(QImage::Format_RGB32);
 }
 
-// Whether a picture in device pixels shows the buffer with every game pixel k x k, white right and below.
-bool Shows(const QImage& picture, const BackBuffer& buffer, int k) {
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
+// Whether the screen shows `buffer`, the game's back buffer unless given, at k device pixels a game pixel,
+// k the largest whole number that fits, with white right of it and below.
+bool ShowsBackBuffer(GameView& view, const BackBuffer* buffer = nullptr) {
+    const QImage screen = OnScreen(view);
+    const int k = std::min(screen.width() / SURFACE_WIDTH, screen.height() / SURFACE_HEIGHT);
+    for (int y = 0; y < screen.height(); ++y) {
+        for (int x = 0; x < screen.width(); ++x) {
             const bool inside = x < SURFACE_WIDTH * k && y < SURFACE_HEIGHT * k;
-            if (picture.pixel(x, y) != (inside ? buffer.At(x / k, y / k) : WHITE)) return false;
+            const QRgb game = inside ? (buffer ? *buffer : view.game().backBuffer).At(x / k, y / k) : WHITE;
+            if (screen.pixel(x, y) != game) return false;
         }
     }
-    return true;
-}
-
-// The screen shows the back buffer at k device pixels a game pixel, k the largest whole number that fits.
-bool ShowsBackBuffer(GameView& view) {
-    const QImage screen = OnScreen(view);
-    const auto fits = [&](int k) {
-        return SURFACE_WIDTH * k <= screen.width() && SURFACE_HEIGHT * k <= screen.height();
-    };
-    const int k = view.scale();
-    return fits(k) && !fits(k + 1) && Shows(screen, view.game().backBuffer, k);
+    return view.scale() == k;
 }
 
 // Queues a left-button press at the centre of device pixel `within` of game pixel `game`, to be played
@@ -93,26 +88,9 @@ int SplashFrameOnScreen(GameView& view) {
         BackBuffer alone;
         ClearBackBuffer(alone);
         DrawImage(alone, view.game().images[id], SPLASH_X, SPLASH_Y, SPLASH_WIDTH, SPLASH_HEIGHT);
-        if (Shows(OnScreen(view), alone, view.scale())) return id;
+        if (ShowsBackBuffer(view, &alone)) return id;
     }
     return 0;
-}
-
-// Opens the About dialog from Ctrl+A and from "Tools" > "About" in the bar; OK closes it.
-void AboutFromKeysAndMenuBar(MainWindow& window) {
-    QAction* about = window.menuBar().actions().value(0)->menu()->actions().value(0);
-    for (const bool fromKeys : {true, false}) {
-        bool closedByOk = false;
-        QTimer::singleShot(0, &window, [&] {
-            if (auto* dialog = qobject_cast<AboutDialog*>(QApplication::activeModalWidget())) {
-                QTest::mouseClick(dialog->buttons().button(QDialogButtonBox::Ok), Qt::LeftButton);
-                closedByOk = !dialog->isVisible();
-                if (!closedByOk) dialog->reject();
-            }
-        });
-        fromKeys ? QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier) : about->trigger();
-        QVERIFY(closedByOk);
-    }
 }
 
 }  // namespace
@@ -233,7 +211,20 @@ class TestWindow : public QObject {
             QTRY_VERIFY((window = qobject_cast<MainWindow*>(QApplication::activeWindow())) != nullptr);
             const auto closeAnyway = qScopeGuard([&] { window->close(); });  // should a step fail
             QTRY_VERIFY(window->game().splashPending == 0);
-            AboutFromKeysAndMenuBar(*window);
+            // About from Ctrl+A and from "Tools" > "About" in the bar; OK closes it.
+            QAction* about = window->menuBar().actions().value(0)->menu()->actions().value(0);
+            for (const bool fromKeys : {true, false}) {
+                bool closedByOk = false;
+                QTimer::singleShot(0, window, [&] {
+                    if (auto* dialog = qobject_cast<AboutDialog*>(QApplication::activeModalWidget())) {
+                        QTest::mouseClick(dialog->buttons().button(QDialogButtonBox::Ok), Qt::LeftButton);
+                        closedByOk = !dialog->isVisible();
+                        if (!closedByOk) dialog->reject();
+                    }
+                });
+                fromKeys ? QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier) : about->trigger();
+                QVERIFY(closedByOk);
+            }
             window->showMinimized();  // a second start ends with 0 and brings it forward
             QCOMPARE(RunGame(*qApp, "token-7"), 0);
             QTRY_VERIFY(!window->isMinimized() && window->isVisible());

@@ -1,0 +1,289 @@
+// The desktop program from outside: its command line, and one copy per user and session. No client and no
+// failure of the server lets a second copy start, a socket left behind by a killed copy does not block the
+// next start, and copies never talk to another user.
+#include <QLocalSocket>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "shell/single_instance.h"
+
+using namespace tessel;
+
+namespace {
+
+struct Run {
+    int status = -1;  // also when it crashed or ran for longer than ten seconds
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Tessel(const QStringList& arguments = {},
+           const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(TESSEL_PROGRAM), arguments);
+    if (!program.waitForFinished(10000) || program.exitStatus() != QProcess::NormalExit) return {};
+    return {program.exitCode(), program.readAllStandardOutput(), program.readAllStandardError()};
+}
+
+// Connects `count` clients that then say nothing, children of `owner`; returns all of its clients.
+QList<QLocalSocket*> ConnectIdle(QObject& owner, const QString& serverName, int count) {
+    for (int i = 0; i < count; ++i) (new QLocalSocket(&owner))->connectToServer(serverName);
+    return owner.findChildren<QLocalSocket*>();
+}
+
+// Whether a copy started now would find one running.
+bool CopyRuns(const QString& serverName) {
+    return SingleInstance(serverName).askRunningCopy({});
+}
+
+constexpr uid_t NOBODY = 65534;
+constexpr auto NEEDS_ROOT = "needs root, to fork a child that runs as another user (nobody)";
+
+sockaddr_un Address(const QString& path) {
+    sockaddr_un address{AF_UNIX, {}};
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+    return address;
+}
+
+// Has a child process that runs as nobody bind, listen or connect a socket of ours, which then stands
+// for nobody: its credentials are nobody's, and so is the file it binds. Returns whether the call did.
+bool AsNobody(const std::function<int()>& call) {
+    const pid_t child = fork();  // the child makes only system calls
+    if (child == 0) _exit(setgroups(0, nullptr) || setgid(NOBODY) || setuid(NOBODY) || call() ? 1 : 0);
+    int status = -1;
+    return waitpid(child, &status, 0) == child && status == 0;
+}
+
+enum StrangerIs { ABSENT, LISTENING, BUSY };  // BUSY: its queue of connections is full
+
+// Another user listening at `path`, who accepts nobody.
+class Stranger {
+  public:
+    Stranger(const QString& path, StrangerIs is) : address_(Address(path)) {
+        const auto* at = reinterpret_cast<const sockaddr*>(&address_);
+        listens_ = is == ABSENT || AsNobody([&] {
+                       return bind(server_, at, sizeof address_) || listen(server_, is == BUSY ? 0 : 8);
+                   });
+        // A connection of its own fills a queue that holds none.
+        if (is == BUSY) listens_ = listens_ && ::connect(filler_, at, sizeof address_) == 0;
+    }
+    ~Stranger() {
+        close(server_);
+        close(filler_);
+    }
+
+    bool listens() const { return listens_; }
+
+    // All that was sent to it, read now from the connections it holds.
+    QByteArray received() {
+        QByteArray all;
+        char buffer[256];
+        for (int client = -1; (client = accept4(server_, nullptr, nullptr, SOCK_NONBLOCK)) >= 0;
+             close(client)) {
+            for (ssize_t size = 0; (size = read(client, buffer, sizeof buffer)) > 0;)
+                all.append(buffer, size);
+        }
+        return all;
+    }
+
+  private:
+    sockaddr_un address_;
+    int server_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    int filler_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    bool listens_ = false;
+};
+
+}  // namespace
+
+class TestProgram : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir runtimeDir_;  // the session's, where a running copy is found
+
+  private slots:
+    void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtimeDir_.path().toLocal8Bit()); }
+
+    void answers() {
+        const Run help = Tessel({QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.startsWith("Usage: ") && help.out.contains("--version"));
+        QCOMPARE(help.err, QByteArray());
+
+        // Qt's own options are Qt's, not unknown ones.
+        const Run version = Tessel({QStringLiteral("-style"), QStringLiteral("fusion"),
+                                    QStringLiteral("-reverse"), QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QByteArray("tessel " PROJECT_VERSION "\n"));
+        QCOMPARE(version.err, QByteArray());
+
+        // Nor does a bad command line need a display to be answered.
+        const QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment noDisplay = all;
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) noDisplay.remove(name);
+        for (const auto& [bad, env] :
+             {std::pair{"--bogus", all}, {"-x", all}, {"extra", all}, {"--bogus", noDisplay}}) {
+            const Run run = Tessel({QString::fromLatin1(bad)}, env);
+            QCOMPARE(run.status, 2);
+            QCOMPARE(run.out, QByteArray());
+            QVERIFY2(run.err.startsWith("tessel: ") && run.err.count('\n') == 1, run.err.constData());
+        }
+    }
+
+    // With a copy running, a bad command line ends with status 2 and never asks it to come to the front;
+    // a plain start does, which shows that the copy is found. Requests are read in the order they came:
+    // the bad one's, had it sent one, is in before the plain one's.
+    void badCommandLineLeavesRunningCopyAlone() {
+        SingleInstance running(SingleInstance::SessionServerName());
+        QVERIFY(running.listen());
+        QSignalSpy asked(&running, &SingleInstance::activationRequested);
+        QCOMPARE(Tessel({QStringLiteral("--bogus")}).status, 2);
+        QCOMPARE(Tessel().status, 0);
+        QTRY_VERIFY(!asked.isEmpty());
+        QCOMPARE(asked.count(), 1);
+    }
+
+    // Whatever clients do, a later copy finds the first one running, and only a copy of ours is heard.
+    void hostileClientsAndAFailedServer() {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("hostile.socket"));
+        SingleInstance first(name);
+        QVERIFY(first.listen());
+        QSignalSpy asked(&first, &SingleInstance::activationRequested);
+        QObject clients;
+        const auto idle = ConnectIdle(clients, name, 60);  // more than the queue holds while the copy is busy
+        QVERIFY(CopyRuns(name));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            std::ranges::count(idle, QLocalSocket::UnconnectedState, &QLocalSocket::state), idle.size(),
+            3000);
+
+        QLocalSocket overlong;
+        overlong.connectToServer(name);
+        QVERIFY(overlong.waitForConnected(1000));
+        qint64 sent = 0;
+        connect(&overlong, &QLocalSocket::bytesWritten, this, [&](qint64 bytes) { sent += bytes; });
+        const qint64 endless = 4 << 20;  // a line far longer than a request, never ended
+        overlong.write(QByteArray(endless, 'a'));
+        QVERIFY(SingleInstance(name).askRunningCopy("token"));
+        QTRY_COMPARE(asked.value(0).value(0).toByteArray(), QByteArray("token"));
+        QTRY_VERIFY(overlong.state() == QLocalSocket::UnconnectedState);
+        QVERIFY2(sent < endless, "the copy read the whole endless line");
+
+        // With no file left for a connection, accepting it fails: the server closes and removes its socket.
+        ConnectIdle(clients, name, 1);
+        const int lowestFree = dup(0);
+        close(lowestFree);
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        const rlimit none{static_cast<rlim_t>(lowestFree), saved.rlim_max};
+        setrlimit(RLIMIT_NOFILE, &none);
+        QTRY_VERIFY(!QFileInfo::exists(name));
+        setrlimit(RLIMIT_NOFILE, &saved);
+        QTRY_VERIFY_WITH_TIMEOUT(CopyRuns(name), 3000);
+
+        // Another user's client is dropped unread: a reset, where a read request would end in an orderly
+        // close. A copy of ours still gets through.
+        if (geteuid() != 0) QSKIP(NEEDS_ROOT);
+        chmod(QFile::encodeName(dir.path()).constData(), 0711);  // open to the stranger
+        chmod(QFile::encodeName(name).constData(), 0777);
+        const int client = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        const auto closeClient = qScopeGuard([&] { close(client); });
+        const sockaddr_un address = Address(name);
+        QVERIFY(AsNobody(
+            [&] { return ::connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address); }));
+        QCOMPARE(send(client, "activate stranger\n", 18, MSG_NOSIGNAL), 18);
+        char reply = 0;
+        bool reset = false;  // reported once
+        QTRY_VERIFY(reset || (reset = read(client, &reply, 1) < 0 && errno == ECONNRESET));
+        QVERIFY(SingleInstance(name).askRunningCopy("token 2"));
+        QTRY_VERIFY(asked.contains(QVariantList{QByteArray("token 2")}));
+        QVERIFY(!asked.contains(QVariantList{QByteArray("stranger")}));
+    }
+
+    // The real program, twice, with a runtime folder of ours, none or an unsafe one, and maybe another user
+    // listening where it might look: at the socket's name in a runtime folder, in a folder of theirs that a
+    // link or the private folder's name leads to, or in a private folder open to others. Unless the private
+    // folder's name is taken, a safe place is left for the socket and a second copy finds the first.
+    void twoCopies_data() {
+        QTest::addColumn<QString>("folder");  // "run" is XDG_RUNTIME_DIR, "tessel-0" the private folder in
+                                              // TMPDIR, "elsewhere" where a link at its name leads
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("theirs");  // the folder belongs to the stranger
+        QTest::addColumn<int>("stranger");
+        QTest::newRow("our runtime folder") << "run" << 0700 << false << int{ABSENT};
+        QTest::newRow("listener in our runtime folder") << "run" << 0700 << false << int{LISTENING};
+        QTest::newRow("busy listener in our runtime folder") << "run" << 0700 << false << int{BUSY};
+        QTest::newRow("runtime folder open to the group") << "run" << 0750 << false << int{LISTENING};
+        QTest::newRow("link at the private folder's name") << "elsewhere" << 0700 << true << int{LISTENING};
+        QTest::newRow("their folder at its name") << "tessel-0" << 0700 << true << int{LISTENING};
+        QTest::newRow("private folder open to others") << "tessel-0" << 0777 << false << int{LISTENING};
+    }
+
+    void twoCopies() {
+        QFETCH(QString, folder);
+        QFETCH(int, mode);
+        QFETCH(bool, theirs);
+        QFETCH(int, stranger);
+        if (stranger != ABSENT && geteuid() != 0) QSKIP(NEEDS_ROOT);
+        QTemporaryDir scratch;
+        const QDir dir(scratch.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        const QString file = QFileInfo(SingleInstance::SessionServerName(env)).fileName();
+        chmod(QFile::encodeName(dir.path()).constData(), 0711);  // the stranger may pass through
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder == "run" ? dir.filePath(folder) : QString());
+        env.insert(QStringLiteral("TMPDIR"), dir.path());
+        if (folder == "elsewhere") QVERIFY(QFile::link(dir.filePath(folder), dir.filePath("tessel-0")));
+
+        // The stranger listens in the folder, which then gets its owner and mode.
+        const QByteArray where = QFile::encodeName(dir.filePath(folder));
+        QVERIFY(dir.mkdir(folder) && chmod(where.constData(), 0777) == 0);
+        Stranger listener(QDir(dir.filePath(folder)).filePath(file), StrangerIs(stranger));
+        QVERIFY(listener.listens());
+        if (theirs) QCOMPARE(chown(where.constData(), NOBODY, NOBODY), 0);
+        QCOMPARE(chmod(where.constData(), mode), 0);
+
+        QProcess first;  // under a 256-file limit
+        QProcess second;
+        static constexpr rlimit files{256, 256};
+        first.setChildProcessModifier([] { setrlimit(RLIMIT_NOFILE, &files); });
+        first.setProcessEnvironment(env);
+        first.start(QStringLiteral(TESSEL_PROGRAM));
+        const QString ours = SingleInstance::SessionServerName(env);
+        if (folder == "run") {  // held by more idle clients than its files, the first sends the second away
+            QTRY_VERIFY_WITH_TIMEOUT(CopyRuns(ours), 10000);
+            QObject clients;
+            const auto idle = ConnectIdle(clients, ours, 300);
+            QTRY_COMPARE_WITH_TIMEOUT(
+                std::ranges::count(idle, QLocalSocket::ConnectingState, &QLocalSocket::state), 0, 10000);
+            QCOMPARE(Tessel({}, env).status, 0);
+        } else {  // both play
+            second.setProcessEnvironment(env);
+            second.start(QStringLiteral(TESSEL_PROGRAM));
+            QVERIFY(!second.waitForFinished(3000));
+        }
+        QVERIFY2(!first.waitForFinished(500), "the first copy ended");  // its state alone may be stale
+        first.kill();
+        second.kill();
+        first.waitForFinished();
+        second.waitForFinished();
+        QCOMPARE(listener.received(), QByteArray());
+        // Killed, the first leaves its socket behind, which must not keep the next copy from starting.
+        if (folder == "run") QVERIFY(QFileInfo::exists(ours) && !CopyRuns(ours));
+    }
+};
+
+QTEST_MAIN(TestProgram)
+#include "tst_program.moc"
