@@ -54,7 +54,7 @@ struct Ink {
     int coverage(int x, int y) const { return 255 - qGray(canvas.pixel(x, y)); }
 };
 
-Ink RenderInk(const QFont& font, const QString& text, bool smooth = false) {
+Ink RenderInk(const QFont& font, const QString& text) {
     const QFontMetrics metrics(font);
     const int pad = metrics.height();
     Ink ink{
@@ -62,11 +62,9 @@ Ink RenderInk(const QFont& font, const QString& text, bool smooth = false) {
         QRect(), pad + metrics.ascent()};
     ink.canvas.fill(Qt::white);
     {
-        QFont drawn = font;
-        if (smooth) drawn.setStyleStrategy(QFont::PreferAntialias);
         QPainter painter(&ink.canvas);
-        painter.setRenderHint(QPainter::TextAntialiasing, smooth);
-        painter.setFont(drawn);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setFont(font);
         painter.setPen(Qt::black);
         painter.drawText(pad, ink.baseline, text);
     }
@@ -78,28 +76,17 @@ Ink RenderInk(const QFont& font, const QString& text, bool smooth = false) {
     return ink;
 }
 
-Rgb Blend(Rgb paper, Rgb ink, int coverage) {
-    auto mix = [coverage](int p, int i) {
-        return static_cast<std::uint8_t>((p * (255 - coverage) + i * coverage + 127) / 255);
-    };
-    return {mix(paper.r, ink.r), mix(paper.g, ink.g), mix(paper.b, ink.b)};
-}
-
-// Copies the ink into the picture, canvas (x, y) landing on picture (x + dx, y + dy). Unsmoothed ink is cut
-// at half coverage so that exactly the two colours appear.
-void Stamp(Picture& picture, const Ink& ink, int dx, int dy, Rgb colour, bool smooth = false) {
+// Copies the ink into the picture, canvas (x, y) landing on picture (x + dx, y + dy). The ink is cut at half
+// coverage so that exactly the two colours appear.
+void Stamp(Picture& picture, const Ink& ink, int dx, int dy, Rgb colour) {
     for (int y = 0; y < ink.canvas.height(); ++y) {
         for (int x = 0; x < ink.canvas.width(); ++x) {
             const int px = x + dx;
             const int py = y + dy;
-            const int coverage = ink.coverage(x, y);
-            if (coverage == 0 || px < 0 || py < 0 || px >= picture.width() || py >= picture.height())
+            if (ink.coverage(x, y) < 128 || px < 0 || py < 0 || px >= picture.width() ||
+                py >= picture.height())
                 continue;
-            if (smooth) {
-                picture.set(px, py, Blend(picture.at(px, py), colour, coverage));
-            } else if (coverage >= 128) {
-                picture.set(px, py, colour);
-            }
+            picture.set(px, py, colour);
         }
     }
 }
@@ -121,10 +108,10 @@ VerticalSpan FontSpan(const QFont& font, const QString& sample_text = QString())
 
 // Centres ink horizontally on its own box and vertically on the font's span.
 void StampCentred(Picture& picture, const Ink& ink, const VerticalSpan& span, int left, int top, int width,
-                  int height, Rgb colour, bool smooth = false) {
+                  int height, Rgb colour) {
     const int dx = left + (width - ink.box.width()) / 2 - ink.box.left();
     const int dy = top + (height - span.height()) / 2 + span.above - ink.baseline;
-    Stamp(picture, ink, dx, dy, colour, smooth);
+    Stamp(picture, ink, dx, dy, colour);
 }
 
 void DrawTile(Picture& picture, int left, int top, int size, int rim, const TileColours& colours) {
@@ -136,11 +123,10 @@ void DrawTile(Picture& picture, int left, int top, int size, int rim, const Tile
 }
 
 void DrawNumber(Picture& picture, const QFont& font, int left, int top, int size, int rim, int number,
-                Rgb colour, bool smooth) {
-    const Ink ink = RenderInk(font, QString::number(number), smooth);
+                Rgb colour) {
+    const Ink ink = RenderInk(font, QString::number(number));
     // Digits share one height, so the ink box itself is centred; the face is the tile inside its rim.
-    StampCentred(picture, ink, InkSpan(ink), left + rim, top + rim, size - 2 * rim, size - 2 * rim, colour,
-                 smooth);
+    StampCentred(picture, ink, InkSpan(ink), left + rim, top + rim, size - 2 * rim, size - 2 * rim, colour);
 }
 
 // Digits 1 to 4 for the smallest icon, 3 x 5 pixels each, one string per row.
@@ -224,7 +210,7 @@ Picture Tile(int size, const TileColours& colours) {
 
 Picture NumberedTile(const QFont& font, int size, int number, const TileColours& colours) {
     Picture picture = Tile(size, colours);
-    DrawNumber(picture, font, 0, 0, size, 1, number, colours.number, false);
+    DrawNumber(picture, font, 0, 0, size, 1, number, colours.number);
     return picture;
 }
 
@@ -275,7 +261,7 @@ Picture SplashEmblem(Rgb colour) {
     return picture;
 }
 
-Picture Icon(const Fonts& fonts, int size, bool smooth) {
+Picture Icon(const Fonts& fonts, int size) {
     const int tile = size / 2;
     const int rim = std::max(1, size / 32);
     Picture picture(size, size, kWhite);
@@ -291,7 +277,7 @@ Picture Icon(const Fonts& fonts, int size, bool smooth) {
         const int top = (n - 1) / 2 * tile;
         DrawTile(picture, left, top, tile, rim, kGreenTile);
         if (size > 16) {
-            DrawNumber(picture, font, left, top, tile, rim, n, kGreenTile.number, smooth);
+            DrawNumber(picture, font, left, top, tile, rim, n, kGreenTile.number);
             continue;
         }
         const auto& rows = kTinyDigits[static_cast<std::size_t>(n - 1)];

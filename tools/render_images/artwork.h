@@ -72,7 +72,7 @@ Picture Arrow(Direction direction, Rgb body, Rgb shade);
 Picture SplashEmblem(Rgb colour);
 
 // The program icon: a 2 x 2 block of green tiles numbered 1 to 4. Up to 16 pixels the digits are drawn from
-// a 3 x 5 pixel font; larger sizes use the condensed bold face, smoothed when `smooth` is set.
-Picture Icon(const Fonts& fonts, int size, bool smooth);
+// a 3 x 5 pixel font; larger sizes use the condensed bold face.
+Picture Icon(const Fonts& fonts, int size);
 
 }  // namespace tessel::render

@@ -125,8 +125,8 @@ void Run(const QString& out_dir) {
     if (images.size() != 58) throw std::logic_error("the game has 58 images");
 
     // The icon's pixel art: 16 pixels with digits of its own, 32 pixels with the tiles' face.
-    const Picture small_art = Icon(fonts, 16, false);
-    const Picture fine_art = Icon(fonts, 32, false);
+    const Picture small_art = Icon(fonts, 16);
+    const Picture fine_art = Icon(fonts, 32);
     WriteFile((out_dir + QStringLiteral("/101.ico")).toStdString(), EncodeIco4({fine_art, small_art}));
     // Every size shows one of them enlarged by a whole factor, the finer one when it comes out as large.
     const auto save = [&out_dir](const QImage& image, const QString& name) {
