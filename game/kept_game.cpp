@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "game/invariants.h"
+#include "game/tap_cycle.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -43,42 +46,158 @@ void VisitKeptFields(Record& game, Random& randomState, Visit&& visit) {
     visit(randomState, 4);
 }
 
-// Decodes the fields after the header. Every value fits its field; whether it makes sense is for the
-// record's check to say.
+// Reads and writes unsigned little-endian numbers of a given width.
+class Writer {
+  public:
+    explicit Writer(std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+    void Put(uint64_t value, int width) {
+        for (int i = 0; i < width; ++i) bytes_.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+
+  private:
+    std::vector<uint8_t>& bytes_;
+};
+
+class Reader {
+  public:
+    Reader(std::span<const uint8_t> bytes, std::size_t at) : bytes_(bytes), at_(at) {}
+    uint64_t Get(int width) {
+        uint64_t value = 0;
+        for (int i = 0; i < width; ++i) value |= uint64_t{bytes_[at_++]} << (8 * i);
+        return value;
+    }
+
+  private:
+    std::span<const uint8_t> bytes_;
+    std::size_t at_;
+};
+
+// A board in 45 bytes: the 36 tiles, the 49 lights' bits, the empty cell.
+constexpr int LIT_BYTES = 7;
+constexpr std::size_t BOARD_SIZE = TileGrid::SIZE * TileGrid::SIZE + LIT_BYTES + 2;
+constexpr std::size_t HISTORY_HEADER_SIZE = 4;
+constexpr std::size_t TAP_SIZE = 4;
+static_assert(KEPT_GAME_MIN_SIZE == KEPT_RECORD_SIZE + HISTORY_HEADER_SIZE);
+static_assert(KEPT_GAME_MAX_SIZE == KEPT_GAME_MIN_SIZE + BOARD_SIZE + TAP_SIZE * HISTORY_LIMIT);
+
+void PutBoardBytes(Writer& out, const Board& board) {
+    for (uint8_t tile : board.tiles) out.Put(tile, 1);
+    out.Put(board.lit, LIT_BYTES);
+    out.Put(board.blankCol, 1);
+    out.Put(board.blankRow, 1);
+}
+
+Board GetBoardBytes(Reader& in) {
+    Board board;
+    for (uint8_t& tile : board.tiles) tile = static_cast<uint8_t>(in.Get(1));
+    board.lit = in.Get(LIT_BYTES);
+    board.blankCol = static_cast<uint8_t>(in.Get(1));
+    board.blankRow = static_cast<uint8_t>(in.Get(1));
+    return board;
+}
+
+// Decodes the record's fields after the header. Every value fits its field; whether it makes sense is for
+// the record's check to say.
 void Decode(std::span<const uint8_t> bytes, Game& game, uint32_t& randomState) {
-    std::size_t at = HEADER_SIZE;
+    Reader in(bytes, HEADER_SIZE);
     VisitKeptFields(game, randomState, [&](auto& field, int width) {
-        uint32_t value = 0;
-        for (int i = 0; i < width; ++i) value |= uint32_t{bytes[at++]} << (8 * i);
-        field = static_cast<std::remove_reference_t<decltype(field)>>(value);
+        field = static_cast<std::remove_reference_t<decltype(field)>>(in.Get(width));
     });
+}
+
+// The history kept after the record: how many moves and how many of them are played, then, when there are
+// any, the board before the first and every move's tap.
+struct KeptHistory {
+    Board first;
+    std::vector<TapPoint> taps;
+    std::size_t done = 0;
+};
+
+// Reads the history of a version-2 kept game, or nothing when its length does not match what it says.
+std::optional<KeptHistory> DecodeHistory(std::span<const uint8_t> bytes) {
+    if (bytes.size() < KEPT_GAME_MIN_SIZE) return std::nullopt;
+    Reader in(bytes, KEPT_RECORD_SIZE);
+    KeptHistory kept;
+    const auto moves = static_cast<std::size_t>(in.Get(2));
+    kept.done = static_cast<std::size_t>(in.Get(2));
+    const std::size_t size = KEPT_GAME_MIN_SIZE + (moves == 0 ? 0 : BOARD_SIZE + TAP_SIZE * moves);
+    if (moves > HISTORY_LIMIT || kept.done > moves || bytes.size() != size) return std::nullopt;
+    if (moves == 0) return kept;
+    kept.first = GetBoardBytes(in);
+    for (std::size_t i = 0; i < moves; ++i) {
+        const auto x = static_cast<uint16_t>(in.Get(2));
+        kept.taps.push_back({x, static_cast<uint16_t>(in.Get(2))});
+    }
+    return kept;
+}
+
+// Plays the kept moves again from the board before the first, on a copy of the record read, which no front
+// end shows. Every move must act, keep to its screen and pass the record's check, and the played ones must
+// lead exactly to the board kept; the history is rebuilt on the way.
+std::optional<History> ReplayHistory(const Game& read, const KeptHistory& kept) {
+    History history;
+    if (kept.taps.empty()) return history;
+    if (FindPuzzle(read.screen) == nullptr) return std::nullopt;
+    auto replay = std::make_unique<Game>(read);
+    replay->solved = 0;
+    PutBoard(*replay, kept.first);
+    if (!BrokenInvariant(*replay).empty()) return std::nullopt;
+    for (const TapPoint tap : kept.taps) {
+        if (history.done == kept.done && TakeBoard(*replay) != TakeBoard(read)) return std::nullopt;
+        const Board before = TakeBoard(*replay);
+        replay->tapX = tap.x;
+        replay->tapY = tap.y;
+        HandleTap(*replay, tap.x, tap.y);
+        if (replay->tapActed == 0 || replay->screen != read.screen || !BrokenInvariant(*replay).empty())
+            return std::nullopt;
+        RecordMove(history, before, tap);
+        history.done = history.taps.size();
+    }
+    if (kept.done == kept.taps.size() && TakeBoard(*replay) != TakeBoard(read)) return std::nullopt;
+    history.done = kept.done;
+    return history;
 }
 
 }  // namespace
 
-std::vector<uint8_t> KeepGame(const Game& game, uint32_t randomState) {
+std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState) {
     std::vector<uint8_t> bytes(MAGIC.begin(), MAGIC.end());
     bytes.push_back(KEPT_GAME_VERSION);
-    VisitKeptFields(game, randomState, [&](auto field, int width) {
-        const auto value = static_cast<uint32_t>(field);
-        for (int i = 0; i < width; ++i) bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-    });
+    Writer out(bytes);
+    VisitKeptFields(session.game, randomState,
+                    [&](auto field, int width) { out.Put(static_cast<uint32_t>(field), width); });
+    const History& history = session.history;
+    out.Put(history.taps.size(), 2);
+    out.Put(history.done, 2);
+    if (history.taps.empty()) return bytes;
+    PutBoardBytes(out, history.before.front());
+    for (const TapPoint tap : history.taps) {
+        out.Put(tap.x, 2);
+        out.Put(tap.y, 2);
+    }
     return bytes;
 }
 
-bool ReadKeptGame(std::span<const uint8_t> bytes, Game& game, uint32_t& randomState) {
-    if (bytes.size() != KEPT_GAME_SIZE || !std::equal(MAGIC.begin(), MAGIC.end(), bytes.begin()) ||
-        bytes[MAGIC.size()] != KEPT_GAME_VERSION)
+bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& randomState) {
+    if (bytes.size() < KEPT_RECORD_SIZE || !std::equal(MAGIC.begin(), MAGIC.end(), bytes.begin()))
         return false;
+    const uint8_t version = bytes[MAGIC.size()];
+    std::optional<KeptHistory> kept;
+    if (version == 1 && bytes.size() == KEPT_RECORD_SIZE) kept = KeptHistory{};
+    if (version == KEPT_GAME_VERSION) kept = DecodeHistory(bytes);
+    if (!kept) return false;
     // Decoded into a record of its own and checked whole before the game is touched. The check reads only
     // the kept fields and the two start-up flags, which are the game's own.
     auto read = std::make_unique<Game>();
-    read->splashPending = game.splashPending;
-    read->drainTaps = game.drainTaps;
+    read->splashPending = session.game.splashPending;
+    read->drainTaps = session.game.drainTaps;
     uint32_t readRandom = 0;
     Decode(bytes, *read, readRandom);
     if (!BrokenInvariant(*read).empty()) return false;
-    Decode(bytes, game, randomState);
+    std::optional<History> history = ReplayHistory(*read, *kept);
+    if (!history) return false;
+    Decode(bytes, session.game, randomState);
+    session.history = std::move(*history);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The kept game: what a player comes back to, as a short byte string that a front end can store while it is
-// away and read back when it starts again. The images and the back buffer are not kept: they are made anew
-// at every start, and DrawScreen redraws the picture after a read.
+// away and read back when it starts again: the record and the history of its moves. The images and the
+// back buffer are not kept: they are made anew at every start, and DrawScreen redraws the picture after a
+// read.
 #pragma once
 
 #include <cstddef>
@@ -8,21 +9,26 @@
 #include <span>
 #include <vector>
 
-#include "core/game.h"
+#include "game/session.h"
 
 namespace tessel {
 
-// Raised whenever the layout changes, so that a game kept by an older build is refused, never misread.
-inline constexpr uint8_t KEPT_GAME_VERSION = 1;
-inline constexpr std::size_t KEPT_GAME_SIZE = 463;
+// Raised whenever the layout changes. Version 1 kept the record alone; version 2 adds the history. Both are
+// read; anything else is refused, never misread.
+inline constexpr uint8_t KEPT_GAME_VERSION = 2;
+// A version-1 kept game, and a version-2 one with no moves.
+inline constexpr std::size_t KEPT_RECORD_SIZE = 463;
+inline constexpr std::size_t KEPT_GAME_MIN_SIZE = KEPT_RECORD_SIZE + 4;
+// With HISTORY_LIMIT moves: the board before the first one (45 bytes), then 4 bytes a move.
+inline constexpr std::size_t KEPT_GAME_MAX_SIZE = KEPT_GAME_MIN_SIZE + 45 + 4 * HISTORY_LIMIT;
 
-// The kept form of a sound record, with the state of the platform's random generator (which the next
+// The kept form of a sound game, with the state of the platform's random generator (which the next
 // "Unmovable" set-up draws from before it seeds).
-std::vector<uint8_t> KeepGame(const Game& game, uint32_t randomState);
+std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState);
 
-// Reads a kept form into the record and the generator's state, and returns true. A string of another
-// version or length, a value out of its range or a record whose invariants do not hold is refused whole:
-// false, with neither touched.
-bool ReadKeptGame(std::span<const uint8_t> bytes, Game& game, uint32_t& randomState);
+// Reads a kept form into the game and the generator's state, and returns true. A string of another version
+// or length, a value out of its range, a record whose invariants do not hold or a history whose moves do not
+// lead to its board is refused whole: false, with nothing touched.
+bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& randomState);
 
 }  // namespace tessel

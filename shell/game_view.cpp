@@ -15,6 +15,7 @@
 
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/session.h"
 #include "game/tap_cycle.h"
 
 namespace tessel {
@@ -62,7 +63,7 @@ std::chrono::steady_clock::duration RefreshInterval(const QScreen* screen) {
 }  // namespace
 
 GameView::GameView(QWidget* parent) : QWidget(parent) {
-    PrepareSurfaces(game_);
+    PrepareSurfaces(game());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -75,7 +76,7 @@ GameView::~GameView() {
 
 GameView* GameView::ShowingGame(const Game& game) {
     for (GameView* view : Views()) {
-        if (&view->game_ == &game) return view;
+        if (&view->session_.game == &game) return view;
     }
     return nullptr;
 }
@@ -111,7 +112,7 @@ void GameView::present() {
 
 void GameView::playSplash() {
     splashRequested_ = false;
-    if (game_.splashPending == 0 || splashFrame_ || isLandscape() || !isVisible()) return;
+    if (game().splashPending == 0 || splashFrame_ || isLandscape() || !isVisible()) return;
 
     // Each frame is painted and flushed to the window before its wait starts. Nothing else is handled
     // meanwhile: taps made during the splash stay queued.
@@ -122,8 +123,8 @@ void GameView::playSplash() {
         while (TickCount() - shownAt < step.waitMs) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     splashFrame_.reset();
-    game_.splashPending = 0;
-    game_.drainTaps = 1;
+    game().splashPending = 0;
+    game().drainTaps = 1;
     repaint();
     drainQueuedTaps();
 }
@@ -135,7 +136,7 @@ void GameView::drainQueuedTaps() {
     drainedFirstTap_ = false;
     tapsDropped_ = 0;
     QCoreApplication::processEvents();
-    game_.drainTaps = 0;
+    game().drainTaps = 0;
 }
 
 bool GameView::takeDrainedTap() {
@@ -143,7 +144,7 @@ bool GameView::takeDrainedTap() {
         drainedFirstTap_ = true;
         return true;
     }
-    if (++tapsDropped_ == DRAINED_TAPS) game_.drainTaps = 0;
+    if (++tapsDropped_ == DRAINED_TAPS) game().drainTaps = 0;
     return false;
 }
 
@@ -163,14 +164,14 @@ void GameView::paintEvent(QPaintEvent*) {
     const qreal dpr = devicePixelRatio();
     const int k = scale();
     if (splashFrame_) {
-        const Image& frame = game_.images[*splashFrame_];
+        const Image& frame = game().images[*splashFrame_];
         if (frame.width == SPLASH_WIDTH && frame.height == SPLASH_HEIGHT) {
             DrawGamePixels(painter, frame.pixels.data(), SPLASH_WIDTH, SPLASH_HEIGHT, SPLASH_X, SPLASH_Y, k,
                            dpr);
         }
         return;
     }
-    if (game_.splashPending != 0) {
+    if (game().splashPending != 0) {
         // The splash cannot play inside a paint: what a paint draws reaches the screen only after it
         // returns. It starts as soon as this paint is done.
         if (!splashRequested_) {
@@ -179,16 +180,25 @@ void GameView::paintEvent(QPaintEvent*) {
         }
         return;
     }
-    DrawGamePixels(painter, game_.backBuffer.pixels.data(), SURFACE_WIDTH, SURFACE_HEIGHT, 0, 0, k, dpr);
+    DrawGamePixels(painter, game().backBuffer.pixels.data(), SURFACE_WIDTH, SURFACE_HEIGHT, 0, 0, k, dpr);
 }
 
 void GameView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || isLandscape()) return;
-    if (game_.drainTaps != 0 && !takeDrainedTap()) return;
+    if (game().drainTaps != 0 && !takeDrainedTap()) return;
     const QPoint tap = gamePoint(event->position());
-    game_.tapX = static_cast<uint16_t>(tap.x());
-    game_.tapY = static_cast<uint16_t>(tap.y());
-    HandleTap(game_, game_.tapX, game_.tapY);
+    Tap(session_, tap.x(), tap.y());
+    emit played();
+}
+
+void GameView::undo() {
+    if (isLandscape() || !Undo(session_)) return;
+    emit played();
+}
+
+void GameView::redo() {
+    if (isLandscape() || !Redo(session_)) return;
+    emit played();
 }
 
 void GameView::resizeEvent(QResizeEvent*) {

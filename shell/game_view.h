@@ -1,5 +1,5 @@
-// The game's display: the widget that holds the game record, shows its back buffer, plays the start-up
-// splash, refuses landscape with a message and turns left-button presses into taps.
+// The game's display: the widget that holds the game in play, shows its back buffer, plays the start-up
+// splash, refuses landscape with a message, turns left-button presses into taps and takes moves back.
 #pragma once
 
 #include <QPointF>
@@ -9,7 +9,7 @@
 #include <chrono>
 #include <optional>
 
-#include "core/game.h"
+#include "game/session.h"
 
 namespace tessel {
 
@@ -30,7 +30,8 @@ class GameView : public QWidget {
     // The view showing this game, if any; where PresentNow draws.
     static GameView* ShowingGame(const Game& game);
 
-    Game& game() { return game_; }
+    Game& game() { return session_.game; }
+    const History& history() const { return session_.history; }
 
     // Device pixels per game pixel: the largest whole number at which the back buffer fits.
     int scale() const;
@@ -49,6 +50,16 @@ class GameView : public QWidget {
 
     QSize sizeHint() const override { return {AREA_WIDTH, AREA_HEIGHT}; }
 
+  public slots:
+    // Take back the last move and play it again; nothing while the splash plays or the window lies sideways,
+    // like taps.
+    void undo();
+    void redo();
+
+  signals:
+    // A tap, Undo or Redo was played: what can be taken back or played again may have changed.
+    void played();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -60,9 +71,9 @@ class GameView : public QWidget {
     // are dropped.
     bool takeDrainedTap();
 
-    // The view owns the record it shows and draws into, so the record outlives every use the view makes of
+    // The view owns the game it shows and draws into, so the record outlives every use the view makes of
     // it.
-    Game game_;
+    Session session_;
     std::optional<ImageId> splashFrame_;  // the frame on the screen while the splash plays
     bool splashRequested_ = false;
     bool drainedFirstTap_ = false;

@@ -12,7 +12,11 @@
 
 namespace tessel {
 
-MainWindow::MainWindow() : about_(QStringLiteral("About")), close_(QStringLiteral("Close")) {
+MainWindow::MainWindow()
+    : undo_(QStringLiteral("Undo")),
+      redo_(QStringLiteral("Redo")),
+      about_(QStringLiteral("About")),
+      close_(QStringLiteral("Close")) {
     setObjectName(LoadString(IDS_CLASS_NAME));
     setWindowTitle(LoadString(IDS_APP_TITLE));
     setWindowIcon(TesselIcon());
@@ -20,17 +24,25 @@ MainWindow::MainWindow() : about_(QStringLiteral("About")), close_(QStringLitera
     menuBar_ = new QMenuBar(this);
     menuBar_->setNativeMenuBar(false);
     QMenu* tools = menuBar_->addMenu(LoadString(IDS_TOOLS));
+    tools->addAction(&undo_);
+    tools->addAction(&redo_);
+    tools->addSeparator();
     tools->addAction(&about_);
 
     // The accelerators belong to the window itself, so they work wherever the focus is in it.
+    undo_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_.setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     about_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     close_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    addAction(&about_);
-    addAction(&close_);
+    for (QAction* action : {&undo_, &redo_, &about_, &close_}) addAction(action);
     connect(&about_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(&close_, &QAction::triggered, this, &QWidget::close);
 
     view_ = new GameView(this);
+    connect(&undo_, &QAction::triggered, view_, &GameView::undo);
+    connect(&redo_, &QAction::triggered, view_, &GameView::redo);
+    connect(view_, &GameView::played, this, &MainWindow::updateHistoryActions);
+    updateHistoryActions();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,6 +52,11 @@ MainWindow::MainWindow() : about_(QStringLiteral("About")), close_(QStringLitera
 
     // The game area starts at its natural size: the back buffer and a white pixel beside and below it.
     resize(GameView::AREA_WIDTH, GameView::AREA_HEIGHT + menuBar_->sizeHint().height());
+}
+
+void MainWindow::updateHistoryActions() {
+    undo_.setEnabled(UndoCount(view_->history()) > 0);
+    redo_.setEnabled(RedoCount(view_->history()) > 0);
 }
 
 void MainWindow::showAbout() {

@@ -1,5 +1,5 @@
-// The one window of the program: the game above, the menu bar with "Tools" > "About" at the bottom, and
-// the two keyboard accelerators.
+// The one window of the program: the game above, the menu bar with "Tools" (Undo, Redo, About) at the
+// bottom, and the keyboard accelerators.
 #pragma once
 
 #include <QAction>
@@ -21,6 +21,8 @@ class MainWindow : public QWidget {
     Game& game() { return view_->game(); }
     GameView& view() { return *view_; }
     QMenuBar& menuBar() { return *menuBar_; }
+    QAction& undoAction() { return undo_; }
+    QAction& redoAction() { return redo_; }
     QAction& aboutAction() { return about_; }
     QAction& closeAction() { return close_; }
 
@@ -38,6 +40,11 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Undo and Redo are greyed while there is nothing to take back or play again.
+    void updateHistoryActions();
+
+    QAction undo_;
+    QAction redo_;
     QAction about_;
     QAction close_;
     QMenuBar* menuBar_ = nullptr;

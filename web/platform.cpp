@@ -16,16 +16,20 @@
 #include "core/platform.h"
 #include "core/splash.h"
 #include "game/kept_game.h"
+#include "game/session.h"
 #include "game/tap_cycle.h"
 
 namespace tessel {
 
 namespace {
 
-// The record and its pictures live as long as the page.
+// The game in play and its pictures live as long as the page.
+Session& TheSession() {
+    static Session session;
+    return session;
+}
 Game& TheGame() {
-    static Game game;
-    return game;
+    return TheSession().game;
 }
 
 CrtRandom& Random() {
@@ -66,8 +70,9 @@ int32_t DrawRandom() {
     return Random().Draw();
 }
 
+// Only the game in play is shown: a kept game's moves are checked by playing them on a record of their own.
 void PresentNow(const Game& game) {
-    Queue(game.backBuffer);
+    if (&game == &TheGame()) Queue(game.backBuffer);
 }
 
 }  // namespace tessel
@@ -114,19 +119,18 @@ EMSCRIPTEN_KEEPALIVE void TesselEndSplash() {
 // go through this buffer: TesselKeep writes the kept form there, the page writes a stored one there for
 // TesselResume.
 EMSCRIPTEN_KEEPALIVE uint8_t* TesselKeptBuffer() {
-    static std::array<uint8_t, tessel::KEPT_GAME_SIZE> buffer;
+    static std::array<uint8_t, tessel::KEPT_GAME_MAX_SIZE> buffer;
     return buffer.data();
 }
 EMSCRIPTEN_KEEPALIVE int32_t TesselKeptSize() {
-    return static_cast<int32_t>(tessel::KEPT_GAME_SIZE);
+    return static_cast<int32_t>(tessel::KEPT_GAME_MAX_SIZE);
 }
 
 // Writes the kept form of the game into the buffer and returns its size; 0 on the menu, where there is
 // nothing to come back to.
 EMSCRIPTEN_KEEPALIVE int32_t TesselKeep() {
-    const tessel::Game& game = tessel::TheGame();
-    if (game.screen == tessel::SCREEN_MENU) return 0;
-    const std::vector<uint8_t> kept = tessel::KeepGame(game, tessel::Random().state);
+    if (tessel::TheGame().screen == tessel::SCREEN_MENU) return 0;
+    const std::vector<uint8_t> kept = tessel::KeepGame(tessel::TheSession(), tessel::Random().state);
     std::copy(kept.begin(), kept.end(), TesselKeptBuffer());
     return static_cast<int32_t>(kept.size());
 }
@@ -137,17 +141,30 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
     tessel::Game& game = tessel::TheGame();
     if (size < 0 || size > TesselKeptSize()) return 0;
     const std::span kept(TesselKeptBuffer(), static_cast<std::size_t>(size));
-    if (!tessel::ReadKeptGame(kept, game, tessel::Random().state)) return 0;
+    if (!tessel::ReadKeptGame(kept, tessel::TheSession(), tessel::Random().state)) return 0;
     tessel::DrawScreen(game);
     return 1;
 }
 
 // One tap at a point of the back buffer; the page has clamped it to 0 to 65535.
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
-    tessel::Game& game = tessel::TheGame();
-    game.tapX = static_cast<uint16_t>(x);
-    game.tapY = static_cast<uint16_t>(y);
-    tessel::HandleTap(game, game.tapX, game.tapY);
+    tessel::Tap(tessel::TheSession(), x, y);
+}
+
+// Take back the last move, and play it again; nothing when there is none or the splash is still to come.
+EMSCRIPTEN_KEEPALIVE void TesselUndo() {
+    tessel::Undo(tessel::TheSession());
+}
+EMSCRIPTEN_KEEPALIVE void TesselRedo() {
+    tessel::Redo(tessel::TheSession());
+}
+
+// How many moves can be taken back, and played again.
+EMSCRIPTEN_KEEPALIVE int32_t TesselUndoCount() {
+    return static_cast<int32_t>(tessel::UndoCount(tessel::TheSession().history));
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselRedoCount() {
+    return static_cast<int32_t>(tessel::RedoCount(tessel::TheSession().history));
 }
 
 }  // extern "C"

@@ -6,7 +6,8 @@
 // beyond played); every picture the game presents shown for at least one display frame, in order, with
 // taps waiting until the pictures before them have been shown; the picture at the largest whole number of
 // device pixels per game pixel, centred, never smoothed, and taps mapped back through the same scale; the
-// landscape message on a device held sideways; "Tools" > "About", the About box and Ctrl+A; installing to
+// landscape message on a device held sideways; "Tools" > "Undo" and "Redo" (Ctrl+Z, Ctrl+Shift+Z or
+// Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box and Ctrl+A; installing to
 // a phone's home screen and playing offline (sw.js). Beyond the desktop program: the game is kept while
 // the page is hidden and comes back at the next start, since a phone ends pages in the background.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
@@ -27,13 +28,16 @@ const context = canvas.getContext('2d', { alpha: false });
 const shown = document.createElement('canvas'); // the picture on the screen, one pixel per game pixel
 const turnedMessage = document.getElementById('turned');
 const tools = document.getElementById('tools');
+const undoItem = document.getElementById('undo-item');
+const redoItem = document.getElementById('redo-item');
 const toolsMenu = document.getElementById('tools-menu');
 const about = document.getElementById('about');
 // A finger or a pen: a phone or a tablet, whose screen turns. A mouse's screen does not.
 const turningScreen = matchMedia('(pointer: coarse)');
 
 const pictures = []; // presented by the game and not shown yet: { image, onShown }
-const taps = []; // [x, y] in game pixels, waiting for the splash or for the pictures before them
+// [x, y] in game pixels, or 'undo' or 'redo', waiting for the splash or for the pictures before them.
+const taps = [];
 let core = null;
 let splashStarted = false;
 let splashOver = false;
@@ -69,9 +73,22 @@ function requestFrame() {
     requestAnimationFrame(onFrame);
 }
 
+function play(action) {
+    if (action === 'undo') core._TesselUndo();
+    else if (action === 'redo') core._TesselRedo();
+    else core._TesselTap(...action);
+    showHistory();
+}
+
+// Undo and Redo are greyed, for assistive technology too, while there is nothing to take back or replay.
+function showHistory() {
+    undoItem.disabled = core._TesselUndoCount() === 0;
+    redoItem.disabled = core._TesselRedoCount() === 0;
+}
+
 function onFrame() {
     frameRequested = false;
-    if (splashOver && pictures.length === 0 && taps.length > 0) core._TesselTap(...taps.shift());
+    if (splashOver && pictures.length === 0 && taps.length > 0) play(taps.shift());
     const picture = pictures.shift();
     if (picture) {
         shown.getContext('2d').putImageData(picture.image, 0, 0);
@@ -169,13 +186,30 @@ function openAbout() {
     showToolsMenu(false);
     if (!about.open) about.showModal();
 }
+// Undo and Redo wait their turn behind the taps before them; like taps, they do nothing during the splash
+// or while the device is held sideways.
+function takeBack(action) {
+    showToolsMenu(false);
+    if (!core || !splashOver || isTurned() || about.open) return;
+    taps.push(action);
+    requestFrame();
+}
+
 tools.addEventListener('click', () => showToolsMenu(toolsMenu.hidden));
+undoItem.addEventListener('click', () => takeBack('undo'));
+redoItem.addEventListener('click', () => takeBack('redo'));
 document.getElementById('about-item').addEventListener('click', openAbout);
 document.addEventListener('keydown', (event) => {
-    if (event.ctrlKey && !event.altKey && !event.shiftKey && event.key.toLowerCase() === 'a') {
-        event.preventDefault();
-        openAbout();
-    }
+    if (!(event.ctrlKey || event.metaKey) || event.altKey) return;
+    const key = event.key.toLowerCase();
+    const command =
+        key === 'a' && event.ctrlKey && !event.shiftKey ? openAbout
+        : key === 'z' && !event.shiftKey ? () => takeBack('undo')
+        : (key === 'z' && event.shiftKey) || (key === 'y' && !event.shiftKey) ? () => takeBack('redo')
+        : null;
+    if (!command) return;
+    event.preventDefault();
+    command();
 });
 
 // The game is kept in the page's storage whenever the page is hidden, since a phone may end a page in the
@@ -190,7 +224,7 @@ function keepGame() {
     const bytes = core.HEAPU8.subarray(core._TesselKeptBuffer(), core._TesselKeptBuffer() + size);
     try {
         if (size === 0) localStorage.removeItem(KEPT_GAME_KEY);
-        else localStorage.setItem(KEPT_GAME_KEY, btoa(String.fromCharCode(...bytes)));
+        else localStorage.setItem(KEPT_GAME_KEY, btoa(Array.from(bytes, (b) => String.fromCharCode(b)).join('')));
     } catch {
         // Nothing is kept.
     }
@@ -214,6 +248,7 @@ shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart();
 resumeKeptGame();
+showHistory();
 followOrientation();
 // Without a service worker (a private window, say) the game plays as well, only not offline.
 navigator.serviceWorker?.register('sw.js').catch(() => {});

@@ -18,6 +18,7 @@
 #include "core/game.h"
 #include "core/platform.h"
 #include "game/kept_game.h"
+#include "game/session.h"
 #include "game/tap_cycle.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
@@ -36,6 +37,12 @@ struct ReplayPlatform {
 };
 
 ReplayPlatform platform;
+
+// The game and its history live as long as the program, like the window's.
+Session& TheSession() {
+    static Session session;
+    return session;
+}
 
 bool WriteFrame(const BackBuffer& buffer) {
     std::vector<unsigned char> rgb(buffer.pixels.size() * 3);
@@ -66,7 +73,9 @@ int32_t DrawRandom() {
     return platform.random.Draw();
 }
 
+// Only the game played is shown: a kept game's moves are checked by playing them on a record of their own.
 void PresentNow(const Game& game) {
+    if (&game != &TheSession().game) return;
     ++platform.presents;
     if (!platform.framesDir.empty()) WriteFrame(game.backBuffer);
 }
@@ -88,7 +97,8 @@ int Fail(const std::string& message, long line = 0) {
 constexpr std::string_view HELP =
     "Usage: tessel-replay [--frames DIR] SCRIPT\n"
     "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
-    "of JSON after the start and after every command. SCRIPT \"-\" reads standard input.\n"
+    "of JSON after the start and after every command, at once, so that a program can drive it through a\n"
+    "pipe. SCRIPT \"-\" reads standard input.\n"
     "\n"
     "Options:\n"
     "  --frames DIR   write every picture the game shows as DIR/00000.png, DIR/00001.png, ...\n"
@@ -99,6 +109,8 @@ constexpr std::string_view HELP =
     "  tick N         the tick count reads N from now on (0 to 4294967295)\n"
     "  splash         the start-up splash has ended\n"
     "  tap X Y        a tap at X, Y (0 to 65535) in pixels of the 239 x 267 picture\n"
+    "  undo           take back the last move (a tap that changed the board)\n"
+    "  redo           play the last move taken back again\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
     "\n"
@@ -157,16 +169,13 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
-void PrintState(const Game& game, long line, std::string_view command) {
-    std::cout << replay::StateJson(game, line, command, platform.presents) << '\n' << std::flush;
+void PrintState(long line, std::string_view command) {
+    std::cout << replay::StateJson(TheSession(), line, command, platform.presents) << '\n' << std::flush;
 }
-
-// The record and back buffer live as long as the program, like the window's.
-Game game;
 
 // keep FILE: the game's kept form with the generator's state. Returns what went wrong, if anything.
 std::string KeepTo(const std::string& path) {
-    const std::vector<uint8_t> bytes = KeepGame(game, platform.random.state);
+    const std::vector<uint8_t> bytes = KeepGame(TheSession(), platform.random.state);
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return file.flush() ? "" : "cannot write kept game " + path;
@@ -176,14 +185,15 @@ std::string KeepTo(const std::string& path) {
 // at start. Refused whole when it is not a sound kept game of this version.
 std::string ResumeFrom(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::vector<char> bytes(KEPT_GAME_SIZE + 1);
+    std::vector<char> bytes(KEPT_GAME_MAX_SIZE + 1);
     file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!file.is_open() || file.bad() || std::filesystem::is_directory(path))
         return "cannot read kept game " + path;
     bytes.resize(static_cast<std::size_t>(file.gcount()));
     const std::span kept(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    if (!ReadKeptGame(kept, game, platform.random.state))
+    if (!ReadKeptGame(kept, TheSession(), platform.random.state))
         return path + " is not a kept game of this version, or not a sound one";
+    Game& game = TheSession().game;
     DrawScreen(game);
     PresentNow(game);
     return "";
@@ -223,10 +233,12 @@ int main(int argc, char** argv) {
                         error.message());
     }
 
+    Session& session = TheSession();
+    Game& game = session.game;
     // Start as the program does: the surfaces prepared and the menu drawn, the splash still to come.
     PrepareSurfaces(game);
     if (!platform.framesDir.empty() && !WriteFrame(game.backBuffer)) return Fail(platform.frameError);
-    PrintState(game, 0, "start");
+    PrintState(0, "start");
 
     std::string text;
     for (long line = 1; std::getline(script, text); ++line) {
@@ -242,9 +254,13 @@ int main(int argc, char** argv) {
                 game.splashPending = 0;
                 break;
             case replay::CommandKind::Tap:
-                game.tapX = command.x;
-                game.tapY = command.y;
-                HandleTap(game, command.x, command.y);
+                Tap(session, command.x, command.y);
+                break;
+            case replay::CommandKind::Undo:
+                Undo(session);
+                break;
+            case replay::CommandKind::Redo:
+                Redo(session);
                 break;
             case replay::CommandKind::Keep:
                 if (std::string error = KeepTo(command.path); !error.empty()) return Fail(error, line);
@@ -255,7 +271,7 @@ int main(int argc, char** argv) {
             default:
                 break;
         }
-        PrintState(game, line, replay::CommandWord(command.kind));
+        PrintState(line, replay::CommandWord(command.kind));
         if (!platform.frameError.empty()) return Fail(platform.frameError, line);
     }
     if (script.bad()) return Fail("cannot read script " + scriptPath);

@@ -69,6 +69,10 @@ std::string_view CommandWord(CommandKind kind) {
             return "keep";
         case CommandKind::Resume:
             return "resume";
+        case CommandKind::Undo:
+            return "undo";
+        case CommandKind::Redo:
+            return "redo";
         default:
             return "";
     }
@@ -94,9 +98,10 @@ Command ParseLine(std::string_view line) {
             return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
         return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}, {}};
     }
-    if (word == "splash") {
-        if (auto bad = expectArguments(0, "splash")) return *bad;
-        return {CommandKind::Splash, 0, 0, 0, {}, {}};
+    for (const CommandKind kind : {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo}) {
+        if (word != CommandWord(kind)) continue;
+        if (auto bad = expectArguments(0, word)) return *bad;
+        return {kind, 0, 0, 0, {}, {}};
     }
     if (word == "tap") {
         if (auto bad = expectArguments(2, "tap X Y")) return *bad;
@@ -111,7 +116,8 @@ Command ParseLine(std::string_view line) {
         if (auto bad = expectArguments(1, keep ? "keep FILE" : "resume FILE")) return *bad;
         return {keep ? CommandKind::Keep : CommandKind::Resume, 0, 0, 0, {}, std::string(words[1])};
     }
-    return Invalid("unknown command " + Quoted(word) + " (expected tick, splash, tap, keep or resume)");
+    return Invalid("unknown command " + Quoted(word) +
+                   " (expected tick, splash, tap, undo, redo, keep or resume)");
 }
 
 }  // namespace tessel::replay

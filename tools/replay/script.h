@@ -7,7 +7,7 @@
 
 namespace tessel::replay {
 
-enum class CommandKind { None, Tick, Splash, Tap, Keep, Resume, Invalid };
+enum class CommandKind { None, Tick, Splash, Tap, Keep, Resume, Undo, Redo, Invalid };
 
 struct Command {
     CommandKind kind = CommandKind::None;  // None: a blank or comment-only line

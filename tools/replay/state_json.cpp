@@ -59,7 +59,8 @@ std::string GridJson(const Grid& grid, std::string_view cellsName, const Cells& 
 
 }  // namespace
 
-std::string StateJson(const Game& game, long line, std::string_view command, int presents) {
+std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
+    const Game& game = session.game;
     return JsonObject()
         .Field("line", line)
         .Field("command", command)
@@ -78,6 +79,8 @@ std::string StateJson(const Game& game, long line, std::string_view command, int
         .Field("blankCol", game.blankCol)
         .Field("blankRow", game.blankRow)
         .Field("presents", presents)
+        .Field("undo", UndoCount(session.history))
+        .Field("redo", RedoCount(session.history))
         .Close();
 }
 

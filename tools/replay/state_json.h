@@ -4,10 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/game.h"
+#include "game/session.h"
 
 namespace tessel::replay {
 
-std::string StateJson(const Game& game, long line, std::string_view command, int presents);
+// The record, then how many moves can be taken back ("undo") and played again ("redo").
+std::string StateJson(const Session& session, long line, std::string_view command, int presents);
 
 }  // namespace tessel::replay

@@ -1,0 +1,53 @@
+// The moves of the game in play, so that they can be taken back and played again. A move is a tap on a
+// puzzle's board that changed it; the history keeps the tap and the board as it was before it, so Undo
+// puts a board back exactly and Redo replays the very tap, whatever the puzzle's rules.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+
+#include "core/game.h"
+
+namespace tessel {
+
+// Everything a move can change: both grids' contents with their rings, and the 15 Puzzle's empty cell.
+// Cell positions, locked lines and the banner stay as the set-up left them for the whole game.
+struct Board {
+    std::array<uint8_t, TileGrid::SIZE * TileGrid::SIZE> tiles{};
+    uint64_t lit = 0;  // one bit a light, in the grid's order
+    uint8_t blankCol = 0;
+    uint8_t blankRow = 0;
+
+    bool operator==(const Board&) const = default;
+};
+
+Board TakeBoard(const Game& game);
+void PutBoard(Game& game, const Board& board);
+
+struct TapPoint {
+    uint16_t x = 0;
+    uint16_t y = 0;
+};
+
+// Moves beyond this many drop the oldest.
+inline constexpr std::size_t HISTORY_LIMIT = 10000;
+
+struct History {
+    std::deque<Board> before;   // the board before each move, oldest first
+    std::deque<TapPoint> taps;  // the tap that made each move
+    std::size_t done = 0;       // moves played and not taken back; the rest can be played again
+};
+
+inline std::size_t UndoCount(const History& history) {
+    return history.done;
+}
+inline std::size_t RedoCount(const History& history) {
+    return history.taps.size() - history.done;
+}
+
+// A new move: whatever could have been played again is dropped, and past the limit the oldest move goes.
+void RecordMove(History& history, const Board& before, TapPoint tap);
+
+}  // namespace tessel

@@ -1,0 +1,41 @@
+// A game in play as a front end holds it: the record and the history of its moves. Every front end plays
+// taps, Undo and Redo through these functions, so that the moves are recorded in one place.
+#pragma once
+
+#include <cstdint>
+
+#include "core/game.h"
+#include "game/history.h"
+
+namespace tessel {
+
+// The keyboard's cursor: hidden until the first arrow key, hidden again by every pointer tap. Board cells
+// are numbered as in the tile or light grid; on the menu it stands at [0, index]; on "Almost Impossible" it
+// names the top-left cell of its 2 x 2 block.
+struct Cursor {
+    bool shown = false;
+    int32_t col = 0;
+    int32_t row = 0;
+    bool grabbed = false;  // the cursor's line shifts with plain arrows
+};
+
+struct Session {
+    Game game;
+    History history;
+    Cursor cursor;
+};
+
+// One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the
+// board is recorded as a move; one that leaves the board (a new puzzle, Quit, the tap after "CLEARED!!")
+// ends the game's history.
+void Tap(Session& session, int32_t x, int32_t y);
+
+// Takes back the last move: the board as it was before it, drawn and shown. Nothing happens, and false is
+// returned, when there is nothing to take back or the splash is still to come.
+bool Undo(Session& session);
+
+// Plays the last move taken back again, as its tap did. False, with nothing done, when there is none or
+// the splash is still to come.
+bool Redo(Session& session);
+
+}  // namespace tessel
