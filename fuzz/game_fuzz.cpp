@@ -1,12 +1,14 @@
 // Plays the game from arbitrary bytes on the tests' scripted platform: each five bytes are one step, a tap
-// anywhere a 16-bit tap can land, a tap on the picture, a new tick count, or the end of the splash. After
-// every step the record must be sound; a broken invariant aborts with what broke.
+// anywhere a 16-bit tap can land, a tap on the picture, a new tick count, the end of the splash, Undo or
+// Redo. After every step the record must be sound and the history within its bounds; anything else aborts
+// with what broke.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "game/invariants.h"
+#include "game/session.h"
 #include "tests/test_support.h"
 
 using namespace tessel;
@@ -14,8 +16,9 @@ using namespace tessel;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Decoding the images is the slow part of a new game: decode once, copy the record for every input.
     static const auto started = testing::NewGame();
-    static const auto game = std::make_unique<Game>();
-    *game = *started;
+    static const auto session = std::make_unique<Session>();
+    *session = {*started, {}, {}};
+    Game* game = &session->game;
     game->splashPending = 1;
     testing::Platform() = {};
     testing::Platform().keepPictures = false;
@@ -23,12 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t* step = data + at;
         const uint16_t first = static_cast<uint16_t>(step[1] | step[2] << 8);
         const uint16_t second = static_cast<uint16_t>(step[3] | step[4] << 8);
-        switch (step[0] % 4) {
+        switch (step[0] % 6) {
             case 0:
-                testing::Tap(*game, first, second);
+                Tap(*session, first, second);
                 break;
             case 1:
-                testing::Tap(*game, first % (SURFACE_WIDTH + 1), second % (SURFACE_HEIGHT + 1));
+                Tap(*session, first % (SURFACE_WIDTH + 1), second % (SURFACE_HEIGHT + 1));
+                break;
+            case 4:
+                Undo(*session);
+                break;
+            case 5:
+                Redo(*session);
                 break;
             case 2:
                 testing::Platform().ticks = static_cast<uint32_t>(first) << 16 | second;
@@ -37,7 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 game->splashPending = 0;
                 break;
         }
-        const std::string broken = BrokenInvariant(*game);
+        std::string broken = BrokenInvariant(*game);
+        const History& history = session->history;
+        if (history.before.size() != history.taps.size() || history.done > history.taps.size() ||
+            history.taps.size() > HISTORY_LIMIT ||
+            (FindPuzzle(game->screen) == nullptr && !history.taps.empty()))
+            broken = "the history is out of its bounds";
         if (!broken.empty()) {
             std::fprintf(stderr, "step %zu: %s\n", at / 5, broken.c_str());
             std::abort();

@@ -15,8 +15,8 @@ namespace tessel {
 // Everything a move can change: both grids' contents with their rings, and the 15 Puzzle's empty cell.
 // Cell positions, locked lines and the banner stay as the set-up left them for the whole game.
 struct Board {
-    std::array<uint8_t, TileGrid::SIZE * TileGrid::SIZE> tiles{};
     uint64_t lit = 0;  // one bit a light, in the grid's order
+    std::array<uint8_t, TileGrid::SIZE * TileGrid::SIZE> tiles{};
     uint8_t blankCol = 0;
     uint8_t blankRow = 0;
 

@@ -45,6 +45,24 @@ head -c 100 "$work/kept" >"$work/cut"
 echo "resume $work/cut" | "$replay" - >/dev/null 2>"$work/err"
 check "resume of a cut file: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
+# Driven through a pipe: each command's line comes at once, before the next command is written. Undo and
+# Redo step through the moves; "undo" and "redo" count what each can still do.
+coproc REPLAY { "$replay" -; }
+reply() { read -r -t 10 line <&"${REPLAY[0]}" && echo "$line"; }
+send() { echo "$1" >&"${REPLAY[1]}"; reply; }
+reply >/dev/null
+for command in "tick 1000" splash "tap 119 77" "tap 107 40"; do send "$command" >"$work/moved"; done
+check "a pipe gets each line at once" grep -q '"tapActed":1,.*"undo":1,"redo":0}$' "$work/moved"
+send undo >"$work/undone"
+sed -i 's/"line":[0-9]*,"command":"undo",//; s/,"tapActed".*"presents"/,"presents"/' "$work/undone"
+check "undo: the board as scrambled" grep -q '"screen":20,"screenAtTap":20,"solved":0,"presents":1,"undo":0,"redo":1}$' "$work/undone"
+send redo >"$work/redone"
+sed -i 's/"line":[0-9]*,"command":"redo",//' "$work/redone"
+sed 's/"line":[0-9]*,"command":"tap",//' "$work/moved" | cmp -s - "$work/redone"
+check "redo: the move again, as the tap made it" test $? -eq 0
+exec {REPLAY[1]}>&-
+wait
+
 # The command line: answers on standard output with 0, a bad option or argument one line on standard error
 # with 2.
 "$replay" --help >"$work/out" 2>"$work/err"

@@ -211,8 +211,38 @@ class TestWindow : public QObject {
             QTRY_VERIFY((window = qobject_cast<MainWindow*>(QApplication::activeWindow())) != nullptr);
             const auto closeAnyway = qScopeGuard([&] { window->close(); });  // should a step fail
             QTRY_VERIFY(window->game().splashPending == 0);
+            // "Tools" holds Undo, Redo, a separator and About; Undo and Redo are greyed until there is a move
+            // to take back or to play again, and their keys work the game like the items.
+            const QList<QAction*> tools = window->menuBar().actions().value(0)->menu()->actions();
+            QStringList items;
+            for (const QAction* item : tools) items << (item->isSeparator() ? "-" : item->text());
+            QCOMPARE(items, QStringList({"Undo", "Redo", "-", "About"}));
+            const auto greyed = [&] { return std::pair(!tools[0]->isEnabled(), !tools[1]->isEnabled()); };
+            QCOMPARE(greyed(), std::pair(true, true));
+            Tap(window->view(), NORMAL_LABEL);
+            const auto scrambled = window->game().tileGrid.tile;
+            Tap(window->view(), QPoint(107, 40));  // column 2 up
+            const auto moved = window->game().tileGrid.tile;
+            QCOMPARE(greyed(), std::pair(false, true));
+            QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY(window->game().tileGrid.tile == scrambled);
+            QCOMPARE(greyed(), std::pair(true, false));
+            for (const QKeyCombination redo : {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, Qt::CTRL | Qt::Key_Y}) {
+                QTest::keySequence(window, QKeySequence(redo));
+                QVERIFY(window->game().tileGrid.tile == moved);
+                tools[0]->trigger();
+                QVERIFY(window->game().tileGrid.tile == scrambled);
+            }
+            const QSize upright = window->size();
+            window->resize(400, 300);  // sideways: Redo does nothing, as taps do
+            tools[1]->trigger();
+            QVERIFY(window->game().tileGrid.tile == scrambled);
+            window->resize(upright);
+            Tap(window->view(), QUIT_BUTTON);
+            QCOMPARE(greyed(), std::pair(true, true));
+
             // About from Ctrl+A and from "Tools" > "About" in the bar; OK closes it.
-            QAction* about = window->menuBar().actions().value(0)->menu()->actions().value(0);
+            QAction* about = tools[3];
             for (const bool fromKeys : {true, false}) {
                 bool closedByOk = false;
                 QTimer::singleShot(0, window, [&] {

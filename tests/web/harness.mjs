@@ -107,7 +107,8 @@ export function launch() {
 
 // Each engine opens a page for a device (CSS pixels, device pixels per CSS pixel, taps by touch, touch the main
 // pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
-// pixels where `whole`), ctrlA, resize, close, `errors` (null where not reported) and, where it can,
+// pixels where `whole`), ctrlA, key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name), resize,
+// close, `errors` (null where not reported) and, where it can,
 // beforeLoad(fn, arg) (run before the page's scripts on every load) and reopen(url) on the same profile.
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
@@ -136,6 +137,7 @@ const chromiumEngine = {
         const ops = adapt(browser, await context.newPage(), touch, { version: browser.version(), scale,
             beforeLoad: (fn, arg) => context.addInitScript(fn, arg),
             shoot: () => ops.page.locator('#game').screenshot(), ctrlA: () => ops.page.keyboard.press('Control+A'),
+            key: (combo) => ops.page.keyboard.press(combo),
             resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
             reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
         return ops;
@@ -159,9 +161,19 @@ const firefoxEngine = {
         return adapt(browser, page, touch, { version: await browser.version(), scale, whole: true, resize,
             beforeLoad: (fn, arg) => page.evaluateOnNewDocument(fn, arg),
             shoot: async () => Buffer.from(await (await page.$('#game')).screenshot()),
-            ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')) });
+            ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')),
+            async key(combo) {
+                const names = combo.split('+'), last = names.pop();
+                for (const name of names) await keys.down(name);
+                await keys.press(last.length === 1 ? `Key${last.toUpperCase()}` : last);
+                for (const name of names.reverse()) await keys.up(name);
+            } });
     },
 };
+
+// WebDriver's code points for the keys that are not characters.
+const WEBDRIVER_KEYS = { Control: '\uE009', Shift: '\uE008', Alt: '\uE00A', Enter: '\uE007', Escape: '\uE00C',
+    Space: ' ', ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
 
 // MiniBrowser on a display of its own, driven by WebKitWebDriver over HTTP; GDK_SCALE sets its device pixels.
 const webkitEngine = {
@@ -231,6 +243,12 @@ const webkitEngine = {
                 { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }),
             ctrlA: () => actions({ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value: '\uE009' },
                 { type: 'keyDown', value: 'a' }, { type: 'keyUp', value: 'a' }, { type: 'keyUp', value: '\uE009' }] }),
+            key(combo) {
+                const names = combo.split('+').map((name) => WEBDRIVER_KEYS[name] ?? name.toLowerCase());
+                const downs = names.map((value) => ({ type: 'keyDown', value }));
+                const ups = names.reverse().map((value) => ({ type: 'keyUp', value }));
+                return actions({ type: 'key', id: 'keys', actions: [...downs, ...ups] });
+            },
             close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) };
     },
 };

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "game/invariants.h"
+#include "game/kept_game.h"
+#include "game/session.h"
+#include "puzzles/normal.h"
+#include "tests/random_taps.h"
+#include "tests/test_support.h"
+
+namespace tessel {
+namespace {
+
+using namespace testing;
+
+// A picture by its pixels' hash: enough to tell any two pictures of a game apart.
+std::size_t HashOf(const BackBuffer& picture) {
+    std::size_t hash = 1469598103934665603u;
+    for (const uint32_t pixel : picture.pixels) hash = (hash ^ pixel) * 1099511628211u;
+    return hash;
+}
+
+// What a player sees of a game at rest: both boards with their rings, the empty cell, the banner, and the
+// frames the last command showed, in order.
+struct Seen {
+    std::array<int32_t, 36> tiles;
+    std::array<uint8_t, 49> lit;
+    int32_t blankCol, blankRow;
+    uint8_t solved;
+    std::vector<std::size_t> frames;
+
+    bool operator==(const Seen&) const = default;
+    bool SameRest(const Seen& other) const {
+        return std::tie(tiles, lit, blankCol, blankRow, solved) ==
+                   std::tie(other.tiles, other.lit, other.blankCol, other.blankRow, other.solved) &&
+               frames.back() == other.frames.back();
+    }
+};
+
+Seen Look(const Game& game) {
+    Seen seen{game.tileGrid.tile, game.lightGrid.lit, game.blankCol, game.blankRow, game.solved, {}};
+    for (const BackBuffer& frame : Platform().presented) seen.frames.push_back(HashOf(frame));
+    Platform().presented.clear();
+    return seen;
+}
+
+std::unique_ptr<Session> NewSession() {
+    auto session = std::make_unique<Session>();
+    session->game = *NewGame();
+    return session;
+}
+
+// Back to the menu by Quit (or the tap after "CLEARED!!"), and the puzzle's label tapped.
+void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
+    if (session.game.screen != SCREEN_MENU) Tap(session, 119, 237);
+    Platform().ticks = ticks;
+    Tap(session, label.x, label.y);
+}
+
+// Random taps, Undo and Redo on every puzzle, each step checked against a plain model: the list of what
+// each move left on the screen and the position in it. A tap that moves appends (dropping what lay past the
+// position); Undo and Redo step along the list and must show exactly what was shown there; Redo shows the
+// very frames of the tap it replays.
+TEST(History, RandomTapsUndoAndRedoFollowAPlainListOfBoards) {
+    auto session = NewSession();
+    Game& game = session->game;
+    for (const Puzzle& puzzle : Puzzles()) {
+        for (uint32_t seed = 1; seed <= 3; ++seed) {
+            RandomTaps taps(seed * 7 + static_cast<uint32_t>(puzzle.screen));
+            std::mt19937 choose(seed);
+            std::vector<Seen> model;
+            std::size_t at = 0;
+            for (int step = 0; step < 300; ++step) {
+                if (game.screen != puzzle.screen || model.empty()) {
+                    Choose(*session, puzzle.label, seed * 1000 + static_cast<uint32_t>(step));
+                    model = {Look(game)};
+                    at = 0;
+                }
+                const uint32_t what = choose() % 10;
+                if (what < 5) {
+                    const RandomTaps::Tap tap = taps.Next();
+                    Tap(*session, tap.x, tap.y);
+                    const Seen seen = Look(game);
+                    if (game.screen != puzzle.screen || model.empty()) {
+                        EXPECT_EQ(UndoCount(session->history) + RedoCount(session->history), 0u);
+                        continue;
+                    }
+                    if (game.tapActed != 0) {
+                        model.resize(++at);
+                        model.push_back(seen);
+                    } else {
+                        ASSERT_TRUE(seen.SameRest(model[at])) << "a tap that did nothing changed the game";
+                    }
+                } else if (what < 8) {
+                    ASSERT_EQ(Undo(*session), at > 0);
+                    const Seen seen = Look(game);
+                    if (at == 0) {
+                        EXPECT_TRUE(seen.frames.empty()) << "Undo at the start showed something";
+                    } else {
+                        ASSERT_TRUE(seen.SameRest(model[--at])) << "step " << step;
+                        EXPECT_EQ(seen.frames.size(), 1u);
+                    }
+                } else {
+                    ASSERT_EQ(Redo(*session), at + 1 < model.size());
+                    const Seen seen = Look(game);
+                    if (at + 1 < model.size())
+                        ASSERT_EQ(seen, model[++at]) << "step " << step;
+                    else
+                        EXPECT_TRUE(seen.frames.empty());
+                }
+                ASSERT_EQ(UndoCount(session->history), at);
+                ASSERT_EQ(RedoCount(session->history), model.size() - 1 - at);
+                ASSERT_EQ(BrokenInvariant(game), "") << "step " << step;
+            }
+        }
+    }
+}
+
+// Where the history starts and ends: nothing before the scramble, nothing after Quit or a new puzzle, the
+// banner taken back and brought back, nothing during the splash, and no more than 10,000 moves.
+TEST(History, StartsWithTheGameAndEndsWithIt) {
+    auto session = NewSession();
+    Game& game = session->game;
+
+    Choose(*session, NORMAL_LABEL, 5);
+    const Seen scrambled = Look(game);
+    EXPECT_FALSE(Undo(*session));
+    EXPECT_FALSE(Redo(*session));
+    const Seen unchanged = Look(game);
+    EXPECT_TRUE(unchanged.frames.empty());
+    EXPECT_EQ(unchanged.tiles, scrambled.tiles);
+
+    Tap(*session, 107, 40);  // column 2 up
+    Tap(*session, 107, 40);
+    EXPECT_TRUE(Undo(*session) && Undo(*session));
+    EXPECT_FALSE(Undo(*session));  // the scramble is as far back as it goes
+    EXPECT_TRUE(Look(game).SameRest(scrambled));
+    Tap(*session, 119, 237);  // Quit
+    EXPECT_EQ(game.screen, SCREEN_MENU);
+    EXPECT_FALSE(Undo(*session) || Redo(*session));
+    Choose(*session, NORMAL_LABEL, 6);
+    EXPECT_EQ(RedoCount(session->history), 0u);
+
+    // One move from solved: Undo takes the banner away and play goes on; Redo brings both back.
+    StartWith(game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
+    session->history = {};
+    Tap(*session, 60, 97);  // left of row 1: it shifts back and the board is solved
+    ASSERT_EQ(game.solved, 1);
+    Picture cleared = AtRest(game, SCREEN_NORMAL, GOAL_ROWS);
+    cleared.Banner();
+    EXPECT_EQ(cleared.Differences(Platform().presented.back()), "");
+    ASSERT_TRUE(Undo(*session));
+    EXPECT_EQ(game.solved, 0);
+    EXPECT_EQ(BoardRows(game), ROW_1_SHIFTED_RIGHT);
+    EXPECT_EQ(AtRest(game, SCREEN_NORMAL, ROW_1_SHIFTED_RIGHT).Differences(Platform().presented.back()), "");
+    ASSERT_TRUE(Redo(*session));
+    EXPECT_EQ(game.solved, 1);
+    EXPECT_EQ(cleared.Differences(Platform().presented.back()), "");
+    Tap(*session, 5, 5);  // the tap after "CLEARED!!": back to the menu, the game over
+    EXPECT_EQ(game.screen, SCREEN_MENU);
+    EXPECT_EQ(UndoCount(session->history) + RedoCount(session->history), 0u);
+
+    // A kept game comes back with its splash still to play: Undo and Redo wait for it, like taps.
+    Choose(*session, NORMAL_LABEL, 7);
+    Tap(*session, 107, 40);
+    game.splashPending = 1;
+    EXPECT_FALSE(Undo(*session));
+    game.splashPending = 0;
+
+    // Past 10,000 moves the oldest go.
+    Platform().keepPictures = false;
+    for (int i = 0; i < 10005; ++i) Tap(*session, 107, 40);
+    Platform().keepPictures = true;
+    EXPECT_EQ(UndoCount(session->history), 10000u);
+    const auto tiles = game.tileGrid.tile;
+    for (int i = 0; i < 4; ++i) Undo(*session), Redo(*session);
+    EXPECT_EQ(game.tileGrid.tile, tiles);
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// A game kept with its history comes back with it: Undo and Redo go on as if it had never gone. A game kept
+// by the first release, before there was a history, is read with none. A history that does not lead to the
+// board kept, or does not play, is refused whole.
+TEST(History, IsKeptWithTheGame) {
+    auto session = NewSession();
+    Game& game = session->game;
+    Choose(*session, NORMAL_LABEL, 1000);
+    for (const auto& [x, y] : {std::pair{107, 40}, {200, 120}, {30, 150}, {119, 133}}) Tap(*session, x, y);
+    Undo(*session);
+    const std::vector<uint8_t> kept = KeepGame(*session, 3);
+    EXPECT_EQ(kept.size(), 467u + 45 + 3 * 4);  // three moves, one of them taken back
+
+    auto read = NewSession();
+    read->game.splashPending = 1;
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(kept, *read, random));
+    read->game.splashPending = 0;
+    DrawScreen(read->game);
+    EXPECT_EQ(UndoCount(read->history), 2u);
+    EXPECT_EQ(RedoCount(read->history), 1u);
+    for (Session* s : {session.get(), read.get()}) Platform().presented.clear(), Undo(*s), Undo(*s), Redo(*s);
+    EXPECT_EQ(read->game.tileGrid.tile, game.tileGrid.tile);
+    EXPECT_EQ(read->game.backBuffer.pixels, game.backBuffer.pixels);
+
+    // Kept by the first release: "Normal" from tick 1000, column 2 up, row 2 right.
+    const std::vector<uint8_t> first = ReadFile(TESSEL_TEST_DATA "/kept-v1-normal.bin");
+    ASSERT_EQ(first.size(), 463u);
+    ASSERT_TRUE(ReadKeptGame(first, *read, random));
+    EXPECT_EQ(BoardRows(read->game), (Rows{{{12, 10, 6, 7}, {16, 13, 9, 11}, {1, 2, 14, 15}, {5, 4, 3, 8}}}));
+    EXPECT_EQ(UndoCount(read->history) + RedoCount(read->history), 0u);
+    Tap(*read, 107, 40);
+    EXPECT_EQ(BoardRows(read->game), (Rows{{{12, 13, 6, 7}, {16, 2, 9, 11}, {1, 4, 14, 15}, {5, 10, 3, 8}}}));
+
+    std::vector<std::vector<uint8_t>> unsound(6, kept);
+    unsound[0][3] = 3;                  // a later version
+    unsound[1].pop_back();              // cut short
+    unsound[2][kept.size() - 4] = 119;  // the last tap on the board: it moves nothing
+    unsound[2][kept.size() - 3] = 0;
+    unsound[2][kept.size() - 2] = 133;
+    unsound[3][465] = 4;                        // more moves played than kept
+    unsound[4][467] ^= 1;                       // the first board is not the one the moves lead from
+    unsound[5] = {first.begin(), first.end()};  // version 1 with a history after it
+    unsound[5].insert(unsound[5].end(), kept.begin() + 463, kept.end());
+    const Seen before = Look(read->game);
+    for (std::size_t i = 0; i < unsound.size(); ++i) {
+        EXPECT_FALSE(ReadKeptGame(unsound[i], *read, random)) << "case " << i;
+        EXPECT_EQ(Look(read->game).tiles, before.tiles) << "case " << i;
+        EXPECT_EQ(UndoCount(read->history), 1u) << "case " << i;
+    }
+}
+
+}  // namespace
+}  // namespace tessel
