@@ -1,12 +1,15 @@
 // Plays the game from arbitrary bytes on the tests' scripted platform: each five bytes are one step, a tap
-// anywhere a 16-bit tap can land, a tap on the picture, a new tick count, or the end of the splash. After
-// every step the record must be sound; a broken invariant aborts with what broke.
+// anywhere a 16-bit tap can land, a tap on the picture, a new tick count, the end of the splash, or a key.
+// After every step the record must be sound and the outline shown must be the cursor's; a broken invariant
+// aborts with what broke.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "game/invariants.h"
+#include "game/keys.h"
+#include "game/session.h"
 #include "tests/test_support.h"
 
 using namespace tessel;
@@ -14,7 +17,9 @@ using namespace tessel;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Decoding the images is the slow part of a new game: decode once, copy the record for every input.
     static const auto started = testing::NewGame();
-    static const auto game = std::make_unique<Game>();
+    static const auto session = std::make_unique<Session>();
+    *session = {};
+    Game* game = &session->game;
     *game = *started;
     game->splashPending = 1;
     testing::Platform() = {};
@@ -23,12 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t* step = data + at;
         const uint16_t first = static_cast<uint16_t>(step[1] | step[2] << 8);
         const uint16_t second = static_cast<uint16_t>(step[3] | step[4] << 8);
-        switch (step[0] % 4) {
+        switch (step[0] % 5) {
             case 0:
-                testing::Tap(*game, first, second);
+                Tap(*session, first, second);
                 break;
             case 1:
-                testing::Tap(*game, first % (SURFACE_WIDTH + 1), second % (SURFACE_HEIGHT + 1));
+                Tap(*session, first % (SURFACE_WIDTH + 1), second % (SURFACE_HEIGHT + 1));
+                break;
+            case 4:
+                PressKey(*session, static_cast<Key>(first % KEY_COUNT));
                 break;
             case 2:
                 testing::Platform().ticks = static_cast<uint32_t>(first) << 16 | second;
@@ -37,7 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 game->splashPending = 0;
                 break;
         }
-        const std::string broken = BrokenInvariant(*game);
+        std::string broken = BrokenInvariant(*game);
+        if (broken.empty() && game->outlines[0] != CursorOutline(*game, session->cursor))
+            broken = "the outline shown is not the cursor's";
         if (!broken.empty()) {
             std::fprintf(stderr, "step %zu: %s\n", at / 5, broken.c_str());
             std::abort();
