@@ -99,6 +99,20 @@ export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
     return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
 }
 
+// A key of tessel-replay's scripts ("Shift+Left", "Space") as [DOM key value, with Shift].
+const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown', Enter: 'Enter',
+    Space: 'Space', Escape: 'Escape' };
+const domKey = (name) => [DOM_KEYS[name.replace('Shift+', '')], name.startsWith('Shift+')];
+
+// Presses keys one after the other through a page's keyboard (Playwright's or puppeteer's).
+async function pressKeys(keyboard, names) {
+    for (const [key, shift] of names.map(domKey)) {
+        if (shift) await keyboard.down('Shift');
+        await keyboard.press(key);
+        if (shift) await keyboard.up('Shift');
+    }
+}
+
 // The system's Chromium, for the measuring scripts as well.
 export function launch() {
     const executablePath = process.env.CHROMIUM ?? '/usr/lib/chromium/chromium';
@@ -107,7 +121,7 @@ export function launch() {
 
 // Each engine opens a page for a device (CSS pixels, device pixels per CSS pixel, taps by touch, touch the main
 // pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
-// pixels where `whole`), ctrlA, resize, close, `errors` (null where not reported) and, where it can,
+// pixels where `whole`), ctrlA, keys(names) (tessel-replay's key names), resize, close, `errors` (null where not reported) and, where it can,
 // beforeLoad(fn, arg) (run before the page's scripts on every load) and reopen(url) on the same profile.
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
@@ -136,6 +150,7 @@ const chromiumEngine = {
         const ops = adapt(browser, await context.newPage(), touch, { version: browser.version(), scale,
             beforeLoad: (fn, arg) => context.addInitScript(fn, arg),
             shoot: () => ops.page.locator('#game').screenshot(), ctrlA: () => ops.page.keyboard.press('Control+A'),
+            keys: (names) => pressKeys(ops.page.keyboard, names),
             resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
             reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
         return ops;
@@ -159,9 +174,14 @@ const firefoxEngine = {
         return adapt(browser, page, touch, { version: await browser.version(), scale, whole: true, resize,
             beforeLoad: (fn, arg) => page.evaluateOnNewDocument(fn, arg),
             shoot: async () => Buffer.from(await (await page.$('#game')).screenshot()),
-            ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')) });
+            ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')),
+            keys: (names) => pressKeys(keys, names) });
     },
 };
+
+// WebDriver's codes of the keys the game takes.
+const WEBDRIVER_KEYS = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015',
+    Enter: '\uE007', Space: '\uE00D', Escape: '\uE00C' };
 
 // MiniBrowser on a display of its own, driven by WebKitWebDriver over HTTP; GDK_SCALE sets its device pixels.
 const webkitEngine = {
@@ -231,6 +251,11 @@ const webkitEngine = {
                 { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }),
             ctrlA: () => actions({ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value: '\uE009' },
                 { type: 'keyDown', value: 'a' }, { type: 'keyUp', value: 'a' }, { type: 'keyUp', value: '\uE009' }] }),
+            keys: (names) => actions({ type: 'key', id: 'keys', actions: names.map(domKey).flatMap(([key, shift]) => {
+                const value = WEBDRIVER_KEYS[key], press = [{ type: 'keyDown', value }, { type: 'keyUp', value }];
+                return shift ? [{ type: 'keyDown', value: '\uE008' }, ...press, { type: 'keyUp', value: '\uE008' }]
+                    : press;
+            }) }),
             close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) };
     },
 };
