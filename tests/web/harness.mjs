@@ -104,11 +104,12 @@ const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 
     Space: 'Space', Escape: 'Escape' };
 const domKey = (name) => [DOM_KEYS[name.replace('Shift+', '')], name.startsWith('Shift+')];
 
-// Presses keys one after the other through a page's keyboard (Playwright's or puppeteer's).
-async function pressKeys(keyboard, names) {
+// Presses keys one after the other through a page's keyboard (Playwright's, or puppeteer's, which names the
+// space bar by its character).
+async function pressKeys(keyboard, names, space = 'Space') {
     for (const [key, shift] of names.map(domKey)) {
         if (shift) await keyboard.down('Shift');
-        await keyboard.press(key);
+        await keyboard.press(key === 'Space' ? space : key);
         if (shift) await keyboard.up('Shift');
     }
 }
@@ -175,7 +176,7 @@ const firefoxEngine = {
             beforeLoad: (fn, arg) => page.evaluateOnNewDocument(fn, arg),
             shoot: async () => Buffer.from(await (await page.$('#game')).screenshot()),
             ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')),
-            keys: (names) => pressKeys(keys, names) });
+            keys: (names) => pressKeys(keys, names, ' ') });
     },
 };
 
