@@ -146,6 +146,7 @@ canvas.addEventListener('pointerdown', (event) => {
         return;
     }
     if (!core || !event.isPrimary || event.button !== 0 || isTurned()) return;
+    if (document.activeElement !== document.body) document.activeElement?.blur();
     taps.push(gamePoint(event));
     if (splashOver) requestFrame();
 });
@@ -217,17 +218,19 @@ document.addEventListener('keydown', (event) => {
 });
 
 // Play from the keyboard: the arrows, Shift with an arrow, Enter, Space and Escape, by their numbers in
-// game/keys.h. They are the game's only when no control of the page has the focus (the Tools button takes
-// its own Enter and Space) and neither the About box nor the Tools menu is open; then the page does not
-// scroll with them. Like taps, they wait their turn and do nothing during the splash or held sideways.
+// game/keys.h, while neither the About box nor the Tools menu is open; then the page does not scroll with
+// them. A tap on the game takes the focus back from a control, such as the Tools button after its menu.
+// Like taps, they wait their turn and do nothing during the splash or held sideways.
 const GAME_KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter: 8, ' ': 9, Escape: 10 };
 const SHIFTED = 4; // Shift+Left is Left's number plus this
 document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || about.open || !toolsMenu.hidden) return;
-    if (![document.body, document.documentElement, canvas].includes(event.target)) return;
     const key = GAME_KEYS[event.key];
     const arrow = key !== undefined && key < SHIFTED;
     if (key === undefined || (event.shiftKey && !arrow)) return;
+    // A focused control keeps Enter and Space, which press it; the arrows and Escape it has no use for.
+    const page = [document.body, document.documentElement, canvas].includes(event.target);
+    if (!page && !(arrow || event.key === 'Escape')) return;
     event.preventDefault();
     if (!core || !splashOver || isTurned()) return;
     taps.push({ key: key + (event.shiftKey ? SHIFTED : 0) });
