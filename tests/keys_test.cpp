@@ -117,6 +117,14 @@ TEST(Keys, ScriptsSolveEveryPuzzleAsTapsWould) {
         }
         EXPECT_EQ(solvedAt, static_cast<int>(lines.size()) - 2) << "solved by the last move, not before";
         EXPECT_EQ(keyed->game.screen, SCREEN_MENU);
+        const Game& left = keyed->game;  // the board stays in its grid after the menu is back
+        if (std::string(name) == "lights_out") {
+            for (int32_t i = 0; i < 25; ++i) EXPECT_EQ(left.lightGrid.Lit(i % 5 + 1, i / 5 + 1), 0) << i;
+        } else {
+            Rows goal = GOAL_ROWS;
+            if (std::string(name) == "fifteen") goal[3][3] = 0;
+            EXPECT_EQ(BoardRows(left), goal);
+        }
         EXPECT_GT(keysThatTapped, 5);
         EXPECT_GT(outlinesSeen, std::string(name) == "fifteen" ? 0 : 5);
     }
