@@ -66,6 +66,38 @@ void CopyArea(BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, in
     }
 }
 
+namespace {
+
+// The ring `inset` pixels inside the rectangle, one pixel wide, cut to the buffer.
+void DrawRing(BackBuffer& buffer, const Outline& outline, int32_t inset, uint32_t colour) {
+    const int32_t left = outline.left + inset;
+    const int32_t top = outline.top + inset;
+    const int32_t right = outline.left + outline.width - 1 - inset;
+    const int32_t bottom = outline.top + outline.height - 1 - inset;
+    if (right < left || bottom < top) return;
+    const auto put = [&](int32_t x, int32_t y) {
+        if (0 <= x && x < SURFACE_WIDTH && 0 <= y && y < SURFACE_HEIGHT)
+            buffer.pixels[y * SURFACE_WIDTH + x] = colour;
+    };
+    for (int32_t x = left; x <= right; ++x) {
+        put(x, top);
+        put(x, bottom);
+    }
+    for (int32_t y = top; y <= bottom; ++y) {
+        put(left, y);
+        put(right, y);
+    }
+}
+
+}  // namespace
+
+void DrawOutline(BackBuffer& buffer, const Outline& outline) {
+    if (outline.width <= 0 || outline.height <= 0) return;
+    const int32_t dark = OUTLINE_DARK_WIDTH + (outline.heavy ? 1 : 0);
+    for (int32_t inset = 0; inset < dark; ++inset) DrawRing(buffer, outline, inset, OUTLINE_DARK);
+    DrawRing(buffer, outline, dark, OUTLINE_LIGHT);
+}
+
 void DrawPuzzleFrame(Game& game, const PuzzleLabel& label) {
     DrawImage(game.backBuffer, game.images[label.image], label.x, PUZZLE_LABEL_Y, label.width, LABEL_HEIGHT);
     DrawImage(game.backBuffer, game.images[IMG_QUIT], QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT);

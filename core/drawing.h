@@ -34,6 +34,29 @@ void DrawImage(BackBuffer& buffer, const Image& image, int32_t x, int32_t y, int
 // before any pixel was written. Pixels whose source or destination lies outside the buffer are skipped.
 void CopyArea(BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY);
 
+// A frame drawn over the picture as it is shown, never into the back buffer: the keyboard's cursor, and
+// room for one more. Its ring lies on the rectangle's own outermost pixels. Width 0: no outline.
+struct Outline {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool heavy = false;  // drawn one pixel thicker: the cursor holding its line
+
+    bool operator==(const Outline&) const = default;
+};
+
+// The outline's colours. Every image of the game is pale (white ground, light green tiles, light yellow
+// lights, grey cell borders and digits no darker than #737373), so the ring is black, the darkest colour
+// there is, at least 3.9:1 against any of them; a white line inside it keeps it apart from a tile's own
+// grey border and digits, and shows on the grey tile as well.
+inline constexpr uint32_t OUTLINE_DARK = 0xFF000000u;
+inline constexpr uint32_t OUTLINE_LIGHT = WHITE;
+inline constexpr int32_t OUTLINE_DARK_WIDTH = 2;  // 3 when heavy
+
+// Draws the outline's ring into the buffer: the dark band at the rectangle's edge, the light line inside.
+void DrawOutline(BackBuffer& buffer, const Outline& outline);
+
 // A puzzle's name: its image and where it stands on the menu. On the puzzle's own screen the same label
 // stands at PUZZLE_LABEL_Y.
 struct PuzzleLabel {

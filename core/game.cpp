@@ -20,6 +20,15 @@ void PlaceGridCells(Grid& grid, Point origin) {
 
 }  // namespace
 
+const BackBuffer& PictureShown(const Game& game, BackBuffer& scratch) {
+    bool any = false;
+    for (const Outline& outline : game.outlines) any = any || outline.width > 0;
+    if (!any) return game.backBuffer;
+    scratch = game.backBuffer;
+    for (const Outline& outline : game.outlines) DrawOutline(scratch, outline);
+    return scratch;
+}
+
 void PlaceCells(TileGrid& grid, Point origin) {
     PlaceGridCells(grid, origin);
 }

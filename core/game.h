@@ -73,7 +73,14 @@ struct Game {
 
     ImageSet images;
     BackBuffer backBuffer{};
+    // Drawn over the back buffer when it is shown (PictureShown): [0] the keyboard's cursor, [1] kept free
+    // for one more. They never enter the back buffer, so the moves draw on exactly what a pointer sees.
+    std::array<Outline, 2> outlines{};
 };
+
+// What the screen shows: the back buffer itself when no outline is set, otherwise a copy of it in
+// `scratch` with the outlines drawn over it. Every front end presents this.
+const BackBuffer& PictureShown(const Game& game, BackBuffer& scratch);
 
 // Puts every banner letter back on its resting line. Every puzzle set-up calls it first.
 void ResetBanner(Game& game);

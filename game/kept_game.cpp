@@ -198,6 +198,9 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     if (!history) return false;
     Decode(bytes, session.game, randomState);
     session.history = std::move(*history);
+    // The cursor is the player's, not the game's: it starts hidden, as at every start.
+    session.cursor = {};
+    session.game.outlines = {};
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "game/session.h"
 
 #include "core/platform.h"
+#include "game/keys.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
 
@@ -8,24 +9,61 @@ namespace tessel {
 
 namespace {
 
+// Shows the picture with the cursor's outline where the cursor now stands.
+void PresentWithCursor(Session& session) {
+    session.game.outlines[0] = CursorOutline(session.game, session.cursor);
+    PresentNow(session.game);
+}
+
+// The tap cycle with the cursor's outline taken away for the tap's own frames; the caller presents its last
+// picture. So a tap shows the same frames whether a pointer or a key made it, the last one differing only
+// by the outline.
 void RunTap(Game& game, TapPoint tap) {
     game.tapX = tap.x;
     game.tapY = tap.y;
-    HandleTap(game, tap.x, tap.y);
+    game.outlines[0] = {};
+    RunTapCycle(game, tap.x, tap.y);
+}
+
+// A tap made by a pointer or a key. When it acts on the board and the screen stays, the cursor becomes
+// `ifActed`; on a new screen it stands on that screen's first target.
+void PlayTap(Session& session, TapPoint tap, const Cursor& ifActed) {
+    Game& game = session.game;
+    const Board before = TakeBoard(game);
+    const int32_t screenBefore = game.screen;
+    RunTap(game, tap);
+    if (game.screen != screenBefore) {
+        session.cursor = CursorOnArrival(game, screenBefore, session.cursor.shown);
+        session.history = {};
+    } else if (FindPuzzle(game.screen) == nullptr) {
+        session.history = {};
+    } else if (game.tapActed != 0) {
+        session.cursor = ifActed;
+        RecordMove(session.history, before, tap);
+    }
+    PresentWithCursor(session);
 }
 
 }  // namespace
 
 void Tap(Session& session, int32_t x, int32_t y) {
-    Game& game = session.game;
-    const Board before = TakeBoard(game);
-    const int32_t screenBefore = game.screen;
-    const TapPoint tap{static_cast<uint16_t>(x), static_cast<uint16_t>(y)};
-    RunTap(game, tap);
-    if (game.screen != screenBefore || FindPuzzle(game.screen) == nullptr) {
-        session.history = {};
-    } else if (game.tapActed != 0) {
-        RecordMove(session.history, before, tap);
+    session.cursor.shown = false;
+    session.cursor.grabbed = false;
+    PlayTap(session, {static_cast<uint16_t>(x), static_cast<uint16_t>(y)}, session.cursor);
+}
+
+void PressKey(Session& session, Key key) {
+    const KeyAction action = InterpretKey(session.game, session.cursor, key);
+    switch (action.kind) {
+        case KeyAction::Kind::Nothing:
+            return;
+        case KeyAction::Kind::MoveCursor:
+            session.cursor = action.cursor;
+            PresentWithCursor(session);
+            return;
+        case KeyAction::Kind::Tap:
+            PlayTap(session, action.tap, action.cursor);
+            return;
     }
 }
 
@@ -51,6 +89,7 @@ bool Redo(Session& session) {
         return false;
     RunTap(game, history.taps[history.done]);
     ++history.done;
+    PresentWithCursor(session);
     return true;
 }
 

@@ -19,6 +19,8 @@ struct Cursor {
     bool grabbed = false;  // the cursor's line shifts with plain arrows
 };
 
+enum class Key : uint8_t;  // game/keys.h
+
 struct Session {
     Game game;
     History history;
@@ -27,8 +29,13 @@ struct Session {
 
 // One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the
 // board is recorded as a move; one that leaves the board (a new puzzle, Quit, the tap after "CLEARED!!")
-// ends the game's history.
+// ends the game's history. It hides the cursor.
 void Tap(Session& session, int32_t x, int32_t y);
+
+// One key (game/keys.h): the cursor moved and shown, or the very tap a pointer would make there, played as
+// Tap plays it but with the cursor left shown. The tap's intermediate frames show no outline; its last
+// picture shows the cursor where it ends.
+void PressKey(Session& session, Key key);
 
 // Takes back the last move: the board as it was before it, drawn and shown. Nothing happens, and false is
 // returned, when there is nothing to take back or the splash is still to come.

@@ -87,6 +87,11 @@ void PrepareSurfaces(Game& game) {
 }
 
 void HandleTap(Game& game, int32_t x, int32_t y) {
+    RunTapCycle(game, x, y);
+    PresentNow(game);
+}
+
+void RunTapCycle(Game& game, int32_t x, int32_t y) {
     game.screenAtTap = game.screen;
     game.tapActed = 0;
     const bool solvedAtEntry = game.solved != 0;
@@ -103,7 +108,6 @@ void HandleTap(Game& game, int32_t x, int32_t y) {
 
     if (game.screen != game.screenAtTap || game.tapActed != 0) Redraw(game);
     if (game.solved != 0) DrawBanner(game);
-    PresentNow(game);
 }
 
 }  // namespace tessel

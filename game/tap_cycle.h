@@ -12,6 +12,10 @@ namespace tessel {
 // Runs one tap at (x, y). The front end has already stored the same point in tapX and tapY.
 void HandleTap(Game& game, int32_t x, int32_t y);
 
+// HandleTap without its last present: the tap's intermediate frames are shown, the final picture is left
+// in the back buffer for the caller to present (after setting the outlines shown over it).
+void RunTapCycle(Game& game, int32_t x, int32_t y);
+
 // Draws the current screen anew into the back buffer, under the banner when the board is solved, and
 // shows nothing: the picture of a game read back from its kept form.
 void DrawScreen(Game& game);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,6 +16,7 @@
 
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/keys.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
 
@@ -67,6 +69,7 @@ GameView::GameView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setFocusPolicy(Qt::StrongFocus);
     Views().push_back(this);
 }
 
@@ -180,7 +183,8 @@ void GameView::paintEvent(QPaintEvent*) {
         }
         return;
     }
-    DrawGamePixels(painter, game().backBuffer.pixels.data(), SURFACE_WIDTH, SURFACE_HEIGHT, 0, 0, k, dpr);
+    DrawGamePixels(painter, PictureShown(game(), shown_).pixels.data(), SURFACE_WIDTH, SURFACE_HEIGHT, 0, 0,
+                   k, dpr);
 }
 
 void GameView::mousePressEvent(QMouseEvent* event) {
@@ -188,6 +192,49 @@ void GameView::mousePressEvent(QMouseEvent* event) {
     if (game().drainTaps != 0 && !takeDrainedTap()) return;
     const QPoint tap = gamePoint(event->position());
     Tap(session_, tap.x(), tap.y());
+    emit played();
+}
+
+namespace {
+
+// The game's key for a key event without Ctrl, Alt or Meta; Shift only goes with the arrows.
+std::optional<Key> GameKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool shift = modifiers == Qt::ShiftModifier;
+    if (modifiers != Qt::NoModifier && !shift) return std::nullopt;
+    switch (event.key()) {
+        case Qt::Key_Left:
+            return shift ? Key::ShiftLeft : Key::Left;
+        case Qt::Key_Right:
+            return shift ? Key::ShiftRight : Key::Right;
+        case Qt::Key_Up:
+            return shift ? Key::ShiftUp : Key::Up;
+        case Qt::Key_Down:
+            return shift ? Key::ShiftDown : Key::Down;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return shift ? std::nullopt : std::optional(Key::Enter);
+        case Qt::Key_Space:
+            return shift ? std::nullopt : std::optional(Key::Space);
+        case Qt::Key_Escape:
+            return shift ? std::nullopt : std::optional(Key::Escape);
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void GameView::keyPressEvent(QKeyEvent* event) {
+    const std::optional<Key> key = GameKey(*event);
+    if (!key) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // Like taps: nothing while the window lies sideways, and keys pressed during the splash are dropped.
+    if (isLandscape() || game().drainTaps != 0) return;
+    PressKey(session_, *key);
     emit played();
 }
 

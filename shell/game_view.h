@@ -63,6 +63,9 @@ class GameView : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Arrows, Shift+arrows, Enter, Space and Escape play the game (game/keys.h); Ctrl shortcuts stay the
+    // window's actions.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -79,6 +82,7 @@ class GameView : public QWidget {
     bool drainedFirstTap_ = false;
     int tapsDropped_ = 0;
     std::optional<std::chrono::steady_clock::time_point> lastPresent_;
+    BackBuffer shown_{};  // the back buffer with the cursor's outline over it, when there is one
 };
 
 }  // namespace tessel

@@ -39,6 +39,8 @@ MainWindow::MainWindow()
     connect(&close_, &QAction::triggered, this, &QWidget::close);
 
     view_ = new GameView(this);
+    // The game takes the keys from the start; the menu bar's items are reached with the mouse or Ctrl keys.
+    setFocusProxy(view_);
     connect(&undo_, &QAction::triggered, view_, &GameView::undo);
     connect(&redo_, &QAction::triggered, view_, &GameView::redo);
     connect(view_, &GameView::played, this, &MainWindow::updateHistoryActions);

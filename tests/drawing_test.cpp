@@ -81,6 +81,35 @@ TEST(Drawing, CopyAreaOverlappingAndAtTheEdges) {
 
 // Sizes and pixels read off the BMP files with another decoder (ImageMagick: `convert 173.bmp txt:-`), from
 // files of 24 and 4 bits a pixel: the top row differs from the bottom, red from blue. Every image decodes.
+// The outline: two black bands at the rectangle's edge and a white line inside them (three black bands
+// when heavy), cut where it leaves the buffer, drawn only over the picture shown: PictureShown gives the
+// back buffer itself while no outline is set.
+TEST(Drawing, OutlinesLieOverThePictureShown) {
+    auto game = std::make_unique<Game>();
+    game->backBuffer = *Pattern();
+    auto scratch = std::make_unique<BackBuffer>();
+    EXPECT_EQ(&PictureShown(*game, *scratch), &game->backBuffer);
+    game->outlines[0] = {10, 20, 24, 24, false};
+    game->outlines[1] = {230, 260, 20, 20, true};  // runs off the bottom-right corner
+    const BackBuffer& shown = PictureShown(*game, *scratch);
+    ASSERT_EQ(&shown, scratch.get());
+    constexpr uint32_t K = 0xFF000000u, W = 0xFFFFFFFFu;
+    const auto band = [](int32_t x, int32_t y, int32_t left, int32_t top, int32_t size) {
+        return std::min({x - left, y - top, left + size - 1 - x, top + size - 1 - y});
+    };
+    for (int32_t y = 0; y < SURFACE_HEIGHT; ++y) {
+        for (int32_t x = 0; x < SURFACE_WIDTH; ++x) {
+            uint32_t expected = game->backBuffer.At(x, y);
+            if (IsInside(x, y, 10, 20, 24, 24) && band(x, y, 10, 20, 24) <= 2)
+                expected = band(x, y, 10, 20, 24) < 2 ? K : W;
+            if (IsInside(x, y, 230, 260, 20, 20) && band(x, y, 230, 260, 20) <= 3)
+                expected = band(x, y, 230, 260, 20) < 3 ? K : W;
+            ASSERT_EQ(shown.At(x, y), expected) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(game->backBuffer.pixels == Pattern()->pixels) << "the back buffer is left as it was";
+}
+
 TEST(Images, DecodeToKnownSizesAndColours) {
     const auto game = testing::NewGame();
     const struct {

@@ -15,7 +15,8 @@ int32_t DrawRandom() {
 void PresentNow(const Game& game) {
     testing::FakePlatform& platform = testing::Platform();
     ++platform.presents;
-    if (platform.keepPictures) platform.presented.push_back(game.backBuffer);
+    static BackBuffer scratch;
+    if (platform.keepPictures) platform.presented.push_back(PictureShown(game, scratch));
 }
 
 testing::FakePlatform& testing::Platform() {

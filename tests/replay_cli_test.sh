@@ -16,11 +16,19 @@ done
 # "Normal": the start picture and every present are frames: start + label + 2 + 2 + 3 + 1 + 1.
 "$replay" --frames "$work/frames" "$examples/normal.txt" >"$work/out.jsonl"
 check "a line for the start and each command" test "$(wc -l <"$work/out.jsonl")" -eq 9
-check "the start line in full" grep -q '^{"line":0,"command":"start","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,"splashPending":1,"tapX":0,"tapY":0,"bannerY":\[[0,]*\],"tileGrid":{"tile":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"lightGrid":{"lit":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"fixedColumn":0,"fixedRow":0,"blankCol":0,"blankRow":0,"presents":0,"undo":0,"redo":0}$' "$work/out.jsonl"
-check "a shared edge presents twice plus once" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0}$' "$work/out.jsonl"
+check "the start line in full" grep -q '^{"line":0,"command":"start","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,"splashPending":1,"tapX":0,"tapY":0,"bannerY":\[[0,]*\],"tileGrid":{"tile":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"lightGrid":{"lit":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"fixedColumn":0,"fixedRow":0,"blankCol":0,"blankRow":0,"presents":0,"undo":0,"redo":0,"cursor":null,"grabbed":0}$' "$work/out.jsonl"
+check "a shared edge presents twice plus once" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0}$' "$work/out.jsonl"
 check "every present is a frame, in order" test "$(ls "$work/frames" | wc -l)" -eq 11 -a -f "$work/frames/00010.png"
 "$replay" - <"$examples/normal.txt" | cmp -s - "$work/out.jsonl"
 check "standard input gives the same game" test $? -eq 0
+
+# Keys: the first shows the cursor, the next moves it; a name the game does not know is bad input.
+printf 'splash\nkey Down\nkey Down\nkey Enter\nkey Enter\n' | "$replay" - >"$work/keys.jsonl"
+check "keys: the cursor shown, moved, on the board's first cell, grabbed" test \
+    "$(sed 's/.*"presents":\([0-9]*\),.*"cursor":\(.*\)}$/\1 \2/' "$work/keys.jsonl" | tr '\n' ' ')" = \
+    '0 null,"grabbed":0 0 null,"grabbed":0 1 [0,0],"grabbed":0 1 [0,1],"grabbed":0 1 [1,1],"grabbed":0 1 [1,1],"grabbed":1 '
+echo 'key Tab' | "$replay" - >/dev/null 2>"$work/err"
+check "an unknown key: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
 # Bad input: status 2, the lines before it printed, the line named.
 printf 'splash\n\nfly 1 2\ntap 1 1\n' | "$replay" - >"$work/bad.out" 2>"$work/bad.err"
@@ -52,10 +60,10 @@ reply() { read -r -t 10 line <&"${REPLAY[0]}" && echo "$line"; }
 send() { echo "$1" >&"${REPLAY[1]}"; reply; }
 reply >/dev/null
 for command in "tick 1000" splash "tap 119 77" "tap 107 40"; do send "$command" >"$work/moved"; done
-check "a pipe gets each line at once" grep -q '"tapActed":1,.*"undo":1,"redo":0}$' "$work/moved"
+check "a pipe gets each line at once" grep -q '"tapActed":1,.*"undo":1,"redo":0,' "$work/moved"
 send undo >"$work/undone"
 sed -i 's/"line":[0-9]*,"command":"undo",//; s/,"tapActed".*"presents"/,"presents"/' "$work/undone"
-check "undo: the board as scrambled" grep -q '"screen":20,"screenAtTap":20,"solved":0,"presents":1,"undo":0,"redo":1}$' "$work/undone"
+check "undo: the board as scrambled" grep -q '"screen":20,"screenAtTap":20,"solved":0,"presents":1,"undo":0,"redo":1,' "$work/undone"
 send redo >"$work/redone"
 sed -i 's/"line":[0-9]*,"command":"redo",//' "$work/redone"
 sed 's/"line":[0-9]*,"command":"tap",//' "$work/moved" | cmp -s - "$work/redone"

@@ -16,6 +16,7 @@
 #include "core/platform.h"
 #include "core/splash.h"
 #include "game/kept_game.h"
+#include "game/keys.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
 
@@ -72,7 +73,8 @@ int32_t DrawRandom() {
 
 // Only the game in play is shown: a kept game's moves are checked by playing them on a record of their own.
 void PresentNow(const Game& game) {
-    if (&game == &TheGame()) Queue(game.backBuffer);
+    static BackBuffer scratch;
+    if (&game == &TheGame()) Queue(PictureShown(game, scratch));
 }
 
 }  // namespace tessel
@@ -157,6 +159,27 @@ EMSCRIPTEN_KEEPALIVE void TesselUndo() {
 }
 EMSCRIPTEN_KEEPALIVE void TesselRedo() {
     tessel::Redo(tessel::TheSession());
+}
+
+// One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.
+EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
+    if (key < 0 || key >= tessel::KEY_COUNT) return;
+    tessel::PressKey(tessel::TheSession(), static_cast<tessel::Key>(key));
+}
+
+// The keyboard's cursor: whether it is shown, its cell (the menu's as [0, index]) and whether it holds its
+// line.
+EMSCRIPTEN_KEEPALIVE int32_t TesselCursorShown() {
+    return tessel::TheSession().cursor.shown ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselCursorCol() {
+    return tessel::TheSession().cursor.col;
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselCursorRow() {
+    return tessel::TheSession().cursor.row;
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselCursorGrabbed() {
+    return tessel::TheSession().cursor.grabbed ? 1 : 0;
 }
 
 // How many moves can be taken back, and played again.

@@ -6,10 +6,12 @@
 // beyond played); every picture the game presents shown for at least one display frame, in order, with
 // taps waiting until the pictures before them have been shown; the picture at the largest whole number of
 // device pixels per game pixel, centred, never smoothed, and taps mapped back through the same scale; the
-// landscape message on a device held sideways; "Tools" > "Undo" and "Redo" (Ctrl+Z, Ctrl+Shift+Z or
-// Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box and Ctrl+A; installing to
-// a phone's home screen and playing offline (sw.js). Beyond the desktop program: the game is kept while
-// the page is hidden and comes back at the next start, since a phone ends pages in the background.
+// landscape message on a device held sideways; play from the keyboard (arrows, Shift+arrows, Enter, Space,
+// Escape) with the cursor the core draws over the picture; "Tools" > "Undo" and "Redo" (Ctrl+Z,
+// Ctrl+Shift+Z or Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box
+// and Ctrl+A; installing to a phone's home screen and playing offline (sw.js). Beyond the desktop program:
+// the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
+// the background.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
@@ -36,7 +38,8 @@ const about = document.getElementById('about');
 const turningScreen = matchMedia('(pointer: coarse)');
 
 const pictures = []; // presented by the game and not shown yet: { image, onShown }
-// [x, y] in game pixels, or 'undo' or 'redo', waiting for the splash or for the pictures before them.
+// [x, y] in game pixels, 'undo', 'redo' or { key } (a number of TesselKey), waiting for the splash or for
+// the pictures before them.
 const taps = [];
 let core = null;
 let splashStarted = false;
@@ -76,6 +79,7 @@ function requestFrame() {
 function play(action) {
     if (action === 'undo') core._TesselUndo();
     else if (action === 'redo') core._TesselRedo();
+    else if (action.key !== undefined) core._TesselKey(action.key);
     else core._TesselTap(...action);
     showHistory();
 }
@@ -142,6 +146,7 @@ canvas.addEventListener('pointerdown', (event) => {
         return;
     }
     if (!core || !event.isPrimary || event.button !== 0 || isTurned()) return;
+    if (document.activeElement !== document.body) document.activeElement?.blur();
     taps.push(gamePoint(event));
     if (splashOver) requestFrame();
 });
@@ -210,6 +215,26 @@ document.addEventListener('keydown', (event) => {
     if (!command) return;
     event.preventDefault();
     command();
+});
+
+// Play from the keyboard: the arrows, Shift with an arrow, Enter, Space and Escape, by their numbers in
+// game/keys.h, while neither the About box nor the Tools menu is open; then the page does not scroll with
+// them. A tap on the game takes the focus back from a control, such as the Tools button after its menu.
+// Like taps, they wait their turn and do nothing during the splash or held sideways.
+const GAME_KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter: 8, ' ': 9, Escape: 10 };
+const SHIFTED = 4; // Shift+Left is Left's number plus this
+document.addEventListener('keydown', (event) => {
+    if (event.ctrlKey || event.metaKey || event.altKey || about.open || !toolsMenu.hidden) return;
+    const key = GAME_KEYS[event.key];
+    const arrow = key !== undefined && key < SHIFTED;
+    if (key === undefined || (event.shiftKey && !arrow)) return;
+    // A focused control keeps Enter and Space, which press it; the arrows and Escape it has no use for.
+    const page = [document.body, document.documentElement, canvas].includes(event.target);
+    if (!page && !(arrow || event.key === 'Escape')) return;
+    event.preventDefault();
+    if (!core || !splashOver || isTurned()) return;
+    taps.push({ key: key + (event.shiftKey ? SHIFTED : 0) });
+    requestFrame();
 });
 
 // The game is kept in the page's storage whenever the page is hidden, since a phone may end a page in the

@@ -198,6 +198,31 @@ class TestWindow : public QObject {
         QTRY_VERIFY(ShowsBackBuffer(view));
     }
 
+    // Keys play through the view: the first arrow shows the cursor's outline over the picture, the back
+    // buffer left as it was; Enter starts the puzzle under it and Escape quits, but not while the window lies
+    // sideways; a tap hides the cursor, and the picture is the back buffer again.
+    void keysPlayWithTheCursorShown() {
+        GameView view;
+        QVERIFY(Show(view, PORTRAIT));
+        const BackBuffer menu = view.game().backBuffer;
+        QTest::keyClick(&view, Qt::Key_Down);
+        QTest::keyClick(&view, Qt::Key_Down);
+        BackBuffer withCursor = menu;
+        DrawOutline(withCursor, Outline{83, 90, 72, 24});  // "Uneven"
+        QVERIFY(view.game().backBuffer.pixels == menu.pixels);
+        QVERIFY(ShowsBackBuffer(view, &withCursor));
+        QTest::keyClick(&view, Qt::Key_Space);
+        QCOMPARE(view.game().screen, SCREEN_UNEVEN);
+        view.resize(400, 300);
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QCOMPARE(view.game().screen, SCREEN_UNEVEN);
+        view.resize(PORTRAIT);
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QCOMPARE(view.game().screen, SCREEN_MENU);
+        Tap(view, {0, 0});
+        QVERIFY(ShowsBackBuffer(view));
+    }
+
     // The real start-up to Ctrl+Q: About both ways, a second start, a long game.
     void wholeRunEndsWithCtrlQ() {
         if (qApp->devicePixelRatio() != 1) QSKIP("The program around the view is the same at every scale.");

@@ -99,6 +99,21 @@ export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
     return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
 }
 
+// A key of tessel-replay's scripts ("Shift+Left", "Space") as [DOM key value, with Shift].
+const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown', Enter: 'Enter',
+    Space: 'Space', Escape: 'Escape' };
+const domKey = (name) => [DOM_KEYS[name.replace('Shift+', '')], name.startsWith('Shift+')];
+
+// Presses keys one after the other through a page's keyboard (Playwright's, or puppeteer's, which names the
+// space bar by its character).
+async function pressKeys(keyboard, names, space = 'Space') {
+    for (const [key, shift] of names.map(domKey)) {
+        if (shift) await keyboard.down('Shift');
+        await keyboard.press(key === 'Space' ? space : key);
+        if (shift) await keyboard.up('Shift');
+    }
+}
+
 // The system's Chromium, for the measuring scripts as well.
 export function launch() {
     const executablePath = process.env.CHROMIUM ?? '/usr/lib/chromium/chromium';
@@ -107,8 +122,8 @@ export function launch() {
 
 // Each engine opens a page for a device (CSS pixels, device pixels per CSS pixel, taps by touch, touch the main
 // pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
-// pixels where `whole`), ctrlA, key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name), resize,
-// close, `errors` (null where not reported) and, where it can,
+// pixels where `whole`), ctrlA, key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name),
+// keys(names) (tessel-replay's key names), resize, close, `errors` (null where not reported) and, where it can,
 // beforeLoad(fn, arg) (run before the page's scripts on every load) and reopen(url) on the same profile.
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
@@ -138,6 +153,7 @@ const chromiumEngine = {
             beforeLoad: (fn, arg) => context.addInitScript(fn, arg),
             shoot: () => ops.page.locator('#game').screenshot(), ctrlA: () => ops.page.keyboard.press('Control+A'),
             key: (combo) => ops.page.keyboard.press(combo),
+            keys: (names) => pressKeys(ops.page.keyboard, names),
             resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
             reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
         return ops;
@@ -167,13 +183,14 @@ const firefoxEngine = {
                 for (const name of names) await keys.down(name);
                 await keys.press(last.length === 1 ? `Key${last.toUpperCase()}` : last);
                 for (const name of names.reverse()) await keys.up(name);
-            } });
+            },
+            keys: (names) => pressKeys(keys, names, ' ') });
     },
 };
 
-// WebDriver's code points for the keys that are not characters.
-const WEBDRIVER_KEYS = { Control: '\uE009', Shift: '\uE008', Alt: '\uE00A', Enter: '\uE007', Escape: '\uE00C',
-    Space: ' ', ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
+// WebDriver's codes of the keys the game takes, and of the modifiers.
+const WEBDRIVER_KEYS = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015',
+    Enter: '\uE007', Space: '\uE00D', Escape: '\uE00C', Control: '\uE009', Shift: '\uE008', Alt: '\uE00A' };
 
 // MiniBrowser on a display of its own, driven by WebKitWebDriver over HTTP; GDK_SCALE sets its device pixels.
 const webkitEngine = {
@@ -249,6 +266,11 @@ const webkitEngine = {
                 const ups = names.reverse().map((value) => ({ type: 'keyUp', value }));
                 return actions({ type: 'key', id: 'keys', actions: [...downs, ...ups] });
             },
+            keys: (names) => actions({ type: 'key', id: 'keys', actions: names.map(domKey).flatMap(([key, shift]) => {
+                const value = WEBDRIVER_KEYS[key], press = [{ type: 'keyDown', value }, { type: 'keyUp', value }];
+                return shift ? [{ type: 'keyDown', value: '\uE008' }, ...press, { type: 'keyUp', value: '\uE008' }]
+                    : press;
+            }) }),
             close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) };
     },
 };

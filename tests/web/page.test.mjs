@@ -1,6 +1,9 @@
 // The web page played in Chromium, Firefox and WebKit, on a desktop and on a phone's screen, one set of checks
 // as far as each engine can. One engine alone: node --test --test-name-pattern=WebKit tests/web/
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
 import { test } from 'node:test';
 import * as h from './harness.mjs';
 
@@ -140,7 +143,48 @@ async function playThrough(t, engine, device) {
     if (page.errors) assert.deepEqual(page.errors, []);
 }
 
+// A whole game from the keyboard alone: the scrambled "Lights out" of tests/keys/lights_out.txt, kept by
+// tessel-replay and brought back by the page, solved with that script's keys. The page shows what
+// tessel-replay shows for the same keys, picture after picture, the cursor's outline included, down to the
+// menu that the last key leads back to.
+async function playByKeys(t, engine) {
+    const script = fs.readFileSync('tests/keys/lights_out.txt', 'utf8').split('\n');
+    const start = script.indexOf('key Enter') + 1;
+    // The first key shows the cursor: the board comes back with it hidden.
+    const keys = ['Right', ...script.slice(start).filter((l) => l.startsWith('key ')).map((l) => l.split(/\s+/)[1])];
+    const dir = fs.mkdtempSync(`${os.tmpdir()}/tessel-keys-`);
+    t.after(() => fs.rmSync(dir, { recursive: true }));
+    const replay = (args, lines) => execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay',
+        [...args, '-'], { input: lines.join('\n') });
+    replay([], [...script.slice(0, start), `keep ${dir}/kept`]);
+    replay(['--frames', `${dir}/frames`], [`resume ${dir}/kept`, 'splash', ...keys.map((k) => `key ${k}`)]);
+    const frames = fs.readdirSync(`${dir}/frames`).sort().map((f) => fs.readFileSync(`${dir}/frames/${f}`));
+    const expected = frames.slice(2).map(h.rgbaOf).filter((rgba, i, all) => rgba !== all[i - 1]);
+
+    const site = await h.serve(), page = await engine.open(engine.devices[0]);
+    t.after(() => Promise.all([page.close(), site.close()]));
+    await page.goto(site.url);
+    const at = await h.findMenu(page, menu);
+    const kept = fs.readFileSync(`${dir}/kept`).toString('base64');
+    // Stored after the page has kept its own game (nothing, on the menu) as it goes.
+    await page.evaluate(([key, value]) => {
+        const store = () => localStorage.setItem(key, value);
+        addEventListener('pagehide', store);
+        document.addEventListener('visibilitychange', store);
+    }, [KEY, kept]);
+    await page.reload();
+    await h.findMenu(page, frames[1]);
+    await page.evaluate(h.recordPictures, at);
+    await page.keys(keys);
+    await h.waitFor(page, (last) => window.pictures.at(-1)?.rgba === last, expected.at(-1), 'the menu at the end');
+    const shown = (await page.evaluate(() => window.pictures)).map((p) => p.rgba);
+    assert.equal(shown.length, expected.length, 'one picture a key');
+    assert.ok(shown.every((rgba, i) => rgba === expected[i]), 'the pictures of tessel-replay');
+    if (page.errors) assert.deepEqual(page.errors, []);
+}
+
 for (const engine of h.engines) {
+    test(`${engine.name}: a game played with the keyboard alone`, { timeout: 120000 }, (t) => playByKeys(t, engine));
     for (const device of engine.devices) {
         const name = `${engine.name}: ${device.name}, ${device.width} x ${device.height} at ${device.scale}x`;
         test(name, { timeout: 120000 }, (t) => playThrough(t, engine, device));

@@ -77,7 +77,8 @@ int32_t DrawRandom() {
 void PresentNow(const Game& game) {
     if (&game != &TheSession().game) return;
     ++platform.presents;
-    if (!platform.framesDir.empty()) WriteFrame(game.backBuffer);
+    static BackBuffer scratch;
+    if (!platform.framesDir.empty()) WriteFrame(PictureShown(game, scratch));
 }
 
 }  // namespace tessel
@@ -109,6 +110,8 @@ constexpr std::string_view HELP =
     "  tick N         the tick count reads N from now on (0 to 4294967295)\n"
     "  splash         the start-up splash has ended\n"
     "  tap X Y        a tap at X, Y (0 to 65535) in pixels of the 239 x 267 picture\n"
+    "  key NAME       a key: Left, Right, Up, Down, Shift+Left, Shift+Right, Shift+Up, Shift+Down,\n"
+    "                 Enter, Space or Escape\n"
     "  undo           take back the last move (a tap that changed the board)\n"
     "  redo           play the last move taken back again\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
@@ -255,6 +258,9 @@ int main(int argc, char** argv) {
                 break;
             case replay::CommandKind::Tap:
                 Tap(session, command.x, command.y);
+                break;
+            case replay::CommandKind::Key:
+                PressKey(session, command.key);
                 break;
             case replay::CommandKind::Undo:
                 Undo(session);

@@ -65,6 +65,8 @@ std::string_view CommandWord(CommandKind kind) {
             return "splash";
         case CommandKind::Tap:
             return "tap";
+        case CommandKind::Key:
+            return "key";
         case CommandKind::Keep:
             return "keep";
         case CommandKind::Resume:
@@ -111,13 +113,25 @@ Command ParseLine(std::string_view line) {
         if (!y) return Invalid("tap y " + Quoted(words[2]) + " is not a whole number from 0 to 65535");
         return {CommandKind::Tap, 0, static_cast<uint16_t>(*x), static_cast<uint16_t>(*y), {}, {}};
     }
+    if (word == "key") {
+        if (auto bad = expectArguments(1, "key NAME")) return *bad;
+        const std::optional<Key> key = ParseKey(words[1]);
+        if (!key)
+            return Invalid(
+                "key " + Quoted(words[1]) +
+                " is not one of Left, Right, Up, Down, Shift+Left, Shift+Right, Shift+Up, Shift+Down, "
+                "Enter, Space, Escape");
+        Command command{CommandKind::Key, 0, 0, 0, {}, {}};
+        command.key = *key;
+        return command;
+    }
     if (word == "keep" || word == "resume") {
         const bool keep = word == "keep";
         if (auto bad = expectArguments(1, keep ? "keep FILE" : "resume FILE")) return *bad;
         return {keep ? CommandKind::Keep : CommandKind::Resume, 0, 0, 0, {}, std::string(words[1])};
     }
     return Invalid("unknown command " + Quoted(word) +
-                   " (expected tick, splash, tap, undo, redo, keep or resume)");
+                   " (expected tick, splash, tap, key, undo, redo, keep or resume)");
 }
 
 }  // namespace tessel::replay

@@ -5,17 +5,20 @@
 #include <string>
 #include <string_view>
 
+#include "game/keys.h"
+
 namespace tessel::replay {
 
-enum class CommandKind { None, Tick, Splash, Tap, Keep, Resume, Undo, Redo, Invalid };
+enum class CommandKind { None, Tick, Splash, Tap, Key, Keep, Resume, Undo, Redo, Invalid };
 
 struct Command {
     CommandKind kind = CommandKind::None;  // None: a blank or comment-only line
     uint32_t ticks = 0;                    // tick N
     uint16_t x = 0;                        // tap X Y
     uint16_t y = 0;
-    std::string error;  // what is wrong with an Invalid line
-    std::string path;   // keep PATH, resume PATH
+    std::string error;    // what is wrong with an Invalid line
+    std::string path;     // keep PATH, resume PATH
+    Key key = Key::Left;  // key NAME
 };
 
 Command ParseLine(std::string_view line);

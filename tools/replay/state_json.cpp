@@ -57,6 +57,13 @@ std::string GridJson(const Grid& grid, std::string_view cellsName, const Cells& 
         .Close();
 }
 
+// [col, row] of the cursor, or null while it is hidden.
+std::string CursorJson(const Session& session) {
+    const Cursor& cursor = session.cursor;
+    if (!cursor.shown) return "null";
+    return "[" + std::to_string(cursor.col) + "," + std::to_string(cursor.row) + "]";
+}
+
 }  // namespace
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
@@ -81,6 +88,8 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Field("presents", presents)
         .Field("undo", UndoCount(session.history))
         .Field("redo", RedoCount(session.history))
+        .Object("cursor", CursorJson(session))
+        .Field("grabbed", session.cursor.grabbed ? 1 : 0)
         .Close();
 }
 
