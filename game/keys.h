@@ -27,6 +27,7 @@ enum class Key : uint8_t {
 };
 
 inline constexpr int32_t KEY_COUNT = 11;
+static_assert(static_cast<int32_t>(Key::Escape) == KEY_COUNT - 1, "every key is counted");
 
 // "Left", "Right", "Up", "Down", "Shift+Left" ... "Shift+Down", "Enter", "Space", "Escape".
 std::optional<Key> ParseKey(std::string_view name);
