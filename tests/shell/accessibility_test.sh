@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# accessibility_test.sh TESSEL [--keys]: the desktop program read through AT-SPI, as a screen reader reads
+# it, on an X display and a session bus of its own (the accessibility bus is started on that bus's demand).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+runtime=$(mktemp -d)  # a runtime folder of its own: no running copy of the game to hand over to
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR=$runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
+# Debian's pyatspi is for the system's Python.
+dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    /usr/bin/python3 "$here/accessibility_test.py" "$@"
