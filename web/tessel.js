@@ -13,6 +13,7 @@
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
+import { createMirror } from './mirror.js';
 import createTesselCore from './tessel-core.js';
 
 // Taps queued during the splash that are thrown away after the first one.
@@ -39,6 +40,7 @@ const pictures = []; // presented by the game and not shown yet: { image, onShow
 // [x, y] in game pixels, or 'undo' or 'redo', waiting for the splash or for the pictures before them.
 const taps = [];
 let core = null;
+let mirror = null; // what the screen shows, for screen readers (mirror.js)
 let splashStarted = false;
 let splashOver = false;
 let sized = false;
@@ -78,6 +80,7 @@ function play(action) {
     else if (action === 'redo') core._TesselRedo();
     else core._TesselTap(...action);
     showHistory();
+    mirror.update();
 }
 
 // Undo and Redo are greyed, for assistive technology too, while there is nothing to take back or replay.
@@ -105,6 +108,8 @@ function playSplash(step) {
     if (step === core._TesselSplashSteps()) {
         splashOver = true;
         core._TesselEndSplash();
+        mirror.show(!isTurned(), turnedMessage.textContent);
+        mirror.update();
         taps.splice(1, DRAINED_TAPS);
         requestFrame();
         return;
@@ -117,6 +122,7 @@ function playSplash(step) {
 // The game shows while the device is upright; the splash waits for the first time it is, with the canvas
 // at its size.
 function followOrientation() {
+    if (splashOver && turnedMessage.hidden !== !isTurned()) mirror.show(!isTurned(), turnedMessage.textContent);
     turnedMessage.hidden = !isTurned();
     if (core && sized && !splashStarted && !isTurned()) {
         splashStarted = true;
@@ -141,10 +147,14 @@ canvas.addEventListener('pointerdown', (event) => {
         showToolsMenu(false);
         return;
     }
-    if (!core || !event.isPrimary || event.button !== 0 || isTurned()) return;
-    taps.push(gamePoint(event));
-    if (splashOver) requestFrame();
+    if (!core || !event.isPrimary || event.button !== 0) return;
+    queueTap(gamePoint(event));
 });
+function queueTap(point) {
+    if (isTurned()) return;
+    taps.push(point);
+    if (splashOver) requestFrame();
+}
 canvas.addEventListener('contextmenu', (event) => event.preventDefault());
 document.addEventListener('gesturestart', (event) => event.preventDefault());
 
@@ -160,6 +170,7 @@ function sizeCanvas(width, height, device) {
     canvas.height = devicePixels(device?.blockSize, height);
     sized = true;
     paint();
+    mirror?.place();
     followOrientation();
 }
 const resizeObserver = new ResizeObserver(([entry]) =>
@@ -247,6 +258,7 @@ core = await createTesselCore({ queuePicture: (image) => pictures.push({ image }
 shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart();
+mirror = createMirror({ core, canvas, placement, tap: queueTap });
 resumeKeptGame();
 showHistory();
 followOrientation();

@@ -108,7 +108,8 @@ export function launch() {
 // Each engine opens a page for a device (CSS pixels, device pixels per CSS pixel, taps by touch, touch the main
 // pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
 // pixels where `whole`), ctrlA, resize, close, `errors` (null where not reported) and, where it can,
-// beforeLoad(fn, arg) (run before the page's scripts on every load) and reopen(url) on the same profile.
+// beforeLoad(fn, arg) (run before the page's scripts on every load), reopen(url) on the same profile and
+// ariaSnapshot(selector) (the accessibility tree under an element, in Playwright's YAML).
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
 // Playwright's and puppeteer's pages are alike enough for one adapter; `watch` takes in a new page.
@@ -136,6 +137,7 @@ const chromiumEngine = {
         const ops = adapt(browser, await context.newPage(), touch, { version: browser.version(), scale,
             beforeLoad: (fn, arg) => context.addInitScript(fn, arg),
             shoot: () => ops.page.locator('#game').screenshot(), ctrlA: () => ops.page.keyboard.press('Control+A'),
+            ariaSnapshot: (selector) => ops.page.locator(selector).ariaSnapshot(),
             resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
             reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
         return ops;
