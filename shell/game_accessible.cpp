@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPointer>
@@ -124,9 +125,14 @@ class ViewAccessible : public QAccessibleWidget {
         text_ = DescribeScreen(view->game());
         shown_ = TakeShownState(view->game());
         refresh_ = QObject::connect(view, &GameView::played, view, [this] { Refresh(); });
+        // The view taking the keyboard's focus hands it on to the cursor's item.
+        focus_ = QObject::connect(qApp, &QApplication::focusChanged, view, [this](QWidget*, QWidget* now) {
+            if (now == view_) Send(focusChild(), QAccessible::Focus);
+        });
     }
     ~ViewAccessible() override {
         QObject::disconnect(refresh_);
+        QObject::disconnect(focus_);
         for (const std::vector<QAccessible::Id>* ids : {&buttons_, &cells_}) {
             for (const QAccessible::Id id : *ids) QAccessible::deleteAccessibleInterface(id);
         }
@@ -259,6 +265,7 @@ class ViewAccessible : public QAccessibleWidget {
 
     QPointer<GameView> view_;
     QMetaObject::Connection refresh_;
+    QMetaObject::Connection focus_;
     ScreenText text_;
     ShownState shown_;
     QString said_;

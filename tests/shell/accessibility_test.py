@@ -5,6 +5,7 @@ Run by accessibility_test.sh, which gives it a display, a session bus and the ac
     accessibility_test.py TESSEL [--keys]
 With --keys it also moves the keyboard's cursor and follows the focus to its cell."""
 
+import ctypes
 import subprocess
 import sys
 import time
@@ -66,6 +67,38 @@ def the_view():
     return None
 
 
+def focus_window(title):
+    """Gives the keyboard to the top-level window of that title, as a window manager would (there is none)."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    # Windows of that title that are not shown refuse the focus; such errors are only skipped.
+    global ignore_errors
+    ignore_errors = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)(lambda d, e: 0)
+    x11.XSetErrorHandler(ignore_errors)
+    root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+    children, count = ctypes.POINTER(ctypes.c_ulong)(), ctypes.c_uint()
+    x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p, ctypes.c_void_p,
+                               ctypes.c_void_p, ctypes.c_void_p]
+    x11.XQueryTree(display, x11.XDefaultRootWindow(display), ctypes.byref(root), ctypes.byref(parent),
+                   ctypes.byref(children), ctypes.byref(count))
+    x11.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_void_p]
+    x11.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
+    found = False
+    for i in range(count.value):
+        name = ctypes.c_char_p()
+        if x11.XFetchName(display, children[i], ctypes.byref(name)) and name.value == title.encode():
+            x11.XSetInputFocus(display, children[i], 2, 0)  # RevertToParent, CurrentTime
+            found = True
+    x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x11.XSync(display, 0)
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay(display)
+    return found
+
+
 def press(node):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -87,6 +120,7 @@ pyatspi.Registry.registerEventListener(
 program = subprocess.Popen([TESSEL])
 try:
     view = wait_for(the_view, "the game view on the accessibility bus")
+    check(focus_window("Tessel"), "the window found on the display, given the keyboard")
     buttons = [n for n in view if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
     check([b.name for b in buttons] == PUZZLES, "the menu: six buttons named after the puzzles")
     extents = [b.queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for b in buttons]
@@ -141,9 +175,19 @@ try:
     press(quit_button[0])
     wait_for(lambda: view.name == "Menu", "the menu after Quit", 10)
     check([n.name for n in view if n.getRole() == pyatspi.ROLE_PUSH_BUTTON] == PUZZLES, "the six buttons again")
+
+    # Ctrl+Q ends the program, its accessible objects taken down with it.
+    pyatspi.Registry.generateKeyboardEvent(37, None, pyatspi.KEY_PRESS)
+    pyatspi.Registry.generateKeyboardEvent(24, None, pyatspi.KEY_PRESSRELEASE)
+    pyatspi.Registry.generateKeyboardEvent(37, None, pyatspi.KEY_RELEASE)
+    try:
+        check(program.wait(10) == 0, "Ctrl+Q: the program ends with status 0")
+    except subprocess.TimeoutExpired:
+        check(False, "Ctrl+Q: the program ends")
 finally:
-    program.terminate()
-    program.wait(10)
+    if program.poll() is None:
+        program.kill()
+        program.wait(10)
 
 print("%d failed" % len(failures))
 sys.exit(1 if failures else 0)

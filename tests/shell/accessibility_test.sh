@@ -8,5 +8,6 @@ trap 'rm -rf "$runtime"' EXIT
 export XDG_RUNTIME_DIR=$runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
 # Debian's pyatspi is for the system's Python.
-dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+# The bus comes second, so that the services it starts (the registry, which makes key presses) see the display.
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" dbus-run-session -- \
     /usr/bin/python3 "$here/accessibility_test.py" "$@"
