@@ -25,7 +25,6 @@ export function createMirror({ core, canvas, placement, tap }) {
     const banner = element('p', { class: 'unseen', hidden: '' }, 'CLEARED!!');
     const items = element('div');
     root.append(title, banner, items, status);
-    canvas.setAttribute('aria-hidden', 'true');
     canvas.after(root);
 
     let shape = ''; // the screen whose elements stand: heading, grid size and button names

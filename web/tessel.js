@@ -9,7 +9,9 @@
 // landscape message on a device held sideways; "Tools" > "Undo" and "Redo" (Ctrl+Z, Ctrl+Shift+Z or
 // Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box and Ctrl+A; installing to
 // a phone's home screen and playing offline (sw.js). Beyond the desktop program: the game is kept while
-// the page is hidden and comes back at the next start, since a phone ends pages in the background.
+// the page is hidden and comes back at the next start, since a phone ends pages in the background. For
+// screen readers an invisible copy of the screen lies over the canvas (mirror.js), updated after every
+// action.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.

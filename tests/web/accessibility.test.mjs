@@ -144,6 +144,10 @@ async function readThrough(t, engine) {
     near(await boxes(page, '#mirror [role=button]'), PUZZLES.map(([, , x, y, w]) => css(x, y, w, 24)), 'menu buttons');
     assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#mirror *')]
         .filter((e) => getComputedStyle(e).pointerEvents !== 'none')), [], 'no pointer caught');
+    // One Tab stop for the whole game, on its first item while no cursor shows.
+    const tabStops = () => page.evaluate(() => [...document.querySelectorAll('#mirror [tabindex="0"]')]
+        .map((e) => e.getAttribute('aria-label')));
+    assert.deepEqual(await tabStops(), ['Normal'], 'the menu: one Tab stop');
     await noViolations(page, 'the menu');
 
     for (const [i, [name, screen]] of PUZZLES.entries()) {
@@ -154,6 +158,7 @@ async function readThrough(t, engine) {
         assert.deepEqual(await gridNames(page), expected.map((row) => row.map(([n]) => n)), `${name}'s cells`);
         near(await boxes(page, '#mirror [role=gridcell]'), expected.flat().map(([, x, y]) => css(x, y, 24, 24)),
             `${name}'s cells over their squares`);
+        assert.deepEqual(await tabStops(), [expected[0][0][0]], `${name}: one Tab stop`);
         if (i === 0) await noViolations(page, 'a board');
 
         // One move by a press on a cell: an arrow, a tile beside the empty cell, a block, a light.
