@@ -14,6 +14,9 @@ packages=(
     libgtest-dev libbenchmark-dev
     valgrind                      # the leak check of a long replay
     clang libclang-rt-14-dev      # the fuzz targets: clang 14 and its libFuzzer and sanitizer runtimes
+    # the desktop program read as a screen reader reads it: a display, a session bus, the accessibility
+    # bus and Python's AT-SPI client
+    xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
 )
 web=false
 if [ "${1:-}" = package ]; then

@@ -19,6 +19,7 @@
 #include "game/keys.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
+#include "shell/game_accessible.h"
 
 namespace tessel {
 
@@ -65,6 +66,7 @@ std::chrono::steady_clock::duration RefreshInterval(const QScreen* screen) {
 }  // namespace
 
 GameView::GameView(QWidget* parent) : QWidget(parent) {
+    InstallGameAccessibility();
     PrepareSurfaces(game());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);

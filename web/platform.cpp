@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/crt_random.h"
@@ -17,6 +20,7 @@
 #include "core/splash.h"
 #include "game/kept_game.h"
 #include "game/keys.h"
+#include "game/screen_text.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
 
@@ -188,6 +192,73 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselUndoCount() {
 }
 EMSCRIPTEN_KEEPALIVE int32_t TesselRedoCount() {
     return static_cast<int32_t>(tessel::RedoCount(tessel::TheSession().history));
+}
+
+}  // extern "C"
+
+// What the screen shows, in words, for the page's accessible mirror of the picture (web/mirror.js).
+namespace tessel {
+
+namespace {
+
+void AppendJsonString(std::string& json, std::string_view text) {
+    json += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\') json += '\\';
+        json += c;
+    }
+    json += '"';
+}
+
+// [name, x, y, width, height, tapX, tapY]
+void AppendItems(std::string& json, const std::vector<ScreenItem>& items) {
+    json += '[';
+    for (const ScreenItem& item : items) {
+        if (json.back() != '[') json += ',';
+        json += '[';
+        AppendJsonString(json, item.name);
+        for (const int32_t v : {item.x, item.y, item.width, item.height, item.tapX, item.tapY})
+            json += ',' + std::to_string(v);
+        json += ']';
+    }
+    json += ']';
+}
+
+}  // namespace
+
+}  // namespace tessel
+
+extern "C" {
+
+// The screen as JSON: {"heading", "cleared", "columns", "rows", "buttons", "cells", "focus", "said"}, items
+// as [name, x, y, width, height, tapX, tapY] in picture pixels, "focus" the cursor's ["button" or "cell",
+// index] or null, "said" the few words for what changed since the previous call.
+EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
+    using namespace tessel;
+    static std::optional<ShownState> told;
+    static std::string json;
+    const Game& game = TheGame();
+    const ScreenText text = DescribeScreen(game);
+    const std::string said = told ? DescribeChange(*told, game) : std::string();
+    told = TakeShownState(game);
+    json = "{\"heading\":";
+    AppendJsonString(json, text.heading);
+    json += ",\"cleared\":" + std::string(text.cleared ? "true" : "false");
+    json += ",\"columns\":" + std::to_string(text.columns) + ",\"rows\":" + std::to_string(text.rows);
+    json += ",\"buttons\":";
+    AppendItems(json, text.buttons);
+    json += ",\"cells\":";
+    AppendItems(json, text.cells);
+    const CursorItem focus = FindCursorItem(text, TheSession().cursor);
+    json += ",\"focus\":";
+    json += focus.kind == CursorItem::NONE
+                ? "null"
+                : (focus.kind == CursorItem::BUTTON ? "[\"button\"," : "[\"cell\",") +
+                      std::to_string(focus.index) + "]";
+    json += ",\"said\":";
+    AppendJsonString(json, said);
+    json += '}';
+    return json.c_str();
 }
 
 }  // extern "C"

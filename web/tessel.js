@@ -11,10 +11,12 @@
 // Ctrl+Shift+Z or Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box
 // and Ctrl+A; installing to a phone's home screen and playing offline (sw.js). Beyond the desktop program:
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
-// the background.
+// the background. For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
+// updated after every action.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
+import { createMirror } from './mirror.js';
 import createTesselCore from './tessel-core.js';
 
 // Taps queued during the splash that are thrown away after the first one.
@@ -42,6 +44,7 @@ const pictures = []; // presented by the game and not shown yet: { image, onShow
 // the pictures before them.
 const taps = [];
 let core = null;
+let mirror = null; // what the screen shows, for screen readers (mirror.js)
 let splashStarted = false;
 let splashOver = false;
 let sized = false;
@@ -82,6 +85,7 @@ function play(action) {
     else if (action.key !== undefined) core._TesselKey(action.key);
     else core._TesselTap(...action);
     showHistory();
+    mirror.update();
 }
 
 // Undo and Redo are greyed, for assistive technology too, while there is nothing to take back or replay.
@@ -109,6 +113,8 @@ function playSplash(step) {
     if (step === core._TesselSplashSteps()) {
         splashOver = true;
         core._TesselEndSplash();
+        mirror.show(!isTurned(), turnedMessage.textContent);
+        mirror.update();
         taps.splice(1, DRAINED_TAPS);
         requestFrame();
         return;
@@ -121,6 +127,7 @@ function playSplash(step) {
 // The game shows while the device is upright; the splash waits for the first time it is, with the canvas
 // at its size.
 function followOrientation() {
+    if (splashOver && turnedMessage.hidden !== !isTurned()) mirror.show(!isTurned(), turnedMessage.textContent);
     turnedMessage.hidden = !isTurned();
     if (core && sized && !splashStarted && !isTurned()) {
         splashStarted = true;
@@ -145,11 +152,16 @@ canvas.addEventListener('pointerdown', (event) => {
         showToolsMenu(false);
         return;
     }
-    if (!core || !event.isPrimary || event.button !== 0 || isTurned()) return;
+    if (!core || !event.isPrimary || event.button !== 0) return;
+    // A tap on the game takes the keyboard back from a control such as the Tools button.
     if (document.activeElement !== document.body) document.activeElement?.blur();
-    taps.push(gamePoint(event));
-    if (splashOver) requestFrame();
+    queueTap(gamePoint(event));
 });
+function queueTap(point) {
+    if (isTurned()) return;
+    taps.push(point);
+    if (splashOver) requestFrame();
+}
 canvas.addEventListener('contextmenu', (event) => event.preventDefault());
 document.addEventListener('gesturestart', (event) => event.preventDefault());
 
@@ -165,6 +177,7 @@ function sizeCanvas(width, height, device) {
     canvas.height = devicePixels(device?.blockSize, height);
     sized = true;
     paint();
+    mirror?.place();
     followOrientation();
 }
 const resizeObserver = new ResizeObserver(([entry]) =>
@@ -272,6 +285,7 @@ core = await createTesselCore({ queuePicture: (image) => pictures.push({ image }
 shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart();
+mirror = createMirror({ core, canvas, placement, tap: queueTap });
 resumeKeptGame();
 showHistory();
 followOrientation();

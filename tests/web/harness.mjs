@@ -124,7 +124,8 @@ export function launch() {
 // pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
 // pixels where `whole`), ctrlA, key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name),
 // keys(names) (tessel-replay's key names), resize, close, `errors` (null where not reported) and, where it can,
-// beforeLoad(fn, arg) (run before the page's scripts on every load) and reopen(url) on the same profile.
+// beforeLoad(fn, arg) (run before the page's scripts on every load), reopen(url) on the same profile and
+// ariaSnapshot(selector) (the accessibility tree under an element, in Playwright's YAML).
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
 // Playwright's and puppeteer's pages are alike enough for one adapter; `watch` takes in a new page.
@@ -154,6 +155,7 @@ const chromiumEngine = {
             shoot: () => ops.page.locator('#game').screenshot(), ctrlA: () => ops.page.keyboard.press('Control+A'),
             key: (combo) => ops.page.keyboard.press(combo),
             keys: (names) => pressKeys(ops.page.keyboard, names),
+            ariaSnapshot: (selector) => ops.page.locator(selector).ariaSnapshot(),
             resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
             reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
         return ops;

@@ -103,6 +103,9 @@ async function playThrough(t, engine, device) {
             document.getElementById('turned').innerText.replace(/\s+/g, ' ') === text;
         await page.resize(device.height, device.width);
         await h.waitFor(page, turned, TURNED, 'the landscape message');
+        // Screen readers hear it, and find no game under it.
+        await h.waitFor(page, (text) => !document.querySelector('#mirror [role=button]').checkVisibility() &&
+            document.querySelector('#mirror [role=status]').textContent.trim() === text, TURNED, 'the message said');
         await page.tap(device.height / 2, 70);
         await page.resize(device.width, device.height);
         await h.findMenu(page, menu);

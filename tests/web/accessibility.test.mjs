@@ -1,0 +1,202 @@
+// The page as a screen reader reads it, in Chromium, Firefox and WebKit: the menu's six buttons over their
+// labels, every puzzle's grid named cell by cell as tessel-replay's record of the same game says, each cell
+// over its painted square, presses that play taps, the status words, and no axe-core violation on the
+// menu, a board, the banner and the About box. One engine: node --test --test-name-pattern=WebKit tests/web/
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import { test } from 'node:test';
+import * as h from './harness.mjs';
+
+const PUZZLES = [
+    // name, screen code, label's left, top and width on the menu
+    ['Normal', 20, 86, 65, 66], ['Uneven', 30, 83, 90, 72], ['Unmovable', 40, 67, 115, 104],
+    ['Almost Impossible', 60, 24, 140, 190], ['15 Puzzle', 50, 69, 189, 100], ['Lights out', 3, 61, 214, 116],
+];
+const KEY = 'tessel-kept-game';
+const axeSource = fs.readFileSync(new URL('../../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+const menu = h.replayMenu();
+
+// The game's record: the page keeps the game as it does when hidden, and tessel-replay reads that back.
+async function record(page) {
+    await page.evaluate(() => {
+        Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+        document.dispatchEvent(new Event('visibilitychange'));
+    });
+    const kept = await page.evaluate((key) => localStorage.getItem(key), KEY);
+    const file = `${fs.mkdtempSync(`${os.tmpdir()}/tessel-kept-`)}/kept`;
+    fs.writeFileSync(file, Buffer.from(kept, 'base64'));
+    const lines = execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay', ['-'],
+        { input: `resume ${file}\n` }).toString().trim().split('\n');
+    fs.rmSync(file, { force: true });
+    return JSON.parse(lines.at(-1));
+}
+
+// What each cell of the board must be called, from the record alone: [name, left, top] by rows.
+function expectedCells(r) {
+    const tile = (c, row) => r.tileGrid.tile[c * 6 + row];
+    const at = (grid, size, c, row) => [grid.cellLeft[c * size + row], grid.cellTop[c * size + row]];
+    const cells = [];
+    const board = (cols, rows, name, place = (c, row) => at(r.tileGrid, 6, c, row)) => {
+        for (const row of rows) cells.push(cols.map((c) => [name(c, row), ...place(c, row)]));
+    };
+    const span = (from, to) => Array.from({ length: to - from + 1 }, (_, i) => from + i);
+    const inside = (v, last) => v >= 1 && v <= last;
+    if (r.screen === 20 || r.screen === 40) {
+        const [lockedCol, lockedRow] = r.screen === 40 ? [r.fixedColumn, r.fixedRow] : [0, 0];
+        board(span(0, 5), span(0, 5), (c, row) => {
+            if (inside(c, 4) && inside(row, 4)) return (c === lockedCol && row === lockedRow ? 'locked ' : '') + tile(c, row);
+            if (inside(c, 4) && c !== lockedCol) return row === 0 ? 'up arrow' : 'down arrow';
+            if (inside(row, 4) && row !== lockedRow) return c === 0 ? 'left arrow' : 'right arrow';
+            return 'blank';
+        });
+    } else if (r.screen === 30) {
+        board(span(0, 5), span(0, 6), (c, row) => {
+            if (inside(c, 4) && inside(row, 5)) return tile(c, row) === 0 ? 'gap' : String(tile(c, row));
+            if (inside(c, 4) && row === 0 && tile(c, 1) === 0) return 'up arrow';
+            if (inside(c, 4) && row === 6 && tile(c, 5) === 0) return 'down arrow';
+            if (!inside(c, 4) && row >= 2 && row <= 4) return c === 0 ? 'left arrow' : 'right arrow';
+            return 'blank';
+        }, (c, row) => (row === 6 ? [at(r.tileGrid, 6, c, 5)[0], at(r.tileGrid, 6, c, 5)[1] + 24] : at(r.tileGrid, 6, c, row)));
+    } else if (r.screen === 50 || r.screen === 60) {
+        board(span(1, 4), span(1, 4), (c, row) => (tile(c, row) === 0 ? 'empty' : String(tile(c, row))));
+    } else if (r.screen === 3) {
+        board(span(1, 5), span(1, 5), (c, row) => (r.lightGrid.lit[c * 7 + row] ? 'light on' : 'light off'),
+            (c, row) => at(r.lightGrid, 7, c, row));
+    }
+    return cells;
+}
+
+// The grid's cells by rows, as the accessibility tree names them (Chromium) or as the page sets them.
+async function gridNames(page) {
+    if (page.ariaSnapshot) {
+        const rows = [];
+        for (const line of (await page.ariaSnapshot('#mirror [role=grid]')).split('\n')) {
+            if (/^\s*- row\b/.test(line)) rows.push([]);
+            const cell = /^\s*- gridcell "(.*)"/.exec(line);
+            if (cell) rows.at(-1).push(cell[1]);
+        }
+        return rows;
+    }
+    return page.evaluate(() => [...document.querySelectorAll('#mirror [role=row]')]
+        .map((row) => [...row.querySelectorAll('[role=gridcell]')].map((cell) => cell.getAttribute('aria-label'))));
+}
+
+// Every item's box in CSS pixels, by selector.
+const boxes = (page, selector) => page.evaluate((s) => [...document.querySelectorAll(s)].map((e) => {
+    const box = e.getBoundingClientRect(), canvas = document.getElementById('game').getBoundingClientRect();
+    return [box.x - canvas.x, box.y - canvas.y, box.width, box.height];
+}), selector);
+
+const status = (page) => page.evaluate(() => document.querySelector('#mirror [role=status]').textContent.trim());
+
+// A screen reader's press: a click with no pointer on the element, then the words it leaves.
+async function press(page, selector, index = 0) {
+    const before = await page.evaluate(() => document.querySelector('#mirror [role=status]').textContent);
+    await page.evaluate(([s, i]) => document.querySelectorAll(s)[i].click(), [selector, index]);
+    await h.waitFor(page, (was) => document.querySelector('#mirror [role=status]').textContent !== was, before,
+        `words after a press on ${selector} ${index}`);
+    return status(page);
+}
+
+async function noViolations(page, what) {
+    await page.evaluate((source) => Boolean(window.axe || (0, eval)(source)), axeSource);
+    const violations = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })
+        .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`)));
+    assert.deepEqual(violations, [], `axe-core on ${what}`);
+}
+
+// Presses that turn every light off, found by chasing: each light left on in a row is pressed from below,
+// the first row's presses tried all 32 ways.
+function lightsOutPresses(lit) {
+    for (let first = 0; first < 32; first++) {
+        const on = (c, r) => lit[c * 7 + r];
+        const board = Array.from({ length: 7 }, (_, c) => Array.from({ length: 7 }, (_, r) => on(c, r)));
+        const presses = [];
+        const pressAt = (c, r) => {
+            presses.push([c, r]);
+            for (const [dc, dr] of [[0, 0], [1, 0], [-1, 0], [0, 1], [0, -1]]) board[c + dc][r + dr] ^= 1;
+        };
+        for (let c = 1; c <= 5; c++) if (first & (1 << (c - 1))) pressAt(c, 1);
+        for (let r = 2; r <= 5; r++) for (let c = 1; c <= 5; c++) if (board[c][r - 1]) pressAt(c, r);
+        if ([1, 2, 3, 4, 5].every((c) => !board[c][5])) return presses;
+    }
+    return null;
+}
+
+async function readThrough(t, engine, device) {
+    const site = await h.serve(), page = await engine.open(device);
+    t.after(() => Promise.all([page.close(), site.close()]));
+    await page.goto(site.url);
+    const at = await h.findMenu(page, menu);
+    // Picture pixels to CSS pixels relative to the canvas, as the page paints them.
+    const css = (x, y, w = 0, hh = 0) => [(at.left + x * at.k) / page.scale, (y * at.k) / page.scale,
+        (w * at.k) / page.scale, (hh * at.k) / page.scale];
+    const near = (actual, expected, what) => assert.ok(actual.length === expected.length &&
+        actual.every((box, i) => box.every((v, j) => Math.abs(v - expected[i][j]) < 0.05)),
+        `${what}: ${JSON.stringify(actual)} over ${JSON.stringify(expected)}`);
+
+    await h.waitFor(page, () => document.querySelectorAll('#mirror [role=button]').length === 6, null, 'the menu mirrored');
+    assert.ok(await page.evaluate(() => document.getElementById('game').getAttribute('aria-hidden') === 'true'));
+    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#mirror [role=button]')]
+        .map((b) => b.getAttribute('aria-label'))), PUZZLES.map(([name]) => name));
+    near(await boxes(page, '#mirror [role=button]'), PUZZLES.map(([, , x, y, w]) => css(x, y, w, 24)), 'menu buttons');
+    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#mirror *')]
+        .filter((e) => getComputedStyle(e).pointerEvents !== 'none')), [], 'no pointer caught');
+    // One Tab stop for the whole game, on its first item while no cursor shows.
+    const tabStops = () => page.evaluate(() => [...document.querySelectorAll('#mirror [tabindex="0"]')]
+        .map((e) => e.getAttribute('aria-label')));
+    assert.deepEqual(await tabStops(), ['Normal'], 'the menu: one Tab stop');
+    await noViolations(page, 'the menu');
+
+    for (const [i, [name, screen]] of PUZZLES.entries()) {
+        assert.equal(await press(page, '#mirror [role=button]', i), `${name} started`);
+        let r = await record(page);
+        assert.equal(r.screen, screen);
+        let expected = expectedCells(r);
+        assert.deepEqual(await gridNames(page), expected.map((row) => row.map(([n]) => n)), `${name}'s cells`);
+        near(await boxes(page, '#mirror [role=gridcell]'), expected.flat().map(([, x, y]) => css(x, y, 24, 24)),
+            `${name}'s cells over their squares`);
+        assert.deepEqual(await tabStops(), [expected[0][0][0]], `${name}: one Tab stop`);
+        if (i === 0) await noViolations(page, 'a board');
+
+        // One move by a press on a cell: an arrow, a tile beside the empty cell, a block, a light.
+        const names = expected.flat().map(([n]) => n);
+        const width = expected[0].length;
+        const empty = names.indexOf('empty');
+        const target = screen === 50 ? [empty - 1, empty + 1, empty - width, empty + width]
+            .find((j) => j >= 0 && j < 16 && (j % 4 === empty % 4 || Math.floor(j / 4) === Math.floor(empty / 4)))
+            : screen === 60 || screen === 3 ? 0 : names.findIndex((n) => n.endsWith('arrow'));
+        const said = await press(page, '#mirror [role=gridcell]', target);
+        const words = { 20: /^(column|row) \d (up|down|left|right)$/, 40: /^(column|row) \d (up|down|left|right)$/,
+            30: /^(column|row) \d (up|down|left|right)$/, 50: /^tile \d+ (up|down|left|right)$/,
+            60: /^block turned$/, 3: /^light (on|off)(, \d+ lights? on)?$/ }[screen];
+        assert.match(said, words, `${name}: what the move did`);
+        r = await record(page);
+        expected = expectedCells(r);
+        assert.deepEqual(await gridNames(page), expected.map((row) => row.map(([n]) => n)), `${name} after a move`);
+
+        if (screen === 3) {
+            // Every light off, press by press: "cleared" and the banner, for axe too.
+            for (const [c, row] of lightsOutPresses(r.lightGrid.lit)) await press(page, '#mirror [role=gridcell]', (row - 1) * 5 + c - 1);
+            assert.match(await status(page), /cleared$/);
+            assert.ok(await page.evaluate(() => [...document.querySelectorAll('#mirror p')]
+                .some((p) => !p.hidden && p.textContent === 'CLEARED!!')), 'the banner told');
+            await noViolations(page, 'the banner');
+        }
+        assert.equal(await press(page, '#mirror [role=button]', 0), 'menu');
+    }
+
+    await page.ctrlA();
+    await h.waitFor(page, () => document.querySelector('dialog#about').open, null, 'the About box');
+    await noViolations(page, 'the About box');
+}
+
+// On a desktop in every engine; on a phone's screen at 3x, where touch exploration finds cells, in Chromium.
+for (const engine of h.engines) {
+    for (const device of engine.devices.slice(0, engine.name === 'Chromium' ? 2 : 1)) {
+        test(`${engine.name}: the screen read as a screen reader reads it, ${device.name}`, { timeout: 180000 },
+            (t) => readThrough(t, engine, device));
+    }
+}
