@@ -1,0 +1,266 @@
+#include "hints/line_search.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "hints/ida_star.h"
+#include "puzzles/uneven.h"
+
+namespace tessel {
+
+namespace {
+
+int32_t Rows(const LineRules& rules) {
+    return rules.kind == LineRules::Kind::Gapped ? 5 : 4;
+}
+
+bool Legal(const TileGrid& grid, const LineRules& rules, int32_t move) {
+    if (rules.locked[move]) return false;
+    if (rules.kind == LineRules::Kind::Gapped)
+        return CanMoveUneven(grid, MoveDirection(move), MoveLine(move));
+    return true;
+}
+
+// Makes the move without asking whether it is allowed: "Uneven" slides a column into its gap, the others
+// shift it round.
+void Apply(TileGrid& grid, const LineRules& rules, ShiftDirection direction, int32_t line) {
+    if (rules.kind == LineRules::Kind::Gapped && IsColumnShift(direction)) {
+        if (direction == ShiftDirection::Up) {
+            SlideColumnUp(grid, line);
+        } else {
+            SlideColumnDown(grid, line);
+        }
+        return;
+    }
+    ShiftLine(grid, direction, line);
+}
+
+constexpr ShiftDirection Opposite(ShiftDirection direction) {
+    return static_cast<ShiftDirection>((static_cast<int32_t>(direction) + 2) % 4);
+}
+
+void Play(TileGrid& grid, const LineRules& rules, int32_t move) {
+    Apply(grid, rules, MoveDirection(move), MoveLine(move));
+}
+
+void Unplay(TileGrid& grid, const LineRules& rules, int32_t move) {
+    Apply(grid, rules, Opposite(MoveDirection(move)), MoveLine(move));
+}
+
+// Whether `move` may follow the moves made so far in a shortest sequence written one way only: it does not
+// undo the move before, is not a third step of one line the same way (one step back is shorter), and moves
+// of different parallel lines, which can be made in either order, come in the order of their lines.
+bool Canonical(const int32_t* history, int32_t depth, int32_t move) {
+    if (depth == 0) return true;
+    const int32_t before = history[depth - 1];
+    if (IsColumnShift(MoveDirection(before)) != IsColumnShift(MoveDirection(move))) return true;
+    if (MoveLine(before) != MoveLine(move)) return MoveLine(before) < MoveLine(move);
+    if (MoveDirection(before) != MoveDirection(move)) return false;
+    return depth < 2 || history[depth - 2] != move;
+}
+
+int32_t CyclicDistance(int32_t a, int32_t b) {
+    const int32_t d = a > b ? a - b : b - a;
+    return d < 4 - d ? d : 4 - d;
+}
+
+// Moves of columns and moves of rows counted apart: a column move takes every tile of its column one row
+// nearer or farther, so it takes at most four off the tiles' summed row distances; a row move likewise
+// with the column distances.
+int32_t Heuristic(const TileGrid& grid, const LineRules& rules) {
+    int32_t down = 0;
+    int32_t across = 0;
+    for (int32_t row = 1; row <= Rows(rules); ++row) {
+        for (int32_t col = 1; col <= 4; ++col) {
+            const int32_t tile = grid.Tile(col, row);
+            if (tile == 0) continue;
+            const int32_t goalRow = (tile - 1) / 4 + 1;
+            across += CyclicDistance(col, (tile - 1) % 4 + 1);
+            down += rules.kind == LineRules::Kind::Gapped ? (row > goalRow ? row - goalRow : goalRow - row)
+                                                          : CyclicDistance(row, goalRow);
+        }
+    }
+    return (down + 3) / 4 + (across + 3) / 4;
+}
+
+class LineDomain {
+  public:
+    LineDomain(const TileGrid& grid, const LineRules& rules) : grid_(grid), rules_(rules) {}
+
+    int32_t Heuristic() const { return tessel::Heuristic(grid_, rules_); }
+    int32_t MoveCount() const { return LINE_MOVES; }
+    bool Play(int32_t move) {
+        if (!Canonical(history_.data(), depth_, move) || !Legal(grid_, rules_, move)) return false;
+        tessel::Play(grid_, rules_, move);
+        history_[depth_++] = move;
+        return true;
+    }
+    void Unplay(int32_t move) {
+        tessel::Unplay(grid_, rules_, move);
+        --depth_;
+    }
+
+  private:
+    TileGrid grid_;
+    const LineRules& rules_;
+    std::array<int32_t, MAX_SEARCH_DEPTH + 1> history_{};
+    int32_t depth_ = 0;
+};
+
+// Calls visit(moves, count, board) for every sequence of at most LOOKAHEAD_HALF moves from the board
+// written the one way, depth first, moves in their order.
+using Moves = std::array<int32_t, LOOKAHEAD_HALF>;
+template <typename Visit>
+void Enumerate(TileGrid& grid, const LineRules& rules, Moves& moves, int32_t depth, Visit& visit) {
+    visit(moves, depth, static_cast<const TileGrid&>(grid));
+    if (depth == LOOKAHEAD_HALF) return;
+    for (int32_t move = 0; move < LINE_MOVES; ++move) {
+        if (!Canonical(moves.data(), depth, move) || !Legal(grid, rules, move)) continue;
+        Play(grid, rules, move);
+        moves[depth] = move;
+        Enumerate(grid, rules, moves, depth + 1, visit);
+        Unplay(grid, rules, move);
+    }
+}
+
+// Cells are numbered (row - 1) * 4 + (col - 1). For a board: the cell of each tile 1 to 16. For a table
+// entry: the cell a tile must stand in for the entry's moves to take it home, or NOWHERE.
+constexpr uint8_t NOWHERE = 0xFF;
+using Key = std::array<uint8_t, 16>;
+
+struct Entry {
+    Key key;
+    int32_t firstMove;
+};
+using Table = std::array<std::vector<Entry>, LOOKAHEAD_HALF + 1>;  // by number of moves
+
+// The columns that are down (gap in row 1), a bit each; always 0 on the cyclic boards.
+int32_t GapPattern(const TileGrid& grid, const LineRules& rules) {
+    if (rules.kind != LineRules::Kind::Gapped) return 0;
+    int32_t pattern = 0;
+    for (int32_t col = 1; col <= 4; ++col) {
+        if (grid.Tile(col, 1) == 0) pattern |= 1 << (col - 1);
+    }
+    return pattern;
+}
+
+// Every sequence of up to LOOKAHEAD_HALF moves from boards with this gap pattern, each board cell marked
+// with its own number + 1.
+Table MakeTable(const LineRules& rules, int32_t pattern) {
+    TileGrid marked{};
+    for (int32_t col = 1; col <= 4; ++col) {
+        const bool down = ((pattern >> (col - 1)) & 1) != 0;
+        for (int32_t row = 1; row <= Rows(rules); ++row) {
+            const bool gap = rules.kind == LineRules::Kind::Gapped && row == (down ? 1 : 5);
+            marked.Tile(col, row) = gap ? 0 : (row - 1) * 4 + col;
+        }
+    }
+    Table table;
+    auto visit = [&](const Moves& moves, int32_t count, const TileGrid& board) {
+        Entry entry{{}, count > 0 ? moves[0] : -1};
+        for (int32_t t = 0; t < 16; ++t) {
+            const int32_t mark = board.Tile(t % 4 + 1, t / 4 + 1);
+            entry.key[t] = mark == 0 ? NOWHERE : static_cast<uint8_t>(mark - 1);
+        }
+        table[count].push_back(entry);
+    };
+    Moves moves{};
+    Enumerate(marked, rules, moves, 0, visit);
+    for (auto& entries : table) {
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.key < b.key; });
+        entries.erase(std::unique(entries.begin(), entries.end(),
+                                  [](const Entry& a, const Entry& b) { return a.key == b.key; }),
+                      entries.end());
+    }
+    return table;
+}
+
+const Table& TableFor(const LineRules& rules, int32_t pattern) {
+    // One set of tables per rule set seen lately; "Unmovable" has sixteen.
+    static std::map<uint32_t, std::array<std::unique_ptr<Table>, 16>> tables;
+    uint32_t id = rules.kind == LineRules::Kind::Gapped ? 1u << 16 : 0u;
+    for (int32_t move = 0; move < LINE_MOVES; ++move) id |= rules.locked[move] ? 1u << move : 0u;
+    if (tables.find(id) == tables.end() && tables.size() >= 2) tables.clear();
+    std::unique_ptr<Table>& table = tables[id][pattern];
+    if (!table) table = std::make_unique<Table>(MakeTable(rules, pattern));
+    return *table;
+}
+
+int32_t CommonRun(const Key& a, const Key& b) {
+    int32_t run = 0;
+    while (run < 16 && a[run] == b[run]) ++run;
+    return run;
+}
+
+struct Reach {
+    int32_t run = -1;  // tiles home in reading order
+    int32_t length = 0;
+    int32_t firstMove = -1;
+};
+
+// The longest run of tiles home within LOOKAHEAD_DEPTH moves, by the fewest moves.
+Reach BestReach(const TileGrid& grid, const LineRules& rules) {
+    Reach best;
+    TileGrid board = grid;
+    auto visit = [&](const Moves& moves, int32_t count, const TileGrid& now) {
+        Key cells{};
+        for (int32_t row = 1; row <= Rows(rules); ++row) {
+            for (int32_t col = 1; col <= 4; ++col) {
+                const int32_t tile = now.Tile(col, row);
+                if (tile != 0) cells[tile - 1] = static_cast<uint8_t>((row - 1) * 4 + col - 1);
+            }
+        }
+        const Table& table = TableFor(rules, GapPattern(now, rules));
+        for (int32_t more = 0; more <= LOOKAHEAD_HALF; ++more) {
+            const std::vector<Entry>& entries = table[more];
+            const auto at = std::lower_bound(entries.begin(), entries.end(), cells,
+                                             [](const Entry& e, const Key& key) { return e.key < key; });
+            const auto consider = [&](const Entry& entry) {
+                const int32_t run = CommonRun(cells, entry.key);
+                const int32_t length = count + more;
+                if (run > best.run || (run == best.run && length < best.length)) {
+                    best = {run, length, count > 0 ? moves[0] : entry.firstMove};
+                }
+            };
+            if (at != entries.end()) consider(*at);
+            if (at != entries.begin()) consider(*(at - 1));
+        }
+    };
+    Moves moves{};
+    Enumerate(board, rules, moves, 0, visit);
+    return best;
+}
+
+}  // namespace
+
+LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
+    LineSearch result;
+    const Reach reach = BestReach(grid, rules);
+    if (reach.run == 16) {
+        result.kind = reach.length == 0 ? LineHintKind::None : LineHintKind::Near;
+        result.found.move = reach.firstMove;
+        return result;
+    }
+    LineDomain domain(grid, rules);
+    IdaStar<LineDomain> search(domain, LINE_NODE_BUDGET);
+    result.found.search = search.Run(LINE_SEARCH_DEPTH);
+    if (result.found.search.outcome == SearchResult::Outcome::Solved) {
+        result.kind = LineHintKind::Searched;
+        result.found.move = result.found.search.firstMove;
+    } else if (reach.length > 0) {
+        result.kind = LineHintKind::Run;
+        result.found.move = reach.firstMove;
+    } else {
+        // Not seen on any board tried: no run grows within reach. Any allowed move keeps the hint a move.
+        result.kind = LineHintKind::Stuck;
+        for (int32_t move = 0; move < LINE_MOVES && result.found.move < 0; ++move) {
+            if (Legal(grid, rules, move)) result.found.move = move;
+        }
+    }
+    return result;
+}
+
+}  // namespace tessel
