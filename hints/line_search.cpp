@@ -66,47 +66,67 @@ int32_t CyclicDistance(int32_t a, int32_t b) {
     return d < 4 - d ? d : 4 - d;
 }
 
-// Moves of columns and moves of rows counted apart: a column move takes every tile of its column one row
-// nearer or farther, so it takes at most four off the tiles' summed row distances; a row move likewise
-// with the column distances.
-int32_t Heuristic(const TileGrid& grid, const LineRules& rules) {
-    int32_t down = 0;
-    int32_t across = 0;
-    for (int32_t row = 1; row <= Rows(rules); ++row) {
-        for (int32_t col = 1; col <= 4; ++col) {
-            const int32_t tile = grid.Tile(col, row);
-            if (tile == 0) continue;
-            const int32_t goalRow = (tile - 1) / 4 + 1;
-            across += CyclicDistance(col, (tile - 1) % 4 + 1);
-            down += rules.kind == LineRules::Kind::Gapped ? (row > goalRow ? row - goalRow : goalRow - row)
-                                                          : CyclicDistance(row, goalRow);
-        }
-    }
-    return (down + 3) / 4 + (across + 3) / 4;
+// How far a tile in a cell is from its own cell: rows apart (round the board when columns shift round, or
+// straight on "Uneven") and columns apart round the board.
+int32_t RowsApart(const LineRules& rules, int32_t tile, int32_t row) {
+    const int32_t goalRow = (tile - 1) / 4 + 1;
+    if (rules.kind == LineRules::Kind::Gapped) return row > goalRow ? row - goalRow : goalRow - row;
+    return CyclicDistance(row, goalRow);
+}
+int32_t ColumnsApart(int32_t tile, int32_t col) {
+    return CyclicDistance(col, (tile - 1) % 4 + 1);
 }
 
+// Moves of columns and moves of rows counted apart: a column move takes every tile of its column one row
+// nearer or farther, so it takes at most four off the tiles' summed row distances; a row move likewise
+// with the column distances. The sums are kept up to date move by move.
 class LineDomain {
-  public:
-    LineDomain(const TileGrid& grid, const LineRules& rules) : grid_(grid), rules_(rules) {}
+public:
+    LineDomain(const TileGrid& grid, const LineRules& rules) : grid_(grid), rules_(rules) {
+        for (int32_t row = 1; row <= Rows(rules_); ++row) {
+            for (int32_t col = 1; col <= 4; ++col) Count(col, row, 1);
+        }
+    }
 
-    int32_t Heuristic() const { return tessel::Heuristic(grid_, rules_); }
+    int32_t Heuristic() const { return (down_ + 3) / 4 + (across_ + 3) / 4; }
     int32_t MoveCount() const { return LINE_MOVES; }
     bool Play(int32_t move) {
         if (!Canonical(history_.data(), depth_, move) || !Legal(grid_, rules_, move)) return false;
+        CountLine(move, -1);
         tessel::Play(grid_, rules_, move);
+        CountLine(move, 1);
         history_[depth_++] = move;
         return true;
     }
     void Unplay(int32_t move) {
+        CountLine(move, -1);
         tessel::Unplay(grid_, rules_, move);
+        CountLine(move, 1);
         --depth_;
     }
 
-  private:
+private:
+    void Count(int32_t col, int32_t row, int32_t sign) {
+        const int32_t tile = grid_.Tile(col, row);
+        if (tile == 0) return;
+        down_ += sign * RowsApart(rules_, tile, row);
+        across_ += sign * ColumnsApart(tile, col);
+    }
+    void CountLine(int32_t move, int32_t sign) {
+        const int32_t line = MoveLine(move);
+        if (IsColumnShift(MoveDirection(move))) {
+            for (int32_t row = 1; row <= Rows(rules_); ++row) Count(line, row, sign);
+        } else {
+            for (int32_t col = 1; col <= 4; ++col) Count(col, line, sign);
+        }
+    }
+
     TileGrid grid_;
     const LineRules& rules_;
     std::array<int32_t, MAX_SEARCH_DEPTH + 1> history_{};
     int32_t depth_ = 0;
+    int32_t down_ = 0;
+    int32_t across_ = 0;
 };
 
 // Calls visit(moves, count, board) for every sequence of at most LOOKAHEAD_HALF moves from the board

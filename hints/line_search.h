@@ -26,7 +26,7 @@ inline constexpr int32_t LINE_MOVES = 16;
 inline constexpr int32_t LOOKAHEAD_HALF = 4;
 inline constexpr int32_t LOOKAHEAD_DEPTH = 2 * LOOKAHEAD_HALF;
 inline constexpr int32_t LINE_SEARCH_DEPTH = 24;
-inline constexpr int32_t LINE_NODE_BUDGET = 300'000;
+inline constexpr int32_t LINE_NODE_BUDGET = 40'000;
 
 constexpr ShiftDirection MoveDirection(int32_t move) {
     return static_cast<ShiftDirection>(move / 4);
