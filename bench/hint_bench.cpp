@@ -2,12 +2,12 @@
 // game's own scrambles (beside what undoing the scramble would take, round by round, each round the shorter
 // way) and from boards after 500 random moves. Prints one table; the number of boards per kind is the
 // first argument (1,000 if none).
+#include <time.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
-#include <time.h>
 #include <vector>
 
 #include "bench/bench_platform.h"

@@ -62,50 +62,90 @@ int32_t Conflicts(const std::array<int32_t, 4>& goals, int32_t count) {
     return count - best;
 }
 
-// The board searched: tiles, the empty cell, and the slides made.
+// The board searched: tiles, the empty cell, and the slides made. The heuristic is the Manhattan distance
+// plus two slides for every tile that must step out of its goal line for the others of that line to pass;
+// both are kept up to date slide by slide: a slide changes one tile's distance and the conflicts of the two
+// lines it leaves and enters.
 class FifteenDomain {
   public:
     FifteenDomain(const TileGrid& grid, int32_t blankCol, int32_t blankRow)
-        : grid_(grid), blankCol_(blankCol), blankRow_(blankRow) {}
-
-    // Manhattan distance plus two slides for every tile that must step out of its goal line.
-    int32_t Heuristic() const {
-        int32_t total = 0;
-        for (int32_t line = 1; line <= 4; ++line) {
-            std::array<int32_t, 4> inRow{}, inColumn{};
-            int32_t rowCount = 0, columnCount = 0;
-            for (int32_t i = 1; i <= 4; ++i) {
-                const int32_t across = grid_.Tile(i, line);  // row `line`, column i
-                if (across != 0) {
-                    total += Distance(GoalCol(across), i) + Distance(GoalRow(across), line);
-                    if (GoalRow(across) == line) inRow[rowCount++] = GoalCol(across);
-                }
-                const int32_t down = grid_.Tile(line, i);  // column `line`, row i
-                if (down != 0 && GoalCol(down) == line) inColumn[columnCount++] = GoalRow(down);
-            }
-            total += 2 * (Conflicts(inRow, rowCount) + Conflicts(inColumn, columnCount));
+        : grid_(grid), blankCol_(blankCol), blankRow_(blankRow) {
+        for (int32_t row = 1; row <= 4; ++row) {
+            for (int32_t col = 1; col <= 4; ++col) manhattan_ += TileDistance(col, row);
         }
-        return total;
+        for (int32_t line = 1; line <= 4; ++line) {
+            rowConflicts_[line] = RowConflicts(line);
+            columnConflicts_[line] = ColumnConflicts(line);
+        }
+    }
+
+    int32_t Heuristic() const {
+        int32_t conflicts = 0;
+        for (int32_t line = 1; line <= 4; ++line) conflicts += rowConflicts_[line] + columnConflicts_[line];
+        return manhattan_ + 2 * conflicts;
     }
     int32_t MoveCount() const { return 4; }
     bool Play(int32_t move) {
         if (depth_ > 0 && history_[depth_ - 1] == Opposite(move)) return false;
         const Neighbour& n = NEIGHBOURS[move];
         if (!OnBoard(blankCol_ + n.dCol, blankRow_ + n.dRow)) return false;
-        SlideIntoEmptyCell(grid_, blankCol_, blankRow_, n.dCol, n.dRow);
+        Slide(n);
         history_[depth_++] = move;
         return true;
     }
     void Unplay(int32_t move) {
-        const Neighbour& back = NEIGHBOURS[Opposite(move)];
-        SlideIntoEmptyCell(grid_, blankCol_, blankRow_, back.dCol, back.dRow);
+        Slide(NEIGHBOURS[Opposite(move)]);
         --depth_;
     }
 
   private:
+    int32_t TileDistance(int32_t col, int32_t row) const {
+        const int32_t tile = grid_.Tile(col, row);
+        return tile == 0 ? 0 : Distance(GoalCol(tile), col) + Distance(GoalRow(tile), row);
+    }
+    int32_t RowConflicts(int32_t row) const {
+        std::array<int32_t, 4> goals{};
+        int32_t count = 0;
+        for (int32_t col = 1; col <= 4; ++col) {
+            const int32_t tile = grid_.Tile(col, row);
+            if (tile != 0 && GoalRow(tile) == row) goals[count++] = GoalCol(tile);
+        }
+        return Conflicts(goals, count);
+    }
+    int32_t ColumnConflicts(int32_t col) const {
+        std::array<int32_t, 4> goals{};
+        int32_t count = 0;
+        for (int32_t row = 1; row <= 4; ++row) {
+            const int32_t tile = grid_.Tile(col, row);
+            if (tile != 0 && GoalCol(tile) == col) goals[count++] = GoalRow(tile);
+        }
+        return Conflicts(goals, count);
+    }
+    // The neighbour's tile slides into the empty cell. A tile sliding up or down stays in its column, in
+    // the same order with the column's other tiles; it leaves one row and enters another. Likewise across.
+    void Slide(const Neighbour& n) {
+        const int32_t fromCol = blankCol_ + n.dCol;
+        const int32_t fromRow = blankRow_ + n.dRow;
+        const int32_t toCol = blankCol_;
+        const int32_t toRow = blankRow_;
+        manhattan_ -= TileDistance(fromCol, fromRow);
+        SlideIntoEmptyCell(grid_, blankCol_, blankRow_, n.dCol, n.dRow);
+        manhattan_ += TileDistance(toCol, toRow);
+        if (n.dRow != 0) {
+            rowConflicts_[fromRow] = RowConflicts(fromRow);
+            rowConflicts_[toRow] = RowConflicts(toRow);
+        } else {
+            columnConflicts_[fromCol] = ColumnConflicts(fromCol);
+            columnConflicts_[toCol] = ColumnConflicts(toCol);
+        }
+    }
+
     TileGrid grid_;
     int32_t blankCol_;
     int32_t blankRow_;
+    int32_t manhattan_ = 0;
+    std::array<int32_t, 5> rowConflicts_{};
+    std::array<int32_t, 5> columnConflicts_{};
     std::array<int32_t, MAX_SEARCH_DEPTH + 1> history_{};
     int32_t depth_ = 0;
 };

@@ -81,7 +81,7 @@ int32_t ColumnsApart(int32_t tile, int32_t col) {
 // nearer or farther, so it takes at most four off the tiles' summed row distances; a row move likewise
 // with the column distances. The sums are kept up to date move by move.
 class LineDomain {
-public:
+  public:
     LineDomain(const TileGrid& grid, const LineRules& rules) : grid_(grid), rules_(rules) {
         for (int32_t row = 1; row <= Rows(rules_); ++row) {
             for (int32_t col = 1; col <= 4; ++col) Count(col, row, 1);
@@ -105,7 +105,7 @@ public:
         --depth_;
     }
 
-private:
+  private:
     void Count(int32_t col, int32_t row, int32_t sign) {
         const int32_t tile = grid_.Tile(col, row);
         if (tile == 0) return;
@@ -131,24 +131,29 @@ private:
 
 // Calls visit(moves, count, board) for every sequence of at most LOOKAHEAD_HALF moves from the board
 // written the one way, depth first, moves in their order.
-using Moves = std::array<int32_t, LOOKAHEAD_HALF>;
+using Moves = std::array<int32_t, LOOKAHEAD_HALF + 2>;
 template <typename Visit>
-void Enumerate(TileGrid& grid, const LineRules& rules, Moves& moves, int32_t depth, Visit& visit) {
+void Enumerate(TileGrid& grid, const LineRules& rules, Moves& moves, int32_t depth, int32_t most,
+               Visit& visit) {
     visit(moves, depth, static_cast<const TileGrid&>(grid));
-    if (depth == LOOKAHEAD_HALF) return;
+    if (depth == most) return;
     for (int32_t move = 0; move < LINE_MOVES; ++move) {
         if (!Canonical(moves.data(), depth, move) || !Legal(grid, rules, move)) continue;
         Play(grid, rules, move);
         moves[depth] = move;
-        Enumerate(grid, rules, moves, depth + 1, visit);
+        Enumerate(grid, rules, moves, depth + 1, most, visit);
         Unplay(grid, rules, move);
     }
 }
 
-// Cells are numbered (row - 1) * 4 + (col - 1). For a board: the cell of each tile 1 to 16. For a table
-// entry: the cell a tile must stand in for the entry's moves to take it home, or NOWHERE.
+// Cells are numbered (row - 1) * 4 + (col - 1). For a board: the cell of each tile, in the order of
+// rules.order, then whether each column is down. For a table entry: the cell a tile must stand in for the
+// entry's moves to take it home, or NOWHERE; then the column's state if the moves leave the column up,
+// else NOWHERE. On "Uneven" a tile counts as home in a column that is down when it stands one cell below
+// its own: sliding the column up takes it home, and a column's slide takes none of its tiles away.
 constexpr uint8_t NOWHERE = 0xFF;
-using Key = std::array<uint8_t, 16>;
+constexpr int32_t KEY_SIZE = 20;
+using Key = std::array<uint8_t, KEY_SIZE>;
 
 struct Entry {
     Key key;
@@ -180,14 +185,22 @@ Table MakeTable(const LineRules& rules, int32_t pattern) {
     Table table;
     auto visit = [&](const Moves& moves, int32_t count, const TileGrid& board) {
         Entry entry{{}, count > 0 ? moves[0] : -1};
+        const auto down = [&](int32_t col) {
+            return rules.kind == LineRules::Kind::Gapped && board.Tile(col, 1) == 0;
+        };
         for (int32_t t = 0; t < 16; ++t) {
-            const int32_t mark = board.Tile(t % 4 + 1, t / 4 + 1);
+            const int32_t col = (rules.order[t] - 1) % 4 + 1;
+            const int32_t row = (rules.order[t] - 1) / 4 + 1 + (down(col) ? 1 : 0);
+            const int32_t mark = board.Tile(col, row);
             entry.key[t] = mark == 0 ? NOWHERE : static_cast<uint8_t>(mark - 1);
+        }
+        for (int32_t col = 1; col <= 4; ++col) {
+            entry.key[15 + col] = down(col) ? NOWHERE : static_cast<uint8_t>((pattern >> (col - 1)) & 1);
         }
         table[count].push_back(entry);
     };
     Moves moves{};
-    Enumerate(marked, rules, moves, 0, visit);
+    Enumerate(marked, rules, moves, 0, LOOKAHEAD_HALF, visit);
     for (auto& entries : table) {
         std::stable_sort(entries.begin(), entries.end(),
                          [](const Entry& a, const Entry& b) { return a.key < b.key; });
@@ -200,40 +213,50 @@ Table MakeTable(const LineRules& rules, int32_t pattern) {
 
 const Table& TableFor(const LineRules& rules, int32_t pattern) {
     // One set of tables per rule set seen lately; "Unmovable" has sixteen.
-    static std::map<uint32_t, std::array<std::unique_ptr<Table>, 16>> tables;
-    uint32_t id = rules.kind == LineRules::Kind::Gapped ? 1u << 16 : 0u;
-    for (int32_t move = 0; move < LINE_MOVES; ++move) id |= rules.locked[move] ? 1u << move : 0u;
+    static std::map<std::array<int32_t, 18>, std::array<std::unique_ptr<Table>, 16>> tables;
+    std::array<int32_t, 18> id{};
+    id[0] = rules.kind == LineRules::Kind::Gapped ? 1 : 0;
+    for (int32_t move = 0; move < LINE_MOVES; ++move) id[1] |= rules.locked[move] ? 1 << move : 0;
+    for (int32_t t = 0; t < 16; ++t) id[t + 2] = rules.order[t];
     if (tables.find(id) == tables.end() && tables.size() >= 2) tables.clear();
     std::unique_ptr<Table>& table = tables[id][pattern];
     if (!table) table = std::make_unique<Table>(MakeTable(rules, pattern));
     return *table;
 }
 
+// "Uneven" has fewer moves to a board and needs longer ways round: it looks one move further.
+int32_t ForwardDepth(const LineRules& rules) {
+    return rules.kind == LineRules::Kind::Gapped ? LOOKAHEAD_HALF + 1 : LOOKAHEAD_HALF;
+}
+
 int32_t CommonRun(const Key& a, const Key& b) {
     int32_t run = 0;
-    while (run < 16 && a[run] == b[run]) ++run;
+    while (run < KEY_SIZE && a[run] == b[run]) ++run;
     return run;
 }
 
 struct Reach {
-    int32_t run = -1;  // tiles home in reading order
+    int32_t run = -1;  // tiles home in order, then columns up: KEY_SIZE on the solved board
     int32_t length = 0;
     int32_t firstMove = -1;
 };
 
-// The longest run of tiles home within LOOKAHEAD_DEPTH moves, by the fewest moves.
-Reach BestReach(const TileGrid& grid, const LineRules& rules) {
+// The longest run home within LOOKAHEAD_DEPTH moves, by the fewest moves.
+Reach BestReach(const TileGrid& grid, const LineRules& rules, int32_t forwardDepth) {
     Reach best;
     TileGrid board = grid;
     auto visit = [&](const Moves& moves, int32_t count, const TileGrid& now) {
-        Key cells{};
+        std::array<uint8_t, 17> cellOf{};
         for (int32_t row = 1; row <= Rows(rules); ++row) {
-            for (int32_t col = 1; col <= 4; ++col) {
-                const int32_t tile = now.Tile(col, row);
-                if (tile != 0) cells[tile - 1] = static_cast<uint8_t>((row - 1) * 4 + col - 1);
-            }
+            for (int32_t col = 1; col <= 4; ++col)
+                cellOf[now.Tile(col, row)] = static_cast<uint8_t>((row - 1) * 4 + col - 1);
         }
-        const Table& table = TableFor(rules, GapPattern(now, rules));
+        Key cells{};
+        for (int32_t t = 0; t < 16; ++t) cells[t] = cellOf[rules.order[t]];
+        const int32_t pattern = GapPattern(now, rules);
+        for (int32_t col = 1; col <= 4; ++col)
+            cells[15 + col] = static_cast<uint8_t>((pattern >> (col - 1)) & 1);
+        const Table& table = TableFor(rules, pattern);
         for (int32_t more = 0; more <= LOOKAHEAD_HALF; ++more) {
             const std::vector<Entry>& entries = table[more];
             const auto at = std::lower_bound(entries.begin(), entries.end(), cells,
@@ -250,16 +273,25 @@ Reach BestReach(const TileGrid& grid, const LineRules& rules) {
         }
     };
     Moves moves{};
-    Enumerate(board, rules, moves, 0, visit);
+    Enumerate(board, rules, moves, 0, forwardDepth, visit);
     return best;
+}
+
+// Whether the move leaves a board whose best run within reach is longer, or as long and nearer. Every hint
+// does, so the pair only ever grows and following hints ends.
+bool Progresses(const TileGrid& grid, const LineRules& rules, int32_t move, const Reach& reach) {
+    TileGrid next = grid;
+    Play(next, rules, move);
+    const Reach after = BestReach(next, rules, ForwardDepth(rules));
+    return after.run > reach.run || (after.run == reach.run && after.length < reach.length);
 }
 
 }  // namespace
 
 LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     LineSearch result;
-    const Reach reach = BestReach(grid, rules);
-    if (reach.run == 16) {
+    const Reach reach = BestReach(grid, rules, ForwardDepth(rules));
+    if (reach.run == KEY_SIZE) {
         result.kind = reach.length == 0 ? LineHintKind::None : LineHintKind::Near;
         result.found.move = reach.firstMove;
         return result;
@@ -267,14 +299,21 @@ LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     LineDomain domain(grid, rules);
     IdaStar<LineDomain> search(domain, LINE_NODE_BUDGET);
     result.found.search = search.Run(LINE_SEARCH_DEPTH);
-    if (result.found.search.outcome == SearchResult::Outcome::Solved) {
+    if (result.found.search.outcome == SearchResult::Outcome::Solved &&
+        Progresses(grid, rules, result.found.search.firstMove, reach)) {
         result.kind = LineHintKind::Searched;
         result.found.move = result.found.search.firstMove;
     } else if (reach.length > 0) {
         result.kind = LineHintKind::Run;
         result.found.move = reach.firstMove;
+    } else if (const Reach further = BestReach(grid, rules, ForwardDepth(rules) + 1);
+               further.run > reach.run) {
+        // No run grows within reach, but one does a move further. Its first move leaves a board from which
+        // the longer run is within reach, so the best run within reach still only grows.
+        result.kind = LineHintKind::Further;
+        result.found.move = further.firstMove;
     } else {
-        // Not seen on any board tried: no run grows within reach. Any allowed move keeps the hint a move.
+        // Not seen on any board tried. Any allowed move keeps the hint a move.
         result.kind = LineHintKind::Stuck;
         for (int32_t move = 0; move < LINE_MOVES && result.found.move < 0; ++move) {
             if (Legal(grid, rules, move)) result.found.move = move;

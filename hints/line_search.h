@@ -5,13 +5,18 @@
 // The hint is, in this order of preference:
 //   1. the first move of a shortest solution of at most LOOKAHEAD_DEPTH moves, if one exists;
 //   2. the first move of a shortest solution that an iterative-deepening search finds within its node
-//      budget;
-//   3. the first move of the fewest moves that bring the longest run of tiles, in reading order, home
-//      within LOOKAHEAD_DEPTH moves, when that run is longer than the board's own run.
-// Moves of 3 make progress that following hints never undoes: the best run within reach never shortens,
-// and while it stays the same the moves to reach it get fewer. LOOKAHEAD_DEPTH moves are searched from
-// both ends, half from the board and half from a table of every board half that many moves from any
-// arrangement of the columns' gaps, built at first use.
+//      budget, when that move makes progress as the moves of 3 do;
+//   3. the first move of the fewest moves that make the longest run of tiles home (in rules.order, then
+//      the columns up) within reach, when that run is longer than the board's own; within reach means
+//      LOOKAHEAD_DEPTH moves ("Uneven": one more);
+//   4. failing that, the first move of a run grown one move further than reach.
+// Every hint makes progress that following hints never undoes: the best run within reach never shortens,
+// and while it stays the same the moves to reach it get fewer (1 is the case of the whole board within
+// reach). So following hints ends on the solved board after at most (KEY_SIZE + 1) * (reach + 1) moves,
+// unless no run grows even a move beyond reach, which no board tried has shown. The moves within reach are
+// searched from both ends: up to LOOKAHEAD_HALF (or one more) from the board, and up to LOOKAHEAD_HALF from a
+// table, built at first use, of every sequence of moves from each arrangement of the columns' gaps.
+
 #pragma once
 
 #include <array>
@@ -42,10 +47,12 @@ struct LineRules {
     enum class Kind { Cyclic, Gapped };  // "Normal" and "Unmovable"; "Uneven"
     Kind kind = Kind::Cyclic;
     std::array<bool, LINE_MOVES> locked{};  // moves the puzzle never allows
+    // The order in which runs of tiles count as brought home.
+    std::array<int32_t, 16> order{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 };
 
 // How the hint of a line puzzle was found, for the figures.
-enum class LineHintKind { None, Near, Searched, Run, Stuck };
+enum class LineHintKind { None, Near, Searched, Run, Further, Stuck };
 
 struct LineSearch {
     HintSearch found;

@@ -8,6 +8,8 @@ namespace tessel {
 LineRules UnevenRules() {
     LineRules rules;
     rules.kind = LineRules::Kind::Gapped;
+    // Bottom row first: the top row, which only columns move, comes last.
+    rules.order = {13, 14, 15, 16, 9, 10, 11, 12, 5, 6, 7, 8, 1, 2, 3, 4};
     return rules;
 }
 

@@ -162,9 +162,9 @@ TEST_P(EveryPuzzle, TheSameBoardGetsTheSameHintHoweverReached) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
-                         ::testing::Values(Bounds{NORMAL_LABEL, 20, 40}, Bounds{UNEVEN_LABEL, 40, 80},
-                                           Bounds{UNMOVABLE_LABEL, 40, 80}, Bounds{LIGHTS_OUT_LABEL, 15, 15},
-                                           Bounds{FIFTEEN_LABEL, 60, 250},
+                         ::testing::Values(Bounds{NORMAL_LABEL, 30, 40}, Bounds{UNEVEN_LABEL, 60, 80},
+                                           Bounds{UNMOVABLE_LABEL, 40, 60}, Bounds{LIGHTS_OUT_LABEL, 15, 15},
+                                           Bounds{FIFTEEN_LABEL, 80, 250},
                                            Bounds{ALMOST_IMPOSSIBLE_LABEL, 60, 150}),
                          [](const auto& info) { return std::to_string(info.index); });
 
