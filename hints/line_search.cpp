@@ -157,7 +157,7 @@ using Key = std::array<uint8_t, KEY_SIZE>;
 
 struct Entry {
     Key key;
-    int32_t firstMove;
+    int8_t firstMove;
 };
 using Table = std::array<std::vector<Entry>, LOOKAHEAD_HALF + 1>;  // by number of moves
 
@@ -184,7 +184,7 @@ Table MakeTable(const LineRules& rules, int32_t pattern) {
     }
     Table table;
     auto visit = [&](const Moves& moves, int32_t count, const TileGrid& board) {
-        Entry entry{{}, count > 0 ? moves[0] : -1};
+        Entry entry{{}, static_cast<int8_t>(count > 0 ? moves[0] : -1)};
         const auto down = [&](int32_t col) {
             return rules.kind == LineRules::Kind::Gapped && board.Tile(col, 1) == 0;
         };

@@ -161,12 +161,18 @@ TEST_P(EveryPuzzle, TheSameBoardGetsTheSameHintHoweverReached) {
     }
 }
 
+std::string PuzzleName(const ::testing::TestParamInfo<Bounds>& info) {
+    constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
+                                               "LightsOut", "Fifteen", "AlmostImpossible"};
+    return NAMES[info.index];
+}
+
 INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
                          ::testing::Values(Bounds{NORMAL_LABEL, 30, 40}, Bounds{UNEVEN_LABEL, 60, 80},
                                            Bounds{UNMOVABLE_LABEL, 40, 60}, Bounds{LIGHTS_OUT_LABEL, 15, 15},
                                            Bounds{FIFTEEN_LABEL, 80, 250},
                                            Bounds{ALMOST_IMPOSSIBLE_LABEL, 60, 150}),
-                         [](const auto& info) { return std::to_string(info.index); });
+                         PuzzleName);
 
 TEST(HintNone, OnTheMenuAndOnASolvedBoard) {
     auto game = NewGame();
