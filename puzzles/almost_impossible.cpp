@@ -24,21 +24,6 @@ constexpr std::array<Cell, 4> BlockCells(int32_t col, int32_t row) {
 // The way each of those cells travels in a clockwise turn: right, down, left, up.
 constexpr std::array<Point, 4> CLOCKWISE_TRAVEL{{{1, 0}, {0, 1}, {-1, 0}, {0, -1}}};
 
-enum class Turn { Clockwise, CounterClockwise };
-
-// A quarter turn: every tile of the block moves one cell on, the way the turn goes.
-void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn) {
-    const auto cells = BlockCells(col, row);
-    std::array<int32_t, 4> tiles{};
-    for (std::size_t i = 0; i < cells.size(); ++i) tiles[i] = grid.Tile(cells[i].col, cells[i].row);
-    if (turn == Turn::Clockwise) {
-        std::rotate(tiles.begin(), tiles.end() - 1, tiles.end());
-    } else {
-        std::rotate(tiles.begin(), tiles.begin() + 1, tiles.end());
-    }
-    for (std::size_t i = 0; i < cells.size(); ++i) grid.Tile(cells[i].col, cells[i].row) = tiles[i];
-}
-
 // Moves the block's four cell positions `distance` pixels along the clockwise way round.
 void DisplaceBlock(TileGrid& grid, int32_t col, int32_t row, int32_t distance) {
     const auto cells = BlockCells(col, row);
@@ -80,6 +65,18 @@ void TurnBlockByTap(Game& game, int32_t col, int32_t row) {
 }
 
 }  // namespace
+
+void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn) {
+    const auto cells = BlockCells(col, row);
+    std::array<int32_t, 4> tiles{};
+    for (std::size_t i = 0; i < cells.size(); ++i) tiles[i] = grid.Tile(cells[i].col, cells[i].row);
+    if (turn == Turn::Clockwise) {
+        std::rotate(tiles.begin(), tiles.end() - 1, tiles.end());
+    } else {
+        std::rotate(tiles.begin(), tiles.begin() + 1, tiles.end());
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) grid.Tile(cells[i].col, cells[i].row) = tiles[i];
+}
 
 void SetupAlmostImpossible(Game& game) {
     ResetBanner(game);

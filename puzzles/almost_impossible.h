@@ -23,6 +23,12 @@ inline constexpr PuzzleLabel ALMOST_IMPOSSIBLE_LABEL{IMG_LABEL_ALMOST_IMPOSSIBLE
                                                      ALMOST_IMPOSSIBLE_LABEL_Y,
                                                      ALMOST_IMPOSSIBLE_LABEL_WIDTH};
 
+enum class Turn { Clockwise, CounterClockwise };
+
+// A quarter turn of the block whose top-left cell is (col, row), col and row 1 to 3: every tile of the block
+// moves one cell on, the way the turn goes. The player turns clockwise only.
+void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn);
+
 void SetupAlmostImpossible(Game& game);
 void TapAlmostImpossible(Game& game, int32_t x, int32_t y);
 bool IsAlmostImpossibleSolved(const Game& game);

@@ -37,13 +37,7 @@ bool CanSlide(const Game& game, Neighbour from) {
 
 // Moves the neighbour's tile into the empty cell; the neighbour becomes the empty cell.
 void Slide(Game& game, Neighbour from) {
-    TileGrid& grid = game.tileGrid;
-    const int32_t col = game.blankCol + from.dCol;
-    const int32_t row = game.blankRow + from.dRow;
-    grid.Tile(game.blankCol, game.blankRow) = grid.Tile(col, row);
-    grid.Tile(col, row) = 0;
-    game.blankCol = col;
-    game.blankRow = row;
+    SlideIntoEmptyCell(game.tileGrid, game.blankCol, game.blankRow, from.dCol, from.dRow);
 }
 
 // The neighbour's cell area, both edges included: it shares an edge line with the empty cell, and a tap on
@@ -77,6 +71,15 @@ void DrawSlideFrame(Game& game, Neighbour from) {
 }
 
 }  // namespace
+
+void SlideIntoEmptyCell(TileGrid& grid, int32_t& blankCol, int32_t& blankRow, int32_t dCol, int32_t dRow) {
+    const int32_t col = blankCol + dCol;
+    const int32_t row = blankRow + dRow;
+    grid.Tile(blankCol, blankRow) = grid.Tile(col, row);
+    grid.Tile(col, row) = 0;
+    blankCol = col;
+    blankRow = row;
+}
 
 void SetupFifteen(Game& game) {
     ResetBanner(game);

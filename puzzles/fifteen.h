@@ -16,6 +16,10 @@ inline constexpr int32_t FIFTEEN_SCRAMBLE_MOVES = 80;
 inline constexpr PuzzleLabel FIFTEEN_LABEL{IMG_LABEL_FIFTEEN, FIFTEEN_LABEL_X, FIFTEEN_LABEL_Y,
                                            FIFTEEN_LABEL_WIDTH};
 
+// Slides the tile at (blankCol + dCol, blankRow + dRow), a board cell next to the empty cell, into the
+// empty cell; that cell becomes the empty cell.
+void SlideIntoEmptyCell(TileGrid& grid, int32_t& blankCol, int32_t& blankRow, int32_t dCol, int32_t dRow);
+
 void SetupFifteen(Game& game);
 void TapFifteen(Game& game, int32_t x, int32_t y);
 bool IsFifteenSolved(const Game& game);

@@ -11,19 +11,9 @@ namespace {
 // The fifth cell of every column, below the four rows of the goal order.
 constexpr int32_t FOOT_ROW = 5;
 
-// Whether a move can act on this board: a column only slides into its gap, and only the full rows 2 to 4
-// shift. The same rule refuses scramble attempts, picks the arrows shown and filters the taps.
+// The same rule refuses scramble attempts, picks the arrows shown and filters the taps.
 bool CanMove(const TileGrid& grid, ShiftDirection direction, int32_t line) {
-    switch (direction) {
-        case ShiftDirection::Up:
-            return grid.Tile(line, 1) == 0;
-        case ShiftDirection::Down:
-            return grid.Tile(line, FOOT_ROW) == 0;
-        case ShiftDirection::Right:
-        case ShiftDirection::Left:
-            return line != 1;
-    }
-    return false;
+    return CanMoveUneven(grid, direction, line);
 }
 
 void SlideColumn(TileGrid& grid, ShiftDirection direction, int32_t col) {
@@ -63,6 +53,19 @@ void MoveByTap(Game& game, ShiftDirection direction, int32_t line) {
 }
 
 }  // namespace
+
+bool CanMoveUneven(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    switch (direction) {
+        case ShiftDirection::Up:
+            return grid.Tile(line, 1) == 0;
+        case ShiftDirection::Down:
+            return grid.Tile(line, FOOT_ROW) == 0;
+        case ShiftDirection::Right:
+        case ShiftDirection::Left:
+            return line != 1;
+    }
+    return false;
+}
 
 void SlideColumnUp(TileGrid& grid, int32_t col) {
     for (int32_t row = 1; row < FOOT_ROW; ++row) grid.Tile(col, row) = grid.Tile(col, row + 1);

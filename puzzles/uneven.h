@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/line_shifts.h"
 
 namespace tessel {
 
@@ -20,6 +21,10 @@ void SetupUneven(Game& game);
 void TapUneven(Game& game, int32_t x, int32_t y);
 bool IsUnevenSolved(const Game& game);
 void DrawUneven(Game& game);
+
+// Whether a move can act on this board: a column only slides into its gap (up when the gap is in row 1,
+// down when it is in row 5), and only the full rows 2 to 4 shift.
+bool CanMoveUneven(const TileGrid& grid, ShiftDirection direction, int32_t line);
 
 // A column's four tiles move one cell into its gap: up when the gap is in row 1, down when it is in row 5.
 void SlideColumnUp(TileGrid& grid, int32_t col);

@@ -6,13 +6,9 @@
 
 namespace tessel {
 
-namespace {
-
 bool IsLocked(const Game& game, ShiftDirection direction, int32_t line) {
     return line == (IsColumnShift(direction) ? game.fixedColumn : game.fixedRow);
 }
-
-}  // namespace
 
 // Only the sixteen board cells are written; the ring keeps whatever the last puzzle left there.
 void SetupUnmovable(Game& game) {

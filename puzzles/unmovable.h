@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/line_shifts.h"
 
 namespace tessel {
 
@@ -16,6 +17,10 @@ inline constexpr int32_t UNMOVABLE_SCRAMBLE_MOVES = 20;
 
 inline constexpr PuzzleLabel UNMOVABLE_LABEL{IMG_LABEL_UNMOVABLE, UNMOVABLE_LABEL_X, UNMOVABLE_LABEL_Y,
                                              UNMOVABLE_LABEL_WIDTH};
+
+// Whether the line is one of the two locked ones: the fixed column for up and down, the fixed row for right
+// and left.
+bool IsLocked(const Game& game, ShiftDirection direction, int32_t line);
 
 void SetupUnmovable(Game& game);
 void TapUnmovable(Game& game, int32_t x, int32_t y);

@@ -1,0 +1,286 @@
+// "15 Puzzle": a shortest solution when one of at most FIFTEEN_OPTIMAL_DEPTH slides exists and the search
+// proves it within its node budget; otherwise the board is solved in stages, each of which places one or
+// more tiles without disturbing the tiles placed before, by the shortest way.
+//
+// Following hints cannot go round in circles: the shortest-way moves bring the board one slide nearer the
+// goal each time, and the stage moves never take a placed tile away and bring the stage's own tiles one
+// slide nearer their cells each time.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "hints/hint_parts.h"
+#include "hints/ida_star.h"
+#include "puzzles/fifteen.h"
+#include "puzzles/tile_board.h"
+
+namespace tessel {
+
+namespace {
+
+// The neighbours of the empty cell whose tile can slide in, in the order a tap tests them.
+struct Neighbour {
+    int32_t dCol;
+    int32_t dRow;
+    const char* tileMoves;  // the way the tile goes
+};
+constexpr std::array<Neighbour, 4> NEIGHBOURS{
+    {{0, -1, "down"}, {1, 0, "left"}, {0, 1, "up"}, {-1, 0, "right"}}};
+
+constexpr int32_t Opposite(int32_t move) {
+    return (move + 2) % 4;
+}
+
+bool OnBoard(int32_t col, int32_t row) {
+    return 1 <= col && col <= 4 && 1 <= row && row <= 4;
+}
+
+constexpr int32_t GoalCol(int32_t tile) {
+    return (tile - 1) % 4 + 1;
+}
+constexpr int32_t GoalRow(int32_t tile) {
+    return (tile - 1) / 4 + 1;
+}
+
+int32_t Distance(int32_t a, int32_t b) {
+    return a > b ? a - b : b - a;
+}
+
+// Tiles of a line that must leave it and come back for the others to pass: the line's tiles that belong
+// in it, less the longest run of them already in goal order.
+int32_t Conflicts(const std::array<int32_t, 4>& goals, int32_t count) {
+    std::array<int32_t, 4> longest{};
+    int32_t best = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        longest[i] = 1;
+        for (int32_t j = 0; j < i; ++j) {
+            if (goals[j] < goals[i] && longest[j] + 1 > longest[i]) longest[i] = longest[j] + 1;
+        }
+        if (longest[i] > best) best = longest[i];
+    }
+    return count - best;
+}
+
+// The board searched: tiles, the empty cell, and the slides made. The heuristic is the Manhattan distance
+// plus two slides for every tile that must step out of its goal line for the others of that line to pass;
+// both are kept up to date slide by slide: a slide changes one tile's distance and the conflicts of the two
+// lines it leaves and enters.
+class FifteenDomain {
+  public:
+    FifteenDomain(const TileGrid& grid, int32_t blankCol, int32_t blankRow)
+        : grid_(grid), blankCol_(blankCol), blankRow_(blankRow) {
+        for (int32_t row = 1; row <= 4; ++row) {
+            for (int32_t col = 1; col <= 4; ++col) manhattan_ += TileDistance(col, row);
+        }
+        for (int32_t line = 1; line <= 4; ++line) {
+            rowConflicts_[line] = RowConflicts(line);
+            columnConflicts_[line] = ColumnConflicts(line);
+        }
+    }
+
+    int32_t Heuristic() const {
+        int32_t conflicts = 0;
+        for (int32_t line = 1; line <= 4; ++line) conflicts += rowConflicts_[line] + columnConflicts_[line];
+        return manhattan_ + 2 * conflicts;
+    }
+    int32_t MoveCount() const { return 4; }
+    bool Play(int32_t move) {
+        if (depth_ > 0 && history_[depth_ - 1] == Opposite(move)) return false;
+        const Neighbour& n = NEIGHBOURS[move];
+        if (!OnBoard(blankCol_ + n.dCol, blankRow_ + n.dRow)) return false;
+        Slide(n);
+        history_[depth_++] = move;
+        return true;
+    }
+    void Unplay(int32_t move) {
+        Slide(NEIGHBOURS[Opposite(move)]);
+        --depth_;
+    }
+
+  private:
+    int32_t TileDistance(int32_t col, int32_t row) const {
+        const int32_t tile = grid_.Tile(col, row);
+        return tile == 0 ? 0 : Distance(GoalCol(tile), col) + Distance(GoalRow(tile), row);
+    }
+    int32_t RowConflicts(int32_t row) const {
+        std::array<int32_t, 4> goals{};
+        int32_t count = 0;
+        for (int32_t col = 1; col <= 4; ++col) {
+            const int32_t tile = grid_.Tile(col, row);
+            if (tile != 0 && GoalRow(tile) == row) goals[count++] = GoalCol(tile);
+        }
+        return Conflicts(goals, count);
+    }
+    int32_t ColumnConflicts(int32_t col) const {
+        std::array<int32_t, 4> goals{};
+        int32_t count = 0;
+        for (int32_t row = 1; row <= 4; ++row) {
+            const int32_t tile = grid_.Tile(col, row);
+            if (tile != 0 && GoalCol(tile) == col) goals[count++] = GoalRow(tile);
+        }
+        return Conflicts(goals, count);
+    }
+    // The neighbour's tile slides into the empty cell. A tile sliding up or down stays in its column, in
+    // the same order with the column's other tiles; it leaves one row and enters another. Likewise across.
+    void Slide(const Neighbour& n) {
+        const int32_t fromCol = blankCol_ + n.dCol;
+        const int32_t fromRow = blankRow_ + n.dRow;
+        const int32_t toCol = blankCol_;
+        const int32_t toRow = blankRow_;
+        manhattan_ -= TileDistance(fromCol, fromRow);
+        SlideIntoEmptyCell(grid_, blankCol_, blankRow_, n.dCol, n.dRow);
+        manhattan_ += TileDistance(toCol, toRow);
+        if (n.dRow != 0) {
+            rowConflicts_[fromRow] = RowConflicts(fromRow);
+            rowConflicts_[toRow] = RowConflicts(toRow);
+        } else {
+            columnConflicts_[fromCol] = ColumnConflicts(fromCol);
+            columnConflicts_[toCol] = ColumnConflicts(toCol);
+        }
+    }
+
+    TileGrid grid_;
+    int32_t blankCol_;
+    int32_t blankRow_;
+    int32_t manhattan_ = 0;
+    std::array<int32_t, 5> rowConflicts_{};
+    std::array<int32_t, 5> columnConflicts_{};
+    std::array<int32_t, MAX_SEARCH_DEPTH + 1> history_{};
+    int32_t depth_ = 0;
+};
+
+// The stages, in order: each places its tiles while all tiles of the earlier stages stay where they are.
+// The last stage's region, the 2 x 2 corner, can hold its three tiles in their cells in one way only.
+struct Stage {
+    std::array<int32_t, 3> tiles;
+    int32_t count;
+};
+constexpr std::array<Stage, 7> STAGES{{{{1, 2, 0}, 2},
+                                       {{3, 4, 0}, 2},
+                                       {{5, 6, 0}, 2},
+                                       {{7, 8, 0}, 2},
+                                       {{9, 13, 0}, 2},
+                                       {{10, 14, 0}, 2},
+                                       {{11, 12, 15}, 3}}};
+
+bool IsHome(const TileGrid& grid, int32_t tile) {
+    return grid.Tile(GoalCol(tile), GoalRow(tile)) == tile;
+}
+
+bool StageDone(const TileGrid& grid, const Stage& stage) {
+    for (int32_t i = 0; i < stage.count; ++i) {
+        if (!IsHome(grid, stage.tiles[i])) return false;
+    }
+    return true;
+}
+
+int32_t CellIndex(int32_t col, int32_t row) {
+    return (row - 1) * 4 + (col - 1);
+}
+
+// A stage's board seen as the cells of the empty cell and of the stage's tiles; all other tiles look
+// alike. Packed four bits a cell.
+int32_t StageKey(const TileGrid& grid, const Stage& stage, int32_t blankCol, int32_t blankRow) {
+    int32_t key = CellIndex(blankCol, blankRow);
+    for (int32_t i = 0; i < stage.count; ++i) {
+        for (int32_t cell = 0; cell < 16; ++cell) {
+            if (grid.Tile(cell % 4 + 1, cell / 4 + 1) == stage.tiles[i]) key |= cell << (4 * (i + 1));
+        }
+    }
+    return key;
+}
+
+// A board with the empty cell and the stage's tiles where `key` says, the earlier stages' tiles at home
+// and a stand-in tile everywhere else.
+constexpr int32_t STAND_IN = 99;
+TileGrid StageBoard(const TileGrid& grid, int32_t stageIndex, int32_t key) {
+    TileGrid board = grid;
+    for (int32_t col = 1; col <= 4; ++col) {
+        for (int32_t row = 1; row <= 4; ++row) board.Tile(col, row) = STAND_IN;
+    }
+    for (int32_t s = 0; s < stageIndex; ++s) {
+        for (int32_t i = 0; i < STAGES[s].count; ++i) {
+            const int32_t tile = STAGES[s].tiles[i];
+            board.Tile(GoalCol(tile), GoalRow(tile)) = tile;
+        }
+    }
+    const Stage& stage = STAGES[stageIndex];
+    board.Tile(key % 4 + 1, (key >> 2) % 4 + 1) = 0;
+    for (int32_t i = 0; i < stage.count; ++i) {
+        const int32_t cell = (key >> (4 * (i + 1))) & 15;
+        board.Tile(cell % 4 + 1, cell / 4 + 1) = stage.tiles[i];
+    }
+    return board;
+}
+
+bool IsPlaced(int32_t tile, int32_t stageIndex) {
+    for (int32_t s = 0; s < stageIndex; ++s) {
+        for (int32_t i = 0; i < STAGES[s].count; ++i) {
+            if (STAGES[s].tiles[i] == tile) return true;
+        }
+    }
+    return false;
+}
+
+// The first slide of the shortest way to finish the board's first unfinished stage (breadth first over
+// the stage's boards, slides in tap order), or -1 on a solved board.
+int32_t StageMove(const TileGrid& grid, int32_t blankCol, int32_t blankRow) {
+    int32_t stageIndex = 0;
+    while (stageIndex < static_cast<int32_t>(STAGES.size()) && StageDone(grid, STAGES[stageIndex]))
+        ++stageIndex;
+    if (stageIndex == static_cast<int32_t>(STAGES.size())) return -1;
+    const Stage& stage = STAGES[stageIndex];
+    const int32_t keys = 1 << (4 * (stage.count + 1));
+    std::vector<int8_t> firstMove(static_cast<std::size_t>(keys), -1);
+    std::vector<int32_t> queue;
+    const int32_t start = StageKey(grid, stage, blankCol, blankRow);
+    firstMove[static_cast<std::size_t>(start)] = 4;  // visited; no move yet
+    queue.push_back(start);
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const int32_t key = queue[head];
+        const TileGrid board = StageBoard(grid, stageIndex, key);
+        for (int32_t move = 0; move < 4; ++move) {
+            const Neighbour& n = NEIGHBOURS[move];
+            int32_t col = key % 4 + 1;
+            int32_t row = (key >> 2) % 4 + 1;
+            if (!OnBoard(col + n.dCol, row + n.dRow)) continue;
+            if (IsPlaced(board.Tile(col + n.dCol, row + n.dRow), stageIndex)) continue;
+            TileGrid next = board;
+            SlideIntoEmptyCell(next, col, row, n.dCol, n.dRow);
+            const int32_t nextKey = StageKey(next, stage, col, row);
+            if (firstMove[static_cast<std::size_t>(nextKey)] != -1) continue;
+            const int8_t first =
+                key == start ? static_cast<int8_t>(move) : firstMove[static_cast<std::size_t>(key)];
+            if (StageDone(next, stage)) return first;
+            firstMove[static_cast<std::size_t>(nextKey)] = first;
+            queue.push_back(nextKey);
+        }
+    }
+    return -1;  // not reached from a board a player can reach
+}
+
+}  // namespace
+
+HintSearch SearchFifteen(const TileGrid& grid, int32_t blankCol, int32_t blankRow) {
+    FifteenDomain domain(grid, blankCol, blankRow);
+    IdaStar<FifteenDomain> search(domain, FIFTEEN_NODE_BUDGET);
+    const SearchResult result = search.Run(FIFTEEN_OPTIMAL_DEPTH);
+    HintSearch found{result, -1};
+    found.move = result.outcome == SearchResult::Outcome::Solved ? result.firstMove
+                                                                 : StageMove(grid, blankCol, blankRow);
+    return found;
+}
+
+std::optional<Hint> FifteenHint(const Game& game) {
+    const TileGrid& grid = game.tileGrid;
+    const int32_t move = SearchFifteen(grid, game.blankCol, game.blankRow).move;
+    if (move < 0) return std::nullopt;
+    const Neighbour& n = NEIGHBOURS[move];
+    const int32_t col = game.blankCol + n.dCol;
+    const int32_t row = game.blankRow + n.dRow;
+    return HintAtSquare(grid.Left(col, row), grid.Top(col, row),
+                        "tile " + std::to_string(grid.Tile(col, row)) + " " + n.tileMoves);
+}
+
+}  // namespace tessel

@@ -1,0 +1,56 @@
+// What the hint of each puzzle is made of: one function per puzzle, and the ways a hint names and shows a
+// move on the board's cells.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/game.h"
+#include "hints/hint.h"
+#include "hints/ida_star.h"
+#include "puzzles/line_shifts.h"
+
+namespace tessel {
+
+std::optional<Hint> NormalHint(const Game& game);
+std::optional<Hint> UnevenHint(const Game& game);
+std::optional<Hint> UnmovableHint(const Game& game);
+std::optional<Hint> LightsOutHint(const Game& game);
+std::optional<Hint> FifteenHint(const Game& game);
+std::optional<Hint> AlmostImpossibleHint(const Game& game);
+
+// What a puzzle's search found: the search's outcome and the move hinted, numbered as the puzzle's unit
+// numbers its moves (-1 on a solved board). For the figures of bench/ and the tests.
+struct HintSearch {
+    SearchResult search;
+    int32_t move = -1;
+};
+
+// "15 Puzzle": moves 0 to 3 slide the tile above, right of, below or left of the empty cell.
+inline constexpr int32_t FIFTEEN_OPTIMAL_DEPTH = 40;
+inline constexpr int64_t FIFTEEN_NODE_BUDGET = 200'000;
+HintSearch SearchFifteen(const TileGrid& grid, int32_t blankCol, int32_t blankRow);
+
+// "Almost Impossible": move 3 * (row - 1) + (col - 1) turns block (col, row) clockwise.
+inline constexpr int32_t ALMOST_IMPOSSIBLE_SEARCH_DEPTH = 40;
+inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 120'000;
+HintSearch SearchAlmostImpossible(const TileGrid& grid);
+
+struct LineRules;
+LineRules UnmovableRules(const Game& game);
+LineRules UnevenRules();
+
+// A hint to tap the middle of a cell-sized square at (left, top), outlined whole.
+inline Hint HintAtSquare(int32_t left, int32_t top, std::string move) {
+    return {left + CELL_SIZE / 2, top + CELL_SIZE / 2, std::move(move), left, top, CELL_SIZE, CELL_SIZE};
+}
+
+// "column 2 up", "row 3 left".
+std::string ShiftWords(ShiftDirection direction, int32_t line);
+
+// A line shift tapped on its arrow's ring cell: above or below the column, beside the row. `footTop` is
+// the top of the cell under a column's down arrow.
+Hint LineShiftHint(const TileGrid& grid, ShiftDirection direction, int32_t line, int32_t footTop);
+
+}  // namespace tessel
