@@ -25,12 +25,21 @@ void RunTap(Game& game, TapPoint tap) {
     RunTapCycle(game, tap.x, tap.y);
 }
 
+// Takes the hint's outline away, without showing anything yet; whether there was one.
+bool DropHint(Session& session) {
+    const bool shown = session.hint.has_value();
+    session.hint.reset();
+    session.game.outlines[1] = {};
+    return shown;
+}
+
 // A tap made by a pointer or a key. When it acts on the board and the screen stays, the cursor becomes
 // `ifActed`; on a new screen it stands on that screen's first target.
 void PlayTap(Session& session, TapPoint tap, const Cursor& ifActed) {
     Game& game = session.game;
     const Board before = TakeBoard(game);
     const int32_t screenBefore = game.screen;
+    DropHint(session);
     RunTap(game, tap);
     if (game.screen != screenBefore) {
         session.cursor = CursorOnArrival(game, screenBefore, session.cursor.shown);
@@ -54,8 +63,10 @@ void Tap(Session& session, int32_t x, int32_t y) {
 
 void PressKey(Session& session, Key key) {
     const KeyAction action = InterpretKey(session.game, session.cursor, key);
+    const bool hinted = action.kind != KeyAction::Kind::Tap && DropHint(session);
     switch (action.kind) {
         case KeyAction::Kind::Nothing:
+            if (hinted) PresentNow(session.game);
             return;
         case KeyAction::Kind::MoveCursor:
             session.cursor = action.cursor;
@@ -72,6 +83,7 @@ bool Undo(Session& session) {
     History& history = session.history;
     const Puzzle* puzzle = FindPuzzle(game.screen);
     if (game.splashPending != 0 || puzzle == nullptr || UndoCount(history) == 0) return false;
+    DropHint(session);
     --history.done;
     PutBoard(game, history.before[history.done]);
     game.screenAtTap = game.screen;
@@ -87,6 +99,7 @@ bool Redo(Session& session) {
     History& history = session.history;
     if (game.splashPending != 0 || FindPuzzle(game.screen) == nullptr || RedoCount(history) == 0)
         return false;
+    DropHint(session);
     RunTap(game, history.taps[history.done]);
     ++history.done;
     PresentWithCursor(session);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "core/game.h"
 #include "game/history.h"
@@ -21,10 +23,19 @@ struct Cursor {
 
 enum class Key : uint8_t;  // game/keys.h
 
+// The hint shown, until the next tap, key, Undo or Redo: where a tap plays it and what it does, in words.
+// Its outline is the record's second.
+struct HintShown {
+    int32_t x = 0;
+    int32_t y = 0;
+    std::string move;
+};
+
 struct Session {
     Game game;
     History history;
     Cursor cursor;
+    std::optional<HintShown> hint;
 };
 
 // One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the

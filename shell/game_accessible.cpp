@@ -237,6 +237,8 @@ class ViewAccessible : public QAccessibleWidget {
         const ScreenText before = std::move(text_);
         text_ = DescribeScreen(view_->game());
         said_ = ToQString(DescribeChange(shown_, view_->game()));
+        if (said_.isEmpty() && view_->session().hint)
+            said_ = ToQString("hint: " + view_->session().hint->move);
         shown_ = TakeShownState(view_->game());
         const bool newScreen = before.heading != text_.heading ||
                                before.buttons.size() != text_.buttons.size() ||

@@ -19,6 +19,7 @@
 #include "game/keys.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
+#include "hints/shown_hint.h"
 #include "shell/game_accessible.h"
 
 namespace tessel {
@@ -242,6 +243,11 @@ void GameView::keyPressEvent(QKeyEvent* event) {
 
 void GameView::undo() {
     if (isLandscape() || !Undo(session_)) return;
+    emit played();
+}
+
+void GameView::hint() {
+    if (isLandscape() || !ShowHint(session_)) return;
     emit played();
 }
 

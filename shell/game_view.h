@@ -56,9 +56,12 @@ class GameView : public QWidget {
     // like taps.
     void undo();
     void redo();
+    // Shows the next move toward the solved board; nothing on the menu, a solved board, during the splash or
+    // sideways.
+    void hint();
 
   signals:
-    // A tap, Undo or Redo was played: what can be taken back or played again may have changed.
+    // A tap, key, Undo, Redo or Hint was played: what can be taken back or played again may have changed.
     void played();
 
   protected:

@@ -15,6 +15,7 @@ namespace tessel {
 MainWindow::MainWindow()
     : undo_(QStringLiteral("Undo")),
       redo_(QStringLiteral("Redo")),
+      hint_(QStringLiteral("Hint")),
       about_(QStringLiteral("About")),
       close_(QStringLiteral("Close")) {
     setObjectName(LoadString(IDS_CLASS_NAME));
@@ -26,6 +27,7 @@ MainWindow::MainWindow()
     QMenu* tools = menuBar_->addMenu(LoadString(IDS_TOOLS));
     tools->addAction(&undo_);
     tools->addAction(&redo_);
+    tools->addAction(&hint_);
     tools->addSeparator();
     tools->addAction(&about_);
 
@@ -34,7 +36,8 @@ MainWindow::MainWindow()
     redo_.setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     about_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     close_.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    for (QAction* action : {&undo_, &redo_, &about_, &close_}) addAction(action);
+    hint_.setShortcut(QKeySequence(Qt::Key_H));
+    for (QAction* action : {&undo_, &redo_, &hint_, &about_, &close_}) addAction(action);
     connect(&about_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(&close_, &QAction::triggered, this, &QWidget::close);
 
@@ -43,6 +46,7 @@ MainWindow::MainWindow()
     setFocusProxy(view_);
     connect(&undo_, &QAction::triggered, view_, &GameView::undo);
     connect(&redo_, &QAction::triggered, view_, &GameView::redo);
+    connect(&hint_, &QAction::triggered, view_, &GameView::hint);
     connect(view_, &GameView::played, this, &MainWindow::updateHistoryActions);
     updateHistoryActions();
 

@@ -1,4 +1,4 @@
-// The one window of the program: the game above, the menu bar with "Tools" (Undo, Redo, About) at the
+// The one window of the program: the game above, the menu bar with "Tools" (Undo, Redo, Hint, About) at the
 // bottom, and the keyboard accelerators.
 #pragma once
 
@@ -23,6 +23,7 @@ class MainWindow : public QWidget {
     QMenuBar& menuBar() { return *menuBar_; }
     QAction& undoAction() { return undo_; }
     QAction& redoAction() { return redo_; }
+    QAction& hintAction() { return hint_; }
     QAction& aboutAction() { return about_; }
     QAction& closeAction() { return close_; }
 
@@ -45,6 +46,7 @@ class MainWindow : public QWidget {
 
     QAction undo_;
     QAction redo_;
+    QAction hint_;
     QAction about_;
     QAction close_;
     QMenuBar* menuBar_ = nullptr;

@@ -20,10 +20,10 @@ constexpr RandomTaps::Tap ON_UNMOVABLE{UNMOVABLE_LABEL.x, UNMOVABLE_LABEL.y, 0};
 
 // The kept form of a game with no history, and a read into one, as the front ends keep and read sessions.
 std::vector<uint8_t> KeepGame(const Game& game, uint32_t random) {
-    return tessel::KeepGame(*std::make_unique<Session>(Session{game, {}, {}}), random);
+    return tessel::KeepGame(*std::make_unique<Session>(Session{game, {}, {}, {}}), random);
 }
 bool ReadKeptGame(std::span<const uint8_t> bytes, Game& game, uint32_t& random) {
-    auto session = std::make_unique<Session>(Session{game, {}, {}});
+    auto session = std::make_unique<Session>(Session{game, {}, {}, {}});
     if (!tessel::ReadKeptGame(bytes, *session, random)) return false;
     game = session->game;
     return true;

@@ -23,6 +23,7 @@
 #include "game/screen_text.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
+#include "hints/shown_hint.h"
 
 namespace tessel {
 
@@ -165,6 +166,11 @@ EMSCRIPTEN_KEEPALIVE void TesselRedo() {
     tessel::Redo(tessel::TheSession());
 }
 
+// Shows the next move toward the solved board; nothing on the menu, a solved board or during the splash.
+EMSCRIPTEN_KEEPALIVE void TesselHint() {
+    tessel::ShowHint(tessel::TheSession());
+}
+
 // One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.
 EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
     if (key < 0 || key >= tessel::KEY_COUNT) return;
@@ -239,7 +245,8 @@ EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
     static std::string json;
     const Game& game = TheGame();
     const ScreenText text = DescribeScreen(game);
-    const std::string said = told ? DescribeChange(*told, game) : std::string();
+    std::string said = told ? DescribeChange(*told, game) : std::string();
+    if (said.empty() && TheSession().hint) said = "hint: " + TheSession().hint->move;
     told = TakeShownState(game);
     json = "{\"heading\":";
     AppendJsonString(json, text.heading);

@@ -82,6 +82,7 @@ function requestFrame() {
 function play(action) {
     if (action === 'undo') core._TesselUndo();
     else if (action === 'redo') core._TesselRedo();
+    else if (action === 'hint') core._TesselHint();
     else if (action.key !== undefined) core._TesselKey(action.key);
     else core._TesselTap(...action);
     showHistory();
@@ -204,9 +205,9 @@ function openAbout() {
     showToolsMenu(false);
     if (!about.open) about.showModal();
 }
-// Undo and Redo wait their turn behind the taps before them; like taps, they do nothing during the splash
-// or while the device is held sideways.
-function takeBack(action) {
+// Undo, Redo and Hint wait their turn behind the taps before them; like taps, they do nothing during the
+// splash or while the device is held sideways.
+function queueCommand(action) {
     showToolsMenu(false);
     if (!core || !splashOver || isTurned() || about.open) return;
     taps.push(action);
@@ -214,16 +215,17 @@ function takeBack(action) {
 }
 
 tools.addEventListener('click', () => showToolsMenu(toolsMenu.hidden));
-undoItem.addEventListener('click', () => takeBack('undo'));
-redoItem.addEventListener('click', () => takeBack('redo'));
+undoItem.addEventListener('click', () => queueCommand('undo'));
+redoItem.addEventListener('click', () => queueCommand('redo'));
+document.getElementById('hint-item').addEventListener('click', () => queueCommand('hint'));
 document.getElementById('about-item').addEventListener('click', openAbout);
 document.addEventListener('keydown', (event) => {
     if (!(event.ctrlKey || event.metaKey) || event.altKey) return;
     const key = event.key.toLowerCase();
     const command =
         key === 'a' && event.ctrlKey && !event.shiftKey ? openAbout
-        : key === 'z' && !event.shiftKey ? () => takeBack('undo')
-        : (key === 'z' && event.shiftKey) || (key === 'y' && !event.shiftKey) ? () => takeBack('redo')
+        : key === 'z' && !event.shiftKey ? () => queueCommand('undo')
+        : (key === 'z' && event.shiftKey) || (key === 'y' && !event.shiftKey) ? () => queueCommand('redo')
         : null;
     if (!command) return;
     event.preventDefault();
@@ -238,6 +240,11 @@ const GAME_KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter
 const SHIFTED = 4; // Shift+Left is Left's number plus this
 document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || about.open || !toolsMenu.hidden) return;
+    if (event.key.toLowerCase() === 'h' && !event.shiftKey) {
+        event.preventDefault();
+        queueCommand('hint');
+        return;
+    }
     const key = GAME_KEYS[event.key];
     const arrow = key !== undefined && key < SHIFTED;
     if (key === undefined || (event.shiftKey && !arrow)) return;

@@ -236,12 +236,12 @@ class TestWindow : public QObject {
             QTRY_VERIFY((window = qobject_cast<MainWindow*>(QApplication::activeWindow())) != nullptr);
             const auto closeAnyway = qScopeGuard([&] { window->close(); });  // should a step fail
             QTRY_VERIFY(window->game().splashPending == 0);
-            // "Tools" holds Undo, Redo, a separator and About; Undo and Redo are greyed until there is a move
+            // "Tools" holds Undo, Redo, Hint, a separator and About; Undo and Redo are greyed until there is a move
             // to take back or to play again, and their keys work the game like the items.
             const QList<QAction*> tools = window->menuBar().actions().value(0)->menu()->actions();
             QStringList items;
             for (const QAction* item : tools) items << (item->isSeparator() ? "-" : item->text());
-            QCOMPARE(items, QStringList({"Undo", "Redo", "-", "About"}));
+            QCOMPARE(items, QStringList({"Undo", "Redo", "Hint", "-", "About"}));
             const auto greyed = [&] { return std::pair(!tools[0]->isEnabled(), !tools[1]->isEnabled()); };
             QCOMPARE(greyed(), std::pair(true, true));
             Tap(window->view(), NORMAL_LABEL);
@@ -267,7 +267,7 @@ class TestWindow : public QObject {
             QCOMPARE(greyed(), std::pair(true, true));
 
             // About from Ctrl+A and from "Tools" > "About" in the bar; OK closes it.
-            QAction* about = tools[3];
+            QAction* about = tools[4];
             for (const bool fromKeys : {true, false}) {
                 bool closedByOk = false;
                 QTimer::singleShot(0, window, [&] {

@@ -20,6 +20,7 @@
 #include "game/kept_game.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
+#include "hints/shown_hint.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
 
@@ -114,6 +115,7 @@ constexpr std::string_view HELP =
     "                 Enter, Space or Escape\n"
     "  undo           take back the last move (a tap that changed the board)\n"
     "  redo           play the last move taken back again\n"
+    "  hint           show the next move toward the solved board (\"hint\" in the JSON)\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
     "\n"
@@ -267,6 +269,9 @@ int main(int argc, char** argv) {
                 break;
             case replay::CommandKind::Redo:
                 Redo(session);
+                break;
+            case replay::CommandKind::Hint:
+                ShowHint(session);
                 break;
             case replay::CommandKind::Keep:
                 if (std::string error = KeepTo(command.path); !error.empty()) return Fail(error, line);

@@ -75,6 +75,8 @@ std::string_view CommandWord(CommandKind kind) {
             return "undo";
         case CommandKind::Redo:
             return "redo";
+        case CommandKind::Hint:
+            return "hint";
         default:
             return "";
     }
@@ -100,7 +102,8 @@ Command ParseLine(std::string_view line) {
             return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
         return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}, {}};
     }
-    for (const CommandKind kind : {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo}) {
+    for (const CommandKind kind :
+         {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo, CommandKind::Hint}) {
         if (word != CommandWord(kind)) continue;
         if (auto bad = expectArguments(0, word)) return *bad;
         return {kind, 0, 0, 0, {}, {}};
@@ -131,7 +134,7 @@ Command ParseLine(std::string_view line) {
         return {keep ? CommandKind::Keep : CommandKind::Resume, 0, 0, 0, {}, std::string(words[1])};
     }
     return Invalid("unknown command " + Quoted(word) +
-                   " (expected tick, splash, tap, key, undo, redo, keep or resume)");
+                   " (expected tick, splash, tap, key, undo, redo, hint, keep or resume)");
 }
 
 }  // namespace tessel::replay

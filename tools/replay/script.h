@@ -9,7 +9,7 @@
 
 namespace tessel::replay {
 
-enum class CommandKind { None, Tick, Splash, Tap, Key, Keep, Resume, Undo, Redo, Invalid };
+enum class CommandKind { None, Tick, Splash, Tap, Key, Keep, Resume, Undo, Redo, Hint, Invalid };
 
 struct Command {
     CommandKind kind = CommandKind::None;  // None: a blank or comment-only line

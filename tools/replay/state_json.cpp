@@ -64,6 +64,16 @@ std::string CursorJson(const Session& session) {
     return "[" + std::to_string(cursor.col) + "," + std::to_string(cursor.row) + "]";
 }
 
+// {"x": X, "y": Y, "move": "..."} of the hint shown, or null.
+std::string HintJson(const Session& session) {
+    if (!session.hint) return "null";
+    return JsonObject()
+        .Field("x", session.hint->x)
+        .Field("y", session.hint->y)
+        .Field("move", std::string_view(session.hint->move))
+        .Close();
+}
+
 }  // namespace
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
@@ -90,6 +100,7 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Field("redo", RedoCount(session.history))
         .Object("cursor", CursorJson(session))
         .Field("grabbed", session.cursor.grabbed ? 1 : 0)
+        .Object("hint", HintJson(session))
         .Close();
 }
 

@@ -1,5 +1,5 @@
-// Undo and Redo in the web page, from the Tools menu and the keys, in Chromium, Firefox and WebKit; in
-// Chromium, a game kept with its history comes back and Undo goes on. One engine alone:
+// Undo, Redo and Hint in the web page, from the Tools menu and the keys, in Chromium, Firefox and WebKit;
+// in Chromium, a game kept with its history comes back and Undo goes on. One engine alone:
 // node --test --test-name-pattern=WebKit tests/web/
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
@@ -37,7 +37,8 @@ async function takeBackAndReplay(t, engine) {
         [() => page.key('Control+Z'), [board], [true, false]],
         [() => page.key('Control+Z'), [], [true, false]], // the scramble is as far back as it goes
         [() => page.key('Control+Y'), [halfStep, shifted], [false, true]],
-        [() => press('#tools').then(() => press('#redo-item')), [], [false, true]], // greyed: nothing happens
+        // Greyed: nothing happens, and the menu stays open until Tools is pressed again.
+        [() => press('#tools').then(() => press('#redo-item')).then(() => press('#tools')), [], [false, true]],
     ];
     for (const [index, [act, pictures, afterwards]] of steps.entries()) {
         await act();
@@ -46,6 +47,27 @@ async function takeBackAndReplay(t, engine) {
         assert.deepEqual(now.slice(shown.length).map((p) => p.rgba), pictures, `step ${index}: the pictures`);
         assert.deepEqual(await greyed(), afterwards, `step ${index}: the items`);
         shown = now;
+    }
+
+    // Hint, from the menu and on H: an outline of black and white pixels over the picture, said as a hint to
+    // screen readers, and gone with the next action (Ctrl+Z here, which also takes the move back).
+    const outlined = (from, to) => {
+        const [a, b] = [from, to].map((rgba) => new Uint32Array(Buffer.from(rgba, 'base64').buffer.slice(0)));
+        const differing = a.filter((v, i) => v !== b[i]);
+        return differing.length > 40 && differing.every((v) => v === 0xff000000 || v === 0xffffffff);
+    };
+    for (const ask of [() => press('#tools').then(() => press('#hint-item')), () => page.key('h')]) {
+        await ask();
+        let now = await h.pictures(page, shown.length + 1);
+        assert.ok(outlined(now.at(-1).rgba, shifted), 'the hint outlined over the picture');
+        await h.waitFor(page, () => /^hint: ./.test(document.querySelector('[role=status]')?.textContent),
+            null, 'the hint said');
+        await page.key('Control+Z');
+        now = await h.pictures(page, now.length + 1);
+        assert.equal(now.at(-1).rgba, board, 'the hint gone with the move taken back');
+        await page.key('Control+Y');
+        shown = await h.pictures(page, now.length + 2);
+        assert.equal(shown.at(-1).rgba, shifted, 'the move played again');
     }
 
     if (page.reopen) {

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "game/keys.h"
+#include "game/session.h"
+#include "hints/shown_hint.h"
+#include "puzzles/normal.h"
+#include "tests/test_support.h"
+
+namespace tessel {
+namespace {
+
+using namespace testing;
+
+// A hint on every puzzle: one picture more, differing from the board at rest only in black and white
+// pixels around the point to tap, the record untouched; a tap there plays the move and takes the outline
+// away. A key, Undo and Redo take it away too. Nothing on the menu, a solved board or during the splash.
+TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
+    auto session = std::make_unique<Session>();
+    session->game = *NewGame();
+    Game& game = session->game;
+    EXPECT_FALSE(ShowHint(*session));  // the menu
+    for (const Puzzle& puzzle : Puzzles()) {
+        if (game.screen != SCREEN_MENU) Tap(*session, 119, 237);
+        Platform().ticks = 1000;
+        Tap(*session, puzzle.label.x, puzzle.label.y);
+        const BackBuffer rest = Platform().presented.back();
+        const auto tiles = game.tileGrid.tile;
+        const auto lights = game.lightGrid.lit;
+        Platform().presented.clear();
+        ASSERT_TRUE(ShowHint(*session)) << puzzle.screen;
+        ASSERT_EQ(Platform().presented.size(), 1u);
+        const BackBuffer& hinted = Platform().presented.back();
+        const HintShown hint = *session->hint;
+        int changed = 0, far = 0, otherColour = 0;
+        for (int32_t y = 0; y < SURFACE_HEIGHT; ++y) {
+            for (int32_t x = 0; x < SURFACE_WIDTH; ++x) {
+                if (hinted.At(x, y) == rest.At(x, y)) continue;
+                ++changed;
+                if (std::abs(x - hint.x) > 48 || std::abs(y - hint.y) > 48) ++far;
+                if (hinted.At(x, y) != 0xFF000000u && hinted.At(x, y) != WHITE) ++otherColour;
+            }
+        }
+        EXPECT_GT(changed, 40) << hint.move;
+        EXPECT_EQ(far + otherColour, 0) << hint.move;
+        EXPECT_EQ(std::pair(game.tileGrid.tile, game.lightGrid.lit), std::pair(tiles, lights));
+
+        Platform().presented.clear();
+        Tap(*session, hint.x, hint.y);
+        EXPECT_EQ(game.tapActed, 1) << hint.move;
+        EXPECT_FALSE(session->hint);
+        EXPECT_EQ(Platform().presented.back().pixels, game.backBuffer.pixels) << "the outline stayed";
+    }
+    for (const auto& takeAway : {+[](Session& s) { PressKey(s, Key::Up); }, +[](Session& s) { Undo(s); },
+                                 +[](Session& s) { Redo(s); }}) {
+        ASSERT_TRUE(ShowHint(*session));
+        takeAway(*session);
+        EXPECT_FALSE(session->hint);
+        EXPECT_EQ(Platform().presented.back().pixels,
+                  PictureShown(game, *std::make_unique<BackBuffer>()).pixels);
+        EXPECT_EQ(game.outlines[1], Outline{});
+    }
+    game.splashPending = 1;
+    EXPECT_FALSE(ShowHint(*session));
+    game.splashPending = 0;
+    StartWith(game, NORMAL_LABEL, GOAL_ROWS);
+    game.solved = 1;
+    EXPECT_FALSE(ShowHint(*session));
+}
+
+}  // namespace
+}  // namespace tessel
