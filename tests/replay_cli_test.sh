@@ -16,8 +16,8 @@ done
 # "Normal": the start picture and every present are frames: start + label + 2 + 2 + 3 + 1 + 1.
 "$replay" --frames "$work/frames" "$examples/normal.txt" >"$work/out.jsonl"
 check "a line for the start and each command" test "$(wc -l <"$work/out.jsonl")" -eq 9
-check "the start line in full" grep -q '^{"line":0,"command":"start","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,"splashPending":1,"tapX":0,"tapY":0,"bannerY":\[[0,]*\],"tileGrid":{"tile":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"lightGrid":{"lit":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"fixedColumn":0,"fixedRow":0,"blankCol":0,"blankRow":0,"presents":0,"undo":0,"redo":0,"cursor":null,"grabbed":0}$' "$work/out.jsonl"
-check "a shared edge presents twice plus once" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0}$' "$work/out.jsonl"
+check "the start line in full" grep -q '^{"line":0,"command":"start","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,"splashPending":1,"tapX":0,"tapY":0,"bannerY":\[[0,]*\],"tileGrid":{"tile":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"lightGrid":{"lit":\[[0,]*\],"cellLeft":\[[0,]*\],"cellTop":\[[0,]*\]},"fixedColumn":0,"fixedRow":0,"blankCol":0,"blankRow":0,"presents":0,"undo":0,"redo":0,"cursor":null,"grabbed":0,"hint":null}$' "$work/out.jsonl"
+check "a shared edge presents twice plus once" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0,"hint":null}$' "$work/out.jsonl"
 check "every present is a frame, in order" test "$(ls "$work/frames" | wc -l)" -eq 11 -a -f "$work/frames/00010.png"
 "$replay" - <"$examples/normal.txt" | cmp -s - "$work/out.jsonl"
 check "standard input gives the same game" test $? -eq 0
@@ -25,7 +25,7 @@ check "standard input gives the same game" test $? -eq 0
 # Keys: the first shows the cursor, the next moves it; a name the game does not know is bad input.
 printf 'splash\nkey Down\nkey Down\nkey Enter\nkey Enter\n' | "$replay" - >"$work/keys.jsonl"
 check "keys: the cursor shown, moved, on the board's first cell, grabbed" test \
-    "$(sed 's/.*"presents":\([0-9]*\),.*"cursor":\(.*\)}$/\1 \2/' "$work/keys.jsonl" | tr '\n' ' ')" = \
+    "$(sed 's/.*"presents":\([0-9]*\),.*"cursor":\(.*\),"hint":null}$/\1 \2/' "$work/keys.jsonl" | tr '\n' ' ')" = \
     '0 null,"grabbed":0 0 null,"grabbed":0 1 [0,0],"grabbed":0 1 [0,1],"grabbed":0 1 [1,1],"grabbed":0 1 [1,1],"grabbed":1 '
 echo 'key Tab' | "$replay" - >/dev/null 2>"$work/err"
 check "an unknown key: status 2 and a message" test $? -eq 2 -a -s "$work/err"
@@ -68,6 +68,11 @@ send redo >"$work/redone"
 sed -i 's/"line":[0-9]*,"command":"redo",//' "$work/redone"
 sed 's/"line":[0-9]*,"command":"tap",//' "$work/moved" | cmp -s - "$work/redone"
 check "redo: the move again, as the tap made it" test $? -eq 0
+send hint >"$work/hinted"
+point=$(sed -n 's/.*"hint":{"x":\([0-9]*\),"y":\([0-9]*\),"move":"[a-z0-9 ,]*"}}$/\1 \2/p' "$work/hinted")
+check "hint: where to tap and what it does" test -n "$point"
+send "tap $point" >"$work/hint-played"
+check "hint: a tap there plays it, and the hint goes" grep -q '"tapActed":1,.*"undo":2,.*"hint":null}$' "$work/hint-played"
 exec {REPLAY[1]}>&-
 wait
 
