@@ -113,18 +113,17 @@ TEST(Drawing, OutlinesLieOverThePictureShown) {
 TEST(Images, DecodeToKnownSizesAndColours) {
     const auto game = testing::NewGame();
     const struct {
-        ImageId id;
-        int32_t width, height, x, y;
+        int32_t id, width, height, x, y;
         uint32_t colour;
     } known[] = {
-        {IMG_TILE_1, 24, 24, 0, 0, 0xFFF8FFF0},    {IMG_TILE_1, 24, 24, 10, 15, 0xFFB8ABF1},
-        {IMG_TILE_1, 24, 24, 0, 23, 0xFFC0C0C0},   {IMG_GREY_TILE_16, 24, 24, 0, 23, 0xFF737373},
-        {IMG_LIGHT_ON, 24, 24, 1, 10, 0xFFFAFD8E}, {IMG_TITLE, 107, 36, 10, 10, 0xFFBBCBFB},
-        {IMG_QUIT, 41, 20, 10, 12, 0xFFC0C0C0},    {IMG_SPLASH_1, 25, 37, 1, 25, 0xFFC0C0C0},
-        {IMG_LETTER_C, 11, 20, 2, 10, 0xFF808080},
+        {173, 24, 24, 0, 0, 0xFFF8FFF0},   {173, 24, 24, 10, 15, 0xFFB8ABF1},
+        {173, 24, 24, 0, 23, 0xFFC0C0C0},  {205, 24, 24, 0, 23, 0xFF737373},
+        {207, 24, 24, 1, 10, 0xFFFAFD8E},  {206, 107, 36, 10, 10, 0xFFBBCBFB},
+        {154, 41, 20, 10, 12, 0xFFC0C0C0}, {212, 25, 37, 1, 25, 0xFFC0C0C0},
+        {158, 11, 20, 2, 10, 0xFF808080},
     };
     for (const auto& k : known) {
-        const Image& image = game->images[k.id];
+        const Image& image = game->images[static_cast<ImageId>(k.id)];
         ASSERT_EQ(std::pair(image.width, image.height), std::pair(k.width, k.height)) << "image " << k.id;
         EXPECT_EQ(image.pixels[k.y * k.width + k.x], k.colour)
             << "image " << k.id << " at " << k.x << "," << k.y;

@@ -10,7 +10,6 @@
 #include "puzzles/fifteen.h"
 #include "puzzles/lights_out.h"
 #include "puzzles/normal.h"
-#include "puzzles/tile_board.h"
 #include "puzzles/uneven.h"
 #include "puzzles/unmovable.h"
 #include "tests/test_support.h"
@@ -41,7 +40,7 @@ void ExpectLights(const Game& game, const std::string& board) {
     EXPECT_EQ(Lights(game), board);
     Picture expected(game, SCREEN_LIGHTS_OUT);
     for (int32_t i = 0; i < 25; ++i)
-        expected.Cell(board[i / 5 * 6 + i % 5] == '1' ? IMG_LIGHT_ON : IMG_LIGHT_OFF, i % 5 + 1, i / 5 + 1);
+        expected.Cell(board[i / 5 * 6 + i % 5] == '1' ? id::LIGHT_ON : id::LIGHT_OFF, i % 5 + 1, i / 5 + 1);
     if (game.solved != 0) expected.Banner();
     EXPECT_EQ(expected.Differences(game.backBuffer), "");
 }
@@ -142,15 +141,15 @@ TEST(NormalTap, HalfStepFramesMoveTheLineByHalfACell) {
         Tap(*game, f.x, f.y);
         Picture expected = AtRest(*game, SCREEN_NORMAL, GOAL_ROWS);
         const auto at = [&](int32_t k) { return f.dx != 0 ? Point{k, f.line} : Point{f.line, k}; };  // 0 to 5
-        const auto tile = [&](int32_t k) { return TileImage(GOAL_ROWS[at(k).y - 1][at(k).x - 1]); };
+        const auto tile = [&](int32_t k) { return id::Tile(GOAL_ROWS[at(k).y - 1][at(k).x - 1]); };
         const auto put = [&](ImageId image, int32_t k, int32_t shift) {
             expected.Cell(image, at(k).x, at(k).y, shift * f.dx, shift * f.dy);
         };
         const bool forward = f.dx + f.dy > 0;
         for (int32_t k = 1; k <= 4; ++k) put(tile(k), k, 12);
         put(tile(forward ? 4 : 1), forward ? 0 : 5, 12);
-        put(f.dx != 0 ? IMG_ARROW_LEFT : IMG_ARROW_UP, 0, 0);
-        put(f.dx != 0 ? IMG_ARROW_RIGHT : IMG_ARROW_DOWN, 5, 0);
+        put(f.dx != 0 ? id::ARROW_LEFT : id::ARROW_UP, 0, 0);
+        put(f.dx != 0 ? id::ARROW_RIGHT : id::ARROW_DOWN, 5, 0);
         ASSERT_EQ(Platform().presented.size(), 2u);
         EXPECT_EQ(expected.Differences(Platform().presented[0]), "") << f.x << "," << f.y;
     }
@@ -187,9 +186,9 @@ TEST(Uneven, ColumnsMoveOnlyIntoTheirGapsWhereArrowsShow) {
     const auto slide = [&](Picture& picture, int32_t col, int32_t dy, std::size_t frame) {
         for (int32_t row = 1; row <= 5; ++row) {
             if (const int32_t n = MIXED[row - 1][col - 1]; n != 0)
-                picture.Cell(TileImage(n), col, row, 0, 12 * dy);
+                picture.Cell(id::Tile(n), col, row, 0, 12 * dy);
         }
-        return picture.Cell(IMG_BLANK, col, dy > 0 ? 1 : 5, 0, dy > 0 ? 0 : 12, 12)
+        return picture.Cell(id::BLANK, col, dy > 0 ? 1 : 5, 0, dy > 0 ? 0 : 12, 12)
             .Differences(Platform().presented[frame]);
     };
     // Columns 1 and 2 down (the mirror of the goal), then column 3 up.
@@ -236,9 +235,9 @@ TEST(Fifteen, FirstSquareThatHoldsTheTapDecides) {
         Picture rest = AtRest(*game, SCREEN_FIFTEEN, after);
         EXPECT_EQ((after == GOAL ? rest.Banner() : rest).Differences(game->backBuffer), "");
         if (dx == 0 && dy == 0) continue;
-        const ImageId tile = TileImage(c.board[c.blankRow - 1][c.blankCol - 1]);
+        const ImageId tile = id::Tile(c.board[c.blankRow - 1][c.blankCol - 1]);
         Picture frame = AtRest(*game, SCREEN_FIFTEEN, c.board);
-        frame.Cell(IMG_BLANK, c.blankCol, c.blankRow).Cell(tile, c.blankCol, c.blankRow, 12 * dx, 12 * dy);
+        frame.Cell(id::BLANK, c.blankCol, c.blankRow).Cell(tile, c.blankCol, c.blankRow, 12 * dx, 12 * dy);
         EXPECT_EQ(frame.Differences(Platform().presented[0]), "");
     }
 }
@@ -253,11 +252,11 @@ TEST(AlmostImpossibleTap, CornerSquaresTurnTheirBlocksFrameByFrame) {
         const int32_t c = i % 3 + 1, r = i / 3 + 1;
         for (const auto& [dx, dy] : OFFSETS) {
             const bool hit = std::abs(dx) == 7;
-            WriteGoalOrder(game->tileGrid);
+            for (int32_t n = 1; n <= 16; ++n) game->tileGrid.Tile((n - 1) % 4 + 1, (n - 1) / 4 + 1) = n;
             game->tapActed = 0;
             TapAlmostImpossible(*game, 71 + 24 * c + dx, 85 + 24 * r + dy);
             EXPECT_EQ(game->tapActed, hit) << c << "," << r << " by " << dx << "," << dy;
-            EXPECT_EQ(game->tileGrid.Tile(c + 1, r) == GoalTile(c, r), hit);  // top-left went right
+            EXPECT_EQ(game->tileGrid.Tile(c + 1, r) == 4 * r - 4 + c, hit);  // top-left went right
         }
     }
     // Block 6 7 / 10 11 turning: at 8 and 16 pixels each tile lies over the one before it (clockwise from
@@ -267,9 +266,9 @@ TEST(AlmostImpossibleTap, CornerSquaresTurnTheirBlocksFrameByFrame) {
     ASSERT_EQ(Platform().presented.size(), 3u);
     for (int32_t s = 8; s <= 16; s += 8) {
         Picture expected = AtRest(*game, SCREEN_ALMOST_IMPOSSIBLE, GOAL_ROWS);
-        expected.Cell(IMG_BLANK, 2, 2).Cell(IMG_BLANK, 3, 2).Cell(IMG_BLANK, 3, 3).Cell(IMG_BLANK, 2, 3);
-        expected.Cell(TileImage(6), 2, 2, s, 0).Cell(TileImage(7), 3, 2, 0, s);
-        expected.Cell(TileImage(11), 3, 3, -s, 0).Cell(TileImage(10), 2, 3, 0, -s);
+        expected.Cell(id::BLANK, 2, 2).Cell(id::BLANK, 3, 2).Cell(id::BLANK, 3, 3).Cell(id::BLANK, 2, 3);
+        expected.Cell(id::Tile(6), 2, 2, s, 0).Cell(id::Tile(7), 3, 2, 0, s);
+        expected.Cell(id::Tile(11), 3, 3, -s, 0).Cell(id::Tile(10), 2, 3, 0, -s);
         EXPECT_EQ(expected.Differences(Platform().presented[s / 8 - 1]), "") << s;
     }
 }

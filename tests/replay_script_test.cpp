@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
+#include "game/tap_cycle.h"
 #include "tools/replay/script.h"
+#include "tools/replay/state_json.h"
 
 namespace tessel::replay {
 namespace {
@@ -27,6 +32,27 @@ TEST(ReplayScript, RejectsWhatIsNotACommand) {
     // Bytes that are not plain text reach the message as codes, never as control codes for the terminal.
     EXPECT_EQ(ParseLine("tap 1\x1b[2J\xff 2").error,
               R"(tap x '1\x1b[2J\xff' is not a whole number from 0 to 65535)");
+}
+
+// The record as every front end starts it, as the replay prints it first: the menu, the splash to come and
+// nothing else set.
+TEST(ReplayState, TheStartRecordInFull) {
+    const auto session = std::make_unique<Session>();
+    PrepareSurfaces(session->game);
+    const auto zeros = [](int n) {
+        std::string list = "[0";
+        for (int i = 1; i < n; ++i) list += ",0";
+        return list + "]";
+    };
+    const std::string tiles = zeros(36), lights = zeros(49);
+    EXPECT_EQ(StateJson(*session, 0, "start", 0),
+              R"({"line":0,"command":"start","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,)"
+              R"("splashPending":1,"tapX":0,"tapY":0,"bannerY":)" +
+                  zeros(9) + R"(,"tileGrid":{"tile":)" + tiles + R"(,"cellLeft":)" + tiles +
+                  R"(,"cellTop":)" + tiles + R"(},"lightGrid":{"lit":)" + lights + R"(,"cellLeft":)" +
+                  lights + R"(,"cellTop":)" + lights +
+                  R"(},"fixedColumn":0,"fixedRow":0,"blankCol":0,"blankRow":0,"presents":0,)"
+                  R"("undo":0,"redo":0,"cursor":null,"grabbed":0,"hint":null})");
 }
 
 }  // namespace

@@ -89,6 +89,24 @@ bool AreaIs(const BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h
     return true;
 }
 
+// The images by their resource ids, written out here apart from the game's own names for them, so that an
+// image drawn under a wrong id, or the wrong tile for a number, shows in every expected picture.
+namespace id {
+inline constexpr ImageId LABEL_NORMAL{148}, LABEL_UNMOVABLE{150}, LABEL_ALMOST_IMPOSSIBLE{151},
+    LABEL_FIFTEEN{152}, LABEL_LIGHTS_OUT{153}, QUIT{154}, BLANK{155}, ARROW_DOWN{168}, ARROW_LEFT{170},
+    ARROW_RIGHT{171}, ARROW_UP{172}, TITLE{206}, LIGHT_ON{207}, LIGHT_OFF{208}, LABEL_UNEVEN{210};
+// "CLEARED!!": C L E A R E D ! !
+inline constexpr ImageId CLEARED[] = {ImageId{158}, ImageId{159}, ImageId{160}, ImageId{161}, ImageId{162},
+                                      ImageId{160}, ImageId{163}, ImageId{164}, ImageId{164}};
+// Tile n (1 to 16), green (173 to 188) and grey (190 to 205).
+constexpr ImageId Tile(int32_t n) {
+    return static_cast<ImageId>(172 + n);
+}
+constexpr ImageId GreyTile(int32_t n) {
+    return static_cast<ImageId>(189 + n);
+}
+}  // namespace id
+
 // Each screen's label, at (x, menuY) on the menu and at y 10 on its own screen, and its grid's ring corner.
 struct ScreenLayout {
     int32_t screen;
@@ -97,12 +115,12 @@ struct ScreenLayout {
     Point origin;
 };
 inline constexpr ScreenLayout LAYOUTS[] = {
-    {SCREEN_NORMAL, IMG_LABEL_NORMAL, 86, 65, {47, 61}},
-    {SCREEN_UNEVEN, IMG_LABEL_UNEVEN, 83, 90, {47, 49}},
-    {SCREEN_UNMOVABLE, IMG_LABEL_UNMOVABLE, 67, 115, {47, 61}},
-    {SCREEN_ALMOST_IMPOSSIBLE, IMG_LABEL_ALMOST_IMPOSSIBLE, 24, 140, {47, 61}},
-    {SCREEN_FIFTEEN, IMG_LABEL_FIFTEEN, 69, 189, {47, 61}},
-    {SCREEN_LIGHTS_OUT, IMG_LABEL_LIGHTS_OUT, 61, 214, {35, 49}},
+    {SCREEN_NORMAL, id::LABEL_NORMAL, 86, 65, {47, 61}},
+    {SCREEN_UNEVEN, id::LABEL_UNEVEN, 83, 90, {47, 49}},
+    {SCREEN_UNMOVABLE, id::LABEL_UNMOVABLE, 67, 115, {47, 61}},
+    {SCREEN_ALMOST_IMPOSSIBLE, id::LABEL_ALMOST_IMPOSSIBLE, 24, 140, {47, 61}},
+    {SCREEN_FIFTEEN, id::LABEL_FIFTEEN, 69, 189, {47, 61}},
+    {SCREEN_LIGHTS_OUT, id::LABEL_LIGHTS_OUT, 61, 214, {35, 49}},
 };
 
 // An expected picture: images laid over white pixel by pixel without the game's drawing code.
@@ -116,7 +134,7 @@ class Picture {
             if (menu) Put(layout.label, layout.x, layout.menuY);
             if (layout.screen == screen) origin_ = layout.origin, Put(layout.label, layout.x, 10);
         }
-        menu ? Put(IMG_TITLE, 65, 15) : Put(IMG_QUIT, 98, 227);
+        menu ? Put(id::TITLE, 65, 15) : Put(id::QUIT, 98, 227);
     }
 
     // The top-left w x h of the image (all of it when larger) with its corner at (x, y).
@@ -139,9 +157,7 @@ class Picture {
     // "CLEARED!!" over the picture.
     Picture& Banner() {
         int32_t x = 40;  // 20 pixels apart; the last "!" only 10 after the first
-        for (const ImageId letter : {IMG_LETTER_C, IMG_LETTER_L, IMG_LETTER_E, IMG_LETTER_A, IMG_LETTER_R,
-                                     IMG_LETTER_E, IMG_LETTER_D, IMG_LETTER_BANG, IMG_LETTER_BANG})
-            Put(letter, x, 38), x += x < 180 ? 20 : 10;
+        for (const ImageId letter : id::CLEARED) Put(letter, x, 38), x += x < 180 ? 20 : 10;
         return *this;
     }
 
@@ -172,16 +188,15 @@ Picture AtRest(const Game& game, int32_t screen, const Board<N>& board, Point fi
     Picture picture(game, screen);
     for (int32_t i = 0; i < 4 * static_cast<int32_t>(N); ++i) {
         const int32_t col = i % 4 + 1, row = i / 4 + 1, n = board[row - 1][col - 1];
-        if (n != 0)
-            picture.Cell(col == fixed.x && row == fixed.y ? GreyTileImage(n) : TileImage(n), col, row);
+        if (n != 0) picture.Cell(col == fixed.x && row == fixed.y ? id::GreyTile(n) : id::Tile(n), col, row);
     }
     if (screen == SCREEN_ALMOST_IMPOSSIBLE || screen == SCREEN_FIFTEEN) return picture;
     const bool uneven = screen == SCREEN_UNEVEN;
     for (int32_t k = 1; k <= 4; ++k) {
-        if (k != fixed.x && (!uneven || board[0][k - 1] == 0)) picture.Cell(IMG_ARROW_UP, k, 0);
-        if (k != fixed.x && (!uneven || board[N - 1][k - 1] == 0)) picture.Cell(IMG_ARROW_DOWN, k, N + 1);
+        if (k != fixed.x && (!uneven || board[0][k - 1] == 0)) picture.Cell(id::ARROW_UP, k, 0);
+        if (k != fixed.x && (!uneven || board[N - 1][k - 1] == 0)) picture.Cell(id::ARROW_DOWN, k, N + 1);
         if (k != fixed.y && (!uneven || k > 1))
-            picture.Cell(IMG_ARROW_LEFT, 0, k).Cell(IMG_ARROW_RIGHT, 5, k);
+            picture.Cell(id::ARROW_LEFT, 0, k).Cell(id::ARROW_RIGHT, 5, k);
     }
     return picture;
 }

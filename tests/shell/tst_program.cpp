@@ -116,8 +116,19 @@ class TestProgram : public QObject {
   private slots:
     void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtimeDir_.path().toLocal8Bit()); }
 
+    // --help and --version need no display, nor does a bad command line to be answered; the game does:
+    // without one, or with one that refuses the connection, one line names what was looked at, status 1.
     void answers() {
-        const Run help = Tessel({QStringLiteral("--help")});
+        const QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment noDisplay = all;
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) noDisplay.remove(name);
+        QProcessEnvironment refusing = noDisplay;
+        int unused = 90;  // a display number no X server listens at
+        while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(unused))) ++unused;
+        const QByteArray display = ":" + QByteArray::number(unused);
+        refusing.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
+
+        const Run help = Tessel({QStringLiteral("--help")}, noDisplay);
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Usage: ") && help.out.contains("--version"));
         QCOMPARE(help.err, QByteArray());
@@ -128,17 +139,23 @@ class TestProgram : public QObject {
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out, QByteArray("tessel " PROJECT_VERSION "\n"));
         QCOMPARE(version.err, QByteArray());
+        QCOMPARE(Tessel({QStringLiteral("--version")}, refusing).out, version.out);
 
-        // Nor does a bad command line need a display to be answered.
-        const QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
-        QProcessEnvironment noDisplay = all;
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) noDisplay.remove(name);
         for (const auto& [bad, env] :
              {std::pair{"--bogus", all}, {"-x", all}, {"extra", all}, {"--bogus", noDisplay}}) {
             const Run run = Tessel({QString::fromLatin1(bad)}, env);
             QCOMPARE(run.status, 2);
             QCOMPARE(run.out, QByteArray());
             QVERIFY2(run.err.startsWith("tessel: ") && run.err.count('\n') == 1, run.err.constData());
+        }
+
+        for (const auto& [env, looked] :
+             {std::pair{noDisplay, QByteArray("(DISPLAY not set, WAYLAND_DISPLAY not set)\n")},
+              {refusing, "(DISPLAY=" + display + ", WAYLAND_DISPLAY not set)\n"}}) {
+            const Run run = Tessel({}, env);  // a crash or an abort would be status -1
+            QCOMPARE(run.status, 1);
+            QCOMPARE(run.out, QByteArray());
+            QCOMPARE(run.err, "tessel: no display could be opened " + looked);
         }
     }
 
@@ -240,8 +257,11 @@ class TestProgram : public QObject {
         QTemporaryDir scratch;
         const QDir dir(scratch.path());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        const QString file = QFileInfo(SingleInstance::SessionServerName(env)).fileName();
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("DISPLAY"),
+                   QStringLiteral(":5"));  // on the offscreen platform all the same
+        env.insert(QStringLiteral("XDG_SESSION_ID"), QStringLiteral("7"));
+        const QString file = QStringLiteral("tessel-7-_5");  // the socket's name for this session and display
         chmod(QFile::encodeName(dir.path()).constData(), 0711);  // the stranger may pass through
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder == "run" ? dir.filePath(folder) : QString());
         env.insert(QStringLiteral("TMPDIR"), dir.path());
@@ -261,7 +281,8 @@ class TestProgram : public QObject {
         first.setChildProcessModifier([] { setrlimit(RLIMIT_NOFILE, &files); });
         first.setProcessEnvironment(env);
         first.start(QStringLiteral(TESSEL_PROGRAM));
-        const QString ours = SingleInstance::SessionServerName(env);
+        // Its own socket: in the runtime folder if that is private, else in the private folder.
+        const QString ours = dir.filePath((folder == "run" && mode == 0700 ? "run/" : "tessel-0/") + file);
         if (folder == "run") {  // held by more idle clients than its files, the first sends the second away
             QTRY_VERIFY_WITH_TIMEOUT(CopyRuns(ours), 10000);
             QObject clients;

@@ -48,8 +48,13 @@ function findPicture(shot, reference) {
     return null;
 }
 
-// The RGBA bytes of a PNG in base64, as recordPictures gives them.
+// The RGBA bytes of a PNG in base64, as recordPictures gives them, and a picture it recorded as a PNG.
 export const rgbaOf = (png) => Buffer.from(PNG.sync.read(png).data).toString('base64');
+export function pngOf({ rgba, width }) {
+    const data = Buffer.from(rgba, 'base64'), png = new PNG({ width, height: data.length / 4 / width });
+    data.copy(png.data);
+    return PNG.sync.write(png);
+}
 
 // Runs in the game page: at the end of every display frame, records the game picture on the canvas (a
 // pixel of each k x k block, RGBA in base64) with the frame's time, if it has changed.
@@ -76,13 +81,13 @@ export async function waitFor(page, fn, arg, what = String(fn)) {
     assert.fail(`waited in vain for ${what}`);
 }
 
-// Waits until the canvas shows the PNG `menu`; where and at what scale, in device pixels.
-export async function findMenu(page, menu) {
+// Waits until the canvas shows the PNG `menu` (or another picture); where and at what scale, in device pixels.
+export async function findMenu(page, menu, what = 'the menu') {
     for (let tries = 30; tries > 0; tries--, await delay(200)) {
         const shot = await page.shoot(), found = shot && findPicture(shot, menu);
         if (found) return found;
     }
-    assert.fail('the menu is not on the canvas at a whole scale');
+    assert.fail(`${what} is not on the canvas at a whole scale`);
 }
 
 // The pictures recorded, once there are `count` of them and a moment has passed for any beyond.
@@ -124,8 +129,9 @@ export function launch() {
 // pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
 // pixels where `whole`), ctrlA, key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name),
 // keys(names) (tessel-replay's key names), resize, close, `errors` (null where not reported) and, where it can,
-// beforeLoad(fn, arg) (run before the page's scripts on every load), reopen(url) on the same profile and
-// ariaSnapshot(selector) (the accessibility tree under an element, in Playwright's YAML).
+// beforeLoad(fn, arg) (run before the page's scripts on every load), reopen(url) (the page left and the game
+// loaded again on the same profile, as when a phone has ended it) and ariaSnapshot(selector) (the
+// accessibility tree under an element, in Playwright's YAML).
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
 // Playwright's and puppeteer's pages are alike enough for one adapter; `watch` takes in a new page.
@@ -168,8 +174,7 @@ const firefoxEngine = {
     slowTaps: true, // on a busy machine 22 taps can outlast the splash
     cannot: [['the landscape message', 'its automation cannot make touch the main pointer of a phone'],
              ['taps on single device pixels at 3x', 'puppeteer taps on whole CSS pixels'],
-             ['the taps made during the splash', 'on a busy machine 22 taps can outlast the splash'],
-             ['the game kept when closed', 'its adapter opens no second page']],
+             ['the taps made during the splash', 'on a busy machine 22 taps can outlast the splash']],
     async open({ width, height, scale, touch }) {
         const executablePath = process.env.FIREFOX ?? '/usr/lib/firefox-esr/firefox-esr';
         const browser = await puppeteer.launch({ browser: 'firefox', executablePath, headless: true });
@@ -178,6 +183,7 @@ const firefoxEngine = {
         await resize(width, height);
         return adapt(browser, page, touch, { version: await browser.version(), scale, whole: true, resize,
             beforeLoad: (fn, arg) => page.evaluateOnNewDocument(fn, arg),
+            reopen: (url) => page.goto('about:blank').then(() => page.goto(url)),
             shoot: async () => Buffer.from(await (await page.$('#game')).screenshot()),
             ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')),
             async key(combo) {
@@ -201,8 +207,7 @@ const webkitEngine = {
     cannot: [['touch and the landscape message', 'WebKitWebDriver taps by touch as with a mouse'],
              ['the picture as shown at 3x', 'its screenshots have one pixel per CSS pixel; the canvas is read'],
              ['console errors', 'WebKitWebDriver does not report them'],
-             ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own'],
-             ['the game kept when closed', 'its adapter opens no second page']],
+             ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own']],
     async open({ width, height, scale }) {
         // Xvfb picks a free display and writes its number to file descriptor 3.
         const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1200x24', '-nolisten', 'tcp'],
@@ -240,8 +245,10 @@ const webkitEngine = {
             { script: `return (${fn})(arguments[0]);`, args: [arg ?? null] });
         await resize(width, height);
         const { browserName, browserVersion } = created.capabilities;
+        const goto = (url) => session('POST', '/url', { url });
         return { version: `${browserName} ${browserVersion}`, errors: null, scale, whole: true, resize, evaluate,
-            goto: (url) => session('POST', '/url', { url }), reload: () => session('POST', '/refresh', {}),
+            goto, reload: () => session('POST', '/refresh', {}),
+            reopen: (url) => goto('about:blank').then(() => goto(url)),
             // Screenshots of an element come shifted: the canvas is cut from the whole view. At 3x, where
             // screenshots have one pixel per CSS pixel, the canvas is read, if it has one per device pixel.
             async shoot() {

@@ -28,6 +28,21 @@ const hide = (page) => page.evaluate(() => {
     document.dispatchEvent(new Event('visibilitychange'));
 });
 
+// Leaves the page and loads the game again, as after a phone has ended it; after the splash the canvas must
+// show `expected` (a recorded picture) exactly. Returns how many pictures are recorded by then: the splash's
+// and that one, or none where no script runs before the page's own and recording starts once it shows.
+async function reopen(page, url, at, expected, what) {
+    await page.reopen(url);
+    if (page.beforeLoad) {
+        const shown = await h.pictures(page, 8);
+        assert.ok(shown.length === 8 && shown[7].rgba === expected.rgba, `the splash, then ${what}`);
+        return shown.length;
+    }
+    await h.findMenu(page, h.pngOf(expected), what);
+    await page.evaluate(h.recordPictures, at);
+    return 0;
+}
+
 async function playThrough(t, engine, device) {
     const site = await h.serve(), page = await engine.open(device);
     t.after(() => Promise.all([page.close(), site.close()]));
@@ -76,15 +91,15 @@ async function playThrough(t, engine, device) {
     const [board, halfStep, shifted] = shown.slice(-3);
     assert.equal(halfStep.rgba, rolled(board, CELL / 2), 'half step');
     assert.equal(shifted.rgba, rolled(board, CELL), 'shifted');
+    const leaves = page.reopen && !device.coarse;
     let kept;
-    if (page.reopen && !device.coarse) {
-        // Hidden, closed and opened again: after the splash the board as it was left, taking taps.
+    if (leaves) {
+        // Hidden, left and loaded again: the board as it was left, taking taps.
         await hide(page);
-        await page.reopen(site.url);
-        shown = await h.pictures(page, 8);
-        assert.ok(shown.length === 8 && shown[7].rgba === shifted.rgba, 'the splash, then the board as left');
+        const count = await reopen(page, site.url, at, shifted, 'the board as left');
         await tap(COLUMN_2_DOWN);
-        assert.equal((shown = await h.pictures(page, 10))[9]?.rgba, board.rgba, 'the shift taken back');
+        shown = await h.pictures(page, count + 2);
+        assert.equal(shown[count + 1]?.rgba, board.rgba, 'the shift taken back');
         kept = Buffer.from(await page.evaluate((key) => localStorage.getItem(key), KEY), 'base64');
     }
 
@@ -96,6 +111,7 @@ async function playThrough(t, engine, device) {
     assert.ok(afterQuit.length === shown.length + 1 && afterQuit.at(-1).rgba === menuRgba, 'the menu, nothing more');
     await hide(page);
     assert.equal(await page.evaluate((key) => localStorage.getItem(key), KEY), null, 'nothing kept');
+    if (leaves) await reopen(page, site.url, at, { rgba: menuRgba, width: at.size[0] }, 'the menu');
 
     if (device.coarse) {
         // Held sideways: the message, a tap where "Normal" would be ignored; upright: the game, taking taps.
@@ -123,8 +139,9 @@ async function playThrough(t, engine, device) {
         await press('#about button[value=ok]');
         await h.waitFor(page, aboutOpen, false, 'the About box closed');
     }
-    if (kept) {
+    if (kept && engine.name === 'Chromium') {
         // Whatever else the storage holds gives the menu: cut short, of another version, random, not base64.
+        // Checked in one engine: the core refuses it, and it takes a start for each.
         const otherVersion = Buffer.from(kept).fill(kept[3] + 1, 3, 4);
         const stored = [kept.subarray(0, 200), otherVersion, Buffer.from(kept.map(() => Math.random() * 256))]
             .map((bytes) => bytes.toString('base64')).concat(['%not base64%']);
