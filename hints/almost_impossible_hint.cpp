@@ -89,23 +89,21 @@ const TileDistances& Distances() {
     return distances;
 }
 
+// Every turn moves four tiles one cell each, so it takes at most four off the tiles' summed lone-tile
+// distances, and one off the largest. The sum and how many tiles stand at each distance are kept up to date
+// turn by turn.
 class TurnDomain {
   public:
-    explicit TurnDomain(const TileGrid& grid) : grid_(grid), distances_(Distances()) {}
-
-    // Every turn moves four tiles one cell each, so it takes at most four off the tiles' summed lone-tile
-    // distances, and one off the largest.
-    int32_t Heuristic() const {
-        int32_t sum = 0;
-        int32_t largest = 0;
+    explicit TurnDomain(const TileGrid& grid) : grid_(grid), distances_(Distances()) {
         for (int32_t row = 1; row <= 4; ++row) {
-            for (int32_t col = 1; col <= 4; ++col) {
-                const int32_t d = distances_[Cell(col, row)][GoalCell(grid_.Tile(col, row))];
-                sum += d;
-                largest = std::max(largest, d);
-            }
+            for (int32_t col = 1; col <= 4; ++col) Count(col, row, 1);
         }
-        return std::max(largest, (sum + 3) / 4);
+    }
+
+    int32_t Heuristic() const {
+        int32_t largest = static_cast<int32_t>(atDistance_.size()) - 1;
+        while (largest > 0 && atDistance_[static_cast<std::size_t>(largest)] == 0) --largest;
+        return std::max(largest, (sum_ + 3) / 4);
     }
     int32_t MoveCount() const { return BLOCKS; }
     // A fourth turn of one block undoes the three before it; turns of blocks that share no cell are made
@@ -116,18 +114,36 @@ class TurnDomain {
             return false;
         }
         if (depth_ > 0 && Disjoint(history_[depth_ - 1], block) && history_[depth_ - 1] > block) return false;
-        TurnBlock(grid_, BlockCol(block), BlockRow(block), Turn::Clockwise);
+        TurnCounted(block, Turn::Clockwise);
         history_[depth_++] = block;
         return true;
     }
     void Unplay(int32_t block) {
-        TurnBlock(grid_, BlockCol(block), BlockRow(block), Turn::CounterClockwise);
+        TurnCounted(block, Turn::CounterClockwise);
         --depth_;
     }
 
   private:
+    void Count(int32_t col, int32_t row, int32_t sign) {
+        const int32_t d = distances_[Cell(col, row)][GoalCell(grid_.Tile(col, row))];
+        sum_ += sign * d;
+        atDistance_[static_cast<std::size_t>(d)] += sign;
+    }
+    void CountBlock(int32_t block, int32_t sign) {
+        for (int32_t dr = 0; dr <= 1; ++dr) {
+            for (int32_t dc = 0; dc <= 1; ++dc) Count(BlockCol(block) + dc, BlockRow(block) + dr, sign);
+        }
+    }
+    void TurnCounted(int32_t block, Turn turn) {
+        CountBlock(block, -1);
+        TurnBlock(grid_, BlockCol(block), BlockRow(block), turn);
+        CountBlock(block, 1);
+    }
+
     TileGrid grid_;
     const TileDistances& distances_;
+    int32_t sum_ = 0;
+    std::array<int32_t, 16> atDistance_{};
     std::array<int32_t, MAX_SEARCH_DEPTH + 1> history_{};
     int32_t depth_ = 0;
 };
