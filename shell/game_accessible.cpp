@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMouseEvent>
-#include <QPointer>
 
 #include <vector>
 
@@ -121,13 +120,13 @@ QString ToQString(const std::string& text) {
 // as long as it does, registered with Qt once and handed out again and again.
 class ViewAccessible : public QAccessibleWidget {
   public:
-    explicit ViewAccessible(GameView* view) : QAccessibleWidget(view, QAccessible::Client), view_(view) {
+    explicit ViewAccessible(GameView* view) : QAccessibleWidget(view, QAccessible::Client) {
         text_ = DescribeScreen(view->game());
         shown_ = TakeShownState(view->game());
         refresh_ = QObject::connect(view, &GameView::played, view, [this] { Refresh(); });
         // The view taking the keyboard's focus hands it on to the cursor's item.
         focus_ = QObject::connect(qApp, &QApplication::focusChanged, view, [this](QWidget*, QWidget* now) {
-            if (now == view_) Send(focusChild(), QAccessible::Focus);
+            if (now != nullptr && now == this->view()) Send(focusChild(), QAccessible::Focus);
         });
     }
     ~ViewAccessible() override {
@@ -156,33 +155,39 @@ class ViewAccessible : public QAccessibleWidget {
 
     // The item under the keyboard's cursor, when it shows.
     QAccessibleInterface* cursorItem() const {
-        const CursorItem at = FindCursorItem(text_, view_->session().cursor);
+        const GameView* shown = view();
+        if (shown == nullptr) return nullptr;
+        const CursorItem at = FindCursorItem(text_, shown->session().cursor);
         if (at.kind == CursorItem::BUTTON) return button(at.index);
         if (at.kind == CursorItem::CELL) return cell(at.index);
         return nullptr;
     }
-    bool hasKeyboardFocus() const { return view_ && view_->hasFocus(); }
+    bool hasKeyboardFocus() const { return view() != nullptr && view()->hasFocus(); }
 
     // An item's rectangle on the screen: game pixels through the view's scale.
     QRect screenRect(const ScreenItem& item) const {
-        const qreal dpr = view_->devicePixelRatio();
-        const int k = view_->scale();
+        const GameView* shown = view();
+        if (shown == nullptr) return {};
+        const qreal dpr = shown->devicePixelRatio();
+        const int k = shown->scale();
         const auto logical = [&](int32_t pixels) { return static_cast<int>(pixels * k / dpr); };
-        const QPoint topLeft = view_->mapToGlobal(QPoint(logical(item.x), logical(item.y)));
+        const QPoint topLeft = shown->mapToGlobal(QPoint(logical(item.x), logical(item.y)));
         return {topLeft, QSize(logical(item.width), logical(item.height))};
     }
 
     // A press plays a tap at the item's point, as the mouse would at the middle of that game pixel.
     void press(const ScreenItem& item) {
-        const qreal dpr = view_->devicePixelRatio();
-        const int k = view_->scale();
+        GameView* shown = view();
+        if (shown == nullptr) return;
+        const qreal dpr = shown->devicePixelRatio();
+        const int k = shown->scale();
         const QPointF at((item.tapX * k + k / 2.0) / dpr, (item.tapY * k + k / 2.0) / dpr);
-        QMouseEvent down(QEvent::MouseButtonPress, at, view_->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+        QMouseEvent down(QEvent::MouseButtonPress, at, shown->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                          Qt::NoModifier);
-        QCoreApplication::sendEvent(view_, &down);
-        QMouseEvent up(QEvent::MouseButtonRelease, at, view_->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+        QCoreApplication::sendEvent(shown, &down);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, shown->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
                        Qt::NoModifier);
-        QCoreApplication::sendEvent(view_, &up);
+        QCoreApplication::sendEvent(shown, &up);
     }
 
     QString text(QAccessible::Text t) const override {
@@ -234,12 +239,14 @@ class ViewAccessible : public QAccessibleWidget {
 
     // After an action: what appeared or went, the names that changed, what the action did, and the focus.
     void Refresh() {
+        const GameView* shown = view();
+        if (shown == nullptr) return;
+        const Session& session = shown->session();
         const ScreenText before = std::move(text_);
-        text_ = DescribeScreen(view_->game());
-        said_ = ToQString(DescribeChange(shown_, view_->game()));
-        if (said_.isEmpty() && view_->session().hint)
-            said_ = ToQString("hint: " + view_->session().hint->move);
-        shown_ = TakeShownState(view_->game());
+        text_ = DescribeScreen(session.game);
+        said_ = ToQString(DescribeChange(shown_, session.game));
+        if (said_.isEmpty() && session.hint) said_ = ToQString("hint: " + session.hint->move);
+        shown_ = TakeShownState(session.game);
         const bool newScreen = before.heading != text_.heading ||
                                before.buttons.size() != text_.buttons.size() ||
                                before.cells.size() != text_.cells.size();
@@ -265,7 +272,9 @@ class ViewAccessible : public QAccessibleWidget {
         if (QAccessibleInterface* item = focusChild()) Send(item, QAccessible::Focus);
     }
 
-    QPointer<GameView> view_;
+    // The view, or null once it is being destroyed: its widget part still sends events then, when it is no
+    // longer a GameView.
+    GameView* view() const { return qobject_cast<GameView*>(object()); }
     QMetaObject::Connection refresh_;
     QMetaObject::Connection focus_;
     ScreenText text_;
