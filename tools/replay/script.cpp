@@ -120,10 +120,8 @@ Command ParseLine(std::string_view line) {
         if (auto bad = expectArguments(1, "key NAME")) return *bad;
         const std::optional<Key> key = ParseKey(words[1]);
         if (!key)
-            return Invalid(
-                "key " + Quoted(words[1]) +
-                " is not one of Left, Right, Up, Down, Shift+Left, Shift+Right, Shift+Up, Shift+Down, "
-                "Enter, Space, Escape");
+            return Invalid("key " + Quoted(words[1]) +
+                           " is unknown (Left, Right, Up, Down, Shift+arrow, Enter, Space or Escape)");
         Command command{CommandKind::Key, 0, 0, 0, {}, {}};
         command.key = *key;
         return command;
