@@ -11,6 +11,7 @@ Board TakeBoard(const Game& game) {
     }
     board.blankCol = static_cast<uint8_t>(game.blankCol);
     board.blankRow = static_cast<uint8_t>(game.blankRow);
+    board.solved = game.solved;
     return board;
 }
 
@@ -19,16 +20,20 @@ void PutBoard(Game& game, const Board& board) {
     for (std::size_t i = 0; i < game.lightGrid.lit.size(); ++i) game.lightGrid.lit[i] = (board.lit >> i) & 1;
     game.blankCol = board.blankCol;
     game.blankRow = board.blankRow;
+    game.solved = board.solved;
 }
 
-void RecordMove(History& history, const Board& before, TapPoint tap) {
+void RecordMove(History& history, const Board& before, TapPoint tap, MoveCursors cursors) {
     history.before.resize(history.done);
     history.taps.resize(history.done);
+    history.cursors.resize(history.done);
     history.before.push_back(before);
     history.taps.push_back(tap);
+    history.cursors.push_back(cursors);
     if (history.taps.size() > HISTORY_LIMIT) {
         history.before.pop_front();
         history.taps.pop_front();
+        history.cursors.pop_front();
     }
     history.done = history.taps.size();
 }

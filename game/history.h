@@ -9,16 +9,20 @@
 #include <deque>
 
 #include "core/game.h"
+#include "game/cursor.h"
 
 namespace tessel {
 
-// Everything a move can change: both grids' contents with their rings, and the 15 Puzzle's empty cell.
-// Cell positions, locked lines and the banner stay as the set-up left them for the whole game.
+// Everything a move can change: both grids' contents with their rings, the 15 Puzzle's empty cell, and
+// whether the banner shows. Cell positions, locked lines and the banner's letters stay as the set-up left
+// them for the whole game. The flag is taken, not worked out again: a scramble may leave the board in order
+// with no banner.
 struct Board {
     uint64_t lit = 0;  // one bit a light, in the grid's order
     std::array<uint8_t, TileGrid::SIZE * TileGrid::SIZE> tiles{};
     uint8_t blankCol = 0;
     uint8_t blankRow = 0;
+    uint8_t solved = 0;
 
     bool operator==(const Board&) const = default;
 };
@@ -34,10 +38,17 @@ struct TapPoint {
 // Moves beyond this many drop the oldest.
 inline constexpr std::size_t HISTORY_LIMIT = 10000;
 
+// Where the cursor stood before a move and where the move left it.
+struct MoveCursors {
+    Cursor before;
+    Cursor after;
+};
+
 struct History {
-    std::deque<Board> before;   // the board before each move, oldest first
-    std::deque<TapPoint> taps;  // the tap that made each move
-    std::size_t done = 0;       // moves played and not taken back; the rest can be played again
+    std::deque<Board> before;         // the board before each move, oldest first
+    std::deque<TapPoint> taps;        // the tap that made each move
+    std::deque<MoveCursors> cursors;  // the cursor around each move
+    std::size_t done = 0;             // moves played and not taken back; the rest can be played again
 };
 
 inline std::size_t UndoCount(const History& history) {
@@ -48,6 +59,6 @@ inline std::size_t RedoCount(const History& history) {
 }
 
 // A new move: whatever could have been played again is dropped, and past the limit the oldest move goes.
-void RecordMove(History& history, const Board& before, TapPoint tap);
+void RecordMove(History& history, const Board& before, TapPoint tap, MoveCursors cursors = {});
 
 }  // namespace tessel

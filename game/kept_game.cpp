@@ -132,8 +132,8 @@ std::optional<KeptHistory> DecodeHistory(std::span<const uint8_t> bytes) {
 }
 
 // Plays the kept moves again from the board before the first, on a copy of the record read, which no front
-// end shows. Every move must act, keep to its screen and pass the record's check, and the played ones must
-// lead exactly to the board kept; the history is rebuilt on the way.
+// end shows. Every move must act, change the board, keep to its screen and pass the record's check, and the
+// played ones must lead exactly to the board kept; the history is rebuilt on the way.
 std::optional<History> ReplayHistory(const Game& read, const KeptHistory& kept) {
     History history;
     if (kept.taps.empty()) return history;
@@ -148,7 +148,8 @@ std::optional<History> ReplayHistory(const Game& read, const KeptHistory& kept) 
         replay->tapX = tap.x;
         replay->tapY = tap.y;
         HandleTap(*replay, tap.x, tap.y);
-        if (replay->tapActed == 0 || replay->screen != read.screen || !BrokenInvariant(*replay).empty())
+        if (replay->tapActed == 0 || replay->screen != read.screen || TakeBoard(*replay) == before ||
+            !BrokenInvariant(*replay).empty())
             return std::nullopt;
         RecordMove(history, before, tap);
         history.done = history.taps.size();
@@ -158,15 +159,12 @@ std::optional<History> ReplayHistory(const Game& read, const KeptHistory& kept) 
     return history;
 }
 
-}  // namespace
-
-std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState) {
+std::vector<uint8_t> Keep(const Game& game, const History& history, uint32_t randomState) {
     std::vector<uint8_t> bytes(MAGIC.begin(), MAGIC.end());
     bytes.push_back(KEPT_GAME_VERSION);
     Writer out(bytes);
-    VisitKeptFields(session.game, randomState,
+    VisitKeptFields(game, randomState,
                     [&](auto field, int width) { out.Put(static_cast<uint32_t>(field), width); });
-    const History& history = session.history;
     out.Put(history.taps.size(), 2);
     out.Put(history.done, 2);
     if (history.taps.empty()) return bytes;
@@ -176,6 +174,23 @@ std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState) {
         out.Put(tap.y, 2);
     }
     return bytes;
+}
+
+// Whether the bytes are exactly those the game writes for what was read from them: no unused bit of the
+// lights, no value wider than its field, nothing the game would never write. A version-1 string is held
+// to its record, which version 2 keeps unchanged.
+bool KeptAsRead(std::span<const uint8_t> bytes, const Game& read, const History& history,
+                uint32_t randomState) {
+    const std::vector<uint8_t> again = Keep(read, history, randomState);
+    if (bytes[MAGIC.size()] == 1)
+        return std::equal(bytes.begin() + HEADER_SIZE, bytes.end(), again.begin() + HEADER_SIZE);
+    return std::equal(bytes.begin(), bytes.end(), again.begin(), again.end());
+}
+
+}  // namespace
+
+std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState) {
+    return Keep(session.game, session.history, randomState);
 }
 
 bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& randomState) {
@@ -195,11 +210,13 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     Decode(bytes, *read, readRandom);
     if (!BrokenInvariant(*read).empty()) return false;
     std::optional<History> history = ReplayHistory(*read, *kept);
-    if (!history) return false;
+    if (!history || !KeptAsRead(bytes, *read, *history, readRandom)) return false;
     Decode(bytes, session.game, randomState);
     session.history = std::move(*history);
-    // The cursor is the player's, not the game's: it starts hidden, as at every start.
+    // The cursor and the hint are the player's, not the game's: the cursor starts hidden, as at every
+    // start, and no hint of the game left is shown over the one read.
     session.cursor = {};
+    session.hint.reset();
     session.game.outlines = {};
     return true;
 }

@@ -33,9 +33,9 @@ bool DropHint(Session& session) {
     return shown;
 }
 
-// A tap made by a pointer or a key. When it acts on the board and the screen stays, the cursor becomes
-// `ifActed`; on a new screen it stands on that screen's first target.
-void PlayTap(Session& session, TapPoint tap, const Cursor& ifActed) {
+// A tap made by a pointer or a key, with the cursor as it stood before it. When it acts on the board and
+// the screen stays, the cursor becomes `ifActed`; on a new screen it stands on that screen's first target.
+void PlayTap(Session& session, TapPoint tap, Cursor cursorBefore, Cursor ifActed) {
     Game& game = session.game;
     const Board before = TakeBoard(game);
     const int32_t screenBefore = game.screen;
@@ -48,7 +48,8 @@ void PlayTap(Session& session, TapPoint tap, const Cursor& ifActed) {
         session.history = {};
     } else if (game.tapActed != 0) {
         session.cursor = ifActed;
-        RecordMove(session.history, before, tap);
+        // A tap can act and move nothing (the 15 Puzzle's arrow with no tile behind it): not a move.
+        if (TakeBoard(game) != before) RecordMove(session.history, before, tap, {cursorBefore, ifActed});
     }
     PresentWithCursor(session);
 }
@@ -56,9 +57,10 @@ void PlayTap(Session& session, TapPoint tap, const Cursor& ifActed) {
 }  // namespace
 
 void Tap(Session& session, int32_t x, int32_t y) {
+    const Cursor before = session.cursor;
     session.cursor.shown = false;
     session.cursor.grabbed = false;
-    PlayTap(session, {static_cast<uint16_t>(x), static_cast<uint16_t>(y)}, session.cursor);
+    PlayTap(session, {static_cast<uint16_t>(x), static_cast<uint16_t>(y)}, before, session.cursor);
 }
 
 void PressKey(Session& session, Key key) {
@@ -73,7 +75,7 @@ void PressKey(Session& session, Key key) {
             PresentWithCursor(session);
             return;
         case KeyAction::Kind::Tap:
-            PlayTap(session, action.tap, action.cursor);
+            PlayTap(session, action.tap, session.cursor, action.cursor);
             return;
     }
 }
@@ -86,11 +88,11 @@ bool Undo(Session& session) {
     DropHint(session);
     --history.done;
     PutBoard(game, history.before[history.done]);
+    session.cursor = history.cursors[history.done].before;
     game.screenAtTap = game.screen;
     game.tapActed = 0;
-    game.solved = puzzle->isSolved(game) ? 1 : 0;
     DrawScreen(game);
-    PresentNow(game);
+    PresentWithCursor(session);
     return true;
 }
 
@@ -101,6 +103,7 @@ bool Redo(Session& session) {
         return false;
     DropHint(session);
     RunTap(game, history.taps[history.done]);
+    session.cursor = history.cursors[history.done].after;
     ++history.done;
     PresentWithCursor(session);
     return true;

@@ -7,19 +7,10 @@
 #include <string>
 
 #include "core/game.h"
+#include "game/cursor.h"
 #include "game/history.h"
 
 namespace tessel {
-
-// The keyboard's cursor: hidden until the first arrow key, hidden again by every pointer tap. Board cells
-// are numbered as in the tile or light grid; on the menu it stands at [0, index]; on "Almost Impossible" it
-// names the top-left cell of its 2 x 2 block.
-struct Cursor {
-    bool shown = false;
-    int32_t col = 0;
-    int32_t row = 0;
-    bool grabbed = false;  // the cursor's line shifts with plain arrows
-};
 
 enum class Key : uint8_t;  // game/keys.h
 
@@ -39,8 +30,8 @@ struct Session {
 };
 
 // One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the
-// board is recorded as a move; one that leaves the board (a new puzzle, Quit, the tap after "CLEARED!!")
-// ends the game's history. It hides the cursor.
+// board (or its banner) is recorded as a move, whatever tapActed says; one that leaves the board (a new
+// puzzle, Quit, the tap after "CLEARED!!") ends the game's history. It hides the cursor.
 void Tap(Session& session, int32_t x, int32_t y);
 
 // One key (game/keys.h): the cursor moved and shown, or the very tap a pointer would make there, played as
@@ -48,12 +39,13 @@ void Tap(Session& session, int32_t x, int32_t y);
 // picture shows the cursor where it ends.
 void PressKey(Session& session, Key key);
 
-// Takes back the last move: the board as it was before it, drawn and shown. Nothing happens, and false is
+// Takes back the last move: the board as it was before it, with its banner flag and the cursor, drawn and
+// shown. Nothing happens, and false is
 // returned, when there is nothing to take back or the splash is still to come.
 bool Undo(Session& session);
 
-// Plays the last move taken back again, as its tap did. False, with nothing done, when there is none or
-// the splash is still to come.
+// Plays the last move taken back again, as its tap did, the cursor ending where the move left it. False, with
+// nothing done, when there is none or the splash is still to come.
 bool Redo(Session& session);
 
 }  // namespace tessel

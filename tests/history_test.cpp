@@ -6,7 +6,12 @@
 
 #include "game/invariants.h"
 #include "game/kept_game.h"
+#include "game/keys.h"
 #include "game/session.h"
+#include "hints/shown_hint.h"
+#include "puzzles/almost_impossible.h"
+#include "puzzles/fifteen.h"
+#include "puzzles/lights_out.h"
 #include "puzzles/normal.h"
 #include "tests/random_taps.h"
 #include "tests/test_support.h"
@@ -23,28 +28,43 @@ std::size_t HashOf(const BackBuffer& picture) {
     return hash;
 }
 
-// What a player sees of a game at rest: both boards with their rings, the empty cell, the banner, and the
-// frames the last command showed, in order.
+// What a player sees of a game at rest: both boards with their rings, the empty cell, the banner, the
+// keyboard's cursor, and the frames the last command showed, in order.
 struct Seen {
     std::array<int32_t, 36> tiles;
     std::array<uint8_t, 49> lit;
     int32_t blankCol, blankRow;
     uint8_t solved;
+    Cursor cursor;
     std::vector<std::size_t> frames;
 
     bool operator==(const Seen&) const = default;
-    bool SameRest(const Seen& other) const {
+    bool SameBoard(const Seen& other) const {
         return std::tie(tiles, lit, blankCol, blankRow, solved) ==
-                   std::tie(other.tiles, other.lit, other.blankCol, other.blankRow, other.solved) &&
-               frames.back() == other.frames.back();
+               std::tie(other.tiles, other.lit, other.blankCol, other.blankRow, other.solved);
+    }
+    bool SameRest(const Seen& other) const {
+        return SameBoard(other) && cursor == other.cursor && frames.back() == other.frames.back();
     }
 };
 
-Seen Look(const Game& game) {
-    Seen seen{game.tileGrid.tile, game.lightGrid.lit, game.blankCol, game.blankRow, game.solved, {}};
+Seen Look(const Session& session) {
+    const Game& game = session.game;
+    Seen seen{game.tileGrid.tile,
+              game.lightGrid.lit,
+              game.blankCol,
+              game.blankRow,
+              game.solved,
+              session.cursor,
+              {}};
     for (const BackBuffer& frame : Platform().presented) seen.frames.push_back(HashOf(frame));
     Platform().presented.clear();
     return seen;
+}
+
+// The hash of the picture on the screen: the last one shown.
+std::size_t OnScreen(const Seen& seen, std::size_t before) {
+    return seen.frames.empty() ? before : seen.frames.back();
 }
 
 std::unique_ptr<Session> NewSession() {
@@ -60,60 +80,76 @@ void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
     Tap(session, label.x, label.y);
 }
 
-// Random taps, Undo and Redo on every puzzle, each step checked against a plain model: the list of what
-// each move left on the screen and the position in it. A tap that moves appends (dropping what lay past the
-// position); Undo and Redo step along the list and must show exactly what was shown there; Redo shows the
-// very frames of the tap it replays.
-TEST(History, RandomTapsUndoAndRedoFollowAPlainListOfBoards) {
+// Random taps, keys, Undo and Redo on every puzzle, each step checked against a plain model: the list of
+// what each move left on the screen, what was on the screen when the next move was made, and the position
+// in it. A tap or key that changes the board appends (dropping what lay past the position), whatever
+// tapActed says; Undo steps back to exactly the screen the move was made from, the cursor's outline
+// included; Redo shows the very frames of its move.
+TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
     auto session = NewSession();
-    Game& game = session->game;
     for (const Puzzle& puzzle : Puzzles()) {
         for (uint32_t seed = 1; seed <= 3; ++seed) {
             RandomTaps taps(seed * 7 + static_cast<uint32_t>(puzzle.screen));
             std::mt19937 choose(seed);
-            std::vector<Seen> model;
+            std::vector<Seen> model, left;
             std::size_t at = 0;
-            for (int step = 0; step < 300; ++step) {
-                if (game.screen != puzzle.screen || model.empty()) {
+            std::size_t screen = 0;
+            for (int step = 0; step < 400; ++step) {
+                if (session->game.screen != puzzle.screen || model.empty()) {
                     Choose(*session, puzzle.label, seed * 1000 + static_cast<uint32_t>(step));
-                    model = {Look(game)};
+                    model = {Look(*session)};
                     at = 0;
+                    screen = model[0].frames.back();
                 }
-                const uint32_t what = choose() % 10;
-                if (what < 5) {
-                    const RandomTaps::Tap tap = taps.Next();
-                    Tap(*session, tap.x, tap.y);
-                    const Seen seen = Look(game);
-                    if (game.screen != puzzle.screen || model.empty()) {
+                const uint32_t what = choose() % 12;
+                const Cursor cursorWas = session->cursor;
+                const std::size_t screenWas = screen;
+                if (what < 7) {
+                    if (what < 3) {
+                        const RandomTaps::Tap tap = taps.Next();
+                        Tap(*session, tap.x, tap.y);
+                    } else {
+                        PressKey(*session, static_cast<Key>(choose() % (KEY_COUNT - 1)));
+                    }
+                    const Seen seen = Look(*session);
+                    screen = OnScreen(seen, screen);
+                    if (session->game.screen != puzzle.screen) {
                         EXPECT_EQ(UndoCount(session->history) + RedoCount(session->history), 0u);
                         continue;
                     }
-                    if (game.tapActed != 0) {
+                    if (!seen.SameBoard(model[at])) {
+                        left.resize(at);
+                        left.push_back(model[at]);
+                        left[at].cursor = cursorWas;
+                        left[at].frames = {screenWas};
                         model.resize(++at);
                         model.push_back(seen);
-                    } else {
-                        ASSERT_TRUE(seen.SameRest(model[at])) << "a tap that did nothing changed the game";
+                    } else if (seen.cursor == cursorWas && !cursorWas.shown) {
+                        ASSERT_EQ(screen, screenWas)
+                            << "a tap that moved nothing changed the picture, step " << step;
                     }
-                } else if (what < 8) {
+                } else if (what < 10) {
                     ASSERT_EQ(Undo(*session), at > 0);
-                    const Seen seen = Look(game);
+                    const Seen seen = Look(*session);
+                    screen = OnScreen(seen, screen);
                     if (at == 0) {
                         EXPECT_TRUE(seen.frames.empty()) << "Undo at the start showed something";
                     } else {
-                        ASSERT_TRUE(seen.SameRest(model[--at])) << "step " << step;
+                        ASSERT_TRUE(seen.SameRest(left[--at])) << "step " << step;
                         EXPECT_EQ(seen.frames.size(), 1u);
                     }
                 } else {
                     ASSERT_EQ(Redo(*session), at + 1 < model.size());
-                    const Seen seen = Look(game);
+                    const Seen seen = Look(*session);
+                    screen = OnScreen(seen, screen);
                     if (at + 1 < model.size())
                         ASSERT_EQ(seen, model[++at]) << "step " << step;
                     else
                         EXPECT_TRUE(seen.frames.empty());
                 }
-                ASSERT_EQ(UndoCount(session->history), at);
+                ASSERT_EQ(UndoCount(session->history), at) << "step " << step;
                 ASSERT_EQ(RedoCount(session->history), model.size() - 1 - at);
-                ASSERT_EQ(BrokenInvariant(game), "") << "step " << step;
+                ASSERT_EQ(BrokenInvariant(session->game), "") << "step " << step;
             }
         }
     }
@@ -126,10 +162,10 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     Game& game = session->game;
 
     Choose(*session, NORMAL_LABEL, 5);
-    const Seen scrambled = Look(game);
+    const Seen scrambled = Look(*session);
     EXPECT_FALSE(Undo(*session));
     EXPECT_FALSE(Redo(*session));
-    const Seen unchanged = Look(game);
+    const Seen unchanged = Look(*session);
     EXPECT_TRUE(unchanged.frames.empty());
     EXPECT_EQ(unchanged.tiles, scrambled.tiles);
 
@@ -137,7 +173,7 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     Tap(*session, 107, 40);
     EXPECT_TRUE(Undo(*session) && Undo(*session));
     EXPECT_FALSE(Undo(*session));  // the scramble is as far back as it goes
-    EXPECT_TRUE(Look(game).SameRest(scrambled));
+    EXPECT_TRUE(Look(*session).SameRest(scrambled));
     Tap(*session, 119, 237);  // Quit
     EXPECT_EQ(game.screen, SCREEN_MENU);
     EXPECT_FALSE(Undo(*session) || Redo(*session));
@@ -162,6 +198,31 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     Tap(*session, 5, 5);  // the tap after "CLEARED!!": back to the menu, the game over
     EXPECT_EQ(game.screen, SCREEN_MENU);
     EXPECT_EQ(UndoCount(session->history) + RedoCount(session->history), 0u);
+
+    // A scramble that leaves the board in order shows no banner, and Undo back to it shows none either:
+    // Redo then plays the move again, and the game kept there reads back.
+    for (const auto& [label, ticks, x, y] : {std::tuple{NORMAL_LABEL, 4297u, 83, 73},
+                                             {LIGHTS_OUT_LABEL, 5810u, 71, 85},
+                                             {ALMOST_IMPOSSIBLE_LABEL, 140463u, 95, 109}}) {
+        Choose(*session, label, ticks);
+        const Seen ordered = Look(*session);
+        ASSERT_EQ(game.solved, 0) << ticks;
+        Tap(*session, x, y);
+        const Seen moved = Look(*session);
+        ASSERT_TRUE(Undo(*session));
+        EXPECT_TRUE(Look(*session).SameRest(ordered)) << ticks;
+        ASSERT_TRUE(Redo(*session));
+        EXPECT_EQ(Look(*session), moved) << ticks;
+        Undo(*session);
+        uint32_t random = 0;
+        EXPECT_TRUE(ReadKeptGame(KeepGame(*session, 9), *session, random)) << ticks;
+    }
+
+    // The 15 Puzzle's arrow key with no tile on that side acts and moves nothing: it is no move.
+    Choose(*session, FIFTEEN_LABEL, 1076033120);
+    PressKey(*session, Key::Down);
+    PressKey(*session, Key::Down);
+    EXPECT_EQ(UndoCount(session->history), 1u);
 
     // A kept game comes back with its splash still to play: Undo and Redo wait for it, like taps.
     Choose(*session, NORMAL_LABEL, 7);
@@ -228,10 +289,30 @@ TEST(History, IsKeptWithTheGame) {
     unsound[4][467] ^= 1;                       // the first board is not the one the moves lead from
     unsound[5] = {first.begin(), first.end()};  // version 1 with a history after it
     unsound[5].insert(unsound[5].end(), kept.begin() + 463, kept.end());
-    const Seen before = Look(read->game);
+    // Nothing the game would not write is taken: a bit flipped is refused, or read and kept again as the
+    // very same bytes (an unused bit of the lights, a count's high byte, a tap's). Every bit of the
+    // history, one of each byte of the record.
+    auto into = NewSession();
+    for (std::size_t bit = 0; bit < 8 * kept.size(); ++bit) {
+        if (bit < 8 * KEPT_RECORD_SIZE && bit % 8 != bit / 8 % 8) continue;
+        std::vector<uint8_t> flipped = kept;
+        flipped[bit / 8] ^= static_cast<uint8_t>(1u << bit % 8);
+        if (ReadKeptGame(flipped, *into, random)) {
+            ASSERT_EQ(KeepGame(*into, random), flipped) << "bit " << bit % 8 << " of byte " << bit / 8;
+        }
+    }
+
+    // A hint shown over the game left is not carried into the one read.
+    auto hinted = NewSession();
+    ASSERT_TRUE(ReadKeptGame(kept, *hinted, random) && ShowHint(*hinted));
+    ASSERT_TRUE(ReadKeptGame(kept, *hinted, random));
+    EXPECT_FALSE(hinted->hint.has_value());
+    EXPECT_EQ(hinted->game.outlines[1], Outline{});
+
+    const Seen before = Look(*read);
     for (std::size_t i = 0; i < unsound.size(); ++i) {
         EXPECT_FALSE(ReadKeptGame(unsound[i], *read, random)) << "case " << i;
-        EXPECT_EQ(Look(read->game).tiles, before.tiles) << "case " << i;
+        EXPECT_EQ(Look(*read).tiles, before.tiles) << "case " << i;
         EXPECT_EQ(UndoCount(read->history), 1u) << "case " << i;
     }
 }
