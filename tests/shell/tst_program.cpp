@@ -1,9 +1,11 @@
-// The desktop program from outside: its command line, and one copy per user and session. No client and no
-// failure of the server lets a second copy start, a socket left behind by a killed copy does not block the
-// next start, and copies never talk to another user.
+// The desktop program from outside: its command line, one copy per user and session, and the game kept
+// between runs. No client and no failure of the server lets a second copy start, a socket left behind by a
+// killed copy does not block the next start, and copies never talk to another user. The game comes back
+// exactly as it was left, whatever ended the run, and a kept file the game cannot use is never lost.
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <grp.h>
@@ -16,8 +18,14 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
+#include "game/history.h"
+#include "game/kept_game.h"
+#include "shell/game_keeper.h"
+#include "shell/main_window.h"
 #include "shell/single_instance.h"
+#include "shell/tick_source.h"
 
 using namespace tessel;
 
@@ -106,15 +114,197 @@ class Stranger {
     bool listens_ = false;
 };
 
+constexpr QPoint NORMAL_LABEL{100, 75};
+constexpr QPoint QUIT_BUTTON{120, 242};
+constexpr QPoint COLUMN_2_UP{107, 40};
+constexpr QPoint ROW_3_LEFT{5, 150};
+
+// The window and its keeper, as the program starts them, with the splash run through without waiting.
+struct Program {
+    explicit Program(const QString& keptFile) : keeper(window, keptFile.toStdString()) {}
+    bool start() {
+        SetTickSource([now = uint32_t{0}]() mutable { return now += 1000; });
+        window.show();
+        return QTest::qWaitFor([&] { return window.game().splashPending == 0; });
+    }
+    void tap(QPoint at) { QTest::mouseClick(&window.view(), Qt::LeftButton, {}, at); }
+    Board board() { return TakeBoard(window.game()); }
+
+    MainWindow window;
+    GameKeeper keeper;
+};
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+mode_t Mode(const QString& path) {
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// What `run` writes to standard error.
+QByteArray StandardError(const std::function<void()>& run) {
+    QTemporaryFile file;
+    if (!file.open()) return "no temporary file";
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    dup2(file.handle(), STDERR_FILENO);
+    run();
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    file.seek(0);
+    return file.readAll();
+}
+
 }  // namespace
 
 class TestProgram : public QObject {
     Q_OBJECT
 
     QTemporaryDir runtimeDir_;  // the session's, where a running copy is found
+    QTemporaryDir stateDir_;    // where the game is kept, so that no test reaches the real one
+    QString folder_ = stateDir_.filePath(QStringLiteral("tessel"));
+    QString kept_ = folder_ + QStringLiteral("/kept-game");
+
+    // A game of "Normal" with one move, as a closed window left it.
+    QByteArray playedGame() {
+        Program program(kept_);
+        if (!program.start()) return {};
+        program.tap(NORMAL_LABEL);
+        program.tap(COLUMN_2_UP);
+        program.window.close();
+        return Contents(kept_);
+    }
 
   private slots:
-    void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtimeDir_.path().toLocal8Bit()); }
+    void initTestCase() {
+        qputenv("XDG_RUNTIME_DIR", runtimeDir_.path().toLocal8Bit());
+        qputenv("XDG_STATE_HOME", stateDir_.path().toLocal8Bit());
+    }
+    void init() {
+        QFile::remove(folder_);
+        QDir(folder_).removeRecursively();
+    }
+    void cleanup() { SetTickSource({}); }
+
+    // Closed in the middle of a game, the window leaves it kept, in a folder and a file only the player can
+    // read; the next start shows the splash, guarding Undo, then the same picture, and Undo and Redo go on.
+    // The file holds the board after every move, so a crash loses nothing. Quit keeps nothing.
+    void gameKeptAcrossAClose() {
+        QImage picture;
+        Board beforeLast;
+        Board last;
+        {
+            Program first(kept_);
+            QVERIFY(first.start());
+            first.tap(NORMAL_LABEL);
+            for (const QPoint move : {COLUMN_2_UP, ROW_3_LEFT, COLUMN_2_UP}) {
+                beforeLast = first.board();
+                first.tap(move);
+                Session read;
+                uint32_t random = 0;
+                const QByteArray bytes = Contents(kept_);
+                QVERIFY(ReadKeptGame(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()),
+                                     read, random));
+                QVERIFY(TakeBoard(read.game) == first.board() && read.game.screen == SCREEN_NORMAL);
+            }
+            QCOMPARE(Mode(folder_), mode_t{0700});
+            QCOMPARE(Mode(kept_), mode_t{0600});
+            picture = first.window.view().grab().toImage();
+            last = first.board();
+            first.window.close();
+        }
+        Program second(kept_);
+        second.window.view().undo();
+        QVERIFY(second.board() == last && second.window.undoAction().isEnabled());
+        QVERIFY(second.start());
+        QCOMPARE(second.window.view().grab().toImage(), picture);
+        second.window.view().undo();
+        QVERIFY(second.board() == beforeLast);
+        second.window.view().redo();
+        QVERIFY(second.board() == last);
+        second.tap(QUIT_BUTTON);
+        second.window.close();
+        QCOMPARE(QDir(folder_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList());
+        Program third(kept_);
+        QVERIFY(third.start());
+        QCOMPARE(third.window.game().screen, SCREEN_MENU);
+    }
+
+    // A kept file the game cannot use is moved aside, under a name of its own, with one line naming both
+    // places, and the menu shows; a folder that cannot be made is told once, and the game plays on.
+    void unusableFilesAndFolders() {
+        const QByteArray sound = playedGame();
+        QVERIFY(sound.size() > int{KEPT_GAME_MIN_SIZE});
+        QByteArray damaged = sound;
+        damaged[4] = 0x7F;  // the screen
+        QByteArray newer = sound;
+        newer[3] = KEPT_GAME_VERSION + 1;
+        const QByteArray cut = sound.chopped(1);
+        int aside = 0;
+        for (const QByteArray& bytes : {damaged, newer, cut, QByteArray("pipe"), QByteArray("folder")}) {
+            if (bytes == "pipe") {
+                QCOMPARE(mkfifo(QFile::encodeName(kept_).constData(), 0600), 0);
+            } else if (bytes == "folder") {
+                QVERIFY(QDir().mkdir(kept_));
+            } else {
+                QFile file(kept_);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+            }
+            const QString movedTo =
+                kept_ + ".unreadable" + (aside++ == 0 ? "" : "-" + QString::number(aside));
+            std::optional<Program> program;
+            const QByteArray said = StandardError([&] { program.emplace(kept_); });
+            QVERIFY2(said.startsWith("tessel: ") && said.count('\n') == 1 &&
+                         said.contains(QFile::encodeName(kept_) + " ") &&
+                         said.contains(QFile::encodeName(movedTo)),
+                     said.constData());
+            QVERIFY(program->start());
+            QCOMPARE(program->window.game().screen, SCREEN_MENU);
+            QVERIFY(!QFileInfo::exists(kept_));
+            if (bytes.size() > 10) QCOMPARE(Contents(movedTo), bytes);
+        }
+
+        QVERIFY(QDir(folder_).removeRecursively() && QFile(folder_).open(QIODevice::WriteOnly));
+        Program program(kept_);
+        const QByteArray said = StandardError([&] {
+            QVERIFY(program.start());
+            program.tap(NORMAL_LABEL);
+            const Board scrambled = program.board();
+            program.tap(COLUMN_2_UP);
+            QVERIFY(program.board() != scrambled);
+            program.window.close();
+        });
+        QVERIFY2(said.startsWith("tessel: cannot keep the game in " + QFile::encodeName(kept_)) &&
+                     said.count('\n') == 1,
+                 said.constData());
+    }
+
+    // The real program, ended by SIGTERM as at a log-out, keeps the game it brought back (here one kept by
+    // the first release, rewritten in the current form); a second copy leaves the file alone.
+    void keptOnSigterm() {
+        QByteArray record = playedGame().left(int{KEPT_RECORD_SIZE});
+        record[3] = 1;
+        QFile file(kept_);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(record) == record.size());
+        file.close();
+        QProcess first;
+        first.start(QStringLiteral(TESSEL_PROGRAM));
+        QTRY_VERIFY_WITH_TIMEOUT(CopyRuns(SingleInstance::SessionServerName()), 10000);
+        QCOMPARE(Tessel().status, 0);
+        QCOMPARE(Contents(kept_), record);
+        first.terminate();
+        QVERIFY(first.waitForFinished(10000));
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+        QByteArray current = record;
+        current[3] = KEPT_GAME_VERSION;
+        QCOMPARE(Contents(kept_), current + QByteArray(4, '\0'));  // no moves to take back
+    }
 
     // --help and --version need no display, nor does a bad command line to be answered; the game does:
     // without one, or with one that refuses the connection, one line names what was looked at, status 1.
