@@ -1,14 +1,18 @@
 // Keeps the game in play across runs of the desktop program, as the web version keeps it across visits:
-// read back at the start, to be shown after the splash, written after every move and again as the program
-// ends, nothing kept once the menu shows. A file that cannot be read is moved aside, never deleted; a
-// folder that cannot be written is told once, and the game plays on.
+// read back at the start, to be shown after the splash, written after every move (on a thread of its own,
+// so the next move never waits for the disk) and once more as the program ends, nothing kept once the menu
+// shows. A file that cannot be read is moved aside, never deleted; a folder that cannot be written is told
+// once, and the game plays on.
 #pragma once
 
 #include <QObject>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "shell/kept_file.h"
 
 namespace tessel {
 
@@ -24,19 +28,18 @@ class GameKeeper : public QObject {
     GameKeeper(MainWindow& window, std::string path);
 
   public slots:
-    // Writes the game as it stands, unless the file holds it already; on the menu, removes the file.
+    // Has the game written as it stands, unless the file holds it already; on the menu, the file removed.
     void keep();
+    // The same, and returns once it is on the disk: for the program's end.
+    void keepNow();
 
   private:
-    void resume();
-    // One line on standard error, the first time keeping fails in this run.
-    void tellFailure(const std::string& what);
+    // The path to write to, or empty when nothing may be kept.
+    std::string resume(const std::string& path);
 
     MainWindow& window_;
-    std::string path_;
-    std::vector<uint8_t> kept_;  // what the file holds; empty when there is none
-    bool folderMade_ = false;
-    bool failureTold_ = false;
+    std::vector<uint8_t> kept_;  // what the file holds, or will once written; empty when there is none
+    std::optional<KeptFileWriter> writer_;
 };
 
 }  // namespace tessel

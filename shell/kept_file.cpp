@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace tessel {
@@ -91,7 +92,8 @@ KeptFile ReadKeptFile(const std::string& path, std::size_t maxSize) {
 std::string MoveKeptFileAside(const std::string& path, std::string& why) {
     constexpr int NAMES_TRIED = 100;
     for (int n = 1; n <= NAMES_TRIED; ++n) {
-        const std::string aside = path + ".unreadable" + (n == 1 ? "" : "-" + std::to_string(n));
+        std::string aside = path + ".unreadable";
+        if (n > 1) aside += '-' + std::to_string(n);
         if (RenameUnlessTaken(path, aside)) return aside;
         if (errno != EEXIST && errno != ENOTEMPTY) break;
     }
@@ -127,6 +129,62 @@ std::string ReplaceKeptFile(const std::string& path, std::span<const uint8_t> by
 
 std::string RemoveKeptFile(const std::string& path) {
     return unlink(path.c_str()) == 0 || errno == ENOENT ? std::string() : Error();
+}
+
+KeptFileWriter::KeptFileWriter(std::string path) : path_(std::move(path)), thread_([this] { run(); }) {}
+
+KeptFileWriter::~KeptFileWriter() {
+    {
+        const std::lock_guard lock(mutex_);
+        ending_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void KeptFileWriter::write(std::vector<uint8_t> bytes) {
+    {
+        const std::lock_guard lock(mutex_);
+        next_ = std::move(bytes);
+    }
+    changed_.notify_all();
+}
+
+void KeptFileWriter::wait() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return !next_ && !writing_; });
+}
+
+void KeptFileWriter::run() {
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [&] { return next_ || ending_; });
+        if (!next_) return;
+        const std::vector<uint8_t> bytes = std::move(*next_);
+        next_.reset();
+        writing_ = true;
+        lock.unlock();
+        if (const std::string error = put(bytes); !error.empty()) tellFailure(error);
+        lock.lock();
+        writing_ = false;
+        changed_.notify_all();
+    }
+}
+
+std::string KeptFileWriter::put(const std::vector<uint8_t>& bytes) {
+    if (bytes.empty()) return RemoveKeptFile(path_);
+    if (!folderMade_) {
+        if (std::string error = MakeKeptFolder(path_); !error.empty()) return error;
+        folderMade_ = true;
+    }
+    return ReplaceKeptFile(path_, bytes);
+}
+
+void KeptFileWriter::tellFailure(const std::string& what) {
+    if (failureTold_) return;
+    failureTold_ = true;
+    std::fprintf(stderr, "tessel: cannot keep the game in %s (%s); playing on without keeping it\n",
+                 path_.c_str(), what.c_str());
 }
 
 }  // namespace tessel

@@ -2,10 +2,14 @@
 // and how it is read, replaced and moved aside. Plain POSIX, so that the benchmark times the very same steps.
 #pragma once
 
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <optional>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tessel {
@@ -38,5 +42,36 @@ std::string ReplaceKeptFile(const std::string& path, std::span<const uint8_t> by
 
 // Removes the file; none there is no error. Returns what went wrong.
 std::string RemoveKeptFile(const std::string& path);
+
+// Keeps the file on a thread of its own, so that a move never waits for the disk: of the games handed over
+// while a write is under way, only the latest is written next. A failure is told once, in one line on
+// standard error. Ending, it writes what is still to write.
+class KeptFileWriter {
+  public:
+    explicit KeptFileWriter(std::string path);
+    ~KeptFileWriter();
+    KeptFileWriter(const KeptFileWriter&) = delete;
+    KeptFileWriter& operator=(const KeptFileWriter&) = delete;
+
+    // The file's next contents; none removes it.
+    void write(std::vector<uint8_t> bytes);
+    // Returns once everything handed over is written, or has failed.
+    void wait();
+
+  private:
+    void run();
+    std::string put(const std::vector<uint8_t>& bytes);  // the file's folder made, if need be, and the file
+    void tellFailure(const std::string& what);
+
+    const std::string path_;
+    bool folderMade_ = false;  // these two only on the thread
+    bool failureTold_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::optional<std::vector<uint8_t>> next_;
+    bool writing_ = false;
+    bool ending_ = false;
+    std::thread thread_;  // last, started once the rest is there
+};
 
 }  // namespace tessel

@@ -121,8 +121,8 @@ int RunGame(QApplication& app, const QByteArray& activationToken) {
     // The game kept by the last run comes back, to be shown after the splash; this one's is kept as it ends,
     // however it ends: the window closed, Ctrl+Q, a log-out, a signal.
     GameKeeper keeper(window, KeptFilePath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &keeper, &GameKeeper::keep);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &keeper, &GameKeeper::keep);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &keeper, &GameKeeper::keepNow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &keeper, &GameKeeper::keepNow);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::bringToFront);
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.show();
