@@ -41,10 +41,10 @@ ParsedCommandLine Parse(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Six puzzles of tiles and lights, played with the mouse. One copy runs at a time: "
-                       "starting another brings the running one to the front.\n"
-                       "A game in play is kept in $XDG_STATE_HOME/tessel/kept-game (by default "
-                       "~/.local/state/tessel/kept-game) and comes back at the next start; Quit keeps "
-                       "nothing. To start afresh, remove that file."));
+                       "starting another brings the running one to the front.\n\n"
+                       "A game in play is kept, and comes back at the next start, in\n"
+                       "  $XDG_STATE_HOME/tessel/kept-game (by default ~/.local/state/tessel/kept-game);\n"
+                       "Quit keeps nothing. To start afresh, remove that file."));
     parser.addOption(help);
     parser.addOption(version);
     ParsedCommandLine parsed;
