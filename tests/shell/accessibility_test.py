@@ -1,6 +1,6 @@
 """The desktop program as a screen reader sees it, through AT-SPI: the menu's buttons, a board's table of
 cells, a press on a cell playing a tap there, and the names that change after it; the board back after a
-kill -9, the menu after Quit.
+kill -9 or SIGTERM, the menu after Quit.
 
 Run by accessibility_test.sh, which gives it a display, a session bus and the accessibility bus:
     accessibility_test.py TESSEL [--keys]
@@ -172,13 +172,15 @@ try:
         pump(0.5)
         check(any(kind.startswith("object:state-changed:focused") for kind, _ in events), "focus events sent")
 
-    # Killed in the middle of a game, the program has it kept as of the last move: the next start brings it back.
-    program.kill()
-    program.wait(10)
-    program = subprocess.Popen([TESSEL])
-    view = wait_for(lambda: (v := the_view()) and v.name == "Normal" and v, "the kept game after a kill -9")
-    table = wait_for(lambda: next((n for n in view if n.getRole() == pyatspi.ROLE_TABLE), None), "its table")
-    check(board(table) == expected, "the board as of the last move")
+    # Ended in the middle of a game, killed or by SIGTERM as at a log-out, the program has it kept as of the
+    # last move: the next start brings it back.
+    for end in ("kill", "terminate"):
+        getattr(program, end)()
+        check(program.wait(10) == (-9 if end == "kill" else 0), end + ": the program ends, with status 0 for SIGTERM")
+        program = subprocess.Popen([TESSEL])
+        view = wait_for(lambda: (v := the_view()) and v.name == "Normal" and v, "the kept game after " + end)
+        table = wait_for(lambda: next((n for n in view if n.getRole() == pyatspi.ROLE_TABLE), None), "its table")
+        check(board(table) == expected, "the board as of the last move, after " + end)
     check(focus_window("Tessel"), "the new window given the keyboard")
     quit_button = [n for n in view if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
 
