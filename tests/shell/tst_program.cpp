@@ -198,7 +198,7 @@ class TestProgram : public QObject {
             for (const QPoint move : {COLUMN_2_UP, ROW_3_LEFT, COLUMN_2_UP}) {
                 beforeLast = first.board();
                 first.tap(move);
-                QTRY_VERIFY(KeptBoard(kept_) == first.board());
+                QTRY_VERIFY(first.board() != beforeLast && KeptBoard(kept_) == first.board());
             }
             QCOMPARE(Mode(folder_), mode_t{0700});
             QCOMPARE(Mode(kept_), mode_t{0600});
