@@ -176,7 +176,7 @@ try:
     # last move: the next start brings it back.
     for end in ("kill", "terminate"):
         getattr(program, end)()
-        check(program.wait(10) == (-9 if end == "kill" else 0), end + ": the program ends, with status 0 for SIGTERM")
+        check(program.wait(10) == (-9 if end == "kill" else 0), end + ": the program ends (SIGTERM: status 0)")
         program = subprocess.Popen([TESSEL])
         view = wait_for(lambda: (v := the_view()) and v.name == "Normal" and v, "the kept game after " + end)
         table = wait_for(lambda: next((n for n in view if n.getRole() == pyatspi.ROLE_TABLE), None), "its table")
