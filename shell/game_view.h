@@ -33,6 +33,7 @@ class GameView : public QWidget {
     Game& game() { return session_.game; }
     const History& history() const { return session_.history; }
     const Session& session() const { return session_; }
+    Session& session() { return session_; }
 
     // Device pixels per game pixel: the largest whole number at which the back buffer fits.
     int scale() const;

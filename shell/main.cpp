@@ -6,7 +6,8 @@
 // token), the drain of taps queued during the splash, presents paced to the screen's refresh, sharp
 // whole-number scaling with taps mapped back exactly, "Tools" > "About" and the About dialog, Ctrl+A and
 // Ctrl+Q, the program icon and a desktop entry, --help and --version, one line and status 1 when no
-// display can be opened.
+// display can be opened, the game in play kept across runs (in $XDG_STATE_HOME/tessel/, written after each
+// move and as the program ends, by a close, a log-out or SIGTERM) and shown after the next start's splash.
 // Not implemented: reading the monitor's rotation (the window's own shape decides portrait or landscape);
 // a guaranteed raise of the running copy (the window manager may only flag it, as focus-stealing rules go).
 #include <QApplication>
@@ -105,5 +106,6 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("tessel"));
     // Decided before looking for a running copy: a bad command line neither starts a game nor wakes one.
     if (const auto status = tessel::AnswerCommandLine(QApplication::arguments())) return *status;
+    tessel::QuitOnSessionSignals(app);
     return tessel::RunGame(app, activationToken);
 }

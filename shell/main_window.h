@@ -27,6 +27,9 @@ class MainWindow : public QWidget {
     QAction& aboutAction() { return about_; }
     QAction& closeAction() { return close_; }
 
+    // Undo and Redo are greyed while there is nothing to take back or play again.
+    void updateHistoryActions();
+
   public slots:
     // Runs the About dialog over the game; returns when it is closed.
     void showAbout();
@@ -41,9 +44,6 @@ class MainWindow : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // Undo and Redo are greyed while there is nothing to take back or play again.
-    void updateHistoryActions();
-
     QAction undo_;
     QAction redo_;
     QAction hint_;

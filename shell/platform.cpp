@@ -4,6 +4,7 @@
 #include "core/crt_random.h"
 #include "core/platform.h"
 #include "shell/game_view.h"
+#include "shell/random_state.h"
 #include "shell/tick_source.h"
 
 namespace tessel {
@@ -31,6 +32,10 @@ uint32_t TickCount() {
     const auto sinceBoot = std::chrono::steady_clock::now().time_since_epoch();
     // Cut to 32 bits; the waits on it take unsigned differences, which survive the wrap.
     return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceBoot).count());
+}
+
+uint32_t& RandomState() {
+    return Random().state;
 }
 
 void SeedRandom(uint32_t seed) {

@@ -2,9 +2,18 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSocketNotifier>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
+#include "shell/game_keeper.h"
+#include "shell/kept_file.h"
 #include "shell/main_window.h"
 #include "shell/single_instance.h"
 
@@ -32,7 +41,10 @@ ParsedCommandLine Parse(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Six puzzles of tiles and lights, played with the mouse. One copy runs at a time: "
-                       "starting another brings the running one to the front."));
+                       "starting another brings the running one to the front.\n\n"
+                       "A game in play is kept, and comes back at the next start, in\n"
+                       "  $XDG_STATE_HOME/tessel/kept-game (by default ~/.local/state/tessel/kept-game);\n"
+                       "Quit keeps nothing. To start afresh, remove that file."));
     parser.addOption(help);
     parser.addOption(version);
     ParsedCommandLine parsed;
@@ -80,6 +92,24 @@ std::optional<int> AnswerCommandLine(const QStringList& arguments) {
     return std::nullopt;
 }
 
+void QuitOnSessionSignals(QCoreApplication& app) {
+    static int ends[2] = {-1, -1};
+    if (ends[0] >= 0 || pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    // The handler only writes a byte; the event loop reads it and quits.
+    struct sigaction action {};
+    action.sa_handler = [](int) {
+        const int saved = errno;
+        const char byte = 0;
+        [[maybe_unused]] const ssize_t written = write(ends[1], &byte, 1);
+        errno = saved;
+    };
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) sigaction(signal, &action, nullptr);
+    auto* notifier = new QSocketNotifier(ends[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+}
+
 int RunGame(QApplication& app, const QByteArray& activationToken) {
     SingleInstance instance(SingleInstance::SessionServerName());
     if (instance.askRunningCopy(activationToken)) return 0;
@@ -88,6 +118,11 @@ int RunGame(QApplication& app, const QByteArray& activationToken) {
     // Creating the window prepares the images and the back buffer and draws the menu; its first paint
     // in portrait plays the splash.
     MainWindow window;
+    // The game kept by the last run comes back, to be shown after the splash; this one's is kept as it ends,
+    // however it ends: the window closed, Ctrl+Q, a log-out, a signal.
+    GameKeeper keeper(window, KeptFilePath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &keeper, &GameKeeper::keepNow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &keeper, &GameKeeper::keepNow);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::bringToFront);
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.show();

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QApplication;
+class QCoreApplication;
 
 namespace tessel {
 
@@ -19,8 +20,13 @@ bool OnlyAsksForHelpOrVersion(const QStringList& arguments);
 // standard error (status 2). Empty when the game is to start.
 std::optional<int> AnswerCommandLine(const QStringList& arguments);
 
+// SIGTERM (a log-out, a shut-down), SIGHUP and SIGINT end the program as a close does, once its event loop
+// runs, so that the game in play is kept. Set up once per program.
+void QuitOnSessionSignals(QCoreApplication& app);
+
 // Ends at once when a copy is already running (asking it to come to the front); otherwise creates the
-// window, shows it, and runs until it is closed. The exit status is 0 in every case.
+// window, brings back the game the last run kept, shows it, and runs until it is closed, keeping the game.
+// The exit status is 0 in every case.
 int RunGame(QApplication& app, const QByteArray& activationToken);
 
 }  // namespace tessel

@@ -1,5 +1,6 @@
 """The desktop program as a screen reader sees it, through AT-SPI: the menu's buttons, a board's table of
-cells, a press on a cell playing a tap there, and the names that change after it.
+cells, a press on a cell playing a tap there, and the names that change after it; the board back after a
+kill -9 or SIGTERM, the menu after Quit.
 
 Run by accessibility_test.sh, which gives it a display, a session bus and the accessibility bus:
     accessibility_test.py TESSEL [--keys]
@@ -171,6 +172,18 @@ try:
         pump(0.5)
         check(any(kind.startswith("object:state-changed:focused") for kind, _ in events), "focus events sent")
 
+    # Ended in the middle of a game, killed or by SIGTERM as at a log-out, the program has it kept as of the
+    # last move: the next start brings it back.
+    for end in ("kill", "terminate"):
+        getattr(program, end)()
+        check(program.wait(10) == (-9 if end == "kill" else 0), end + ": the program ends (SIGTERM: status 0)")
+        program = subprocess.Popen([TESSEL])
+        view = wait_for(lambda: (v := the_view()) and v.name == "Normal" and v, "the kept game after " + end)
+        table = wait_for(lambda: next((n for n in view if n.getRole() == pyatspi.ROLE_TABLE), None), "its table")
+        check(board(table) == expected, "the board as of the last move, after " + end)
+    check(focus_window("Tessel"), "the new window given the keyboard")
+    quit_button = [n for n in view if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+
     # Quit: the menu again, its buttons named as before.
     press(quit_button[0])
     wait_for(lambda: view.name == "Menu", "the menu after Quit", 10)
@@ -184,6 +197,11 @@ try:
         check(program.wait(10) == 0, "Ctrl+Q: the program ends with status 0")
     except subprocess.TimeoutExpired:
         check(False, "Ctrl+Q: the program ends")
+
+    # After Quit nothing was kept: the next start shows the menu.
+    program = subprocess.Popen([TESSEL])
+    view = wait_for(the_view, "the game view after a start")
+    check(view.name == "Menu", "the menu, after a game that ended with Quit")
 finally:
     if program.poll() is None:
         program.kill()

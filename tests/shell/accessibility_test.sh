@@ -3,9 +3,9 @@
 # it, on an X display and a session bus of its own (the accessibility bus is started on that bus's demand).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-runtime=$(mktemp -d)  # a runtime folder of its own: no running copy of the game to hand over to
+runtime=$(mktemp -d)  # runtime and state folders of its own: no running copy to hand over to, no kept game
 trap 'rm -rf "$runtime"' EXIT
-export XDG_RUNTIME_DIR=$runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$runtime XDG_STATE_HOME=$runtime/state QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
 # For the sanitizer build: a leak of Qt's own at exit, and nothing else, is forgiven. Qt's libraries keep no
 # frame pointers, so the leak's stack is found by the slow unwinder.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/accessibility_lsan.supp"

@@ -1,9 +1,11 @@
-// The desktop program from outside: its command line, and one copy per user and session. No client and no
-// failure of the server lets a second copy start, a socket left behind by a killed copy does not block the
-// next start, and copies never talk to another user.
+// The desktop program from outside: its command line, one copy per user and session, and the game kept
+// between runs. No client and no failure of the server lets a second copy start, a socket left behind by a
+// killed copy does not block the next start, and copies never talk to another user. The game comes back
+// exactly as a closed window left it, and a kept file the game cannot use is never lost.
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <grp.h>
@@ -16,8 +18,14 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
+#include "game/history.h"
+#include "game/kept_game.h"
+#include "shell/game_keeper.h"
+#include "shell/main_window.h"
 #include "shell/single_instance.h"
+#include "shell/tick_source.h"
 
 using namespace tessel;
 
@@ -106,15 +114,157 @@ class Stranger {
     bool listens_ = false;
 };
 
+constexpr QPoint NORMAL_LABEL{100, 75};
+constexpr QPoint QUIT_BUTTON{120, 242};
+constexpr QPoint COLUMN_2_UP{107, 40};
+constexpr QPoint ROW_3_LEFT{5, 150};
+
+// The window and its keeper, as the program starts them, with the splash run through without waiting.
+struct Program {
+    explicit Program(const QString& keptFile) : keeper(window, keptFile.toStdString()) {}
+    bool start() {
+        SetTickSource([now = uint32_t{0}]() mutable { return now += 1000; });
+        window.show();
+        return QTest::qWaitFor([&] { return window.game().splashPending == 0; });
+    }
+    void tap(QPoint at) { QTest::mouseClick(&window.view(), Qt::LeftButton, {}, at); }
+    Board board() { return TakeBoard(window.game()); }
+
+    MainWindow window;
+    GameKeeper keeper;
+};
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The board of the game kept in the file, when it reads as one.
+std::optional<Board> KeptBoard(const QString& path) {
+    const QByteArray bytes = Contents(path);
+    Session read;
+    uint32_t random = 0;
+    const std::span kept(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return ReadKeptGame(kept, read, random) ? std::optional(TakeBoard(read.game)) : std::nullopt;
+}
+
+mode_t Mode(const QString& path) {
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// What `run` writes to standard error.
+QByteArray StandardError(const std::function<void()>& run) {
+    QTemporaryFile file;
+    const int saved = dup(STDERR_FILENO);
+    if (file.open()) dup2(file.handle(), STDERR_FILENO);
+    run();
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    return file.seek(0) ? file.readAll() : QByteArray();
+}
+
 }  // namespace
 
 class TestProgram : public QObject {
     Q_OBJECT
 
     QTemporaryDir runtimeDir_;  // the session's, where a running copy is found
+    QTemporaryDir stateDir_;    // where the game is kept, so that no test reaches the real one
+    QString folder_ = stateDir_.filePath(QStringLiteral("tessel"));
+    QString kept_ = folder_ + QStringLiteral("/kept-game");
+    QByteArray sound_;  // a game of "Normal" with moves, as the first case kept it
 
   private slots:
-    void initTestCase() { qputenv("XDG_RUNTIME_DIR", runtimeDir_.path().toLocal8Bit()); }
+    void initTestCase() {
+        qputenv("XDG_RUNTIME_DIR", runtimeDir_.path().toLocal8Bit());
+        qputenv("XDG_STATE_HOME", stateDir_.path().toLocal8Bit());
+    }
+    void init() {
+        QFile::remove(folder_);
+        QDir(folder_).removeRecursively();
+    }
+
+    // Closed in the middle of a game, the window leaves it kept, in a folder and a file only the player can
+    // read; the next start shows the splash, guarding Undo, then the same picture, and Undo and Redo go on.
+    // The file holds the board after every move, so a crash loses nothing. Quit leaves nothing there.
+    void gameKeptAcrossAClose() {
+        QImage picture;
+        Board beforeLast, last;
+        {
+            Program first(kept_);
+            QVERIFY(first.start());
+            first.tap(NORMAL_LABEL);
+            for (const QPoint move : {COLUMN_2_UP, ROW_3_LEFT, COLUMN_2_UP}) {
+                beforeLast = first.board();
+                first.tap(move);
+                QTRY_VERIFY(first.board() != beforeLast && KeptBoard(kept_) == first.board());
+            }
+            QCOMPARE(Mode(folder_), mode_t{0700});
+            QCOMPARE(Mode(kept_), mode_t{0600});
+            picture = first.window.view().grab().toImage();
+            last = first.board();
+            first.window.close();
+        }
+        Program second(kept_);
+        second.window.view().undo();
+        QVERIFY(second.board() == last && second.window.undoAction().isEnabled());
+        QVERIFY(second.start());
+        QCOMPARE(second.window.view().grab().toImage(), picture);
+        second.window.view().undo();
+        QVERIFY(second.board() == beforeLast);
+        second.window.view().redo();
+        QVERIFY(second.board() == last);
+        sound_ = Contents(kept_);
+        second.tap(QUIT_BUTTON);
+        second.window.close();
+        QCOMPARE(QDir(folder_).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+                 QStringList());
+    }
+
+    // A kept file the game cannot use is moved aside, under a name of its own, with one line naming both
+    // places, and the menu shows; a folder that cannot be made is told once, and the game plays on.
+    void unusableFilesAndFolders() {
+        QVERIFY(sound_.size() > int{KEPT_GAME_MIN_SIZE} && QDir().mkpath(folder_));
+        const auto altered = [&](int at, char value) { return QByteArray(sound_).replace(at, 1, &value, 1); };
+        int aside = 0;  // a screen out of range, a newer version, a file cut short, a pipe, a folder
+        for (const QByteArray& bytes : {altered(4, 0x7F), altered(3, KEPT_GAME_VERSION + 1),
+                                        sound_.chopped(1), QByteArray("pipe"), QByteArray("folder")}) {
+            if (bytes == "pipe") {
+                QCOMPARE(mkfifo(QFile::encodeName(kept_).constData(), 0600), 0);
+            } else if (bytes == "folder") {
+                QVERIFY(QDir().mkdir(kept_));
+            } else {
+                QFile file(kept_);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+            }
+            const QString movedTo =
+                kept_ + ".unreadable" + (aside++ == 0 ? "" : "-" + QString::number(aside));
+            std::optional<Program> program;
+            const QByteArray said = StandardError([&] { program.emplace(kept_); });
+            QVERIFY2(said.startsWith("tessel: ") && said.count('\n') == 1 &&
+                         said.contains(QFile::encodeName(kept_) + " ") &&
+                         said.contains(QFile::encodeName(movedTo)),
+                     said.constData());
+            QVERIFY(program->start());
+            QCOMPARE(program->window.game().screen, SCREEN_MENU);
+            QVERIFY(!QFileInfo::exists(kept_));
+            if (bytes.size() > 10) QCOMPARE(Contents(movedTo), bytes);
+        }
+
+        QVERIFY(QDir(folder_).removeRecursively() && QFile(folder_).open(QIODevice::WriteOnly));
+        Program program(kept_);
+        const QByteArray said = StandardError([&] {
+            QVERIFY(program.start());
+            program.tap(NORMAL_LABEL);
+            program.tap(COLUMN_2_UP);
+            program.window.close();
+        });
+        QVERIFY(program.window.undoAction().isEnabled());  // the move was played
+        QVERIFY2(said.startsWith("tessel: cannot keep the game in " + QFile::encodeName(kept_)) &&
+                     said.count('\n') == 1,
+                 said.constData());
+    }
 
     // --help and --version need no display, nor does a bad command line to be answered; the game does:
     // without one, or with one that refuses the connection, one line names what was looked at, status 1.
@@ -130,7 +280,8 @@ class TestProgram : public QObject {
 
         const Run help = Tessel({QStringLiteral("--help")}, noDisplay);
         QCOMPARE(help.status, 0);
-        QVERIFY(help.out.startsWith("Usage: ") && help.out.contains("--version"));
+        QVERIFY(help.out.startsWith("Usage: ") && help.out.contains("--version") &&
+                help.out.contains("~/.local/state/tessel/kept-game"));  // where the game is kept
         QCOMPARE(help.err, QByteArray());
 
         // Qt's own options are Qt's, not unknown ones.
@@ -139,7 +290,6 @@ class TestProgram : public QObject {
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out, QByteArray("tessel " PROJECT_VERSION "\n"));
         QCOMPARE(version.err, QByteArray());
-        QCOMPARE(Tessel({QStringLiteral("--version")}, refusing).out, version.out);
 
         for (const auto& [bad, env] :
              {std::pair{"--bogus", all}, {"-x", all}, {"extra", all}, {"--bogus", noDisplay}}) {
