@@ -62,11 +62,9 @@ def start_orca():
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
 
     def read():
-        keep = open(os.environ["ORCA_LOG"], "wb") if os.environ.get("ORCA_LOG") else None
         with open(master, "rb", buffering=0) as log:
             line = b""
             while chunk := log.read(4096):
-                keep and keep.write(chunk)
                 *lines, line = (line + chunk).split(b"\n")
                 for text in lines:
                     said = re.search(rb"SPEECH OUTPUT: '(.*?)\.?' ?\{", text)
@@ -133,13 +131,10 @@ def cells(app):
 
 
 def lights_out(names):
-    """Presses that turn every light off, with the words each must bring, found by chasing: a light left
-    on is pressed from the row below, the first row's presses tried all 32 ways."""
-    lit = {}
-    for name in names:
-        m = re.fullmatch(r"light (on|off), row (\d) column (\d)", name)
-        if m:
-            lit[int(m[2]), int(m[3])] = m[1] == "on"
+    """Presses that turn every light off, each with the words it must bring and the board after it, found
+    by chasing: a light left on is pressed from the row below, the first row's presses tried all 32 ways."""
+    lit = {(int(m[2]), int(m[3])): m[1] == "on"
+           for m in (re.fullmatch(r"light (on|off), row (\d) column (\d)", name) for name in names) if m}
     for first in range(32):
         board, presses = dict(lit), []
         def press(r, c):
@@ -147,18 +142,13 @@ def lights_out(names):
                 if at in board:
                     board[at] = not board[at]
             on = sum(board.values())
-            words = "light %s" % ("on" if board[r, c] else "off")
-            presses.append((r, c, words + (", %d light%s on" % (on, "" if on == 1 else "s") if on else ", cleared")))
-        for c in range(1, 6):
-            if first >> (c - 1) & 1:
-                press(1, c)
-        for r in range(2, 6):
-            for c in range(1, 6):
-                if board[r - 1, c]:
-                    press(r, c)
+            counted = ", %d light%s on" % (on, "" if on == 1 else "s") if on else ", cleared"
+            presses.append((r, c, "light %s" % ("on" if board[r, c] else "off") + counted, dict(board)))
+        for r, c in [(1, c) for c in range(1, 6) if first >> (c - 1) & 1] + [(r, c) for r in range(2, 6) for c in range(1, 6)]:
+            if r == 1 or board[r - 1, c]:
+                press(r, c)
         if not any(board.values()):
             return presses, lit
-    return None, lit
 
 
 def game(app, web):
@@ -195,7 +185,7 @@ def game(app, web):
     play("Enter", ("" if web else r"light (on|off), row 1 column 1 \| ") + "Lights out started")
     presses, lit = lights_out(cells(app))
     at, first = (1, 1), web
-    for r, c, words in presses:
+    for r, c, words, after in presses:
         while at != (r, c):
             step = "Down" if at[0] < r else "Up" if at[0] > r else "Right" if at[1] < c else "Left"
             at = (at[0] + (step == "Down") - (step == "Up"), at[1] + (step == "Right") - (step == "Left"))
@@ -205,9 +195,7 @@ def game(app, web):
             play(step, "(%s)?" % said if first else said)
             first = False
         play("Space", words)
-        for d in ((0, 0), (-1, 0), (1, 0), (0, -1), (0, 1)):
-            if (r + d[0], c + d[1]) in lit:
-                lit[r + d[0], c + d[1]] = not lit[r + d[0], c + d[1]]
+        lit = after
     play("Enter", r"Lights out push button \| menu")
 
 
@@ -237,18 +225,14 @@ def web(browser, url):
     profile = home + "/profile"
     os.makedirs(profile)
     with open(profile + "/user.js", "w") as prefs:
-        for name, value in [("browser.shell.checkDefaultBrowser", "false"),
-                            ("browser.startup.homepage_override.mstone", '"ignore"'),
-                            ("datareporting.policy.dataSubmissionEnabled", "false"),
-                            ("toolkit.telemetry.reportingpolicy.firstRun", "false"),
-                            ("browser.aboutwelcome.enabled", "false")]:
-            prefs.write('user_pref("%s", %s);\n' % (name, value))
+        prefs.write('user_pref("browser.shell.checkDefaultBrowser", false);\n'
+                    'user_pref("browser.startup.homepage_override.mstone", "ignore");\n'
+                    'user_pref("datareporting.policy.dataSubmissionEnabled", false);\n')
     started.append(subprocess.Popen([browser, "--no-remote", "--profile", profile, url],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
     app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a and "irefox" in a.name), None),
                    "the browser on the accessibility bus")
-    wait_for(lambda: any(cells := [b for b in items(app, pyatspi.ROLE_PUSH_BUTTON) if b.name == "Normal"]),
-             "the menu mirrored")
+    wait_for(lambda: any(b.name == "Normal" for b in items(app, pyatspi.ROLE_PUSH_BUTTON)), "the menu mirrored")
     focus_window("Firefox")
     time.sleep(2)
     # Tab enters the game: its one Tab stop, in the toolbar of the puzzles' names.

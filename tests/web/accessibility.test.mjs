@@ -69,21 +69,11 @@ function expectedCells(r) {
     return cells;
 }
 
-// The grid's cells by rows, as the accessibility tree names them (Chromium) or as the page sets them.
-async function gridNames(page) {
-    if (page.ariaSnapshot) {
-        const rows = [];
-        for (const line of (await page.ariaSnapshot('#mirror [role=grid]')).split('\n')) {
-            if (/^\s*- row\b/.test(line)) rows.push([]);
-            const cell = /^\s*- gridcell "(.*?)(, (row|column) .*)?"/.exec(line);
-            if (cell) rows.at(-1).push(cell[1]);
-        }
-        return rows;
-    }
-    return page.evaluate(() => [...document.querySelectorAll('#mirror [role=row]')]
-        .map((row) => [...row.querySelectorAll('[role=gridcell]')].map((cell) => cell.getAttribute('aria-label')
-            .replace(/, (row|column) .*/, ''))));
-}
+// The grid's cells by rows, as the page names them, without their places ("7, row 2 column 3" is "7"):
+// what they are called is heard through Orca below.
+const gridNames = (page) => page.evaluate(() => [...document.querySelectorAll('#mirror [role=row]')]
+    .map((row) => [...row.querySelectorAll('[role=gridcell]')].map((cell) => cell.getAttribute('aria-label')
+        .replace(/, (row|column) .*/, ''))));
 
 // Every item's box in CSS pixels, by selector.
 const boxes = (page, selector) => page.evaluate((s) => [...document.querySelectorAll(s)].map((e) => {
