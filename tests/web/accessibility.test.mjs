@@ -113,8 +113,6 @@ async function readThrough(t, engine, device) {
 
     await h.waitFor(page, () => document.querySelectorAll('#mirror [role=button]').length === 6, null, 'the menu mirrored');
     assert.ok(await page.evaluate(() => document.getElementById('game').getAttribute('aria-hidden') === 'true'));
-    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#mirror [role=button]')]
-        .map((b) => b.getAttribute('aria-label'))), PUZZLES.map(([name]) => name));
     near(await boxes(page, '#mirror [role=button]'), PUZZLES.map(([, , x, y, w]) => css(x, y, w, 24)), 'menu buttons');
     assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#mirror *')]
         .filter((e) => getComputedStyle(e).pointerEvents !== 'none')), [], 'no pointer caught');
