@@ -25,8 +25,16 @@ constexpr std::array<NamedScreen, 6> PUZZLE_NAMES{{
 
 constexpr int32_t HALF_CELL = CELL_SIZE / 2;
 
-ScreenItem CellAt(std::string name, int32_t x, int32_t y) {
-    return {std::move(name), x, y, CELL_SIZE, CELL_SIZE, x + HALF_CELL, y + HALF_CELL};
+ScreenItem CellAt(std::string name, int32_t x, int32_t y, std::string place = {}, int32_t tile = 0) {
+    return {std::move(name),  x,   y, CELL_SIZE, CELL_SIZE, x + HALF_CELL, y + HALF_CELL,
+            std::move(place), tile};
+}
+
+std::string Line(bool column, int32_t line) {
+    return (column ? "column " : "row ") + std::to_string(line);
+}
+std::string Place(int32_t col, int32_t row) {
+    return Line(false, row) + " " + Line(true, col);
 }
 
 std::string TileName(int32_t tile, const char* none) {
@@ -40,16 +48,22 @@ void DescribeLineBoard(const Game& game, ScreenText& text, int32_t lockedColumn,
     for (int32_t row = 0; row < TileGrid::SIZE; ++row) {
         for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
             const bool inColumns = col >= 1 && col <= 4, inRows = row >= 1 && row <= 4;
-            std::string name = "blank";
+            std::string name = "blank", place;
+            int32_t tile = 0;
             if (inColumns && inRows) {
                 const bool locked = col == lockedColumn && row == lockedRow;
-                name = (locked ? "locked " : "") + std::to_string(grid.Tile(col, row));
+                tile = grid.Tile(col, row);
+                name = (locked ? "locked " : "") + std::to_string(tile);
+                place = Place(col, row);
             } else if (inColumns && col != lockedColumn) {
                 name = row == 0 ? "up arrow" : "down arrow";
+                place = Line(true, col);
             } else if (inRows && row != lockedRow) {
                 name = col == 0 ? "left arrow" : "right arrow";
+                place = Line(false, row);
             }
-            text.cells.push_back(CellAt(std::move(name), grid.Left(col, row), grid.Top(col, row)));
+            text.cells.push_back(
+                CellAt(std::move(name), grid.Left(col, row), grid.Top(col, row), std::move(place), tile));
         }
     }
 }
@@ -64,18 +78,24 @@ void DescribeUneven(const Game& game, ScreenText& text) {
     for (int32_t row = 0; row <= ARROW_ROW; ++row) {
         for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
             const bool inColumns = col >= 1 && col <= 4;
-            std::string name = "blank";
+            std::string name = "blank", place;
+            int32_t tile = 0;
             if (inColumns && row >= 1 && row <= 5) {
-                name = TileName(grid.Tile(col, row), "gap");
+                tile = grid.Tile(col, row);
+                name = TileName(tile, "gap");
+                place = Place(col, row);
             } else if (inColumns && row == 0 && grid.Tile(col, 1) == 0) {
                 name = "up arrow";
+                place = Line(true, col);
             } else if (inColumns && row == ARROW_ROW && grid.Tile(col, 5) == 0) {
                 name = "down arrow";
+                place = Line(true, col);
             } else if (!inColumns && row >= 2 && row <= 4) {
                 name = col == 0 ? "left arrow" : "right arrow";
+                place = Line(false, row);
             }
             const int32_t top = row == ARROW_ROW ? grid.Top(col, 5) + CELL_SIZE : grid.Top(col, row);
-            text.cells.push_back(CellAt(std::move(name), grid.Left(col, 0), top));
+            text.cells.push_back(CellAt(std::move(name), grid.Left(col, 0), top, std::move(place), tile));
         }
     }
 }
@@ -87,8 +107,8 @@ void DescribeTileBoard(const Game& game, ScreenText& text, bool atCorners) {
     text.firstCol = text.firstRow = 1;
     for (int32_t row = 1; row <= 4; ++row) {
         for (int32_t col = 1; col <= 4; ++col) {
-            ScreenItem cell =
-                CellAt(TileName(grid.Tile(col, row), "empty"), grid.Left(col, row), grid.Top(col, row));
+            ScreenItem cell = CellAt(TileName(grid.Tile(col, row), "empty"), grid.Left(col, row),
+                                     grid.Top(col, row), Place(col, row), grid.Tile(col, row));
             if (atCorners) {
                 const int32_t blockCol = std::min(col, 3), blockRow = std::min(row, 3);
                 cell.tapX = grid.Left(blockCol + 1, blockRow);
@@ -106,7 +126,7 @@ void DescribeLights(const Game& game, ScreenText& text) {
     for (int32_t row = 1; row <= 5; ++row) {
         for (int32_t col = 1; col <= 5; ++col) {
             const char* name = grid.Lit(col, row) != 0 ? "light on" : "light off";
-            text.cells.push_back(CellAt(name, grid.Left(col, row), grid.Top(col, row)));
+            text.cells.push_back(CellAt(name, grid.Left(col, row), grid.Top(col, row), Place(col, row)));
         }
     }
 }
@@ -141,11 +161,9 @@ std::string DescribeShifts(const Tiles& before, const Tiles& after, int32_t colu
         for (int32_t line = 1; line <= 4 && explained; ++line) {
             const int32_t length = column ? columnLength : 4;
             if (IsLineShifted(before, after, column, line, 1, length, true)) {
-                words += (words.empty() ? "" : ", ") + std::string(column ? "column " : "row ") +
-                         std::to_string(line) + (column ? " up" : " left");
+                words += (words.empty() ? "" : ", ") + Line(column, line) + (column ? " up" : " left");
             } else if (IsLineShifted(before, after, column, line, 1, length, false)) {
-                words += (words.empty() ? "" : ", ") + std::string(column ? "column " : "row ") +
-                         std::to_string(line) + (column ? " down" : " right");
+                words += (words.empty() ? "" : ", ") + Line(column, line) + (column ? " down" : " right");
             } else {
                 for (int32_t i = 1; i <= length; ++i) {
                     const int32_t col = column ? line : i, row = column ? i : line;
@@ -276,16 +294,30 @@ ScreenText DescribeScreen(const Game& game) {
     if (game.screen == SCREEN_MENU) {
         for (const Puzzle& puzzle : Puzzles()) {
             const PuzzleLabel& label = puzzle.label;
-            text.buttons.push_back({PuzzleName(puzzle.screen), label.x, label.y, label.width, LABEL_HEIGHT,
-                                    label.x + label.width / 2, label.y + LABEL_HEIGHT / 2});
+            text.buttons.push_back({PuzzleName(puzzle.screen),
+                                    label.x,
+                                    label.y,
+                                    label.width,
+                                    LABEL_HEIGHT,
+                                    label.x + label.width / 2,
+                                    label.y + LABEL_HEIGHT / 2,
+                                    {},
+                                    0});
         }
         text.cleared = game.solved != 0;
         return text;
     }
     if (FindPuzzle(game.screen) == nullptr) return text;
     text.heading = PuzzleName(game.screen);
-    text.buttons.push_back(
-        {"Quit", QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT, QUIT_X + QUIT_WIDTH / 2, QUIT_Y + QUIT_HEIGHT / 2});
+    text.buttons.push_back({"Quit",
+                            QUIT_X,
+                            QUIT_Y,
+                            QUIT_WIDTH,
+                            QUIT_HEIGHT,
+                            QUIT_X + QUIT_WIDTH / 2,
+                            QUIT_Y + QUIT_HEIGHT / 2,
+                            {},
+                            0});
     text.cleared = game.solved != 0;
     switch (game.screen) {
         case SCREEN_NORMAL:
@@ -323,18 +355,49 @@ CursorItem FindCursorItem(const ScreenText& text, const Cursor& cursor) {
     return {CursorItem::CELL, row * text.columns + col};
 }
 
-ShownState TakeShownState(const Game& game) {
-    return {game.screen, game.solved != 0, TakeBoard(game)};
+ShownState TakeShownState(const Session& session) {
+    return {session.game.screen, session.game.solved != 0, TakeBoard(session.game), session.cursor};
 }
 
-std::string DescribeChange(const ShownState& before, const Game& game) {
+std::string DescribeAction(const ShownState& before, const Session& session, Played played) {
+    const Game& game = session.game;
     if (game.screen != before.screen) {
         const std::string name = PuzzleName(game.screen);
         return name.empty() ? "menu" : name + " started";
     }
-    std::string words = DescribeMove(game.screen, before.board, TakeBoard(game));
+    if (played.kind == Played::HINT) return session.hint ? "hint: " + session.hint->move : "";
+    const Board board = TakeBoard(game);
+    // Undo is told by the move it took back, as that move was played.
+    if (played.kind == Played::UNDO) {
+        const std::string undone = DescribeMove(game.screen, board, before.board);
+        return undone.empty() ? "" : "undo " + undone;
+    }
+    std::string words = DescribeMove(game.screen, before.board, board);
+    if (played.kind == Played::REDO && !words.empty()) words = "redo " + words;
     if (game.solved != 0 && !before.solved) words += words.empty() ? "cleared" : ", cleared";
-    return words;
+    if (!words.empty() || played.kind != Played::KEY) return words;
+
+    const Cursor& was = before.cursor;
+    const Cursor& is = session.cursor;
+    if (is.grabbed && !was.grabbed) return "holding " + Line(false, is.row) + " and " + Line(true, is.col);
+    if (was.grabbed && !is.grabbed) return "let go";
+    // A shift that moved nothing: its line is locked or cannot go that way.
+    const bool lineScreen =
+        game.screen == SCREEN_NORMAL || game.screen == SCREEN_UNMOVABLE || game.screen == SCREEN_UNEVEN;
+    const Key key = played.key;
+    const bool shift =
+        key == Key::ShiftLeft || key == Key::ShiftRight || key == Key::ShiftUp || key == Key::ShiftDown ||
+        (was.grabbed && (key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down));
+    if (!lineScreen || !shift || board != before.board) return {};
+    const bool column = key == Key::Up || key == Key::Down || key == Key::ShiftUp || key == Key::ShiftDown;
+    const int32_t line = column ? was.col : was.row;
+    if (game.screen == SCREEN_UNMOVABLE && line == (column ? game.fixedColumn : game.fixedRow))
+        return Line(column, line) + " is locked";
+    const char* way = key == Key::Up || key == Key::ShiftUp       ? "up"
+                      : key == Key::Down || key == Key::ShiftDown ? "down"
+                      : key == Key::Left || key == Key::ShiftLeft ? "left"
+                                                                  : "right";
+    return Line(column, line) + " cannot move " + way;
 }
 
 }  // namespace tessel

@@ -9,12 +9,15 @@
 
 #include "core/game.h"
 #include "game/history.h"
+#include "game/keys.h"
 #include "game/session.h"
 
 namespace tessel {
 
 // A thing on the screen: its name, the rectangle it is painted in and the point a tap on it is played at,
-// all in picture pixels.
+// all in picture pixels. A cell also tells its place on the board ("row 2 column 3", "column 2" for an
+// arrow over column 2, empty where none helps) and, if it holds a tile, the tile's number: a tile keeps
+// its number as it travels.
 struct ScreenItem {
     std::string name;
     int32_t x = 0;
@@ -23,6 +26,8 @@ struct ScreenItem {
     int32_t height = 0;
     int32_t tapX = 0;
     int32_t tapY = 0;
+    std::string place;
+    int32_t tile = 0;
 };
 
 // The menu: no heading, six buttons and no grid. A board: the puzzle's name, the Quit button, and its
@@ -57,17 +62,26 @@ struct CursorItem {
 };
 CursorItem FindCursorItem(const ScreenText& text, const Cursor& cursor);
 
-// What a screen reader needs to tell what an action did: the screen, the banner and the board.
+// What a screen reader needs to tell what an action did: the screen, the banner, the board and the cursor.
 struct ShownState {
     int32_t screen = SCREEN_MENU;
     bool solved = false;
     Board board;
+    Cursor cursor;
 };
-ShownState TakeShownState(const Game& game);
+ShownState TakeShownState(const Session& session);
 
-// A few words for the change from `before` to `game`, whatever made it (a tap, Undo, Redo): "column 2 up",
-// "row 3 left", "tile 7 left", "block turned", "light on, 6 lights on", "Normal started", "cleared",
-// "menu". Empty when nothing a player can see has changed.
-std::string DescribeChange(const ShownState& before, const Game& game);
+// What the player did last.
+struct Played {
+    enum Kind : uint8_t { TAP, KEY, UNDO, REDO, HINT } kind = TAP;
+    Key key{};
+};
+
+// A few words for what `played` did, from `before` to `session`: "column 2 up", "row 3 left", "tile 7
+// left", "block turned", "light on, 6 lights on", "Normal started", "cleared", "menu"; "undo column 2 up"
+// and "redo column 2 up" with the move taken back or played again; "hint: column 2 up"; for keys that
+// move no tile "holding row 2 and column 3", "let go" and "column 2 is locked" (or "cannot move up").
+// Empty when nothing a player can hear about has changed: a cursor step is told by the cell it reaches.
+std::string DescribeAction(const ShownState& before, const Session& session, Played played);
 
 }  // namespace tessel

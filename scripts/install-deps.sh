@@ -17,6 +17,8 @@ packages=(
     # the desktop program read as a screen reader reads it: a display, a session bus, the accessibility
     # bus and Python's AT-SPI client
     xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
+    orca speech-dispatcher python3-speechd  # the screen reader itself, speaking through a silent module
+    xdotool                       # the keyboard's focus given to a window, there being no window manager
 )
 web=false
 if [ "${1:-}" = package ]; then

@@ -4,8 +4,12 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <map>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "game/screen_text.h"
@@ -17,14 +21,26 @@ namespace {
 
 class ViewAccessible;
 
-// A button (a menu label, Quit) or a board cell, read afresh from the view's screen text at every question.
-class ItemAccessible : public QAccessibleInterface,
-                       public QAccessibleActionInterface,
-                       public QAccessibleTableCellInterface {
-  public:
-    ItemAccessible(ViewAccessible* owner, bool cell, int index) : owner_(owner), cell_(cell), index_(index) {}
+QString ToQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-    bool isValid() const override;
+// The words shown while the window lies sideways, as the view paints them.
+const QString SIDEWAYS =
+    QStringLiteral("Sorry, current release version doesn't support horizontal view mode.");
+
+// A board cell's identity: its tile while it holds one (the tile travels, its object with it), else its
+// place in the screen text's list.
+int CellKey(const ScreenItem& cell, std::size_t index) {
+    return cell.tile > 0 ? 1000 + cell.tile : static_cast<int>(index);
+}
+
+// A button (a menu label, Quit) or a board cell, read afresh from the view's screen text at every question.
+class ItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+  public:
+    ItemAccessible(ViewAccessible* owner, bool cell, int key) : owner_(owner), cell_(cell), key_(key) {}
+
+    bool isValid() const override { return item() != nullptr; }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override;
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
@@ -38,119 +54,130 @@ class ItemAccessible : public QAccessibleInterface,
     QAccessible::Role role() const override { return cell_ ? QAccessible::Cell : QAccessible::Button; }
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
-        if (type == QAccessible::TableCellInterface && cell_)
-            return static_cast<QAccessibleTableCellInterface*>(this);
-        return nullptr;
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                    : nullptr;
     }
 
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override;
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
-    bool isSelected() const override { return false; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override;
-    int rowIndex() const override;
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override;
-
-  private:
     const ScreenItem* item() const;
 
+  private:
     ViewAccessible* owner_;
     bool cell_;
-    int index_;
+    int key_;  // a button's index, a cell's CellKey
 };
 
-// A board's cells, row by row.
-class TableAccessible : public QAccessibleInterface, public QAccessibleTableInterface {
+// The status bar and the notification in it that speaks what each action did. Orca reads a notification
+// as it shows, and leaves out its role name inside a status bar.
+class WordsAccessible : public QAccessibleInterface {
   public:
-    explicit TableAccessible(ViewAccessible* owner) : owner_(owner) {}
+    WordsAccessible(ViewAccessible* owner, QAccessible::Role role) : owner_(owner), role_(role) {}
 
-    bool isValid() const override;
+    bool isValid() const override { return true; }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override;
-    QAccessibleInterface* childAt(int x, int y) const override;
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override;
     QAccessibleInterface* child(int index) const override;
-    int childCount() const override;
-    int indexOfChild(const QAccessibleInterface* child) const override;
+    int childCount() const override { return role_ == QAccessible::StatusBar ? 1 : 0; }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return childCount() == 1 && child == this->child(0) ? 0 : -1;
+    }
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override;
-    QAccessible::Role role() const override { return QAccessible::Table; }
+    QRect rect() const override { return {}; }
+    QAccessible::Role role() const override { return role_; }
     QAccessible::State state() const override { return {}; }
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        return type == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface*>(this) : nullptr;
-    }
 
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int row, int column) const override;
-    int selectedCellCount() const override { return 0; }
-    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int) const override { return {}; }
-    QString rowDescription(int) const override { return {}; }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return 0; }
-    int columnCount() const override;
-    int rowCount() const override;
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override { return {}; }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int) const override { return false; }
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override {}
+  private:
+    ViewAccessible* owner_;
+    QAccessible::Role role_;
+};
+
+// The game's key for a key press the view plays, as the view reads it.
+std::optional<Key> PlayedKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    const bool shift = modifiers == Qt::ShiftModifier;
+    if (modifiers != Qt::NoModifier && !shift) return std::nullopt;
+    switch (event.key()) {
+        case Qt::Key_Left:
+            return shift ? Key::ShiftLeft : Key::Left;
+        case Qt::Key_Right:
+            return shift ? Key::ShiftRight : Key::Right;
+        case Qt::Key_Up:
+            return shift ? Key::ShiftUp : Key::Up;
+        case Qt::Key_Down:
+            return shift ? Key::ShiftDown : Key::Down;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return Key::Enter;
+        case Qt::Key_Space:
+            return Key::Space;
+        case Qt::Key_Escape:
+            return Key::Escape;
+        default:
+            return std::nullopt;
+    }
+}
+
+// Watches the view's input for what the next action is (a key or a tap) and its shape for the sideways
+// message.
+class InputWatch : public QObject {
+  public:
+    explicit InputWatch(ViewAccessible* owner) : owner_(owner) {}
+    bool eventFilter(QObject*, QEvent* event) override;
 
   private:
     ViewAccessible* owner_;
 };
 
-QString ToQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The view: its name the puzzle's (or "Menu"), its description what the last action did. Its items live
-// as long as it does, registered with Qt once and handed out again and again.
+// The view: its name the puzzle's (or "Menu"); its children the menu's buttons, or a board's cells row by
+// row and Quit, then the status bar. The items of one screen live as long as it shows; a new screen gets
+// new ones, so that a screen reader never sees a focused button renamed.
 class ViewAccessible : public QAccessibleWidget {
   public:
-    explicit ViewAccessible(GameView* view) : QAccessibleWidget(view, QAccessible::Client) {
+    explicit ViewAccessible(GameView* view) : QAccessibleWidget(view, QAccessible::Client), watch_(this) {
         text_ = DescribeScreen(view->game());
-        shown_ = TakeShownState(view->game());
+        shown_ = TakeShownState(view->session());
+        undoCount_ = UndoCount(view->history());
+        landscape_ = view->isLandscape();
+        view->installEventFilter(&watch_);
         refresh_ = QObject::connect(view, &GameView::played, view, [this] { Refresh(); });
         // The view taking the keyboard's focus hands it on to the cursor's item.
         focus_ = QObject::connect(qApp, &QApplication::focusChanged, view, [this](QWidget*, QWidget* now) {
-            if (now != nullptr && now == this->view()) Send(focusChild(), QAccessible::Focus);
+            if (now == nullptr || now != this->view()) return;
+            focused_ = focusChild();
+            Send(focused_, QAccessible::Focus);
         });
+        bar_ = QAccessible::registerAccessibleInterface(new WordsAccessible(this, QAccessible::StatusBar));
+        note_ =
+            QAccessible::registerAccessibleInterface(new WordsAccessible(this, QAccessible::Notification));
     }
     ~ViewAccessible() override {
         QObject::disconnect(refresh_);
         QObject::disconnect(focus_);
-        for (const std::vector<QAccessible::Id>* ids : {&buttons_, &cells_}) {
-            for (const QAccessible::Id id : *ids) QAccessible::deleteAccessibleInterface(id);
-        }
-        if (table_ != 0) QAccessible::deleteAccessibleInterface(table_);
+        if (GameView* shown = view()) shown->removeEventFilter(&watch_);
+        DropItems();
+        QAccessible::deleteAccessibleInterface(note_);
+        QAccessible::deleteAccessibleInterface(bar_);
     }
 
     const ScreenText& screenText() const { return text_; }
-    bool hasBoard() const { return !text_.cells.empty(); }
+    const QString& words() const { return said_; }
+    QAccessibleInterface* statusBar() const { return QAccessible::accessibleInterface(bar_); }
+    QAccessibleInterface* notification() const { return QAccessible::accessibleInterface(note_); }
 
     QAccessibleInterface* button(int index) const {
-        return Pooled(buttons_, false, index, text_.buttons.size());
+        if (index < 0 || static_cast<std::size_t>(index) >= text_.buttons.size()) return nullptr;
+        return Pooled(false, index);
     }
-    QAccessibleInterface* cell(int index) const { return Pooled(cells_, true, index, text_.cells.size()); }
-    QAccessibleInterface* table() const {
-        if (!hasBoard()) return nullptr;
-        if (table_ == 0)
-            table_ = QAccessible::registerAccessibleInterface(
-                new TableAccessible(const_cast<ViewAccessible*>(this)));
-        return QAccessible::accessibleInterface(table_);
+    QAccessibleInterface* cell(int index) const {
+        if (index < 0 || static_cast<std::size_t>(index) >= text_.cells.size()) return nullptr;
+        const auto i = static_cast<std::size_t>(index);
+        return Pooled(true, CellKey(text_.cells[i], i));
     }
 
     // The item under the keyboard's cursor, when it shows.
@@ -193,13 +220,16 @@ class ViewAccessible : public QAccessibleWidget {
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name)
             return text_.heading.empty() ? QStringLiteral("Menu") : ToQString(text_.heading);
-        if (t == QAccessible::Description) return said_;
         return QAccessibleWidget::text(t);
     }
-    int childCount() const override { return static_cast<int>(text_.buttons.size()) + (hasBoard() ? 1 : 0); }
+    int childCount() const override {
+        return static_cast<int>(text_.cells.size() + text_.buttons.size()) + 1;
+    }
     QAccessibleInterface* child(int index) const override {
-        if (hasBoard() && index == 0) return table();
-        return button(index - (hasBoard() ? 1 : 0));
+        const int cells = static_cast<int>(text_.cells.size());
+        if (index < cells) return cell(index);
+        if (index == childCount() - 1) return statusBar();
+        return button(index - cells);
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int i = 0; i < childCount(); ++i) {
@@ -208,7 +238,7 @@ class ViewAccessible : public QAccessibleWidget {
         return -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        for (int i = 0; i < childCount(); ++i) {
+        for (int i = 0; i < childCount() - 1; ++i) {
             QAccessibleInterface* item = child(i);
             if (item->rect().contains(x, y)) return item;
         }
@@ -219,16 +249,30 @@ class ViewAccessible : public QAccessibleWidget {
         return item != nullptr && hasKeyboardFocus() ? item : nullptr;
     }
 
+    void takeInput(Played played) { played_ = played; }
+    void resized() {
+        const GameView* shown = view();
+        if (shown == nullptr || shown->isLandscape() == landscape_) return;
+        landscape_ = shown->isLandscape();
+        Say(landscape_ ? SIDEWAYS : text(QAccessible::Name));
+    }
+
   private:
-    QAccessibleInterface* Pooled(std::vector<QAccessible::Id>& ids, bool cells, int index,
-                                 std::size_t count) const {
-        if (index < 0 || static_cast<std::size_t>(index) >= count) return nullptr;
-        while (ids.size() <= static_cast<std::size_t>(index)) {
-            auto* item =
-                new ItemAccessible(const_cast<ViewAccessible*>(this), cells, static_cast<int>(ids.size()));
-            ids.push_back(QAccessible::registerAccessibleInterface(item));
+    QAccessibleInterface* Pooled(bool cell, int key) const {
+        auto& ids = cell ? cells_ : buttons_;
+        auto found = ids.find(key);
+        if (found == ids.end()) {
+            auto* item = new ItemAccessible(const_cast<ViewAccessible*>(this), cell, key);
+            found = ids.emplace(key, QAccessible::registerAccessibleInterface(item)).first;
         }
-        return QAccessible::accessibleInterface(ids[static_cast<std::size_t>(index)]);
+        return QAccessible::accessibleInterface(found->second);
+    }
+    void DropItems() {
+        for (std::map<int, QAccessible::Id>* ids : {&buttons_, &cells_}) {
+            for (const auto& [key, id] : *ids) QAccessible::deleteAccessibleInterface(id);
+            ids->clear();
+        }
+        focused_ = nullptr;
     }
 
     static void Send(QAccessibleInterface* item, QAccessible::Event type) {
@@ -237,70 +281,104 @@ class ViewAccessible : public QAccessibleWidget {
         QAccessible::updateAccessibility(&event);
     }
 
-    // After an action: what appeared or went, the names that changed, what the action did, and the focus.
+    // The notification shows again with the words: Orca speaks it (Qt 6.4 sends name and description
+    // changes with the object in place of the text, which Orca cannot speak).
+    void Say(const QString& words) {
+        if (words.isEmpty()) return;
+        said_ = words;
+        Send(notification(), QAccessible::ObjectShow);
+    }
+
+    // After an action: what appeared or went, the names that changed, the focus, then the words.
     void Refresh() {
         const GameView* shown = view();
         if (shown == nullptr) return;
         const Session& session = shown->session();
+        Played played = played_.value_or(Played{Played::HINT});
+        if (!played_) {
+            // Neither a key nor a tap: Undo, Redo or Hint, told apart by what can be taken back now.
+            const std::size_t undoCount = UndoCount(session.history);
+            if (undoCount < undoCount_) played.kind = Played::UNDO;
+            if (undoCount > undoCount_) played.kind = Played::REDO;
+        }
+        played_.reset();
+        undoCount_ = UndoCount(session.history);
         const ScreenText before = std::move(text_);
         text_ = DescribeScreen(session.game);
-        said_ = ToQString(DescribeChange(shown_, session.game));
-        if (said_.isEmpty() && session.hint) said_ = ToQString("hint: " + session.hint->move);
-        shown_ = TakeShownState(session.game);
+        const QString words = ToQString(DescribeAction(shown_, session, played));
+        shown_ = TakeShownState(session);
         const bool newScreen = before.heading != text_.heading ||
                                before.buttons.size() != text_.buttons.size() ||
                                before.cells.size() != text_.cells.size();
         if (newScreen) {
-            Send(this, QAccessible::NameChanged);
-            if (hasBoard()) Send(table(), QAccessible::ObjectCreated);
-            for (int i = 0; i < static_cast<int>(text_.buttons.size()); ++i)
-                Send(button(i), QAccessible::ObjectCreated);
+            DropItems();
+            for (int i = 0; i < childCount(); ++i) Send(child(i), QAccessible::ObjectCreated);
         }
-        const auto changed = [&](const std::vector<ScreenItem>& was, const std::vector<ScreenItem>& is,
-                                 std::size_t i) {
-            return newScreen || i >= was.size() || was[i].name != is[i].name;
-        };
-        for (std::size_t i = 0; i < text_.buttons.size(); ++i) {
-            if (changed(before.buttons, text_.buttons, i))
-                Send(button(static_cast<int>(i)), QAccessible::NameChanged);
-        }
-        for (std::size_t i = 0; i < text_.cells.size(); ++i) {
-            if (changed(before.cells, text_.cells, i))
+        for (std::size_t i = 0; i < text_.cells.size() && !newScreen; ++i) {
+            const ScreenItem& was = before.cells[i];
+            const ScreenItem& is = text_.cells[i];
+            if (was.name != is.name || was.place != is.place)
                 Send(cell(static_cast<int>(i)), QAccessible::NameChanged);
         }
-        if (!said_.isEmpty()) Send(this, QAccessible::DescriptionChanged);
-        if (QAccessibleInterface* item = focusChild()) Send(item, QAccessible::Focus);
+        // Focus only when it lands on another item: a tile that travels keeps its item and its focus.
+        QAccessibleInterface* item = focusChild();
+        if (item != nullptr && item != focused_) Send(item, QAccessible::Focus);
+        focused_ = item;
+        Say(words);
     }
 
     // The view, or null once it is being destroyed: its widget part still sends events then, when it is no
     // longer a GameView.
     GameView* view() const { return qobject_cast<GameView*>(object()); }
+    InputWatch watch_;
     QMetaObject::Connection refresh_;
     QMetaObject::Connection focus_;
     ScreenText text_;
     ShownState shown_;
+    std::size_t undoCount_ = 0;
+    std::optional<Played> played_;
+    bool landscape_ = false;
     QString said_;
-    mutable std::vector<QAccessible::Id> buttons_;
-    mutable std::vector<QAccessible::Id> cells_;
-    mutable QAccessible::Id table_ = 0;
+    QAccessible::Id bar_ = 0;
+    QAccessible::Id note_ = 0;
+    QAccessibleInterface* focused_ = nullptr;
+    mutable std::map<int, QAccessible::Id> buttons_;
+    mutable std::map<int, QAccessible::Id> cells_;
 };
 
-const ScreenItem* ItemAccessible::item() const {
-    const auto& items = cell_ ? owner_->screenText().cells : owner_->screenText().buttons;
-    return index_ < static_cast<int>(items.size()) ? &items[static_cast<std::size_t>(index_)] : nullptr;
+bool InputWatch::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        if (const std::optional<Key> key = PlayedKey(*static_cast<QKeyEvent*>(event)))
+            owner_->takeInput({Played::KEY, *key});
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        owner_->takeInput({Played::TAP});
+    } else if (event->type() == QEvent::Resize) {
+        owner_->resized();
+    }
+    return false;
 }
-bool ItemAccessible::isValid() const {
-    return item() != nullptr;
+
+const ScreenItem* ItemAccessible::item() const {
+    const ScreenText& text = owner_->screenText();
+    if (!cell_)
+        return key_ < static_cast<int>(text.buttons.size()) ? &text.buttons[static_cast<std::size_t>(key_)]
+                                                            : nullptr;
+    for (std::size_t i = 0; i < text.cells.size(); ++i) {
+        if (CellKey(text.cells[i], i) == key_) return &text.cells[i];
+    }
+    return nullptr;
 }
 QWindow* ItemAccessible::window() const {
     return owner_->window();
 }
 QAccessibleInterface* ItemAccessible::parent() const {
-    return cell_ ? owner_->table() : owner_;
+    return owner_;
 }
+// A cell is spoken with its place: "7, row 2 column 3".
 QString ItemAccessible::text(QAccessible::Text t) const {
     const ScreenItem* shown = item();
-    return t == QAccessible::Name && shown != nullptr ? ToQString(shown->name) : QString();
+    if (t != QAccessible::Name || shown == nullptr) return {};
+    return ToQString(shown->place.empty() ? shown->name : shown->name + ", " + shown->place);
 }
 QRect ItemAccessible::rect() const {
     const ScreenItem* shown = item();
@@ -316,61 +394,18 @@ QAccessible::State ItemAccessible::state() const {
 void ItemAccessible::doAction(const QString& name) {
     if (const ScreenItem* shown = item(); shown != nullptr && name == pressAction()) owner_->press(*shown);
 }
-int ItemAccessible::columnIndex() const {
-    return owner_->screenText().columns > 0 ? index_ % owner_->screenText().columns : 0;
-}
-int ItemAccessible::rowIndex() const {
-    return owner_->screenText().columns > 0 ? index_ / owner_->screenText().columns : 0;
-}
-QAccessibleInterface* ItemAccessible::table() const {
-    return cell_ ? owner_->table() : nullptr;
-}
 
-bool TableAccessible::isValid() const {
-    return owner_->hasBoard();
-}
-QWindow* TableAccessible::window() const {
+QWindow* WordsAccessible::window() const {
     return owner_->window();
 }
-QAccessibleInterface* TableAccessible::childAt(int x, int y) const {
-    for (int i = 0; i < childCount(); ++i) {
-        QAccessibleInterface* item = child(i);
-        if (item->rect().contains(x, y)) return item;
-    }
-    return nullptr;
+QAccessibleInterface* WordsAccessible::parent() const {
+    return role_ == QAccessible::StatusBar ? owner_ : owner_->statusBar();
 }
-QAccessibleInterface* TableAccessible::parent() const {
-    return owner_;
+QAccessibleInterface* WordsAccessible::child(int index) const {
+    return index == 0 && childCount() == 1 ? owner_->notification() : nullptr;
 }
-QAccessibleInterface* TableAccessible::child(int index) const {
-    return owner_->cell(index);
-}
-int TableAccessible::childCount() const {
-    return static_cast<int>(owner_->screenText().cells.size());
-}
-int TableAccessible::indexOfChild(const QAccessibleInterface* child) const {
-    for (int i = 0; i < childCount(); ++i) {
-        if (owner_->cell(i) == child) return i;
-    }
-    return -1;
-}
-QString TableAccessible::text(QAccessible::Text t) const {
-    return t == QAccessible::Name ? ToQString(owner_->screenText().heading) : QString();
-}
-QRect TableAccessible::rect() const {
-    QRect all;
-    for (const ScreenItem& item : owner_->screenText().cells) all |= owner_->screenRect(item);
-    return all;
-}
-QAccessibleInterface* TableAccessible::cellAt(int row, int column) const {
-    if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return nullptr;
-    return owner_->cell(row * columnCount() + column);
-}
-int TableAccessible::columnCount() const {
-    return owner_->screenText().columns;
-}
-int TableAccessible::rowCount() const {
-    return owner_->screenText().rows;
+QString WordsAccessible::text(QAccessible::Text t) const {
+    return t == QAccessible::Name && role_ == QAccessible::Notification ? owner_->words() : QString();
 }
 
 QAccessibleInterface* CreateInterface(const QString&, QObject* object) {

@@ -1,8 +1,8 @@
 // The game view as assistive technology sees it (AT-SPI on Linux, through Qt's accessibility): on the menu
-// six buttons named after the puzzles; on a board a table of cells named by what they hold, then the Quit
-// button. Each item lies over what it names on the screen and its press action plays a tap there. After
-// every tap, Undo or Redo the names that changed are announced as changed, the view's description tells
-// what the action did ("column 2 up"), and focus goes to the keyboard cursor's item.
+// six buttons named after the puzzles; on a board its cells, row by row, named by what they hold and where
+// ("7, row 2 column 3"), then the Quit button; last a status bar. Each item lies over what it names on the
+// screen and its press action plays a tap there. Focus follows the keyboard cursor's item, and after every
+// action a notification in the status bar shows with a few words for what it did ("column 2 up").
 #pragma once
 
 namespace tessel {

@@ -6,8 +6,10 @@
 // pass through to the canvas as before.
 
 // The core describes the screen as JSON (TesselScreenText in web/platform.cpp); items are
-// [name, x, y, width, height, tapX, tapY] in picture pixels.
-const NAME = 0, X = 1, Y = 2, WIDTH = 3, HEIGHT = 4, TAP_X = 5, TAP_Y = 6;
+// [name, x, y, width, height, tapX, tapY, place] in picture pixels; a cell's place is "row 2 column 3", an
+// arrow's "column 2", or empty.
+const NAME = 0, X = 1, Y = 2, WIDTH = 3, HEIGHT = 4, TAP_X = 5, TAP_Y = 6, PLACE = 7;
+const spoken = (item) => (item[PLACE] ? `${item[NAME]}, ${item[PLACE]}` : item[NAME]);
 
 function element(tag, attributes = {}, text = '') {
     const node = document.createElement(tag);
@@ -31,6 +33,7 @@ export function createMirror({ core, canvas, placement, tap }) {
     let buttons = [], cells = [], rows = [];
     let screen = null;
     let saidLast = '';
+    let cursorShown = false;
 
     // A screen reader's activation arrives as a click on the element itself: a pointer never gets here,
     // its taps pass through to the canvas.
@@ -49,6 +52,7 @@ export function createMirror({ core, canvas, placement, tap }) {
         rows = [];
         cells = [];
         if (screen.cells.length > 0) {
+            // Each cell's label tells its place ("7, row 2 column 3"), counted as the game counts lines.
             const grid = element('div', { role: 'grid', 'aria-label': screen.heading,
                 'aria-rowcount': screen.rows, 'aria-colcount': screen.columns });
             for (let r = 0; r < screen.rows; r++) {
@@ -62,7 +66,14 @@ export function createMirror({ core, canvas, placement, tap }) {
             }
             items.append(grid);
         }
-        items.append(...buttons);
+        if (screen.cells.length > 0) {
+            items.append(...buttons);
+        } else {
+            // The menu is a toolbar: a screen reader leaves the arrows to the game there, as in the grid.
+            const toolbar = element('div', { role: 'toolbar', 'aria-label': 'Puzzles', 'aria-orientation': 'vertical' });
+            toolbar.append(...buttons);
+            items.append(toolbar);
+        }
     }
 
     // Every element over its rectangle of the picture, in CSS pixels, as the page paints it now.
@@ -107,11 +118,16 @@ export function createMirror({ core, canvas, placement, tap }) {
         title.textContent = screen.heading || 'Tessel';
         banner.hidden = !screen.cleared;
         screen.buttons.forEach((item, i) => buttons[i].setAttribute('aria-label', item[NAME]));
-        screen.cells.forEach((item, i) => cells[i].setAttribute('aria-label', item[NAME]));
+        screen.cells.forEach((item, i) => cells[i].setAttribute('aria-label', spoken(item)));
         // One Tab stop: the cursor's element, or the first until the cursor shows.
         const [kind, index] = screen.focus ?? [cells.length > 0 ? 'cell' : 'button', 0];
         const target = (kind === 'cell' ? cells : buttons)[index];
         for (const node of [...buttons, ...cells]) node.tabIndex = node === target ? 0 : -1;
+        // The cursor showing on the element that has the focus already moves no focus: it is said instead.
+        if (hadFocus && target && document.activeElement === target && screen.focus && !cursorShown) {
+            say(target.getAttribute('aria-label'));
+        }
+        cursorShown = Boolean(screen.focus);
         if (hadFocus && target && document.activeElement !== target) target.focus({ preventScroll: true });
         place();
         say(screen.said);

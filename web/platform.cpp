@@ -38,6 +38,12 @@ Game& TheGame() {
     return TheSession().game;
 }
 
+// What the player did last, for the words the screen text gives after it.
+Played& LastPlayed() {
+    static Played played;
+    return played;
+}
+
 CrtRandom& Random() {
     static CrtRandom random;
     return random;
@@ -155,25 +161,30 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
 
 // One tap at a point of the back buffer; the page has clamped it to 0 to 65535.
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
+    tessel::LastPlayed() = {};
     tessel::Tap(tessel::TheSession(), x, y);
 }
 
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.
 EMSCRIPTEN_KEEPALIVE void TesselUndo() {
+    tessel::LastPlayed() = {tessel::Played::UNDO};
     tessel::Undo(tessel::TheSession());
 }
 EMSCRIPTEN_KEEPALIVE void TesselRedo() {
+    tessel::LastPlayed() = {tessel::Played::REDO};
     tessel::Redo(tessel::TheSession());
 }
 
 // Shows the next move toward the solved board; nothing on the menu, a solved board or during the splash.
 EMSCRIPTEN_KEEPALIVE void TesselHint() {
+    tessel::LastPlayed() = {tessel::Played::HINT};
     tessel::ShowHint(tessel::TheSession());
 }
 
 // One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.
 EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
     if (key < 0 || key >= tessel::KEY_COUNT) return;
+    tessel::LastPlayed() = {tessel::Played::KEY, static_cast<tessel::Key>(key)};
     tessel::PressKey(tessel::TheSession(), static_cast<tessel::Key>(key));
 }
 
@@ -216,7 +227,7 @@ void AppendJsonString(std::string& json, std::string_view text) {
     json += '"';
 }
 
-// [name, x, y, width, height, tapX, tapY]
+// [name, x, y, width, height, tapX, tapY, place]
 void AppendItems(std::string& json, const std::vector<ScreenItem>& items) {
     json += '[';
     for (const ScreenItem& item : items) {
@@ -225,6 +236,8 @@ void AppendItems(std::string& json, const std::vector<ScreenItem>& items) {
         AppendJsonString(json, item.name);
         for (const int32_t v : {item.x, item.y, item.width, item.height, item.tapX, item.tapY})
             json += ',' + std::to_string(v);
+        json += ',';
+        AppendJsonString(json, item.place);
         json += ']';
     }
     json += ']';
@@ -237,17 +250,17 @@ void AppendItems(std::string& json, const std::vector<ScreenItem>& items) {
 extern "C" {
 
 // The screen as JSON: {"heading", "cleared", "columns", "rows", "buttons", "cells", "focus", "said"}, items
-// as [name, x, y, width, height, tapX, tapY] in picture pixels, "focus" the cursor's ["button" or "cell",
-// index] or null, "said" the few words for what changed since the previous call.
+// as [name, x, y, width, height, tapX, tapY, place] in picture pixels, "focus" the cursor's ["button" or
+// "cell", index] or null, "said" the few words for what changed since the previous call.
 EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
     using namespace tessel;
     static std::optional<ShownState> told;
     static std::string json;
     const Game& game = TheGame();
     const ScreenText text = DescribeScreen(game);
-    std::string said = told ? DescribeChange(*told, game) : std::string();
-    if (said.empty() && TheSession().hint) said = "hint: " + TheSession().hint->move;
-    told = TakeShownState(game);
+    const std::string said = told ? DescribeAction(*told, TheSession(), LastPlayed()) : std::string();
+    told = TakeShownState(TheSession());
+    LastPlayed() = {};
     json = "{\"heading\":";
     AppendJsonString(json, text.heading);
     json += ",\"cleared\":" + std::string(text.cleared ? "true" : "false");

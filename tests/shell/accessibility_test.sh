@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# accessibility_test.sh TESSEL [--keys]: the desktop program read through AT-SPI, as a screen reader reads
-# it, on an X display and a session bus of its own (the accessibility bus is started on that bus's demand).
+# accessibility_test.sh desktop TESSEL | web BROWSER URL: the game heard through Orca, on an X display and a
+# session bus of their own (the accessibility bus is started on that bus's demand).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 runtime=$(mktemp -d)  # runtime and state folders of its own: no running copy to hand over to, no kept game
 trap 'rm -rf "$runtime"' EXIT
-export XDG_RUNTIME_DIR=$runtime XDG_STATE_HOME=$runtime/state QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$runtime XDG_STATE_HOME=$runtime/state QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+    GTK_A11Y=atspi
 # For the sanitizer build: a leak of Qt's own at exit, and nothing else, is forgiven. Qt's libraries keep no
 # frame pointers, so the leak's stack is found by the slow unwinder.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/accessibility_lsan.supp"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
-unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
-# Debian's pyatspi is for the system's Python.
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS SPEECHD_ADDRESS
+# Debian's pyatspi and Orca are for the system's Python.
 # The bus comes second, so that the services it starts (the registry, which makes key presses) see the display.
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" dbus-run-session -- \
     /usr/bin/python3 "$here/accessibility_test.py" "$@"
