@@ -54,6 +54,13 @@ void PlayTap(Session& session, TapPoint tap, Cursor cursorBefore, Cursor ifActed
     PresentWithCursor(session);
 }
 
+// The cursor where Undo or Redo puts it: where it stood at that point of the game, shown or hidden as then,
+// but holding its line only if the player holds it now, since a grab is the player's mode, not a place.
+Cursor CursorBack(Cursor then, const Cursor& now) {
+    then.grabbed = then.shown && now.grabbed;
+    return then;
+}
+
 }  // namespace
 
 void Tap(Session& session, int32_t x, int32_t y) {
@@ -88,7 +95,7 @@ bool Undo(Session& session) {
     DropHint(session);
     --history.done;
     PutBoard(game, history.before[history.done]);
-    session.cursor = history.cursors[history.done].before;
+    session.cursor = CursorBack(history.cursors[history.done].before, session.cursor);
     game.screenAtTap = game.screen;
     game.tapActed = 0;
     DrawScreen(game);
@@ -103,7 +110,7 @@ bool Redo(Session& session) {
         return false;
     DropHint(session);
     RunTap(game, history.taps[history.done]);
-    session.cursor = history.cursors[history.done].after;
+    session.cursor = CursorBack(history.cursors[history.done].after, session.cursor);
     ++history.done;
     PresentWithCursor(session);
     return true;
