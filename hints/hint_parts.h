@@ -38,8 +38,12 @@ inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 120'000;
 HintSearch SearchAlmostImpossible(const TileGrid& grid);
 
 struct LineRules;
-LineRules UnmovableRules(const Game& game);
+LineRules NormalRules();
 LineRules UnevenRules();
+// "Unmovable" seen from its locked cell: the board turned round (rows and columns shifted round, tiles
+// renumbered by where they belong) so that column 1 and row 1 are the locked ones. Every pair of locked
+// lines is then the same puzzle, with one set of tables.
+LineRules UnmovableRules();
 
 // A hint to tap the middle of a cell-sized square at (left, top), outlined whole.
 inline Hint HintAtSquare(int32_t left, int32_t top, std::string move) {
