@@ -277,12 +277,12 @@ Reach BestReach(const TileGrid& grid, const LineRules& rules, int32_t forwardDep
     return best;
 }
 
-// Whether the move leaves a board whose best run within reach is longer, or as long and nearer.
-bool Progresses(const TileGrid& grid, const LineRules& rules, int32_t move, const Reach& reach) {
+// Whether the move leaves a board whose best run within reach is no shorter, or as long and no farther.
+bool KeepsReach(const TileGrid& grid, const LineRules& rules, int32_t move, const Reach& reach) {
     TileGrid next = grid;
     Play(next, rules, move);
     const Reach after = BestReach(next, rules, ForwardDepth(rules));
-    return after.run > reach.run || (after.run == reach.run && after.length < reach.length);
+    return after.run > reach.run || (after.run == reach.run && after.length <= reach.length);
 }
 
 // The way round listed for a board whose own run is the longest within reach, or -1.
@@ -318,7 +318,7 @@ LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     IdaStar<LineDomain> search(domain, LINE_NODE_BUDGET);
     result.found.search = search.Run(LINE_SEARCH_DEPTH);
     if (result.found.search.outcome == SearchResult::Outcome::Solved &&
-        Progresses(grid, rules, result.found.search.firstMove, reach)) {
+        KeepsReach(grid, rules, result.found.search.firstMove, reach)) {
         result.kind = LineHintKind::Searched;
         result.found.move = result.found.search.firstMove;
     } else if (reach.length > 0) {

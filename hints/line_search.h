@@ -5,20 +5,21 @@
 // The hint is, in this order of preference:
 //   1. the first move of a shortest solution of at most LOOKAHEAD_DEPTH moves, if one exists;
 //   2. the first move of a shortest solution that an iterative-deepening search finds within its node
-//      budget, when that move makes progress as the moves of 3 do;
+//      budget, when the move leaves the pair below no worse;
 //   3. the first move of the fewest moves that make the longest run of tiles home (in rules.order, then
 //      the columns up) within reach, when that run is longer than the board's own; within reach means
 //      LOOKAHEAD_DEPTH moves ("Uneven": one more);
 //   4. failing that, the first move of a way round: a run grown one move further than reach.
 //
-// Why following hints always ends: take the pair (longest run within reach, fewest moves to it). Every
-// hint makes it larger, the run longer or the moves fewer: the hinted move is the first of those fewest
-// moves, so the same run is one move nearer afterwards. Only a board whose own run is the longest within
-// reach gives no such move, and then the way round starts a run that is within reach after its first move.
-// Such a board is known by its gap pattern, its run and the cell of the run's next tile alone, whatever
-// the other tiles; the bench tries every one of them (every pattern, run and cell) and finds a way round
-// for each, one move beyond reach at most, so the pair grows with every hint until the board is solved.
-// The few ways round are listed with the rules, found once by the search of 4 (too slow for a hint).
+// Why following hints always ends: take the pair (longest run within reach, fewest moves to it). The hints
+// of 1, 3 and 4 make it larger, the run longer or the moves fewer: the hinted move is the first of those
+// fewest moves, so the same run is one move nearer afterwards. Those of 2 leave it no smaller and bring the
+// board one move nearer the goal (the search's solutions are shortest), so a run of them ends, and the pair
+// never shrinks. Only a board whose own run is the longest within reach leaves 3 without a move; then the
+// way round starts a run that is within reach after its first move. Such a board is known by its gap
+// pattern, its run and the cell of the run's next tile alone, whatever the other tiles; the bench tries
+// every one of them and finds a way round for each, one move beyond reach at most. The few ways round are
+// listed with the rules, found once by the search of 4 (too slow for a hint).
 //
 // The moves within reach are searched from both ends: up to LOOKAHEAD_HALF (or one more) from the board,
 // and up to LOOKAHEAD_HALF from a table, built at first use, of every sequence of moves from each
