@@ -1,7 +1,9 @@
 // Hints measured: the time of every hint on the way home, and the moves that following hints takes from the
-// game's own scrambles (beside what undoing the scramble would take, round by round, each round the shorter
-// way) and from boards after 500 random moves. Prints one table; the number of boards per kind is the
-// first argument (1,000 if none).
+// game's own scrambles (beside what undoing the scramble would take, each round the shorter way, rounds that
+// undo one another cancelled), from boards after 500 random moves and from boards that once went wrong.
+// Prints one table; the number of boards per kind is the first argument (1,000 if none); a second, a screen
+// number or "hard", keeps to that puzzle or to those boards; "runs" checks instead that every line-puzzle
+// board whose run of tiles cannot grow within reach still gets a hint that makes progress.
 #include <time.h>
 #include <algorithm>
 #include <cstdio>
