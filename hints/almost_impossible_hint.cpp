@@ -4,8 +4,9 @@
 // tile; then the last two rows, whose 8! arrangements under the three blocks left have their distances
 // in a table built at first use (40,320 bytes).
 //
-// Following hints cannot go round in circles: shortest-way turns bring the board one turn nearer the goal,
-// and stage turns never take a placed tile away and bring the stage one turn nearer its end.
+// Shortest-way turns bring the board one turn nearer the goal, and stage turns never take a placed tile away
+// and bring the stage one turn nearer its end. The two are not tied by one measure: a board whose search
+// succeeds may lead to one where it runs out of nodes, and the stages start from wherever that stands.
 #include <algorithm>
 #include <array>
 #include <optional>

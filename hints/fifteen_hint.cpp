@@ -2,9 +2,9 @@
 // proves it within its node budget; otherwise the board is solved in stages, each of which places one or
 // more tiles without disturbing the tiles placed before, by the shortest way.
 //
-// Following hints cannot go round in circles: the shortest-way moves bring the board one slide nearer the
-// goal each time, and the stage moves never take a placed tile away and bring the stage's own tiles one
-// slide nearer their cells each time.
+// The shortest-way moves bring the board one slide nearer the goal each time, and the stage moves never take
+// a placed tile away and bring the stage's own tiles one slide nearer their cells each time. The two are not
+// tied by one measure: a board whose search succeeds may lead to one where it runs out of nodes.
 #include <array>
 #include <optional>
 #include <string>

@@ -29,17 +29,21 @@ struct HintSearch {
 
 // "15 Puzzle": moves 0 to 3 slide the tile above, right of, below or left of the empty cell.
 inline constexpr int32_t FIFTEEN_OPTIMAL_DEPTH = 40;
-inline constexpr int64_t FIFTEEN_NODE_BUDGET = 200'000;
+inline constexpr int64_t FIFTEEN_NODE_BUDGET = 130'000;
 HintSearch SearchFifteen(const TileGrid& grid, int32_t blankCol, int32_t blankRow);
 
 // "Almost Impossible": move 3 * (row - 1) + (col - 1) turns block (col, row) clockwise.
 inline constexpr int32_t ALMOST_IMPOSSIBLE_SEARCH_DEPTH = 40;
-inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 120'000;
+inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 70'000;
 HintSearch SearchAlmostImpossible(const TileGrid& grid);
 
 struct LineRules;
-LineRules UnmovableRules(const Game& game);
+LineRules NormalRules();
 LineRules UnevenRules();
+// "Unmovable" seen from its locked cell: the board turned round (rows and columns shifted round, tiles
+// renumbered by where they belong) so that column 1 and row 1 are the locked ones. Every pair of locked
+// lines is then the same puzzle, with one set of tables.
+LineRules UnmovableRules();
 
 // A hint to tap the middle of a cell-sized square at (left, top), outlined whole.
 inline Hint HintAtSquare(int32_t left, int32_t top, std::string move) {

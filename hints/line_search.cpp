@@ -152,7 +152,7 @@ void Enumerate(TileGrid& grid, const LineRules& rules, Moves& moves, int32_t dep
 // else NOWHERE. On "Uneven" a tile counts as home in a column that is down when it stands one cell below
 // its own: sliding the column up takes it home, and a column's slide takes none of its tiles away.
 constexpr uint8_t NOWHERE = 0xFF;
-constexpr int32_t KEY_SIZE = 20;
+constexpr int32_t KEY_SIZE = LINE_KEY_SIZE;
 using Key = std::array<uint8_t, KEY_SIZE>;
 
 struct Entry {
@@ -277,13 +277,29 @@ Reach BestReach(const TileGrid& grid, const LineRules& rules, int32_t forwardDep
     return best;
 }
 
-// Whether the move leaves a board whose best run within reach is longer, or as long and nearer. Every hint
-// does, so the pair only ever grows and following hints ends.
-bool Progresses(const TileGrid& grid, const LineRules& rules, int32_t move, const Reach& reach) {
+// Whether the move leaves a board whose best run within reach is no shorter, or as long and no farther.
+bool KeepsReach(const TileGrid& grid, const LineRules& rules, int32_t move, const Reach& reach) {
     TileGrid next = grid;
     Play(next, rules, move);
     const Reach after = BestReach(next, rules, ForwardDepth(rules));
-    return after.run > reach.run || (after.run == reach.run && after.length < reach.length);
+    return after.run > reach.run || (after.run == reach.run && after.length <= reach.length);
+}
+
+// The way round listed for a board whose own run is the longest within reach, or -1.
+int32_t ListedWayRound(const TileGrid& grid, const LineRules& rules, int32_t run) {
+    if (run >= 16) return -1;
+    int32_t cell = -1;
+    for (int32_t row = 1; row <= Rows(rules); ++row) {
+        for (int32_t col = 1; col <= 4; ++col) {
+            if (grid.Tile(col, row) == rules.order[run]) cell = (row - 1) * 4 + col - 1;
+        }
+    }
+    const int32_t gaps = GapPattern(grid, rules);
+    for (int32_t way = 0; way < rules.wayCount; ++way) {
+        const LineRules::WayRound& listed = rules.waysRound[way];
+        if (listed.gaps == gaps && listed.run == run && listed.cell == cell) return listed.move;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -291,6 +307,8 @@ bool Progresses(const TileGrid& grid, const LineRules& rules, int32_t move, cons
 LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     LineSearch result;
     const Reach reach = BestReach(grid, rules, ForwardDepth(rules));
+    result.run = reach.run;
+    result.length = reach.length;
     if (reach.run == KEY_SIZE) {
         result.kind = reach.length == 0 ? LineHintKind::None : LineHintKind::Near;
         result.found.move = reach.firstMove;
@@ -300,24 +318,20 @@ LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     IdaStar<LineDomain> search(domain, LINE_NODE_BUDGET);
     result.found.search = search.Run(LINE_SEARCH_DEPTH);
     if (result.found.search.outcome == SearchResult::Outcome::Solved &&
-        Progresses(grid, rules, result.found.search.firstMove, reach)) {
+        KeepsReach(grid, rules, result.found.search.firstMove, reach)) {
         result.kind = LineHintKind::Searched;
         result.found.move = result.found.search.firstMove;
     } else if (reach.length > 0) {
         result.kind = LineHintKind::Run;
         result.found.move = reach.firstMove;
-    } else if (const Reach further = BestReach(grid, rules, ForwardDepth(rules) + 1);
-               further.run > reach.run) {
-        // No run grows within reach, but one does a move further. Its first move leaves a board from which
-        // the longer run is within reach, so the best run within reach still only grows.
-        result.kind = LineHintKind::Further;
-        result.found.move = further.firstMove;
+    } else if (const int32_t listed = ListedWayRound(grid, rules, reach.run); listed >= 0) {
+        result.kind = LineHintKind::WayRound;
+        result.found.move = listed;
     } else {
-        // Not seen on any board tried. Any allowed move keeps the hint a move.
-        result.kind = LineHintKind::Stuck;
-        for (int32_t move = 0; move < LINE_MOVES && result.found.move < 0; ++move) {
-            if (Legal(grid, rules, move)) result.found.move = move;
-        }
+        // No run grows within reach: the first move of one grown a move further, which leaves a board
+        // from which the longer run is within reach.
+        result.kind = LineHintKind::Further;
+        result.found.move = BestReach(grid, rules, ForwardDepth(rules) + 1).firstMove;
     }
     return result;
 }

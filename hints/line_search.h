@@ -5,17 +5,25 @@
 // The hint is, in this order of preference:
 //   1. the first move of a shortest solution of at most LOOKAHEAD_DEPTH moves, if one exists;
 //   2. the first move of a shortest solution that an iterative-deepening search finds within its node
-//      budget, when that move makes progress as the moves of 3 do;
+//      budget, when the move leaves the pair below no worse;
 //   3. the first move of the fewest moves that make the longest run of tiles home (in rules.order, then
 //      the columns up) within reach, when that run is longer than the board's own; within reach means
 //      LOOKAHEAD_DEPTH moves ("Uneven": one more);
-//   4. failing that, the first move of a run grown one move further than reach.
-// Every hint makes progress that following hints never undoes: the best run within reach never shortens,
-// and while it stays the same the moves to reach it get fewer (1 is the case of the whole board within
-// reach). So following hints ends on the solved board after at most (KEY_SIZE + 1) * (reach + 1) moves,
-// unless no run grows even a move beyond reach, which no board tried has shown. The moves within reach are
-// searched from both ends: up to LOOKAHEAD_HALF (or one more) from the board, and up to LOOKAHEAD_HALF from a
-// table, built at first use, of every sequence of moves from each arrangement of the columns' gaps.
+//   4. failing that, the first move of a way round: a run grown one move further than reach.
+//
+// Why following hints always ends: take the pair (longest run within reach, fewest moves to it). The hints
+// of 1, 3 and 4 make it larger, the run longer or the moves fewer: the hinted move is the first of those
+// fewest moves, so the same run is one move nearer afterwards. Those of 2 leave it no smaller and bring the
+// board one move nearer the goal (the search's solutions are shortest), so a run of them ends, and the pair
+// never shrinks. Only a board whose own run is the longest within reach leaves 3 without a move; then the
+// way round starts a run that is within reach after its first move. Such a board is known by its gap
+// pattern, its run and the cell of the run's next tile alone, whatever the other tiles; the bench tries
+// every one of them and finds a way round for each, one move beyond reach at most. The few ways round are
+// listed with the rules, found once by the search of 4 (too slow for a hint).
+//
+// The moves within reach are searched from both ends: up to LOOKAHEAD_HALF (or one more) from the board,
+// and up to LOOKAHEAD_HALF from a table, built at first use, of every sequence of moves from each
+// arrangement of the columns' gaps.
 
 #pragma once
 
@@ -31,7 +39,7 @@ inline constexpr int32_t LINE_MOVES = 16;
 inline constexpr int32_t LOOKAHEAD_HALF = 4;
 inline constexpr int32_t LOOKAHEAD_DEPTH = 2 * LOOKAHEAD_HALF;
 inline constexpr int32_t LINE_SEARCH_DEPTH = 24;
-inline constexpr int32_t LINE_NODE_BUDGET = 40'000;
+inline constexpr int32_t LINE_NODE_BUDGET = 20'000;
 
 constexpr ShiftDirection MoveDirection(int32_t move) {
     return static_cast<ShiftDirection>(move / 4);
@@ -49,15 +57,29 @@ struct LineRules {
     std::array<bool, LINE_MOVES> locked{};  // moves the puzzle never allows
     // The order in which runs of tiles count as brought home.
     std::array<int32_t, 16> order{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    // The boards whose run grows only one move beyond reach, and the first move of the way round.
+    struct WayRound {
+        int8_t gaps;  // the columns that are down, a bit each
+        int8_t run;   // tiles home in order
+        int8_t cell;  // where the run's next tile stands: (row - 1) * 4 + (col - 1)
+        int8_t move;
+    };
+    std::array<WayRound, 8> waysRound{};
+    int32_t wayCount = 0;
 };
 
 // How the hint of a line puzzle was found, for the figures.
-enum class LineHintKind { None, Near, Searched, Run, Further, Stuck };
+// Further is the search for a way round not listed with the rules, which no board should need.
+enum class LineHintKind { None, Near, Searched, Run, WayRound, Further };
 
 struct LineSearch {
     HintSearch found;
     LineHintKind kind = LineHintKind::None;
+    int32_t run = 0;     // the longest run within reach (KEY_SIZE on a board solved within reach)
+    int32_t length = 0;  // and the fewest moves to it
 };
+
+inline constexpr int32_t LINE_KEY_SIZE = 20;  // sixteen tiles, then four columns up
 
 LineSearch SearchLines(const TileGrid& grid, const LineRules& rules);
 

@@ -1,23 +1,55 @@
-// "Unmovable": "Normal" without the moves of its locked column and row.
+// "Unmovable": "Normal" without the moves of its locked column and row, searched as if the locked ones
+// were column 1 and row 1. The rows and columns shift round, so shifting the whole board round (and
+// renumbering each tile by the cell it belongs in) gives the same puzzle with the locked cell in the corner.
 #include "hints/hint_parts.h"
 #include "hints/line_search.h"
 #include "puzzles/unmovable.h"
 
 namespace tessel {
 
-LineRules UnmovableRules(const Game& game) {
+namespace {
+
+// Line k of the board seen from the locked cell is line k + shift - 1 of the board on the screen.
+constexpr int32_t Shifted(int32_t line, int32_t shift) {
+    return (line + shift - 2) % 4 + 1;
+}
+
+}  // namespace
+
+LineRules UnmovableRules() {
     LineRules rules;
-    for (int32_t move = 0; move < LINE_MOVES; ++move) {
-        rules.locked[move] = IsLocked(game, MoveDirection(move), MoveLine(move));
+    for (const ShiftDirection direction :
+         {ShiftDirection::Up, ShiftDirection::Right, ShiftDirection::Down, ShiftDirection::Left}) {
+        rules.locked[LineMove(direction, 1)] = true;
     }
+    // 15 and 16 swapped: as on "Normal", with column 2 taking the first column's part.
+    rules.waysRound[0] = {0, 14, 15, LineMove(ShiftDirection::Up, 2)};
+    rules.wayCount = 1;
     return rules;
 }
 
 std::optional<Hint> UnmovableHint(const Game& game) {
-    const LineSearch found = SearchLines(game.tileGrid, UnmovableRules(game));
-    if (found.found.move < 0) return std::nullopt;
     const TileGrid& grid = game.tileGrid;
-    return LineShiftHint(grid, MoveDirection(found.found.move), MoveLine(found.found.move), RowTop(grid, 5));
+    const int32_t fixedColumn = game.fixedColumn, fixedRow = game.fixedRow;
+    if (fixedColumn < 1 || fixedColumn > 4 || fixedRow < 1 || fixedRow > 4) return std::nullopt;
+    TileGrid seen{};
+    for (int32_t row = 1; row <= 4; ++row) {
+        for (int32_t col = 1; col <= 4; ++col) {
+            const int32_t tile = grid.Tile(Shifted(col, fixedColumn), Shifted(row, fixedRow));
+            if (tile < 1 || tile > 16) return std::nullopt;
+            // The tile's own cell, seen from the locked cell.
+            const int32_t homeCol = ((tile - 1) % 4 - (fixedColumn - 1) + 4) % 4 + 1;
+            const int32_t homeRow = ((tile - 1) / 4 - (fixedRow - 1) + 4) % 4 + 1;
+            seen.Tile(col, row) = (homeRow - 1) * 4 + homeCol;
+        }
+    }
+    if (seen.Tile(1, 1) != 1) return std::nullopt;  // the locked cell lost its tile: no move brings it back
+    const LineSearch found = SearchLines(seen, UnmovableRules());
+    if (found.found.move < 0) return std::nullopt;
+    const ShiftDirection direction = MoveDirection(found.found.move);
+    const int32_t line =
+        Shifted(MoveLine(found.found.move), IsColumnShift(direction) ? fixedColumn : fixedRow);
+    return LineShiftHint(grid, direction, line, RowTop(grid, 5));
 }
 
 }  // namespace tessel
