@@ -236,9 +236,33 @@ void GameView::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     // Like taps: nothing while the window lies sideways, and keys pressed during the splash are dropped.
-    if (isLandscape() || game().drainTaps != 0) return;
+    if (!takesPress(*event) || isLandscape() || game().drainTaps != 0) return;
     PressKey(session_, *key);
     emit played();
+}
+
+bool GameView::takesPress(const QKeyEvent& event) {
+    // A key held down while a dialog had the keyboard, such as the Return that closed the About box, goes
+    // on repeating into the view once the dialog is gone; those repeats are the dialog's key, not the
+    // game's. X sends each repeat as a release and a press at the same time, which Qt does not always mark
+    // as a repeat.
+    const bool afterRelease = lastRelease_.key == event.key() && lastRelease_.timestamp == event.timestamp();
+    if (event.isAutoRepeat() || afterRelease) {
+        if (!keysDown_.contains(event.key()) && !(afterRelease && lastRelease_.wasDown)) return false;
+    }
+    keysDown_.insert(event.key());
+    return true;
+}
+
+void GameView::keyReleaseEvent(QKeyEvent* event) {
+    lastRelease_ = {event->key(), event->timestamp(), keysDown_.erase(event->key()) > 0};
+    QWidget::keyReleaseEvent(event);
+}
+
+void GameView::focusOutEvent(QFocusEvent* event) {
+    // Whatever is held now is released elsewhere.
+    keysDown_.clear();
+    QWidget::focusOutEvent(event);
 }
 
 void GameView::undo() {

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <optional>
+#include <set>
 
 #include "game/session.h"
 
@@ -71,6 +72,8 @@ class GameView : public QWidget {
     // Arrows, Shift+arrows, Enter, Space and Escape play the game (game/keys.h); Ctrl shortcuts stay the
     // window's actions.
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -78,6 +81,8 @@ class GameView : public QWidget {
     // Whether a tap that arrives while drainTaps is set is played: the first is, the next DRAINED_TAPS
     // are dropped.
     bool takeDrainedTap();
+    // Whether a key press is the game's: a key pressed while the view had the keyboard, or a repeat of one.
+    bool takesPress(const QKeyEvent& event);
 
     // The view owns the game it shows and draws into, so the record outlives every use the view makes of
     // it.
@@ -87,6 +92,13 @@ class GameView : public QWidget {
     bool drainedFirstTap_ = false;
     int tapsDropped_ = 0;
     std::optional<std::chrono::steady_clock::time_point> lastPresent_;
+    // The keys pressed down here and not released since, and the last release the view was given.
+    std::set<int> keysDown_;
+    struct Release {
+        int key = Qt::Key_unknown;
+        quint64 timestamp = 0;
+        bool wasDown = false;
+    } lastRelease_;
     BackBuffer shown_{};  // the back buffer with the cursor's outline over it, when there is one
 };
 

@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(previousHandler);
     PassOnHeldMessages();
     QApplication::setApplicationName(tessel::LoadString(tessel::IDS_APP_TITLE));
-    QApplication::setDesktopFileName(QStringLiteral("tessel"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.tessel"));
     // Decided before looking for a running copy: a bad command line neither starts a game nor wakes one.
     if (const auto status = tessel::AnswerCommandLine(QApplication::arguments())) return *status;
     tessel::QuitOnSessionSignals(app);

@@ -70,6 +70,8 @@ void MainWindow::showAbout() {
     // The dialog covers the whole game window, as a full-screen page would.
     dialog.setGeometry(geometry());
     dialog.exec();
+    // The keyboard comes back to the game, also where no window manager hands it back.
+    activateWindow();
 }
 
 void MainWindow::bringToFront(const QByteArray& activationToken) {

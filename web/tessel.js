@@ -248,8 +248,10 @@ document.addEventListener('keydown', (event) => {
     const key = GAME_KEYS[event.key];
     const arrow = key !== undefined && key < SHIFTED;
     if (key === undefined || (event.shiftKey && !arrow)) return;
-    // A focused control keeps Enter and Space, which press it; the arrows and Escape it has no use for.
-    const page = [document.body, document.documentElement, canvas].includes(event.target);
+    // A focused control keeps Enter and Space, which press it; the arrows and Escape it has no use for. The
+    // mirror's elements are the game's own Tab stop, not controls: they take every key the game takes.
+    const page = [document.body, document.documentElement, canvas].includes(event.target) ||
+        Boolean(event.target.closest?.('#mirror'));
     if (!page && !(arrow || event.key === 'Escape')) return;
     event.preventDefault();
     if (!core || !splashOver || isTurned()) return;

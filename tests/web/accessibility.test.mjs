@@ -112,14 +112,22 @@ async function readThrough(t, engine, device) {
         `${what}: ${JSON.stringify(actual)} over ${JSON.stringify(expected)}`);
 
     await h.waitFor(page, () => document.querySelectorAll('#mirror [role=button]').length === 6, null, 'the menu mirrored');
-    assert.ok(await page.evaluate(() => document.getElementById('game').getAttribute('aria-hidden') === 'true'));
     near(await boxes(page, '#mirror [role=button]'), PUZZLES.map(([, , x, y, w]) => css(x, y, w, 24)), 'menu buttons');
-    assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll('#mirror *')]
-        .filter((e) => getComputedStyle(e).pointerEvents !== 'none')), [], 'no pointer caught');
     // One Tab stop for the whole game, on its first item while no cursor shows.
     const tabStops = () => page.evaluate(() => [...document.querySelectorAll('#mirror [tabindex="0"]')]
         .map((e) => e.getAttribute('aria-label').replace(/, (row|column) .*/, '')));
     assert.deepEqual(await tabStops(), ['Normal'], 'the menu: one Tab stop');
+    // Tabbed in, the game takes its keys, Enter and Space too; Enter on Tools opens and closes its menu instead.
+    await page.key('Tab');
+    for (const [keys, said] of [[['Down', 'Down', 'Enter'], 'Uneven started'], [['Escape'], 'menu'],
+        [['Space'], 'Uneven started'], [['Escape'], 'menu']]) {
+        await page.keys(keys);
+        await h.waitFor(page, (w) => document.querySelector('#mirror [role=status]').textContent.trim() === w, said, `${said} from ${keys}`);
+    }
+    await page.evaluate(() => document.getElementById('tools').focus());
+    await page.keys(['Enter']);
+    await h.waitFor(page, () => !document.getElementById('tools-menu').hidden, null, 'Tools opened by Enter');
+    await page.keys(['Enter']);
     await noViolations(page, 'the menu');
 
     for (const [i, [name, screen]] of PUZZLES.entries()) {

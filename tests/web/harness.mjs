@@ -198,7 +198,7 @@ const firefoxEngine = {
 
 // WebDriver's codes of the keys the game takes, and of the modifiers.
 const WEBDRIVER_KEYS = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015',
-    Enter: '\uE007', Space: '\uE00D', Escape: '\uE00C', Control: '\uE009', Shift: '\uE008', Alt: '\uE00A' };
+    Enter: '\uE007', Space: '\uE00D', Escape: '\uE00C', Control: '\uE009', Shift: '\uE008', Alt: '\uE00A', Tab: '\uE004' };
 
 // MiniBrowser on a display of its own, driven by WebKitWebDriver over HTTP; GDK_SCALE sets its device pixels.
 const webkitEngine = {
