@@ -139,8 +139,8 @@ def game(app, web):
     play("Enter", "holding row 3 and column 2")
     play("Left", moved.replace("%s", "3 column 1") + "row 3 left")
     play("Enter", "let go")
-    # Orca's own "undo" and the cell come when Undo leaves the cursor where its tile has gone.
-    play("Ctrl+z", r"(undo \| )?(\d+, row 3 column 1 \| )?undo row 3 left")
+    # Orca's own "undo", and the cell where Undo puts the cursor back, come before the words.
+    play("Ctrl+z", r"(undo \| )?(\d+, row 3 column 2 \| )?undo row 3 left")
     play("Ctrl+y", r"(\d+, row 3 column 1 \| )?redo row 3 left")
     play("h", r"hint: (column|row) \d (up|down|left|right)")
     play("Escape", r"Normal push button \| menu")
