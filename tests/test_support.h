@@ -67,10 +67,9 @@ Board<N> BoardRows(const Game& game) {
     return rows;
 }
 
-// Chooses a puzzle and draws it anew with `rows` for its board (the last 0 is the 15 Puzzle's empty cell).
+// Puts `rows` on the board of the puzzle shown and draws it anew (the last 0 is the 15 Puzzle's empty cell).
 template <std::size_t N>
-void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint32_t ticks = 0) {
-    ChoosePuzzle(game, label, ticks);
+void PutRows(Game& game, const Board<N>& rows) {
     for (std::size_t i = 0; i < 4 * N; ++i) {
         game.tileGrid.Tile(i % 4 + 1, i / 4 + 1) = rows[i / 4][i % 4];
         if (rows[i / 4][i % 4] == 0) game.blankCol = i % 4 + 1, game.blankRow = i / 4 + 1;
@@ -79,14 +78,11 @@ void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint3
     FindPuzzle(game.screen)->draw(game);
 }
 
-// Whether every pixel of the w x h area at (x, y) is expected(dx, dy).
-template <typename Expected>
-bool AreaIs(const BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, Expected expected) {
-    for (int32_t dy = 0; dy < h; ++dy) {
-        for (int32_t dx = 0; dx < w; ++dx)
-            if (buffer.At(x + dx, y + dy) != expected(dx, dy)) return false;
-    }
-    return true;
+// Chooses a puzzle and puts `rows` on its board.
+template <std::size_t N>
+void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint32_t ticks = 0) {
+    ChoosePuzzle(game, label, ticks);
+    PutRows(game, rows);
 }
 
 // The images by their resource ids, written out here apart from the game's own names for them, so that an
