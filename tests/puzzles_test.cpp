@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "game/invariants.h"
 #include "puzzles/almost_impossible.h"
 #include "puzzles/fifteen.h"
 #include "puzzles/lights_out.h"
@@ -20,51 +21,49 @@ namespace {
 
 using namespace testing;
 
-template <std::size_t N>
-void ExpectAtRest(const Game& game, const Board<N>& board, Point fixed = {0, 0}) {
-    EXPECT_EQ(BoardRows<N>(game), board);
-    EXPECT_EQ(AtRest(game, game.screen, board, fixed).Differences(game.backBuffer), "") << game.screen;
-}
-
-// The 25 board lights, row 1 first, '1' for a light that is on.
-std::string Lights(const Game& game) {
-    std::string board;
-    for (int32_t i = 0; i < 25; ++i) {
-        if (i > 0 && i % 5 == 0) board += '/';
-        board += game.lightGrid.Lit(i % 5 + 1, i / 5 + 1) != 0 ? '1' : '0';
+// How the picture differs from the board at rest by the drawing rules ("" when it does not): the lights on
+// or off, the tiles and the arrows of the lines that can move, under the banner once solved.
+std::string NotAtRest(const Game& game) {
+    const int32_t s = game.screen;
+    const Point locked = s == SCREEN_UNMOVABLE ? Point{game.fixedColumn, game.fixedRow} : Point{0, 0};
+    Picture picture = s == SCREEN_LIGHTS_OUT ? Picture(game, s)
+                      : s == SCREEN_UNEVEN   ? AtRest(game, s, BoardRows<5>(game))
+                                             : AtRest(game, s, BoardRows(game), locked);
+    for (int32_t i = 0; s == SCREEN_LIGHTS_OUT && i < 25; ++i) {
+        const bool on = game.lightGrid.Lit(i % 5 + 1, i / 5 + 1) != 0;
+        picture.Cell(on ? id::LIGHT_ON : id::LIGHT_OFF, i % 5 + 1, i / 5 + 1);
     }
-    return board;
-}
-
-// "Lights out" at rest: each light yellow or white as `board` says.
-void ExpectLights(const Game& game, const std::string& board) {
-    EXPECT_EQ(Lights(game), board);
-    Picture expected(game, SCREEN_LIGHTS_OUT);
-    for (int32_t i = 0; i < 25; ++i)
-        expected.Cell(board[i / 5 * 6 + i % 5] == '1' ? id::LIGHT_ON : id::LIGHT_OFF, i % 5 + 1, i / 5 + 1);
-    if (game.solved != 0) expected.Banner();
-    EXPECT_EQ(expected.Differences(game.backBuffer), "");
+    return (game.solved != 0 ? picture.Banner() : picture).Differences(game.backBuffer);
 }
 
 // Boards for fixed tick counts, worked out by separate code from each set-up's rules and shown at rest; they
 // also pin the generator's draws. Tick counts from 2000000000 on wrap round.
 TEST(Scramble, FixedTickCountsGiveKnownBoards) {
     auto game = NewGame();
-    ChoosePuzzle(*game, UNMOVABLE_LABEL, 555);  // the generator unseeded: column 2 and row 4 locked
-    ExpectAtRest(*game, Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}}, {2, 4});
-    ChoosePuzzle(*game, UNMOVABLE_LABEL, 4000000000u);  // locks drawn on from the last scramble
-    ExpectAtRest(*game, Rows{{{1, 15, 13, 5}, {6, 2, 8, 4}, {9, 11, 3, 14}, {10, 16, 12, 7}}}, {1, 1});
-    ChoosePuzzle(*game, NORMAL_LABEL, 2000004321u);
-    ExpectAtRest(*game, Rows{{{14, 15, 2, 13}, {4, 3, 8, 16}, {6, 10, 7, 1}, {5, 9, 11, 12}}});
-    ChoosePuzzle(*game, UNEVEN_LABEL, 0);
-    ExpectAtRest(*game,
-                 Board<5>{{{0, 7, 0, 5}, {1, 4, 3, 8}, {15, 2, 14, 6}, {13, 16, 9, 11}, {12, 0, 10, 0}}});
-    ChoosePuzzle(*game, FIFTEEN_LABEL, 1234);
-    ExpectAtRest(*game, Rows{{{6, 1, 0, 8}, {10, 4, 15, 9}, {5, 2, 11, 3}, {7, 13, 14, 12}}});
-    ChoosePuzzle(*game, ALMOST_IMPOSSIBLE_LABEL, 2000004321u);
-    ExpectAtRest(*game, Rows{{{5, 1, 8, 4}, {2, 3, 12, 6}, {13, 9, 10, 11}, {15, 14, 16, 7}}});
+    const auto expect = [&](const PuzzleLabel& label, uint32_t ticks, const auto& board) {
+        ChoosePuzzle(*game, label, ticks);
+        EXPECT_EQ(BoardRows<std::tuple_size_v<std::decay_t<decltype(board)>>>(*game), board) << ticks;
+        EXPECT_EQ(NotAtRest(*game), "") << ticks;
+    };
+    expect(UNMOVABLE_LABEL, 555, Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}});
+    EXPECT_EQ(std::pair(game->fixedColumn, game->fixedRow), std::pair(2, 4)) << "the generator unseeded";
+    expect(UNMOVABLE_LABEL, 4000000000u,
+           Rows{{{1, 15, 13, 5}, {6, 2, 8, 4}, {9, 11, 3, 14}, {10, 16, 12, 7}}});
+    EXPECT_EQ(std::pair(game->fixedColumn, game->fixedRow), std::pair(1, 1))
+        << "drawn on from the last scramble";
+    expect(NORMAL_LABEL, 2000004321u, Rows{{{14, 15, 2, 13}, {4, 3, 8, 16}, {6, 10, 7, 1}, {5, 9, 11, 12}}});
+    expect(UNEVEN_LABEL, 0,
+           Board<5>{{{0, 7, 0, 5}, {1, 4, 3, 8}, {15, 2, 14, 6}, {13, 16, 9, 11}, {12, 0, 10, 0}}});
+    expect(FIFTEEN_LABEL, 1234, Rows{{{6, 1, 0, 8}, {10, 4, 15, 9}, {5, 2, 11, 3}, {7, 13, 14, 12}}});
+    expect(ALMOST_IMPOSSIBLE_LABEL, 2000004321u,
+           Rows{{{5, 1, 8, 4}, {2, 3, 12, 6}, {13, 9, 10, 11}, {15, 14, 16, 7}}});
     ChoosePuzzle(*game, LIGHTS_OUT_LABEL, 2000004321u);
-    ExpectLights(*game, "11000/10101/11111/11111/10010");
+    std::string lights;  // row 1 first, '1' for a light that is on
+    for (int32_t i = 0; i < 25; ++i)
+        lights +=
+            (i > 0 && i % 5 == 0 ? "/" : "") + std::to_string(game->lightGrid.Lit(i % 5 + 1, i / 5 + 1));
+    EXPECT_EQ(lights, "11000/10101/11111/11111/10010");
+    EXPECT_EQ(NotAtRest(*game), "");
 }
 
 // The board a tap should leave, worked out from each puzzle's rules with the layout's numbers.
@@ -80,13 +79,15 @@ Expected AfterTap(const Game& game, int32_t x, int32_t y) {
     Point o{};  // the ring's top-left corner
     for (const ScreenLayout& layout : LAYOUTS) o = layout.screen == game.screen ? layout.origin : o;
     const auto within = [](int32_t v, int32_t from, int32_t to) { return from <= v && v <= to; };
+    const auto inCell = [&](int32_t col, int32_t row) {  // edges included
+        return within(x, o.x + 24 * col, o.x + 24 * col + 24) &&
+               within(y, o.y + 24 * row, o.y + 24 * row + 24);
+    };
     TileGrid& t = e.tiles;
     if (game.screen == SCREEN_LIGHTS_OUT) {  // every light whose box, edges included, holds the point
         for (int32_t row = 1; row <= 5; ++row) {
             for (int32_t col = 1; col <= 5; ++col) {
-                if (!within(x, o.x + 24 * col, o.x + 24 * col + 24) ||
-                    !within(y, o.y + 24 * row, o.y + 24 * row + 24))
-                    continue;
+                if (!inCell(col, row)) continue;
                 e.acted = true;
                 for (const auto& [dc, dr] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}})
                     e.lights.Lit(col + dc, row + dr) ^= 1;
@@ -106,9 +107,7 @@ Expected AfterTap(const Game& game, int32_t x, int32_t y) {
     } else if (game.screen == SCREEN_FIFTEEN) {  // the first of above, right, below, left that holds it
         for (const auto& [dc, dr] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
             const int32_t col = e.blankCol + dc, row = e.blankRow + dr;
-            if (!within(x, o.x + 24 * col, o.x + 24 * col + 24) ||
-                !within(y, o.y + 24 * row, o.y + 24 * row + 24))
-                continue;
+            if (!inCell(col, row)) continue;
             e.acted = true;
             if (within(col, 1, 4) && within(row, 1, 4)) {
                 std::swap(t.Tile(col, row), t.Tile(e.blankCol, e.blankRow));
@@ -205,6 +204,7 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
             Tap(*game, tap.x, tap.y);
             SCOPED_TRACE(::testing::Message()
                          << "screen " << layout.screen << ", tap at " << tap.x << "," << tap.y);
+            ASSERT_EQ(BrokenInvariant(*game), "");
             ASSERT_EQ(game->tileGrid.tile, e.tiles.tile);
             ASSERT_EQ(game->lightGrid.lit, e.lights.lit);
             ASSERT_EQ(std::pair(game->blankCol, game->blankRow), std::pair(e.blankCol, e.blankRow));
@@ -219,16 +219,7 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
             ASSERT_EQ(game->tapActed, e.acted);
             ASSERT_EQ(Platform().presented.size(), e.frames + 1u);
             ASSERT_EQ(game->solved, InGoalOrder(*game, layout.screen));
-            if (game->screen == SCREEN_LIGHTS_OUT) {
-                ExpectLights(*game, Lights(*game));
-            } else {
-                const bool locks = layout.screen == SCREEN_UNMOVABLE;
-                Picture rest = layout.screen == SCREEN_UNEVEN
-                                   ? AtRest(*game, layout.screen, BoardRows<5>(*game))
-                                   : AtRest(*game, layout.screen, BoardRows(*game),
-                                            locks ? Point{game->fixedColumn, game->fixedRow} : Point{0, 0});
-                ASSERT_EQ((game->solved != 0 ? rest.Banner() : rest).Differences(game->backBuffer), "");
-            }
+            ASSERT_EQ(NotAtRest(*game), "");
         }
     }
     for (const int count : solvedSeen) EXPECT_GT(count, 0) << "a puzzle never solved";
