@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "game/keys.h"
 #include "game/tap_cycle.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
@@ -19,12 +20,14 @@ TEST(ReplayScript, ReadsCommandsWithCommentsAndSpacing) {
     EXPECT_EQ(ParseLine("tick 4294967295").ticks, 4294967295u);
     EXPECT_EQ(ParseLine("tick 007").ticks, 7u);
     EXPECT_EQ(ParseLine("splash#done").kind, CommandKind::Splash);
+    EXPECT_EQ(ParseLine("key  Shift+Down # the column").key, Key::ShiftDown);
 }
 
 TEST(ReplayScript, RejectsWhatIsNotACommand) {
-    for (const char* line : {"tick", "tick 1 2", "tick -1", "tick +1", "tick 4294967296", "tick 1e3",
-                             "tick 0x10", "tick 99999999999999999999999", "splash now", "tap 1", "tap 1 2 3",
-                             "tap 65536 0", "tap 0 -1", "tap 1.5 2", "Tap 1 2", "click 1 2", "tap\v1 2"}) {
+    for (const char* line :
+         {"tick", "tick 1 2", "tick -1", "tick +1", "tick 4294967296", "tick 1e3", "tick 0x10",
+          "tick 99999999999999999999999", "splash now", "tap 1", "tap 1 2 3", "tap 65536 0", "tap 0 -1",
+          "tap 1.5 2", "Tap 1 2", "click 1 2", "tap\v1 2", "key Ctrl+Z", "key"}) {
         const Command command = ParseLine(line);
         EXPECT_EQ(command.kind, CommandKind::Invalid) << line;
         EXPECT_FALSE(command.error.empty()) << line;

@@ -5,8 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -67,26 +65,22 @@ Board<N> BoardRows(const Game& game) {
     return rows;
 }
 
-// Chooses a puzzle and draws it anew with `rows` for its board (the last 0 is the 15 Puzzle's empty cell).
+// Puts `rows` on the board of the puzzle shown and draws it anew (on four rows the last 0 is the empty cell).
 template <std::size_t N>
-void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint32_t ticks = 0) {
-    ChoosePuzzle(game, label, ticks);
+void PutRows(Game& game, const Board<N>& rows) {
     for (std::size_t i = 0; i < 4 * N; ++i) {
         game.tileGrid.Tile(i % 4 + 1, i / 4 + 1) = rows[i / 4][i % 4];
-        if (rows[i / 4][i % 4] == 0) game.blankCol = i % 4 + 1, game.blankRow = i / 4 + 1;
+        if (N == 4 && rows[i / 4][i % 4] == 0) game.blankCol = i % 4 + 1, game.blankRow = i / 4 + 1;
     }
     ClearBackBuffer(game.backBuffer);
     FindPuzzle(game.screen)->draw(game);
 }
 
-// Whether every pixel of the w x h area at (x, y) is expected(dx, dy).
-template <typename Expected>
-bool AreaIs(const BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, Expected expected) {
-    for (int32_t dy = 0; dy < h; ++dy) {
-        for (int32_t dx = 0; dx < w; ++dx)
-            if (buffer.At(x + dx, y + dy) != expected(dx, dy)) return false;
-    }
-    return true;
+// Chooses a puzzle and puts `rows` on its board.
+template <std::size_t N>
+void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint32_t ticks = 0) {
+    ChoosePuzzle(game, label, ticks);
+    PutRows(game, rows);
 }
 
 // The images by their resource ids, written out here apart from the game's own names for them, so that an
@@ -107,20 +101,22 @@ constexpr ImageId GreyTile(int32_t n) {
 }
 }  // namespace id
 
-// Each screen's label, at (x, menuY) on the menu and at y 10 on its own screen, and its grid's ring corner.
+// Each screen's label, at (x, menuY) on the menu and at y 10 on its own screen, its grid's ring corner and
+// its label's width.
 struct ScreenLayout {
     int32_t screen;
     ImageId label;
     int32_t x, menuY;
     Point origin;
+    int32_t width;
 };
 inline constexpr ScreenLayout LAYOUTS[] = {
-    {SCREEN_NORMAL, id::LABEL_NORMAL, 86, 65, {47, 61}},
-    {SCREEN_UNEVEN, id::LABEL_UNEVEN, 83, 90, {47, 49}},
-    {SCREEN_UNMOVABLE, id::LABEL_UNMOVABLE, 67, 115, {47, 61}},
-    {SCREEN_ALMOST_IMPOSSIBLE, id::LABEL_ALMOST_IMPOSSIBLE, 24, 140, {47, 61}},
-    {SCREEN_FIFTEEN, id::LABEL_FIFTEEN, 69, 189, {47, 61}},
-    {SCREEN_LIGHTS_OUT, id::LABEL_LIGHTS_OUT, 61, 214, {35, 49}},
+    {SCREEN_NORMAL, id::LABEL_NORMAL, 86, 65, {47, 61}, 66},
+    {SCREEN_UNEVEN, id::LABEL_UNEVEN, 83, 90, {47, 49}, 72},
+    {SCREEN_UNMOVABLE, id::LABEL_UNMOVABLE, 67, 115, {47, 61}, 104},
+    {SCREEN_ALMOST_IMPOSSIBLE, id::LABEL_ALMOST_IMPOSSIBLE, 24, 140, {47, 61}, 190},
+    {SCREEN_FIFTEEN, id::LABEL_FIFTEEN, 69, 189, {47, 61}, 100},
+    {SCREEN_LIGHTS_OUT, id::LABEL_LIGHTS_OUT, 61, 214, {35, 49}, 116},
 };
 
 // An expected picture: images laid over white pixel by pixel without the game's drawing code.
@@ -161,17 +157,14 @@ class Picture {
         return *this;
     }
 
-    // The cells (col, row) of the grid where `shown` differs from the picture, "" when it does not.
+    // How many pixels of `shown` differ from the picture, and where the first is; "" when none does.
     std::string Differences(const BackBuffer& shown) const {
-        std::set<std::pair<int32_t, int32_t>> cells;
-        for (int32_t i = 0; i < SURFACE_WIDTH * SURFACE_HEIGHT; ++i) {
-            const auto cell = [](int32_t at) { return at >= 0 ? at / 24 : -1 - (-1 - at) / 24; };
-            if (shown.pixels[i] != pixels_->pixels[i])
-                cells.emplace(cell(i % SURFACE_WIDTH - origin_.x), cell(i / SURFACE_WIDTH - origin_.y));
-        }
-        std::ostringstream list;
-        for (const auto& [col, row] : cells) list << " (" << col << "," << row << ")";
-        return cells.empty() ? "" : "cells that differ:" + list.str();
+        int32_t count = 0, first = 0;
+        for (int32_t i = SURFACE_WIDTH * SURFACE_HEIGHT - 1; i >= 0; --i)
+            if (shown.pixels[i] != pixels_->pixels[i]) ++count, first = i;
+        if (count == 0) return "";
+        return std::to_string(count) + " pixels differ, the first at " +
+               std::to_string(first % SURFACE_WIDTH) + "," + std::to_string(first / SURFACE_WIDTH);
     }
 
   private:
