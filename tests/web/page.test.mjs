@@ -35,21 +35,6 @@ const storeOnLeave = (page, value) => page.evaluate(([key, v]) => {
     document.addEventListener('visibilitychange', store);
 }, [KEY, value]);
 
-// Leaves the page and loads the game again, as after a phone has ended it; after the splash the canvas must
-// show `expected` (a recorded picture) exactly. Returns how many pictures are recorded by then: the splash's
-// and that one, or none where no script runs before the page's own and recording starts once it shows.
-async function reopen(page, url, at, expected, what) {
-    await page.reopen(url);
-    if (page.beforeLoad) {
-        const shown = await h.pictures(page, 8);
-        assert.ok(shown.length === 8 && shown[7].rgba === expected.rgba, `the splash, then ${what}`);
-        return shown.length;
-    }
-    await h.findMenu(page, h.pngOf(expected), what);
-    await page.evaluate(h.recordPictures, at);
-    return 0;
-}
-
 // Undo, Redo and Hint from the Tools menu and the keys, from a board with one move played (`shown` ends with
 // its three pictures); the items greyed for everyone, assistive technology included, where they do nothing.
 async function takeBackAndReplay(page, shown, press, greyed) {
@@ -178,10 +163,20 @@ async function playThrough(t, engine, device) {
     if (desktop) shown = await takeBackAndReplay(page, shown, press, greyed);
     let kept;
     if (!device.coarse) {
-        // Hidden, left and loaded again: the board as it was left, with its move to take back.
+        // Hidden, left and loaded again, as after a phone has ended the page: after the splash, the board as it
+        // was left, with its move to take back. Where no script runs before the page's own, recording starts
+        // once the board shows.
         await hide(page);
         kept = Buffer.from(await page.evaluate((key) => localStorage.getItem(key), KEY), 'base64');
-        const count = await reopen(page, site.url, at, shifted, 'the board as left');
+        await page.reopen(site.url);
+        const count = page.beforeLoad ? 8 : 0;
+        if (count) {
+            shown = await h.pictures(page, count);
+            assert.ok(shown.length === count && shown[7].rgba === shifted.rgba, 'the splash, then the board as left');
+        } else {
+            await h.findMenu(page, h.pngOf(shifted), 'the board as left');
+            await page.evaluate(h.recordPictures, at);
+        }
         assert.deepEqual(await greyed(), [false, true], 'the move kept with it');
         await page.key('Control+Z');
         shown = await h.pictures(page, count + 1);
