@@ -18,7 +18,7 @@ seed=1
 
 cmake -G Ninja -S . -B build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON -DTESSEL_FUZZ=ON -DTESSEL_BUILD_BENCH=OFF >/dev/null
-ninja -C build-sanitize "${targets[@]/%/_fuzz}"
+ninja -C build-sanitize --quiet "${targets[@]/%/_fuzz}"
 
 if [ "${1:-}" = --pinned ]; then
     for target in "${targets[@]}"; do

@@ -30,7 +30,7 @@ configure() {
 
 native_build() {
     configure build
-    ninja -C build
+    ninja -C build --quiet
 }
 # The Debian packages: built as a packager would, checked by lintian, unpacked and run. Their web site is
 # then played in Chromium, Firefox and WebKit, where it must show the pictures of the tessel-replay just
@@ -46,7 +46,7 @@ browser_tests() {
 sanitize_build() {
     configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTESSEL_SANITIZE=ON -DTESSEL_FUZZ=ON -DTESSEL_BUILD_BENCH=OFF
-    ninja -C build-sanitize
+    ninja -C build-sanitize --quiet
 }
 
 section installs scripts/install-deps.sh package
