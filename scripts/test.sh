@@ -1,34 +1,59 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds everything with warnings as errors and runs every test, the web
-# version's in a real browser included; runs every test again, the desktop program's included, under
-# AddressSanitizer and UndefinedBehaviorSanitizer; then fuzzes the game, the replay script reader and the
-# kept game's reader for a minute each. The Debian packages are built and checked after the web version's
-# tests.
+# version's in three browser engines included; builds and checks the Debian packages; then runs every test
+# again, the desktop program's included, in one clang build under AddressSanitizer and
+# UndefinedBehaviorSanitizer that also holds the fuzz targets, which replay their corpus and fuzz a fixed
+# number of runs from a fixed seed. Prints how long each section took, at the end or where one failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-scripts/install-deps.sh web
+times=()
+section() { # section NAME COMMAND...
+    local name=$1 start=$SECONDS
+    shift
+    echo "== $name"
+    "$@"
+    times+=("$(printf '%-18s %3d s' "$name" $((SECONDS - start)))")
+}
+trap 'printf "== times\n" && printf "%s\n" "${times[@]}" && printf "%-18s %3d s\n" total $SECONDS' EXIT
 
-cmake -S . -B build -DTESSEL_WERROR=ON
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+# Configures a Ninja build folder, starting it afresh if it was made by another generator.
+configure() {
+    local dir=$1
+    shift
+    if [ -f "$dir/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$dir/CMakeCache.txt"; then
+        rm -rf "$dir"
+    fi
+    cmake -G Ninja -S . -B "$dir" -DTESSEL_WERROR=ON "$@" >/dev/null
+}
 
-# The web version: built with emscripten, then played in Chromium, Firefox and WebKit, where its menu must
-# equal the start picture of the tessel-replay just built, and a game kept while the page is hidden must
-# come back.
-scripts/web.sh --build-only
-TESSEL_REPLAY=build/bin/tessel-replay node --test tests/web/
+native_build() {
+    configure build
+    ninja -C build --quiet
+}
+# The Debian packages: built as a packager would, checked by lintian, unpacked and run. Their web site is
+# then played in Chromium, Firefox and WebKit, where it must show the pictures of the tessel-replay just
+# built.
+packages() {
+    TESSEL_WERROR=ON scripts/package.sh
+    tests/package_test.sh build-package
+}
+browser_tests() {
+    TESSEL_SITE=build-package/tessel/obj-web/site TESSEL_REPLAY=build/bin/tessel-replay node --test tests/web/
+}
+# The tests again, and the fuzz targets, in one clang build under both sanitizers.
+sanitize_build() {
+    configure build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTESSEL_SANITIZE=ON -DTESSEL_FUZZ=ON -DTESSEL_BUILD_BENCH=OFF
+    ninja -C build-sanitize --quiet
+}
 
-# The Debian packages: built as a packager would, checked by lintian, unpacked and run.
-scripts/package.sh
-tests/package_test.sh build-package
-
-cmake -S . -B build-sanitize -DTESSEL_WERROR=ON -DTESSEL_SANITIZE=ON -DTESSEL_BUILD_BENCH=OFF \
-    -DCMAKE_BUILD_TYPE=Debug
-cmake --build build-sanitize -j"$jobs"
-ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
-
-scripts/fuzz.sh game 60
-scripts/fuzz.sh replay_script 60
-scripts/fuzz.sh kept_game 60
+section installs scripts/install-deps.sh package
+section "native build" native_build
+section "native tests" ctest --test-dir build --output-on-failure -j"$jobs"
+section "Debian packages" packages
+section "browser tests" browser_tests
+section "sanitizer build" sanitize_build
+section "sanitizer tests" ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+section fuzzing scripts/fuzz.sh --pinned

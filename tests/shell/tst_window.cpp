@@ -141,13 +141,13 @@ class TestWindow : public QObject {
               std::tuple{20, true, SCREEN_MENU}}) {  // the record's drainTaps cleared: the rest is played
             GameView view;
             bool queued = false;
-            SetTickSource([&, now = uint32_t{0}]() mutable {
+            SetTickSource([&, taps = quitTaps, early = endDrainEarly, now = uint32_t{0}]() mutable {
                 if (!std::exchange(queued, true)) {
                     PostTap(view, NORMAL_LABEL);
-                    for (int i = 0; i < quitTaps; ++i) PostTap(view, QUIT_BUTTON);
+                    for (int i = 0; i < taps; ++i) PostTap(view, QUIT_BUTTON);
                 }
                 // Read by the Normal set-up of the first tap played after the splash.
-                if (endDrainEarly && view.game().splashPending == 0) view.game().drainTaps = 0;
+                if (early && view.game().splashPending == 0) view.game().drainTaps = 0;
                 return now += 1000;
             });
             QVERIFY(Show(view, PORTRAIT));

@@ -104,19 +104,14 @@ export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
     return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
 }
 
-// A key of tessel-replay's scripts ("Shift+Left", "Space") as [DOM key value, with Shift].
-const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown', Enter: 'Enter',
-    Space: 'Space', Escape: 'Escape' };
-const domKey = (name) => [DOM_KEYS[name.replace('Shift+', '')], name.startsWith('Shift+')];
-
-// Presses keys one after the other through a page's keyboard (Playwright's, or puppeteer's, which names the
-// space bar by its character).
-async function pressKeys(keyboard, names, space = 'Space') {
-    for (const [key, shift] of names.map(domKey)) {
-        if (shift) await keyboard.down('Shift');
-        await keyboard.press(key === 'Space' ? space : key);
-        if (shift) await keyboard.up('Shift');
-    }
+// Presses tessel-replay's keys ("Shift+Left", "Space") one after the other, and Ctrl+A, through key(combo).
+const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown' };
+function withKeys(ops) {
+    ops.keys = async (names) => {
+        for (const name of names) await ops.key(name.replace(/\w+$/, (key) => DOM_KEYS[key] ?? key));
+    };
+    ops.ctrlA = () => ops.key('Control+A');
+    return ops;
 }
 
 // The system's Chromium, for the measuring scripts as well.
@@ -125,18 +120,34 @@ export function launch() {
     return chromium.launch({ executablePath, args: ['--disable-gpu'] });
 }
 
+// Each engine's browser starts once and serves every page opened after it, until a moment after the last one
+// closes. `start` gives the browser, with its close().
+function shared(start) {
+    let browser = null, pages = 0, timer;
+    return {
+        get: () => (clearTimeout(timer), pages++, (browser ??= start())),
+        release() {
+            if (--pages > 0) return;
+            timer = setTimeout(() => {
+                browser.then((b) => b.close(), () => {});
+                browser = null;
+            }, 1000);
+        },
+    };
+}
+
 // Each engine opens a page for a device (CSS pixels, device pixels per CSS pixel, taps by touch, touch the main
 // pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
-// pixels where `whole`), ctrlA, key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name),
-// keys(names) (tessel-replay's key names), resize, close, `errors` (null where not reported) and, where it can,
-// beforeLoad(fn, arg) (run before the page's scripts on every load), reopen(url) (the page left and the game
-// loaded again on the same profile, as when a phone has ended it) and ariaSnapshot(selector) (the
-// accessibility tree under an element, in Playwright's YAML).
+// pixels where `whole`), key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name), ctrlA,
+// keys(names) (tessel-replay's key names), resize, close (the page; the browser stays for the next),
+// `errors` (null where not reported) and, where it can, beforeLoad(fn, arg) (run before the page's scripts on
+// every load), reopen(url) (the page left and the game loaded again on the same profile, as when a phone has
+// ended it) and ariaSnapshot(selector) (the accessibility tree under an element, in Playwright's YAML).
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
 // Playwright's and puppeteer's pages are alike enough for one adapter; `watch` takes in a new page.
-function adapt(browser, page, touch, more) {
-    const ops = { errors: [], close: () => browser.close(), ...more,
+function adapt(page, touch, more) {
+    const ops = { errors: [], ...more,
         goto: (url) => ops.page.goto(url), reload: () => ops.page.reload(),
         evaluate: (fn, arg) => ops.page.evaluate(fn, arg),
         tap: (x, y) => (touch ? ops.page.touchscreen.tap(x, y) : ops.page.mouse.click(x, y)),
@@ -146,21 +157,21 @@ function adapt(browser, page, touch, more) {
             return (ops.page = p);
         } };
     ops.watch(page);
-    return ops;
+    return withKeys(ops);
 }
 
+const chromiums = shared(launch);
 const chromiumEngine = {
     name: 'Chromium',
     devices: [DESKTOP, { name: 'phone, touch', width: 360, height: 740, scale: 3, touch: true, coarse: true }],
     cannot: [],
     async open({ width, height, scale, touch }) {
-        const browser = await launch(), context = await browser.newContext({ viewport: { width, height },
+        const browser = await chromiums.get(), context = await browser.newContext({ viewport: { width, height },
             deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
-        const ops = adapt(browser, await context.newPage(), touch, { version: browser.version(), scale,
+        const ops = adapt(await context.newPage(), touch, { version: browser.version(), scale,
+            close: () => context.close().then(chromiums.release),
             beforeLoad: (fn, arg) => context.addInitScript(fn, arg),
-            shoot: () => ops.page.locator('#game').screenshot(), ctrlA: () => ops.page.keyboard.press('Control+A'),
-            key: (combo) => ops.page.keyboard.press(combo),
-            keys: (names) => pressKeys(ops.page.keyboard, names),
+            shoot: () => ops.page.locator('#game').screenshot(), key: (combo) => ops.page.keyboard.press(combo),
             ariaSnapshot: (selector) => ops.page.locator(selector).ariaSnapshot(),
             resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
             reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
@@ -168,6 +179,8 @@ const chromiumEngine = {
     },
 };
 
+const firefoxes = shared(() => puppeteer.launch({ browser: 'firefox', headless: true,
+    executablePath: process.env.FIREFOX ?? '/usr/lib/firefox-esr/firefox-esr' }));
 const firefoxEngine = {
     name: 'Firefox',
     devices: [DESKTOP, { name: 'phone screen, touch taps', width: 360, height: 740, scale: 3, touch: true }],
@@ -176,23 +189,20 @@ const firefoxEngine = {
              ['taps on single device pixels at 3x', 'puppeteer taps on whole CSS pixels'],
              ['the taps made during the splash', 'on a busy machine 22 taps can outlast the splash']],
     async open({ width, height, scale, touch }) {
-        const executablePath = process.env.FIREFOX ?? '/usr/lib/firefox-esr/firefox-esr';
-        const browser = await puppeteer.launch({ browser: 'firefox', executablePath, headless: true });
-        const page = await browser.newPage(), keys = page.keyboard;
+        const browser = await firefoxes.get(), page = await browser.newPage(), keys = page.keyboard;
         const resize = (w, h) => page.setViewport({ width: w, height: h, deviceScaleFactor: scale });
         await resize(width, height);
-        return adapt(browser, page, touch, { version: await browser.version(), scale, whole: true, resize,
+        return adapt(page, touch, { version: await browser.version(), scale, whole: true, resize,
+            close: () => page.close().then(firefoxes.release),
             beforeLoad: (fn, arg) => page.evaluateOnNewDocument(fn, arg),
             reopen: (url) => page.goto('about:blank').then(() => page.goto(url)),
             shoot: async () => Buffer.from(await (await page.$('#game')).screenshot()),
-            ctrlA: () => keys.down('Control').then(() => keys.press('KeyA')).then(() => keys.up('Control')),
             async key(combo) {
                 const names = combo.split('+'), last = names.pop();
                 for (const name of names) await keys.down(name);
-                await keys.press(last.length === 1 ? `Key${last.toUpperCase()}` : last);
+                await keys.press(last.length === 1 ? `Key${last.toUpperCase()}` : last === 'Space' ? ' ' : last);
                 for (const name of names.reverse()) await keys.up(name);
-            },
-            keys: (names) => pressKeys(keys, names, ' ') });
+            } });
     },
 };
 
@@ -208,7 +218,15 @@ const webkitEngine = {
              ['the picture as shown at 3x', 'its screenshots have one pixel per CSS pixel; the canvas is read'],
              ['console errors', 'WebKitWebDriver does not report them'],
              ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own']],
+    // One MiniBrowser for each scale, its device pixels being its driver's.
+    sessions: new Map(),
     async open({ width, height, scale }) {
+        if (!this.sessions.has(scale)) this.sessions.set(scale, shared(() => this.start(scale)));
+        const sessions = this.sessions.get(scale), ops = await sessions.get();
+        await ops.resize(width, height);
+        return { ...ops, close: sessions.release };
+    },
+    async start(scale) {
         // Xvfb picks a free display and writes its number to file descriptor 3.
         const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', '1600x1200x24', '-nolisten', 'tcp'],
             { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
@@ -243,10 +261,9 @@ const webkitEngine = {
         const resize = (w, h) => session('POST', '/window/rect', { width: w, height: h });
         const evaluate = (fn, arg) => session('POST', '/execute/sync',
             { script: `return (${fn})(arguments[0]);`, args: [arg ?? null] });
-        await resize(width, height);
         const { browserName, browserVersion } = created.capabilities;
         const goto = (url) => session('POST', '/url', { url });
-        return { version: `${browserName} ${browserVersion}`, errors: null, scale, whole: true, resize, evaluate,
+        return withKeys({ version: `${browserName} ${browserVersion}`, errors: null, scale, whole: true, resize, evaluate,
             goto, reload: () => session('POST', '/refresh', {}),
             reopen: (url) => goto('about:blank').then(() => goto(url)),
             // Screenshots of an element come shifted: the canvas is cut from the whole view. At 3x, where
@@ -267,20 +284,13 @@ const webkitEngine = {
             tap: (x, y) => actions({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
                 { type: 'pointerMove', x, y, origin: 'viewport' },
                 { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }),
-            ctrlA: () => actions({ type: 'key', id: 'keys', actions: [{ type: 'keyDown', value: '\uE009' },
-                { type: 'keyDown', value: 'a' }, { type: 'keyUp', value: 'a' }, { type: 'keyUp', value: '\uE009' }] }),
             key(combo) {
                 const names = combo.split('+').map((name) => WEBDRIVER_KEYS[name] ?? name.toLowerCase());
                 const downs = names.map((value) => ({ type: 'keyDown', value }));
                 const ups = names.reverse().map((value) => ({ type: 'keyUp', value }));
                 return actions({ type: 'key', id: 'keys', actions: [...downs, ...ups] });
             },
-            keys: (names) => actions({ type: 'key', id: 'keys', actions: names.map(domKey).flatMap(([key, shift]) => {
-                const value = WEBDRIVER_KEYS[key], press = [{ type: 'keyDown', value }, { type: 'keyUp', value }];
-                return shift ? [{ type: 'keyDown', value: '\uE008' }, ...press, { type: 'keyUp', value: '\uE008' }]
-                    : press;
-            }) }),
-            close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) };
+            close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) });
     },
 };
 

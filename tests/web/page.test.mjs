@@ -1,5 +1,6 @@
 // The web page played in Chromium, Firefox and WebKit, on a desktop and on a phone's screen, one set of checks
-// as far as each engine can. One engine alone: node --test --test-name-pattern=WebKit tests/web/
+// as far as each engine can; on the desktop also Undo, Redo and Hint from the Tools menu and the keys, and a
+// whole game from the keyboard. One engine alone: node --test --test-name-pattern=WebKit tests/web/
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -27,20 +28,85 @@ const hide = (page) => page.evaluate(() => {
     Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
     document.dispatchEvent(new Event('visibilitychange'));
 });
+// Puts `value` in the storage once the page has kept its own game on leaving, so that the next load finds it.
+const storeOnLeave = (page, value) => page.evaluate(([key, v]) => {
+    const store = () => localStorage.setItem(key, v);
+    addEventListener('pagehide', store);
+    document.addEventListener('visibilitychange', store);
+}, [KEY, value]);
 
-// Leaves the page and loads the game again, as after a phone has ended it; after the splash the canvas must
-// show `expected` (a recorded picture) exactly. Returns how many pictures are recorded by then: the splash's
-// and that one, or none where no script runs before the page's own and recording starts once it shows.
-async function reopen(page, url, at, expected, what) {
-    await page.reopen(url);
-    if (page.beforeLoad) {
-        const shown = await h.pictures(page, 8);
-        assert.ok(shown.length === 8 && shown[7].rgba === expected.rgba, `the splash, then ${what}`);
-        return shown.length;
+// Undo, Redo and Hint from the Tools menu and the keys, from a board with one move played (`shown` ends with
+// its three pictures); the items greyed for everyone, assistive technology included, where they do nothing.
+async function takeBackAndReplay(page, shown, press, greyed) {
+    const [board, halfStep, shifted] = shown.slice(-3).map((p) => p.rgba);
+    assert.deepEqual(await greyed(), [false, true], 'a move to take back');
+    // Each step's pictures: Undo shows the board as it was; Redo the move's own two frames again.
+    const steps = [
+        [() => press('#tools').then(() => press('#undo-item')), [board], [true, false]],
+        [() => page.key('Control+Shift+Z'), [halfStep, shifted], [false, true]],
+        [() => page.key('Control+Z'), [board], [true, false]],
+        [() => page.key('Control+Z'), [], [true, false]], // the scramble is as far back as it goes
+        [() => page.key('Control+Y'), [halfStep, shifted], [false, true]],
+        // Greyed: nothing happens, and the menu stays open until Tools is pressed again.
+        [() => press('#tools').then(() => press('#redo-item')).then(() => press('#tools')), [], [false, true]],
+    ];
+    for (const [index, [act, pictures, afterwards]] of steps.entries()) {
+        await act();
+        const now = await h.pictures(page, shown.length + pictures.length);
+        assert.deepEqual(now.slice(shown.length).map((p) => p.rgba), pictures, `step ${index}: the pictures`);
+        assert.deepEqual(await greyed(), afterwards, `step ${index}: the items`);
+        shown = now;
     }
-    await h.findMenu(page, h.pngOf(expected), what);
+    // Hint, from the menu and on H: an outline of black and white pixels over the picture, said as a hint to
+    // screen readers, and gone with the next action (Ctrl+Z here, which also takes the move back).
+    const outlined = (from, to) => {
+        const [a, b] = [from, to].map((rgba) => new Uint32Array(Buffer.from(rgba, 'base64').buffer.slice(0)));
+        const differing = a.filter((v, i) => v !== b[i]);
+        return differing.length > 40 && differing.every((v) => v === 0xff000000 || v === 0xffffffff);
+    };
+    for (const ask of [() => press('#tools').then(() => press('#hint-item')), () => page.key('h')]) {
+        await ask();
+        let now = await h.pictures(page, shown.length + 1);
+        assert.ok(outlined(now.at(-1).rgba, shifted), 'the hint outlined over the picture');
+        await h.waitFor(page, () => /^hint: ./.test(document.querySelector('[role=status]')?.textContent),
+            null, 'the hint said');
+        await page.key('Control+Z');
+        now = await h.pictures(page, now.length + 1);
+        assert.equal(now.at(-1).rgba, board, 'the hint gone with the move taken back');
+        await page.key('Control+Y');
+        shown = await h.pictures(page, now.length + 2);
+        assert.equal(shown.at(-1).rgba, shifted, 'the move played again');
+    }
+    return shown;
+}
+
+// A whole game from the keyboard alone: the scrambled "Lights out" of tests/keys/lights_out.txt, kept by
+// tessel-replay and brought back by the page, solved with that script's keys. The page shows what
+// tessel-replay shows for the same keys, picture after picture, the cursor's outline included, down to the
+// menu that the last key leads back to.
+async function playByKeys(t, page, at) {
+    const script = fs.readFileSync('tests/keys/lights_out.txt', 'utf8').split('\n');
+    const start = script.indexOf('key Enter') + 1;
+    // The first key shows the cursor: the board comes back with it hidden.
+    const keys = ['Right', ...script.slice(start).filter((l) => l.startsWith('key ')).map((l) => l.split(/\s+/)[1])];
+    const dir = fs.mkdtempSync(`${os.tmpdir()}/tessel-keys-`);
+    t.after(() => fs.rmSync(dir, { recursive: true }));
+    const replay = (args, lines) => execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay',
+        [...args, '-'], { input: lines.join('\n') });
+    replay([], [...script.slice(0, start), `keep ${dir}/kept`]);
+    replay(['--frames', `${dir}/frames`], [`resume ${dir}/kept`, 'splash', ...keys.map((k) => `key ${k}`)]);
+    const frames = fs.readdirSync(`${dir}/frames`).sort().map((f) => fs.readFileSync(`${dir}/frames/${f}`));
+    const expected = frames.slice(2).map(h.rgbaOf).filter((rgba, i, all) => rgba !== all[i - 1]);
+
+    await storeOnLeave(page, fs.readFileSync(`${dir}/kept`).toString('base64'));
+    await page.reload();
+    await h.findMenu(page, frames[1], 'the kept board');
     await page.evaluate(h.recordPictures, at);
-    return 0;
+    await page.keys(keys);
+    await h.waitFor(page, (last) => window.pictures.at(-1)?.rgba === last, expected.at(-1), 'the menu at the end');
+    const shown = (await page.evaluate(() => window.pictures)).map((p) => p.rgba);
+    assert.equal(shown.length, expected.length, 'one picture a key');
+    assert.ok(shown.every((rgba, i) => rgba === expected[i]), 'the pictures of tessel-replay');
 }
 
 async function playThrough(t, engine, device) {
@@ -48,6 +114,7 @@ async function playThrough(t, engine, device) {
     t.after(() => Promise.all([page.close(), site.close()]));
     t.diagnostic(`${engine.name}: ${await page.version}`);
     await page.goto(site.url);
+    const desktop = device === engine.devices[0];
 
     // tessel-replay's menu, at the top, centred, white around, every pixel a k x k block, k as large as fits.
     let at = await h.findMenu(page, menu);
@@ -59,6 +126,8 @@ async function playThrough(t, engine, device) {
         const box = document.querySelector(s).getBoundingClientRect();
         return [box.x + box.width / 2, box.y + box.height / 2];
     }, selector));
+    const greyed = () => page.evaluate(() => ['undo-item', 'redo-item'].map((id) =>
+        document.getElementById(id).matches(':disabled')));
 
     // With the server gone the page comes back from the service worker's files.
     await h.waitFor(page, () => Boolean(navigator.serviceWorker.controller), null, 'the service worker');
@@ -91,16 +160,27 @@ async function playThrough(t, engine, device) {
     const [board, halfStep, shifted] = shown.slice(-3);
     assert.equal(halfStep.rgba, rolled(board, CELL / 2), 'half step');
     assert.equal(shifted.rgba, rolled(board, CELL), 'shifted');
-    const leaves = page.reopen && !device.coarse;
+    if (desktop) shown = await takeBackAndReplay(page, shown, press, greyed);
     let kept;
-    if (leaves) {
-        // Hidden, left and loaded again: the board as it was left, taking taps.
+    if (!device.coarse) {
+        // Hidden, left and loaded again, as after a phone has ended the page: after the splash, the board as it
+        // was left, with its move to take back. Where no script runs before the page's own, recording starts
+        // once the board shows.
         await hide(page);
-        const count = await reopen(page, site.url, at, shifted, 'the board as left');
-        await tap(COLUMN_2_DOWN);
-        shown = await h.pictures(page, count + 2);
-        assert.equal(shown[count + 1]?.rgba, board.rgba, 'the shift taken back');
         kept = Buffer.from(await page.evaluate((key) => localStorage.getItem(key), KEY), 'base64');
+        await page.reopen(site.url);
+        const count = page.beforeLoad ? 8 : 0;
+        if (count) {
+            shown = await h.pictures(page, count);
+            assert.ok(shown.length === count && shown[7].rgba === shifted.rgba, 'the splash, then the board as left');
+        } else {
+            await h.findMenu(page, h.pngOf(shifted), 'the board as left');
+            await page.evaluate(h.recordPictures, at);
+        }
+        assert.deepEqual(await greyed(), [false, true], 'the move kept with it');
+        await page.key('Control+Z');
+        shown = await h.pictures(page, count + 1);
+        assert.equal(shown[count]?.rgba, board.rgba, 'the move taken back after the restart');
     }
 
     // Quit; then taps one device pixel (where taps are that fine) off the label do nothing, and nothing is kept.
@@ -111,7 +191,6 @@ async function playThrough(t, engine, device) {
     assert.ok(afterQuit.length === shown.length + 1 && afterQuit.at(-1).rgba === menuRgba, 'the menu, nothing more');
     await hide(page);
     assert.equal(await page.evaluate((key) => localStorage.getItem(key), KEY), null, 'nothing kept');
-    if (leaves) await reopen(page, site.url, at, { rgba: menuRgba, width: at.size[0] }, 'the menu');
 
     if (device.coarse) {
         // Held sideways: the message, a tap where "Normal" would be ignored; upright: the game, taking taps.
@@ -128,6 +207,7 @@ async function playThrough(t, engine, device) {
         await tap(NORMAL_LABEL);
         const count = afterQuit.length + 1;
         assert.equal((await h.pictures(page, count)).length, count, 'only the tap upright');
+        assert.deepEqual(await greyed(), [true, true], 'nothing to take back on a new board');
     }
 
     // The About box opens from the bar and on Ctrl+A, and OK closes it.
@@ -139,6 +219,7 @@ async function playThrough(t, engine, device) {
         await press('#about button[value=ok]');
         await h.waitFor(page, aboutOpen, false, 'the About box closed');
     }
+    if (desktop) await playByKeys(t, page, at);
     if (kept && engine.name === 'Chromium') {
         // Whatever else the storage holds gives the menu: cut short, of another version, random, not base64.
         // Checked in one engine: the core refuses it, and it takes a start for each.
@@ -146,7 +227,7 @@ async function playThrough(t, engine, device) {
         const stored = [kept.subarray(0, 200), otherVersion, Buffer.from(kept.map(() => Math.random() * 256))]
             .map((bytes) => bytes.toString('base64')).concat(['%not base64%']);
         for (const value of stored) {
-            await page.evaluate(([key, v]) => localStorage.setItem(key, v), [KEY, value]);
+            await storeOnLeave(page, value);
             await page.reload();
             assert.equal((await h.pictures(page, 8))[7]?.rgba, menuRgba, `the menu for ${value.slice(0, 12)}`);
         }
@@ -163,51 +244,10 @@ async function playThrough(t, engine, device) {
     if (page.errors) assert.deepEqual(page.errors, []);
 }
 
-// A whole game from the keyboard alone: the scrambled "Lights out" of tests/keys/lights_out.txt, kept by
-// tessel-replay and brought back by the page, solved with that script's keys. The page shows what
-// tessel-replay shows for the same keys, picture after picture, the cursor's outline included, down to the
-// menu that the last key leads back to.
-async function playByKeys(t, engine) {
-    const script = fs.readFileSync('tests/keys/lights_out.txt', 'utf8').split('\n');
-    const start = script.indexOf('key Enter') + 1;
-    // The first key shows the cursor: the board comes back with it hidden.
-    const keys = ['Right', ...script.slice(start).filter((l) => l.startsWith('key ')).map((l) => l.split(/\s+/)[1])];
-    const dir = fs.mkdtempSync(`${os.tmpdir()}/tessel-keys-`);
-    t.after(() => fs.rmSync(dir, { recursive: true }));
-    const replay = (args, lines) => execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay',
-        [...args, '-'], { input: lines.join('\n') });
-    replay([], [...script.slice(0, start), `keep ${dir}/kept`]);
-    replay(['--frames', `${dir}/frames`], [`resume ${dir}/kept`, 'splash', ...keys.map((k) => `key ${k}`)]);
-    const frames = fs.readdirSync(`${dir}/frames`).sort().map((f) => fs.readFileSync(`${dir}/frames/${f}`));
-    const expected = frames.slice(2).map(h.rgbaOf).filter((rgba, i, all) => rgba !== all[i - 1]);
-
-    const site = await h.serve(), page = await engine.open(engine.devices[0]);
-    t.after(() => Promise.all([page.close(), site.close()]));
-    await page.goto(site.url);
-    const at = await h.findMenu(page, menu);
-    const kept = fs.readFileSync(`${dir}/kept`).toString('base64');
-    // Stored after the page has kept its own game (nothing, on the menu) as it goes.
-    await page.evaluate(([key, value]) => {
-        const store = () => localStorage.setItem(key, value);
-        addEventListener('pagehide', store);
-        document.addEventListener('visibilitychange', store);
-    }, [KEY, kept]);
-    await page.reload();
-    await h.findMenu(page, frames[1]);
-    await page.evaluate(h.recordPictures, at);
-    await page.keys(keys);
-    await h.waitFor(page, (last) => window.pictures.at(-1)?.rgba === last, expected.at(-1), 'the menu at the end');
-    const shown = (await page.evaluate(() => window.pictures)).map((p) => p.rgba);
-    assert.equal(shown.length, expected.length, 'one picture a key');
-    assert.ok(shown.every((rgba, i) => rgba === expected[i]), 'the pictures of tessel-replay');
-    if (page.errors) assert.deepEqual(page.errors, []);
-}
-
 for (const engine of h.engines) {
-    test(`${engine.name}: a game played with the keyboard alone`, { timeout: 120000 }, (t) => playByKeys(t, engine));
     for (const device of engine.devices) {
         const name = `${engine.name}: ${device.name}, ${device.width} x ${device.height} at ${device.scale}x`;
-        test(name, { timeout: 120000 }, (t) => playThrough(t, engine, device));
+        test(name, { timeout: 240000 }, (t) => playThrough(t, engine, device));
     }
     for (const [what, why] of engine.cannot) test(`${engine.name} cannot check: ${what}`, { skip: why }, () => {});
 }
