@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    cmake ninja-build g++ make pkg-config
+    cmake ninja-build ccache g++ make pkg-config
     libstb-dev                    # image decoding and PNG writing
     qt6-base-dev libgl-dev        # the desktop program and the image renderer
     fonts-dejavu-core fonts-dejavu-extra  # the renderer's fonts; a font for the desktop's texts

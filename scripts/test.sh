@@ -18,6 +18,9 @@ section() { # section NAME COMMAND...
 }
 trap 'printf "== times\n" && printf "%s\n" "${times[@]}" && printf "%-18s %3d s\n" total $SECONDS' EXIT
 
+# A second run, from this clone or another, compiles only what changed: ccache keys on paths relative to
+# the clone, so that clones in other folders share its cache.
+export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 # Configures a Ninja build folder, starting it afresh if it was made by another generator.
 configure() {
     local dir=$1
@@ -25,7 +28,7 @@ configure() {
     if [ -f "$dir/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$dir/CMakeCache.txt"; then
         rm -rf "$dir"
     fi
-    cmake -G Ninja -S . -B "$dir" -DTESSEL_WERROR=ON "$@" >/dev/null
+    cmake -G Ninja -S . -B "$dir" -DTESSEL_WERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
 }
 
 native_build() {
