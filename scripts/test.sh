@@ -39,7 +39,7 @@ native_build() {
 # then played in Chromium, Firefox and WebKit, where it must show the pictures of the tessel-replay just
 # built.
 packages() {
-    TESSEL_WERROR=ON scripts/package.sh
+    TESSEL_WERROR=ON TESSEL_CCACHE=ON scripts/package.sh
     tests/package_test.sh build-package
 }
 browser_tests() {
