@@ -25,10 +25,6 @@ QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The words shown while the window lies sideways, as the view paints them.
-const QString SIDEWAYS =
-    QStringLiteral("Sorry, current release version doesn't support horizontal view mode.");
-
 // A board cell's identity: its tile while it holds one (the tile travels, its object with it), else its
 // place in the screen text's list.
 int CellKey(const ScreenItem& cell, std::size_t index) {
@@ -96,32 +92,6 @@ class WordsAccessible : public QAccessibleInterface {
     ViewAccessible* owner_;
     QAccessible::Role role_;
 };
-
-// The game's key for a key press the view plays, as the view reads it.
-std::optional<Key> PlayedKey(const QKeyEvent& event) {
-    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
-    const bool shift = modifiers == Qt::ShiftModifier;
-    if (modifiers != Qt::NoModifier && !shift) return std::nullopt;
-    switch (event.key()) {
-        case Qt::Key_Left:
-            return shift ? Key::ShiftLeft : Key::Left;
-        case Qt::Key_Right:
-            return shift ? Key::ShiftRight : Key::Right;
-        case Qt::Key_Up:
-            return shift ? Key::ShiftUp : Key::Up;
-        case Qt::Key_Down:
-            return shift ? Key::ShiftDown : Key::Down;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return Key::Enter;
-        case Qt::Key_Space:
-            return Key::Space;
-        case Qt::Key_Escape:
-            return Key::Escape;
-        default:
-            return std::nullopt;
-    }
-}
 
 // Watches the view's input for what the next action is (a key or a tap) and its shape for the sideways
 // message.
@@ -254,7 +224,7 @@ class ViewAccessible : public QAccessibleWidget {
         const GameView* shown = view();
         if (shown == nullptr || shown->isLandscape() == landscape_) return;
         landscape_ = shown->isLandscape();
-        Say(landscape_ ? SIDEWAYS : text(QAccessible::Name));
+        Say(landscape_ ? LandscapeMessage() : text(QAccessible::Name));
     }
 
   private:
@@ -348,7 +318,7 @@ class ViewAccessible : public QAccessibleWidget {
 
 bool InputWatch::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        if (const std::optional<Key> key = PlayedKey(*static_cast<QKeyEvent*>(event)))
+        if (const std::optional<Key> key = GameKey(*static_cast<QKeyEvent*>(event)))
             owner_->takeInput({Played::KEY, *key});
     } else if (event->type() == QEvent::MouseButtonPress) {
         owner_->takeInput({Played::TAP});

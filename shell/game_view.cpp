@@ -66,6 +66,10 @@ std::chrono::steady_clock::duration RefreshInterval(const QScreen* screen) {
 
 }  // namespace
 
+QString LandscapeMessage() {
+    return LANDSCAPE_LINE_1 + LANDSCAPE_LINE_2;
+}
+
 GameView::GameView(QWidget* parent) : QWidget(parent) {
     InstallGameAccessibility();
     PrepareSurfaces(game());
@@ -198,9 +202,6 @@ void GameView::mousePressEvent(QMouseEvent* event) {
     emit played();
 }
 
-namespace {
-
-// The game's key for a key event without Ctrl, Alt or Meta; Shift only goes with the arrows.
 std::optional<Key> GameKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     const bool shift = modifiers == Qt::ShiftModifier;
@@ -225,8 +226,6 @@ std::optional<Key> GameKey(const QKeyEvent& event) {
             return std::nullopt;
     }
 }
-
-}  // namespace
 
 void GameView::keyPressEvent(QKeyEvent* event) {
     const std::optional<Key> key = GameKey(*event);

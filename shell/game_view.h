@@ -12,7 +12,17 @@
 
 #include "game/session.h"
 
+class QKeyEvent;
+
 namespace tessel {
+
+enum class Key : uint8_t;  // game/keys.h
+
+// The game's key for a key event without Ctrl, Alt or Meta; Shift only goes with the arrows.
+std::optional<Key> GameKey(const QKeyEvent& event);
+
+// The words shown while the window lies sideways, as one line.
+QString LandscapeMessage();
 
 class GameView : public QWidget {
     Q_OBJECT

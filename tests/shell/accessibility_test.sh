@@ -5,6 +5,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 runtime=$(mktemp -d)  # runtime and state folders of its own: no running copy to hand over to, no kept game
 trap 'rm -rf "$runtime"' EXIT
+# Orca will not start while another Orca of the same user runs: one test at a time, the others wait here.
+exec 9>"${TMPDIR:-/tmp}/tessel-orca-test.lock"
+flock 9
 export XDG_RUNTIME_DIR=$runtime XDG_STATE_HOME=$runtime/state QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
     GTK_A11Y=atspi
 # For the sanitizer build: a leak of Qt's own at exit, and nothing else, is forgiven. Qt's libraries keep no
