@@ -35,6 +35,9 @@ def wait_for(condition, what, seconds=30):
 def start_orca():
     """speech-dispatcher with the dummy module as its only voice, then Orca with key echo off, its debug
     output on a terminal (so that it is written line by line) read into `spoken`."""
+    if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], stdout=subprocess.DEVNULL).returncode == 0:
+        check(False, "no other Orca of this user running: Orca starts only once per user")
+        raise SystemExit(1)
     os.makedirs(home + "/speechd")
     with open(home + "/speechd/speechd.conf", "w") as conf:
         conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\nLogDir "%s"\n' % home)
