@@ -1,5 +1,4 @@
-// The game's window at scale factors 1, 1.5 and 2: exact pixels and taps, the splash and the drain after
-// it, the landscape message; then the whole program from start to Ctrl+Q.
+// The game's window at scale factors 1, 1.5 and 2, then the whole program from its start to Ctrl+Q.
 #include <QBackingStore>
 #include <QDialogButtonBox>
 #include <QMenu>
@@ -33,8 +32,8 @@ QImage OnScreen(QWidget& window) {
         ->convertToFormat(QImage::Format_RGB32);
 }
 
-// Whether the screen shows `buffer`, the game's back buffer unless given, at k device pixels a game pixel,
-// k the largest whole number that fits, with white right of it and below.
+// Whether the screen shows `buffer` (the back buffer unless given) at the largest whole scale k that fits,
+// with white right of it and below.
 bool ShowsBackBuffer(GameView& view, const BackBuffer* buffer = nullptr) {
     const QImage screen = OnScreen(view);
     const int k = std::min(screen.width() / SURFACE_WIDTH, screen.height() / SURFACE_HEIGHT);
@@ -48,8 +47,7 @@ bool ShowsBackBuffer(GameView& view, const BackBuffer* buffer = nullptr) {
     return view.scale() == k;
 }
 
-// Queues a left-button press at the centre of device pixel `within` of game pixel `game`, to be played
-// when events are processed next, as a real tap is.
+// Queues a left-button press at the centre of device pixel `within` of game pixel `game`, as a real tap.
 void PostTap(GameView& view, QPoint game, QPoint within = {}) {
     const QPointF local =
         (QPointF(game * view.scale() + within) + QPointF(0.5, 0.5)) / view.devicePixelRatio();
@@ -70,8 +68,7 @@ bool Show(GameView& view, QSize size, bool pastSplash = true) {
            (!pastSplash || QTest::qWaitFor([&] { return view.game().splashPending == 0; }));
 }
 
-// The splash image (resource id 212 to 215) that the screen shows alone on white, its corner at (107, 115),
-// or 0 when it shows anything else.
+// The splash image (id 212 to 215) shown alone on white at (107, 115), or 0 when the screen shows another.
 int SplashFrameOnScreen(GameView& view) {
     for (int32_t id = 212; id <= 215; ++id) {
         BackBuffer alone;
@@ -95,9 +92,8 @@ class TestWindow : public QObject {
     }
     void cleanup() { SetTickSource({}); }
 
-    // A new picture is on the screen as soon as PresentNow returns, also at 8000 x 12000 device pixels (33
-    // a game pixel). Taps at the first and the last device pixel of game pixels either side of the "Normal"
-    // label's edges.
+    // A new picture is on the screen as soon as PresentNow returns, also at 8000 x 12000 device pixels. Taps
+    // at the first and last device pixel of game pixels either side of the "Normal" label's edges.
     void pictureAndTapsAreExact() {
         const QSize huge = (QSizeF(8000, 12000) / qApp->devicePixelRatio()).toSize();
         for (const QSize size : {PORTRAIT, QSize(320, 356), QSize(478, 534), huge}) {
@@ -143,9 +139,8 @@ class TestWindow : public QObject {
         }
     }
 
-    // Started wider than high, the splash waits; turned taller than wide, it fades the emblem in and out,
-    // each frame held for its time, and the menu follows. Keys play through the view. Wider than high
-    // again: only the message, dark on white, and taps and keys ignored.
+    // Started wider than high, the splash waits; turned upright, it fades the emblem in and out, each frame
+    // held for its time. Sideways again: only the message, and taps and keys ignored.
     void splashWaitsForPortraitAndLandscapeIgnoresInput() {
         GameView view;
         std::vector<int> frames;  // the splash frame on the screen at each reading of the clock, 50 ms apart
@@ -165,15 +160,13 @@ class TestWindow : public QObject {
         for (const auto& [frame, ms] : steps) expected.insert(expected.end(), ms / 50 + 1, frame);
         QCOMPARE(frames, expected);
         QVERIFY(ShowsBackBuffer(view));
-        QTest::keyClick(&view, Qt::Key_Down);
-        QTest::keyClick(&view, Qt::Key_Down);  // the cursor on "Uneven"
+        for (int i = 0; i < 2; ++i) QTest::keyClick(&view, Qt::Key_Down);  // the cursor on "Uneven"
 
         view.resize(400, 300);
         view.repaint();
-        QImage white = OnScreen(view);
-        const QImage message = white;
+        QImage white(OnScreen(view).size(), QImage::Format_RGB32);
         white.fill(Qt::white);
-        QVERIFY(message != white && message.pixel(0, 0) == WHITE && !ShowsBackBuffer(view));
+        QVERIFY(OnScreen(view) != white && OnScreen(view).pixel(0, 0) == WHITE && !ShowsBackBuffer(view));
         QTest::keyClick(&view, Qt::Key_Space);
         Tap(view, NORMAL_LABEL);
         QCOMPARE(view.game().screen, SCREEN_MENU);
@@ -195,8 +188,8 @@ class TestWindow : public QObject {
         QTimer giveUp;  // ends the run should the game not end itself
         connect(&giveUp, &QTimer::timeout, qApp, &QCoreApplication::quit);
         giveUp.start(60000);
-        // Played once the window is up and takes taps: the splash over and the taps queued meanwhile drained.
-        // Checked at every turn of the event loop, the drain's own included, where the game must not start.
+        // Played once the splash is over and the taps queued meanwhile drained, checked at every turn of the
+        // event loop, the drain's own included, where the game must not start.
         QTimer ready;
         connect(&ready, &QTimer::timeout, this, [&] {
             auto* window = qobject_cast<MainWindow*>(QApplication::activeWindow());
@@ -224,9 +217,8 @@ class TestWindow : public QObject {
             window->resize(upright);
             Tap(window->view(), QUIT_BUTTON);
 
-            // A second start ends with 0 and brings the window forward. About from Ctrl+A, closed by Return
-            // held down: its repeats (a release and a press at one time, as X sends them) reach the game once
-            // the box is gone and stay the box's; the next press is the game's.
+            // A second start brings the window forward. Return held down closes About: its repeats (a release
+            // and a press at one time, as X sends them) stay the box's; the next press is the game's.
             window->showMinimized();
             QCOMPARE(RunGame(*qApp, "token-7"), 0);
             QTRY_VERIFY(!window->isMinimized() && window->isVisible());
