@@ -2,6 +2,7 @@
 // hinted taps act; the hint is the board's alone; boards near the goal take the fewest moves (own solvers).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bitset>
 #include <map>
 #include <optional>
@@ -78,6 +79,7 @@ struct Bounds {
 // The goal; "Uneven" with the columns in `downColumns` (a bit each) slid down.
 void WriteGoal(Game& game, int32_t downColumns = 0) {
     game.tileGrid.tile.fill(0);
+    game.lightGrid.lit.fill(0);
     WriteGoalOrder(game.tileGrid);
     if (game.screen == SCREEN_FIFTEEN) game.tileGrid.Tile(4, 4) = 0, game.blankCol = game.blankRow = 4;
     for (int32_t col = 1; col <= 4; ++col) {
@@ -85,44 +87,68 @@ void WriteGoal(Game& game, int32_t downColumns = 0) {
     }
 }
 
-// Boards built to be hard, one for each `i` until false: the goal's last tiles with two swapped (15, 16 once
-// took 117 ms) or three turned round; on "Unmovable" the locked row's, under every pair of locked lines
-// (locks 2, 4 with 13, 15 swapped once sent hints back and forth); on "Uneven" row 1's, every gap pattern.
+// Boards built to be hard, one for each `i` until false: the goal with two of three tiles swapped, or the
+// three turned round: the last three (15, 16 once took 117 ms); on "Unmovable" the locked row's, under every
+// pair of locked lines (locks 2, 4 with 13, 15 swapped once sent hints back and forth); on "Uneven" row 1's,
+// under every gap pattern.
 bool BuildHardBoard(Game& game, int32_t i) {
     const int32_t setting = i / 2;
-    std::vector<int32_t> tiles{14, 15, 16};
-    if (game.screen == SCREEN_UNMOVABLE && setting < 16) {
-        game.fixedColumn = setting % 4 + 1;
-        game.fixedRow = setting / 4 + 1;
-        WriteGoal(game);
-        tiles.clear();
-        for (int32_t col = 1; col <= 4; ++col) {
-            if (col != game.fixedColumn) tiles.push_back((game.fixedRow - 1) * 4 + col);
-        }
-    } else if (game.screen == SCREEN_UNEVEN && setting < 16) {
-        WriteGoal(game, setting);
-        tiles = {2, 3, 4};
-    } else if ((game.screen == SCREEN_NORMAL || game.screen == SCREEN_ALMOST_IMPOSSIBLE) && setting < 1) {
-        WriteGoal(game);
-    } else {
+    const bool everyLayout = game.screen == SCREEN_UNMOVABLE || game.screen == SCREEN_UNEVEN;
+    if (setting >=
+        (everyLayout ? 16 : game.screen == SCREEN_NORMAL || game.screen == SCREEN_ALMOST_IMPOSSIBLE))
         return false;
+    std::array<int32_t, 3> tiles{14, 15, 16};
+    if (game.screen == SCREEN_UNMOVABLE) {
+        game.fixedColumn = setting % 4 + 1, game.fixedRow = setting / 4 + 1;
+        for (int32_t col = 1, k = 0; col <= 4; ++col) {
+            if (col != game.fixedColumn) tiles[static_cast<std::size_t>(k++)] = (game.fixedRow - 1) * 4 + col;
+        }
     }
-    std::array<int32_t*, 3> at{};
-    for (int32_t& tile : game.tileGrid.tile) {
-        for (std::size_t k = 0; k < 3; ++k) at[k] = tile == tiles[k] ? &tile : at[k];
-    }
-    std::swap(*at[0], *at[1]);
-    if (i % 2 == 1) std::swap(*at[1], *at[2]);
+    if (game.screen == SCREEN_UNEVEN) tiles = {2, 3, 4};
+    WriteGoal(game, game.screen == SCREEN_UNEVEN ? setting : 0);
+    const auto at = [&](int32_t tile) {
+        return std::find(game.tileGrid.tile.begin(), game.tileGrid.tile.end(), tile);
+    };
+    const auto a = at(tiles[0]), b = at(tiles[1]), c = at(tiles[2]);
+    std::iter_swap(a, b);
+    if (i % 2 == 1) std::iter_swap(b, c);
     return true;
+}
+
+// The board alone: tiles, lights, locks and the empty cell.
+void CopyBoard(Game& to, const Game& from) {
+    to.tileGrid = from.tileGrid, to.lightGrid = from.lightGrid;
+    to.fixedColumn = from.fixedColumn, to.fixedRow = from.fixedRow;
+    to.blankCol = from.blankCol, to.blankRow = from.blankRow;
+    to.solved = 0;
 }
 
 class EveryPuzzle : public ::testing::TestWithParam<Bounds> {};
 
+// Every scramble and far board gets the same hint in another game and here again after a move played and
+// taken back; following hints solves them and the hard boards.
 TEST_P(EveryPuzzle, FollowingHintsSolvesScramblesAndFarBoards) {
     const Bounds& bounds = GetParam();
+    auto other = NewGame();
     auto game = NewGame();
     Platform().keepPictures = false;
     std::mt19937 random(11);
+    const auto fields = [](const Hint& h) {
+        return std::tie(h.move, h.x, h.y, h.left, h.top, h.width, h.height);
+    };
+    const auto expectSameHint = [&](uint32_t ticks) {
+        const std::optional<Hint> first = FindHint(*game);
+        ASSERT_TRUE(first) << ticks;
+        ChoosePuzzle(*other, bounds.label, ticks + 17);
+        CopyBoard(*other, *game);
+        const std::optional<Hint> elsewhere = FindHint(*other);
+        Tap(*game, first->x, first->y);
+        CopyBoard(*game, *other);
+        const std::optional<Hint> again = FindHint(*game);
+        ASSERT_TRUE(elsewhere && again) << ticks;
+        EXPECT_EQ(fields(*elsewhere), fields(*first)) << ticks;
+        EXPECT_EQ(fields(*again), fields(*first)) << ticks;
+    };
     const auto expectSolved = [&](int32_t cap, const char* what, int64_t which) {
         EXPECT_LE(FollowHints(*game, cap), cap) << what << which;
         EXPECT_TRUE(game->solved) << what << which;
@@ -132,122 +158,49 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesScramblesAndFarBoards) {
     }
     for (uint32_t ticks = 100; ticks < 100 + 8 * 7717; ticks += 7717) {
         ChoosePuzzle(*game, bounds.label, ticks);
+        expectSameHint(ticks);
         expectSolved(bounds.scrambled, "scramble at tick ", ticks);
     }
     for (uint32_t ticks = 5; ticks < 5 + 3 * 131; ticks += 131) {
         ChoosePuzzle(*game, bounds.label, ticks);
         PlayRandomMoves(*game, random, 500);
+        expectSameHint(ticks);
         expectSolved(bounds.far, "far board from tick ", ticks);
     }
 }
 
-void ExpectSameHint(const std::optional<Hint>& a, const std::optional<Hint>& b) {
-    ASSERT_EQ(a.has_value(), b.has_value());
-    if (!a) return;
-    EXPECT_EQ(std::tie(a->move, a->x, a->y, a->left, a->top, a->width, a->height),
-              std::tie(b->move, b->x, b->y, b->left, b->top, b->width, b->height));
-}
-
-// A board reached by a detour (a move and its undoing) and the same board set up in another game get the
-// hint the board got first.
-TEST_P(EveryPuzzle, TheSameBoardGetsTheSameHintHoweverReached) {
-    const Bounds& bounds = GetParam();
-    auto game = NewGame();
-    Platform().keepPictures = false;
-    std::mt19937 random(5);
-    for (uint32_t ticks = 3; ticks < 3 + 4 * 1009; ticks += 1009) {
-        ChoosePuzzle(*game, bounds.label, ticks);
-        PlayRandomMoves(*game, random, 40);
-        const std::optional<Hint> first = FindHint(*game);
-
-        auto copy = NewGame();
-        Platform().keepPictures = false;
-        ChoosePuzzle(*copy, bounds.label, ticks + 17);
-        copy->tileGrid = game->tileGrid, copy->lightGrid = game->lightGrid;
-        copy->fixedColumn = game->fixedColumn, copy->fixedRow = game->fixedRow;
-        copy->blankCol = game->blankCol, copy->blankRow = game->blankRow;
-        ExpectSameHint(first, FindHint(*copy));
-
-        // The detour: the hinted move, then what undoes it: three more turns, a second press, the tile slid
-        // back, or the arrow at the line's other end.
-        const TileGrid before = game->tileGrid;
-        const LightGrid lightsBefore = game->lightGrid;
-        const Point blank{game->blankCol, game->blankRow};
-        ASSERT_TRUE(first);
-        Tap(*game, first->x, first->y);
-        const TileGrid& grid = game->tileGrid;
-        for (int32_t turn = 0; turn < (game->screen == SCREEN_ALMOST_IMPOSSIBLE ? 3 : 1); ++turn) {
-            game->solved = 0;
-            if (game->screen == SCREEN_ALMOST_IMPOSSIBLE || game->screen == SCREEN_LIGHTS_OUT) {
-                Tap(*game, first->x, first->y);
-            } else if (game->screen == SCREEN_FIFTEEN) {
-                Tap(*game, grid.Left(blank.x, blank.y) + 12, grid.Top(blank.x, blank.y) + 12);
-            } else if (first->move.rfind("row", 0) == 0) {
-                Tap(*game, SURFACE_WIDTH - 1 - first->x, first->y);
-            } else {
-                const int32_t footY = grid.Top(0, 5) + 12 + (game->screen == SCREEN_UNEVEN ? CELL_SIZE : 0);
-                Tap(*game, first->x,
-                    first->move.find(" up") != std::string::npos ? footY : grid.Top(0, 0) + 12);
-            }
-        }
-        ASSERT_EQ(game->tileGrid.tile, before.tile);
-        ASSERT_EQ(game->lightGrid.lit, lightsBefore.lit);
-        game->solved = 0;
-        ExpectSameHint(first, FindHint(*game));
-    }
-}
-
-std::string PuzzleName(const ::testing::TestParamInfo<Bounds>& info) {
-    constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
-                                               "LightsOut", "Fifteen", "AlmostImpossible"};
-    return NAMES[info.index];
-}
-
+constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
+                                           "LightsOut", "Fifteen", "AlmostImpossible"};
 INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
                          ::testing::Values(Bounds{NORMAL_LABEL, 30, 40, 4}, Bounds{UNEVEN_LABEL, 60, 80, 5},
                                            Bounds{UNMOVABLE_LABEL, 40, 60, 4},
-                                           Bounds{LIGHTS_OUT_LABEL, 15, 15, 0},
+                                           Bounds{LIGHTS_OUT_LABEL, 15, 15, 25},
                                            Bounds{FIFTEEN_LABEL, 80, 250, 16},
                                            Bounds{ALMOST_IMPOSSIBLE_LABEL, 60, 150, 5}),
-                         PuzzleName);
+                         [](const auto& info) { return NAMES[info.index]; });
 
-// The fewest presses that clear each of the 2^25 boards (255: none): every set of presses, in Gray code
-// order so that each set is one press away from the one before.
+// The lights on, a bit each.
+uint32_t LitBits(const LightGrid& grid) {
+    uint32_t lit = 0;
+    for (int32_t j = 0; j < 25; ++j) lit |= grid.Lit(j % 5 + 1, j / 5 + 1) ? 1u << j : 0u;
+    return lit;
+}
+
+// The fewest presses that clear each of the 2^25 boards: every set of presses, in Gray code order so that
+// each set is one press away from the one before.
 std::vector<uint8_t> FewestPresses() {
     std::array<uint32_t, 25> effect{};
     for (int32_t i = 0; i < 25; ++i) {
         LightGrid grid{};
         PressLight(grid, i % 5 + 1, i / 5 + 1);
-        for (int32_t j = 0; j < 25; ++j) effect[i] |= grid.Lit(j % 5 + 1, j / 5 + 1) ? 1u << j : 0u;
+        effect[static_cast<std::size_t>(i)] = LitBits(grid);
     }
     std::vector<uint8_t> fewest(1u << 25, 255);
-    uint32_t lit = 0;
-    for (uint32_t n = 0; n < (1u << 25); ++n) {
+    for (uint32_t n = 0, lit = 0; n < (1u << 25); ++n) {
         if (n > 0) lit ^= effect[static_cast<std::size_t>(__builtin_ctz(n))];
-        const auto presses = static_cast<uint8_t>(std::bitset<25>(n ^ (n >> 1)).count());
-        fewest[lit] = std::min(fewest[lit], presses);
+        fewest[lit] = std::min(fewest[lit], static_cast<uint8_t>(std::bitset<25>(n ^ (n >> 1)).count()));
     }
     return fewest;
-}
-
-TEST(LightsOutHint, FollowingHintsTakesTheFewestPresses) {
-    const std::vector<uint8_t> table = FewestPresses();
-    auto game = NewGame();
-    Platform().keepPictures = false;
-    std::mt19937 random(3);
-    for (int32_t board = 0; board < 300; ++board) {
-        ChoosePuzzle(*game, LIGHTS_OUT_LABEL, static_cast<uint32_t>(board) * 37);
-        for (int32_t i = 0; i < 25 && board % 2 == 1; ++i) {
-            if (random() % 2) PressLight(game->lightGrid, i % 5 + 1, i / 5 + 1);
-        }
-        uint32_t lit = 0;
-        for (int32_t j = 0; j < 25; ++j) lit |= game->lightGrid.Lit(j % 5 + 1, j / 5 + 1) ? 1u << j : 0u;
-        const int32_t fewest = table[lit];
-        ASSERT_LT(fewest, 255);
-        if (fewest == 0) continue;
-        EXPECT_EQ(FollowHints(*game, 30), fewest) << "board " << board;
-        EXPECT_TRUE(game->solved);
-    }
 }
 
 // Every board one move before this one, made with the puzzles' own moves: the line puzzles' moves undo one
@@ -294,24 +247,29 @@ std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
     return distance;
 }
 
+// Boards a few random moves from the goal, against the fewest moves found above ("Lights out": any board).
 TEST_P(EveryPuzzle, BoardsNearTheGoalTakeTheFewestMoves) {
     const Bounds& bounds = GetParam();
-    if (bounds.exactDepth == 0) GTEST_SKIP() << "Lights out has its own test";
     auto game = NewGame();
     Platform().keepPictures = false;
     ChoosePuzzle(*game, bounds.label);
     game->fixedColumn = 2, game->fixedRow = 4;  // the first game's locks
     WriteGoal(*game);
-    const std::map<Tiles, int32_t> distance = DistancesFromGoal(*game, bounds.exactDepth);
+    const bool lights = game->screen == SCREEN_LIGHTS_OUT;
+    const std::vector<uint8_t> presses = lights ? FewestPresses() : std::vector<uint8_t>{};
+    const std::map<Tiles, int32_t> distance = DistancesFromGoal(*game, lights ? 0 : bounds.exactDepth);
     std::mt19937 random(9);
     int32_t boards = 0;
     for (int32_t walk = 0; boards < 40 && walk < 1000; ++walk) {
         WriteGoal(*game);
         PlayRandomMoves(*game, random, 1 + walk % (bounds.exactDepth + 2));
         const auto known = distance.find(game->tileGrid.tile);
-        if (known == distance.end() || known->second == 0) continue;
+        const int32_t fewest = lights                    ? presses[LitBits(game->lightGrid)]
+                               : known == distance.end() ? 0
+                                                         : known->second;
+        if (fewest == 0) continue;
         ++boards;
-        EXPECT_EQ(FollowHints(*game, 40), known->second) << "walk " << walk;
+        EXPECT_EQ(FollowHints(*game, 40), fewest) << "walk " << walk;
         EXPECT_TRUE(game->solved);
     }
     EXPECT_EQ(boards, 40);
