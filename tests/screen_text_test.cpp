@@ -19,13 +19,6 @@ using namespace testing;
 constexpr testing::Board<5> COLUMN_1_DOWN{
     {{0, 2, 3, 4}, {1, 6, 7, 8}, {5, 10, 11, 12}, {9, 14, 15, 16}, {13, 0, 0, 0}}};
 
-// A session as the front ends hold it, on a fresh platform, the splash over.
-std::unique_ptr<Session> NewSession() {
-    auto session = std::make_unique<Session>();
-    session->game = *NewGame();
-    return session;
-}
-
 // A tap or a key, and the words it leaves for a screen reader (Undo's and Redo's are heard through Orca).
 std::string Said(Session& session, Played played, int32_t x = 0, int32_t y = 0) {
     const ShownState before = TakeShownState(session);
@@ -57,7 +50,8 @@ TEST(ScreenText, CellsTellTheirPlacesAndPlayWhereTheirTapsAct) {
 
 // What each move did, from the boards before and after.
 TEST(ScreenText, MovesAreToldInAFewWords) {
-    auto session = NewSession();
+    auto session = std::make_unique<Session>();  // as the front ends hold it, the splash over
+    session->game = *NewGame();
     Game* game = &session->game;
     EXPECT_EQ(Said(*session, {}, 90, 70), "Normal started");
     EXPECT_EQ(Said(*session, {}, 30, 140), "row 3 left");
@@ -79,7 +73,6 @@ TEST(ScreenText, MovesAreToldInAFewWords) {
 
     StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
     EXPECT_EQ(Said(*session, {}, 95, 109), "block turned");
-    EXPECT_EQ(Said(*session, {}, 100, 100), "");
 
     // Taps between lights press them all: (1,1) and (2,1), then (1,1), (2,1), (1,2) and (2,2).
     ChoosePuzzle(*game, LIGHTS_OUT_LABEL);

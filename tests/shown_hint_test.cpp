@@ -42,7 +42,6 @@ TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
         EXPECT_EQ(stray, 0) << hint.move;
         EXPECT_EQ(std::pair(game.tileGrid.tile, game.lightGrid.lit), board);
 
-        Platform().presented.clear();
         Tap(*session, hint.x, hint.y);
         EXPECT_EQ(game.tapActed, 1) << hint.move;
         EXPECT_FALSE(session->hint);
