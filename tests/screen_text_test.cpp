@@ -70,6 +70,7 @@ TEST(ScreenText, MovesAreToldInAFewWords) {
     StartWith(*game, FIFTEEN_LABEL, EMPTY_AT_3_4);
     EXPECT_EQ(Said(*session, {}, 107, 165), "tile 14 right");
     EXPECT_EQ(Said(*session, {}, 107, 140), "tile 10 down");
+    EXPECT_EQ(Said(*session, {}, 107, 165), "tile 10 up");
 
     StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
     EXPECT_EQ(Said(*session, {}, 95, 109), "block turned");
