@@ -181,17 +181,15 @@ std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
 
 class EveryPuzzle : public ::testing::TestWithParam<Bounds> {};
 
-// Following hints solves the hard boards, scrambles and far boards, these getting the same hint in another
-// game and here again after a move played and taken back; boards near the goal in the fewest moves.
+// Following hints solves the hard boards, scrambles and far boards, and boards near the goal in the fewest
+// moves; a board gets the same hint however it was reached.
 TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
     const Bounds& bounds = GetParam();
     auto other = NewGame();
     auto game = NewGame();
     Platform().keepPictures = false;
     std::mt19937 random(11);
-    const auto fields = [](const Hint& h) {
-        return std::tie(h.move, h.x, h.y, h.left, h.top, h.width, h.height);
-    };
+    auto all = [](const Hint& h) { return std::tie(h.move, h.x, h.y, h.left, h.top, h.width, h.height); };
     for (int32_t i = 0; (ChoosePuzzle(*game, bounds.label), BuildHardBoard(*game, i)); ++i) {
         FollowHints(*game, bounds.far);
         EXPECT_TRUE(game->solved) << "hard board " << i;
@@ -202,15 +200,17 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
         const uint32_t ticks = far ? 5 + (k - 8) * 131 : 100 + k * 7717;
         ChoosePuzzle(*game, bounds.label, ticks);
         if (far) PlayRandomMoves(*game, random, 500);
-        const std::optional<Hint> first = FindHint(*game);
-        ASSERT_TRUE(first) << ticks;
-        ChoosePuzzle(*other, bounds.label, ticks + 17);
-        CopyBoard(*other, *game);
-        Tap(*game, first->x, first->y);
-        CopyBoard(*game, *other);
-        for (const Game* same : {other.get(), game.get()}) {
-            const std::optional<Hint> hint = FindHint(*same);
-            EXPECT_TRUE(hint && fields(*hint) == fields(*first)) << "tick " << ticks << ": " << first->move;
+        if (k % 2 == 0) {  // the same hint in another game, and here after a move played and taken back
+            const std::optional<Hint> first = FindHint(*game);
+            ASSERT_TRUE(first) << ticks;
+            ChoosePuzzle(*other, bounds.label, ticks + 17);
+            CopyBoard(*other, *game);
+            Tap(*game, first->x, first->y);
+            CopyBoard(*game, *other);
+            for (const Game* same : {other.get(), game.get()}) {
+                const std::optional<Hint> hint = FindHint(*same);
+                EXPECT_TRUE(hint && all(*hint) == all(*first)) << "tick " << ticks << ": " << first->move;
+            }
         }
         FollowHints(*game, far ? bounds.far : bounds.scrambled);
         EXPECT_TRUE(game->solved) << (far ? "far board from tick " : "scramble at tick ") << ticks;
