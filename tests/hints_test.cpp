@@ -194,9 +194,8 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
         FollowHints(*game, bounds.far);
         EXPECT_TRUE(game->solved) << "hard board " << i;
     }
-    // Eight scrambles, then three boards after 500 random moves each.
     for (uint32_t k = 0; k < 11; ++k) {
-        const bool far = k >= 8;
+        const bool far = k >= 8;  // eight scrambles, then three boards after 500 random moves each
         const uint32_t ticks = far ? 5 + (k - 8) * 131 : 100 + k * 7717;
         ChoosePuzzle(*game, bounds.label, ticks);
         if (far) PlayRandomMoves(*game, random, 500);

@@ -28,8 +28,8 @@ std::string Said(Session& session, Played played, int32_t x = 0, int32_t y = 0) 
 }
 
 // The cells' names and boxes are checked in the browsers; here their places, counted as the moves count
-// lines, and where a screen reader's press on them taps: the cell's middle, on Almost Impossible the corner
-// of the block it turns.
+// lines, their tiles (the desktop's focus travels with one), and where a screen reader's press on them taps:
+// the cell's middle, on Almost Impossible the corner of the block it turns.
 TEST(ScreenText, CellsTellTheirPlacesAndPlayWhereTheirTapsAct) {
     auto game = NewGame();
     StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
@@ -38,6 +38,7 @@ TEST(ScreenText, CellsTellTheirPlacesAndPlayWhereTheirTapsAct) {
                   {board.cells[2].place, board.cells[13].place, board.cells[12].place, board.cells[0].place}),
               std::vector<std::string>({"column 2", "row 2 column 1", "row 2", ""}));
     EXPECT_EQ(std::vector({board.cells[2].tapX, board.cells[2].tapY}), std::vector({107, 73}));
+    EXPECT_EQ(std::vector({board.cells[13].tile, board.cells[2].tile}), std::vector({5, 0}));
 
     StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
     const ScreenText turns = DescribeScreen(*game);
