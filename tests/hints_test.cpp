@@ -1,8 +1,6 @@
-// Hints: following them solves every puzzle from scrambles, long random play and boards built to be hard;
-// hinted taps act; the hint is the board's alone; boards near the goal take the fewest moves (own solvers).
 #include <gtest/gtest.h>
 
-#include <bitset>
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <random>
@@ -23,6 +21,11 @@
 namespace tessel::testing {
 namespace {
 
+// What a move changes: the tiles and the lights.
+auto BoardOf(const Game& game) {
+    return std::pair(game.tileGrid.tile, game.lightGrid.lit);
+}
+
 // Taps hints through the tap cycle until none is left or `cap` moves are made; fails the test at once if
 // a hinted tap does not move anything or lies outside its outline.
 int32_t FollowHints(Game& game, int32_t cap) {
@@ -31,39 +34,34 @@ int32_t FollowHints(Game& game, int32_t cap) {
         EXPECT_TRUE(hint->left <= hint->x && hint->x <= hint->left + hint->width && hint->top <= hint->y &&
                     hint->y <= hint->top + hint->height)
             << hint->move;
-        const TileGrid tiles = game.tileGrid;
-        const LightGrid lights = game.lightGrid;
+        const auto before = BoardOf(game);
         Tap(game, hint->x, hint->y);
-        if (!game.tapActed || (game.tileGrid.tile == tiles.tile && game.lightGrid.lit == lights.lit)) {
-            ADD_FAILURE() << "the hint \"" << hint->move << "\" at " << hint->x << "," << hint->y
-                          << " did not act";
-            return cap;
-        }
+        const bool acted = game.tapActed && BoardOf(game) != before;
+        EXPECT_TRUE(acted) << "the hint \"" << hint->move << "\" did not act";
+        if (!acted) return cap;
     }
     return moves;
 }
 
-// The middle of every cell where a tap can make a move; taps that change nothing are skipped.
+// Taps random cells where a tap can make a move until `count` taps changed the board: a light's middle, a
+// block's corner, or the middle of any cell of the grid and the row under it (arrows, tiles, gaps).
 void PlayRandomMoves(Game& game, std::mt19937& random, int32_t count) {
+    const bool lights = game.screen == SCREEN_LIGHTS_OUT, turns = game.screen == SCREEN_ALMOST_IMPOSSIBLE;
+    const auto pick = [&](int32_t from, int32_t to) {
+        return from + static_cast<int32_t>(random() % (to - from + 1));
+    };
     for (int32_t made = 0; made < count;) {
-        const TileGrid tiles = game.tileGrid;
-        const LightGrid lights = game.lightGrid;
-        int32_t x = 0, y = 0;
-        if (game.screen == SCREEN_LIGHTS_OUT) {
-            x = game.lightGrid.Left(static_cast<int32_t>(random() % 5) + 1, 1) + 12;
-            y = game.lightGrid.Top(1, static_cast<int32_t>(random() % 5) + 1) + 12;
-        } else if (game.screen == SCREEN_ALMOST_IMPOSSIBLE) {
-            x = game.tileGrid.Left(static_cast<int32_t>(random() % 3) + 2, 1);
-            y = game.tileGrid.Top(1, static_cast<int32_t>(random() % 3) + 2);
-        } else {
-            // Any cell of the grid and the row under it: arrows, tiles, the gaps of "Uneven".
-            x = game.tileGrid.Left(static_cast<int32_t>(random() % 6), 0) + 12;
-            y = game.tileGrid.Top(0, static_cast<int32_t>(random() % 7)) + 12;
-        }
+        const int32_t col = lights ? pick(1, 5) : turns ? pick(2, 4) : pick(0, 5);
+        const int32_t row = lights ? pick(1, 5) : turns ? pick(2, 4) : pick(0, 6);
+        const int32_t x =
+            lights ? game.lightGrid.Left(col, 1) + 12 : game.tileGrid.Left(col, turns) + !turns * 12;
+        const int32_t y =
+            lights ? game.lightGrid.Top(1, row) + 12 : game.tileGrid.Top(turns, row) + !turns * 12;
         if (y >= QUIT_Y) continue;
+        const auto before = BoardOf(game);
         game.solved = 0;
         Tap(game, x, y);
-        if (game.tileGrid.tile != tiles.tile || game.lightGrid.lit != lights.lit) ++made;
+        made += BoardOf(game) != before;
     }
     game.solved = 0;
 }
@@ -78,6 +76,7 @@ struct Bounds {
 // The goal; "Uneven" with the columns in `downColumns` (a bit each) slid down.
 void WriteGoal(Game& game, int32_t downColumns = 0) {
     game.tileGrid.tile.fill(0);
+    game.lightGrid.lit.fill(0);
     WriteGoalOrder(game.tileGrid);
     if (game.screen == SCREEN_FIFTEEN) game.tileGrid.Tile(4, 4) = 0, game.blankCol = game.blankRow = 4;
     for (int32_t col = 1; col <= 4; ++col) {
@@ -85,169 +84,55 @@ void WriteGoal(Game& game, int32_t downColumns = 0) {
     }
 }
 
-// Boards built to be hard, one for each `i` until false: the goal's last tiles with two swapped (15, 16 once
-// took 117 ms) or three turned round; on "Unmovable" the locked row's, under every pair of locked lines
-// (locks 2, 4 with 13, 15 swapped once sent hints back and forth); on "Uneven" row 1's, every gap pattern.
+// Boards built to be hard, one for each `i` until false: the goal with two of three tiles swapped or the
+// three turned round: the last three (15, 16 once took 117 ms); the locked row's, under every pair of locked
+// lines (locks 2, 4 with 13, 15 swapped once sent hints back and forth); row 1's of "Uneven", every gap
+// pattern.
 bool BuildHardBoard(Game& game, int32_t i) {
     const int32_t setting = i / 2;
-    std::vector<int32_t> tiles{14, 15, 16};
-    if (game.screen == SCREEN_UNMOVABLE && setting < 16) {
-        game.fixedColumn = setting % 4 + 1;
-        game.fixedRow = setting / 4 + 1;
-        WriteGoal(game);
-        tiles.clear();
-        for (int32_t col = 1; col <= 4; ++col) {
-            if (col != game.fixedColumn) tiles.push_back((game.fixedRow - 1) * 4 + col);
-        }
-    } else if (game.screen == SCREEN_UNEVEN && setting < 16) {
-        WriteGoal(game, setting);
-        tiles = {2, 3, 4};
-    } else if ((game.screen == SCREEN_NORMAL || game.screen == SCREEN_ALMOST_IMPOSSIBLE) && setting < 1) {
-        WriteGoal(game);
-    } else {
+    const bool everyLayout = game.screen == SCREEN_UNMOVABLE || game.screen == SCREEN_UNEVEN;
+    if (setting >=
+        (everyLayout ? 16 : game.screen == SCREEN_NORMAL || game.screen == SCREEN_ALMOST_IMPOSSIBLE))
         return false;
+    auto tiles = game.screen == SCREEN_UNEVEN ? std::array{2, 3, 4} : std::array{14, 15, 16};
+    if (game.screen == SCREEN_UNMOVABLE) {
+        game.fixedColumn = setting % 4 + 1, game.fixedRow = setting / 4 + 1;
+        for (int32_t col = 1, k = 0; col <= 4; ++col) {
+            if (col != game.fixedColumn) tiles[static_cast<std::size_t>(k++)] = (game.fixedRow - 1) * 4 + col;
+        }
     }
-    std::array<int32_t*, 3> at{};
-    for (int32_t& tile : game.tileGrid.tile) {
-        for (std::size_t k = 0; k < 3; ++k) at[k] = tile == tiles[k] ? &tile : at[k];
-    }
-    std::swap(*at[0], *at[1]);
-    if (i % 2 == 1) std::swap(*at[1], *at[2]);
+    WriteGoal(game, game.screen == SCREEN_UNEVEN ? setting : 0);
+    auto& cells = game.tileGrid.tile;
+    const auto at = [&](int32_t tile) { return std::find(cells.begin(), cells.end(), tile); };
+    const auto a = at(tiles[0]), b = at(tiles[1]), c = at(tiles[2]);
+    std::iter_swap(a, b);
+    if (i % 2 == 1) std::iter_swap(b, c);
     return true;
 }
 
-class EveryPuzzle : public ::testing::TestWithParam<Bounds> {};
-
-TEST_P(EveryPuzzle, FollowingHintsSolvesScramblesAndFarBoards) {
-    const Bounds& bounds = GetParam();
-    auto game = NewGame();
-    Platform().keepPictures = false;
-    std::mt19937 random(11);
-    const auto expectSolved = [&](int32_t cap, const char* what, int64_t which) {
-        EXPECT_LE(FollowHints(*game, cap), cap) << what << which;
-        EXPECT_TRUE(game->solved) << what << which;
-    };
-    for (int32_t i = 0; (ChoosePuzzle(*game, bounds.label), BuildHardBoard(*game, i)); ++i) {
-        expectSolved(bounds.far, "hard board ", i);
-    }
-    for (uint32_t ticks = 100; ticks < 100 + 8 * 7717; ticks += 7717) {
-        ChoosePuzzle(*game, bounds.label, ticks);
-        expectSolved(bounds.scrambled, "scramble at tick ", ticks);
-    }
-    for (uint32_t ticks = 5; ticks < 5 + 3 * 131; ticks += 131) {
-        ChoosePuzzle(*game, bounds.label, ticks);
-        PlayRandomMoves(*game, random, 500);
-        expectSolved(bounds.far, "far board from tick ", ticks);
-    }
+// The board alone: tiles, lights, locks and the empty cell.
+void CopyBoard(Game& to, const Game& from) {
+    to.tileGrid = from.tileGrid, to.lightGrid = from.lightGrid;
+    to.fixedColumn = from.fixedColumn, to.fixedRow = from.fixedRow;
+    to.blankCol = from.blankCol, to.blankRow = from.blankRow, to.solved = 0;
 }
 
-void ExpectSameHint(const std::optional<Hint>& a, const std::optional<Hint>& b) {
-    ASSERT_EQ(a.has_value(), b.has_value());
-    if (!a) return;
-    EXPECT_EQ(std::tie(a->move, a->x, a->y, a->left, a->top, a->width, a->height),
-              std::tie(b->move, b->x, b->y, b->left, b->top, b->width, b->height));
-}
-
-// A board reached by a detour (a move and its undoing) and the same board set up in another game get the
-// hint the board got first.
-TEST_P(EveryPuzzle, TheSameBoardGetsTheSameHintHoweverReached) {
-    const Bounds& bounds = GetParam();
-    auto game = NewGame();
-    Platform().keepPictures = false;
-    std::mt19937 random(5);
-    for (uint32_t ticks = 3; ticks < 3 + 4 * 1009; ticks += 1009) {
-        ChoosePuzzle(*game, bounds.label, ticks);
-        PlayRandomMoves(*game, random, 40);
-        const std::optional<Hint> first = FindHint(*game);
-
-        auto copy = NewGame();
-        Platform().keepPictures = false;
-        ChoosePuzzle(*copy, bounds.label, ticks + 17);
-        copy->tileGrid = game->tileGrid, copy->lightGrid = game->lightGrid;
-        copy->fixedColumn = game->fixedColumn, copy->fixedRow = game->fixedRow;
-        copy->blankCol = game->blankCol, copy->blankRow = game->blankRow;
-        ExpectSameHint(first, FindHint(*copy));
-
-        // The detour: the hinted move, then what undoes it: three more turns, a second press, the tile slid
-        // back, or the arrow at the line's other end.
-        const TileGrid before = game->tileGrid;
-        const LightGrid lightsBefore = game->lightGrid;
-        const Point blank{game->blankCol, game->blankRow};
-        ASSERT_TRUE(first);
-        Tap(*game, first->x, first->y);
-        const TileGrid& grid = game->tileGrid;
-        for (int32_t turn = 0; turn < (game->screen == SCREEN_ALMOST_IMPOSSIBLE ? 3 : 1); ++turn) {
-            game->solved = 0;
-            if (game->screen == SCREEN_ALMOST_IMPOSSIBLE || game->screen == SCREEN_LIGHTS_OUT) {
-                Tap(*game, first->x, first->y);
-            } else if (game->screen == SCREEN_FIFTEEN) {
-                Tap(*game, grid.Left(blank.x, blank.y) + 12, grid.Top(blank.x, blank.y) + 12);
-            } else if (first->move.rfind("row", 0) == 0) {
-                Tap(*game, SURFACE_WIDTH - 1 - first->x, first->y);
-            } else {
-                const int32_t footY = grid.Top(0, 5) + 12 + (game->screen == SCREEN_UNEVEN ? CELL_SIZE : 0);
-                Tap(*game, first->x,
-                    first->move.find(" up") != std::string::npos ? footY : grid.Top(0, 0) + 12);
-            }
+// The fewest presses that clear the lights: each of the 32 ways to press row 1 decides the rest (a light left
+// on is pressed from the row below); the fewest of those that leave every light off.
+int32_t FewestPresses(const LightGrid& start) {
+    int32_t fewest = 255;
+    for (int32_t first = 0; first < 32; ++first) {
+        LightGrid grid = start;
+        int32_t presses = 0;
+        for (int32_t col = 1, row = 1; row <= 5; col = col % 5 + 1, row += col == 1) {
+            if (row == 1 ? (first >> (col - 1)) & 1 : grid.Lit(col, row - 1))
+                PressLight(grid, col, row), ++presses;
         }
-        ASSERT_EQ(game->tileGrid.tile, before.tile);
-        ASSERT_EQ(game->lightGrid.lit, lightsBefore.lit);
-        game->solved = 0;
-        ExpectSameHint(first, FindHint(*game));
-    }
-}
-
-std::string PuzzleName(const ::testing::TestParamInfo<Bounds>& info) {
-    constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
-                                               "LightsOut", "Fifteen", "AlmostImpossible"};
-    return NAMES[info.index];
-}
-
-INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
-                         ::testing::Values(Bounds{NORMAL_LABEL, 30, 40, 4}, Bounds{UNEVEN_LABEL, 60, 80, 5},
-                                           Bounds{UNMOVABLE_LABEL, 40, 60, 4},
-                                           Bounds{LIGHTS_OUT_LABEL, 15, 15, 0},
-                                           Bounds{FIFTEEN_LABEL, 80, 250, 16},
-                                           Bounds{ALMOST_IMPOSSIBLE_LABEL, 60, 150, 5}),
-                         PuzzleName);
-
-// The fewest presses that clear each of the 2^25 boards (255: none): every set of presses, in Gray code
-// order so that each set is one press away from the one before.
-std::vector<uint8_t> FewestPresses() {
-    std::array<uint32_t, 25> effect{};
-    for (int32_t i = 0; i < 25; ++i) {
-        LightGrid grid{};
-        PressLight(grid, i % 5 + 1, i / 5 + 1);
-        for (int32_t j = 0; j < 25; ++j) effect[i] |= grid.Lit(j % 5 + 1, j / 5 + 1) ? 1u << j : 0u;
-    }
-    std::vector<uint8_t> fewest(1u << 25, 255);
-    uint32_t lit = 0;
-    for (uint32_t n = 0; n < (1u << 25); ++n) {
-        if (n > 0) lit ^= effect[static_cast<std::size_t>(__builtin_ctz(n))];
-        const auto presses = static_cast<uint8_t>(std::bitset<25>(n ^ (n >> 1)).count());
-        fewest[lit] = std::min(fewest[lit], presses);
+        bool clear = true;  // rows 1 to 4 are by now
+        for (int32_t col = 1; col <= 5; ++col) clear = clear && !grid.Lit(col, 5);
+        if (clear) fewest = std::min(fewest, presses);
     }
     return fewest;
-}
-
-TEST(LightsOutHint, FollowingHintsTakesTheFewestPresses) {
-    const std::vector<uint8_t> table = FewestPresses();
-    auto game = NewGame();
-    Platform().keepPictures = false;
-    std::mt19937 random(3);
-    for (int32_t board = 0; board < 300; ++board) {
-        ChoosePuzzle(*game, LIGHTS_OUT_LABEL, static_cast<uint32_t>(board) * 37);
-        for (int32_t i = 0; i < 25 && board % 2 == 1; ++i) {
-            if (random() % 2) PressLight(game->lightGrid, i % 5 + 1, i / 5 + 1);
-        }
-        uint32_t lit = 0;
-        for (int32_t j = 0; j < 25; ++j) lit |= game->lightGrid.Lit(j % 5 + 1, j / 5 + 1) ? 1u << j : 0u;
-        const int32_t fewest = table[lit];
-        ASSERT_LT(fewest, 255);
-        if (fewest == 0) continue;
-        EXPECT_EQ(FollowHints(*game, 30), fewest) << "board " << board;
-        EXPECT_TRUE(game->solved);
-    }
 }
 
 // Every board one move before this one, made with the puzzles' own moves: the line puzzles' moves undo one
@@ -282,40 +167,83 @@ void BoardsBefore(const Game& game, const TileGrid& grid, std::vector<TileGrid>&
 using Tiles = std::array<int32_t, TileGrid::SIZE * TileGrid::SIZE>;
 std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
     std::map<Tiles, int32_t> distance{{game.tileGrid.tile, 0}};
-    std::vector<TileGrid> frontier{game.tileGrid};
-    for (int32_t d = 1; d <= depth; ++d) {
-        std::vector<TileGrid> next;
-        for (const TileGrid& board : frontier) BoardsBefore(game, board, next);
-        frontier.clear();
-        for (const TileGrid& board : next) {
-            if (distance.emplace(board.tile, d).second) frontier.push_back(board);
+    std::vector<TileGrid> queue{game.tileGrid};
+    for (std::size_t head = 0; head < queue.size() && distance[queue[head].tile] < depth; ++head) {
+        std::vector<TileGrid> before;
+        BoardsBefore(game, queue[head], before);
+        const int32_t d = distance[queue[head].tile] + 1;
+        for (const TileGrid& board : before) {
+            if (distance.emplace(board.tile, d).second) queue.push_back(board);
         }
     }
     return distance;
 }
 
-TEST_P(EveryPuzzle, BoardsNearTheGoalTakeTheFewestMoves) {
+class EveryPuzzle : public ::testing::TestWithParam<Bounds> {};
+
+// Following hints solves the hard boards, scrambles and far boards, and boards near the goal in the fewest
+// moves; a board gets the same hint however it was reached.
+TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
     const Bounds& bounds = GetParam();
-    if (bounds.exactDepth == 0) GTEST_SKIP() << "Lights out has its own test";
+    auto other = NewGame();
     auto game = NewGame();
     Platform().keepPictures = false;
+    std::mt19937 random(11);
+    auto all = [](const Hint& h) { return std::tie(h.move, h.x, h.y, h.left, h.top, h.width, h.height); };
+    for (int32_t i = 0; (ChoosePuzzle(*game, bounds.label), BuildHardBoard(*game, i)); ++i) {
+        FollowHints(*game, bounds.far);
+        EXPECT_TRUE(game->solved) << "hard board " << i;
+    }
+    for (uint32_t k = 0; k < 11; ++k) {
+        const bool far = k >= 8;  // eight scrambles, then three boards after 500 random moves each
+        const uint32_t ticks = far ? 5 + (k - 8) * 131 : 100 + k * 7717;
+        ChoosePuzzle(*game, bounds.label, ticks);
+        if (far) PlayRandomMoves(*game, random, 500);
+        if (k % 2 == 0) {  // the same hint in another game, and here after a move played and taken back
+            const std::optional<Hint> first = FindHint(*game);
+            ASSERT_TRUE(first) << ticks;
+            ChoosePuzzle(*other, bounds.label, ticks + 17);
+            CopyBoard(*other, *game);
+            Tap(*game, first->x, first->y);
+            CopyBoard(*game, *other);
+            for (const Game* same : {other.get(), game.get()}) {
+                const std::optional<Hint> hint = FindHint(*same);
+                EXPECT_TRUE(hint && all(*hint) == all(*first)) << "tick " << ticks << ": " << first->move;
+            }
+        }
+        FollowHints(*game, far ? bounds.far : bounds.scrambled);
+        EXPECT_TRUE(game->solved) << (far ? "far board from tick " : "scramble at tick ") << ticks;
+    }
+    // Boards a few random moves from the goal take the fewest moves found above ("Lights out": any board).
     ChoosePuzzle(*game, bounds.label);
     game->fixedColumn = 2, game->fixedRow = 4;  // the first game's locks
     WriteGoal(*game);
-    const std::map<Tiles, int32_t> distance = DistancesFromGoal(*game, bounds.exactDepth);
-    std::mt19937 random(9);
+    const bool lights = game->screen == SCREEN_LIGHTS_OUT;
+    std::map<Tiles, int32_t> distance = DistancesFromGoal(*game, lights ? 0 : bounds.exactDepth);
+    random.seed(9);
+    const int32_t wanted = lights ? 300 : 40;
     int32_t boards = 0;
-    for (int32_t walk = 0; boards < 40 && walk < 1000; ++walk) {
+    for (int32_t walk = 0; boards < wanted && walk < 1000; ++walk) {
         WriteGoal(*game);
         PlayRandomMoves(*game, random, 1 + walk % (bounds.exactDepth + 2));
-        const auto known = distance.find(game->tileGrid.tile);
-        if (known == distance.end() || known->second == 0) continue;
+        const int32_t fewest = lights ? FewestPresses(game->lightGrid) : distance[game->tileGrid.tile];
+        if (fewest == 0) continue;  // solved, or farther than the search went
         ++boards;
-        EXPECT_EQ(FollowHints(*game, 40), known->second) << "walk " << walk;
+        EXPECT_EQ(FollowHints(*game, 40), fewest) << "walk " << walk;
         EXPECT_TRUE(game->solved);
     }
-    EXPECT_EQ(boards, 40);
+    EXPECT_EQ(boards, wanted);
 }
+
+constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
+                                           "LightsOut", "Fifteen", "AlmostImpossible"};
+INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
+                         ::testing::Values(Bounds{NORMAL_LABEL, 30, 40, 4}, Bounds{UNEVEN_LABEL, 60, 80, 5},
+                                           Bounds{UNMOVABLE_LABEL, 40, 60, 4},
+                                           Bounds{LIGHTS_OUT_LABEL, 15, 15, 25},
+                                           Bounds{FIFTEEN_LABEL, 80, 250, 16},
+                                           Bounds{ALMOST_IMPOSSIBLE_LABEL, 60, 150, 5}),
+                         [](const auto& info) { return NAMES[info.index]; });
 
 }  // namespace
 }  // namespace tessel::testing
