@@ -95,11 +95,8 @@ TEST(KeptGame, RefusesWholeAndTouchesNothing) {
     ChoosePuzzle(*game, FIFTEEN_LABEL, 77);
     const std::vector<uint8_t> fifteen = KeepGame(*game, 5);
 
-    std::vector<std::vector<uint8_t>> refused{
-        {fifteen.begin(), fifteen.end() - 1}, {}, fifteen, fifteen, fifteen};
-    refused[2].push_back(0);
-    ++refused[3][3];  // another version
-    refused[4][0] = 'X';
+    // Another version, a magic that is not the game's: each is a bit flipped (tests/history_test.cpp).
+    std::vector<std::vector<uint8_t>> refused{{fifteen.begin(), fifteen.end() - 1}, {}};
     const auto keepBroken = [&](const Game& from, auto&& breakIt) {
         auto broken = std::make_unique<Game>(from);
         breakIt(*broken);
