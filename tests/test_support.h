@@ -59,10 +59,14 @@ inline constexpr Rows GOAL_ROWS{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {1
 inline constexpr Rows ROW_1_SHIFTED_RIGHT{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 
 template <std::size_t N = 4>
-Board<N> BoardRows(const Game& game) {
+Board<N> BoardRows(const TileGrid& grid) {
     Board<N> rows{};
-    for (std::size_t i = 0; i < 4 * N; ++i) rows[i / 4][i % 4] = game.tileGrid.Tile(i % 4 + 1, i / 4 + 1);
+    for (std::size_t i = 0; i < 4 * N; ++i) rows[i / 4][i % 4] = grid.Tile(i % 4 + 1, i / 4 + 1);
     return rows;
+}
+template <std::size_t N = 4>
+Board<N> BoardRows(const Game& game) {
+    return BoardRows<N>(game.tileGrid);
 }
 
 // Puts `rows` on the board of the puzzle shown and draws it anew (on four rows the last 0 is the empty cell).
