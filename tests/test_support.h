@@ -146,10 +146,6 @@ class Picture {
         }
         return *this;
     }
-    Picture& Pixel(int32_t x, int32_t y, uint32_t colour) {
-        pixels_->pixels[y * SURFACE_WIDTH + x] = colour;
-        return *this;
-    }
     // The image at cell (col, row), moved by (dx, dy) pixels.
     Picture& Cell(ImageId id, int32_t col, int32_t row, int32_t dx = 0, int32_t dy = 0, int32_t h = 24) {
         return Put(id, origin_.x + 24 * col + dx, origin_.y + 24 * row + dy, 24, h);
