@@ -97,11 +97,8 @@ inline constexpr ImageId LABEL_NORMAL{148}, LABEL_UNMOVABLE{150}, LABEL_ALMOST_I
 inline constexpr ImageId CLEARED[] = {ImageId{158}, ImageId{159}, ImageId{160}, ImageId{161}, ImageId{162},
                                       ImageId{160}, ImageId{163}, ImageId{164}, ImageId{164}};
 // Tile n (1 to 16), green (173 to 188) and grey (190 to 205).
-constexpr ImageId Tile(int32_t n) {
-    return static_cast<ImageId>(172 + n);
-}
-constexpr ImageId GreyTile(int32_t n) {
-    return static_cast<ImageId>(189 + n);
+constexpr ImageId Tile(int32_t n, bool grey = false) {
+    return static_cast<ImageId>((grey ? 189 : 172) + n);
 }
 }  // namespace id
 
@@ -181,7 +178,7 @@ Picture AtRest(const Game& game, int32_t screen, const Board<N>& board, Point fi
     Picture picture(game, screen);
     for (int32_t i = 0; i < 4 * static_cast<int32_t>(N); ++i) {
         const int32_t col = i % 4 + 1, row = i / 4 + 1, n = board[row - 1][col - 1];
-        if (n != 0) picture.Cell(col == fixed.x && row == fixed.y ? id::GreyTile(n) : id::Tile(n), col, row);
+        if (n != 0) picture.Cell(id::Tile(n, col == fixed.x && row == fixed.y), col, row);
     }
     if (screen == SCREEN_ALMOST_IMPOSSIBLE || screen == SCREEN_FIFTEEN) return picture;
     const bool uneven = screen == SCREEN_UNEVEN;
