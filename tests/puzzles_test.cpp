@@ -36,14 +36,13 @@ std::string NotAtRest(const Game& game) {
     return (game.solved != 0 ? picture.Banner() : picture).Differences(game.backBuffer);
 }
 
-// Boards for fixed tick counts, worked out by separate code from each set-up's rules and shown at rest; they
-// also pin the generator's draws. Tick counts from 2000000000 on wrap round.
+// Boards for fixed tick counts, worked out by separate code from each set-up's rules; they also pin the
+// generator's draws. Tick counts from 2000000000 on wrap round.
 TEST(Scramble, FixedTickCountsGiveKnownBoards) {
     auto game = NewGame();
     const auto expect = [&](const PuzzleLabel& label, uint32_t ticks, const auto& board) {
         ChoosePuzzle(*game, label, ticks);
         EXPECT_EQ(BoardRows<std::tuple_size_v<std::decay_t<decltype(board)>>>(*game), board) << ticks;
-        EXPECT_EQ(NotAtRest(*game), "") << ticks;
     };
     expect(UNMOVABLE_LABEL, 555, Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}});
     EXPECT_EQ(std::pair(game->fixedColumn, game->fixedRow), std::pair(2, 4)) << "the generator unseeded";
@@ -63,7 +62,6 @@ TEST(Scramble, FixedTickCountsGiveKnownBoards) {
         lights +=
             (i > 0 && i % 5 == 0 ? "/" : "") + std::to_string(game->lightGrid.Lit(i % 5 + 1, i / 5 + 1));
     EXPECT_EQ(lights, "11000/10101/11111/11111/10010");
-    EXPECT_EQ(NotAtRest(*game), "");
 }
 
 // The board a tap should leave, worked out from each puzzle's rules with the layout's numbers, and whether
@@ -193,9 +191,10 @@ bool InGoalOrder(const Game& game, int32_t screen) {
     return true;
 }
 
-// Thousands of taps, most of them on or beside the lines where regions meet, on scrambles of every puzzle:
-// each moves the board as its rules say, shows one frame per step of every move, and ends on the board at
-// rest, under the banner once it is in goal order. Quit, or any tap on a solved board, leads back.
+// Thousands of taps, most of them on or beside the lines where regions meet, on scrambles of every puzzle
+// shown at rest: each moves the board as its rules say, shows one frame per step of every move, and ends on
+// the board at rest, under the banner once it is in goal order. Quit, or any tap on a solved board, leads
+// back.
 TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
     auto game = NewGame();
     RandomTaps taps(31);
@@ -204,7 +203,7 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
         const ScreenLayout& layout = LAYOUTS[run % 6];
         const PuzzleLabel label{layout.label, layout.x, layout.menuY, 24};
         ChoosePuzzle(*game, label, taps.Next().ticks);
-        ASSERT_EQ(game->screen, layout.screen);
+        ASSERT_EQ(std::pair(game->screen, NotAtRest(*game)), std::pair(layout.screen, std::string()));
         if (run % 12 >= 6 && layout.screen == SCREEN_UNEVEN) {  // column 4 up solves it
             PutRows(*game,
                     Board<5>{{{1, 2, 3, 0}, {5, 6, 7, 4}, {9, 10, 11, 8}, {13, 14, 15, 12}, {0, 0, 0, 16}}});
@@ -227,14 +226,13 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
         for (int i = 0; i < 40 && game->screen != SCREEN_MENU; ++i) {
             RandomTaps::Tap tap = taps.Next();
             const bool fifteen = layout.screen == SCREEN_FIFTEEN;
-            if (i % 2 == 0 && (fifteen || layout.screen == SCREEN_ALMOST_IMPOSSIBLE)) {
-                // On and beside the empty cell's corners, where two squares meet, or an inner corner's
-                // square.
-                const uint32_t r = tap.ticks;
-                const int32_t col = fifteen ? game->blankCol + r % 2 : r % 3 + 2;
-                const int32_t row = fifteen ? game->blankRow + r / 2 % 2 : r / 3 % 3 + 2;
-                constexpr int32_t NEAR[] = {-8, -7, -1, 0, 1, 7, 8};
-                tap.x = 47 + 24 * col + NEAR[r / 12 % 7], tap.y = 61 + 24 * row + NEAR[r / 84 % 7];
+            // Every other tap on and beside the empty cell's corners, where two squares meet, or an inner
+            // corner's square.
+            constexpr int32_t NEAR[] = {-8, -7, -1, 0, 1, 7, 8};
+            if (const uint32_t r = tap.ticks;
+                i % 2 == 0 && (fifteen || layout.screen == SCREEN_ALMOST_IMPOSSIBLE)) {
+                tap.x = 47 + 24 * (fifteen ? game->blankCol + r % 2 : r % 3 + 2) + NEAR[r / 12 % 7];
+                tap.y = 61 + 24 * (fifteen ? game->blankRow + r / 2 % 2 : r / 3 % 3 + 2) + NEAR[r / 84 % 7];
             }
             const bool solved = game->solved != 0;
             const bool leaves = solved || (98 <= tap.x && tap.x <= 140 && 227 <= tap.y && tap.y <= 247);
