@@ -36,14 +36,13 @@ std::string NotAtRest(const Game& game) {
     return (game.solved != 0 ? picture.Banner() : picture).Differences(game.backBuffer);
 }
 
-// Boards for fixed tick counts, worked out by separate code from each set-up's rules and shown at rest; they
-// also pin the generator's draws. Tick counts from 2000000000 on wrap round.
+// Boards for fixed tick counts, worked out by separate code from each set-up's rules; they also pin the
+// generator's draws. Tick counts from 2000000000 on wrap round.
 TEST(Scramble, FixedTickCountsGiveKnownBoards) {
     auto game = NewGame();
     const auto expect = [&](const PuzzleLabel& label, uint32_t ticks, const auto& board) {
         ChoosePuzzle(*game, label, ticks);
         EXPECT_EQ(BoardRows<std::tuple_size_v<std::decay_t<decltype(board)>>>(*game), board) << ticks;
-        EXPECT_EQ(NotAtRest(*game), "") << ticks;
     };
     expect(UNMOVABLE_LABEL, 555, Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}});
     EXPECT_EQ(std::pair(game->fixedColumn, game->fixedRow), std::pair(2, 4)) << "the generator unseeded";
@@ -63,28 +62,41 @@ TEST(Scramble, FixedTickCountsGiveKnownBoards) {
         lights +=
             (i > 0 && i % 5 == 0 ? "/" : "") + std::to_string(game->lightGrid.Lit(i % 5 + 1, i / 5 + 1));
     EXPECT_EQ(lights, "11000/10101/11111/11111/10010");
-    EXPECT_EQ(NotAtRest(*game), "");
 }
 
-// The board a tap should leave, worked out from each puzzle's rules with the layout's numbers.
+// The board a tap should leave, worked out from each puzzle's rules with the layout's numbers, and whether
+// the frames the tap showed before its last picture are each step's picture, drawn here from the board
+// before the tap: a line's tiles half a cell on (the leaving tile's half back at the other end, the arrows
+// intact; on "Uneven" a column half into its gap, the half cell it leaves white), a 15 Puzzle tile half-way
+// into the empty cell, a block's tiles 8 and 16 pixels round, each over the one before it.
 struct Expected {
     TileGrid tiles;
     LightGrid lights;
     int32_t blankCol, blankRow, frames = 0;  // the frames shown before the last picture
     bool acted = false;
+    std::string badFrame = "";
 };
 
-Expected AfterTap(const Game& game, int32_t x, int32_t y) {
-    Expected e{game.tileGrid, game.lightGrid, game.blankCol, game.blankRow};
+Expected AfterTap(const Game& game, Expected e, int32_t x, int32_t y) {
+    const int32_t s = game.screen;
     Point o{};  // the ring's top-left corner
-    for (const ScreenLayout& layout : LAYOUTS) o = layout.screen == game.screen ? layout.origin : o;
+    for (const ScreenLayout& layout : LAYOUTS) o = layout.screen == s ? layout.origin : o;
     const auto within = [](int32_t v, int32_t from, int32_t to) { return from <= v && v <= to; };
     const auto inCell = [&](int32_t col, int32_t row) {  // edges included
         return within(x, o.x + 24 * col, o.x + 24 * col + 24) &&
                within(y, o.y + 24 * row, o.y + 24 * row + 24);
     };
     TileGrid& t = e.tiles;
-    if (game.screen == SCREEN_LIGHTS_OUT) {  // every light whose box, edges included, holds the point
+    const bool uneven = s == SCREEN_UNEVEN;
+    const Point locked = s == SCREEN_UNMOVABLE ? Point{game.fixedColumn, game.fixedRow} : Point{0, 0};
+    Picture frame = uneven ? AtRest(game, s, BoardRows<5>(t)) : AtRest(game, s, BoardRows(t), locked);
+    const auto shown = [&](int32_t count) {  // the next `count` frames are the picture
+        for (int32_t i = 0; i < count; ++i, ++e.frames) {
+            if (e.badFrame.empty() && e.frames < static_cast<int32_t>(Platform().presented.size()))
+                e.badFrame = frame.Differences(Platform().presented[e.frames]);
+        }
+    };
+    if (s == SCREEN_LIGHTS_OUT) {  // every light whose box, edges included, holds the point
         for (int32_t row = 1; row <= 5; ++row) {
             for (int32_t col = 1; col <= 5; ++col) {
                 if (!inCell(col, row)) continue;
@@ -93,30 +105,39 @@ Expected AfterTap(const Game& game, int32_t x, int32_t y) {
                     e.lights.Lit(col + dc, row + dr) ^= 1;
             }
         }
-    } else if (game.screen == SCREEN_ALMOST_IMPOSSIBLE) {  // 15 x 15 squares round the inner corners
+    } else if (s == SCREEN_ALMOST_IMPOSSIBLE) {  // 15 x 15 squares round the inner corners
         for (int32_t row = 1; row <= 3; ++row) {
             for (int32_t col = 1; col <= 3; ++col) {
                 const int32_t cx = o.x + 24 * col + 24, cy = o.y + 24 * row + 24;
                 if (!within(x, cx - 7, cx + 7) || !within(y, cy - 7, cy + 7)) continue;
-                e.acted = true, e.frames += 2;
-                const int32_t first = t.Tile(col, row);  // clockwise: the top-left goes right
+                e.acted = true;
+                const Point block[] = {{col, row}, {col + 1, row}, {col + 1, row + 1}, {col, row + 1}};
+                for (int32_t d = 8; d <= 16; d += 8, shown(1)) {  // clockwise: the top-left goes right
+                    for (const Point& c : block) frame.Cell(id::BLANK, c.x, c.y);
+                    for (int32_t i = 0; i < 4; ++i)
+                        frame.Cell(id::Tile(t.Tile(block[i].x, block[i].y)), block[i].x, block[i].y,
+                                   d * (i == 0) - d * (i == 2), d * (i == 1) - d * (i == 3));
+                }
+                const int32_t first = t.Tile(col, row);
                 t.Tile(col, row) = t.Tile(col, row + 1), t.Tile(col, row + 1) = t.Tile(col + 1, row + 1);
                 t.Tile(col + 1, row + 1) = t.Tile(col + 1, row), t.Tile(col + 1, row) = first;
             }
         }
-    } else if (game.screen == SCREEN_FIFTEEN) {  // the first of above, right, below, left that holds it
+    } else if (s == SCREEN_FIFTEEN) {  // the first of above, right, below, left that holds it
         for (const auto& [dc, dr] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
             const int32_t col = e.blankCol + dc, row = e.blankRow + dr;
             if (!inCell(col, row)) continue;
             e.acted = true;
             if (within(col, 1, 4) && within(row, 1, 4)) {
+                frame.Cell(id::BLANK, col, row)
+                    .Cell(id::Tile(t.Tile(col, row)), col, row, -12 * dc, -12 * dr);
+                shown(1);
                 std::swap(t.Tile(col, row), t.Tile(e.blankCol, e.blankRow));
-                e.blankCol = col, e.blankRow = row, e.frames = 1;
+                e.blankCol = col, e.blankRow = row;
             }
             break;
         }
     } else {  // a line's arrow region runs to the window's edge; up, right, down, left in turn
-        const bool uneven = game.screen == SCREEN_UNEVEN;
         for (int32_t side = 0; side < 4; ++side) {
             for (int32_t k = 1; k <= 4; ++k) {
                 const bool column = side % 2 == 0;
@@ -124,16 +145,34 @@ Expected AfterTap(const Game& game, int32_t x, int32_t y) {
                                              (side == 0 ? y < o.y + 24 : y > o.y + 120)
                                        : within(y, o.y + 24 * k, o.y + 24 * k + 24) &&
                                              (side == 1 ? x > o.x + 120 : x < o.x + 24);
-                const bool locked =
-                    game.screen == SCREEN_UNMOVABLE && k == (column ? game.fixedColumn : game.fixedRow);
+                const bool fixed = k == (column ? locked.x : locked.y);
                 const bool blocked = uneven && (column ? t.Tile(k, side == 0 ? 1 : 5) != 0 : k == 1);
-                if (!in || locked || blocked) continue;
-                e.acted = true, e.frames += 1;
+                if (!in || fixed || blocked) continue;
+                e.acted = true;
                 const int32_t cells = uneven && column ? 5 : 4, step = side == 0 || side == 3 ? 1 : cells - 1;
+                const int32_t dx = side == 1   ? 12
+                                   : side == 3 ? -12
+                                               : 0,
+                              dy = side == 2   ? 12
+                                   : side == 0 ? -12
+                                               : 0;
+                const auto cell = [&](int32_t i) -> int32_t& { return column ? t.Tile(k, i) : t.Tile(i, k); };
+                const auto put = [&](ImageId image, int32_t i, int32_t shift, int32_t h = 24) {
+                    frame.Cell(image, column ? k : i, column ? i : k, shift * dx / 12, shift * dy / 12, h);
+                };
+                for (int32_t i = 1; i <= cells; ++i)
+                    if (cell(i) != 0) put(id::Tile(cell(i)), i, 12);
+                if (cells == 5) {  // the half cell the column leaves
+                    frame.Cell(id::BLANK, k, dy > 0 ? 1 : 5, 0, dy > 0 ? 0 : 12, 12);
+                } else {
+                    put(id::Tile(cell(step == 1 ? 1 : 4)), step == 1 ? 5 : 0, 12);
+                    put(column ? id::ARROW_UP : id::ARROW_LEFT, 0, 0);
+                    put(column ? id::ARROW_DOWN : id::ARROW_RIGHT, 5, 0);
+                }
+                shown(1);
                 std::array<int32_t, 5> line{};
-                for (int32_t i = 0; i < cells; ++i) line[i] = column ? t.Tile(k, i + 1) : t.Tile(i + 1, k);
-                for (int32_t i = 0; i < cells; ++i)
-                    (column ? t.Tile(k, i + 1) : t.Tile(i + 1, k)) = line[(i + step) % cells];
+                for (int32_t i = 0; i < cells; ++i) line[i] = cell(i + 1);
+                for (int32_t i = 0; i < cells; ++i) cell(i + 1) = line[(i + step) % cells];
             }
         }
     }
@@ -152,9 +191,10 @@ bool InGoalOrder(const Game& game, int32_t screen) {
     return true;
 }
 
-// Thousands of taps, most of them on or beside the lines where regions meet, on scrambles of every puzzle:
-// each moves the board as its rules say, shows one frame per step of every move, and ends on the board at
-// rest, under the banner once it is in goal order. Quit, or any tap on a solved board, leads back.
+// Thousands of taps, most of them on or beside the lines where regions meet, on scrambles of every puzzle
+// shown at rest: each moves the board as its rules say, shows one frame per step of every move, and ends on
+// the board at rest, under the banner once it is in goal order. Quit, or any tap on a solved board, leads
+// back.
 TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
     auto game = NewGame();
     RandomTaps taps(31);
@@ -163,7 +203,7 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
         const ScreenLayout& layout = LAYOUTS[run % 6];
         const PuzzleLabel label{layout.label, layout.x, layout.menuY, 24};
         ChoosePuzzle(*game, label, taps.Next().ticks);
-        ASSERT_EQ(game->screen, layout.screen);
+        ASSERT_EQ(std::pair(game->screen, NotAtRest(*game)), std::pair(layout.screen, std::string()));
         if (run % 12 >= 6 && layout.screen == SCREEN_UNEVEN) {  // column 4 up solves it
             PutRows(*game,
                     Board<5>{{{1, 2, 3, 0}, {5, 6, 7, 4}, {9, 10, 11, 8}, {13, 14, 15, 12}, {0, 0, 0, 16}}});
@@ -186,22 +226,20 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
         for (int i = 0; i < 40 && game->screen != SCREEN_MENU; ++i) {
             RandomTaps::Tap tap = taps.Next();
             const bool fifteen = layout.screen == SCREEN_FIFTEEN;
-            if (i % 2 == 0 && (fifteen || layout.screen == SCREEN_ALMOST_IMPOSSIBLE)) {
-                // On and beside the empty cell's corners, where two squares meet, or an inner corner's
-                // square.
-                const uint32_t r = tap.ticks;
-                const int32_t col = fifteen ? game->blankCol + r % 2 : r % 3 + 2;
-                const int32_t row = fifteen ? game->blankRow + r / 2 % 2 : r / 3 % 3 + 2;
-                constexpr int32_t NEAR[] = {-8, -7, -1, 0, 1, 7, 8};
-                tap.x = 47 + 24 * col + NEAR[r / 12 % 7], tap.y = 61 + 24 * row + NEAR[r / 84 % 7];
+            // Every other tap on and beside the empty cell's corners, where two squares meet, or an inner
+            // corner's square.
+            constexpr int32_t NEAR[] = {-8, -7, -1, 0, 1, 7, 8};
+            if (const uint32_t r = tap.ticks;
+                i % 2 == 0 && (fifteen || layout.screen == SCREEN_ALMOST_IMPOSSIBLE)) {
+                tap.x = 47 + 24 * (fifteen ? game->blankCol + r % 2 : r % 3 + 2) + NEAR[r / 12 % 7];
+                tap.y = 61 + 24 * (fifteen ? game->blankRow + r / 2 % 2 : r / 3 % 3 + 2) + NEAR[r / 84 % 7];
             }
             const bool solved = game->solved != 0;
             const bool leaves = solved || (98 <= tap.x && tap.x <= 140 && 227 <= tap.y && tap.y <= 247);
-            const Expected e = leaves
-                                   ? Expected{game->tileGrid, game->lightGrid, game->blankCol, game->blankRow}
-                                   : AfterTap(*game, tap.x, tap.y);
+            const Expected before{game->tileGrid, game->lightGrid, game->blankCol, game->blankRow};
             Platform().presented.clear();
             Tap(*game, tap.x, tap.y);
+            const Expected e = leaves ? before : AfterTap(*game, before, tap.x, tap.y);
             SCOPED_TRACE(::testing::Message()
                          << "screen " << layout.screen << ", tap at " << tap.x << "," << tap.y);
             ASSERT_EQ(BrokenInvariant(*game), "");
@@ -218,94 +256,12 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
             solvedSeen[run % 6] += game->solved;
             ASSERT_EQ(game->tapActed, e.acted);
             ASSERT_EQ(Platform().presented.size(), e.frames + 1u);
+            ASSERT_EQ(e.badFrame, "");
             ASSERT_EQ(game->solved, InGoalOrder(*game, layout.screen));
             ASSERT_EQ(NotAtRest(*game), "");
         }
     }
     for (const int count : solvedSeen) EXPECT_GT(count, 0) << "a puzzle never solved";
-}
-
-// The half-step frame: the line's tiles half a cell on, the leaving tile's outgoing half back at the other
-// end, both arrows of the line intact, the rest at rest.
-TEST(NormalTap, HalfStepFramesMoveTheLineByHalfACell) {
-    const struct {
-        int32_t x, y, line, dx, dy;
-    } frames[] = {{100, 20, 2, 0, -1}, {200, 100, 1, 1, 0}, {96, 240, 2, 0, 1}, {20, 100, 1, -1, 0}};
-    auto game = NewGame();
-    for (const auto& f : frames) {
-        StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
-        Tap(*game, f.x, f.y);
-        Picture expected = AtRest(*game, SCREEN_NORMAL, GOAL_ROWS);
-        const auto at = [&](int32_t k) { return f.dx != 0 ? Point{k, f.line} : Point{f.line, k}; };  // 0 to 5
-        const auto tile = [&](int32_t k) { return id::Tile(GOAL_ROWS[at(k).y - 1][at(k).x - 1]); };
-        const auto put = [&](ImageId image, int32_t k, int32_t shift) {
-            expected.Cell(image, at(k).x, at(k).y, shift * f.dx, shift * f.dy);
-        };
-        const bool forward = f.dx + f.dy > 0;
-        for (int32_t k = 1; k <= 4; ++k) put(tile(k), k, 12);
-        put(tile(forward ? 4 : 1), forward ? 0 : 5, 12);
-        put(f.dx != 0 ? id::ARROW_LEFT : id::ARROW_UP, 0, 0);
-        put(f.dx != 0 ? id::ARROW_RIGHT : id::ARROW_DOWN, 5, 0);
-        ASSERT_EQ(Platform().presented.size(), 2u);
-        EXPECT_EQ(expected.Differences(Platform().presented[0]), "") << f.x << "," << f.y;
-    }
-}
-
-// Columns 1 and 2 up (gap in row 5), 3 and 4 down, the tiles otherwise in goal order.
-constexpr Board<5> MIXED{{{1, 2, 0, 0}, {5, 6, 3, 4}, {9, 10, 7, 8}, {13, 14, 11, 12}, {0, 0, 15, 16}}};
-
-TEST(Uneven, SlideFramesMoveColumnsHalfACellIntoTheirGaps) {
-    auto game = NewGame();
-    // A slide's frame moves the column's tiles half a cell into its gap and whitens the half cell they leave;
-    // on a shared edge one column slides after the other. The mirror of the goal is not solved.
-    const auto slide = [&](Picture& picture, int32_t col, int32_t dy, std::size_t frame) {
-        for (int32_t row = 1; row <= 5; ++row) {
-            if (const int32_t n = MIXED[row - 1][col - 1]; n != 0)
-                picture.Cell(id::Tile(n), col, row, 0, 12 * dy);
-        }
-        return picture.Cell(id::BLANK, col, dy > 0 ? 1 : 5, 0, dy > 0 ? 0 : 12, 12)
-            .Differences(Platform().presented[frame]);
-    };
-    // Columns 1 and 2 down (the mirror of the goal), then column 3 up.
-    for (const auto& [x, y, first, last, dy] : {std::array{95, 220, 1, 2, 1}, {130, 30, 3, 3, -1}}) {
-        StartWith(*game, UNEVEN_LABEL, MIXED);
-        Tap(*game, x, y);
-        Picture frames = AtRest(*game, SCREEN_UNEVEN, MIXED);
-        for (int32_t col = first; col <= last; ++col)
-            EXPECT_EQ(slide(frames, col, dy, col - first), "") << col;
-        EXPECT_EQ(game->solved, 0);
-    }
-}
-
-// A slide's frame shows the tile half-way into the empty cell, the half it leaves white: from each side.
-TEST(Fifteen, SlideFramesShowTheTileHalfWay) {
-    constexpr Rows MID{{{1, 2, 3, 4}, {5, 0, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 6}}};  // empty at (2, 2)
-    auto game = NewGame();
-    for (const auto& [dx, dy] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
-        StartWith(*game, FIFTEEN_LABEL, MID);
-        Tap(*game, 107 + 24 * dx, 121 + 24 * dy);
-        ASSERT_EQ(Platform().presented.size(), 2u);
-        Picture frame = AtRest(*game, SCREEN_FIFTEEN, MID);
-        frame.Cell(id::BLANK, 2 + dx, 2 + dy)
-            .Cell(id::Tile(MID[1 + dy][1 + dx]), 2 + dx, 2 + dy, -12 * dx, -12 * dy);
-        EXPECT_EQ(frame.Differences(Platform().presented[0]), "") << dx << "," << dy;
-    }
-}
-
-// Block 6 7 / 10 11 turning: at 8 and 16 pixels each tile lies over the one before it (clockwise from the
-// top-left, the last also over the first), and the rest of the block is white.
-TEST(AlmostImpossibleTap, TurnFramesMoveTheBlocksTilesRound) {
-    auto game = NewGame();
-    StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
-    Tap(*game, 119, 133);
-    ASSERT_EQ(Platform().presented.size(), 3u);
-    for (int32_t s = 8; s <= 16; s += 8) {
-        Picture expected = AtRest(*game, SCREEN_ALMOST_IMPOSSIBLE, GOAL_ROWS);
-        expected.Cell(id::BLANK, 2, 2).Cell(id::BLANK, 3, 2).Cell(id::BLANK, 3, 3).Cell(id::BLANK, 2, 3);
-        expected.Cell(id::Tile(6), 2, 2, s, 0).Cell(id::Tile(7), 3, 2, 0, s);
-        expected.Cell(id::Tile(11), 3, 3, -s, 0).Cell(id::Tile(10), 2, 3, 0, -s);
-        EXPECT_EQ(expected.Differences(Platform().presented[s / 8 - 1]), "") << s;
-    }
 }
 
 }  // namespace

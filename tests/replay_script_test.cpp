@@ -32,6 +32,8 @@ TEST(ReplayScript, RejectsWhatIsNotACommand) {
         EXPECT_EQ(command.kind, CommandKind::Invalid) << line;
         EXPECT_FALSE(command.error.empty()) << line;
     }
+    for (const char* key : {"shift+left", "Shift+Enter", "Tab", "Left x"})
+        EXPECT_EQ(ParseLine(std::string("key ") + key).kind, CommandKind::Invalid) << key;
     // Bytes that are not plain text reach the message as codes, never as control codes for the terminal.
     EXPECT_EQ(ParseLine("tap 1\x1b[2J\xff 2").error,
               R"(tap x '1\x1b[2J\xff' is not a whole number from 0 to 65535)");

@@ -59,10 +59,14 @@ inline constexpr Rows GOAL_ROWS{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {1
 inline constexpr Rows ROW_1_SHIFTED_RIGHT{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 
 template <std::size_t N = 4>
-Board<N> BoardRows(const Game& game) {
+Board<N> BoardRows(const TileGrid& grid) {
     Board<N> rows{};
-    for (std::size_t i = 0; i < 4 * N; ++i) rows[i / 4][i % 4] = game.tileGrid.Tile(i % 4 + 1, i / 4 + 1);
+    for (std::size_t i = 0; i < 4 * N; ++i) rows[i / 4][i % 4] = grid.Tile(i % 4 + 1, i / 4 + 1);
     return rows;
+}
+template <std::size_t N = 4>
+Board<N> BoardRows(const Game& game) {
+    return BoardRows<N>(game.tileGrid);
 }
 
 // Puts `rows` on the board of the puzzle shown and draws it anew (on four rows the last 0 is the empty cell).
@@ -93,11 +97,8 @@ inline constexpr ImageId LABEL_NORMAL{148}, LABEL_UNMOVABLE{150}, LABEL_ALMOST_I
 inline constexpr ImageId CLEARED[] = {ImageId{158}, ImageId{159}, ImageId{160}, ImageId{161}, ImageId{162},
                                       ImageId{160}, ImageId{163}, ImageId{164}, ImageId{164}};
 // Tile n (1 to 16), green (173 to 188) and grey (190 to 205).
-constexpr ImageId Tile(int32_t n) {
-    return static_cast<ImageId>(172 + n);
-}
-constexpr ImageId GreyTile(int32_t n) {
-    return static_cast<ImageId>(189 + n);
+constexpr ImageId Tile(int32_t n, bool grey = false) {
+    return static_cast<ImageId>((grey ? 189 : 172) + n);
 }
 }  // namespace id
 
@@ -142,10 +143,6 @@ class Picture {
         }
         return *this;
     }
-    Picture& Pixel(int32_t x, int32_t y, uint32_t colour) {
-        pixels_->pixels[y * SURFACE_WIDTH + x] = colour;
-        return *this;
-    }
     // The image at cell (col, row), moved by (dx, dy) pixels.
     Picture& Cell(ImageId id, int32_t col, int32_t row, int32_t dx = 0, int32_t dy = 0, int32_t h = 24) {
         return Put(id, origin_.x + 24 * col + dx, origin_.y + 24 * row + dy, 24, h);
@@ -181,7 +178,7 @@ Picture AtRest(const Game& game, int32_t screen, const Board<N>& board, Point fi
     Picture picture(game, screen);
     for (int32_t i = 0; i < 4 * static_cast<int32_t>(N); ++i) {
         const int32_t col = i % 4 + 1, row = i / 4 + 1, n = board[row - 1][col - 1];
-        if (n != 0) picture.Cell(col == fixed.x && row == fixed.y ? id::GreyTile(n) : id::Tile(n), col, row);
+        if (n != 0) picture.Cell(id::Tile(n, col == fixed.x && row == fixed.y), col, row);
     }
     if (screen == SCREEN_ALMOST_IMPOSSIBLE || screen == SCREEN_FIFTEEN) return picture;
     const bool uneven = screen == SCREEN_UNEVEN;
