@@ -16,24 +16,12 @@ const PUZZLES = [
 const axeSource = fs.readFileSync(new URL('../../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
 const menu = h.replayMenu();
 
-// The game's record: the page keeps the game as it does when hidden, and tessel-replay reads that back.
-async function record(page) {
-    await h.hide(page);
-    const dir = fs.mkdtempSync(`${os.tmpdir()}/tessel-kept-`);
-    fs.writeFileSync(`${dir}/kept`, Buffer.from(await h.kept(page), 'base64'));
-    const lines = h.replay([], [`resume ${dir}/kept`]).toString().trim().split('\n');
-    fs.rmSync(dir, { recursive: true });
-    return JSON.parse(lines.at(-1));
-}
-
 // What each cell of the board must be called, from the record alone: [name, left, top] by rows.
 function expectedCells(r) {
     const tile = (c, row) => r.tileGrid.tile[c * 6 + row];
     const at = (grid, size, c, row) => [grid.cellLeft[c * size + row], grid.cellTop[c * size + row]];
-    const cells = [];
-    const board = (cols, rows, name, place = (c, row) => at(r.tileGrid, 6, c, row)) => {
-        for (const row of rows) cells.push(cols.map((c) => [name(c, row), ...place(c, row)]));
-    };
+    const cells = [], board = (cols, rows, name, place = (c, row) => at(r.tileGrid, 6, c, row)) =>
+        rows.forEach((row) => cells.push(cols.map((c) => [name(c, row), ...place(c, row)])));
     const span = (from, to) => Array.from({ length: to - from + 1 }, (_, i) => from + i);
     const inside = (v, last) => v >= 1 && v <= last;
     if (r.screen === 20 || r.screen === 40) {
@@ -61,11 +49,6 @@ function expectedCells(r) {
     return cells;
 }
 
-// The grid's cells by rows, as the page names them, without their places ("7, row 2 column 3" is "7").
-const gridNames = (page) => page.evaluate(() => [...document.querySelectorAll('#mirror [role=row]')]
-    .map((row) => [...row.querySelectorAll('[role=gridcell]')].map((cell) => cell.getAttribute('aria-label')
-        .replace(/, (row|column) .*/, ''))));
-
 // Every item's box in CSS pixels, by selector.
 const boxes = (page, selector) => page.evaluate((s) => [...document.querySelectorAll(s)].map((e) => {
     const box = e.getBoundingClientRect(), canvas = document.getElementById('game').getBoundingClientRect();
@@ -92,8 +75,7 @@ async function readThrough(t, engine, device) {
     await page.goto(site.url);
     const at = await h.findMenu(page, menu);
     // Picture pixels to CSS pixels relative to the canvas, as the page paints them.
-    const css = (x, y, w = 0, hh = 0) => [(at.left + x * at.k) / page.scale, (y * at.k) / page.scale,
-        (w * at.k) / page.scale, (hh * at.k) / page.scale];
+    const css = (...box) => box.map((v, i) => ((i === 0 ? at.left : 0) + v * at.k) / page.scale);
     const near = (actual, expected, what) => assert.ok(actual.length === expected.length &&
         actual.every((box, i) => box.every((v, j) => Math.abs(v - expected[i][j]) < 0.05)),
         `${what}: ${JSON.stringify(actual)} over ${JSON.stringify(expected)}`);
@@ -120,10 +102,18 @@ async function readThrough(t, engine, device) {
     for (const [i, [name, screen]] of PUZZLES.entries()) {
         await press(page, i);
         await said(page, `${name} started`, 'on its press');
-        const r = await record(page);
+        // The game's record: the page keeps the game as when hidden, and tessel-replay reads that back.
+        await h.hide(page);
+        const dir = fs.mkdtempSync(`${os.tmpdir()}/tessel-kept-`);
+        fs.writeFileSync(`${dir}/kept`, Buffer.from(await h.kept(page), 'base64'));
+        const r = JSON.parse(h.replay([], [`resume ${dir}/kept`]).toString().trim().split('\n').at(-1));
+        fs.rmSync(dir, { recursive: true });
         assert.equal(r.screen, screen);
         const expected = expectedCells(r);
-        assert.deepEqual(await gridNames(page), expected.map((row) => row.map(([n]) => n)), `${name}'s cells`);
+        // The cells by rows, as the page names them, without their places ("7, row 2 column 3" is "7").
+        const names = await page.evaluate(() => [...document.querySelectorAll('#mirror [role=row]')].map((row) =>
+            [...row.querySelectorAll('[role=gridcell]')].map((e) => e.getAttribute('aria-label').replace(/, (row|column) .*/, ''))));
+        assert.deepEqual(names, expected.map((row) => row.map(([n]) => n)), `${name}'s cells`);
         near(await boxes(page, '#mirror [role=gridcell]'), expected.flat().map(([, x, y]) => css(x, y, 24, 24)),
             `${name}'s cells over their squares`);
         assert.deepEqual(await tabStops(), [expected[0][0][0]], `${name}: one Tab stop`);
@@ -137,8 +127,7 @@ async function readThrough(t, engine, device) {
     await noViolations(page, 'the About box');
 }
 
-// On a desktop in every engine; on a phone's screen at 3x, where touch exploration finds cells, in Chromium.
-// Then Orca reading Firefox ESR on a display and buses of its own.
+// On a desktop in every engine, on a phone's screen (where touch exploration finds cells) in Chromium; Orca.
 for (const engine of h.engines) {
     for (const device of engine.devices.slice(0, engine.name === 'Chromium' ? 2 : 1)) {
         test(`${engine.name}: the screen read as a screen reader reads it, ${device.name}`, { timeout: 180000 },

@@ -45,8 +45,7 @@ function findPicture(shot, reference) {
     for (let k = 1; screen.first[0] >= 0 && k <= 16; k++) {
         const [left, top] = [0, 1].map((i) => screen.first[i] - picture.first[i] * k);
         const enlarged = (x, y) => picture.at(Math.floor((x - left) / k), Math.floor((y - top) / k));
-        const found = screen.px.every((v, i) => v === enlarged(i % width, Math.floor(i / width)));
-        if (found) return { k, left, top, size: picture.size, screen: screen.size };
+        if (screen.px.every((v, i) => v === enlarged(i % width, Math.floor(i / width)))) return { k, left, top, size: picture.size, screen: screen.size };
     }
     return null;
 }
@@ -60,16 +59,14 @@ export const pngOf = ({ rgba, width }) => PNG.sync.write(Object.assign(new PNG({
 // pixel of each k x k block, RGBA in base64) with the frame's time, if it has changed.
 export function recordPictures({ k, left, size: [width, height] }) {
     window.pictures = [];
-    const small = document.createElement('canvas');
-    [small.width, small.height] = [width, height];
-    const context = small.getContext('2d', { willReadFrequently: true });
+    const context = Object.assign(document.createElement('canvas'), { width, height })
+        .getContext('2d', { willReadFrequently: true });
     context.imageSmoothingEnabled = false;
     const requestFrame = window.requestAnimationFrame.bind(window);
     window.requestAnimationFrame = (callback) => requestFrame((time) => {
         callback(time);
         context.drawImage(document.getElementById('game'), left, 0, width * k, height * k, 0, 0, width, height);
-        const bytes = context.getImageData(0, 0, width, height).data;
-        const rgba = btoa(Array.from(bytes, (v) => String.fromCharCode(v)).join(''));
+        const rgba = btoa(Array.from(context.getImageData(0, 0, width, height).data, (v) => String.fromCharCode(v)).join(''));
         if (rgba !== window.pictures.at(-1)?.rgba) window.pictures.push({ t: time, rgba, width });
     });
 }
@@ -88,13 +85,10 @@ export const findMenu = (page, menu, what = 'the menu') =>
     poll(async () => { const shot = await page.shoot(); return shot && findPicture(shot, menu); }, `${what} at a whole scale`);
 
 // The pictures recorded, once there are `count` of them and a moment has passed for any beyond.
-export async function pictures(page, count) {
-    await waitFor(page, (n) => window.pictures?.length >= n, count).catch(() => {});
-    return delay(300).then(() => page.evaluate(() => window.pictures));
-}
+export const pictures = (page, count) => waitFor(page, (n) => window.pictures?.length >= n, count).catch(() => {})
+    .then(() => delay(300)).then(() => page.evaluate(() => window.pictures));
 
-// A tap on device pixel (dx, dy) of game pixel (x, y). Taps on whole CSS pixels land up to scale - 1 device
-// pixels before their aim: offsets that large keep them on the game pixel.
+// A tap on device pixel (dx, dy) of game pixel (x, y); taps on whole CSS pixels need scale - 1 to stay on it.
 const edge = (page) => (page.whole ? page.scale - 1 : 0);
 export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
     const css = (v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale);
@@ -103,9 +97,9 @@ export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
 
 // Presses tessel-replay's keys ("Shift+Left", "Space") one after the other.
 const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown' };
-export async function keys(page, names) {
+export const keys = async (page, names) => {
     for (const name of names) await page.key(name.replace(/\w+$/, (key) => DOM_KEYS[key] ?? key));
-}
+};
 
 // As a phone's browser does before it may end the page: the game keeps itself, and `kept` reads it.
 export const KEY = 'tessel-kept-game';
@@ -116,10 +110,8 @@ export const hide = (page) => page.evaluate(() => {
 export const kept = (page) => page.evaluate((key) => localStorage.getItem(key), KEY);
 
 // The system's Chromium, for the measuring scripts as well.
-export function launch() {
-    const executablePath = process.env.CHROMIUM ?? '/usr/lib/chromium/chromium';
-    return chromium.launch({ executablePath, args: ['--disable-gpu'] });
-}
+export const launch = () =>
+    chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/lib/chromium/chromium', args: ['--disable-gpu'] });
 
 // Each engine's browser starts once and serves every page opened after it, until a moment after the last one
 // closes. `start` gives the browser, with its close().
@@ -154,7 +146,6 @@ const chromiums = shared(launch);
 const chromiumEngine = {
     name: 'Chromium',
     devices: [DESKTOP, { name: 'phone, touch', width: 360, height: 740, scale: 3, touch: true, coarse: true }],
-    cannot: [],
     async open({ width, height, scale, touch }) {
         const browser = await chromiums.get(), context = await browser.newContext({ viewport: { width, height },
             deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
@@ -237,10 +228,9 @@ const webkitEngine = {
             return value;
         };
         await poll(() => call('GET', '/status').then(() => true, () => false), 'WebKitWebDriver');
-        const browserOptions = { binary: process.env.WEBKIT_MINIBROWSER ??
-            '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] };
-        const created = await call('POST', '/session',
-            { capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': browserOptions } } });
+        const binary = process.env.WEBKIT_MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+        const created = await call('POST', '/session', { capabilities: { alwaysMatch:
+            { 'webkitgtk:browserOptions': { binary, args: ['--automation'] } } } });
         const session = (method, path, body) => call(method, `/session/${created.sessionId}${path}`, body);
         const actions = (...sources) => session('POST', '/actions', { actions: sources });
         const resize = (w, h) => session('POST', '/window/rect', { width: w, height: h });
@@ -254,8 +244,8 @@ const webkitEngine = {
             async shoot() {
                 const [box, png] = await evaluate((read) => {
                     const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
-                    const [w, h] = [box.width, box.height].map((v) => v * devicePixelRatio);
-                    const png = read && canvas.width === w && canvas.height === h && canvas.toDataURL('image/png');
+                    const png = read && canvas.width === box.width * devicePixelRatio &&
+                        canvas.height === box.height * devicePixelRatio && canvas.toDataURL('image/png');
                     return [[box.x, box.y, box.width, box.height].map(Math.round), png && png.split(',')[1]];
                 }, scale > 1);
                 if (scale > 1) return png && Buffer.from(png, 'base64');

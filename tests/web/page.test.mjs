@@ -6,8 +6,8 @@ import os from 'node:os';
 import { test } from 'node:test';
 import * as h from './harness.mjs';
 
-// Game pixels: "Normal"'s top-left corner, column 2's arrows on its board, Quit; that column and row 1.
-const NORMAL_LABEL = [86, 65], COLUMN_2_UP = [107, 40], COLUMN_2_DOWN = [107, 200], QUIT = [119, 237];
+// Game pixels: "Normal"'s top-left corner, column 2's up arrow on its board, Quit; that column and row 1.
+const NORMAL_LABEL = [86, 65], COLUMN_2_UP = [107, 40], QUIT = [119, 237];
 const COLUMN_2 = 95, ROW_1 = 85, CELL = 24;
 const TURNED = "Sorry, current release version doesn't support horizontal view mode.";
 const menu = h.replayMenu(), menuRgba = h.rgbaOf(menu);
@@ -27,8 +27,7 @@ const storeOnLeave = (page, value) => page.evaluate(([key, v]) => {
     document.addEventListener('visibilitychange', store);
 }, [h.KEY, value]);
 
-// Undo, Redo and Hint from the Tools menu and the keys, from a board with one move played (`shown` ends with
-// its three pictures); the items greyed for everyone, assistive technology included, where they do nothing.
+// Undo, Redo and Hint from the Tools menu and the keys, after one move (`shown` ends with its three pictures).
 async function takeBackAndReplay(page, shown, press, greyed) {
     const [board, halfStep, shifted] = shown.slice(-3).map((p) => p.rgba);
     assert.deepEqual(await greyed(), [false, true], 'a move to take back');
@@ -60,14 +59,12 @@ async function takeBackAndReplay(page, shown, press, greyed) {
         await ask();
         let now = await h.pictures(page, shown.length + 1);
         assert.ok(outlined(now.at(-1).rgba, shifted), 'the hint outlined over the picture');
-        await h.waitFor(page, () => /^hint: ./.test(document.querySelector('[role=status]')?.textContent),
-            null, 'the hint said');
+        await h.waitFor(page, () => /^hint: ./.test(document.querySelector('[role=status]')?.textContent), null, 'a hint said');
         await page.key('Control+Z');
         now = await h.pictures(page, now.length + 1);
         assert.equal(now.at(-1).rgba, board, 'the hint gone with the move taken back');
         await page.key('Control+Y');
         shown = await h.pictures(page, now.length + 2);
-        assert.equal(shown.at(-1).rgba, shifted, 'the move played again');
     }
     return shown;
 }
@@ -93,8 +90,7 @@ async function playByKeys(t, page, at) {
     await h.keys(page, names);
     await h.waitFor(page, (last) => window.pictures.at(-1)?.rgba === last, expected.at(-1), 'the menu at the end');
     const shown = (await page.evaluate(() => window.pictures)).map((p) => p.rgba);
-    assert.equal(shown.length, expected.length, 'one picture a key');
-    assert.ok(shown.every((rgba, i) => rgba === expected[i]), 'the pictures of tessel-replay');
+    assert.ok(shown.length === expected.length && shown.every((rgba, i) => rgba === expected[i]), 'tessel-replay\'s pictures');
 }
 
 async function playThrough(t, engine, device) {
@@ -156,13 +152,9 @@ async function playThrough(t, engine, device) {
         kept = Buffer.from(await h.kept(page), 'base64');
         await page.reopen(site.url);
         const count = page.beforeLoad ? 8 : 0;
-        if (count) {
-            shown = await h.pictures(page, count);
-            assert.ok(shown.length === count && shown[7].rgba === shifted.rgba, 'the splash, then the board as left');
-        } else {
-            await h.findMenu(page, h.pngOf(shifted), 'the board as left');
-            await page.evaluate(h.recordPictures, at);
-        }
+        if (!count) await h.findMenu(page, h.pngOf(shifted), 'the board as left').then(() => page.evaluate(h.recordPictures, at));
+        shown = await h.pictures(page, count);
+        assert.ok(shown.length === count && (!count || shown[7].rgba === shifted.rgba), 'the splash, then the board as left');
         assert.deepEqual(await greyed(), [false, true], 'the move kept with it');
         await page.key('Control+Z');
         shown = await h.pictures(page, count + 1);
@@ -180,13 +172,11 @@ async function playThrough(t, engine, device) {
 
     if (device.coarse) {
         // Held sideways: the message, a tap where "Normal" would be ignored; upright: the game, taking taps.
-        const turned = (text) => document.getElementById('turned').checkVisibility() &&
-            document.getElementById('turned').innerText.replace(/\s+/g, ' ') === text;
         await page.resize(device.height, device.width);
-        await h.waitFor(page, turned, TURNED, 'the landscape message');
         // Screen readers hear it, and find no game under it.
-        await h.waitFor(page, (text) => !document.querySelector('#mirror [role=button]').checkVisibility() &&
-            document.querySelector('#mirror [role=status]').textContent.trim() === text, TURNED, 'the message said');
+        await h.waitFor(page, (text) => document.getElementById('turned').checkVisibility() &&
+            !document.querySelector('#mirror [role=button]').checkVisibility() &&
+            document.querySelector('#mirror [role=status]').textContent.trim() === text, TURNED, 'the message shown, said');
         await page.tap(device.height / 2, 70);
         await page.resize(device.width, device.height);
         await h.findMenu(page, menu);
@@ -197,8 +187,7 @@ async function playThrough(t, engine, device) {
     }
 
     // The About box opens from the bar and on Ctrl+A, and OK closes it.
-    const aboutOpen = (open) => document.querySelector('dialog#about').open === open &&
-        document.getElementById('about-caption').textContent === 'About Tessel';
+    const aboutOpen = (open) => document.querySelector('dialog#about').open === open;
     for (const open of [() => press('#tools').then(() => press('#about-item')), () => page.key('Control+A')]) {
         await open();
         await h.waitFor(page, aboutOpen, true, 'the About box');
@@ -208,8 +197,7 @@ async function playThrough(t, engine, device) {
     if (desktop) await playByKeys(t, page, at);
     if (kept && engine.name === 'Chromium') {
         // Whatever else the storage holds gives the menu (checked in one engine: the core refuses it).
-        const otherVersion = Buffer.from(kept).fill(kept[3] + 1, 3, 4);
-        const stored = [kept.subarray(0, 200), otherVersion, Buffer.from(kept.map(() => Math.random() * 256))]
+        const stored = [kept.subarray(0, 200), Buffer.from(kept).fill(kept[3] + 1, 3, 4), kept.map(() => Math.random() * 256)]
             .map((bytes) => bytes.toString('base64')).concat(['%not base64%']);
         for (const value of stored) {
             await storeOnLeave(page, value);
@@ -217,9 +205,8 @@ async function playThrough(t, engine, device) {
             assert.equal((await h.pictures(page, 8))[7]?.rgba, menuRgba, `the menu for ${value.slice(0, 12)}`);
         }
         // Storage that throws, as in private browsing: the game plays as ever.
-        await page.beforeLoad(() => Object.defineProperty(window, 'localStorage', {
-            get: () => { throw new DOMException('storage is off', 'SecurityError'); },
-        }));
+        await page.beforeLoad(() => Object.defineProperty(window, 'localStorage',
+            { get() { throw new DOMException('storage is off', 'SecurityError'); } }));
         await page.reopen(site.url);
         assert.equal((await h.pictures(page, 8))[7]?.rgba, menuRgba, 'the menu without storage');
         await tap(NORMAL_LABEL);
@@ -234,5 +221,5 @@ for (const engine of h.engines) {
         const name = `${engine.name}: ${device.name}, ${device.width} x ${device.height} at ${device.scale}x`;
         test(name, { timeout: 240000 }, (t) => playThrough(t, engine, device));
     }
-    for (const [what, why] of engine.cannot) test(`${engine.name} cannot check: ${what}`, { skip: why }, () => {});
+    for (const [what, why] of engine.cannot ?? []) test(`${engine.name} cannot check: ${what}`, { skip: why }, () => {});
 }
