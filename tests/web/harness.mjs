@@ -1,5 +1,4 @@
-// The browser tests' ground: the site served, tessel-replay's menu, pictures found on screenshots or recorded
-// in the page, and one adapter for each engine: Chromium, Firefox ESR and WebKitGTK's MiniBrowser.
+// The browser tests' ground: the site, tessel-replay, pictures on the canvas, an adapter for each engine.
 import assert from 'node:assert/strict';
 import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -18,10 +17,14 @@ export async function serve(root = process.env.TESSEL_SITE ?? 'build-web/site') 
     return { url: `http://127.0.0.1:${/port (\d+)/.exec(line)[1]}/`, close: () => server.kill() && exited };
 }
 
+// tessel-replay with its script on standard input; its output.
+export const replay = (args, lines) => execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay',
+    [...args, '-'], { input: lines.join('\n') });
+
 // tessel-replay's first picture, the menu, as a PNG.
 export function replayMenu() {
     const frames = fs.mkdtempSync(`${os.tmpdir()}/tessel-frames-`);
-    execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay', ['--frames', frames, '/dev/null']);
+    replay(['--frames', frames], []);
     const png = fs.readFileSync(`${frames}/00000.png`);
     fs.rmSync(frames, { recursive: true });
     return png;
@@ -42,107 +45,86 @@ function findPicture(shot, reference) {
     for (let k = 1; screen.first[0] >= 0 && k <= 16; k++) {
         const [left, top] = [0, 1].map((i) => screen.first[i] - picture.first[i] * k);
         const enlarged = (x, y) => picture.at(Math.floor((x - left) / k), Math.floor((y - top) / k));
-        const found = screen.px.every((v, i) => v === enlarged(i % width, Math.floor(i / width)));
-        if (found) return { k, left, top, size: picture.size, screen: screen.size };
+        if (screen.px.every((v, i) => v === enlarged(i % width, Math.floor(i / width)))) return { k, left, top, size: picture.size, screen: screen.size };
     }
     return null;
 }
 
 // The RGBA bytes of a PNG in base64, as recordPictures gives them, and a picture it recorded as a PNG.
 export const rgbaOf = (png) => Buffer.from(PNG.sync.read(png).data).toString('base64');
-export function pngOf({ rgba, width }) {
-    const data = Buffer.from(rgba, 'base64'), png = new PNG({ width, height: data.length / 4 / width });
-    data.copy(png.data);
-    return PNG.sync.write(png);
-}
+export const pngOf = ({ rgba, width }) => PNG.sync.write(Object.assign(new PNG({ width,
+    height: Buffer.from(rgba, 'base64').length / 4 / width }), { data: Buffer.from(rgba, 'base64') }));
 
 // Runs in the game page: at the end of every display frame, records the game picture on the canvas (a
 // pixel of each k x k block, RGBA in base64) with the frame's time, if it has changed.
 export function recordPictures({ k, left, size: [width, height] }) {
     window.pictures = [];
-    const small = document.createElement('canvas');
-    [small.width, small.height] = [width, height];
-    const context = small.getContext('2d', { willReadFrequently: true });
+    const context = Object.assign(document.createElement('canvas'), { width, height })
+        .getContext('2d', { willReadFrequently: true });
     context.imageSmoothingEnabled = false;
     const requestFrame = window.requestAnimationFrame.bind(window);
     window.requestAnimationFrame = (callback) => requestFrame((time) => {
         callback(time);
         context.drawImage(document.getElementById('game'), left, 0, width * k, height * k, 0, 0, width, height);
-        const bytes = context.getImageData(0, 0, width, height).data;
-        const rgba = btoa(Array.from(bytes, (v) => String.fromCharCode(v)).join(''));
+        const rgba = btoa(Array.from(context.getImageData(0, 0, width, height).data, (v) => String.fromCharCode(v)).join(''));
         if (rgba !== window.pictures.at(-1)?.rgba) window.pictures.push({ t: time, rgba, width });
     });
 }
 
 const delay = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-export async function waitFor(page, fn, arg, what = String(fn)) {
-    for (let tries = 50; tries > 0; tries--, await delay(200)) if (await page.evaluate(fn, arg)) return;
+// What `probe` gives once it gives something, tried every 200 ms for 10 s.
+async function poll(probe, what) {
+    for (let tries = 50, value; tries > 0; tries--, await delay(200)) if ((value = await probe())) return value;
     assert.fail(`waited in vain for ${what}`);
 }
+export const waitFor = (page, fn, arg, what = String(fn)) => poll(() => page.evaluate(fn, arg), what);
 
 // Waits until the canvas shows the PNG `menu` (or another picture); where and at what scale, in device pixels.
-export async function findMenu(page, menu, what = 'the menu') {
-    for (let tries = 30; tries > 0; tries--, await delay(200)) {
-        const shot = await page.shoot(), found = shot && findPicture(shot, menu);
-        if (found) return found;
-    }
-    assert.fail(`${what} is not on the canvas at a whole scale`);
-}
+export const findMenu = (page, menu, what = 'the menu') =>
+    poll(async () => { const shot = await page.shoot(); return shot && findPicture(shot, menu); }, `${what} at a whole scale`);
 
 // The pictures recorded, once there are `count` of them and a moment has passed for any beyond.
-export async function pictures(page, count) {
-    await waitFor(page, (n) => window.pictures?.length >= n, count).catch(() => {});
-    return delay(300).then(() => page.evaluate(() => window.pictures));
-}
+export const pictures = (page, count) => waitFor(page, (n) => window.pictures?.length >= n, count).catch(() => {})
+    .then(() => delay(300)).then(() => page.evaluate(() => window.pictures));
 
-// A tap on device pixel (dx, dy) of game pixel (x, y). Taps on whole CSS pixels land up to scale - 1 device
-// pixels before their aim: offsets that large keep them on the game pixel.
+// A tap on device pixel (dx, dy) of game pixel (x, y); taps on whole CSS pixels need scale - 1 to stay on it.
 const edge = (page) => (page.whole ? page.scale - 1 : 0);
 export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
     const css = (v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale);
     return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
 }
 
-// Presses tessel-replay's keys ("Shift+Left", "Space") one after the other, and Ctrl+A, through key(combo).
+// Presses tessel-replay's keys ("Shift+Left", "Space") one after the other.
 const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown' };
-function withKeys(ops) {
-    ops.keys = async (names) => {
-        for (const name of names) await ops.key(name.replace(/\w+$/, (key) => DOM_KEYS[key] ?? key));
-    };
-    ops.ctrlA = () => ops.key('Control+A');
-    return ops;
-}
+export const keys = async (page, names) => {
+    for (const name of names) await page.key(name.replace(/\w+$/, (key) => DOM_KEYS[key] ?? key));
+};
+
+// As a phone's browser does before it may end the page: the game keeps itself, and `kept` reads it.
+export const KEY = 'tessel-kept-game';
+export const hide = (page) => page.evaluate(() => {
+    Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
+    document.dispatchEvent(new Event('visibilitychange'));
+});
+export const kept = (page) => page.evaluate((key) => localStorage.getItem(key), KEY);
 
 // The system's Chromium, for the measuring scripts as well.
-export function launch() {
-    const executablePath = process.env.CHROMIUM ?? '/usr/lib/chromium/chromium';
-    return chromium.launch({ executablePath, args: ['--disable-gpu'] });
-}
+export const launch = () =>
+    chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/lib/chromium/chromium', args: ['--disable-gpu'] });
 
 // Each engine's browser starts once and serves every page opened after it, until a moment after the last one
 // closes. `start` gives the browser, with its close().
 function shared(start) {
     let browser = null, pages = 0, timer;
-    return {
-        get: () => (clearTimeout(timer), pages++, (browser ??= start())),
-        release() {
-            if (--pages > 0) return;
-            timer = setTimeout(() => {
-                browser.then((b) => b.close(), () => {});
-                browser = null;
-            }, 1000);
-        },
-    };
+    const close = () => [browser.then((b) => b.close(), () => {}), (browser = null)];
+    return { get: () => (clearTimeout(timer), pages++, (browser ??= start())),
+        release: () => void (--pages === 0 && (timer = setTimeout(close, 1000))) };
 }
 
-// Each engine opens a page for a device (CSS pixels, device pixels per CSS pixel, taps by touch, touch the main
-// pointer) and gives goto, reload, evaluate(fn, arg), shoot (a PNG of the canvas or null), tap (at whole CSS
-// pixels where `whole`), key(combo) ("Control+Shift+Z": modifiers, then a letter or a key name), ctrlA,
-// keys(names) (tessel-replay's key names), resize, close (the page; the browser stays for the next),
-// `errors` (null where not reported) and, where it can, beforeLoad(fn, arg) (run before the page's scripts on
-// every load), reopen(url) (the page left and the game loaded again on the same profile, as when a phone has
-// ended it) and ariaSnapshot(selector) (the accessibility tree under an element, in Playwright's YAML).
+// Each engine opens a page for a device and gives goto, reload, evaluate(fn, arg), shoot (the canvas as a PNG or
+// null), tap (at whole CSS pixels where `whole`), key("Control+Shift+Z"), resize, close, `errors` (null where
+// not reported), reopen(url) (the game loaded again on the same profile) and, where it can, beforeLoad(fn, arg).
 const DESKTOP = { name: 'desktop, mouse', width: 1280, height: 800, scale: 1, touch: false };
 
 // Playwright's and puppeteer's pages are alike enough for one adapter; `watch` takes in a new page.
@@ -157,14 +139,13 @@ function adapt(page, touch, more) {
             return (ops.page = p);
         } };
     ops.watch(page);
-    return withKeys(ops);
+    return ops;
 }
 
 const chromiums = shared(launch);
 const chromiumEngine = {
     name: 'Chromium',
     devices: [DESKTOP, { name: 'phone, touch', width: 360, height: 740, scale: 3, touch: true, coarse: true }],
-    cannot: [],
     async open({ width, height, scale, touch }) {
         const browser = await chromiums.get(), context = await browser.newContext({ viewport: { width, height },
             deviceScaleFactor: scale, isMobile: touch, hasTouch: touch });
@@ -172,7 +153,6 @@ const chromiumEngine = {
             close: () => context.close().then(chromiums.release),
             beforeLoad: (fn, arg) => context.addInitScript(fn, arg),
             shoot: () => ops.page.locator('#game').screenshot(), key: (combo) => ops.page.keyboard.press(combo),
-            ariaSnapshot: (selector) => ops.page.locator(selector).ariaSnapshot(),
             resize: (w, h) => ops.page.setViewportSize({ width: w, height: h }),
             reopen: async (url) => ops.watch(await ops.page.close().then(() => context.newPage())).goto(url) });
         return ops;
@@ -184,7 +164,7 @@ const firefoxes = shared(() => puppeteer.launch({ browser: 'firefox', headless: 
 const firefoxEngine = {
     name: 'Firefox',
     devices: [DESKTOP, { name: 'phone screen, touch taps', width: 360, height: 740, scale: 3, touch: true }],
-    slowTaps: true, // on a busy machine 22 taps can outlast the splash
+    slowTaps: true,
     cannot: [['the landscape message', 'its automation cannot make touch the main pointer of a phone'],
              ['taps on single device pixels at 3x', 'puppeteer taps on whole CSS pixels'],
              ['the taps made during the splash', 'on a busy machine 22 taps can outlast the splash']],
@@ -219,10 +199,9 @@ const webkitEngine = {
              ['console errors', 'WebKitWebDriver does not report them'],
              ['the splash and the taps during it', 'WebDriver runs no script before the page\'s own']],
     // One MiniBrowser for each scale, its device pixels being its driver's.
-    sessions: new Map(),
+    sessions: {},
     async open({ width, height, scale }) {
-        if (!this.sessions.has(scale)) this.sessions.set(scale, shared(() => this.start(scale)));
-        const sessions = this.sessions.get(scale), ops = await sessions.get();
+        const sessions = (this.sessions[scale] ??= shared(() => this.start(scale))), ops = await sessions.get();
         await ops.resize(width, height);
         return { ...ops, close: sessions.release };
     },
@@ -240,10 +219,7 @@ const webkitEngine = {
         await new Promise((resolve) => probe.close(resolve));
         const driver = spawn('WebKitWebDriver', [`--port=${port}`],
             { env: { ...process.env, DISPLAY: `:${display}`, GDK_SCALE: String(scale) }, stdio: 'ignore' });
-        for (const child of [xvfb, driver]) {
-            child.unref();
-            process.once('exit', () => child.kill());
-        }
+        for (const child of [xvfb, driver]) child.unref(), process.once('exit', () => child.kill());
         const call = async (method, path, body) => {
             const request = { method, body: JSON.stringify(body), signal: AbortSignal.timeout(30000),
                 headers: { 'content-type': 'application/json' } };
@@ -251,28 +227,25 @@ const webkitEngine = {
             if (value?.error) throw new Error(`WebDriver ${method} ${path}: ${value.error}: ${value.message}`);
             return value;
         };
-        for (let tries = 100; await call('GET', '/status').then(() => false, () => tries-- > 0);) await delay(100);
-        const browserOptions = { binary: process.env.WEBKIT_MINIBROWSER ??
-            '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] };
-        const created = await call('POST', '/session',
-            { capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': browserOptions } } });
+        await poll(() => call('GET', '/status').then(() => true, () => false), 'WebKitWebDriver');
+        const binary = process.env.WEBKIT_MINIBROWSER ?? '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+        const created = await call('POST', '/session', { capabilities: { alwaysMatch:
+            { 'webkitgtk:browserOptions': { binary, args: ['--automation'] } } } });
         const session = (method, path, body) => call(method, `/session/${created.sessionId}${path}`, body);
         const actions = (...sources) => session('POST', '/actions', { actions: sources });
         const resize = (w, h) => session('POST', '/window/rect', { width: w, height: h });
         const evaluate = (fn, arg) => session('POST', '/execute/sync',
             { script: `return (${fn})(arguments[0]);`, args: [arg ?? null] });
-        const { browserName, browserVersion } = created.capabilities;
-        const goto = (url) => session('POST', '/url', { url });
-        return withKeys({ version: `${browserName} ${browserVersion}`, errors: null, scale, whole: true, resize, evaluate,
+        const goto = (url) => session('POST', '/url', { url }), { capabilities: caps } = created;
+        return { version: `${caps.browserName} ${caps.browserVersion}`, errors: null, scale, whole: true, resize, evaluate,
             goto, reload: () => session('POST', '/refresh', {}),
             reopen: (url) => goto('about:blank').then(() => goto(url)),
-            // Screenshots of an element come shifted: the canvas is cut from the whole view. At 3x, where
-            // screenshots have one pixel per CSS pixel, the canvas is read, if it has one per device pixel.
+            // The canvas cut from a screenshot of the view (an element's come shifted); at 3x, the canvas read.
             async shoot() {
                 const [box, png] = await evaluate((read) => {
                     const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
-                    const [w, h] = [box.width, box.height].map((v) => v * devicePixelRatio);
-                    const png = read && canvas.width === w && canvas.height === h && canvas.toDataURL('image/png');
+                    const png = read && canvas.width === box.width * devicePixelRatio &&
+                        canvas.height === box.height * devicePixelRatio && canvas.toDataURL('image/png');
                     return [[box.x, box.y, box.width, box.height].map(Math.round), png && png.split(',')[1]];
                 }, scale > 1);
                 if (scale > 1) return png && Buffer.from(png, 'base64');
@@ -290,7 +263,7 @@ const webkitEngine = {
                 const ups = names.reverse().map((value) => ({ type: 'keyUp', value }));
                 return actions({ type: 'key', id: 'keys', actions: [...downs, ...ups] });
             },
-            close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) });
+            close: () => session('DELETE', '').catch(() => {}).then(() => [driver, xvfb].forEach((c) => c.kill())) };
     },
 };
 
