@@ -202,6 +202,7 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
     for (int run = 0; run < 240; ++run) {
         const ScreenLayout& layout = LAYOUTS[run % 6];
         const PuzzleLabel label{layout.label, layout.x, layout.menuY, 24};
+        if (run < 6) game = NewGame();  // each set-up once as the first of a run, on a fresh record
         ChoosePuzzle(*game, label, taps.Next().ticks);
         ASSERT_EQ(std::pair(game->screen, NotAtRest(*game)), std::pair(layout.screen, std::string()));
         if (run % 12 >= 6 && layout.screen == SCREEN_UNEVEN) {  // column 4 up solves it
