@@ -4,11 +4,12 @@
 // tile; then the last two rows, whose 8! arrangements under the three blocks left have their distances
 // in a table built at first use (40,320 bytes).
 //
-// Shortest-way turns bring the board one turn nearer the goal, and stage turns never take a placed tile away
-// and bring the stage one turn nearer its end. The two are not tied by one measure: a board whose search
-// succeeds may lead to one where it runs out of nodes, and the stages start from wherever that stands.
+// Why following hints always ends: once the search finds a shortest solution, it finds one a move shorter
+// on every board after (RunByFirstMove), so the hints go home the shortest way. Before that, every hint is
+// a stage turn, which never takes a placed tile away and brings its stage one turn nearer its end.
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,106 +46,185 @@ constexpr int32_t GoalCell(int32_t tile) {
     return tile - 1;
 }
 
-// Where a clockwise turn of each block takes a tile standing in each cell (its own cell if the block
-// does not hold it), found by turning a board that holds one marked tile.
-using Steps = std::array<std::array<int8_t, BLOCKS>, 16>;
-Steps MakeSteps() {
-    Steps steps{};
-    for (int32_t cell = 0; cell < 16; ++cell) {
-        for (int32_t block = 0; block < BLOCKS; ++block) {
-            TileGrid grid{};
-            grid.Tile(cell % 4 + 1, cell / 4 + 1) = 1;
-            TurnBlock(grid, BlockCol(block), BlockRow(block), Turn::Clockwise);
+// A block's four cells in the order a clockwise turn carries a tile round: top-left, top-right,
+// bottom-right, bottom-left. Cells are numbered (row - 1) * 4 + (col - 1).
+using BlockCells = std::array<std::array<uint8_t, 4>, BLOCKS>;
+BlockCells MakeBlockCells() {
+    BlockCells cells{};
+    for (int32_t block = 0; block < BLOCKS; ++block) {
+        // The puzzle's own turn, on a board marked with each cell's number, tells where each tile goes.
+        TileGrid grid{};
+        for (int32_t cell = 0; cell < 16; ++cell) grid.Tile(cell % 4 + 1, cell / 4 + 1) = cell;
+        TurnBlock(grid, BlockCol(block), BlockRow(block), Turn::Clockwise);
+        int32_t cell = Cell(BlockCol(block), BlockRow(block));
+        for (auto& step : cells[block]) {
+            step = static_cast<uint8_t>(cell);
+            int32_t next = cell;
             for (int32_t to = 0; to < 16; ++to) {
-                if (grid.Tile(to % 4 + 1, to / 4 + 1) == 1) steps[cell][block] = static_cast<int8_t>(to);
+                if (grid.Tile(to % 4 + 1, to / 4 + 1) == cell) next = to;
             }
+            cell = next;
         }
     }
-    return steps;
+    return cells;
 }
 
-// The fewest clockwise turns that take a lone tile from one cell to another: [from][to].
-using TileDistances = std::array<std::array<int8_t, 16>, 16>;
-TileDistances MakeTileDistances(const Steps& steps) {
-    TileDistances distance{};
-    for (int32_t from = 0; from < 16; ++from) {
-        distance[from].fill(-1);
-        std::array<int32_t, 16> queue{};
-        int32_t tail = 0;
-        distance[from][from] = 0;
-        queue[tail++] = from;
-        for (int32_t head = 0; head < tail; ++head) {
-            for (int32_t block = 0; block < BLOCKS; ++block) {
-                const int32_t to = steps[queue[head]][block];
-                if (distance[from][to] >= 0) continue;
-                distance[from][to] = static_cast<int8_t>(distance[from][queue[head]] + 1);
-                queue[tail++] = to;
+const BlockCells& Blocks() {
+    static const BlockCells cells = MakeBlockCells();
+    return cells;
+}
+
+// The board as the search sees it: the cell of every tile, numbered by the cell it belongs in.
+using Places = std::array<uint8_t, 16>;
+
+void TurnPlaces(Places& places, std::array<uint8_t, 16>& tileAt, int32_t block, Turn turn) {
+    const auto& cells = Blocks()[block];
+    const int32_t step = turn == Turn::Clockwise ? 1 : 3;
+    const std::array<uint8_t, 4> before{tileAt[cells[0]], tileAt[cells[1]], tileAt[cells[2]],
+                                        tileAt[cells[3]]};
+    for (int32_t i = 0; i < 4; ++i) {
+        const uint8_t to = cells[(i + step) % 4];
+        tileAt[to] = before[i];
+        places[before[i]] = to;
+    }
+}
+
+// The fewest turns that bring five given tiles home, whatever the other tiles do, for every way the five
+// can stand: indexed by their cells, four bits each. Three groups are tabled: row 1 with the first tile of
+// row 2, row 2 with the first of row 3, and the top-left block with tile 3. A quarter turn of the whole
+// board takes blocks to blocks and clockwise turns to clockwise turns, so each table also serves the
+// groups turned round by it: twelve groups, the largest of their counts a lower bound on the turns left.
+// 3 MiB, built breadth first from the goal at the first hint.
+constexpr int32_t GROUP_SIZE = 5;
+using Group = std::array<uint8_t, GROUP_SIZE>;
+constexpr std::array<Group, 3> GROUPS{{{0, 1, 2, 3, 4}, {4, 5, 6, 7, 8}, {0, 1, 4, 5, 2}}};
+constexpr int32_t GROUP_INDEXES = 1 << (4 * GROUP_SIZE);
+
+// Where a quarter turn of the whole board clockwise takes a cell.
+constexpr uint8_t TurnedCell(uint8_t cell) {
+    return static_cast<uint8_t>((cell % 4) * 4 + 3 - cell / 4);
+}
+
+std::vector<int8_t> MakeGroupTable(const Group& group) {
+    std::vector<int8_t> turns(GROUP_INDEXES, -1);
+    const auto indexOf = [](const Group& cells) {
+        int32_t index = 0;
+        for (const uint8_t cell : cells) index = index << 4 | cell;
+        return index;
+    };
+    std::vector<int32_t> queue{indexOf(group)};
+    turns[static_cast<std::size_t>(queue[0])] = 0;
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        const int32_t index = queue[head];
+        for (const auto& cells : Blocks()) {
+            // The group as it stood before a clockwise turn of this block.
+            Group before{};
+            for (int32_t i = 0; i < GROUP_SIZE; ++i) {
+                const auto cell = static_cast<uint8_t>((index >> (4 * (GROUP_SIZE - 1 - i))) & 15);
+                before[i] = cell;
+                for (int32_t k = 0; k < 4; ++k) {
+                    if (cells[k] == cell) before[i] = cells[(k + 3) % 4];
+                }
             }
+            const auto next = static_cast<std::size_t>(indexOf(before));
+            if (turns[next] >= 0) continue;
+            turns[next] = static_cast<int8_t>(turns[static_cast<std::size_t>(index)] + 1);
+            queue.push_back(static_cast<int32_t>(next));
         }
     }
-    return distance;
+    return turns;
 }
 
-const TileDistances& Distances() {
-    static const TileDistances distances = MakeTileDistances(MakeSteps());
-    return distances;
+struct GroupTables {
+    std::array<std::vector<int8_t>, GROUPS.size()> turns;
+    // For each table and each quarter turn of the board: the group's tiles, and for every cell the cell
+    // it is turned back to.
+    std::array<std::array<Group, 4>, GROUPS.size()> tiles;
+    std::array<std::array<uint8_t, 16>, 4> turnedBack;
+};
+
+GroupTables MakeGroupTables() {
+    GroupTables tables;
+    for (std::size_t g = 0; g < GROUPS.size(); ++g) {
+        tables.turns[g] = MakeGroupTable(GROUPS[g]);
+        Group tiles = GROUPS[g];
+        for (auto& turned : tables.tiles[g]) {
+            turned = tiles;
+            for (auto& tile : tiles) tile = TurnedCell(tile);
+        }
+    }
+    for (uint8_t cell = 0; cell < 16; ++cell) {
+        uint8_t back = cell;
+        for (auto& turned : tables.turnedBack) {
+            turned[cell] = back;
+            back = TurnedCell(TurnedCell(TurnedCell(back)));
+        }
+    }
+    return tables;
 }
 
-// Every turn moves four tiles one cell each, so it takes at most four off the tiles' summed lone-tile
-// distances, and one off the largest. The sum and how many tiles stand at each distance are kept up to date
-// turn by turn.
+const GroupTables& Tables() {
+    static const GroupTables tables = MakeGroupTables();
+    return tables;
+}
+
+// The board searched. Turns of blocks that share no cell are made in one order only; that is the one
+// move refused, and it depends on the turn before alone.
 class TurnDomain {
   public:
-    explicit TurnDomain(const TileGrid& grid) : grid_(grid), distances_(Distances()) {
-        for (int32_t row = 1; row <= 4; ++row) {
-            for (int32_t col = 1; col <= 4; ++col) Count(col, row, 1);
+    static constexpr int32_t BOUND_STEP = 1;
+
+    explicit TurnDomain(const TileGrid& grid) : tables_(Tables()) {
+        for (int32_t cell = 0; cell < 16; ++cell) {
+            const auto tile = static_cast<uint8_t>(grid.Tile(cell % 4 + 1, cell / 4 + 1) - 1);
+            tileAt_[cell] = tile;
+            places_[tile] = static_cast<uint8_t>(cell);
         }
     }
 
-    int32_t Heuristic() const {
-        int32_t largest = static_cast<int32_t>(atDistance_.size()) - 1;
-        while (largest > 0 && atDistance_[static_cast<std::size_t>(largest)] == 0) --largest;
-        return std::max(largest, (sum_ + 3) / 4);
+    int32_t Heuristic() const { return HeuristicUpTo(INT32_MAX); }
+    // The groups' counts are looked up until one passes the limit, the group that passed it last time
+    // first.
+    int32_t HeuristicUpTo(int32_t limit) const {
+        int32_t most = 0;
+        for (int32_t i = 0; i < GROUP_LOOKUPS; ++i) {
+            const int32_t lookup = (lastOver_ + i) % GROUP_LOOKUPS;
+            most = std::max(most, GroupTurns(lookup));
+            if (most > limit) {
+                lastOver_ = lookup;
+                break;
+            }
+        }
+        return most;
     }
     int32_t MoveCount() const { return BLOCKS; }
-    // A fourth turn of one block undoes the three before it; turns of blocks that share no cell are made
-    // in one order only.
     bool Play(int32_t block) {
-        if (depth_ >= 3 && history_[depth_ - 1] == block && history_[depth_ - 2] == block &&
-            history_[depth_ - 3] == block) {
-            return false;
-        }
         if (depth_ > 0 && Disjoint(history_[depth_ - 1], block) && history_[depth_ - 1] > block) return false;
-        TurnCounted(block, Turn::Clockwise);
+        TurnPlaces(places_, tileAt_, block, Turn::Clockwise);
         history_[depth_++] = block;
         return true;
     }
     void Unplay(int32_t block) {
-        TurnCounted(block, Turn::CounterClockwise);
+        TurnPlaces(places_, tileAt_, block, Turn::CounterClockwise);
         --depth_;
     }
 
   private:
-    void Count(int32_t col, int32_t row, int32_t sign) {
-        const int32_t d = distances_[Cell(col, row)][GoalCell(grid_.Tile(col, row))];
-        sum_ += sign * d;
-        atDistance_[static_cast<std::size_t>(d)] += sign;
-    }
-    void CountBlock(int32_t block, int32_t sign) {
-        for (int32_t dr = 0; dr <= 1; ++dr) {
-            for (int32_t dc = 0; dc <= 1; ++dc) Count(BlockCol(block) + dc, BlockRow(block) + dr, sign);
-        }
-    }
-    void TurnCounted(int32_t block, Turn turn) {
-        CountBlock(block, -1);
-        TurnBlock(grid_, BlockCol(block), BlockRow(block), turn);
-        CountBlock(block, 1);
+    static constexpr int32_t GROUP_LOOKUPS = 4 * static_cast<int32_t>(GROUPS.size());
+
+    int32_t GroupTurns(int32_t lookup) const {
+        const auto g = static_cast<std::size_t>(lookup / 4);
+        const auto k = static_cast<std::size_t>(lookup % 4);
+        int32_t index = 0;
+        for (const uint8_t tile : tables_.tiles[g][k])
+            index = index << 4 | tables_.turnedBack[k][places_[tile]];
+        return tables_.turns[g][static_cast<std::size_t>(index)];
     }
 
-    TileGrid grid_;
-    const TileDistances& distances_;
-    int32_t sum_ = 0;
-    std::array<int32_t, 16> atDistance_{};
+    const GroupTables& tables_;
+    mutable int32_t lastOver_ = 0;
+    Places places_{};
+    std::array<uint8_t, 16> tileAt_{};
     std::array<int32_t, MAX_SEARCH_DEPTH + 1> history_{};
     int32_t depth_ = 0;
 };
@@ -312,7 +392,7 @@ int32_t StagedMove(const TileGrid& grid) {
 HintSearch SearchAlmostImpossible(const TileGrid& grid) {
     TurnDomain domain(grid);
     IdaStar<TurnDomain> search(domain, ALMOST_IMPOSSIBLE_NODE_BUDGET);
-    const SearchResult result = search.Run(ALMOST_IMPOSSIBLE_SEARCH_DEPTH);
+    const SearchResult result = search.RunByFirstMove(ALMOST_IMPOSSIBLE_SEARCH_DEPTH);
     HintSearch found{result, -1};
     found.move = result.outcome == SearchResult::Outcome::Solved ? result.firstMove : StagedMove(grid);
     return found;

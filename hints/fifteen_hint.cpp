@@ -2,9 +2,10 @@
 // proves it within its node budget; otherwise the board is solved in stages, each of which places one or
 // more tiles without disturbing the tiles placed before, by the shortest way.
 //
-// The shortest-way moves bring the board one slide nearer the goal each time, and the stage moves never take
-// a placed tile away and bring the stage's own tiles one slide nearer their cells each time. The two are not
-// tied by one measure: a board whose search succeeds may lead to one where it runs out of nodes.
+// Why following hints always ends: once the search finds a shortest solution, it finds one a slide
+// shorter on every board after (RunByFirstMove), so the hints go home the shortest way. Before that,
+// every hint is a stage move, which never takes a placed tile away and brings its stage one slide nearer
+// its end.
 #include <array>
 #include <optional>
 #include <string>
@@ -78,6 +79,9 @@ class FifteenDomain {
             columnConflicts_[line] = ColumnConflicts(line);
         }
     }
+
+    // Every slide takes the heuristic one up or one down, as it does the length of every solution.
+    static constexpr int32_t BOUND_STEP = 2;
 
     int32_t Heuristic() const {
         int32_t conflicts = 0;
@@ -265,7 +269,7 @@ int32_t StageMove(const TileGrid& grid, int32_t blankCol, int32_t blankRow) {
 HintSearch SearchFifteen(const TileGrid& grid, int32_t blankCol, int32_t blankRow) {
     FifteenDomain domain(grid, blankCol, blankRow);
     IdaStar<FifteenDomain> search(domain, FIFTEEN_NODE_BUDGET);
-    const SearchResult result = search.Run(FIFTEEN_OPTIMAL_DEPTH);
+    const SearchResult result = search.RunByFirstMove(FIFTEEN_OPTIMAL_DEPTH);
     HintSearch found{result, -1};
     found.move = result.outcome == SearchResult::Outcome::Solved ? result.firstMove
                                                                  : StageMove(grid, blankCol, blankRow);

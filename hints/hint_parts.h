@@ -29,12 +29,12 @@ struct HintSearch {
 
 // "15 Puzzle": moves 0 to 3 slide the tile above, right of, below or left of the empty cell.
 inline constexpr int32_t FIFTEEN_OPTIMAL_DEPTH = 40;
-inline constexpr int64_t FIFTEEN_NODE_BUDGET = 130'000;
+inline constexpr int64_t FIFTEEN_NODE_BUDGET = 32'000;
 HintSearch SearchFifteen(const TileGrid& grid, int32_t blankCol, int32_t blankRow);
 
 // "Almost Impossible": move 3 * (row - 1) + (col - 1) turns block (col, row) clockwise.
 inline constexpr int32_t ALMOST_IMPOSSIBLE_SEARCH_DEPTH = 40;
-inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 70'000;
+inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 6'000;
 HintSearch SearchAlmostImpossible(const TileGrid& grid);
 
 struct LineRules;

@@ -241,8 +241,8 @@ INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
                          ::testing::Values(Bounds{NORMAL_LABEL, 30, 40, 4}, Bounds{UNEVEN_LABEL, 60, 80, 5},
                                            Bounds{UNMOVABLE_LABEL, 40, 60, 4},
                                            Bounds{LIGHTS_OUT_LABEL, 15, 15, 25},
-                                           Bounds{FIFTEEN_LABEL, 80, 250, 16},
-                                           Bounds{ALMOST_IMPOSSIBLE_LABEL, 60, 150, 5}),
+                                           Bounds{FIFTEEN_LABEL, 60, 100, 16},
+                                           Bounds{ALMOST_IMPOSSIBLE_LABEL, 24, 40, 6}),
                          [](const auto& info) { return NAMES[info.index]; });
 
 }  // namespace
