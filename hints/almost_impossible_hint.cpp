@@ -99,6 +99,7 @@ constexpr int32_t GROUP_SIZE = 5;
 using Group = std::array<uint8_t, GROUP_SIZE>;
 constexpr std::array<Group, 3> GROUPS{{{0, 1, 2, 3, 4}, {4, 5, 6, 7, 8}, {0, 1, 4, 5, 2}}};
 constexpr int32_t GROUP_INDEXES = 1 << (4 * GROUP_SIZE);
+constexpr int32_t GROUP_ARRANGEMENTS = 16 * 15 * 14 * 13 * 12;
 
 // Where a quarter turn of the whole board clockwise takes a cell.
 constexpr uint8_t TurnedCell(uint8_t cell) {
@@ -106,30 +107,31 @@ constexpr uint8_t TurnedCell(uint8_t cell) {
 }
 
 std::vector<int8_t> MakeGroupTable(const Group& group) {
+    // Where each cell's tile stood before a clockwise turn of each block.
+    std::array<std::array<uint8_t, 16>, BLOCKS> before{};
+    for (int32_t block = 0; block < BLOCKS; ++block) {
+        const auto& cells = Blocks()[block];
+        for (uint8_t cell = 0; cell < 16; ++cell) before[block][cell] = cell;
+        for (int32_t k = 0; k < 4; ++k) before[block][cells[k]] = cells[(k + 3) % 4];
+    }
     std::vector<int8_t> turns(GROUP_INDEXES, -1);
-    const auto indexOf = [](const Group& cells) {
-        int32_t index = 0;
-        for (const uint8_t cell : cells) index = index << 4 | cell;
-        return index;
-    };
-    std::vector<int32_t> queue{indexOf(group)};
-    turns[static_cast<std::size_t>(queue[0])] = 0;
+    std::vector<int32_t> queue;
+    queue.reserve(GROUP_ARRANGEMENTS);
+    int32_t goal = 0;
+    for (const uint8_t cell : group) goal = goal << 4 | cell;
+    queue.push_back(goal);
+    turns[static_cast<std::size_t>(goal)] = 0;
     for (std::size_t head = 0; head < queue.size(); ++head) {
         const int32_t index = queue[head];
-        for (const auto& cells : Blocks()) {
-            // The group as it stood before a clockwise turn of this block.
-            Group before{};
-            for (int32_t i = 0; i < GROUP_SIZE; ++i) {
-                const auto cell = static_cast<uint8_t>((index >> (4 * (GROUP_SIZE - 1 - i))) & 15);
-                before[i] = cell;
-                for (int32_t k = 0; k < 4; ++k) {
-                    if (cells[k] == cell) before[i] = cells[(k + 3) % 4];
-                }
-            }
-            const auto next = static_cast<std::size_t>(indexOf(before));
-            if (turns[next] >= 0) continue;
-            turns[next] = static_cast<int8_t>(turns[static_cast<std::size_t>(index)] + 1);
-            queue.push_back(static_cast<int32_t>(next));
+        const auto next = static_cast<int8_t>(turns[static_cast<std::size_t>(index)] + 1);
+        for (const auto& from : before) {
+            int32_t earlier = 0;
+            for (int32_t shift = 4 * (GROUP_SIZE - 1); shift >= 0; shift -= 4)
+                earlier = earlier << 4 | from[(index >> shift) & 15];
+            int8_t& entry = turns[static_cast<std::size_t>(earlier)];
+            if (entry >= 0) continue;
+            entry = next;
+            queue.push_back(earlier);
         }
     }
     return turns;

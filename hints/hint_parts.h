@@ -34,7 +34,7 @@ HintSearch SearchFifteen(const TileGrid& grid, int32_t blankCol, int32_t blankRo
 
 // "Almost Impossible": move 3 * (row - 1) + (col - 1) turns block (col, row) clockwise.
 inline constexpr int32_t ALMOST_IMPOSSIBLE_SEARCH_DEPTH = 40;
-inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 6'000;
+inline constexpr int64_t ALMOST_IMPOSSIBLE_NODE_BUDGET = 5'000;
 HintSearch SearchAlmostImpossible(const TileGrid& grid);
 
 struct LineRules;

@@ -42,8 +42,10 @@ packages() {
     TESSEL_WERROR=ON TESSEL_CCACHE=ON scripts/package.sh
     tests/package_test.sh build-package
 }
+# The two test files, one with the screen reader and one without, run side by side.
 browser_tests() {
-    TESSEL_SITE=build-package/tessel/obj-web/site TESSEL_REPLAY=build/bin/tessel-replay node --test tests/web/
+    TESSEL_SITE=build-package/tessel/obj-web/site TESSEL_REPLAY=build/bin/tessel-replay \
+        node --test --test-concurrency=2 tests/web/
 }
 # The tests again, and the fuzz targets, in one clang build under both sanitizers.
 sanitize_build() {
@@ -54,9 +56,17 @@ sanitize_build() {
 
 section installs scripts/install-deps.sh package
 section "native build" native_build
-section "native tests" ctest --test-dir build --output-on-failure -j"$jobs"
+# The screen reader's test of the desktop program runs once, in the sanitizer build.
+section "native tests" ctest --test-dir build --output-on-failure -j"$jobs" -E '^shell_accessibility$'
+
 section "Debian packages" packages
 section "browser tests" browser_tests
 section "sanitizer build" sanitize_build
-section "sanitizer tests" ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+# The native run's times tell ctest which tests are long, so that those start first.
+sanitizer_tests() {
+    mkdir -p build-sanitize/Testing/Temporary
+    cp build/Testing/Temporary/CTestCostData.txt build-sanitize/Testing/Temporary/ 2>/dev/null || true
+    ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+}
+section "sanitizer tests" sanitizer_tests
 section fuzzing scripts/fuzz.sh --pinned
