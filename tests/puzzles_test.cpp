@@ -1,8 +1,6 @@
 // The six puzzles through the tap cycle: scrambles, tap regions, moves and the frames that show them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -20,6 +18,7 @@ namespace tessel {
 namespace {
 
 using namespace testing;
+using testing::Board;  // not the history's
 
 // How the picture differs from the board at rest by the drawing rules ("" when it does not): the lights on
 // or off, the tiles and the arrows of the lines that can move, under the banner once solved.
@@ -27,8 +26,8 @@ std::string NotAtRest(const Game& game) {
     const int32_t s = game.screen;
     const Point locked = s == SCREEN_UNMOVABLE ? Point{game.fixedColumn, game.fixedRow} : Point{0, 0};
     Picture picture = s == SCREEN_LIGHTS_OUT ? Picture(game, s)
-                      : s == SCREEN_UNEVEN   ? AtRest(game, s, BoardRows<5>(game))
-                                             : AtRest(game, s, BoardRows(game), locked);
+                      : s == SCREEN_UNEVEN   ? AtRest(game, s, BoardRows<5>(game.tileGrid))
+                                             : AtRest(game, s, BoardRows(game.tileGrid), locked);
     for (int32_t i = 0; s == SCREEN_LIGHTS_OUT && i < 25; ++i) {
         const bool on = game.lightGrid.Lit(i % 5 + 1, i / 5 + 1) != 0;
         picture.Cell(on ? id::LIGHT_ON : id::LIGHT_OFF, i % 5 + 1, i / 5 + 1);
@@ -42,7 +41,8 @@ TEST(Scramble, FixedTickCountsGiveKnownBoards) {
     auto game = NewGame();
     const auto expect = [&](const PuzzleLabel& label, uint32_t ticks, const auto& board) {
         ChoosePuzzle(*game, label, ticks);
-        EXPECT_EQ(BoardRows<std::tuple_size_v<std::decay_t<decltype(board)>>>(*game), board) << ticks;
+        EXPECT_EQ(BoardRows<std::tuple_size_v<std::decay_t<decltype(board)>>>(game->tileGrid), board)
+            << ticks;
     };
     expect(UNMOVABLE_LABEL, 555, Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}});
     EXPECT_EQ(std::pair(game->fixedColumn, game->fixedRow), std::pair(2, 4)) << "the generator unseeded";
@@ -150,12 +150,8 @@ Expected AfterTap(const Game& game, Expected e, int32_t x, int32_t y) {
                 if (!in || fixed || blocked) continue;
                 e.acted = true;
                 const int32_t cells = uneven && column ? 5 : 4, step = side == 0 || side == 3 ? 1 : cells - 1;
-                const int32_t dx = side == 1   ? 12
-                                   : side == 3 ? -12
-                                               : 0,
-                              dy = side == 2   ? 12
-                                   : side == 0 ? -12
-                                               : 0;
+                const int32_t dx = (side == 1) * 12 - (side == 3) * 12,
+                              dy = (side == 2) * 12 - (side == 0) * 12;
                 const auto cell = [&](int32_t i) -> int32_t& { return column ? t.Tile(k, i) : t.Tile(i, k); };
                 const auto put = [&](ImageId image, int32_t i, int32_t shift, int32_t h = 24) {
                     frame.Cell(image, column ? k : i, column ? i : k, shift * dx / 12, shift * dy / 12, h);
@@ -244,9 +240,8 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
             SCOPED_TRACE(::testing::Message()
                          << "screen " << layout.screen << ", tap at " << tap.x << "," << tap.y);
             ASSERT_EQ(BrokenInvariant(*game), "");
-            ASSERT_EQ(game->tileGrid.tile, e.tiles.tile);
-            ASSERT_EQ(game->lightGrid.lit, e.lights.lit);
-            ASSERT_EQ(std::pair(game->blankCol, game->blankRow), std::pair(e.blankCol, e.blankRow));
+            ASSERT_EQ(std::tie(game->tileGrid.tile, game->lightGrid.lit, game->blankCol, game->blankRow),
+                      std::tie(e.tiles.tile, e.lights.lit, e.blankCol, e.blankRow));
             ASSERT_EQ(game->screen, leaves ? SCREEN_MENU : layout.screen);
             if (leaves) {  // the menu, under the banner when Quit left a board in goal order
                 const bool banner = !solved && InGoalOrder(*game, layout.screen);

@@ -27,11 +27,15 @@ std::string Said(Session& session, Played played, int32_t x = 0, int32_t y = 0) 
     return DescribeAction(before, session, played);
 }
 
-// The cells' names and boxes are checked in the browsers; here their places, counted as the moves count
-// lines, their tiles (the desktop's focus travels with one), and where a screen reader's press on them taps:
-// the cell's middle, on Almost Impossible the corner of the block it turns.
-TEST(ScreenText, CellsTellTheirPlacesAndPlayWhereTheirTapsAct) {
-    auto game = NewGame();
+// What each move did, from the boards before and after. Of the cells (their names and boxes are checked in
+// the browsers): their places, counted as the moves count lines, their tiles (the desktop's focus travels
+// with one), and where a screen reader's press on them taps: the middle, on Almost Impossible the corner of
+// the block it turns.
+TEST(ScreenText, CellsAndMovesAreToldInAFewWords) {
+    auto session = NewSession();
+    Game* game = &session->game;
+    EXPECT_EQ(Said(*session, {}, 90, 70), "Normal started");
+    EXPECT_EQ(Said(*session, {}, 30, 140), "row 3 left");
     StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
     const ScreenText board = DescribeScreen(*game);
     EXPECT_EQ(std::vector(
@@ -39,24 +43,6 @@ TEST(ScreenText, CellsTellTheirPlacesAndPlayWhereTheirTapsAct) {
               std::vector<std::string>({"column 2", "row 2 column 1", "row 2", ""}));
     EXPECT_EQ(std::vector({board.cells[2].tapX, board.cells[2].tapY}), std::vector({107, 73}));
     EXPECT_EQ(std::vector({board.cells[13].tile, board.cells[2].tile}), std::vector({5, 0}));
-
-    StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
-    const ScreenText turns = DescribeScreen(*game);
-    ASSERT_EQ(turns.cells.size(), 16u);
-    // Cells [1][1], [4][1] and [4][4]: blocks [1][1], [3][1] and [3][3].
-    EXPECT_EQ(std::vector({turns.cells[0].tapX, turns.cells[0].tapY, turns.cells[3].tapX, turns.cells[3].tapY,
-                           turns.cells[15].tapX, turns.cells[15].tapY}),
-              std::vector({95, 109, 143, 109, 143, 157}));
-}
-
-// What each move did, from the boards before and after.
-TEST(ScreenText, MovesAreToldInAFewWords) {
-    auto session = std::make_unique<Session>();  // as the front ends hold it, the splash over
-    session->game = *NewGame();
-    Game* game = &session->game;
-    EXPECT_EQ(Said(*session, {}, 90, 70), "Normal started");
-    EXPECT_EQ(Said(*session, {}, 30, 140), "row 3 left");
-    StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
     EXPECT_EQ(Said(*session, {}, 119, 20), "column 2 up, column 3 up");  // the line between two arrows
     EXPECT_EQ(Said(*session, {}, 119, 133), "");                         // on the board: no move
     EXPECT_EQ(Said(*session, {}, 119, 200), "column 2 down, column 3 down, cleared");
@@ -74,6 +60,12 @@ TEST(ScreenText, MovesAreToldInAFewWords) {
     EXPECT_EQ(Said(*session, {}, 107, 165), "tile 10 up");
 
     StartWith(*game, ALMOST_IMPOSSIBLE_LABEL, GOAL_ROWS);
+    const ScreenText turns = DescribeScreen(*game);
+    ASSERT_EQ(turns.cells.size(), 16u);
+    // Cells [1][1], [4][1] and [4][4]: blocks [1][1], [3][1] and [3][3].
+    EXPECT_EQ(std::vector({turns.cells[0].tapX, turns.cells[0].tapY, turns.cells[3].tapX, turns.cells[3].tapY,
+                           turns.cells[15].tapX, turns.cells[15].tapY}),
+              std::vector({95, 109, 143, 109, 143, 157}));
     EXPECT_EQ(Said(*session, {}, 95, 109), "block turned");
 
     // Taps between lights press them all: (1,1) and (2,1), then (1,1), (2,1), (1,2) and (2,2).

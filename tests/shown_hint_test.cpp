@@ -3,7 +3,6 @@
 #include "game/keys.h"
 #include "game/session.h"
 #include "hints/shown_hint.h"
-#include "puzzles/normal.h"
 #include "tests/test_support.h"
 
 namespace tessel {
@@ -15,8 +14,7 @@ using namespace testing;
 // pixels around the point to tap, the record untouched; a tap there plays the move and takes the outline
 // away. A key, Undo and Redo take it away too. Nothing on the menu, a solved board or during the splash.
 TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
-    auto session = std::make_unique<Session>();
-    session->game = *NewGame();
+    auto session = NewSession();
     Game& game = session->game;
     EXPECT_FALSE(ShowHint(*session));  // the menu
     for (const Puzzle& puzzle : Puzzles()) {

@@ -10,11 +10,6 @@ namespace {
 
 using namespace testing;
 
-// Whether the picture shown last is `expected`.
-std::string ShownLast(const Picture& expected) {
-    return expected.Differences(Platform().presented.back());
-}
-
 // Taps on the menu, most of them on or beside the labels' edges: a label's box, edges included, opens its
 // puzzle, a tap anywhere else shows the menu again; one picture either way. While the splash plays no tap
 // opens a puzzle, but a set banner still goes.
@@ -39,27 +34,25 @@ TEST(Frame, MenuLabelsAreHitOnBothEdges) {
         if (expected != SCREEN_MENU) {
             Tap(*game, 119, 237);  // Quit
         } else {
-            ASSERT_EQ(ShownLast(Picture(*game)), "") << tap.x << "," << tap.y;
+            ASSERT_EQ(Picture(*game).Differences(Platform().presented.back()), "") << tap.x << "," << tap.y;
         }
     }
-}
 
-// A board in goal order (a scramble that cancelled itself out): a miss adds the banner without redrawing;
-// Quit shows it over the menu; a puzzle chosen then starts without it, and its first tap is the puzzle's.
-TEST(PuzzleFrame, ABoardInGoalOrderGetsTheBannerOnAMissOrOnQuit) {
-    auto game = NewGame();
+    // A board in goal order (a scramble that cancelled itself out): a miss adds the banner without redrawing;
+    // Quit shows it over the menu; a puzzle chosen then starts without it, and its first tap is the puzzle's.
     StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
     game->backBuffer.pixels[100 * SURFACE_WIDTH + 5] = 0xFF123456u;  // gone if the board were drawn again
     Tap(*game, 119, 133);                                            // on the board: no region
-    EXPECT_EQ(ShownLast(AtRest(*game, SCREEN_NORMAL, GOAL_ROWS).Banner()),
+    EXPECT_EQ(AtRest(*game, SCREEN_NORMAL, GOAL_ROWS).Banner().Differences(Platform().presented.back()),
               "1 pixels differ, the first at 5,100");
     StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
     Tap(*game, 110, 230);
     EXPECT_EQ(game->screen, SCREEN_MENU);
-    EXPECT_EQ(ShownLast(Picture(*game).Banner()), "");
+    EXPECT_EQ(Picture(*game).Banner().Differences(Platform().presented.back()), "");
     Tap(*game, 100, 70);
     EXPECT_EQ(game->screen, SCREEN_NORMAL);
-    EXPECT_EQ(ShownLast(AtRest(*game, SCREEN_NORMAL, BoardRows(*game))), "");
+    EXPECT_EQ(
+        AtRest(*game, SCREEN_NORMAL, BoardRows(game->tileGrid)).Differences(Platform().presented.back()), "");
     Tap(*game, 100, 20);
     EXPECT_EQ(std::pair(game->screen, game->tapActed), std::pair(int32_t{SCREEN_NORMAL}, uint8_t{1}));
 }

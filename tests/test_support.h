@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/crt_random.h"
+#include "game/session.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
 
@@ -19,7 +20,6 @@ struct FakePlatform {
     CrtRandom random;
     std::vector<BackBuffer> presented;  // every picture shown, in order, while keepPictures is set
     bool keepPictures = true;
-    long presents = 0;
 };
 
 // The platform the core calls in the tests.
@@ -32,6 +32,12 @@ inline std::unique_ptr<Game> NewGame() {
     PrepareSurfaces(*game);
     game->splashPending = 0;
     return game;
+}
+// A session as the front ends hold it, on such a game.
+inline std::unique_ptr<Session> NewSession() {
+    auto session = std::make_unique<Session>();
+    session->game = *NewGame();
+    return session;
 }
 
 // A stylus tap at (x, y), as a front end delivers it.
@@ -63,10 +69,6 @@ Board<N> BoardRows(const TileGrid& grid) {
     Board<N> rows{};
     for (std::size_t i = 0; i < 4 * N; ++i) rows[i / 4][i % 4] = grid.Tile(i % 4 + 1, i / 4 + 1);
     return rows;
-}
-template <std::size_t N = 4>
-Board<N> BoardRows(const Game& game) {
-    return BoardRows<N>(game.tileGrid);
 }
 
 // Puts `rows` on the board of the puzzle shown and draws it anew (on four rows the last 0 is the empty cell).
@@ -159,9 +161,10 @@ class Picture {
         int32_t count = 0, first = 0;
         for (int32_t i = SURFACE_WIDTH * SURFACE_HEIGHT - 1; i >= 0; --i)
             if (shown.pixels[i] != pixels_->pixels[i]) ++count, first = i;
-        if (count == 0) return "";
-        return std::to_string(count) + " pixels differ, the first at " +
-               std::to_string(first % SURFACE_WIDTH) + "," + std::to_string(first / SURFACE_WIDTH);
+        return count == 0
+                   ? ""
+                   : std::to_string(count) + " pixels differ, the first at " +
+                         std::to_string(first % SURFACE_WIDTH) + "," + std::to_string(first / SURFACE_WIDTH);
     }
 
   private:
