@@ -1,11 +1,13 @@
 #include "hints/line_search.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "hints/ida_star.h"
+#include "hints/line_tables.h"
 #include "puzzles/uneven.h"
 
 namespace tessel {
@@ -49,16 +51,21 @@ void Unplay(TileGrid& grid, const LineRules& rules, int32_t move) {
     Apply(grid, rules, Opposite(MoveDirection(move)), MoveLine(move));
 }
 
-// Whether `move` may follow the moves made so far in a shortest sequence written one way only: it does not
-// undo the move before, is not a third step of one line the same way (one step back is shorter), and moves
-// of different parallel lines, which can be made in either order, come in the order of their lines.
-bool Canonical(const int32_t* history, int32_t depth, int32_t move) {
-    if (depth == 0) return true;
-    const int32_t before = history[depth - 1];
+// Whether `move` may follow `before` in a shortest sequence written one way only: it does not undo the
+// move before, and moves of different parallel lines, which can be made in either order, come in the
+// order of their lines.
+bool FollowsInOrder(int32_t before, int32_t move) {
     if (IsColumnShift(MoveDirection(before)) != IsColumnShift(MoveDirection(move))) return true;
     if (MoveLine(before) != MoveLine(move)) return MoveLine(before) < MoveLine(move);
-    if (MoveDirection(before) != MoveDirection(move)) return false;
-    return depth < 2 || history[depth - 2] != move;
+    return MoveDirection(before) == MoveDirection(move);
+}
+
+// The same for the moves made so far, and no third step of one line the same way (one step back is
+// shorter).
+bool Canonical(const int32_t* history, int32_t depth, int32_t move) {
+    if (depth == 0) return true;
+    if (!FollowsInOrder(history[depth - 1], move)) return false;
+    return MoveLine(history[depth - 1]) != MoveLine(move) || depth < 2 || history[depth - 2] != move;
 }
 
 int32_t CyclicDistance(int32_t a, int32_t b) {
@@ -77,56 +84,165 @@ int32_t ColumnsApart(int32_t tile, int32_t col) {
     return CyclicDistance(col, (tile - 1) % 4 + 1);
 }
 
-// Moves of columns and moves of rows counted apart: a column move takes every tile of its column one row
-// nearer or farther, so it takes at most four off the tiles' summed row distances; a row move likewise
-// with the column distances. The sums are kept up to date move by move.
-class LineDomain {
-  public:
-    LineDomain(const TileGrid& grid, const LineRules& rules) : grid_(grid), rules_(rules) {
-        for (int32_t row = 1; row <= Rows(rules_); ++row) {
-            for (int32_t col = 1; col <= 4; ++col) Count(col, row, 1);
+// Where each move carries the tiles it moves, cells numbered (row - 1) * 4 + (col - 1): the tile in
+// cycle[i] goes to cycle[i + 1], the last to the first. A column of "Uneven" is five cells, its gap
+// among them: a slide up takes the gap from row 1 to row 5.
+struct MoveCycles {
+    std::array<std::array<uint8_t, 5>, LINE_MOVES> cycle{};
+    std::array<int32_t, LINE_MOVES> length{};
+};
+
+MoveCycles MakeMoveCycles(const LineRules& rules) {
+    MoveCycles moves;
+    for (int32_t move = 0; move < LINE_MOVES; ++move) {
+        const ShiftDirection direction = MoveDirection(move);
+        const int32_t line = MoveLine(move);
+        const int32_t count = IsColumnShift(direction) ? Rows(rules) : 4;
+        moves.length[move] = count;
+        for (int32_t i = 0; i < count; ++i) {
+            // Up and left go from the far end toward the near one.
+            const bool back = direction == ShiftDirection::Up || direction == ShiftDirection::Left;
+            const int32_t k = back ? count - i : i + 1;
+            const int32_t cell = IsColumnShift(direction) ? (k - 1) * 4 + line - 1 : (line - 1) * 4 + k - 1;
+            moves.cycle[move][i] = static_cast<uint8_t>(cell);
         }
     }
+    return moves;
+}
 
-    int32_t Heuristic() const { return (down_ + 3) / 4 + (across_ + 3) / 4; }
+// Each tile's rows and columns apart from its own cell, in each cell.
+struct Distances {
+    std::array<std::array<uint8_t, 20>, 17> down{};
+    std::array<std::array<uint8_t, 20>, 17> across{};
+};
+
+Distances MakeDistances(const LineRules& rules) {
+    Distances distances;
+    for (int32_t tile = 1; tile <= 16; ++tile) {
+        for (int32_t cell = 0; cell < 4 * Rows(rules); ++cell) {
+            distances.down[tile][cell] = static_cast<uint8_t>(RowsApart(rules, tile, cell / 4 + 1));
+            distances.across[tile][cell] = static_cast<uint8_t>(ColumnsApart(tile, cell % 4 + 1));
+        }
+    }
+    return distances;
+}
+
+// The board searched, with two lower bounds on the moves left, the larger one counting: the line tables'
+// (see line_tables.h), and moves of columns and moves of rows counted apart: a column move takes every
+// tile of its column one row nearer or farther, so it takes at most four off the tiles' summed row
+// distances; a row move likewise with the column distances. Both are kept up to date move by move, and
+// each changes by at most one with a move. The one move refused is by the move before alone
+// (FollowsInOrder), as RunByFirstMove needs.
+class LineDomain {
+  public:
+    static constexpr int32_t BOUND_STEP = 1;
+
+    LineDomain(const TileGrid& grid, const LineRules& rules)
+        : rules_(rules),
+          gapped_(rules.kind == LineRules::Kind::Gapped),
+          tables_(LineTablesFor(rules)),
+          lookups_(rules),
+          moves_(MakeMoveCycles(rules)),
+          distances_(MakeDistances(rules)) {
+        for (int32_t row = 1; row <= Rows(rules_); ++row) {
+            for (int32_t col = 1; col <= 4; ++col) {
+                const int32_t cell = (row - 1) * 4 + col - 1;
+                const int32_t tile = grid.Tile(col, row);
+                tileAt_[cell] = static_cast<uint8_t>(tile);
+                if (gapped_ && tile == 0) gaps_ |= row == 1 ? 1 << (col - 1) : 0;
+            }
+        }
+        for (int32_t cell = 0; cell < 4 * Rows(rules_); ++cell) Count(cell, 1);
+    }
+
+    int32_t Heuristic() const { return HeuristicUpTo(INT32_MAX); }
+    // The tables are looked up until one passes the limit, the one that passed it last time first.
+    int32_t HeuristicUpTo(int32_t limit) const {
+        int32_t most = (down_ + 3) / 4 + (across_ + 3) / 4;
+        for (int32_t i = 0; i < lookups_.size() && most <= limit; ++i) {
+            const int32_t at = (lastOver_ + i) % lookups_.size();
+            most = std::max(most, LookUp(lookups_[at]));
+            if (most > limit) lastOver_ = at;
+        }
+        return most;
+    }
     int32_t MoveCount() const { return LINE_MOVES; }
     bool Play(int32_t move) {
-        if (!Canonical(history_.data(), depth_, move) || !Legal(grid_, rules_, move)) return false;
-        CountLine(move, -1);
-        tessel::Play(grid_, rules_, move);
-        CountLine(move, 1);
+        if (depth_ > 0 && !FollowsInOrder(history_[depth_ - 1], move)) return false;
+        if (rules_.locked[move] || !Allowed(move)) return false;
+        Turn(move, 1);
         history_[depth_++] = move;
         return true;
     }
     void Unplay(int32_t move) {
-        CountLine(move, -1);
-        tessel::Unplay(grid_, rules_, move);
-        CountLine(move, 1);
+        Turn(move, -1);
         --depth_;
     }
 
   private:
-    void Count(int32_t col, int32_t row, int32_t sign) {
-        const int32_t tile = grid_.Tile(col, row);
-        if (tile == 0) return;
-        down_ += sign * RowsApart(rules_, tile, row);
-        across_ += sign * ColumnsApart(tile, col);
+    int32_t LookUp(const LineLookup& lookup) const {
+        const int32_t shift = lookup.shift;
+        int32_t index = ((gaps_ >> shift) | (gaps_ << (4 - shift))) & 15;
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t place = placeOf_[GroupTile(lookup.group, k)];
+            index = index << 4 | (place & 12) | ((place - shift) & 3);
+        }
+        return tables_.moves[lookup.table][static_cast<std::size_t>(index)];
     }
-    void CountLine(int32_t move, int32_t sign) {
+    // "Uneven": the top row never shifts, and a column slides only into its gap.
+    bool Allowed(int32_t move) const {
+        if (!gapped_) return true;
         const int32_t line = MoveLine(move);
-        if (IsColumnShift(MoveDirection(move))) {
-            for (int32_t row = 1; row <= Rows(rules_); ++row) Count(line, row, sign);
-        } else {
-            for (int32_t col = 1; col <= 4; ++col) Count(col, line, sign);
+        switch (MoveDirection(move)) {
+            case ShiftDirection::Up:
+                return tileAt_[line - 1] == 0;
+            case ShiftDirection::Down:
+                return tileAt_[16 + line - 1] == 0;
+            default:
+                return line != 1;
         }
     }
+    // Carries the move's tiles round its cycle, forward (1) or back (-1), and what they count with them.
+    void Turn(int32_t move, int32_t way) {
+        const auto& cycle = moves_.cycle[move];
+        const int32_t length = moves_.length[move];
+        for (int32_t i = 0; i < length; ++i) Count(cycle[i], -1);
+        if (way > 0) {
+            const uint8_t last = tileAt_[cycle[length - 1]];
+            for (int32_t i = length - 1; i > 0; --i) tileAt_[cycle[i]] = tileAt_[cycle[i - 1]];
+            tileAt_[cycle[0]] = last;
+        } else {
+            const uint8_t first = tileAt_[cycle[0]];
+            for (int32_t i = 0; i + 1 < length; ++i) tileAt_[cycle[i]] = tileAt_[cycle[i + 1]];
+            tileAt_[cycle[length - 1]] = first;
+        }
+        if (gapped_ && IsColumnShift(MoveDirection(move))) gaps_ ^= 1 << (MoveLine(move) - 1);
+        for (int32_t i = 0; i < length; ++i) Count(cycle[i], 1);
+    }
+    // Adds (sign 1) or takes away (-1) what the cell's tile counts, and notes its place.
+    void Count(int32_t cell, int32_t sign) {
+        const int32_t tile = tileAt_[cell];
+        if (tile == 0) return;
+        down_ += sign * distances_.down[tile][cell];
+        across_ += sign * distances_.across[tile][cell];
+        const int32_t col = cell % 4;
+        placeOf_[tile] = static_cast<uint8_t>(cell - 4 * ((gaps_ >> col) & 1));
+    }
 
-    TileGrid grid_;
     const LineRules& rules_;
+    bool gapped_;
+    const LineTables& tables_;
+    LineLookups lookups_;
+    MoveCycles moves_;
+    Distances distances_;
+    std::array<uint8_t, 20> tileAt_{};
     std::array<int32_t, MAX_SEARCH_DEPTH + 1> history_{};
     int32_t depth_ = 0;
     int32_t down_ = 0;
     int32_t across_ = 0;
+    int32_t gaps_ = 0;
+    mutable int32_t lastOver_ = 0;
+    std::array<uint8_t, 17> placeOf_{};  // by tile; 0 is the gaps' and unused
 };
 
 // Calls visit(moves, count, board) for every sequence of at most LOOKAHEAD_HALF moves from the board
@@ -277,14 +393,6 @@ Reach BestReach(const TileGrid& grid, const LineRules& rules, int32_t forwardDep
     return best;
 }
 
-// Whether the move leaves a board whose best run within reach is no shorter, or as long and no farther.
-bool KeepsReach(const TileGrid& grid, const LineRules& rules, int32_t move, const Reach& reach) {
-    TileGrid next = grid;
-    Play(next, rules, move);
-    const Reach after = BestReach(next, rules, ForwardDepth(rules));
-    return after.run > reach.run || (after.run == reach.run && after.length <= reach.length);
-}
-
 // The way round listed for a board whose own run is the longest within reach, or -1.
 int32_t ListedWayRound(const TileGrid& grid, const LineRules& rules, int32_t run) {
     if (run >= 16) return -1;
@@ -306,21 +414,20 @@ int32_t ListedWayRound(const TileGrid& grid, const LineRules& rules, int32_t run
 
 LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     LineSearch result;
+    LineDomain domain(grid, rules);
+    IdaStar<LineDomain> search(domain, LINE_NODE_BUDGET);
+    result.found.search = search.RunByFirstMove(LINE_SEARCH_DEPTH);
+    if (result.found.search.outcome == SearchResult::Outcome::Solved) {
+        result.kind = result.found.search.length == 0 ? LineHintKind::None : LineHintKind::Searched;
+        result.found.move = result.found.search.firstMove;
+        return result;
+    }
     const Reach reach = BestReach(grid, rules, ForwardDepth(rules));
     result.run = reach.run;
     result.length = reach.length;
     if (reach.run == KEY_SIZE) {
-        result.kind = reach.length == 0 ? LineHintKind::None : LineHintKind::Near;
+        result.kind = LineHintKind::Near;
         result.found.move = reach.firstMove;
-        return result;
-    }
-    LineDomain domain(grid, rules);
-    IdaStar<LineDomain> search(domain, LINE_NODE_BUDGET);
-    result.found.search = search.Run(LINE_SEARCH_DEPTH);
-    if (result.found.search.outcome == SearchResult::Outcome::Solved &&
-        KeepsReach(grid, rules, result.found.search.firstMove, reach)) {
-        result.kind = LineHintKind::Searched;
-        result.found.move = result.found.search.firstMove;
     } else if (reach.length > 0) {
         result.kind = LineHintKind::Run;
         result.found.move = reach.firstMove;

@@ -4,22 +4,22 @@
 //
 // The hint is, in this order of preference:
 //   1. the first move of a shortest solution of at most LOOKAHEAD_DEPTH moves, if one exists;
-//   2. the first move of a shortest solution that an iterative-deepening search finds within its node
-//      budget, when the move leaves the pair below no worse;
+//   2. the first move of a solution that an iterative-deepening search by first moves finds (RunByFirstMove,
+//      bounded by the line tables of line_tables.h), each first move within its own node budget;
 //   3. the first move of the fewest moves that make the longest run of tiles home (in rules.order, then
 //      the columns up) within reach, when that run is longer than the board's own; within reach means
 //      LOOKAHEAD_DEPTH moves ("Uneven": one more);
 //   4. failing that, the first move of a way round: a run grown one move further than reach.
 //
-// Why following hints always ends: take the pair (longest run within reach, fewest moves to it). The hints
-// of 1, 3 and 4 make it larger, the run longer or the moves fewer: the hinted move is the first of those
-// fewest moves, so the same run is one move nearer afterwards. Those of 2 leave it no smaller and bring the
-// board one move nearer the goal (the search's solutions are shortest), so a run of them ends, and the pair
-// never shrinks. Only a board whose own run is the longest within reach leaves 3 without a move; then the
-// way round starts a run that is within reach after its first move. Such a board is known by its gap
-// pattern, its run and the cell of the run's next tile alone, whatever the other tiles; the bench tries
-// every one of them and finds a way round for each, one move beyond reach at most. The few ways round are
-// listed with the rules, found once by the search of 4 (too slow for a hint).
+// Why following hints always ends: once 1 or 2 gives a solution, every board after gets one a move
+// shorter (1 is exact; for 2 see RunByFirstMove), so the hints go home that way. Before that, take the
+// pair (longest run within reach, fewest moves to it): the hints of 3 and 4 make it larger, the run
+// longer or the moves fewer: the hinted move is the first of those fewest moves, so the same run is one
+// move nearer afterwards. Only a board whose own run is the longest within reach leaves 3 without a
+// move; then the way round starts a run that is within reach after its first move. Such a board is known
+// by its gap pattern, its run and the cell of the run's next tile alone, whatever the other tiles; the
+// bench tries every one of them and finds a way round for each, one move beyond reach at most. The few
+// ways round are listed with the rules, found once by the search of 4 (too slow for a hint).
 //
 // The moves within reach are searched from both ends: up to LOOKAHEAD_HALF (or one more) from the board,
 // and up to LOOKAHEAD_HALF from a table, built at first use, of every sequence of moves from each
@@ -39,7 +39,7 @@ inline constexpr int32_t LINE_MOVES = 16;
 inline constexpr int32_t LOOKAHEAD_HALF = 4;
 inline constexpr int32_t LOOKAHEAD_DEPTH = 2 * LOOKAHEAD_HALF;
 inline constexpr int32_t LINE_SEARCH_DEPTH = 24;
-inline constexpr int32_t LINE_NODE_BUDGET = 20'000;
+inline constexpr int32_t LINE_NODE_BUDGET = 2'500;  // for each first move
 
 constexpr ShiftDirection MoveDirection(int32_t move) {
     return static_cast<ShiftDirection>(move / 4);

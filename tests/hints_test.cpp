@@ -238,8 +238,8 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
 constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
                                            "LightsOut", "Fifteen", "AlmostImpossible"};
 INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
-                         ::testing::Values(Bounds{NORMAL_LABEL, 30, 40, 4}, Bounds{UNEVEN_LABEL, 60, 80, 5},
-                                           Bounds{UNMOVABLE_LABEL, 40, 60, 4},
+                         ::testing::Values(Bounds{NORMAL_LABEL, 30, 36, 4}, Bounds{UNEVEN_LABEL, 30, 50, 5},
+                                           Bounds{UNMOVABLE_LABEL, 30, 32, 4},
                                            Bounds{LIGHTS_OUT_LABEL, 15, 15, 25},
                                            Bounds{FIFTEEN_LABEL, 60, 100, 16},
                                            Bounds{ALMOST_IMPOSSIBLE_LABEL, 24, 40, 6}),
