@@ -152,7 +152,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
 
 // Where the history starts and ends, beyond what random play meets: a scramble left in order taken back to,
 // the splash, 10,000 moves at most (tests/kept_game_test.cpp keeps a history with the game).
-TEST(History, StartsWithTheGameEndsWithItAndIsKeptWithIt) {
+TEST(History, StartsWithTheGameAndEndsWithIt) {
     auto session = NewSession();
     Game& game = session->game;
 
