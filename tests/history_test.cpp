@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "game/invariants.h"
 #include "game/kept_game.h"
 #include "game/keys.h"
 #include "game/session.h"
-#include "hints/shown_hint.h"
 #include "puzzles/almost_impossible.h"
 #include "puzzles/lights_out.h"
 #include "puzzles/normal.h"
@@ -22,9 +19,8 @@ using namespace testing;
 
 // A picture by its pixels' hash: enough to tell any two pictures of a game apart.
 std::size_t HashOf(const BackBuffer& picture) {
-    std::size_t hash = 1469598103934665603u;
-    for (const uint32_t pixel : picture.pixels) hash = (hash ^ pixel) * 1099511628211u;
-    return hash;
+    return std::hash<std::string_view>{}(
+        {reinterpret_cast<const char*>(&picture.pixels), sizeof picture.pixels});
 }
 
 // What a player sees of a game at rest: both boards with their rings, the empty cell, the banner, the
@@ -47,18 +43,15 @@ struct Seen {
     }
 };
 
-Seen Look(const Session& session) {
+// What the session shows now, and the last frame of it, if any, as the picture on the screen.
+Seen Look(const Session& session, std::size_t* onScreen = nullptr) {
     const Game& game = session.game;
     Seen seen{game.tileGrid.tile, game.lightGrid.lit, game.blankCol, game.blankRow, game.solved, {}, {}};
     seen.cursor = session.cursor;
     for (const BackBuffer& frame : Platform().presented) seen.frames.push_back(HashOf(frame));
     Platform().presented.clear();
+    if (onScreen != nullptr && !seen.frames.empty()) *onScreen = seen.frames.back();
     return seen;
-}
-
-// The hash of the picture on the screen: the last one shown.
-std::size_t OnScreen(const Seen& seen, std::size_t before) {
-    return seen.frames.empty() ? before : seen.frames.back();
 }
 
 // What Undo or Redo must show of a screen seen before: the cursor holds its line only if the player holds it
@@ -90,8 +83,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
             RandomTaps taps(seed * 7 + static_cast<uint32_t>(puzzle.screen));
             std::mt19937 choose(seed);
             std::vector<Seen> model, left;
-            std::size_t at = 0;
-            std::size_t screen = 0;
+            std::size_t at = 0, screen = 0;  // the picture on the screen, by its hash
             bool solving = false;
             for (int step = 0; step < 400; ++step) {
                 if (session->game.screen != puzzle.screen || model.empty()) {
@@ -102,9 +94,8 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                         session->history = {};
                         Platform().presented = {session->game.backBuffer};
                     }
-                    model = {Look(*session)};
+                    model = {Look(*session, &screen)};
                     at = 0;
-                    screen = model[0].frames.back();
                 }
                 const uint32_t what = solving ? 0 : choose() % 12;
                 const Cursor cursorWas = session->cursor;
@@ -117,8 +108,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                     } else {
                         PressKey(*session, static_cast<Key>(choose() % (KEY_COUNT - 1)));
                     }
-                    const Seen seen = Look(*session);
-                    screen = OnScreen(seen, screen);
+                    const Seen seen = Look(*session, &screen);
                     if (session->game.screen != puzzle.screen) {
                         EXPECT_EQ(UndoCount(session->history) + RedoCount(session->history), 0u);
                         continue;
@@ -136,8 +126,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                     }
                 } else if (what < 10) {
                     ASSERT_EQ(Undo(*session), at > 0);
-                    const Seen seen = Look(*session);
-                    screen = OnScreen(seen, screen);
+                    const Seen seen = Look(*session, &screen);
                     if (at == 0) {
                         EXPECT_TRUE(seen.frames.empty()) << "Undo at the start showed something";
                     } else {
@@ -146,8 +135,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                     }
                 } else {
                     ASSERT_EQ(Redo(*session), at + 1 < model.size());
-                    const Seen seen = Look(*session);
-                    screen = OnScreen(seen, screen);
+                    const Seen seen = Look(*session, &screen);
                     if (at + 1 < model.size())
                         ASSERT_EQ(seen, HeldAsNow(model[++at], cursorWas, seen)) << "step " << step;
                     else
@@ -163,8 +151,8 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
 }
 
 // Where the history starts and ends, beyond what random play meets: a scramble left in order taken back to,
-// the splash, 10,000 moves at most; and the history kept with the game.
-TEST(History, StartsWithTheGameEndsWithItAndIsKeptWithIt) {
+// the splash, 10,000 moves at most (tests/kept_game_test.cpp keeps a history with the game).
+TEST(History, StartsWithTheGameAndEndsWithIt) {
     auto session = NewSession();
     Game& game = session->game;
 
@@ -202,76 +190,6 @@ TEST(History, StartsWithTheGameEndsWithItAndIsKeptWithIt) {
     const auto tiles = game.tileGrid.tile;
     for (int i = 0; i < 4; ++i) Undo(*session), Redo(*session);
     EXPECT_EQ(game.tileGrid.tile, tiles);
-
-    // A game kept with its history comes back with it: Undo and Redo go on as if it had never gone. A game
-    // kept by the first release, before there was a history, is read with none. A history that does not lead
-    // to the board kept, or does not play, is refused whole.
-    Choose(*session, NORMAL_LABEL, 1000);
-    for (const auto& [x, y] : {std::pair{107, 40}, {200, 120}, {30, 150}, {119, 133}}) Tap(*session, x, y);
-    Undo(*session);
-    const std::vector<uint8_t> kept = KeepGame(*session, 3);
-    EXPECT_EQ(kept.size(), 467u + 45 + 3 * 4);  // three moves, one of them taken back
-
-    auto read = NewSession();
-    read->game.splashPending = 1;
-    uint32_t random = 0;
-    ASSERT_TRUE(ReadKeptGame(kept, *read, random));
-    read->game.splashPending = 0;
-    DrawScreen(read->game);
-    EXPECT_EQ(UndoCount(read->history), 2u);
-    EXPECT_EQ(RedoCount(read->history), 1u);
-    for (Session* s : {session.get(), read.get()}) Platform().presented.clear(), Undo(*s), Undo(*s), Redo(*s);
-    EXPECT_EQ(read->game.tileGrid.tile, game.tileGrid.tile);
-    EXPECT_EQ(read->game.backBuffer.pixels, game.backBuffer.pixels);
-
-    // Kept by the first release: "Normal" from tick 1000, column 2 up, row 2 right.
-    std::ifstream file(TESSEL_TEST_DATA "/kept-v1-normal.bin", std::ios::binary);
-    const std::vector<uint8_t> first{std::istreambuf_iterator<char>(file), {}};
-    ASSERT_EQ(first.size(), 463u);
-    ASSERT_TRUE(ReadKeptGame(first, *read, random));
-    EXPECT_EQ(BoardRows(read->game.tileGrid),
-              (Rows{{{12, 10, 6, 7}, {16, 13, 9, 11}, {1, 2, 14, 15}, {5, 4, 3, 8}}}));
-    EXPECT_EQ(UndoCount(read->history) + RedoCount(read->history), 0u);
-    Tap(*read, 107, 40);
-    EXPECT_EQ(BoardRows(read->game.tileGrid),
-              (Rows{{{12, 13, 6, 7}, {16, 2, 9, 11}, {1, 4, 14, 15}, {5, 10, 3, 8}}}));
-
-    std::vector<std::vector<uint8_t>> unsound(6, kept);
-    unsound[0].push_back(0);  // longer than its moves
-    unsound[1].pop_back();    // cut short
-    unsound[2][kept.size() - 4] = 119,
-                             unsound[2][kept.size() - 2] = 133;  // the last tap on the board: no move
-    unsound[2][kept.size() - 3] = 0;
-    unsound[3][465] = 4;                        // more moves played than kept
-    unsound[4][467] ^= 1;                       // the first board is not the one the moves lead from
-    unsound[5] = {first.begin(), first.end()};  // version 1 with a history after it
-    unsound[5].insert(unsound[5].end(), kept.begin() + 463, kept.end());
-    // Nothing the game would not write is taken: a bit flipped is refused, or read and kept again as the
-    // very same bytes (an unused bit of the lights, a count's high byte, a tap's). Every bit of the
-    // history, one of each byte of the record.
-    auto into = NewSession();
-    for (std::size_t bit = 0; bit < 8 * kept.size(); ++bit) {
-        if (bit < 8 * KEPT_RECORD_SIZE && bit % 8 != bit / 8 % 8) continue;
-        std::vector<uint8_t> flipped = kept;
-        flipped[bit / 8] ^= static_cast<uint8_t>(1u << bit % 8);
-        if (ReadKeptGame(flipped, *into, random)) {
-            ASSERT_EQ(KeepGame(*into, random), flipped) << "bit " << bit % 8 << " of byte " << bit / 8;
-        }
-    }
-
-    // A hint shown over the game left is not carried into the one read.
-    auto hinted = NewSession();
-    ASSERT_TRUE(ReadKeptGame(kept, *hinted, random) && ShowHint(*hinted));
-    ASSERT_TRUE(ReadKeptGame(kept, *hinted, random));
-    EXPECT_FALSE(hinted->hint.has_value());
-    EXPECT_EQ(hinted->game.outlines[1], Outline{});
-
-    const Seen before = Look(*read);
-    for (std::size_t i = 0; i < unsound.size(); ++i) {
-        EXPECT_FALSE(ReadKeptGame(unsound[i], *read, random)) << "case " << i;
-        EXPECT_EQ(Look(*read).tiles, before.tiles) << "case " << i;
-        EXPECT_EQ(UndoCount(read->history), 1u) << "case " << i;
-    }
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <set>
+#include <fstream>
+#include <iterator>
 
 #include "game/kept_game.h"
+#include "hints/shown_hint.h"
 #include "puzzles/fifteen.h"
 #include "puzzles/normal.h"
 #include "puzzles/unmovable.h"
-#include "tests/random_taps.h"
 #include "tests/test_support.h"
 
 namespace tessel {
@@ -14,108 +15,109 @@ namespace {
 
 using namespace testing;
 
-using Taps = std::vector<RandomTaps::Tap>;
-
-constexpr RandomTaps::Tap ON_UNMOVABLE{UNMOVABLE_LABEL.x, UNMOVABLE_LABEL.y, 0};
-
-// The pictures a tap shows, each as its pixels.
-std::vector<std::vector<uint32_t>> PlayTap(Game& game, const RandomTaps::Tap& tap) {
-    Platform().ticks = tap.ticks;
-    Platform().presented.clear();
-    Tap(game, tap.x, tap.y);
-    std::vector<std::vector<uint32_t>> shown;
-    for (const BackBuffer& picture : Platform().presented)
-        shown.emplace_back(picture.pixels.begin(), picture.pixels.end());
-    return shown;
-}
-
-// A game kept, read into a fresh start, draws the picture the original shows; then both answer the same
-// taps (`first`, then random ones) with the same pictures, each with its own generator. The taps go to the
-// game alone: no history is kept (tests/history_test.cpp keeps one).
-TEST(KeptGameRoundTrip, EveryScreenScrambledPlayedAndSolved) {
-    const auto session = NewSession(), start = std::make_unique<Session>(*session),
-               read = std::make_unique<Session>(*session);
-    Game& game = session->game;
-    RandomTaps random(13);
-    std::set<std::pair<int32_t, uint8_t>> covered;  // screen and banner of every game kept
-    const auto expectRoundTrip = [&](Taps taps) {
-        *read = *start;
-        uint32_t readRandom = 12345;
-        ASSERT_TRUE(ReadKeptGame(KeepGame(*session, Platform().random.state), *read, readRandom));
-        DrawScreen(read->game);
-        EXPECT_EQ(read->game.backBuffer.pixels, game.backBuffer.pixels) << "screen " << game.screen;
-        covered.insert({game.screen, game.solved});
-        for (int i = 0; i < 25; ++i) taps.push_back(random.Next());
-        for (const RandomTaps::Tap& tap : taps) {
-            const auto shown = PlayTap(game, tap);
-            std::swap(Platform().random.state, readRandom);
-            const auto shownRead = PlayTap(read->game, tap);
-            std::swap(Platform().random.state, readRandom);
-            ASSERT_EQ(shownRead, shown) << "tap at " << tap.x << "," << tap.y << " on " << game.screen;
-            ASSERT_EQ(KeepGame(*read, readRandom), KeepGame(*session, Platform().random.state));
-        }
-    };
-    expectRoundTrip({ON_UNMOVABLE});  // a start: the generator picks the fixed cell
-    for (const Puzzle& puzzle : Puzzles()) {
-        ChoosePuzzle(game, puzzle.label, 4242);
-        expectRoundTrip({});  // just scrambled, then played
-        expectRoundTrip({});  // wherever the taps left it
-    }
-    StartWith(game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
-    Tap(game, 60, 97);  // solves it: the banner over the board
-    expectRoundTrip({});
-    StartWith(game, NORMAL_LABEL, GOAL_ROWS);
-    Tap(game, 110, 230);  // Quit: the banner over the menu
-    expectRoundTrip({ON_UNMOVABLE});
-    for (const Puzzle& puzzle : Puzzles()) EXPECT_TRUE(covered.count({puzzle.screen, 0})) << puzzle.screen;
-    EXPECT_TRUE(covered.count({SCREEN_NORMAL, 1}) && covered.count({SCREEN_MENU, 1}));
-}
-
-// Whatever fails a check is refused whole: the game and the generator's state stay as they were.
-TEST(KeptGame, RefusesWholeAndTouchesNothing) {
+// A game kept with its history comes back with it: Undo and Redo go on as if it had never gone. A game kept
+// by the first release, before there was a history, is read with none. Whatever fails a check is refused
+// whole, the game, its history and the generator's state left as they were.
+TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     auto session = NewSession();
     ChoosePuzzle(session->game, UNMOVABLE_LABEL, 77);
     const auto unmovable = std::make_unique<Session>(*session);
     ChoosePuzzle(session->game, FIFTEEN_LABEL, 77);
-    const std::vector<uint8_t> fifteen = KeepGame(*session, 5);
+    const auto fifteen = std::make_unique<Session>(*session);
+    ChoosePuzzle(session->game, NORMAL_LABEL, 1000);
+    for (const auto& [x, y] : {std::pair{107, 40}, {200, 120}, {30, 150}, {119, 133}}) Tap(*session, x, y);
+    Undo(*session);
+    const std::vector<uint8_t> kept = KeepGame(*session, 3);
+    EXPECT_EQ(kept.size(), 467u + 45 + 3 * 4);  // three moves, one of them taken back
 
-    // Another version, a magic that is not the game's: each is a bit flipped (tests/history_test.cpp).
-    std::vector<std::vector<uint8_t>> refused{{fifteen.begin(), fifteen.end() - 1}, {}};
+    auto read = NewSession();
+    read->game.splashPending = 1;
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(kept, *read, random));
+    read->game.splashPending = 0;
+    DrawScreen(read->game);
+    EXPECT_EQ(UndoCount(read->history), 2u);
+    EXPECT_EQ(RedoCount(read->history), 1u);
+    for (Session* s : {session.get(), read.get()}) Platform().presented.clear(), Undo(*s), Undo(*s), Redo(*s);
+    EXPECT_EQ(read->game.tileGrid.tile, session->game.tileGrid.tile);
+    EXPECT_EQ(read->game.backBuffer.pixels, session->game.backBuffer.pixels);
+
+    // Kept by the first release: "Normal" from tick 1000, column 2 up, row 2 right.
+    std::ifstream file(TESSEL_TEST_DATA "/kept-v1-normal.bin", std::ios::binary);
+    const std::vector<uint8_t> first{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_EQ(first.size(), 463u);
+    ASSERT_TRUE(ReadKeptGame(first, *read, random));
+    EXPECT_EQ(BoardRows(read->game.tileGrid),
+              (Rows{{{12, 10, 6, 7}, {16, 13, 9, 11}, {1, 2, 14, 15}, {5, 4, 3, 8}}}));
+    EXPECT_EQ(UndoCount(read->history) + RedoCount(read->history), 0u);
+    Tap(*read, 107, 40);
+    EXPECT_EQ(BoardRows(read->game.tileGrid),
+              (Rows{{{12, 13, 6, 7}, {16, 2, 9, 11}, {1, 4, 14, 15}, {5, 10, 3, 8}}}));
+
+    // Nothing the game would not write is taken: a bit flipped is refused, or read and kept again as the
+    // very same bytes (an unused bit of the lights, a count's high byte, a tap's). Every bit of the
+    // history, one of each byte of the record.
+    auto into = NewSession();
+    for (std::size_t bit = 0; bit < 8 * kept.size(); ++bit) {
+        if (bit < 8 * KEPT_RECORD_SIZE && bit % 8 != bit / 8 % 8) continue;
+        std::vector<uint8_t> flipped = kept;
+        flipped[bit / 8] ^= static_cast<uint8_t>(1u << bit % 8);
+        if (ReadKeptGame(flipped, *into, random)) {
+            ASSERT_EQ(KeepGame(*into, random), flipped) << "bit " << bit % 8 << " of byte " << bit / 8;
+        }
+    }
+
+    // A hint shown over the game left is not carried into the one read.
+    ASSERT_TRUE(ReadKeptGame(kept, *into, random) && ShowHint(*into));
+    ASSERT_TRUE(ReadKeptGame(kept, *into, random));
+    EXPECT_FALSE(into->hint.has_value());
+    EXPECT_EQ(into->game.outlines[1], Outline{});
+
+    // A history that does not lead to the board kept, or does not play; a record no game could be in (another
+    // version or magic is a bit flipped above).
+    std::vector<std::vector<uint8_t>> refused(6, kept);
+    refused[0].push_back(0);                                             // longer than its moves
+    refused[1].pop_back();                                               // cut short
+    refused[2][kept.size() - 4] = 119, refused[2][kept.size() - 3] = 0;  // the last tap on the board: no move
+    refused[2][kept.size() - 2] = 133;
+    refused[3][465] = 4;                        // more moves played than kept
+    refused[4][467] ^= 1;                       // the first board is not the one the moves lead from
+    refused[5] = {first.begin(), first.end()};  // version 1 with a history after it
+    refused[5].insert(refused[5].end(), kept.begin() + 463, kept.end());
+    const std::vector<uint8_t> unbroken = KeepGame(*fifteen, 5);
+    ASSERT_TRUE(ReadKeptGame(unbroken, *into, random));  // what follows is refused for what is broken
+    refused.push_back({unbroken.begin(), unbroken.end() - 1});
+    refused.push_back({});
     const auto keepBroken = [&](const Session& from, auto&& breakIt) {
         auto broken = std::make_unique<Session>(from);
         breakIt(broken->game);
         refused.push_back(KeepGame(*broken, 5));
     };
-    keepBroken(*session, [](Game& g) { g.tileGrid.Tile(1, 1) = g.tileGrid.Tile(2, 1); });  // a tile twice
-    keepBroken(*session, [](Game& g) { g.tileGrid.Tile(0, 0) = 17; });
-    keepBroken(*session, [](Game& g) { g.blankCol = g.blankCol % 4 + 1; });
-    keepBroken(*session, [](Game& g) { g.screen = 2; });
-    keepBroken(*session, [](Game& g) { g.screenAtTap = SCREEN_NORMAL; });
-    keepBroken(*session, [](Game& g) { g.solved = 1; });  // the banner over a scrambled board
-    keepBroken(*session, [](Game& g) { g.tapActed = 2; });
-    keepBroken(*session, [](Game& g) { g.lightGrid.Lit(3, 3) = 2; });
-    keepBroken(*session, [](Game& g) { g.bannerY[4] = 0; });
-    keepBroken(*session, [](Game& g) { g.tileGrid.Left(2, 2) += 1; });
-    keepBroken(*session, [](Game& g) { PlaceCells(g.tileGrid, UNEVEN_GRID_ORIGIN); });
-    keepBroken(*session, [](Game& g) { g.fixedRow = 5; });
+    keepBroken(*fifteen, [](Game& g) { g.tileGrid.Tile(1, 1) = g.tileGrid.Tile(2, 1); });  // a tile twice
+    keepBroken(*fifteen, [](Game& g) { g.tileGrid.Tile(0, 0) = 17; });
+    keepBroken(*fifteen, [](Game& g) { g.blankCol = g.blankCol % 4 + 1; });
+    keepBroken(*fifteen, [](Game& g) { g.screen = 2; });
+    keepBroken(*fifteen, [](Game& g) { g.screenAtTap = SCREEN_NORMAL; });
+    keepBroken(*fifteen, [](Game& g) { g.solved = 1; });  // the banner over a scrambled board
+    keepBroken(*fifteen, [](Game& g) { g.tapActed = 2; });
+    keepBroken(*fifteen, [](Game& g) { g.lightGrid.Lit(3, 3) = 2; });
+    keepBroken(*fifteen, [](Game& g) { g.bannerY[4] = 0; });
+    keepBroken(*fifteen, [](Game& g) { g.tileGrid.Left(0, 0) += 1; });  // the ring's corner too
+    keepBroken(*fifteen, [](Game& g) { PlaceCells(g.tileGrid, UNEVEN_GRID_ORIGIN); });
+    keepBroken(*fifteen, [](Game& g) { g.fixedRow = 5; });
     keepBroken(*unmovable, [](Game& g) {  // the fixed cell's tile swapped with its neighbour's
         std::swap(g.tileGrid.Tile(g.fixedColumn, g.fixedRow),
                   g.tileGrid.Tile(g.fixedColumn % 4 + 1, g.fixedRow));
     });
 
-    auto target = NewSession();
-    ChoosePuzzle(target->game, NORMAL_LABEL, 3);
-    const std::vector<uint8_t> before = KeepGame(*target, 99);
-    const BackBuffer picture = target->game.backBuffer;
+    const std::vector<uint8_t> before = KeepGame(*read, 99);
+    const BackBuffer picture = read->game.backBuffer;
     for (std::size_t i = 0; i < refused.size(); ++i) {
-        uint32_t random = 99;
-        EXPECT_FALSE(ReadKeptGame(refused[i], *target, random)) << "case " << i;
-        EXPECT_EQ(KeepGame(*target, random), before) << "case " << i;
-        EXPECT_EQ(target->game.backBuffer.pixels, picture.pixels);
+        random = 99;
+        EXPECT_FALSE(ReadKeptGame(refused[i], *read, random)) << "case " << i;
+        EXPECT_EQ(KeepGame(*read, random), before) << "case " << i;
+        EXPECT_EQ(read->game.backBuffer.pixels, picture.pixels) << "case " << i;
     }
-    uint32_t random = 99;
-    EXPECT_TRUE(ReadKeptGame(fifteen, *target, random));
-    EXPECT_EQ(std::pair(target->game.screen, random), std::pair(int32_t{SCREEN_FIFTEEN}, 5u));
 }
 
 }  // namespace

@@ -175,9 +175,8 @@ TEST(Keys, GeneratedKeysPlayAsTheTapsTheyStandFor) {
             } else if (step.presents) {
                 tapFrames.push_back(tapped->backBuffer);
             }
-            ASSERT_EQ(TakeBoard(keyed->game), TakeBoard(*tapped));
-            ASSERT_EQ(std::pair(keyed->game.screen, keyed->game.solved),
-                      std::pair(tapped->screen, tapped->solved));
+            ASSERT_TRUE(TakeBoard(keyed->game) == TakeBoard(*tapped) &&
+                        keyed->game.screen == tapped->screen && keyed->game.solved == tapped->solved);
             const Cursor& c = keyed->cursor;
             ASSERT_TRUE(c == model.cursor) << c.shown << c.col << c.row << c.grabbed;
             ASSERT_EQ(keyFrames.size(), tapFrames.size());

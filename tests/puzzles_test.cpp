@@ -190,15 +190,17 @@ bool InGoalOrder(const Game& game, int32_t screen) {
 // Thousands of taps, most of them on or beside the lines where regions meet, on scrambles of every puzzle
 // shown at rest: each moves the board as its rules say, shows one frame per step of every move, and ends on
 // the board at rest, under the banner once it is in goal order. Quit, or any tap on a solved board, leads
-// back.
+// back. Every few taps, and on the menu, the game goes on from what it keeps.
 TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
-    auto game = NewGame();
+    auto session = NewSession();
+    Game* game = &session->game;
     RandomTaps taps(31);
     int solvedSeen[6] = {};
     for (int run = 0; run < 240; ++run) {
         const ScreenLayout& layout = LAYOUTS[run % 6];
         const PuzzleLabel label{layout.label, layout.x, layout.menuY, 24};
-        if (run < 6) game = NewGame();  // each set-up once as the first of a run, on a fresh record
+        if (run < 6) session = NewSession(), game = &session->game;  // each set-up first on a fresh record
+        ASSERT_EQ(KeepAndReadBack(session, game), "");
         ChoosePuzzle(*game, label, taps.Next().ticks);
         ASSERT_EQ(std::pair(game->screen, NotAtRest(*game)), std::pair(layout.screen, std::string()));
         if (run % 12 >= 6 && layout.screen == SCREEN_UNEVEN) {  // column 4 up solves it
@@ -255,6 +257,7 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
             ASSERT_EQ(e.badFrame, "");
             ASSERT_EQ(game->solved, InGoalOrder(*game, layout.screen));
             ASSERT_EQ(NotAtRest(*game), "");
+            if (i % 4 == 3 || game->solved != 0) ASSERT_EQ(KeepAndReadBack(session, game), "");
         }
     }
     for (const int count : solvedSeen) EXPECT_GT(count, 0) << "a puzzle never solved";

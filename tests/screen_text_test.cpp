@@ -48,7 +48,11 @@ TEST(ScreenText, CellsAndMovesAreToldInAFewWords) {
     EXPECT_EQ(Said(*session, {}, 119, 200), "column 2 down, column 3 down, cleared");
     EXPECT_TRUE(DescribeScreen(*game).cleared);
 
-    StartWith(*game, UNEVEN_LABEL, COLUMN_1_DOWN);
+    StartWith(*game, UNEVEN_LABEL, COLUMN_1_DOWN);  // an up arrow over column 1, down arrows below the rest
+    const ScreenText uneven = DescribeScreen(*game);
+    EXPECT_EQ(std::vector(
+                  {uneven.cells[1].name, uneven.cells[2].name, uneven.cells[37].name, uneven.cells[38].name}),
+              std::vector<std::string>({"up arrow", "blank", "blank", "down arrow"}));
     EXPECT_EQ(Said(*session, {}, 107, 200), "column 2 down");  // the arrow below the grid
     StartWith(*game, UNEVEN_LABEL, COLUMN_1_DOWN);
     EXPECT_EQ(Said(*session, {}, 80, 20), "column 1 up, cleared");

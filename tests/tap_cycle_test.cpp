@@ -14,7 +14,8 @@ using namespace testing;
 // puzzle, a tap anywhere else shows the menu again; one picture either way. While the splash plays no tap
 // opens a puzzle, but a set banner still goes.
 TEST(Frame, MenuLabelsAreHitOnBothEdges) {
-    auto game = NewGame();
+    auto session = NewSession();
+    Game* game = &session->game;
     RandomTaps taps(12);
     for (int i = 0; i < 2000; ++i) {
         const RandomTaps::Tap tap = taps.Next();
@@ -39,7 +40,8 @@ TEST(Frame, MenuLabelsAreHitOnBothEdges) {
     }
 
     // A board in goal order (a scramble that cancelled itself out): a miss adds the banner without redrawing;
-    // Quit shows it over the menu; a puzzle chosen then starts without it, and its first tap is the puzzle's.
+    // Quit shows it over the menu, which is kept with it; a puzzle chosen then starts without it, and its
+    // first tap is the puzzle's.
     StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
     game->backBuffer.pixels[100 * SURFACE_WIDTH + 5] = 0xFF123456u;  // gone if the board were drawn again
     Tap(*game, 119, 133);                                            // on the board: no region
@@ -49,6 +51,7 @@ TEST(Frame, MenuLabelsAreHitOnBothEdges) {
     Tap(*game, 110, 230);
     EXPECT_EQ(game->screen, SCREEN_MENU);
     EXPECT_EQ(Picture(*game).Banner().Differences(Platform().presented.back()), "");
+    ASSERT_EQ(KeepAndReadBack(session, game), "");
     Tap(*game, 100, 70);
     EXPECT_EQ(game->screen, SCREEN_NORMAL);
     EXPECT_EQ(

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/crt_random.h"
+#include "game/kept_game.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
@@ -40,6 +41,19 @@ inline std::unique_ptr<Session> NewSession() {
     return session;
 }
 
+// Keeps the game and reads it into a fresh start, which plays on in its place; what went wrong, "" when
+// nothing did: it must be read, draw the picture the game showed and bring back the generator's state.
+inline std::string KeepAndReadBack(std::unique_ptr<Session>& session, Game*& game) {
+    auto read = NewSession();
+    uint32_t random = 0;
+    if (!ReadKeptGame(KeepGame(*session, Platform().random.state), *read, random)) return "refused";
+    DrawScreen(read->game);
+    if (read->game.backBuffer.pixels != game->backBuffer.pixels) return "drawn otherwise";
+    if (random != Platform().random.state) return "another generator state";
+    session = std::move(read), game = &session->game;
+    return "";
+}
+
 // A stylus tap at (x, y), as a front end delivers it.
 inline void Tap(Game& game, int32_t x, int32_t y) {
     game.tapX = static_cast<uint16_t>(x);
@@ -50,7 +64,6 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
 // Chooses the puzzle with this label from the menu at tick count `ticks`; forgets the pictures shown.
 inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
-    game.solved = 0;
     Platform().ticks = ticks;
     Tap(game, label.x, label.y);
     Platform().presented.clear();
