@@ -415,7 +415,7 @@ int32_t ListedWayRound(const TileGrid& grid, const LineRules& rules, int32_t run
 LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     LineSearch result;
     LineDomain domain(grid, rules);
-    IdaStar<LineDomain> search(domain, LINE_NODE_BUDGET);
+    IdaStar<LineDomain> search(domain, rules.nodeBudget);
     result.found.search = search.RunByFirstMove(LINE_SEARCH_DEPTH);
     if (result.found.search.outcome == SearchResult::Outcome::Solved) {
         result.kind = result.found.search.length == 0 ? LineHintKind::None : LineHintKind::Searched;

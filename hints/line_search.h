@@ -39,7 +39,6 @@ inline constexpr int32_t LINE_MOVES = 16;
 inline constexpr int32_t LOOKAHEAD_HALF = 4;
 inline constexpr int32_t LOOKAHEAD_DEPTH = 2 * LOOKAHEAD_HALF;
 inline constexpr int32_t LINE_SEARCH_DEPTH = 24;
-inline constexpr int32_t LINE_NODE_BUDGET = 2'500;  // for each first move
 
 constexpr ShiftDirection MoveDirection(int32_t move) {
     return static_cast<ShiftDirection>(move / 4);
@@ -66,6 +65,9 @@ struct LineRules {
     };
     std::array<WayRound, 8> waysRound{};
     int32_t wayCount = 0;
+    // The search's nodes for each first move: about the same work on every board of the puzzle, however
+    // many first moves it has.
+    int64_t nodeBudget = 2'500;
 };
 
 // How the hint of a line puzzle was found, for the figures.

@@ -9,6 +9,7 @@ LineRules NormalRules() {
     // 15 and 16 swapped: the last row shifts round, and the columns take it back in nine moves.
     rules.waysRound[0] = {0, 14, 15, LineMove(ShiftDirection::Up, 1)};
     rules.wayCount = 1;
+    rules.nodeBudget = 2'000;  // sixteen first moves
     return rules;
 }
 

@@ -23,6 +23,7 @@ LineRules UnevenRules() {
                         {0b1110, 0, 0, down1},
                         {0b1110, 2, 0, down1}}};
     rules.wayCount = 8;
+    rules.nodeBudget = 3'000;  // ten first moves
     return rules;
 }
 

@@ -25,7 +25,7 @@ LineRules UnmovableRules() {
     // 15 and 16 swapped: as on "Normal", with column 2 taking the first column's part.
     rules.waysRound[0] = {0, 14, 15, LineMove(ShiftDirection::Up, 2)};
     rules.wayCount = 1;
-    return rules;
+    return rules;  // twelve first moves: the default node budget
 }
 
 std::optional<Hint> UnmovableHint(const Game& game) {
