@@ -77,8 +77,10 @@ enum class LineHintKind { None, Near, Searched, Run, WayRound, Further };
 struct LineSearch {
     HintSearch found;
     LineHintKind kind = LineHintKind::None;
-    int32_t run = 0;     // the longest run within reach (KEY_SIZE on a board solved within reach)
-    int32_t length = 0;  // and the fewest moves to it
+    // When the search found nothing: the longest run within reach (KEY_SIZE on a board solved within
+    // reach), and the fewest moves to it.
+    int32_t run = 0;
+    int32_t length = 0;
 };
 
 inline constexpr int32_t LINE_KEY_SIZE = 20;  // sixteen tiles, then four columns up
