@@ -42,32 +42,6 @@ class IdaStar {
   public:
     IdaStar(Domain& domain, int64_t nodeBudget) : domain_(domain), budget_(nodeBudget) {}
 
-    // A shortest solution of at most maxDepth moves, or why there is none.
-    SearchResult Run(int32_t maxDepth) {
-        SearchResult result;
-        int32_t bound = domain_.Heuristic();
-        while (bound <= maxDepth) {
-            next_ = INFINITE;
-            if (Search(0, bound)) {
-                result.outcome = SearchResult::Outcome::Solved;
-                result.length = bound;
-                result.firstMove = bound > 0 ? path_[0] : -1;
-                result.nodes = nodes_;
-                return result;
-            }
-            if (outOfNodes_) {
-                result.outcome = SearchResult::Outcome::OutOfNodes;
-                result.nodes = nodes_;
-                return result;
-            }
-            if (next_ == INFINITE) break;
-            bound = next_;
-        }
-        result.outcome = SearchResult::Outcome::TooDeep;
-        result.nodes = nodes_;
-        return result;
-    }
-
     // A shortest solution of at most maxDepth moves among those whose first move's search ends within the
     // budget, or why there is none (OutOfNodes when a search ran out of nodes). The first moves' searches
     // go bound by bound side by side, so the work stops at the bound of the shortest solution.
@@ -111,8 +85,6 @@ class IdaStar {
     }
 
   private:
-    static constexpr int32_t INFINITE = 1 << 20;
-
     // A domain may offer HeuristicUpTo(limit): the heuristic where it is at most limit, otherwise any
     // value above limit, which may be quicker to tell.
     int32_t Estimate(int32_t limit) const {
@@ -125,10 +97,7 @@ class IdaStar {
 
     bool Search(int32_t depth, int32_t bound) {
         const int32_t h = Estimate(bound - depth);
-        if (depth + h > bound) {
-            if (depth + h < next_) next_ = depth + h;
-            return false;
-        }
+        if (depth + h > bound) return false;
         if (h == 0) return true;
         if (++nodes_ > budget_) {
             outOfNodes_ = true;
@@ -149,7 +118,6 @@ class IdaStar {
     Domain& domain_;
     int64_t budget_;
     int64_t nodes_ = 0;
-    int32_t next_ = INFINITE;
     bool outOfNodes_ = false;
     std::array<int32_t, MAX_SEARCH_DEPTH + 1> path_{};
 };
