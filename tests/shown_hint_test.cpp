@@ -25,6 +25,7 @@ TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
         const auto board = std::pair(game.tileGrid.tile, game.lightGrid.lit);
         Platform().presented.clear();
         ASSERT_TRUE(ShowHint(*session)) << puzzle.screen;
+        EXPECT_FALSE(session->cursor.shown);  // a hint brings no cursor of its own
         ASSERT_EQ(Platform().presented.size(), 1u);
         const BackBuffer& hinted = Platform().presented.back();
         const HintShown hint = *session->hint;
