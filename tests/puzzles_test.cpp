@@ -257,7 +257,9 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
             ASSERT_EQ(e.badFrame, "");
             ASSERT_EQ(game->solved, InGoalOrder(*game, layout.screen));
             ASSERT_EQ(NotAtRest(*game), "");
-            if (i % 4 == 3 || game->solved != 0) ASSERT_EQ(KeepAndReadBack(session, game), "");
+            if (i % 4 == 3 || game->solved != 0) {
+                ASSERT_EQ(KeepAndReadBack(session, game), "");
+            }
         }
     }
     for (const int count : solvedSeen) EXPECT_GT(count, 0) << "a puzzle never solved";
