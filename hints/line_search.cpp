@@ -14,10 +14,6 @@ namespace tessel {
 
 namespace {
 
-int32_t Rows(const LineRules& rules) {
-    return rules.kind == LineRules::Kind::Gapped ? 5 : 4;
-}
-
 bool Legal(const TileGrid& grid, const LineRules& rules, int32_t move) {
     if (rules.locked[move]) return false;
     if (rules.kind == LineRules::Kind::Gapped)
@@ -84,32 +80,6 @@ int32_t ColumnsApart(int32_t tile, int32_t col) {
     return CyclicDistance(col, (tile - 1) % 4 + 1);
 }
 
-// Where each move carries the tiles it moves, cells numbered (row - 1) * 4 + (col - 1): the tile in
-// cycle[i] goes to cycle[i + 1], the last to the first. A column of "Uneven" is five cells, its gap
-// among them: a slide up takes the gap from row 1 to row 5.
-struct MoveCycles {
-    std::array<std::array<uint8_t, 5>, LINE_MOVES> cycle{};
-    std::array<int32_t, LINE_MOVES> length{};
-};
-
-MoveCycles MakeMoveCycles(const LineRules& rules) {
-    MoveCycles moves;
-    for (int32_t move = 0; move < LINE_MOVES; ++move) {
-        const ShiftDirection direction = MoveDirection(move);
-        const int32_t line = MoveLine(move);
-        const int32_t count = IsColumnShift(direction) ? Rows(rules) : 4;
-        moves.length[move] = count;
-        for (int32_t i = 0; i < count; ++i) {
-            // Up and left go from the far end toward the near one.
-            const bool back = direction == ShiftDirection::Up || direction == ShiftDirection::Left;
-            const int32_t k = back ? count - i : i + 1;
-            const int32_t cell = IsColumnShift(direction) ? (k - 1) * 4 + line - 1 : (line - 1) * 4 + k - 1;
-            moves.cycle[move][i] = static_cast<uint8_t>(cell);
-        }
-    }
-    return moves;
-}
-
 // Each tile's rows and columns apart from its own cell, in each cell.
 struct Distances {
     std::array<std::array<uint8_t, 20>, 17> down{};
@@ -119,7 +89,7 @@ struct Distances {
 Distances MakeDistances(const LineRules& rules) {
     Distances distances;
     for (int32_t tile = 1; tile <= 16; ++tile) {
-        for (int32_t cell = 0; cell < 4 * Rows(rules); ++cell) {
+        for (int32_t cell = 0; cell < 4 * LineRows(rules); ++cell) {
             distances.down[tile][cell] = static_cast<uint8_t>(RowsApart(rules, tile, cell / 4 + 1));
             distances.across[tile][cell] = static_cast<uint8_t>(ColumnsApart(tile, cell % 4 + 1));
         }
@@ -144,7 +114,7 @@ class LineDomain {
           lookups_(rules),
           moves_(MakeMoveCycles(rules)),
           distances_(MakeDistances(rules)) {
-        for (int32_t row = 1; row <= Rows(rules_); ++row) {
+        for (int32_t row = 1; row <= LineRows(rules_); ++row) {
             for (int32_t col = 1; col <= 4; ++col) {
                 const int32_t cell = (row - 1) * 4 + col - 1;
                 const int32_t tile = grid.Tile(col, row);
@@ -152,7 +122,7 @@ class LineDomain {
                 if (gapped_ && tile == 0) gaps_ |= row == 1 ? 1 << (col - 1) : 0;
             }
         }
-        for (int32_t cell = 0; cell < 4 * Rows(rules_); ++cell) Count(cell, 1);
+        for (int32_t cell = 0; cell < 4 * LineRows(rules_); ++cell) Count(cell, 1);
     }
 
     int32_t Heuristic() const { return HeuristicUpTo(INT32_MAX); }
@@ -169,7 +139,7 @@ class LineDomain {
     int32_t MoveCount() const { return LINE_MOVES; }
     bool Play(int32_t move) {
         if (depth_ > 0 && !FollowsInOrder(history_[depth_ - 1], move)) return false;
-        if (rules_.locked[move] || !Allowed(move)) return false;
+        if (!LineMoveAllowed(rules_, gaps_, move)) return false;
         Turn(move, 1);
         history_[depth_++] = move;
         return true;
@@ -188,19 +158,6 @@ class LineDomain {
             index = index << 4 | (place & 12) | ((place - shift) & 3);
         }
         return tables_.moves[lookup.table][static_cast<std::size_t>(index)];
-    }
-    // "Uneven": the top row never shifts, and a column slides only into its gap.
-    bool Allowed(int32_t move) const {
-        if (!gapped_) return true;
-        const int32_t line = MoveLine(move);
-        switch (MoveDirection(move)) {
-            case ShiftDirection::Up:
-                return tileAt_[line - 1] == 0;
-            case ShiftDirection::Down:
-                return tileAt_[16 + line - 1] == 0;
-            default:
-                return line != 1;
-        }
     }
     // Carries the move's tiles round its cycle, forward (1) or back (-1), and what they count with them.
     void Turn(int32_t move, int32_t way) {
@@ -293,7 +250,7 @@ Table MakeTable(const LineRules& rules, int32_t pattern) {
     TileGrid marked{};
     for (int32_t col = 1; col <= 4; ++col) {
         const bool down = ((pattern >> (col - 1)) & 1) != 0;
-        for (int32_t row = 1; row <= Rows(rules); ++row) {
+        for (int32_t row = 1; row <= LineRows(rules); ++row) {
             const bool gap = rules.kind == LineRules::Kind::Gapped && row == (down ? 1 : 5);
             marked.Tile(col, row) = gap ? 0 : (row - 1) * 4 + col;
         }
@@ -363,7 +320,7 @@ Reach BestReach(const TileGrid& grid, const LineRules& rules, int32_t forwardDep
     TileGrid board = grid;
     auto visit = [&](const Moves& moves, int32_t count, const TileGrid& now) {
         std::array<uint8_t, 17> cellOf{};
-        for (int32_t row = 1; row <= Rows(rules); ++row) {
+        for (int32_t row = 1; row <= LineRows(rules); ++row) {
             for (int32_t col = 1; col <= 4; ++col)
                 cellOf[now.Tile(col, row)] = static_cast<uint8_t>((row - 1) * 4 + col - 1);
         }
@@ -397,7 +354,7 @@ Reach BestReach(const TileGrid& grid, const LineRules& rules, int32_t forwardDep
 int32_t ListedWayRound(const TileGrid& grid, const LineRules& rules, int32_t run) {
     if (run >= 16) return -1;
     int32_t cell = -1;
-    for (int32_t row = 1; row <= Rows(rules); ++row) {
+    for (int32_t row = 1; row <= LineRows(rules); ++row) {
         for (int32_t col = 1; col <= 4; ++col) {
             if (grid.Tile(col, row) == rules.order[run]) cell = (row - 1) * 4 + col - 1;
         }

@@ -70,6 +70,30 @@ struct LineRules {
     int64_t nodeBudget = 2'500;
 };
 
+// Rows of cells: "Uneven"'s columns have five, one of them the gap.
+constexpr int32_t LineRows(const LineRules& rules) {
+    return rules.kind == LineRules::Kind::Gapped ? 5 : 4;
+}
+
+// Where each move carries the tiles it moves, cells numbered (row - 1) * 4 + (col - 1): the tile in
+// cycle[i] goes to cycle[i + 1], the last to the first. A column of "Uneven" is five cells, its gap
+// among them: a slide up takes the gap from row 1 to row 5.
+struct MoveCycles {
+    std::array<std::array<uint8_t, 5>, LINE_MOVES> cycle{};
+    std::array<int32_t, LINE_MOVES> length{};
+};
+MoveCycles MakeMoveCycles(const LineRules& rules);
+
+// Whether the rules allow the move where `gaps` are the columns that are down, a bit each: never a
+// locked move; on "Uneven" never the top row, and a column only into its gap.
+constexpr bool LineMoveAllowed(const LineRules& rules, int32_t gaps, int32_t move) {
+    if (rules.locked[move]) return false;
+    if (rules.kind != LineRules::Kind::Gapped) return true;
+    const int32_t line = MoveLine(move);
+    if (!IsColumnShift(MoveDirection(move))) return line != 1;
+    return (((gaps >> (line - 1)) & 1) != 0) == (MoveDirection(move) == ShiftDirection::Up);
+}
+
 // How the hint of a line puzzle was found, for the figures.
 // Further is the search for a way round not listed with the rules, which no board should need.
 enum class LineHintKind { None, Near, Searched, Run, WayRound, Further };

@@ -7,52 +7,33 @@ namespace tessel {
 
 namespace {
 
-constexpr int32_t PlaceColumn(uint8_t place) {
-    return place % 4;
-}
-constexpr int32_t PlaceSlot(uint8_t place) {
-    return place / 4;
-}
-constexpr uint8_t Place(int32_t column, int32_t slot) {
-    return static_cast<uint8_t>(slot * 4 + column);
-}
-
 using GroupPlaces = std::array<uint8_t, 4>;
 
-// Makes the move on the four tiles' places and the gaps, or says that the rules refuse it here. Columns
-// are counted from 0 here, rows from 1 as on the board.
-bool MoveGroup(const LineRules& rules, int32_t move, int32_t& gaps, GroupPlaces& places) {
-    if (rules.locked[move]) return false;
-    const ShiftDirection direction = MoveDirection(move);
-    const int32_t line = MoveLine(move);
-    const int32_t column = line - 1;
-    if (rules.kind == LineRules::Kind::Gapped) {
-        // A slide moves a column into its gap: every tile keeps its slot.
-        const int32_t bit = 1 << column;
-        if (direction == ShiftDirection::Up || direction == ShiftDirection::Down) {
-            if (((gaps & bit) != 0) != (direction == ShiftDirection::Up)) return false;
-            gaps ^= bit;
-            return true;
-        }
-        if (line == 1) return false;
-        const auto down = [&](int32_t col) { return (gaps >> col) & 1; };
-        const int32_t step = direction == ShiftDirection::Right ? 1 : 3;
-        for (uint8_t& place : places) {
-            const int32_t col = PlaceColumn(place);
-            if (PlaceSlot(place) + 1 + down(col) != line) continue;
-            const int32_t to = (col + step) % 4;
-            place = Place(to, line - 1 - down(to));
-        }
-        return true;
-    }
-    const int32_t step = direction == ShiftDirection::Up || direction == ShiftDirection::Left ? 3 : 1;
+// A place from a cell and back: a column that is down holds its tiles one row lower.
+constexpr int32_t Down(int32_t gaps, int32_t cell) {
+    return (gaps >> (cell % 4)) & 1;
+}
+
+// Makes the move on the four tiles' places and the gaps, or says that the rules refuse it here.
+bool MoveGroup(const LineRules& rules, const MoveCycles& cycles, int32_t move, int32_t& gaps,
+               GroupPlaces& places) {
+    if (!LineMoveAllowed(rules, gaps, move)) return false;
+    int32_t after = gaps;
+    if (rules.kind == LineRules::Kind::Gapped && IsColumnShift(MoveDirection(move)))
+        after ^= 1 << (MoveLine(move) - 1);
+    const auto& cycle = cycles.cycle[move];
+    const int32_t length = cycles.length[move];
     for (uint8_t& place : places) {
-        if (IsColumnShift(direction)) {
-            if (PlaceColumn(place) == column) place = Place(column, (PlaceSlot(place) + step) % 4);
-        } else if (PlaceSlot(place) == line - 1) {
-            place = Place((PlaceColumn(place) + step) % 4, line - 1);
+        int32_t cell = place + 4 * Down(gaps, place);
+        for (int32_t i = 0; i < length; ++i) {
+            if (cycle[i] == cell) {
+                cell = cycle[(i + 1) % length];
+                break;
+            }
         }
+        place = static_cast<uint8_t>(cell - 4 * Down(after, cell));
     }
+    gaps = after;
     return true;
 }
 
@@ -64,14 +45,14 @@ int32_t Index(int32_t gaps, const GroupPlaces& places) {
 
 // Breadth first from the goal: the rules allow each move's opposite wherever the move leads, so the
 // moves from the goal count the moves to it.
-std::vector<int8_t> MakeGroupTable(const LineRules& rules, int32_t group) {
+std::vector<int8_t> MakeGroupTable(const LineRules& rules, const MoveCycles& cycles, int32_t group) {
     const bool gapped = rules.kind == LineRules::Kind::Gapped;
     std::vector<int8_t> moves(std::size_t{1} << (gapped ? 20 : 16), -1);
     std::vector<int32_t> queue;
     GroupPlaces goal{};
     for (int32_t k = 0; k < 4; ++k) {
         const int32_t tile = GroupTile(group, k);
-        goal[k] = Place((tile - 1) % 4, (tile - 1) / 4);
+        goal[k] = static_cast<uint8_t>(tile - 1);
     }
     queue.push_back(Index(0, goal));
     moves[static_cast<std::size_t>(queue.front())] = 0;
@@ -83,7 +64,7 @@ std::vector<int8_t> MakeGroupTable(const LineRules& rules, int32_t group) {
         for (int32_t move = 0; move < LINE_MOVES; ++move) {
             int32_t gaps = index >> 16;
             GroupPlaces places = here;
-            if (!MoveGroup(rules, move, gaps, places)) continue;
+            if (!MoveGroup(rules, cycles, move, gaps, places)) continue;
             const int32_t to = Index(gaps, places);
             int8_t& entry = moves[static_cast<std::size_t>(to)];
             if (entry >= 0) continue;
@@ -96,14 +77,33 @@ std::vector<int8_t> MakeGroupTable(const LineRules& rules, int32_t group) {
 
 LineTables MakeLineTables(const LineRules& rules) {
     LineTables tables;
+    const MoveCycles cycles = MakeMoveCycles(rules);
     for (const LineLookup& lookup : LineLookups(rules)) {
         std::vector<int8_t>& table = tables.moves[lookup.table];
-        if (table.empty()) table = MakeGroupTable(rules, lookup.table);
+        if (table.empty()) table = MakeGroupTable(rules, cycles, lookup.table);
     }
     return tables;
 }
 
 }  // namespace
+
+MoveCycles MakeMoveCycles(const LineRules& rules) {
+    MoveCycles moves;
+    for (int32_t move = 0; move < LINE_MOVES; ++move) {
+        const ShiftDirection direction = MoveDirection(move);
+        const int32_t line = MoveLine(move);
+        const int32_t count = IsColumnShift(direction) ? LineRows(rules) : 4;
+        moves.length[move] = count;
+        for (int32_t i = 0; i < count; ++i) {
+            // Up and left go from the far end toward the near one.
+            const bool back = direction == ShiftDirection::Up || direction == ShiftDirection::Left;
+            const int32_t k = back ? count - i : i + 1;
+            const int32_t cell = IsColumnShift(direction) ? (k - 1) * 4 + line - 1 : (line - 1) * 4 + k - 1;
+            moves.cycle[move][i] = static_cast<uint8_t>(cell);
+        }
+    }
+    return moves;
+}
 
 LineLookups::LineLookups(const LineRules& rules) {
     if (rules.kind == LineRules::Kind::Gapped) {
