@@ -274,7 +274,7 @@ void HardBoards(Game& game) {
     // The tables are built by a first hint, not timed here.
     for (const Puzzle* puzzle : {&normal, &unmovable}) {
         SetTicks(1);
-        puzzle->setup(game);
+        puzzle->setup(game, DealFromTickCount());
         game.screen = puzzle->screen;
         FindHint(game);
     }
@@ -283,7 +283,7 @@ void HardBoards(Game& game) {
         "15, 16 swapped", normal, swapped,
         [&](int32_t) {
             SetTicks(1);
-            normal.setup(game);
+            normal.setup(game, DealFromTickCount());
             goalWithSwap(15, 16);
             return 0;
         },
@@ -293,7 +293,7 @@ void HardBoards(Game& game) {
         [&](int32_t) {
             SeedRandom(1);
             SetTicks(2);
-            unmovable.setup(game);
+            unmovable.setup(game, DealFromTickCount());
             goalWithSwap(13, 15);
             return 0;
         },
@@ -303,7 +303,7 @@ void HardBoards(Game& game) {
         [&](int32_t i) {
             SeedRandom(1);
             SetTicks(static_cast<uint32_t>(i));
-            unmovable.setup(game);
+            unmovable.setup(game, DealFromTickCount());
             return UndoMoves(game, static_cast<uint32_t>(i));
         },
         200);
@@ -426,7 +426,7 @@ int main(int argc, char** argv) {
                                                                  : "Almost Impossible";
         // The puzzle's first hint builds its tables, once; it is timed on its own.
         SetTicks(1);
-        puzzle.setup(*game);
+        puzzle.setup(*game, DealFromTickCount());
         game->screen = puzzle.screen;
         game->solved = 0;
         const double start = CpuMilliseconds();
@@ -438,7 +438,7 @@ int main(int argc, char** argv) {
             for (int32_t i = 0; i < boards; ++i) {
                 const uint32_t ticks = 1000u + static_cast<uint32_t>(i) * 7919u;
                 SetTicks(ticks);
-                puzzle.setup(*game);
+                puzzle.setup(*game, DealFromTickCount());
                 game->screen = puzzle.screen;
                 game->solved = 0;
                 int32_t undo = UndoMoves(*game, ticks);

@@ -70,6 +70,8 @@ struct Game {
     int32_t fixedRow = 0;     // "Unmovable": the row that cannot move sideways
     int32_t blankCol = 0;     // "15 Puzzle": the empty cell
     int32_t blankRow = 0;
+    uint32_t seed = 0;      // the seed the board in play was scrambled from, while seedKnown is set
+    uint8_t seedKnown = 0;  // clear before the first set-up, and for a game kept before seeds were
 
     ImageSet images;
     BackBuffer backBuffer{};

@@ -18,12 +18,3 @@ int32_t DrawRandom();
 void PresentNow(const Game& game);
 
 }  // namespace tessel
-
-namespace tessel {
-
-// Every puzzle set-up seeds the generator from the tick count this way.
-inline void SeedRandomFromTickCount() {
-    SeedRandom(TickCount() % 2000000000u);
-}
-
-}  // namespace tessel

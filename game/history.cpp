@@ -34,6 +34,7 @@ void RecordMove(History& history, const Board& before, TapPoint tap, MoveCursors
         history.before.pop_front();
         history.taps.pop_front();
         history.cursors.pop_front();
+        ++history.dropped;
     }
     history.done = history.taps.size();
 }

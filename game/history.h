@@ -49,6 +49,7 @@ struct History {
     std::deque<TapPoint> taps;        // the tap that made each move
     std::deque<MoveCursors> cursors;  // the cursor around each move
     std::size_t done = 0;             // moves played and not taken back; the rest can be played again
+    std::size_t dropped = 0;          // the oldest moves, gone beyond the limit
 };
 
 inline std::size_t UndoCount(const History& history) {

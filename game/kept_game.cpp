@@ -8,6 +8,7 @@
 
 #include "game/invariants.h"
 #include "game/tap_cycle.h"
+#include "puzzles/deal.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel {
@@ -46,6 +47,45 @@ void VisitKeptFields(Record& game, Random& randomState, Visit&& visit) {
     visit(randomState, 4);
 }
 
+// The game's counts, kept after the history: the seed that names the board, the moves gone beyond the
+// history's limit, the hints taken, the time and whether the clock has started, and whether the game's
+// solve is in the records already.
+struct KeptCounts {
+    uint32_t seed = 0;
+    uint8_t seedKnown = 0;
+    std::size_t dropped = 0;
+    uint32_t hints = 0;
+    uint32_t ms = 0;
+    bool started = false;
+    bool solveCounted = false;
+};
+
+template <typename Counts, typename Visit>
+void VisitKeptCounts(Counts& counts, Visit&& visit) {
+    visit(counts.seed, 4);
+    visit(counts.seedKnown, 1);
+    visit(counts.dropped, 4);
+    visit(counts.hints, 4);
+    visit(counts.ms, 4);
+    visit(counts.started, 1);
+    visit(counts.solveCounted, 1);
+}
+
+// The counts of a game in play, its time counted up to now when the clock runs.
+KeptCounts CountsOf(const Session& session) {
+    return {session.game.seed,  session.game.seedKnown, session.history.dropped, session.hints,
+            ElapsedMs(session), session.clock.started,  session.solveCounted};
+}
+
+// Whether counts read make sense together: flags 0 or 1, a seed in range and none unless known, no time
+// before the first move, moves beyond the limit only with a history that reached it.
+bool CountsAreSound(const KeptCounts& counts, const History& history) {
+    if (counts.seedKnown > 1 || counts.seed >= SEED_LIMIT) return false;
+    if (counts.seedKnown == 0 && counts.seed != 0) return false;
+    if (!counts.started && (counts.ms != 0 || counts.solveCounted || counts.dropped != 0)) return false;
+    return counts.dropped == 0 || history.taps.size() + counts.dropped > HISTORY_LIMIT;
+}
+
 // Reads and writes unsigned little-endian numbers of a given width.
 class Writer {
   public:
@@ -77,7 +117,8 @@ constexpr int LIT_BYTES = 7;
 constexpr std::size_t BOARD_SIZE = TileGrid::SIZE * TileGrid::SIZE + LIT_BYTES + 2;
 constexpr std::size_t HISTORY_HEADER_SIZE = 4;
 constexpr std::size_t TAP_SIZE = 4;
-static_assert(KEPT_GAME_MIN_SIZE == KEPT_RECORD_SIZE + HISTORY_HEADER_SIZE);
+constexpr std::size_t HISTORY_START = KEPT_RECORD_SIZE + HISTORY_HEADER_SIZE;  // a version 2 with no moves
+static_assert(KEPT_GAME_MIN_SIZE == HISTORY_START + KEPT_COUNTS_SIZE);
 static_assert(KEPT_GAME_MAX_SIZE == KEPT_GAME_MIN_SIZE + BOARD_SIZE + TAP_SIZE * HISTORY_LIMIT);
 
 void PutBoardBytes(Writer& out, const Board& board) {
@@ -113,14 +154,15 @@ struct KeptHistory {
     std::size_t done = 0;
 };
 
-// Reads the history of a version-2 kept game, or nothing when its length does not match what it says.
+// Reads the history of a version-2 kept game, or of a version-3 one without its counts, or nothing when its
+// length does not match what it says.
 std::optional<KeptHistory> DecodeHistory(std::span<const uint8_t> bytes) {
-    if (bytes.size() < KEPT_GAME_MIN_SIZE) return std::nullopt;
+    if (bytes.size() < HISTORY_START) return std::nullopt;
     Reader in(bytes, KEPT_RECORD_SIZE);
     KeptHistory kept;
     const auto moves = static_cast<std::size_t>(in.Get(2));
     kept.done = static_cast<std::size_t>(in.Get(2));
-    const std::size_t size = KEPT_GAME_MIN_SIZE + (moves == 0 ? 0 : BOARD_SIZE + TAP_SIZE * moves);
+    const std::size_t size = HISTORY_START + (moves == 0 ? 0 : BOARD_SIZE + TAP_SIZE * moves);
     if (moves > HISTORY_LIMIT || kept.done > moves || bytes.size() != size) return std::nullopt;
     if (moves == 0) return kept;
     kept.first = GetBoardBytes(in);
@@ -159,38 +201,44 @@ std::optional<History> ReplayHistory(const Game& read, const KeptHistory& kept) 
     return history;
 }
 
-std::vector<uint8_t> Keep(const Game& game, const History& history, uint32_t randomState) {
+std::vector<uint8_t> Keep(const Session& session, uint32_t randomState) {
+    const History& history = session.history;
     std::vector<uint8_t> bytes(MAGIC.begin(), MAGIC.end());
     bytes.push_back(KEPT_GAME_VERSION);
     Writer out(bytes);
-    VisitKeptFields(game, randomState,
+    VisitKeptFields(session.game, randomState,
                     [&](auto field, int width) { out.Put(static_cast<uint32_t>(field), width); });
     out.Put(history.taps.size(), 2);
     out.Put(history.done, 2);
-    if (history.taps.empty()) return bytes;
-    PutBoardBytes(out, history.before.front());
-    for (const TapPoint tap : history.taps) {
-        out.Put(tap.x, 2);
-        out.Put(tap.y, 2);
+    if (!history.taps.empty()) {
+        PutBoardBytes(out, history.before.front());
+        for (const TapPoint tap : history.taps) {
+            out.Put(tap.x, 2);
+            out.Put(tap.y, 2);
+        }
     }
+    KeptCounts counts = CountsOf(session);
+    VisitKeptCounts(counts, [&](auto field, int width) { out.Put(static_cast<uint64_t>(field), width); });
     return bytes;
 }
 
 // Whether the bytes are exactly those the game writes for what was read from them: no unused bit of the
 // lights, no value wider than its field, nothing the game would never write. A version-1 string is held
-// to its record, which version 2 keeps unchanged.
-bool KeptAsRead(std::span<const uint8_t> bytes, const Game& read, const History& history,
-                uint32_t randomState) {
-    const std::vector<uint8_t> again = Keep(read, history, randomState);
-    if (bytes[MAGIC.size()] == 1)
-        return std::equal(bytes.begin() + HEADER_SIZE, bytes.end(), again.begin() + HEADER_SIZE);
-    return std::equal(bytes.begin(), bytes.end(), again.begin(), again.end());
+// to its record and a version-2 one to all but the counts, which version 3 keeps unchanged before them.
+bool KeptAsRead(std::span<const uint8_t> bytes, const Session& read, uint32_t randomState) {
+    const std::vector<uint8_t> again = Keep(read, randomState);
+    const uint8_t version = bytes[MAGIC.size()];
+    if (version == KEPT_GAME_VERSION)
+        return std::equal(bytes.begin(), bytes.end(), again.begin(), again.end());
+    const std::size_t compared = version == 1 ? KEPT_RECORD_SIZE : again.size() - KEPT_COUNTS_SIZE;
+    return bytes.size() == compared &&
+           std::equal(bytes.begin() + HEADER_SIZE, bytes.end(), again.begin() + HEADER_SIZE);
 }
 
 }  // namespace
 
 std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState) {
-    return Keep(session.game, session.history, randomState);
+    return Keep(session, randomState);
 }
 
 bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& randomState) {
@@ -199,20 +247,45 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     const uint8_t version = bytes[MAGIC.size()];
     std::optional<KeptHistory> kept;
     if (version == 1 && bytes.size() == KEPT_RECORD_SIZE) kept = KeptHistory{};
-    if (version == KEPT_GAME_VERSION) kept = DecodeHistory(bytes);
+    if (version == 2) kept = DecodeHistory(bytes);
+    if (version == KEPT_GAME_VERSION && bytes.size() >= KEPT_GAME_MIN_SIZE)
+        kept = DecodeHistory(bytes.first(bytes.size() - KEPT_COUNTS_SIZE));
     if (!kept) return false;
-    // Decoded into a record of its own and checked whole before the game is touched. The check reads only
+    // Decoded into a session of its own and checked whole before the game is touched. The check reads only
     // the kept fields and the two start-up flags, which are the game's own.
-    auto read = std::make_unique<Game>();
-    read->splashPending = session.game.splashPending;
-    read->drainTaps = session.game.drainTaps;
+    auto read = std::make_unique<Session>();
+    read->game.splashPending = session.game.splashPending;
+    read->game.drainTaps = session.game.drainTaps;
     uint32_t readRandom = 0;
-    Decode(bytes, *read, readRandom);
-    if (!BrokenInvariant(*read).empty()) return false;
-    std::optional<History> history = ReplayHistory(*read, *kept);
-    if (!history || !KeptAsRead(bytes, *read, *history, readRandom)) return false;
+    Decode(bytes, read->game, readRandom);
+    if (!BrokenInvariant(read->game).empty()) return false;
+    std::optional<History> history = ReplayHistory(read->game, *kept);
+    if (!history) return false;
+    read->history = std::move(*history);
+    KeptCounts counts;
+    if (version == KEPT_GAME_VERSION) {
+        Reader in(bytes, bytes.size() - KEPT_COUNTS_SIZE);
+        VisitKeptCounts(counts, [&](auto& field, int width) {
+            field = static_cast<std::remove_reference_t<decltype(field)>>(in.Get(width));
+        });
+    }
+    if (!CountsAreSound(counts, read->history)) return false;
+    read->game.seed = counts.seed;
+    read->game.seedKnown = counts.seedKnown;
+    read->history.dropped = counts.dropped;
+    read->hints = counts.hints;
+    read->clock = {.counted = counts.ms, .started = counts.started};
+    read->solveCounted = counts.solveCounted;
+    if (!KeptAsRead(bytes, *read, readRandom)) return false;
     Decode(bytes, session.game, randomState);
-    session.history = std::move(*history);
+    session.game.seed = read->game.seed;
+    session.game.seedKnown = read->game.seedKnown;
+    session.history = std::move(read->history);
+    session.hints = read->hints;
+    // The clock stands until the game can be played again.
+    session.clock = {.counted = counts.ms, .started = counts.started, .held = session.clock.held};
+    session.solveCounted = read->solveCounted;
+    session.finish.reset();
     // The cursor and the hint are the player's, not the game's: the cursor starts hidden, as at every
     // start, and no hint of the game left is shown over the one read.
     session.cursor = {};

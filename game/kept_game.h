@@ -13,12 +13,16 @@
 
 namespace tessel {
 
-// Raised whenever the layout changes. Version 1 kept the record alone; version 2 adds the history. Both are
-// read; anything else is refused, never misread.
-inline constexpr uint8_t KEPT_GAME_VERSION = 2;
-// A version-1 kept game, and a version-2 one with no moves.
+// Raised whenever the layout changes. Version 1 kept the record alone; version 2 adds the history; version
+// 3 the game's counts after it (its seed, moves beyond the history's limit, hints, time). All three are
+// read, the counts of the older ones starting afresh; anything else is refused, never misread.
+inline constexpr uint8_t KEPT_GAME_VERSION = 3;
+// A version-1 kept game.
 inline constexpr std::size_t KEPT_RECORD_SIZE = 463;
-inline constexpr std::size_t KEPT_GAME_MIN_SIZE = KEPT_RECORD_SIZE + 4;
+// The counts that end a version-3 kept game.
+inline constexpr std::size_t KEPT_COUNTS_SIZE = 19;
+// With no moves: the record, the history's two counts and the game's counts.
+inline constexpr std::size_t KEPT_GAME_MIN_SIZE = KEPT_RECORD_SIZE + 4 + KEPT_COUNTS_SIZE;
 // With HISTORY_LIMIT moves: the board before the first one (45 bytes), then 4 bytes a move.
 inline constexpr std::size_t KEPT_GAME_MAX_SIZE = KEPT_GAME_MIN_SIZE + 45 + 4 * HISTORY_LIMIT;
 

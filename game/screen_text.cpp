@@ -361,6 +361,7 @@ ShownState TakeShownState(const Session& session) {
 
 std::string DescribeAction(const ShownState& before, const Session& session, Played played) {
     const Game& game = session.game;
+    if (played.kind == Played::INFO) return MovesAndTime(session);
     if (game.screen != before.screen) {
         const std::string name = PuzzleName(game.screen);
         return name.empty() ? "menu" : name + " started";
@@ -374,7 +375,9 @@ std::string DescribeAction(const ShownState& before, const Session& session, Pla
     }
     std::string words = DescribeMove(game.screen, before.board, board);
     if (played.kind == Played::REDO && !words.empty()) words = "redo " + words;
-    if (game.solved != 0 && !before.solved) words += words.empty() ? "cleared" : ", cleared";
+    if (game.solved != 0 && !before.solved) {
+        words += (words.empty() ? "" : ", ") + (session.finish ? FinishWords(*session.finish) : "cleared");
+    }
     if (!words.empty() || played.kind != Played::KEY) return words;
 
     const Cursor& was = before.cursor;

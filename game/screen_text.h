@@ -73,14 +73,16 @@ ShownState TakeShownState(const Session& session);
 
 // What the player did last.
 struct Played {
-    enum Kind : uint8_t { TAP, KEY, UNDO, REDO, HINT } kind = TAP;
+    enum Kind : uint8_t { TAP, KEY, UNDO, REDO, HINT, INFO } kind = TAP;  // INFO: asked for moves and time
     Key key{};
 };
 
 // A few words for what `played` did, from `before` to `session`: "column 2 up", "row 3 left", "tile 7
-// left", "block turned", "light on, 6 lights on", "Normal started", "cleared", "menu"; "undo column 2 up"
+// left", "block turned", "light on, 6 lights on", "Normal started", "menu", and on the solving move the
+// words at the end ("cleared in 23 moves, 1 minute 12 seconds"); "undo column 2 up"
 // and "redo column 2 up" with the move taken back or played again; "hint: column 2 up"; for keys that
-// move no tile "holding row 2 and column 3", "let go" and "column 2 is locked" (or "cannot move up").
+// move no tile "holding row 2 and column 3", "let go" and "column 2 is locked" (or "cannot move up"); the
+// moves and time when asked ("23 moves, 1 minute 12 seconds").
 // Empty when nothing a player can hear about has changed: a cursor step is told by the cell it reaches.
 std::string DescribeAction(const ShownState& before, const Session& session, Played played);
 

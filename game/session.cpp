@@ -25,6 +25,62 @@ void RunTap(Game& game, TapPoint tap) {
     RunTapCycle(game, tap.x, tap.y);
 }
 
+// Runs the clock while the game can be played and is not solved, from its first move on.
+void SyncClock(Session& session) {
+    const Game& game = session.game;
+    GameClock& clock = session.clock;
+    const bool run = clock.started && !clock.held && game.splashPending == 0 && game.solved == 0 &&
+                     FindPuzzle(game.screen) != nullptr;
+    if (run == clock.running) return;
+    const uint32_t now = TickCount();
+    if (run) {
+        clock.since = now;
+    } else {
+        clock.counted += now - clock.since;
+    }
+    clock.running = run;
+}
+
+// A new game, or none: no moves, no time, no hints, nothing solved.
+void StartCounts(Session& session) {
+    session.history = {};
+    session.hints = 0;
+    session.clock = {.held = session.clock.held};
+    session.solveCounted = false;
+    session.finish.reset();
+}
+
+// A move was made or played again: the clock starts with the first; when it solved the board, the game
+// ends, its first solve counted in the records.
+void CountMove(Session& session) {
+    session.clock.started = true;
+    SyncClock(session);
+    if (session.game.solved == 0) return;
+    Finish finish{MoveCount(session), ElapsedMs(session), session.hints, {}};
+    if (!session.solveCounted) {
+        const Solve solve{GameIdName(*FindPuzzle(session.game.screen)), finish.moves, finish.ms,
+                          finish.hints > 0};
+        finish.beaten = AddSolve(session.records, solve);
+        session.solvesToKeep.push_back(solve);
+        session.solveCounted = true;
+    }
+    session.finish = finish;
+}
+
+std::string Counted(uint32_t n, const char* one) {
+    return std::to_string(n) + " " + one + (n == 1 ? "" : "s");
+}
+
+std::string Duration(uint32_t ms) {
+    const uint32_t seconds = ms / 1000, hours = seconds / 3600, minutes = seconds / 60 % 60;
+    std::string words;
+    if (hours > 0) words = Counted(hours, "hour") + " ";
+    if (minutes > 0) words += Counted(minutes, "minute") + " ";
+    if (seconds % 60 > 0 || seconds < 60) words += Counted(seconds % 60, "second") + " ";
+    words.pop_back();
+    return words;
+}
+
 // Takes the hint's outline away, without showing anything yet; whether there was one.
 bool DropHint(Session& session) {
     const bool shown = session.hint.has_value();
@@ -43,14 +99,18 @@ void PlayTap(Session& session, TapPoint tap, Cursor cursorBefore, Cursor ifActed
     RunTap(game, tap);
     if (game.screen != screenBefore) {
         session.cursor = CursorOnArrival(game, screenBefore, session.cursor.shown);
-        session.history = {};
+        StartCounts(session);
     } else if (FindPuzzle(game.screen) == nullptr) {
-        session.history = {};
+        StartCounts(session);
     } else if (game.tapActed != 0) {
         session.cursor = ifActed;
         // A tap can act and move nothing (the 15 Puzzle's arrow with no tile behind it): not a move.
-        if (TakeBoard(game) != before) RecordMove(session.history, before, tap, {cursorBefore, ifActed});
+        if (TakeBoard(game) != before) {
+            RecordMove(session.history, before, tap, {cursorBefore, ifActed});
+            CountMove(session);
+        }
     }
+    SyncClock(session);
     PresentWithCursor(session);
 }
 
@@ -99,6 +159,7 @@ bool Undo(Session& session) {
     game.screenAtTap = game.screen;
     game.tapActed = 0;
     DrawScreen(game);
+    SyncClock(session);
     PresentWithCursor(session);
     return true;
 }
@@ -112,8 +173,50 @@ bool Redo(Session& session) {
     RunTap(game, history.taps[history.done]);
     session.cursor = CursorBack(history.cursors[history.done].after, session.cursor);
     ++history.done;
+    CountMove(session);
     PresentWithCursor(session);
     return true;
+}
+
+uint32_t MoveCount(const Session& session) {
+    return static_cast<uint32_t>(session.history.done + session.history.dropped);
+}
+
+uint32_t ElapsedMs(const Session& session) {
+    const GameClock& clock = session.clock;
+    return clock.counted + (clock.running ? TickCount() - clock.since : 0);
+}
+
+void HoldClock(Session& session, bool held) {
+    session.clock.held = held;
+    SyncClock(session);
+}
+
+void PlayGameId(Session& session, const GameId& id) {
+    Game& game = session.game;
+    const int32_t screenBefore = game.screen;
+    DropHint(session);
+    game.screenAtTap = screenBefore;
+    game.tapActed = 0;
+    StartPuzzle(game, *id.puzzle, id.deal);
+    DrawScreen(game);
+    session.cursor = CursorOnArrival(game, screenBefore, session.cursor.shown);
+    StartCounts(session);
+    PresentWithCursor(session);
+}
+
+std::string MovesAndTime(const Session& session) {
+    if (FindPuzzle(session.game.screen) == nullptr) return "no game";
+    return Counted(MoveCount(session), "move") + ", " + Duration(ElapsedMs(session));
+}
+
+std::string FinishWords(const Finish& finish) {
+    std::string words = "cleared in " + Counted(finish.moves, "move") + ", " + Duration(finish.ms);
+    if (finish.hints > 0) return words + ", with " + Counted(finish.hints, "hint");
+    if (finish.beaten.moves && finish.beaten.time) return words + ", best yet";
+    if (finish.beaten.moves) return words + ", fewest moves yet";
+    if (finish.beaten.time) return words + ", best time yet";
+    return words;
 }
 
 }  // namespace tessel

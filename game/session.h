@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/game.h"
 #include "game/cursor.h"
+#include "game/game_id.h"
 #include "game/history.h"
+#include "game/records.h"
 
 namespace tessel {
 
@@ -22,12 +25,60 @@ struct HintShown {
     std::string move;
 };
 
+// The time of the game in play, in milliseconds of the platform's tick count. It runs from the game's
+// first move until its board is solved, and stands while the splash is still to come or the front end holds
+// it: while the game cannot be played (the page hidden, the window minimised, the screen sideways).
+struct GameClock {
+    uint32_t counted = 0;  // the time up to `since`, or all of it while the clock stands
+    uint32_t since = 0;    // the tick count when it last started to run
+    bool running = false;
+    bool started = false;  // the game has had its first move
+    bool held = false;
+};
+
+// The end of a game, when its board was solved: what the words at the end tell.
+struct Finish {
+    uint32_t moves = 0;
+    uint32_t ms = 0;
+    uint32_t hints = 0;
+    Beaten beaten;  // the records this game beat: only its first solve counts, and only without hints
+};
+
 struct Session {
     Game game;
     History history;
     Cursor cursor;
     std::optional<HintShown> hint;
+    uint32_t hints = 0;  // hints shown in this game
+    GameClock clock;
+    bool solveCounted = false;     // this game's solve is in the records
+    std::optional<Finish> finish;  // set when the board was last solved
+    // The records as the front end last read them, with this copy's games since, which it is still to
+    // keep (game/records.h).
+    Records records;
+    std::vector<Solve> solvesToKeep;
 };
+
+// The moves on the board: those played and not taken back, the oldest ones beyond the history's limit
+// included.
+uint32_t MoveCount(const Session& session);
+
+// The game's time so far; it stands still once the board is solved.
+uint32_t ElapsedMs(const Session& session);
+
+// The front end can no longer show the game (`held`), or can again: the clock stands meanwhile.
+void HoldClock(Session& session, bool held);
+
+// Starts the board a game ID names, as a tap on its menu label would start a scramble: the game in play,
+// with its moves, is replaced, whatever the screen. Drawn and shown.
+void PlayGameId(Session& session, const GameId& id);
+
+// The moves and time in words: "23 moves, 1 minute 12 seconds"; "no game" on the menu.
+std::string MovesAndTime(const Session& session);
+
+// The words at the end of a game: "cleared in 23 moves, 1 minute 12 seconds", then ", best yet" (or
+// ", fewest moves yet", ", best time yet") or ", with 3 hints".
+std::string FinishWords(const Finish& finish);
 
 // One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the
 // board (or its banner) is recorded as a move, whatever tapActed says; one that leaves the board (a new

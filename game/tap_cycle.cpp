@@ -22,10 +22,7 @@ void TapMenu(Game& game) {
     for (const Puzzle& puzzle : Puzzles()) {
         const PuzzleLabel& label = puzzle.label;
         if (!IsInside(game.tapX, game.tapY, label.x, label.y, label.width, LABEL_HEIGHT)) continue;
-        // A new board never starts under the banner, even when the board just left was in goal order.
-        game.solved = 0;
-        puzzle.setup(game);
-        game.screen = puzzle.screen;
+        StartPuzzle(game, puzzle, DealFromTickCount());
         return;
     }
 }
@@ -66,6 +63,15 @@ void DrawBanner(Game& game) {
 }
 
 }  // namespace
+
+void StartPuzzle(Game& game, const Puzzle& puzzle, const Deal& deal) {
+    // A new board never starts under the banner, even when the board just left was in goal order.
+    game.solved = 0;
+    puzzle.setup(game, deal);
+    game.seed = deal.seed;
+    game.seedKnown = 1;
+    game.screen = puzzle.screen;
+}
 
 void DrawScreen(Game& game) {
     Redraw(game);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/game.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -15,6 +16,10 @@ void HandleTap(Game& game, int32_t x, int32_t y);
 // HandleTap without its last present: the tap's intermediate frames are shown, the final picture is left
 // in the back buffer for the caller to present (after setting the outlines shown over it).
 void RunTapCycle(Game& game, int32_t x, int32_t y);
+
+// Sets up a new board of `puzzle` from `deal` and switches to its screen, as a tap on its menu label does;
+// draws nothing. The seed is kept in the record, so that the board can be named by its game ID.
+void StartPuzzle(Game& game, const Puzzle& puzzle, const Deal& deal);
 
 // Draws the current screen anew into the back buffer, under the banner when the board is solved, and
 // shows nothing: the picture of a game read back from its kept form.

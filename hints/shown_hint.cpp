@@ -37,6 +37,7 @@ bool ShowHint(Session& session) {
     if (!hint) return false;
     game.outlines[1] = {hint->left, hint->top, hint->width, hint->height, false};
     session.hint = HintShown{hint->x, hint->y, hint->move};
+    ++session.hints;
     MoveCursorOnto(session, game.outlines[1]);
     PresentNow(game);
     return true;

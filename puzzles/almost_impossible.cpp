@@ -78,11 +78,11 @@ void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn) {
     for (std::size_t i = 0; i < cells.size(); ++i) grid.Tile(cells[i].col, cells[i].row) = tiles[i];
 }
 
-void SetupAlmostImpossible(Game& game) {
+void SetupAlmostImpossible(Game& game, const Deal& deal) {
     ResetBanner(game);
     TileGrid& grid = game.tileGrid;
     WriteGoalOrder(grid);
-    SeedRandomFromTickCount();
+    SeedRandom(deal.seed);
     // The player only turns clockwise, so the scramble turns the other way.
     for (int32_t step = 0; step < ALMOST_IMPOSSIBLE_SCRAMBLE_STEPS; ++step) {
         const int32_t col = DrawRandom() % 3 + 1;

@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/deal.h"
 
 namespace tessel {
 
@@ -29,7 +30,7 @@ enum class Turn { Clockwise, CounterClockwise };
 // moves one cell on, the way the turn goes. The player turns clockwise only.
 void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn);
 
-void SetupAlmostImpossible(Game& game);
+void SetupAlmostImpossible(Game& game, const Deal& deal);
 void TapAlmostImpossible(Game& game, int32_t x, int32_t y);
 bool IsAlmostImpossibleSolved(const Game& game);
 void DrawAlmostImpossible(Game& game);

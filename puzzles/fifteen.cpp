@@ -81,14 +81,14 @@ void SlideIntoEmptyCell(TileGrid& grid, int32_t& blankCol, int32_t& blankRow, in
     blankRow = row;
 }
 
-void SetupFifteen(Game& game) {
+void SetupFifteen(Game& game, const Deal& deal) {
     ResetBanner(game);
     TileGrid& grid = game.tileGrid;
     WriteGoalOrder(grid);
     grid.Tile(4, 4) = 0;
     game.blankCol = 4;
     game.blankRow = 4;
-    SeedRandomFromTickCount();
+    SeedRandom(deal.seed);
     for (int32_t slides = 0; slides < FIFTEEN_SCRAMBLE_MOVES;) {
         const Neighbour from = SCRAMBLE_NEIGHBOURS[DrawRandom() % 4];
         if (!CanSlide(game, from)) continue;

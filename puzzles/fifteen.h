@@ -6,6 +6,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/deal.h"
 
 namespace tessel {
 
@@ -20,7 +21,7 @@ inline constexpr PuzzleLabel FIFTEEN_LABEL{IMG_LABEL_FIFTEEN, FIFTEEN_LABEL_X, F
 // empty cell; that cell becomes the empty cell.
 void SlideIntoEmptyCell(TileGrid& grid, int32_t& blankCol, int32_t& blankRow, int32_t dCol, int32_t dRow);
 
-void SetupFifteen(Game& game);
+void SetupFifteen(Game& game, const Deal& deal);
 void TapFifteen(Game& game, int32_t x, int32_t y);
 bool IsFifteenSolved(const Game& game);
 void DrawFifteen(Game& game);

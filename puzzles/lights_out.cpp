@@ -29,11 +29,11 @@ void PressLight(LightGrid& grid, int32_t col, int32_t row) {
     Toggle(grid, col, row + 1);
 }
 
-void SetupLightsOut(Game& game) {
+void SetupLightsOut(Game& game, const Deal& deal) {
     ResetBanner(game);
     LightGrid& grid = game.lightGrid;
     grid.lit.fill(0);
-    SeedRandomFromTickCount();
+    SeedRandom(deal.seed);
     // No draw is compared with earlier ones: a light pressed twice cancels out, and the board may stay dark.
     for (int32_t press = 0; press < LIGHTS_OUT_SCRAMBLE_PRESSES; ++press) {
         const int32_t col = DrawRandom() % BOARD_SIZE + 1;

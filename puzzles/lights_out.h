@@ -6,6 +6,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/deal.h"
 
 namespace tessel {
 
@@ -15,7 +16,7 @@ inline constexpr int32_t LIGHTS_OUT_SCRAMBLE_PRESSES = 10;
 inline constexpr PuzzleLabel LIGHTS_OUT_LABEL{IMG_LABEL_LIGHTS_OUT, LIGHTS_OUT_LABEL_X, LIGHTS_OUT_LABEL_Y,
                                               LIGHTS_OUT_LABEL_WIDTH};
 
-void SetupLightsOut(Game& game);
+void SetupLightsOut(Game& game, const Deal& deal);
 void TapLightsOut(Game& game, int32_t x, int32_t y);
 bool IsLightsOutSolved(const Game& game);
 void DrawLightsOut(Game& game);

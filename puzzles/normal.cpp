@@ -6,12 +6,12 @@
 
 namespace tessel {
 
-void SetupNormal(Game& game) {
+void SetupNormal(Game& game, const Deal& deal) {
     ResetBanner(game);
     TileGrid& grid = game.tileGrid;
     grid.tile.fill(0);
     WriteGoalOrder(grid);
-    SeedRandomFromTickCount();
+    SeedRandom(deal.seed);
     for (int32_t round = 0; round < NORMAL_SCRAMBLE_ROUNDS; ++round) {
         ApplyScrambleMove(grid, DrawScrambleMove());
     }

@@ -6,6 +6,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/deal.h"
 
 namespace tessel {
 
@@ -15,7 +16,7 @@ inline constexpr int32_t NORMAL_SCRAMBLE_ROUNDS = 10;
 inline constexpr PuzzleLabel NORMAL_LABEL{IMG_LABEL_NORMAL, NORMAL_LABEL_X, NORMAL_LABEL_Y,
                                           NORMAL_LABEL_WIDTH};
 
-void SetupNormal(Game& game);
+void SetupNormal(Game& game, const Deal& deal);
 void TapNormal(Game& game, int32_t x, int32_t y);
 bool IsNormalSolved(const Game& game);
 void DrawNormal(Game& game);

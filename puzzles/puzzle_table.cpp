@@ -16,7 +16,7 @@ namespace {
 constexpr auto PUZZLES = std::to_array<Puzzle>({
     {SCREEN_NORMAL, NORMAL_LABEL, SetupNormal, TapNormal, IsNormalSolved, DrawNormal},
     {SCREEN_UNEVEN, UNEVEN_LABEL, SetupUneven, TapUneven, IsUnevenSolved, DrawUneven},
-    {SCREEN_UNMOVABLE, UNMOVABLE_LABEL, SetupUnmovable, TapUnmovable, IsUnmovableSolved, DrawUnmovable},
+    {SCREEN_UNMOVABLE, UNMOVABLE_LABEL, SetupUnmovable, TapUnmovable, IsUnmovableSolved, DrawUnmovable, true},
     {SCREEN_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL, SetupAlmostImpossible, TapAlmostImpossible,
      IsAlmostImpossibleSolved, DrawAlmostImpossible},
     {SCREEN_FIFTEEN, FIFTEEN_LABEL, SetupFifteen, TapFifteen, IsFifteenSolved, DrawFifteen},

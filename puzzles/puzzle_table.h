@@ -7,11 +7,13 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/deal.h"
 
 namespace tessel {
 
 // The four operations of a puzzle screen.
-//   setup: lays out and scrambles a new board; called from the menu before the screen switches to it.
+//   setup: lays out and scrambles a new board from its deal; called from the menu (or for a game ID)
+//          before the screen switches to it.
 //   tap: the puzzle's own rules for a tap at (x, y); sets tapActed when it acts, may present intermediate
 //        frames, and leaves every cell position as it found it.
 //   isSolved: whether the board is in its goal order.
@@ -19,10 +21,11 @@ namespace tessel {
 struct Puzzle {
     Screen screen;
     PuzzleLabel label;  // on the menu, and heading its own screen
-    void (*setup)(Game&);
+    void (*setup)(Game&, const Deal&);
     void (*tap)(Game&, int32_t x, int32_t y);
     bool (*isSolved)(const Game&);
     void (*draw)(Game&);
+    bool dealsLockedLines = false;  // its deal, and so its game ID, names a locked column and row
 };
 
 // Every puzzle, in the order the menu tests taps and draws labels.

@@ -77,12 +77,12 @@ void SlideColumnDown(TileGrid& grid, int32_t col) {
     grid.Tile(col, 1) = 0;
 }
 
-void SetupUneven(Game& game) {
+void SetupUneven(Game& game, const Deal& deal) {
     ResetBanner(game);
     TileGrid& grid = game.tileGrid;
     WriteGoalOrder(grid);
     for (int32_t col = 1; col <= 4; ++col) grid.Tile(col, FOOT_ROW) = 0;
-    SeedRandomFromTickCount();
+    SeedRandom(deal.seed);
     for (int32_t accepted = 0; accepted < UNEVEN_SCRAMBLE_MOVES;) {
         const ScrambleMove move = DrawScrambleMove();
         if (!CanMove(grid, move.direction, move.line)) continue;  // refused; its draws stay spent

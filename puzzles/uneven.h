@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/deal.h"
 #include "puzzles/line_shifts.h"
 
 namespace tessel {
@@ -17,7 +18,7 @@ inline constexpr int32_t UNEVEN_SCRAMBLE_MOVES = 20;
 inline constexpr PuzzleLabel UNEVEN_LABEL{IMG_LABEL_UNEVEN, UNEVEN_LABEL_X, UNEVEN_LABEL_Y,
                                           UNEVEN_LABEL_WIDTH};
 
-void SetupUneven(Game& game);
+void SetupUneven(Game& game, const Deal& deal);
 void TapUneven(Game& game, int32_t x, int32_t y);
 bool IsUnevenSolved(const Game& game);
 void DrawUneven(Game& game);

@@ -11,15 +11,15 @@ bool IsLocked(const Game& game, ShiftDirection direction, int32_t line) {
 }
 
 // Only the sixteen board cells are written; the ring keeps whatever the last puzzle left there.
-void SetupUnmovable(Game& game) {
+void SetupUnmovable(Game& game, const Deal& deal) {
     ResetBanner(game);
     TileGrid& grid = game.tileGrid;
     WriteGoalOrder(grid);
-    // Drawn before the seeding, from wherever the generator stands: the first choice after start-up is
-    // the same in every run.
-    game.fixedColumn = DrawRandom() % 4 + 1;
-    game.fixedRow = DrawRandom() % 4 + 1;
-    SeedRandomFromTickCount();
+    // Unless the deal names them, drawn before the seeding, from wherever the generator stands: the first
+    // choice after start-up is the same in every run.
+    game.fixedColumn = deal.lockedColumn != 0 ? deal.lockedColumn : DrawRandom() % 4 + 1;
+    game.fixedRow = deal.lockedRow != 0 ? deal.lockedRow : DrawRandom() % 4 + 1;
+    SeedRandom(deal.seed);
     for (int32_t accepted = 0; accepted < UNMOVABLE_SCRAMBLE_MOVES;) {
         const ScrambleMove move = DrawScrambleMove();
         if (IsLocked(game, move.direction, move.line)) continue;  // refused; its draws stay spent

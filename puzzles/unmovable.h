@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/deal.h"
 #include "puzzles/line_shifts.h"
 
 namespace tessel {
@@ -22,7 +23,7 @@ inline constexpr PuzzleLabel UNMOVABLE_LABEL{IMG_LABEL_UNMOVABLE, UNMOVABLE_LABE
 // and left.
 bool IsLocked(const Game& game, ShiftDirection direction, int32_t line);
 
-void SetupUnmovable(Game& game);
+void SetupUnmovable(Game& game, const Deal& deal);
 void TapUnmovable(Game& game, int32_t x, int32_t y);
 bool IsUnmovableSolved(const Game& game);
 void DrawUnmovable(Game& game);

@@ -28,7 +28,7 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     for (const auto& [x, y] : {std::pair{107, 40}, {200, 120}, {30, 150}, {119, 133}}) Tap(*session, x, y);
     Undo(*session);
     const std::vector<uint8_t> kept = KeepGame(*session, 3);
-    EXPECT_EQ(kept.size(), 467u + 45 + 3 * 4);  // three moves, one of them taken back
+    EXPECT_EQ(kept.size(), 486u + 45 + 3 * 4);  // three moves, one of them taken back
 
     auto read = NewSession();
     read->game.splashPending = 1;
@@ -76,14 +76,17 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     // A history that does not lead to the board kept, or does not play; a record no game could be in (another
     // version or magic is a bit flipped above).
     std::vector<std::vector<uint8_t>> refused(6, kept);
-    refused[0].push_back(0);                                             // longer than its moves
-    refused[1].pop_back();                                               // cut short
-    refused[2][kept.size() - 4] = 119, refused[2][kept.size() - 3] = 0;  // the last tap on the board: no move
-    refused[2][kept.size() - 2] = 133;
+    refused[0].push_back(0);  // longer than its moves
+    refused[1].pop_back();    // cut short
+    const std::size_t lastTap = kept.size() - KEPT_COUNTS_SIZE - 4;
+    refused[2][lastTap] = 119, refused[2][lastTap + 1] = 0;  // the last tap on the board: no move
+    refused[2][lastTap + 2] = 133;
     refused[3][465] = 4;                        // more moves played than kept
     refused[4][467] ^= 1;                       // the first board is not the one the moves lead from
     refused[5] = {first.begin(), first.end()};  // version 1 with a history after it
     refused[5].insert(refused[5].end(), kept.begin() + 463, kept.end());
+    refused.push_back(kept), refused.back().back() = 2;                // a flag neither 0 nor 1
+    refused.push_back(kept), refused.back()[kept.size() - 16] = 0xFF;  // a seed beyond the last
     const std::vector<uint8_t> unbroken = KeepGame(*fifteen, 5);
     ASSERT_TRUE(ReadKeptGame(unbroken, *into, random));  // what follows is refused for what is broken
     refused.push_back({unbroken.begin(), unbroken.end() - 1});

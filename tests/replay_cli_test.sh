@@ -16,13 +16,13 @@ done
 # "Normal": the start picture and every present are frames: start + label + 2 + 2 + 3 + 1 + 1.
 "$replay" --frames "$work/frames" "$examples/normal.txt" >"$work/out.jsonl"
 check "a line for the start and each command" test "$(wc -l <"$work/out.jsonl")" -eq 9
-check "a shared edge presents twice plus once" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0,"hint":null}$' "$work/out.jsonl"
+check "a shared edge presents twice plus once; three moves, no time passed, the game's ID" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0,"hint":null,"moves":3,"time":0,"gameId":"normal-1000"}$' "$work/out.jsonl"
 check "every present is a frame, in order" test "$(ls "$work/frames" | wc -l)" -eq 11 -a -f "$work/frames/00010.png"
 
 # Keys: the first shows the cursor, the next moves it, Enter on the board takes hold.
 printf 'splash\nkey Down\nkey Down\nkey Enter\nkey Enter\n' | "$replay" - >"$work/keys.jsonl"
 check "keys: the cursor shown, moved, on the board's first cell, grabbed" test \
-    "$(sed 's/.*"presents":\([0-9]*\),.*"cursor":\(.*\),"hint":null}$/\1 \2/' "$work/keys.jsonl" | tr '\n' ' ')" = \
+    "$(sed 's/.*"presents":\([0-9]*\),.*"cursor":\(.*\),"hint":null,.*$/\1 \2/' "$work/keys.jsonl" | tr '\n' ' ')" = \
     '0 null,"grabbed":0 0 null,"grabbed":0 1 [0,0],"grabbed":0 1 [0,1],"grabbed":0 1 [1,1],"grabbed":0 1 [1,1],"grabbed":1 '
 
 # Bad input: status 2, the lines before it printed, the line named.
@@ -47,6 +47,22 @@ head -c 100 "$work/kept" >"$work/cut"
 echo "resume $work/cut" | "$replay" - >/dev/null 2>"$work/err"
 check "resume of a cut file: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
+# A game ID plays the very board its scramble dealt, picture for picture, whatever was in play; one that
+# is no ID stops the script on its line, the lines before it printed.
+printf 'tick 4297\nsplash\ntap 119 127\n' | "$replay" --frames "$work/dealt" - | tail -1 >"$work/dealt.json"
+printf 'splash\ntick 9\ntap 119 77\ntap 107 40\ngame unmovable-%s\n' \
+    "$(sed 's/.*"gameId":"unmovable-\(.*\)"}$/\1/' "$work/dealt.json")" |
+    "$replay" --frames "$work/named" - | tail -1 >"$work/named.json"
+strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"screenAtTap":[0-9]*,//; s/"tapX".*"bannerY"/"bannerY"/' "$1"; }
+check "game ID: the record of its scramble" cmp -s <(strip "$work/dealt.json") <(strip "$work/named.json")
+check "game ID: the picture of its scramble" cmp -s "$work/dealt/00001.png" "$work/named/00004.png"
+for bad in "normal" "normal-" "normal--1" "normal-2000000000" "normal-012" "normal-1-2" "unmovable-4297" \
+    "unmovable-0-2-4297" "unmovable-2-5-4297" "jigsaw-1" "-1" "normal-+1" "normal-1e3" $'normal-1\x01'; do
+    printf 'tick 1\nsplash\ngame %s\ntap 1 1\n' "$bad" | "$replay" - >"$work/bad.out" 2>"$work/bad.err"
+    check "game '$bad': status 2, one line naming line 3, nothing played after" test $? -eq 2 -a \
+        "$(wc -l <"$work/bad.err") $(head -c 18 "$work/bad.err") $(wc -l <"$work/bad.out")" = "1 tessel-replay: 3:  3"
+done
+
 # Driven through a pipe: each command's line comes at once, before the next command is written. Undo and
 # Redo step through the moves; "undo" and "redo" count what each can still do.
 coproc REPLAY { "$replay" -; }
@@ -63,10 +79,10 @@ sed -i 's/"line":[0-9]*,"command":"redo",//' "$work/redone"
 sed 's/"line":[0-9]*,"command":"tap",//' "$work/moved" | cmp -s - "$work/redone"
 check "redo: the move again, as the tap made it" test $? -eq 0
 send hint >"$work/hinted"
-point=$(sed -n 's/.*"hint":{"x":\([0-9]*\),"y":\([0-9]*\),"move":"[a-z0-9 ,]*"}}$/\1 \2/p' "$work/hinted")
+point=$(sed -n 's/.*"hint":{"x":\([0-9]*\),"y":\([0-9]*\),"move":"[a-z0-9 ,]*"},.*$/\1 \2/p' "$work/hinted")
 check "hint: where to tap and what it does" test -n "$point"
 send "tap $point" >"$work/hint-played"
-check "hint: a tap there plays it, and the hint goes" grep -q '"tapActed":1,.*"undo":2,.*"hint":null}$' "$work/hint-played"
+check "hint: a tap there plays it, and the hint goes" grep -q '"tapActed":1,.*"undo":2,.*"hint":null,"moves":2,' "$work/hint-played"
 exec {REPLAY[1]}>&-
 wait
 

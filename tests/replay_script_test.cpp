@@ -53,7 +53,7 @@ TEST(ReplayState, TheStartRecordInFull) {
                   R"(,"cellTop":)" + tiles + R"(},"lightGrid":{"lit":)" + lights + R"(,"cellLeft":)" +
                   lights + R"(,"cellTop":)" + lights +
                   R"(},"fixedColumn":0,"fixedRow":0,"blankCol":0,"blankRow":0,"presents":0,)"
-                  R"("undo":0,"redo":0,"cursor":null,"grabbed":0,"hint":null})");
+                  R"("undo":0,"redo":0,"cursor":null,"grabbed":0,"hint":null,"moves":0,"time":0,"gameId":null})");
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "core/crt_random.h"
 #include "core/game.h"
 #include "core/platform.h"
+#include "game/game_id.h"
 #include "game/kept_game.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
@@ -116,6 +117,7 @@ constexpr std::string_view HELP =
     "  undo           take back the last move (a tap that changed the board)\n"
     "  redo           play the last move taken back again\n"
     "  hint           show the next move toward the solved board (\"hint\" in the JSON)\n"
+    "  game ID        start the board a game ID names (\"gameId\" in the JSON), such as normal-4297\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
     "\n"
@@ -201,6 +203,7 @@ std::string ResumeFrom(const std::string& path) {
     Game& game = TheSession().game;
     DrawScreen(game);
     PresentNow(game);
+    HoldClock(TheSession(), false);  // the game can be played at once, and its time runs on
     return "";
 }
 
@@ -257,6 +260,7 @@ int main(int argc, char** argv) {
                 break;
             case replay::CommandKind::Splash:
                 game.splashPending = 0;
+                HoldClock(session, false);
                 break;
             case replay::CommandKind::Tap:
                 Tap(session, command.x, command.y);
@@ -272,6 +276,9 @@ int main(int argc, char** argv) {
                 break;
             case replay::CommandKind::Hint:
                 ShowHint(session);
+                break;
+            case replay::CommandKind::Game:
+                PlayGameId(session, *ParseGameId(command.path).id);
                 break;
             case replay::CommandKind::Keep:
                 if (std::string error = KeepTo(command.path); !error.empty()) return Fail(error, line);

@@ -1,5 +1,7 @@
 #include "tools/replay/script.h"
 
+#include "game/game_id.h"
+
 #include <optional>
 #include <vector>
 
@@ -77,6 +79,8 @@ std::string_view CommandWord(CommandKind kind) {
             return "redo";
         case CommandKind::Hint:
             return "hint";
+        case CommandKind::Game:
+            return "game";
         default:
             return "";
     }
@@ -131,8 +135,14 @@ Command ParseLine(std::string_view line) {
         if (auto bad = expectArguments(1, keep ? "keep FILE" : "resume FILE")) return *bad;
         return {keep ? CommandKind::Keep : CommandKind::Resume, 0, 0, 0, {}, std::string(words[1])};
     }
+    if (word == "game") {
+        if (auto bad = expectArguments(1, "game ID")) return *bad;
+        const ReadGameId read = ParseGameId(words[1]);
+        if (!read.id) return Invalid(read.error);
+        return {CommandKind::Game, 0, 0, 0, {}, std::string(words[1])};
+    }
     return Invalid("unknown command " + Quoted(word) +
-                   " (expected tick, splash, tap, key, undo, redo, hint, keep or resume)");
+                   " (expected tick, splash, tap, key, undo, redo, hint, game, keep or resume)");
 }
 
 }  // namespace tessel::replay

@@ -9,7 +9,7 @@
 
 namespace tessel::replay {
 
-enum class CommandKind { None, Tick, Splash, Tap, Key, Keep, Resume, Undo, Redo, Hint, Invalid };
+enum class CommandKind { None, Tick, Splash, Tap, Key, Keep, Resume, Undo, Redo, Hint, Game, Invalid };
 
 struct Command {
     CommandKind kind = CommandKind::None;  // None: a blank or comment-only line
@@ -17,7 +17,7 @@ struct Command {
     uint16_t x = 0;                        // tap X Y
     uint16_t y = 0;
     std::string error;    // what is wrong with an Invalid line
-    std::string path;     // keep PATH, resume PATH
+    std::string path;     // keep PATH, resume PATH; game ID: the ID, checked
     Key key = Key::Left;  // key NAME
 };
 

@@ -1,5 +1,7 @@
 #include "tools/replay/state_json.h"
 
+#include "game/game_id.h"
+
 namespace tessel::replay {
 
 namespace {
@@ -74,6 +76,12 @@ std::string HintJson(const Session& session) {
         .Close();
 }
 
+// "normal-4297", or null on the menu and for a board whose seed is not known.
+std::string GameIdJson(const Session& session) {
+    const std::string id = GameIdOf(session.game);
+    return id.empty() ? "null" : "\"" + id + "\"";
+}
+
 }  // namespace
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
@@ -101,6 +109,9 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Object("cursor", CursorJson(session))
         .Field("grabbed", session.cursor.grabbed ? 1 : 0)
         .Object("hint", HintJson(session))
+        .Field("moves", MoveCount(session))
+        .Field("time", ElapsedMs(session))
+        .Object("gameId", GameIdJson(session))
         .Close();
 }
 

@@ -1,0 +1,116 @@
+#include "game/game_id.h"
+
+#include <vector>
+
+#include "game/screen_text.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr int32_t LOCKED_LINE_MAX = 4;
+
+std::string Lowered(std::string_view text) {
+    std::string lowered(text);
+    for (char& c : lowered) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return lowered;
+}
+
+// The text as given, safe to print on one line: at most 40 characters, bytes other than printable ASCII
+// as "?".
+std::string Shown(std::string_view text) {
+    constexpr std::size_t MAX_SHOWN = 40;
+    std::string shown = "'";
+    for (const char c : text.substr(0, MAX_SHOWN)) shown += c >= ' ' && c <= '~' ? c : '?';
+    return shown + (text.size() > MAX_SHOWN ? "...'" : "'");
+}
+
+// Digits only, no sign, no leading zero, below `limit`.
+std::optional<uint32_t> ParseNumber(std::string_view word, uint64_t limit) {
+    if (word.empty() || word.size() > 10 || (word.size() > 1 && word[0] == '0')) return std::nullopt;
+    uint64_t value = 0;
+    for (const char c : word) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (value >= limit) return std::nullopt;
+    return static_cast<uint32_t>(value);
+}
+
+std::vector<std::string_view> SplitOnHyphens(std::string_view text) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('-', start);
+        parts.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) return parts;
+        start = end + 1;
+    }
+}
+
+ReadGameId Refused(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
+
+}  // namespace
+
+std::string GameIdName(const Puzzle& puzzle) {
+    std::string name = Lowered(PuzzleName(puzzle.screen));
+    for (char& c : name) c = c == ' ' ? '-' : c;
+    return name;
+}
+
+std::string FormatGameId(const GameId& id) {
+    std::string text = GameIdName(*id.puzzle) + "-";
+    if (id.puzzle->dealsLockedLines)
+        text += std::to_string(id.deal.lockedColumn) + "-" + std::to_string(id.deal.lockedRow) + "-";
+    return text + std::to_string(id.deal.seed);
+}
+
+std::string GameIdOf(const Game& game) {
+    const Puzzle* puzzle = FindPuzzle(game.screen);
+    if (puzzle == nullptr || game.seedKnown == 0) return {};
+    return FormatGameId({puzzle, {game.seed, game.fixedColumn, game.fixedRow}});
+}
+
+ReadGameId ParseGameId(std::string_view text) {
+    if (const std::size_t hash = text.rfind('#'); hash != std::string_view::npos)
+        text = text.substr(hash + 1);
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return Refused("no game ID given (one reads like normal-4297)");
+    text = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    const std::string lowered = Lowered(text);
+
+    const Puzzle* puzzle = nullptr;
+    std::string names;
+    for (const Puzzle& candidate : Puzzles()) {
+        const std::string name = GameIdName(candidate);
+        names += (names.empty() ? "" : ", ") + name;
+        if (lowered.starts_with(name + "-")) puzzle = &candidate;
+    }
+    if (puzzle == nullptr)
+        return Refused("game ID " + Shown(text) + " names no puzzle (it starts with " + names + ")");
+
+    const std::string_view rest = std::string_view(lowered).substr(GameIdName(*puzzle).size() + 1);
+    const std::vector<std::string_view> parts = SplitOnHyphens(rest);
+    const bool locked = puzzle->dealsLockedLines;
+    const std::string form = GameIdName(*puzzle) + (locked ? "-COLUMN-ROW-SEED" : "-SEED");
+    if (parts.size() != (locked ? 3u : 1u))
+        return Refused("game ID " + Shown(text) + " does not read " + form);
+    const std::optional<uint32_t> seed = ParseNumber(parts.back(), SEED_LIMIT);
+    if (!seed)
+        return Refused("game ID " + Shown(text) + ": the seed is a whole number from 0 to " +
+                       std::to_string(SEED_LIMIT - 1));
+    GameId id{puzzle, {*seed}};
+    if (locked) {
+        const std::optional<uint32_t> column = ParseNumber(parts[0], LOCKED_LINE_MAX + 1);
+        const std::optional<uint32_t> row = ParseNumber(parts[1], LOCKED_LINE_MAX + 1);
+        if (!column || !row || *column == 0 || *row == 0)
+            return Refused("game ID " + Shown(text) + ": the locked column and row are 1 to 4 (" + form +
+                           ")");
+        id.deal.lockedColumn = static_cast<int32_t>(*column);
+        id.deal.lockedRow = static_cast<int32_t>(*row);
+    }
+    return {id, {}};
+}
+
+}  // namespace tessel

@@ -1,0 +1,130 @@
+#include "game/game_id.h"
+
+#include <gtest/gtest.h>
+
+#include "puzzles/almost_impossible.h"
+#include "puzzles/fifteen.h"
+#include "puzzles/lights_out.h"
+#include "puzzles/normal.h"
+#include "puzzles/uneven.h"
+#include "puzzles/unmovable.h"
+#include "tests/test_support.h"
+
+namespace tessel {
+namespace {
+
+using namespace testing;
+
+// What a player sees of a board: its tiles or lights and the whole picture (the locked tile grey, the
+// empty cell white); and where the generator stands, from which the next "Unmovable" draws its locked
+// lines. The rest of the grids is what earlier games left there, which no one sees.
+struct Dealt {
+    Rows tiles;
+    std::array<uint8_t, 49> lights;
+    std::vector<uint32_t> picture;
+    uint32_t random;
+    bool operator==(const Dealt&) const = default;
+};
+Dealt Seen(const Session& session) {
+    const Game& g = session.game;
+    const bool lights = g.screen == SCREEN_LIGHTS_OUT;
+    return {lights ? Rows{} : BoardRows(g.tileGrid),
+            lights ? g.lightGrid.lit : std::array<uint8_t, 49>{},
+            {g.backBuffer.pixels.begin(), g.backBuffer.pixels.end()},
+            Platform().random.state};
+}
+
+// The board a game ID names, on a fresh start of the game.
+std::unique_ptr<Session> Played(std::string_view text) {
+    auto session = NewSession();
+    const ReadGameId read = ParseGameId(text);
+    EXPECT_TRUE(read.id.has_value()) << text << ": " << read.error;
+    if (read.id) PlayGameId(*session, *read.id);
+    return session;
+}
+
+// The boards of known tick counts (Scramble.FixedTickCountsGiveKnownBoards) come back from their IDs on a
+// fresh start, "Unmovable" with the locks its first game drew from the unseeded generator.
+TEST(GameId, NamesTheBoardsOfKnownScrambles) {
+    EXPECT_EQ(BoardRows(Played("unmovable-2-4-555")->game.tileGrid),
+              (Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}}));
+    EXPECT_EQ(BoardRows(Played("Normal-4321")->game.tileGrid),
+              (Rows{{{14, 15, 2, 13}, {4, 3, 8, 16}, {6, 10, 7, 1}, {5, 9, 11, 12}}}));
+    EXPECT_EQ(
+        BoardRows<5>(Played(" uneven-0\n")->game.tileGrid),
+        (testing::Board<5>{{{0, 7, 0, 5}, {1, 4, 3, 8}, {15, 2, 14, 6}, {13, 16, 9, 11}, {12, 0, 10, 0}}}));
+    EXPECT_EQ(BoardRows(Played("https://example.org/tessel/#15-puzzle-1234")->game.tileGrid),
+              (Rows{{{6, 1, 0, 8}, {10, 4, 15, 9}, {5, 2, 11, 3}, {7, 13, 14, 12}}}));
+    EXPECT_EQ(BoardRows(Played("almost-impossible-4321")->game.tileGrid),
+              (Rows{{{5, 1, 8, 4}, {2, 3, 12, 6}, {13, 9, 10, 11}, {15, 14, 16, 7}}}));
+    const auto lights = Played("lights-out-4321");
+    std::string lit;
+    for (int32_t i = 0; i < 25; ++i) lit += std::to_string(lights->game.lightGrid.Lit(i % 5 + 1, i / 5 + 1));
+    EXPECT_EQ(lit, "1100010101111111111110010");
+    const auto locked = Played("unmovable-3-1-77");
+    EXPECT_EQ(std::pair(locked->game.fixedColumn, locked->game.fixedRow), std::pair(3, 1));
+    EXPECT_EQ(locked->game.screen, SCREEN_UNMOVABLE);
+}
+
+// Every puzzle, scrambled from the menu at many tick counts, first after the start or after other games:
+// its ID, played on a fresh start, gives the very board, picture and generator state, and the same ID.
+TEST(GameId, EveryScrambleComesBackFromItsId) {
+    for (uint32_t ticks : {0u, 1u, 4297u, 1999999999u, 2000000000u, 4294967295u}) {
+        for (const Puzzle& puzzle : Puzzles()) {
+            for (const bool first : {true, false}) {
+                auto session = NewSession();
+                if (!first) ChoosePuzzle(session->game, FIFTEEN_LABEL, ticks / 3);
+                ChoosePuzzle(session->game, puzzle.label, ticks);
+                const std::string id = GameIdOf(session->game);
+                const Dealt dealt = Seen(*session);
+                const auto again = Played(id);
+                EXPECT_TRUE(Seen(*again) == dealt) << id;
+                EXPECT_EQ(GameIdOf(again->game), id);
+                EXPECT_EQ(again->game.screen, puzzle.screen);
+            }
+        }
+    }
+}
+
+// Anything that is not an ID is refused with one line that names what is wrong, and nothing is played.
+TEST(GameId, RefusesWhatIsNoIdInOneLine) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"", "no game ID"},
+        {"  #  ", "no game ID"},
+        {"normal", "names no puzzle"},
+        {"jigsaw-12", "names no puzzle"},
+        {"-12", "names no puzzle"},
+        {"normalx-12", "names no puzzle"},
+        {"normal-", "the seed"},
+        {"normal-12-", "does not read normal-SEED"},
+        {"normal-1-2", "does not read normal-SEED"},
+        {"normal--12", "does not read normal-SEED"},
+        {"normal-012", "the seed"},
+        {"normal-+12", "the seed"},
+        {"normal-1e3", "the seed"},
+        {"normal-12 ", nullptr},
+        {"normal-2000000000", "the seed"},
+        {"normal-99999999999999999999", "the seed"},
+        {"normal-\xff", "the seed"},
+        {"unmovable-4297", "does not read unmovable-COLUMN-ROW-SEED"},
+        {"unmovable-2-4297", "does not read unmovable-COLUMN-ROW-SEED"},
+        {"unmovable-0-2-4297", "locked column and row are 1 to 4"},
+        {"unmovable-2-5-4297", "locked column and row are 1 to 4"},
+        {"unmovable-02-2-4297", "locked column and row are 1 to 4"},
+        {"lights out-4", "names no puzzle"},
+    };
+    for (const auto& [text, why] : refused) {
+        const ReadGameId read = ParseGameId(text);
+        if (why == nullptr) {
+            EXPECT_TRUE(read.id.has_value()) << text;
+            continue;
+        }
+        EXPECT_FALSE(read.id.has_value()) << text;
+        EXPECT_NE(read.error.find(why), std::string::npos) << text << ": " << read.error;
+        EXPECT_EQ(read.error.find('\n'), std::string::npos) << text;
+        for (const char c : read.error) EXPECT_TRUE(c >= ' ' && c <= '~') << text << ": " << read.error;
+    }
+}
+
+}  // namespace
+}  // namespace tessel

@@ -1,0 +1,118 @@
+#include "game/records.h"
+
+#include <gtest/gtest.h>
+
+#include "game/screen_text.h"
+#include "hints/shown_hint.h"
+#include "puzzles/normal.h"
+#include "tests/test_support.h"
+
+namespace tessel {
+namespace {
+
+using namespace testing;
+
+// "Normal" chosen from the menu through the session, as a player starts a game, with row 1 one shift right
+// of its goal: three more shifts right, or one left, solve it.
+void StartRowOneShifted(Session& session, uint32_t ticks) {
+    if (session.game.screen != SCREEN_MENU) tessel::Tap(session, 0, 0);  // the tap after "CLEARED!!"
+    Platform().ticks = ticks;
+    tessel::Tap(session, NORMAL_LABEL.x, NORMAL_LABEL.y);
+    PutRows(session.game, ROW_1_SHIFTED_RIGHT);
+}
+
+std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
+    Platform().ticks = ticks;
+    const ShownState before = TakeShownState(session);
+    tessel::Tap(session, x, y);
+    return DescribeAction(before, session, {});
+}
+
+constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200, LEFT_X = 30;
+
+// The words at the end of three games: the first sets the records, the second beats them, the third took
+// a hint and sets none. The time runs from the first move, stands while the game is held, stops at the
+// solving move; Undo and Redo of that move count no second game.
+TEST(Records, GamesEndInWordsAndRecords) {
+    auto session = NewSession();
+    StartRowOneShifted(*session, 500);
+    TapAt(*session, 1000, RIGHT_X, ROW_1_Y);
+    TapAt(*session, 2000, RIGHT_X, ROW_1_Y);
+    Platform().ticks = 30000;
+    HoldClock(*session, true);  // the window minimised for 20 seconds
+    Platform().ticks = 50000;
+    HoldClock(*session, false);
+    Platform().ticks = 60000;
+    EXPECT_EQ(MovesAndTime(*session), "2 moves, 39 seconds");
+    EXPECT_EQ(TapAt(*session, 93000, RIGHT_X, ROW_1_Y),
+              "row 1 right, cleared in 3 moves, 1 minute 12 seconds");
+    Platform().ticks = 999999;
+    EXPECT_EQ(MovesAndTime(*session), "3 moves, 1 minute 12 seconds");
+
+    StartRowOneShifted(*session, 100000);
+    EXPECT_EQ(MovesAndTime(*session), "0 moves, 0 seconds");
+    EXPECT_EQ(TapAt(*session, 101000, LEFT_X, ROW_1_Y), "row 1 left, cleared in 1 move, 0 seconds, best yet");
+
+    StartRowOneShifted(*session, 200000);
+    ASSERT_TRUE(ShowHint(*session));
+    EXPECT_EQ(TapAt(*session, 3800000, session->hint->x, session->hint->y),
+              "row 1 left, cleared in 1 move, 0 seconds, with 1 hint");
+    ASSERT_TRUE(Undo(*session));
+    ASSERT_TRUE(Redo(*session));
+    EXPECT_EQ(session->records.at("normal"), (PuzzleRecord{3, 1, 0}));
+    EXPECT_EQ(session->solvesToKeep.size(), 3u);
+
+    // Kept and read back on a fresh start: the counts and the ID come back; the clock stands until the
+    // game can be played again. A game kept before there were counts starts them afresh.
+    StartRowOneShifted(*session, 4000000);
+    TapAt(*session, 4001000, RIGHT_X, ROW_1_Y);
+    ShowHint(*session);
+    Platform().ticks = 4005000;
+    const std::vector<uint8_t> kept = KeepGame(*session, 0);
+    auto read = NewSession();
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(kept, *read, random));
+    Platform().ticks = 4100000;
+    EXPECT_EQ(MovesAndTime(*read), "1 move, 4 seconds");
+    EXPECT_EQ(read->hints, 1u);
+    EXPECT_EQ(GameIdOf(read->game), "normal-4000000");
+    std::vector<uint8_t> older(kept.begin(), kept.end() - KEPT_COUNTS_SIZE);
+    older[3] = 2;
+    ASSERT_TRUE(ReadKeptGame(older, *read, random));
+    EXPECT_EQ(MovesAndTime(*read), "1 move, 0 seconds");
+    EXPECT_EQ(GameIdOf(read->game), "");
+}
+
+// The records kept as text and read back; anything the game would not write is not read; two copies that
+// each solve games add up in what is stored.
+TEST(Records, KeptReadBackAndMergedFromTwoCopies) {
+    Records records;
+    AddSolve(records, {"normal", 40, 90000, false});
+    AddSolve(records, {"15-puzzle", 80, 120000, true});
+    EXPECT_EQ(WriteRecords(records), "tessel records 1\n15-puzzle 1 - -\nnormal 1 40 90000\n");
+    EXPECT_EQ(ReadRecords(WriteRecords(records)), records);
+    EXPECT_EQ(ReadRecords(""), Records{});
+    for (const char* damaged :
+         {"tessel records 2\n", "tessel records 1", "tessel records 1\nnormal 1 40\n",
+          "tessel records 1\njigsaw 1 40 9\n", "tessel records 1\nnormal 0 - -\n",
+          "tessel records 1\nnormal 1 040 9\n", "tessel records 1\nnormal 1 40 -\n",
+          "tessel records 1\nnormal 1 4294967296 9\n", "tessel records 1\nnormal 1 4 9\n\n",
+          "tessel records 1\nnormal 1 4 9\nnormal 1 4 9\n", "tessel records 1\nuneven 1 4 9\nnormal 1 4 9\n",
+          "\x89PNG\r\n"}) {
+        EXPECT_FALSE(ReadRecords(damaged).has_value()) << damaged;
+    }
+
+    // Two tabs read the same records; each solves a game and stores in turn.
+    const std::string stored = WriteRecords(records);
+    const Solve first{"normal", 30, 95000, false}, second{"normal", 50, 60000, false};
+    const std::string afterFirst = WriteRecords(MergeSolves(ReadRecords(stored), std::span(&first, 1)));
+    const Records both = MergeSolves(ReadRecords(afterFirst), std::span(&second, 1));
+    EXPECT_EQ(both.at("normal"), (PuzzleRecord{3, 30, 60000}));
+    EXPECT_EQ(both.at("15-puzzle"), (PuzzleRecord{1, {}, {}}));
+    // Records that cannot be read are dropped, and the games solved since are kept.
+    EXPECT_EQ(MergeSolves(ReadRecords("garbage"), std::span(&first, 1)).at("normal"),
+              (PuzzleRecord{1, 30, 95000}));
+}
+
+}  // namespace
+}  // namespace tessel
