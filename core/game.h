@@ -73,7 +73,8 @@ struct Game {
     uint32_t seed = 0;      // the seed the board in play was scrambled from, while seedKnown is set
     uint8_t seedKnown = 0;  // clear before the first set-up, and for a game kept before seeds were
 
-    ImageSet images;
+    Look look = Look::CLASSIC;  // the colours the images and the ground are drawn in
+    ImageSet images;            // the look's images
     BackBuffer backBuffer{};
     // Drawn over the back buffer when it is shown (PictureShown): [0] the keyboard's cursor, [1] kept free
     // for one more. They never enter the back buffer, so the moves draw on exactly what a pointer sees.
