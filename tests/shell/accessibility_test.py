@@ -10,7 +10,7 @@ import pyatspi
 
 MODE, TARGET = sys.argv[1], sys.argv[2:]
 KEYS = {"Left": 113, "Right": 114, "Up": 111, "Down": 116, "Enter": 36, "Space": 65, "Escape": 9, "Tab": 23,
-        "h": 43, "q": 24, "y": 29, "z": 52, "Shift": 50, "Ctrl": 37}
+        "h": 43, "i": 31, "q": 24, "y": 29, "z": 52, "Shift": 50, "Ctrl": 37}
 home = os.environ["XDG_RUNTIME_DIR"]
 spoken, failures, started = [], [], []
 
@@ -109,6 +109,9 @@ def cells(app):
     return [cell.name for cell in items(app, pyatspi.ROLE_TABLE_CELL)]
 
 
+TIME = r"(\d+ (hour|minute)s? )*\d+ seconds?"
+
+
 def lights_out(names):
     """Presses that turn every light off, each with the words it must bring and the board after it, found
     by chasing: a light left on is pressed from the row below, the first row's presses tried all 32 ways."""
@@ -121,7 +124,11 @@ def lights_out(names):
                 if at in board:
                     board[at] = not board[at]
             on = sum(board.values())
-            counted = ", %d light%s on" % (on, "" if on == 1 else "s") if on else ", cleared"
+            moves = len(presses) + 1
+            # The words at the end: the moves, the time (whatever it took here) and perhaps a record beaten.
+            cleared = r", cleared in %d move%s, %s(, (best|fewest moves|best time) yet)?" % (
+                moves, "" if moves == 1 else "s", TIME)
+            counted = ", %d light%s on" % (on, "" if on == 1 else "s") if on else cleared
             presses.append((r, c, "light %s" % ("on" if board[r, c] else "off") + counted, dict(board)))
         for r, c in [(1, c) for c in range(1, 6) if first >> (c - 1) & 1] + [(r, c) for r in range(2, 6) for c in range(1, 6)]:
             if r == 1 or board[r - 1, c]:
@@ -175,6 +182,8 @@ def game(app, web):
             first = False
         play("Space", words)
         lit = after
+    # "I" says the moves and the time, which stood still at the solving move.
+    play("i", r"%d moves?, %s" % (len(presses), TIME))
     play("Enter", r"Lights out push button \| menu")
 
 
