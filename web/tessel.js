@@ -227,9 +227,12 @@ document.getElementById('about-item').addEventListener('click', openAbout);
 // "Tools" > "Look": the page, its margins and the game in the look chosen (look.js), its item checked.
 const lookItems = [...document.querySelectorAll('#look-items [data-look]')];
 const LOOK_TITLES = Object.fromEntries(lookItems.map((item) => [item.dataset.look, item.textContent]));
+function checkLookItem() {
+    for (const item of lookItems) item.setAttribute('aria-checked', String(item.dataset.look === tesselLook.choice()));
+}
 function showLook(look) {
     ground = lookGround();
-    for (const item of lookItems) item.setAttribute('aria-checked', String(item.dataset.look === tesselLook.choice()));
+    checkLookItem();
     core._TesselSetLook(tesselLook.LOOKS.indexOf(look));
     paint();
     requestFrame();
@@ -316,7 +319,7 @@ shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart(tesselLook.LOOKS.indexOf(tesselLook.shown()));
 mirror = createMirror({ core, canvas, placement, tap: queueTap });
-showLook(tesselLook.shown());
+checkLookItem();
 tesselLook.follow((look) => {
     showLook(look);
     mirror.say(`${LOOK_TITLES[look]} look`);
