@@ -324,8 +324,9 @@ class ViewAccessible : public QAccessibleWidget {
 
 bool InputWatch::eventFilter(QObject*, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        if (const std::optional<Key> key = GameKey(*static_cast<QKeyEvent*>(event)))
-            owner_->takeInput({Played::KEY, *key});
+        const auto& press = *static_cast<QKeyEvent*>(event);
+        if (const std::optional<Key> key = GameKey(press)) owner_->takeInput({Played::KEY, *key});
+        if (AsksMovesAndTime(press)) owner_->takeInput({Played::INFO});
     } else if (event->type() == QEvent::MouseButtonPress) {
         owner_->takeInput({Played::TAP});
     } else if (event->type() == QEvent::Resize) {

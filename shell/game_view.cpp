@@ -235,7 +235,17 @@ std::optional<Key> GameKey(const QKeyEvent& event) {
     }
 }
 
+bool AsksMovesAndTime(const QKeyEvent& event) {
+    return event.key() == Qt::Key_I && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 void GameView::keyPressEvent(QKeyEvent* event) {
+    if (AsksMovesAndTime(*event)) {
+        // Nothing changes: a screen reader says the moves and time (game_accessible).
+        event->accept();
+        if (!isLandscape() && game().drainTaps == 0) emit played();
+        return;
+    }
     const std::optional<Key> key = GameKey(*event);
     if (!key) {
         QWidget::keyPressEvent(event);

@@ -21,6 +21,9 @@ enum class Key : uint8_t;  // game/keys.h
 // The game's key for a key event without Ctrl, Alt or Meta; Shift only goes with the arrows.
 std::optional<Key> GameKey(const QKeyEvent& event);
 
+// Whether the key asks what the moves and time are: I, alone.
+bool AsksMovesAndTime(const QKeyEvent& event);
+
 // The words shown while the window lies sideways, as one line.
 QString LandscapeMessage();
 

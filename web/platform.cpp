@@ -194,6 +194,11 @@ EMSCRIPTEN_KEEPALIVE void TesselHint() {
     tessel::ShowHint(tessel::TheSession());
 }
 
+// Asks for the moves and time: the screen text's words say them; nothing else changes.
+EMSCRIPTEN_KEEPALIVE void TesselInfo() {
+    tessel::LastPlayed() = {tessel::Played::INFO};
+}
+
 // One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.
 EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
     if (key < 0 || key >= tessel::KEY_COUNT) return;

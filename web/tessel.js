@@ -87,6 +87,7 @@ function play(action) {
     if (action === 'undo') core._TesselUndo();
     else if (action === 'redo') core._TesselRedo();
     else if (action === 'hint') core._TesselHint();
+    else if (action === 'info') core._TesselInfo();
     else if (action.key !== undefined) core._TesselKey(action.key);
     else core._TesselTap(...action);
     showHistory();
@@ -264,6 +265,12 @@ const GAME_KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter
 const SHIFTED = 4; // Shift+Left is Left's number plus this
 document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || about.open || !toolsMenu.hidden) return;
+    if (event.key.toLowerCase() === 'i' && !event.shiftKey) {
+        // The moves and time, said by a screen reader; nothing else changes.
+        event.preventDefault();
+        queueCommand('info');
+        return;
+    }
     if (event.key.toLowerCase() === 'h' && !event.shiftKey) {
         event.preventDefault();
         queueCommand('hint');
