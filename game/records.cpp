@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "game/game_id.h"
+#include "game/screen_text.h"
+#include "game/session.h"
 
 namespace tessel {
 
@@ -97,6 +99,21 @@ std::optional<Records> ReadRecords(std::string_view text) {
     // Written in one order only: anything else was not written by the game.
     if (WriteRecords(records) != text) return std::nullopt;
     return records;
+}
+
+std::vector<std::string> DescribeRecords(const Records& records) {
+    std::vector<std::string> lines;
+    for (const Puzzle& puzzle : Puzzles()) {
+        const auto found = records.find(GameIdName(puzzle));
+        if (found == records.end()) continue;
+        const PuzzleRecord& record = found->second;
+        std::string line = PuzzleName(puzzle.screen) + ": " + std::to_string(record.solved) + " solved";
+        if (record.fewestMoves) line += ", fewest moves " + std::to_string(*record.fewestMoves);
+        if (record.shortestMs) line += ", shortest " + ClockText(*record.shortestMs);
+        lines.push_back(line);
+    }
+    if (lines.empty()) lines.push_back("no games solved yet");
+    return lines;
 }
 
 Records MergeSolves(std::optional<Records> stored, std::span<const Solve> solves) {

@@ -210,6 +210,19 @@ std::string MovesAndTime(const Session& session) {
     return Counted(MoveCount(session), "move") + ", " + Duration(ElapsedMs(session));
 }
 
+std::string ClockText(uint32_t ms) {
+    const uint32_t seconds = ms / 1000, hours = seconds / 3600;
+    const auto twoDigits = [](uint32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    const std::string minutesAndSeconds = twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
+    if (hours > 0) return std::to_string(hours) + ":" + minutesAndSeconds;
+    return std::to_string(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
+}
+
+std::string CountsText(const Session& session) {
+    if (FindPuzzle(session.game.screen) == nullptr) return {};
+    return Counted(MoveCount(session), "move") + ", " + ClockText(ElapsedMs(session));
+}
+
 std::string FinishWords(const Finish& finish) {
     std::string words = "cleared in " + Counted(finish.moves, "move") + ", " + Duration(finish.ms);
     if (finish.hints > 0) return words + ", with " + Counted(finish.hints, "hint");

@@ -76,6 +76,12 @@ void PlayGameId(Session& session, const GameId& id);
 // The moves and time in words: "23 moves, 1 minute 12 seconds"; "no game" on the menu.
 std::string MovesAndTime(const Session& session);
 
+// A time as a clock shows it: "0:07", "1:12", "1:02:03".
+std::string ClockText(uint32_t ms);
+
+// The moves and time as shown beside the picture: "23 moves, 1:12"; empty on the menu.
+std::string CountsText(const Session& session);
+
 // The words at the end of a game: "cleared in 23 moves, 1 minute 12 seconds", then ", best yet" (or
 // ", fewest moves yet", ", best time yet") or ", with 3 hints".
 std::string FinishWords(const Finish& finish);

@@ -135,6 +135,7 @@ void GameView::playSplash() {
     splashFrame_.reset();
     game().splashPending = 0;
     game().drainTaps = 1;
+    updateClockHold();  // a game kept by the last run plays on, its time with it
     repaint();
     drainQueuedTaps();
 }
@@ -300,6 +301,20 @@ void GameView::redo() {
 void GameView::resizeEvent(QResizeEvent*) {
     // A turn of the display: show the game or the landscape message for the new shape at once.
     update();
+    updateClockHold();
+}
+
+void GameView::showEvent(QShowEvent*) {
+    updateClockHold();
+}
+
+void GameView::hideEvent(QHideEvent*) {
+    updateClockHold();
+}
+
+void GameView::updateClockHold() {
+    const bool held = isLandscape() || !isVisible() || window()->isMinimized();
+    HoldClock(session_, held);
 }
 
 }  // namespace tessel

@@ -66,6 +66,10 @@ class GameView : public QWidget {
 
     QSize sizeHint() const override { return {AREA_WIDTH, AREA_HEIGHT}; }
 
+    // The game's clock stands while the game cannot be played: the window hidden, minimised or lying
+    // sideways. Asked again whenever one of these may have changed.
+    void updateClockHold();
+
     // Draws the game in this look from now on, the margins round the picture too, and shows it at once.
     void setLook(Look look);
 
@@ -93,6 +97,8 @@ class GameView : public QWidget {
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void drainQueuedTaps();

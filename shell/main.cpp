@@ -107,5 +107,5 @@ int main(int argc, char** argv) {
     // Decided before looking for a running copy: a bad command line neither starts a game nor wakes one.
     if (const auto status = tessel::AnswerCommandLine(QApplication::arguments())) return *status;
     tessel::QuitOnSessionSignals(app);
-    return tessel::RunGame(app, activationToken);
+    return tessel::RunGame(app, activationToken, tessel::AskedGameId(QApplication::arguments()));
 }

@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 
 #include "shell/about_dialog.h"
+#include "shell/counts_line.h"
+#include "shell/game_tools.h"
 #include "shell/game_view.h"
 #include "shell/icon.h"
 #include "shell/strings.h"
@@ -18,6 +20,9 @@ MainWindow::MainWindow()
       redo_(QStringLiteral("Redo")),
       hint_(QStringLiteral("Hint")),
       about_(QStringLiteral("About")),
+      gameId_(QStringLiteral("Game ID")),
+      playGameId_(QStringLiteral("Play game ID...")),
+      records_(QStringLiteral("Records")),
       close_(QStringLiteral("Close")) {
     setObjectName(LoadString(IDS_CLASS_NAME));
     setWindowTitle(LoadString(IDS_APP_TITLE));
@@ -29,6 +34,10 @@ MainWindow::MainWindow()
     tools->addAction(&undo_);
     tools->addAction(&redo_);
     tools->addAction(&hint_);
+    tools->addSeparator();
+    tools->addAction(&gameId_);
+    tools->addAction(&playGameId_);
+    tools->addAction(&records_);
     tools->addSeparator();
     QMenu* look = tools->addMenu(QStringLiteral("Look"));
     auto* lookGroup = new QActionGroup(this);
@@ -54,6 +63,8 @@ MainWindow::MainWindow()
     hint_.setShortcut(QKeySequence(Qt::Key_H));
     for (QAction* action : {&undo_, &redo_, &hint_, &about_, &close_}) addAction(action);
     connect(&about_, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(&gameId_, &QAction::triggered, this, [this] { ShowGameId(*this); });
+    connect(&playGameId_, &QAction::triggered, this, [this] { AskForGameId(*this); });
     connect(&close_, &QAction::triggered, this, &QWidget::close);
 
     view_ = new GameView(this);
@@ -70,10 +81,16 @@ MainWindow::MainWindow()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(view_, 1);
+    counts_ = new CountsLine(*view_, this);
+    layout->addWidget(counts_);
     layout->addWidget(menuBar_);
 
     // The game area starts at its natural size: the back buffer and a white pixel beside and below it.
-    resize(GameView::AREA_WIDTH, GameView::AREA_HEIGHT + menuBar_->sizeHint().height());
+    resize(GameView::AREA_WIDTH, GameView::AREA_HEIGHT + chromeHeight());
+}
+
+int MainWindow::chromeHeight() const {
+    return counts_->height() + menuBar_->sizeHint().height();
 }
 
 void MainWindow::updateHistoryActions() {
@@ -93,6 +110,7 @@ QAction& MainWindow::lookAction(LookChoice choice) {
 
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange && !lookChoice_) view_->setLook(SystemLook(palette()));
+    if (event->type() == QEvent::WindowStateChange) view_->updateClockHold();
     QWidget::changeEvent(event);
 }
 

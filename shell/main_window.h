@@ -28,6 +28,11 @@ class MainWindow : public QWidget {
     QAction& redoAction() { return redo_; }
     QAction& hintAction() { return hint_; }
     QAction& aboutAction() { return about_; }
+    QAction& gameIdAction() { return gameId_; }
+    QAction& playGameIdAction() { return playGameId_; }
+    QAction& recordsAction() { return records_; }
+    // The height of what lies below the picture: the line of moves and time, and the menu bar.
+    int chromeHeight() const;
     QAction& closeAction() { return close_; }
 
     // Undo and Redo are greyed while there is nothing to take back or play again.
@@ -61,11 +66,15 @@ class MainWindow : public QWidget {
     QAction redo_;
     QAction hint_;
     QAction about_;
+    QAction gameId_;
+    QAction playGameId_;
+    QAction records_;
     QAction close_;
     std::array<QAction, 4> looks_;  // "As the system", then the looks in their order
     LookChoice lookChoice_;
     QMenuBar* menuBar_ = nullptr;
-    GameView* view_ = nullptr;  // the game itself, which owns its record
+    GameView* view_ = nullptr;   // the game itself, which owns its record
+    QWidget* counts_ = nullptr;  // the moves and time, between the picture and the menu bar
 };
 
 }  // namespace tessel

@@ -18,6 +18,8 @@ namespace {
 
 constexpr int CONNECT_TIMEOUT_MS = 1000;
 const QByteArray ACTIVATE = QByteArrayLiteral("activate");
+// "play ID TOKEN": come to the front and start the board of that game ID.
+const QByteArray PLAY = QByteArrayLiteral("play");
 
 // A later copy sends its one line at once; whoever connects and says nothing for this long is dropped.
 constexpr int REQUEST_TIMEOUT_MS = 1000;
@@ -93,7 +95,7 @@ QString SingleInstance::SessionServerName(const QProcessEnvironment& env) {
     return IsPrivateFolder(folder) ? QDir(folder).filePath(name) : QString();
 }
 
-bool SingleInstance::askRunningCopy(const QByteArray& activationToken) {
+bool SingleInstance::askRunningCopy(const QByteArray& activationToken, const QString& gameId) {
     if (name_.isEmpty()) return false;
     QLocalSocket socket;
     socket.connectToServer(name_);
@@ -105,7 +107,9 @@ bool SingleInstance::askRunningCopy(const QByteArray& activationToken) {
     }
     // Someone else's listener hears nothing, not even the token, and stands for no copy of ours.
     if (!PeerIsUs(socket.socketDescriptor())) return false;
-    socket.write(ACTIVATE + ' ' + activationToken + '\n');
+    // A game ID has been checked: it holds neither blanks nor line ends.
+    socket.write(gameId.isEmpty() ? ACTIVATE + ' ' + activationToken + '\n'
+                                  : PLAY + ' ' + gameId.toUtf8() + ' ' + activationToken + '\n');
     socket.waitForBytesWritten(CONNECT_TIMEOUT_MS);
     socket.disconnectFromServer();
     return true;
@@ -152,6 +156,10 @@ void SingleInstance::readRequest(QLocalSocket* client) {
         drop(client);
         if (line == ACTIVATE || line.startsWith(ACTIVATE + ' ')) {
             emit activationRequested(line.mid(ACTIVATE.size()).trimmed());
+        } else if (line.startsWith(PLAY + ' ')) {
+            const QList<QByteArray> words = line.split(' ');
+            emit activationRequested(words.value(2));
+            emit gameRequested(QString::fromUtf8(words.value(1)));
         }
     } else if (client->bytesAvailable() >= MAX_REQUEST_BYTES) {
         drop(client);

@@ -34,7 +34,8 @@ class SingleInstance : public QObject {
 
     // When a copy is running: asks it to come to the front, passing the activation token, and returns true.
     // A copy too busy to take the request in time still counts as running.
-    bool askRunningCopy(const QByteArray& activationToken);
+    // With a game ID, it is asked to start that board too.
+    bool askRunningCopy(const QByteArray& activationToken, const QString& gameId = {});
 
     // Starts answering later copies. A socket left behind by a copy that crashed is removed first.
     // Should the server fail later, it listens again.
@@ -45,6 +46,8 @@ class SingleInstance : public QObject {
   signals:
     // A later copy asked this one to come to the front.
     void activationRequested(const QByteArray& activationToken);
+    // A later copy, started with --game, asked for that board.
+    void gameRequested(const QString& gameId);
 
   private:
     void acceptClients();

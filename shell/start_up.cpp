@@ -14,9 +14,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "game/game_id.h"
 #include "shell/game_keeper.h"
+#include "shell/game_tools.h"
 #include "shell/kept_file.h"
 #include "shell/main_window.h"
+#include "shell/records_keeper.h"
 #include "shell/single_instance.h"
 #include "shell/window_place.h"
 
@@ -31,6 +34,7 @@ struct ParsedCommandLine {
     QString error;
     bool help = false;
     bool version = false;
+    QString gameId;
     QString helpText;
 };
 
@@ -48,8 +52,14 @@ ParsedCommandLine Parse(const QStringList& arguments) {
                        "A game in play is kept, and comes back at the next start, in\n"
                        "  $XDG_STATE_HOME/tessel/kept-game (by default ~/.local/state/tessel/kept-game);\n"
                        "Quit keeps nothing. To start afresh, remove that file."));
+    const QCommandLineOption game(
+        QStringLiteral("game"),
+        QStringLiteral("Start the board a game ID names (see Tools > Game ID), such "
+                       "as normal-4297; a running copy starts it."),
+        QStringLiteral("ID"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(game);
     ParsedCommandLine parsed;
     parsed.valid = parser.parse(arguments);
     parsed.error = parser.errorText();
@@ -57,6 +67,11 @@ ParsedCommandLine Parse(const QStringList& arguments) {
         parsed.valid = false;
         parsed.error =
             QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
+    }
+    parsed.gameId = parser.value(game);
+    if (parsed.valid && parser.isSet(game)) {
+        const ReadGameId read = ParseGameId(parsed.gameId.toStdString());
+        if (!read.id) parsed.valid = false, parsed.error = QString::fromStdString(read.error);
     }
     parsed.help = parser.isSet(help);
     parsed.version = parser.isSet(version);
@@ -95,6 +110,10 @@ std::optional<int> AnswerCommandLine(const QStringList& arguments) {
     return std::nullopt;
 }
 
+QString AskedGameId(const QStringList& arguments) {
+    return Parse(arguments).gameId;
+}
+
 void QuitOnSessionSignals(QCoreApplication& app) {
     static int ends[2] = {-1, -1};
     if (ends[0] >= 0 || pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -113,9 +132,9 @@ void QuitOnSessionSignals(QCoreApplication& app) {
     QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
 }
 
-int RunGame(QApplication& app, const QByteArray& activationToken) {
+int RunGame(QApplication& app, const QByteArray& activationToken, const QString& gameId) {
     SingleInstance instance(SingleInstance::SessionServerName());
-    if (instance.askRunningCopy(activationToken)) return 0;
+    if (instance.askRunningCopy(activationToken, gameId)) return 0;
     instance.listen();
 
     // Creating the window prepares the images and the back buffer and draws the menu; its first paint
@@ -123,7 +142,20 @@ int RunGame(QApplication& app, const QByteArray& activationToken) {
     MainWindow window;
     // The game kept by the last run comes back, to be shown after the splash; this one's is kept as it ends,
     // however it ends: the window closed, Ctrl+Q, a log-out, a signal.
-    GameKeeper keeper(window, KeptFilePath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
+    const std::string keptPath = KeptFilePath(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+    GameKeeper keeper(window, keptPath);
+    // A board asked for on the command line takes the kept game's place.
+    if (!gameId.isEmpty()) PlayGameIdText(window, gameId);
+    // The records, beside the kept game; written as each game is solved.
+    RecordsKeeper records(window.view().session(), RecordsKeeper::PathBeside(keptPath));
+    QObject::connect(&window.view(), &GameView::played, &records, &RecordsKeeper::keep);
+    QObject::connect(&window.recordsAction(), &QAction::triggered, &window,
+                     [&] { ShowRecords(window, records); });
+    // A later copy started with --game: this one starts the board.
+    QObject::connect(&instance, &SingleInstance::gameRequested, &window, [&](const QString& id) {
+        if (const QString error = PlayGameIdText(window, id); !error.isEmpty())
+            std::fprintf(stderr, "tessel: %s\n", qPrintable(error));
+    });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &keeper, &GameKeeper::keepNow);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &keeper, &GameKeeper::keepNow);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::bringToFront);
@@ -131,7 +163,7 @@ int RunGame(QApplication& app, const QByteArray& activationToken) {
     // The window opens where the player left it, or the first time at a size to suit the screen.
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tessel"),
                        QStringLiteral("tessel"));
-    PlaceWindow(window, settings, window.menuBar().sizeHint().height());
+    PlaceWindow(window, settings, window.chromeHeight());
     // The look chosen last time, before anything is shown; a setting that cannot be read is "As the system".
     window.chooseLook(KeptLookChoice(settings));
     QObject::connect(&window, &MainWindow::lookChosen, &window,

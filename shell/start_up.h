@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 
 #include <optional>
@@ -24,9 +25,13 @@ std::optional<int> AnswerCommandLine(const QStringList& arguments);
 // runs, so that the game in play is kept. Set up once per program.
 void QuitOnSessionSignals(QCoreApplication& app);
 
-// Ends at once when a copy is already running (asking it to come to the front); otherwise creates the
-// window, brings back the game the last run kept, shows it, and runs until it is closed, keeping the game.
+// The game ID given with --game, checked by AnswerCommandLine; empty when none is.
+QString AskedGameId(const QStringList& arguments);
+
+// Ends at once when a copy is already running (asking it to come to the front, and to start the board of
+// `gameId` if one is given); otherwise creates the window, brings back the game the last run kept (or
+// starts the board of `gameId`), shows it, and runs until it is closed, keeping the game and the records.
 // The exit status is 0 in every case.
-int RunGame(QApplication& app, const QByteArray& activationToken);
+int RunGame(QApplication& app, const QByteArray& activationToken, const QString& gameId = {});
 
 }  // namespace tessel

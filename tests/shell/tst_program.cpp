@@ -17,10 +17,13 @@
 #include <algorithm>
 #include <optional>
 
+#include "game/game_id.h"
 #include "game/history.h"
 #include "game/kept_game.h"
 #include "shell/game_keeper.h"
+#include "shell/game_tools.h"
 #include "shell/main_window.h"
+#include "shell/records_keeper.h"
 #include "shell/single_instance.h"
 #include "shell/tick_source.h"
 
@@ -245,6 +248,65 @@ class TestProgram : public QObject {
         QCOMPARE(Tessel().status, 0);
         QTRY_VERIFY(!asked.isEmpty());
         QCOMPARE(asked.count(), 1);
+
+        // A game ID given to a later copy reaches the running one, which comes to the front; one that is no
+        // ID is refused before any copy is asked.
+        QSignalSpy games(&running, &SingleInstance::gameRequested);
+        for (const char* bad : {"normal-x", "jigsaw-1", "", "unmovable-5-1-2"}) {
+            const Run run = Tessel({"--game", bad});
+            QVERIFY2(run.status == 2 && run.out.isEmpty() && run.err.startsWith("tessel: ") &&
+                         run.err.count('\n') == 1,
+                     run.err.constData());
+        }
+        QCOMPARE(Tessel({"--game", "Unmovable-2-3-4297"}).status, 0);
+        QTRY_COMPARE(games.count(), 1);
+        QCOMPARE(games.at(0).at(0).toString(), QStringLiteral("Unmovable-2-3-4297"));
+        QCOMPARE(asked.count(), 2);
+    }
+
+    // A game ID starts its board in place of the game in play; one that is no ID is refused in one line and
+    // changes nothing. The records are kept beside the game and read back; a records file the game cannot
+    // read is moved aside with one line, and the games solved since are kept.
+    void gameIdsAndRecords() {
+        Program program(kept_);
+        QVERIFY(program.start());
+        program.tap(NORMAL_LABEL);
+        program.tap({107, 40});
+        const Board played = TakeBoard(program.window.game());
+        for (const char* bad : {"normal-", "normal-4297-1", "unmovable-4297", "#"}) {
+            const QString error = PlayGameIdText(program.window, QString::fromLatin1(bad));
+            QVERIFY2(!error.isEmpty() && !error.contains('\n'), bad);
+            QVERIFY(TakeBoard(program.window.game()) == played && program.window.undoAction().isEnabled());
+        }
+        QVERIFY(PlayGameIdText(program.window, QStringLiteral("normal-4321")).isEmpty());
+        QCOMPARE(GameIdOf(program.window.game()), std::string("normal-4321"));
+        const std::array<int, 4> firstRow{14, 15, 2, 13};  // that scramble's first row, as the tests know it
+        for (int col = 1; col <= 4; ++col)
+            QCOMPARE(program.window.game().tileGrid.Tile(col, 1), firstRow[col - 1]);
+        QVERIFY(!program.window.undoAction().isEnabled());
+
+        const std::string records = RecordsKeeper::PathBeside(kept_.toStdString());
+        QFile::remove(folder_);  // left a file by keptGame
+        QVERIFY(QDir().mkpath(folder_));
+        QFile damaged(QString::fromStdString(records));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("tessel records 1\nnormal x\n") > 0);
+        damaged.close();
+        Session& session = program.window.view().session();
+        std::optional<RecordsKeeper> keeper;
+        const QByteArray said = StandardError([&] { keeper.emplace(session, records); });
+        QVERIFY2(said.startsWith("tessel: the records ") && said.count('\n') == 1 &&
+                     said.contains(QFile::encodeName(damaged.fileName()) + ".unreadable"),
+                 said.constData());
+        session.solvesToKeep = {{"normal", 12, 34000, false}, {"lights-out", 9, 8000, true}};
+        keeper->keep();
+        QCOMPARE(Contents(damaged.fileName()),
+                 QByteArray("tessel records 1\nlights-out 1 - -\nnormal 1 12 34000\n"));
+        Session again;
+        RecordsKeeper reader(again, records);
+        QVERIFY(again.records == session.records && again.records.at("normal").fewestMoves == 12u);
+        keeper->clear();
+        QVERIFY(!QFileInfo::exists(damaged.fileName()) && session.records.empty());
+        program.window.close();
     }
 
     // Whatever clients do, a later copy finds the first one running, and only a copy of ours is heard.

@@ -107,7 +107,7 @@ class TestWindow : public QObject {
         const qreal dpr = qApp->devicePixelRatio();
         const auto logical = [&](int w, int h) { return QRect(0, 0, qRound(w / dpr), qRound(h / dpr)); };
         MainWindow window;
-        const int bar = window.menuBar().sizeHint().height();
+        const int bar = window.chromeHeight();
         for (const auto& [screen, scales] : {std::pair(logical(1920, 1040), std::vector{2}),
                                              std::pair(logical(3840, 2120), std::vector{4, 5}),
                                              std::pair(logical(800, 570), std::vector{1})}) {
@@ -148,7 +148,7 @@ class TestWindow : public QObject {
     // what cannot be read there is "As the system".
     void lookFollowsTheMenuAndTheSystemAndIsKept() {
         MainWindow window;
-        window.resize(PORTRAIT * 2 + QSize(0, window.menuBar().sizeHint().height()));
+        window.resize(PORTRAIT * 2 + QSize(0, window.chromeHeight()));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTRY_VERIFY(window.game().splashPending == 0);

@@ -1,0 +1,34 @@
+#include "shell/counts_line.h"
+
+#include "game/session.h"
+#include "shell/game_view.h"
+
+namespace tessel {
+
+namespace {
+
+// Often enough that the seconds never lag by much.
+constexpr int REFRESH_MS = 250;
+
+}  // namespace
+
+CountsLine::CountsLine(GameView& view, QWidget* parent) : QLabel(parent), view_(view) {
+    setObjectName(QStringLiteral("counts"));
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    setFont(small);
+    setForegroundRole(QPalette::PlaceholderText);
+    setContentsMargins(4, 0, 4, 0);
+    // One line high whatever it says, so that the picture's scale never changes with it.
+    setFixedHeight(fontMetrics().height());
+    connect(&view, &GameView::played, this, &CountsLine::refresh);
+    connect(&tick_, &QTimer::timeout, this, &CountsLine::refresh);
+    tick_.start(REFRESH_MS);
+    refresh();
+}
+
+void CountsLine::refresh() {
+    setText(QString::fromStdString(CountsText(view_.session())));
+}
+
+}  // namespace tessel

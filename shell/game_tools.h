@@ -1,0 +1,25 @@
+// "Tools" > "Game ID", "Play game ID..." and "Records": the ID of the board in play shown and copied, a
+// board started from its ID, the records shown and cleared.
+#pragma once
+
+#include <QString>
+
+namespace tessel {
+
+class MainWindow;
+class RecordsKeeper;
+
+// Shows the ID of the board in play and copies it to the clipboard; says so when there is none.
+void ShowGameId(MainWindow& window);
+
+// Starts the board the text names, replacing the game in play. Returns what is wrong with the text, in one
+// line, or nothing when it was started.
+QString PlayGameIdText(MainWindow& window, const QString& text);
+
+// Asks for an ID and starts its board; an ID refused is told, the game in play left as it was.
+void AskForGameId(MainWindow& window);
+
+// Shows the records, which the player may clear there.
+void ShowRecords(MainWindow& window, RecordsKeeper& keeper);
+
+}  // namespace tessel
