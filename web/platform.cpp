@@ -100,22 +100,35 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselHeight() {
     return tessel::SURFACE_HEIGHT;
 }
 
-// Decodes the images and draws the menu into the back buffer; nothing is shown yet.
-EMSCRIPTEN_KEEPALIVE void TesselStart() {
-    tessel::PrepareSurfaces(tessel::TheGame());
+// Decodes the images of the look (its number in core/looks.h; others give the classic one) and draws the
+// menu into the back buffer; nothing is shown yet.
+EMSCRIPTEN_KEEPALIVE void TesselStart(int32_t look) {
+    tessel::Game& game = tessel::TheGame();
+    if (look >= 0 && look < static_cast<int32_t>(tessel::LOOKS.size()))
+        game.look = tessel::LOOKS[static_cast<std::size_t>(look)];
+    tessel::PrepareSurfaces(game);
+}
+
+// Draws the game in another look from now on, shown at once once the splash is over; other numbers do
+// nothing.
+EMSCRIPTEN_KEEPALIVE void TesselSetLook(int32_t look) {
+    tessel::Game& game = tessel::TheGame();
+    if (look < 0 || look >= static_cast<int32_t>(tessel::LOOKS.size())) return;
+    tessel::ChangeLook(game, tessel::LOOKS[static_cast<std::size_t>(look)]);
+    if (game.splashPending == 0) tessel::PresentNow(game);
 }
 
 EMSCRIPTEN_KEEPALIVE int32_t TesselSplashSteps() {
     return static_cast<int32_t>(tessel::SPLASH_STEPS.size());
 }
 
-// Queues the picture of one splash step (its frame on a white window) and returns how long it stays.
+// Queues the picture of one splash step (its frame on the look's ground) and returns how long it stays.
 EMSCRIPTEN_KEEPALIVE uint32_t TesselSplashStep(int32_t step) {
     using namespace tessel;
     static BackBuffer picture;
     if (step < 0 || step >= TesselSplashSteps()) return 0;
     const SplashStep& splash = SPLASH_STEPS[static_cast<std::size_t>(step)];
-    ClearBackBuffer(picture);
+    ClearBackBuffer(picture, ColoursOf(TheGame().look).ground);
     DrawImage(picture, TheGame().images[splash.frame], SPLASH_X, SPLASH_Y, SPLASH_WIDTH, SPLASH_HEIGHT);
     Queue(picture);
     return splash.waitMs;
