@@ -78,6 +78,7 @@ struct LineRules {
     // first move at each bound.
     std::array<std::array<uint8_t, GROUP_TILES>, 4> groups{};
     int32_t groupCount = 0;
+    bool mirrored = true;  // whether a table serves the mirror images of its group too
     struct Pass {
         int32_t moveCost;
         int32_t estimateCost;

@@ -98,7 +98,7 @@ std::array<CellMap, LINE_MOVES> MoveMaps(const MoveCycles& cycles) {
 }
 
 // The changes of the whole board that take the rules' moves to moves the rules allow: turned over its
-// diagonal or not, mirrored across or down or not, then shifted round.
+// diagonal or not, mirrored across or down or not (where the rules ask for mirrors), then shifted round.
 std::vector<CellMap> Symmetries(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves) {
     std::vector<CellMap> kept;
     for (int32_t change = 0; change < 128; ++change) {
@@ -120,42 +120,49 @@ std::vector<CellMap> Symmetries(const LineRules& rules, const std::array<CellMap
             keeps = same != moves.end() &&
                     rules.locked[static_cast<std::size_t>(same - moves.begin())] == rules.locked[move];
         }
-        if (keeps) kept.push_back(to);
+        if (keeps && (rules.mirrored || (change & 6) == 0)) kept.push_back(to);
     }
     return kept;
 }
 
-// Breadth first from the goal, as for the lines; the queue holds the five cells four bits each.
+// Breadth first from the goal, as for the lines. The queue holds the five cells four bits each, a level of
+// moves after another, and a bit for every such code tells which were met; each placing is ranked once, at
+// the end.
 std::vector<uint8_t> MakeFiveTileTable(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves,
                                        const std::array<uint8_t, GROUP_TILES>& group) {
-    const auto rank = [](uint32_t cells) {
-        return GroupRank([&](uint32_t k) { return cells >> (4 * (GROUP_TILES - 1 - k)) & 15; });
-    };
-    std::vector<uint8_t> distance(GROUP_PLACINGS, 0xFF);
+    std::vector<uint32_t> met(std::size_t{1} << (4 * GROUP_TILES - 5));
     std::vector<uint32_t> queue;
     queue.reserve(GROUP_PLACINGS);
+    std::vector<std::size_t> levelEnds;
     uint32_t goal = 0;
     for (const uint8_t cell : group) goal = goal << 4 | cell;
     queue.push_back(goal);
-    distance[rank(goal)] = 0;
+    met[goal >> 5] |= 1u << (goal & 31);
     for (std::size_t head = 0; head < queue.size(); ++head) {
+        if (levelEnds.empty() || head == levelEnds.back()) levelEnds.push_back(queue.size());
         const uint32_t cells = queue[head];
-        const auto next = static_cast<uint8_t>(distance[rank(cells)] + 1);
         for (int32_t move = 0; move < LINE_MOVES; ++move) {
             if (rules.locked[move]) continue;
             const CellMap& to = moves[move];
             uint32_t moved = 0;
             for (int32_t k = 4 * (GROUP_TILES - 1); k >= 0; k -= 4) moved = moved << 4 | to[cells >> k & 15];
-            uint8_t& entry = distance[rank(moved)];
-            if (entry != 0xFF) continue;
-            entry = next;
+            uint32_t& word = met[moved >> 5];
+            if ((word >> (moved & 31) & 1) != 0) continue;
+            word |= 1u << (moved & 31);
             queue.push_back(moved);
         }
     }
-    // Placings no move reaches (a tile on "Unmovable"'s locked cell) are never looked up.
+    // Placings no move reaches (a tile on "Unmovable"'s locked cell) stay 0; they are never looked up.
     std::vector<uint8_t> packed(GROUP_PLACINGS / 2);
-    for (uint32_t i = 0; i < GROUP_PLACINGS; ++i)
-        packed[i >> 1] |= static_cast<uint8_t>((distance[i] & 15) << ((i & 1) << 2));
+    std::size_t at = 0;
+    for (std::size_t level = 0; level < levelEnds.size(); ++level) {
+        for (; at < levelEnds[level]; ++at) {
+            const uint32_t cells = queue[at];
+            const uint32_t rank =
+                GroupRank([&](uint32_t k) { return cells >> (4 * (GROUP_TILES - 1 - k)) & 15; });
+            packed[rank >> 1] |= static_cast<uint8_t>(std::min<std::size_t>(level, 15) << ((rank & 1) << 2));
+        }
+    }
     return packed;
 }
 
