@@ -196,6 +196,7 @@ void PlayGameId(Session& session, const GameId& id) {
     Game& game = session.game;
     const int32_t screenBefore = game.screen;
     DropHint(session);
+    session.drag.reset();  // a pointer held on the board left goes with it
     game.screenAtTap = screenBefore;
     game.tapActed = 0;
     StartPuzzle(game, *id.puzzle, id.deal);

@@ -44,6 +44,18 @@ struct Finish {
     Beaten beaten;  // the records this game beat: only its first solve counts, and only without hints
 };
 
+// A pointer held down (game/drag.h): where it was pressed and, once it has taken a line, the line and how
+// far it has moved.
+struct Drag {
+    int32_t pressX = 0;
+    int32_t pressY = 0;
+    int32_t col = 0;  // the tile's cell under the press; 0 when the press was on no tile of a line board
+    int32_t row = 0;
+    enum class Axis : uint8_t { Undecided, Column, Row } axis = Axis::Undecided;
+    int32_t cells = 0;   // moves made, positive down or to the right
+    int32_t offset = 0;  // pixels the line stands from the cell it has reached, as last drawn
+};
+
 struct Session {
     Game game;
     History history;
@@ -57,6 +69,7 @@ struct Session {
     // keep (game/records.h).
     Records records;
     std::vector<Solve> solvesToKeep;
+    std::optional<Drag> drag;  // while a pointer is held down
 };
 
 // The moves on the board: those played and not taken back, the oldest ones beyond the history's limit

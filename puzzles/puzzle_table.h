@@ -8,6 +8,7 @@
 #include "core/drawing.h"
 #include "core/game.h"
 #include "puzzles/deal.h"
+#include "puzzles/line_drag.h"
 
 namespace tessel {
 
@@ -25,6 +26,7 @@ struct Puzzle {
     void (*tap)(Game&, int32_t x, int32_t y);
     bool (*isSolved)(const Game&);
     void (*draw)(Game&);
+    const LineDrag* drag;           // what a drag does; none where only its press counts
     bool dealsLockedLines = false;  // its deal, and so its game ID, names a locked column and row
 };
 

@@ -8,6 +8,7 @@
 #include "core/drawing.h"
 #include "core/game.h"
 #include "puzzles/deal.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 
 namespace tessel {
@@ -27,5 +28,8 @@ void SetupUnmovable(Game& game, const Deal& deal);
 void TapUnmovable(Game& game, int32_t x, int32_t y);
 bool IsUnmovableSolved(const Game& game);
 void DrawUnmovable(Game& game);
+
+// The drag of "Normal", where the locked lines never follow.
+extern const LineDrag UNMOVABLE_DRAG;
 
 }  // namespace tessel

@@ -18,7 +18,10 @@
 #include "core/game.h"
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/drag.h"
+#include "game/game_id.h"
 #include "game/kept_game.h"
+#include "game/records.h"
 #include "game/keys.h"
 #include "game/screen_text.h"
 #include "game/session.h"
@@ -66,6 +69,25 @@ void Queue(const BackBuffer& buffer) {
         rgba[i] = 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
     }
     QueuePicture(rgba.data(), SURFACE_WIDTH, SURFACE_HEIGHT);
+}
+
+constexpr std::size_t TEXT_SIZE = 4096;
+std::array<char, TEXT_SIZE>& TextBuffer() {
+    static std::array<char, TEXT_SIZE> buffer;
+    return buffer;
+}
+
+// The `size` bytes the page wrote into the text buffer.
+std::string_view TextWritten(int32_t size) {
+    return {TextBuffer().data(), static_cast<std::size_t>(std::clamp<int32_t>(size, 0, TEXT_SIZE))};
+}
+
+// The text copied into the text buffer, ended by a 0, for the page to read.
+const char* Answer(const std::string& text) {
+    const std::size_t size = std::min(text.size(), TEXT_SIZE - 1);
+    std::copy_n(text.begin(), size, TextBuffer().begin());
+    TextBuffer()[size] = '\0';
+    return TextBuffer().data();
 }
 
 }  // namespace
@@ -178,6 +200,26 @@ EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
     tessel::Tap(tessel::TheSession(), x, y);
 }
 
+// A finger, a pen or the mouse pressed, moved, let go, or taken away by the system (game/drag.h). The moves
+// a drag makes are taps, and said as taps. TesselMove returns whether it made any, so that the page updates
+// what it says only then.
+EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
+    tessel::LastPlayed() = {};
+    tessel::Press(tessel::TheSession(), x, y);
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
+    const std::size_t moves = tessel::TheSession().history.taps.size();
+    const int32_t screen = tessel::TheGame().screen;
+    tessel::MovePointer(tessel::TheSession(), x, y);
+    return tessel::TheSession().history.taps.size() != moves || tessel::TheGame().screen != screen ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void TesselRelease() {
+    tessel::Release(tessel::TheSession());
+}
+EMSCRIPTEN_KEEPALIVE void TesselCancel() {
+    tessel::CancelDrag(tessel::TheSession());
+}
+
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.
 EMSCRIPTEN_KEEPALIVE void TesselUndo() {
     tessel::LastPlayed() = {tessel::Played::UNDO};
@@ -197,6 +239,86 @@ EMSCRIPTEN_KEEPALIVE void TesselHint() {
 // Asks for the moves and time: the screen text's words say them; nothing else changes.
 EMSCRIPTEN_KEEPALIVE void TesselInfo() {
     tessel::LastPlayed() = {tessel::Played::INFO};
+}
+
+// Text both ways between the page and the core (TextBuffer): a game ID or the stored records written there
+// by the page, and the core's answers read from there.
+EMSCRIPTEN_KEEPALIVE char* TesselTextBuffer() {
+    return tessel::TextBuffer().data();
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselTextSize() {
+    return static_cast<int32_t>(tessel::TextBuffer().size());
+}
+
+// The moves and time shown under the picture ("23 moves, 1:12"); empty on the menu.
+EMSCRIPTEN_KEEPALIVE const char* TesselCounts() {
+    return tessel::Answer(tessel::CountsText(tessel::TheSession()));
+}
+
+// The game can no longer be played (the page hidden, the phone held sideways), or can again: its clock
+// stands meanwhile.
+EMSCRIPTEN_KEEPALIVE void TesselHoldClock(int32_t held) {
+    tessel::HoldClock(tessel::TheSession(), held != 0);
+}
+
+// How many moves the game in play has: the page asks before a game ID replaces one with moves.
+EMSCRIPTEN_KEEPALIVE int32_t TesselMoveCount() {
+    return static_cast<int32_t>(tessel::MoveCount(tessel::TheSession()));
+}
+
+// The ID of the board in play; empty when there is none.
+EMSCRIPTEN_KEEPALIVE const char* TesselGameId() {
+    return tessel::Answer(tessel::GameIdOf(tessel::TheGame()));
+}
+
+// The `size` bytes the page wrote into the text buffer, read as a game ID: what is wrong with it in one
+// line, or empty when it names a board.
+EMSCRIPTEN_KEEPALIVE const char* TesselCheckGameId(int32_t size) {
+    return tessel::Answer(tessel::ParseGameId(tessel::TextWritten(size)).error);
+}
+
+// Starts the board the ID in the text buffer names, in place of the game in play; nothing for text that is
+// no ID.
+EMSCRIPTEN_KEEPALIVE void TesselPlayGameId(int32_t size) {
+    const tessel::ReadGameId read = tessel::ParseGameId(tessel::TextWritten(size));
+    if (!read.id) return;
+    tessel::LastPlayed() = {};
+    tessel::PlayGameId(tessel::TheSession(), *read.id);
+}
+
+// The records the page stored, written into the text buffer: read into the game, which says 1; 0 when they
+// cannot be read, and the game keeps none.
+EMSCRIPTEN_KEEPALIVE int32_t TesselLoadRecords(int32_t size) {
+    std::optional<tessel::Records> records = tessel::ReadRecords(tessel::TextWritten(size));
+    tessel::TheSession().records = records ? std::move(*records) : tessel::Records{};
+    return records ? 1 : 0;
+}
+
+// Games solved since the records were last stored.
+EMSCRIPTEN_KEEPALIVE int32_t TesselSolvesToKeep() {
+    return static_cast<int32_t>(tessel::TheSession().solvesToKeep.size());
+}
+
+// The records to store: those the page stored (in the text buffer, read just now, so that another tab's
+// games count too; dropped when they cannot be read) with this tab's games since.
+EMSCRIPTEN_KEEPALIVE const char* TesselMergeRecords(int32_t size) {
+    tessel::Session& session = tessel::TheSession();
+    session.records = tessel::MergeSolves(tessel::ReadRecords(tessel::TextWritten(size)), session.solvesToKeep);
+    session.solvesToKeep.clear();
+    return tessel::Answer(tessel::WriteRecords(session.records));
+}
+
+// The records in a few lines, as "Tools" > "Records" shows them.
+EMSCRIPTEN_KEEPALIVE const char* TesselRecords() {
+    std::string text;
+    for (const std::string& line : tessel::DescribeRecords(tessel::TheSession().records)) text += line + "\n";
+    return tessel::Answer(text);
+}
+
+// Forgets every record; the page removes the stored ones.
+EMSCRIPTEN_KEEPALIVE void TesselClearRecords() {
+    tessel::TheSession().records.clear();
+    tessel::TheSession().solvesToKeep.clear();
 }
 
 // One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.

@@ -10,9 +10,15 @@
 // Escape) with the cursor the core draws over the picture; "Tools" > "Undo" and "Redo" (Ctrl+Z,
 // Ctrl+Shift+Z or Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box
 // and Ctrl+A; "Look" (As the system, Classic, High contrast, Dark; look.js), the page and the game drawn in
-// it from the first picture; installing to a phone's home screen and playing offline (sw.js). Beyond the desktop program:
+// it from the first picture; rows and columns dragged with a finger, a pen or the mouse (a second finger
+// cancels); Undo, Redo and Hint as buttons under the picture where there is room; installing to a phone's
+// home screen and playing offline (sw.js); the moves and time under the picture, standing while the page is
+// hidden or the phone sideways; "Records" shown and cleared; the I key saying the moves and time.
+// Beyond the desktop program:
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
-// the background. For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
+// the background; "Share game" gives a link to the board in play (#normal-4297), through the share sheet
+// or copied, and such a link opens that board, asking before it replaces a game with moves; the records
+// of two tabs add up. For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
 // updated after every action.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
@@ -27,6 +33,8 @@ const TAP_LIMIT = 0xffff;
 // Pointer positions are CSS pixels; multiplied back to device pixels they can land a hair below a whole
 // one, which this nudge absorbs.
 const PIXEL_EPSILON = 1e-6;
+// The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
+const THUMB_HEIGHT = 64;
 
 const canvas = document.getElementById('game');
 const context = canvas.getContext('2d', { alpha: false });
@@ -37,12 +45,18 @@ const undoItem = document.getElementById('undo-item');
 const redoItem = document.getElementById('redo-item');
 const toolsMenu = document.getElementById('tools-menu');
 const about = document.getElementById('about');
+const counts = document.getElementById('counts');
+const note = document.getElementById('note');
+const recordsBox = document.getElementById('records');
+const thumb = document.getElementById('thumb');
+const undoButton = document.getElementById('undo-button');
+const redoButton = document.getElementById('redo-button');
 // A finger or a pen: a phone or a tablet, whose screen turns. A mouse's screen does not.
 const turningScreen = matchMedia('(pointer: coarse)');
 
 const pictures = []; // presented by the game and not shown yet: { image, onShown }
-// [x, y] in game pixels, 'undo', 'redo' or { key } (a number of TesselKey), waiting for the splash or for
-// the pictures before them.
+// [x, y] in game pixels (a tap), { press }, { move } (points), 'release', 'cancel', 'undo', 'redo', 'hint' or
+// { key } (a number of TesselKey), waiting for the splash or for the pictures before them.
 const taps = [];
 let core = null;
 let mirror = null; // what the screen shows, for screen readers (mirror.js)
@@ -51,6 +65,7 @@ let splashOver = false;
 let sized = false;
 let anythingShown = false;
 let frameRequested = false;
+let held = null; // the pointer pressed on the game, while it may drag a line
 
 // Device pixels per game pixel, and the picture's left edge in device pixels.
 function placement() {
@@ -84,20 +99,150 @@ function requestFrame() {
 }
 
 function play(action) {
-    if (action === 'undo') core._TesselUndo();
+    if (action.move) {
+        if (!core._TesselMove(...action.move)) return; // the line followed the pointer: nothing more to say
+    } else if (action.press) core._TesselPress(...action.press);
+    else if (action === 'release') core._TesselRelease();
+    else if (action === 'cancel') core._TesselCancel();
+    else if (action === 'undo') core._TesselUndo();
     else if (action === 'redo') core._TesselRedo();
     else if (action === 'hint') core._TesselHint();
     else if (action === 'info') core._TesselInfo();
+    else if (action.gameId !== undefined) core._TesselPlayGameId(toCore(action.gameId));
     else if (action.key !== undefined) core._TesselKey(action.key);
     else core._TesselTap(...action);
     showHistory();
     mirror.update();
+    keepRecords();
+    showCounts();
 }
+
+// Text to and from the core, through its text buffer.
+function toCore(text) {
+    const bytes = new TextEncoder().encode(text).slice(0, core._TesselTextSize());
+    core.HEAPU8.set(bytes, core._TesselTextBuffer());
+    return bytes.length;
+}
+function fromCore(pointer) {
+    return new TextDecoder().decode(core.HEAPU8.subarray(pointer, core.HEAPU8.indexOf(0, pointer)));
+}
+
+// The moves and time under the picture, after every action and while the clock runs.
+function showCounts() {
+    const text = fromCore(core._TesselCounts());
+    if (counts.textContent !== text) counts.textContent = text;
+}
+// The clock stands while the game cannot be played: the page hidden or the phone held sideways.
+function holdClock() {
+    if (core && splashOver) core._TesselHoldClock(document.hidden || isTurned() ? 1 : 0);
+}
+
+// One line over the page for a few seconds: a game ID refused, a link copied.
+let noteTimer = 0;
+function showNote(text) {
+    note.textContent = text;
+    note.hidden = false;
+    clearTimeout(noteTimer);
+    noteTimer = setTimeout(() => { note.hidden = true; }, 6000);
+}
+
+// The records per puzzle, in the site's storage: read at the start and whenever another tab writes them;
+// written as a game is solved, on top of what is stored then, so that two tabs' games add up. Records that
+// cannot be read are dropped.
+const RECORDS_KEY = 'tessel-records';
+function loadRecords() {
+    try {
+        if (!core._TesselLoadRecords(toCore(localStorage.getItem(RECORDS_KEY) ?? ''))) localStorage.removeItem(RECORDS_KEY);
+    } catch {
+        // No storage: the records of this visit only.
+    }
+}
+function keepRecords() {
+    if (core._TesselSolvesToKeep() === 0) return;
+    let stored = '';
+    try { stored = localStorage.getItem(RECORDS_KEY) ?? ''; } catch { /* none */ }
+    const text = fromCore(core._TesselMergeRecords(toCore(stored)));
+    try { localStorage.setItem(RECORDS_KEY, text); } catch { /* kept for this visit only */ }
+}
+addEventListener('storage', (event) => {
+    if (core && event.key === RECORDS_KEY) loadRecords();
+});
+function showRecords() {
+    showToolsMenu(false);
+    const list = document.getElementById('records-list');
+    list.replaceChildren(...fromCore(core._TesselRecords()).split('\n').filter(Boolean).map((line) => {
+        const item = document.createElement('li');
+        item.textContent = line;
+        return item;
+    }));
+    if (!recordsBox.open) recordsBox.showModal();
+}
+document.getElementById('records-clear').addEventListener('click', () => {
+    core._TesselClearRecords();
+    try { localStorage.removeItem(RECORDS_KEY); } catch { /* none */ }
+    recordsBox.close();
+});
+
+// "Share game": a link to this board, through the phone's share sheet where there is one, else copied.
+async function shareGame() {
+    showToolsMenu(false);
+    const id = fromCore(core._TesselGameId());
+    if (!id) {
+        showNote('There is no board in play to share. Start one from the menu.');
+        return;
+    }
+    const url = `${location.href.split('#')[0]}#${id}`;
+    if (navigator.share) {
+        try {
+            await navigator.share({ title: 'Tessel', text: `Tessel, board ${id}`, url });
+            return;
+        } catch (error) {
+            if (error.name === 'AbortError') return;
+        }
+    }
+    try {
+        await navigator.clipboard.writeText(url);
+        showNote(`Link copied: ${url}`);
+    } catch {
+        showNote(`This board's link: ${url}`);
+    }
+}
+
+// A link to a board (#normal-4297) starts it once the splash is over, asking first when it would replace
+// a game with moves; an ID that is no ID is told in one line, and the game stays as it was.
+function playLinkedGame() {
+    if (!location.hash) return;
+    let text = location.hash.slice(1);
+    try { text = decodeURIComponent(text); } catch { /* as it is */ }
+    history.replaceState(null, '', location.pathname + location.search);
+    const error = fromCore(core._TesselCheckGameId(toCore(text)));
+    if (error) {
+        showNote(error);
+        return;
+    }
+    const moves = core._TesselMoveCount();
+    if (moves > 0 && !confirm(`Replace the game in play, ${moves} move${moves === 1 ? '' : 's'} in, with ${text}?`)) return;
+    taps.push({ gameId: text });
+    requestFrame();
+}
+addEventListener('hashchange', () => splashOver && playLinkedGame());
 
 // Undo and Redo are greyed, for assistive technology too, while there is nothing to take back or replay.
 function showHistory() {
-    undoItem.disabled = core._TesselUndoCount() === 0;
-    redoItem.disabled = core._TesselRedoCount() === 0;
+    undoItem.disabled = undoButton.disabled = core._TesselUndoCount() === 0;
+    redoItem.disabled = redoButton.disabled = core._TesselRedoCount() === 0;
+}
+
+// The Undo, Redo and Hint buttons show under the picture when they fit between it and the bar without
+// making it smaller: on a phone held upright, not sideways nor in a short window. Their height comes out of
+// the canvas's, so the room is measured as if they were gone.
+function fitThumb() {
+    const height = canvas.clientHeight + (thumb.hidden ? 0 : thumb.offsetHeight);
+    const scale = Math.max(1, Math.floor(Math.min(canvas.width / shown.width,
+        (height * devicePixelRatio) / shown.height)));
+    const room = height - (shown.height * scale) / devicePixelRatio;
+    const fits = !isTurned() && room >= THUMB_HEIGHT;
+    if (thumb.hidden === fits) thumb.hidden = !fits;
 }
 
 function onFrame() {
@@ -119,6 +264,8 @@ function playSplash(step) {
     if (step === core._TesselSplashSteps()) {
         splashOver = true;
         core._TesselEndSplash();
+        holdClock();
+        playLinkedGame();
         mirror.show(!isTurned(), turnedMessage.textContent);
         mirror.update();
         taps.splice(1, DRAINED_TAPS);
@@ -135,6 +282,7 @@ function playSplash(step) {
 function followOrientation() {
     if (splashOver && turnedMessage.hidden !== !isTurned()) mirror.show(!isTurned(), turnedMessage.textContent);
     turnedMessage.hidden = !isTurned();
+    holdClock();
     if (core && sized && !splashStarted && !isTurned()) {
         splashStarted = true;
         playSplash(0);
@@ -158,11 +306,45 @@ canvas.addEventListener('pointerdown', (event) => {
         showToolsMenu(false);
         return;
     }
-    if (!core || !event.isPrimary || event.button !== 0) return;
+    if (!core || event.button !== 0) return;
+    if (!event.isPrimary || held !== null) {
+        // A second finger: the page's zoom, which never moves a line. The drag under way settles back.
+        if (held !== null) queueDrag('cancel');
+        held = null;
+        return;
+    }
     // A tap on the game takes the keyboard back from a control such as the Tools button.
     if (document.activeElement !== document.body) document.activeElement?.blur();
-    queueTap(gamePoint(event));
+    if (!splashOver) {
+        queueTap(gamePoint(event));
+        return;
+    }
+    if (isTurned()) return;
+    held = event.pointerId;
+    canvas.setPointerCapture?.(event.pointerId);
+    queueDrag({ press: gamePoint(event) });
 });
+// A press is the tap at its point; held, it may drag a row or a column (game/drag.h). Moves coming faster
+// than pictures are shown merge into the last one waiting.
+canvas.addEventListener('pointermove', (event) => {
+    if (event.pointerId !== held) return;
+    const last = taps.at(-1);
+    if (last?.move) last.move = gamePoint(event);
+    else queueDrag({ move: gamePoint(event) });
+});
+const letGo = (action) => (event) => {
+    if (event.pointerId !== held) return;
+    held = null;
+    queueDrag(action);
+};
+canvas.addEventListener('pointerup', letGo('release'));
+// The system took the pointer (a call, a gesture of its own): the moves made stay, the line settles back.
+canvas.addEventListener('pointercancel', letGo('cancel'));
+canvas.addEventListener('lostpointercapture', letGo('cancel'));
+function queueDrag(action) {
+    taps.push(action);
+    requestFrame();
+}
 function queueTap(point) {
     if (isTurned()) return;
     taps.push(point);
@@ -182,6 +364,7 @@ function sizeCanvas(width, height, device) {
     canvas.width = devicePixels(device?.inlineSize, width);
     canvas.height = devicePixels(device?.blockSize, height);
     sized = true;
+    if (core) fitThumb();
     paint();
     mirror?.place();
     followOrientation();
@@ -200,6 +383,7 @@ try {
     });
 }
 addEventListener('resize', followOrientation);
+addEventListener('resize', () => core && fitThumb());
 turningScreen.addEventListener('change', followOrientation);
 
 function showToolsMenu(open) {
@@ -214,16 +398,20 @@ function openAbout() {
 // splash or while the device is held sideways.
 function queueCommand(action) {
     showToolsMenu(false);
-    if (!core || !splashOver || isTurned() || about.open) return;
+    if (!core || !splashOver || isTurned() || about.open || recordsBox.open) return;
     taps.push(action);
     requestFrame();
 }
 
 tools.addEventListener('click', () => showToolsMenu(toolsMenu.hidden));
-undoItem.addEventListener('click', () => queueCommand('undo'));
-redoItem.addEventListener('click', () => queueCommand('redo'));
-document.getElementById('hint-item').addEventListener('click', () => queueCommand('hint'));
+for (const [item, command] of [[undoItem, 'undo'], [redoItem, 'redo'], [undoButton, 'undo'],
+    [redoButton, 'redo'], [document.getElementById('hint-item'), 'hint'],
+    [document.getElementById('hint-button'), 'hint']]) {
+    item.addEventListener('click', () => queueCommand(command));
+}
 document.getElementById('about-item').addEventListener('click', openAbout);
+document.getElementById('share-item').addEventListener('click', shareGame);
+document.getElementById('records-item').addEventListener('click', showRecords);
 
 // "Tools" > "Look": the page, its margins and the game in the look chosen (look.js), its item checked.
 const lookItems = [...document.querySelectorAll('#look-items [data-look]')];
@@ -264,7 +452,7 @@ document.addEventListener('keydown', (event) => {
 const GAME_KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter: 8, ' ': 9, Escape: 10 };
 const SHIFTED = 4; // Shift+Left is Left's number plus this
 document.addEventListener('keydown', (event) => {
-    if (event.ctrlKey || event.metaKey || event.altKey || about.open || !toolsMenu.hidden) return;
+    if (event.ctrlKey || event.metaKey || event.altKey || about.open || recordsBox.open || !toolsMenu.hidden) return;
     if (event.key.toLowerCase() === 'i' && !event.shiftKey) {
         // The moves and time, said by a screen reader; nothing else changes.
         event.preventDefault();
@@ -318,7 +506,10 @@ function resumeKeptGame() {
         // No storage, or not base64: the menu, as at a first start.
     }
 }
-document.addEventListener('visibilitychange', () => document.visibilityState === 'hidden' && keepGame());
+document.addEventListener('visibilitychange', () => {
+    holdClock();
+    if (document.visibilityState === 'hidden') keepGame();
+});
 addEventListener('pagehide', keepGame);
 
 core = await createTesselCore({ queuePicture: (image) => pictures.push({ image }) });
@@ -332,7 +523,10 @@ tesselLook.follow((look) => {
     mirror.say(`${LOOK_TITLES[look]} look`);
 });
 resumeKeptGame();
+loadRecords();
 showHistory();
+setInterval(showCounts, 250);
+fitThumb();
 followOrientation();
 // Without a service worker (a private window, say) the game plays as well, only not offline.
 navigator.serviceWorker?.register('sw.js').catch(() => {});
