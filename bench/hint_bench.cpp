@@ -415,7 +415,8 @@ int main(int argc, char** argv) {
         "p90 | max | moves <= undo | unsolved |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     if (only.empty() || only == "hard") HardBoards(*game);
-    for (const Puzzle& puzzle : Puzzles()) {
+    for (const Puzzle* entry : Puzzles()) {
+        const Puzzle& puzzle = *entry;
         const std::string name = std::to_string(puzzle.screen);
         if (!only.empty() && only != name) continue;
         const char* title = puzzle.screen == SCREEN_NORMAL       ? "Normal"

@@ -13,25 +13,19 @@ namespace tessel {
 
 namespace {
 
-constexpr auto PUZZLES = std::to_array<Puzzle>({
-    {SCREEN_NORMAL, NORMAL_LABEL, SetupNormal, TapNormal, IsNormalSolved, DrawNormal},
-    {SCREEN_UNEVEN, UNEVEN_LABEL, SetupUneven, TapUneven, IsUnevenSolved, DrawUneven},
-    {SCREEN_UNMOVABLE, UNMOVABLE_LABEL, SetupUnmovable, TapUnmovable, IsUnmovableSolved, DrawUnmovable},
-    {SCREEN_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL, SetupAlmostImpossible, TapAlmostImpossible,
-     IsAlmostImpossibleSolved, DrawAlmostImpossible},
-    {SCREEN_FIFTEEN, FIFTEEN_LABEL, SetupFifteen, TapFifteen, IsFifteenSolved, DrawFifteen},
-    {SCREEN_LIGHTS_OUT, LIGHTS_OUT_LABEL, SetupLightsOut, TapLightsOut, IsLightsOutSolved, DrawLightsOut},
-});
+constexpr std::array<const Puzzle*, 6> PUZZLES{&NORMAL_PUZZLE,    &UNEVEN_PUZZLE,
+                                               &UNMOVABLE_PUZZLE, &ALMOST_IMPOSSIBLE_PUZZLE,
+                                               &FIFTEEN_PUZZLE,   &LIGHTS_OUT_PUZZLE};
 
 }  // namespace
 
-std::span<const Puzzle> Puzzles() {
+std::span<const Puzzle* const> Puzzles() {
     return PUZZLES;
 }
 
 const Puzzle* FindPuzzle(int32_t screen) {
-    for (const Puzzle& puzzle : PUZZLES) {
-        if (puzzle.screen == screen) return &puzzle;
+    for (const Puzzle* puzzle : PUZZLES) {
+        if (puzzle->screen == screen) return puzzle;
     }
     return nullptr;
 }

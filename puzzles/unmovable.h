@@ -8,6 +8,7 @@
 #include "core/drawing.h"
 #include "core/game.h"
 #include "puzzles/line_shifts.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -26,5 +27,8 @@ void SetupUnmovable(Game& game);
 void TapUnmovable(Game& game, int32_t x, int32_t y);
 bool IsUnmovableSolved(const Game& game);
 void DrawUnmovable(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle UNMOVABLE_PUZZLE;
 
 }  // namespace tessel
