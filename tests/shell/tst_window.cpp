@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +18,7 @@
 #include "shell/main_window.h"
 #include "shell/start_up.h"
 #include "shell/tick_source.h"
+#include "shell/window_place.h"
 
 using namespace tessel;
 
@@ -90,6 +92,50 @@ class TestWindow : public QObject {
         SetTickSource([now = uint32_t{0}]() mutable { return now += 1000; });
     }
     void cleanup() { SetTickSource({}); }
+
+    // The first start suits the screen: 2 device pixels a game pixel on a 1080-pixel-high screen, 4 or 5 on
+    // a 2160, 1 on a small one, and never more than two thirds of its height. Then the window opens at the
+    // size and place the player left it; one larger than the screen is brought back within it, and a kept
+    // value that is not a size counts as none.
+    void windowOpensToSuitTheScreenThenWhereItWasLeft() {
+        const qreal dpr = qApp->devicePixelRatio();
+        const auto logical = [&](int w, int h) { return QRect(0, 0, qRound(w / dpr), qRound(h / dpr)); };
+        MainWindow window;
+        const int bar = window.menuBar().sizeHint().height();
+        for (const auto& [screen, scales] : {std::pair(logical(1920, 1040), std::vector{2}),
+                                             std::pair(logical(3840, 2120), std::vector{4, 5}),
+                                             std::pair(logical(800, 570), std::vector{1})}) {
+            window.resize(FirstWindowSize(screen, dpr, bar));
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY2(std::count(scales.begin(), scales.end(), window.view().scale()) == 1,
+                     qPrintable(QString::number(window.view().scale())));
+            QVERIFY(window.view().height() <= screen.height() * 2 / 3);
+        }
+
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("tessel.ini")), QSettings::IniFormat);
+        const QRect available = window.screen()->availableGeometry();
+        window.resize(available.width() / 2, available.height() - 100);
+        window.move(available.topLeft() + QPoint(20, 30));
+        KeepWindowPlace(window, settings);
+        const QRect left = window.geometry();
+        MainWindow again;
+        PlaceWindow(again, settings, bar);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.geometry(), left);
+
+        settings.setValue(QStringLiteral("window/size"), available.size() * 3);
+        MainWindow tooLarge;
+        PlaceWindow(tooLarge, settings, bar);
+        QVERIFY(available.contains(QRect(tooLarge.pos(), tooLarge.size())));
+
+        settings.setValue(QStringLiteral("window/size"), QStringLiteral("huge"));
+        MainWindow unreadable;
+        PlaceWindow(unreadable, settings, bar);
+        QCOMPARE(unreadable.size(), FirstWindowSize(available, window.screen()->devicePixelRatio(), bar));
+    }
 
     // A new picture is on the screen as soon as PresentNow returns, also at 8000 x 12000 device pixels. Taps
     // at the first and last device pixel of game pixels either side of the "Normal" label's edges.
