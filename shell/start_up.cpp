@@ -132,6 +132,10 @@ int RunGame(QApplication& app, const QByteArray& activationToken) {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tessel"),
                        QStringLiteral("tessel"));
     PlaceWindow(window, settings, window.menuBar().sizeHint().height());
+    // The look chosen last time, before anything is shown; a setting that cannot be read is "As the system".
+    window.chooseLook(KeptLookChoice(settings));
+    QObject::connect(&window, &MainWindow::lookChosen, &window,
+                     [&](LookChoice choice) { KeepLookChoice(settings, choice); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
                      [&] { KeepWindowPlace(window, settings); });
     window.show();

@@ -1,4 +1,5 @@
 // The game's window at scale factors 1, 1.5 and 2, then the whole program from its start to Ctrl+Q.
+#include <QAccessible>
 #include <QBackingStore>
 #include <QDialogButtonBox>
 #include <QMenu>
@@ -15,6 +16,7 @@
 
 #include "core/platform.h"
 #include "shell/about_dialog.h"
+#include "shell/look_choice.h"
 #include "shell/main_window.h"
 #include "shell/start_up.h"
 #include "shell/tick_source.h"
@@ -29,9 +31,13 @@ constexpr QPoint QUIT_BUTTON{120, 242};  // below the "Lights out" label, which 
 const QSize PORTRAIT{GameView::AREA_WIDTH, GameView::AREA_HEIGHT};
 
 // What the window's surface holds, in device pixels: what the last paint put on the screen.
-QImage OnScreen(QWidget& window) {
-    return static_cast<const QImage*>(window.backingStore()->paintDevice())
-        ->convertToFormat(QImage::Format_RGB32);
+// A widget inside a window: its part of it.
+QImage OnScreen(QWidget& widget) {
+    const QImage whole = static_cast<const QImage*>(widget.backingStore()->paintDevice())
+                             ->convertToFormat(QImage::Format_RGB32);
+    if (widget.isWindow()) return whole;
+    const qreal dpr = widget.devicePixelRatio();
+    return whole.copy(QRect(widget.mapTo(widget.window(), QPoint(0, 0)) * dpr, widget.size() * dpr));
 }
 
 // Whether the screen shows `buffer` (the back buffer unless given) at the largest whole scale k that fits,
@@ -135,6 +141,74 @@ class TestWindow : public QObject {
         MainWindow unreadable;
         PlaceWindow(unreadable, settings, bar);
         QCOMPARE(unreadable.size(), FirstWindowSize(available, window.screen()->devicePixelRatio(), bar));
+    }
+
+    // "Tools" > "Look" switches the picture and its margins at once, the board as it was, and a screen reader
+    // hears the look; "As the system" follows the palette live. The choice is kept with the settings, and
+    // what cannot be read there is "As the system".
+    void lookFollowsTheMenuAndTheSystemAndIsKept() {
+        MainWindow window;
+        window.resize(PORTRAIT * 2 + QSize(0, window.menuBar().sizeHint().height()));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(window.game().splashPending == 0);
+        GameView& view = window.view();
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&view);
+        QAccessibleInterface* words = reader->child(reader->childCount() - 1)->child(0);
+        Tap(view, NORMAL_LABEL);
+        const auto board = view.game().tileGrid.tile;
+        QVERIFY(window.lookAction(std::nullopt).isChecked() && view.game().look == Look::CLASSIC);
+        QVERIFY(ShowsBackBuffer(view));
+        const BackBuffer classic = view.game().backBuffer;
+
+        std::vector<LookChoice> chosen;
+        connect(&window, &MainWindow::lookChosen, this, [&](LookChoice choice) { chosen.push_back(choice); });
+        window.lookAction(Look::DARK).trigger();
+        const QRgb ground = ColoursOf(Look::DARK).ground;
+        QTRY_COMPARE(OnScreen(view).pixel(0, 0), ground);
+        const QImage screen = OnScreen(view);
+        const int k = view.scale();
+        QCOMPARE(screen.pixel(screen.width() - 1, screen.height() - 1), ground);  // the margin
+        int same = 0;
+        for (int32_t y = 0; y < SURFACE_HEIGHT; ++y)
+            for (int32_t x = 0; x < SURFACE_WIDTH; ++x) {
+                QCOMPARE(screen.pixel(x * k, y * k), view.game().backBuffer.At(x, y));
+                same += classic.At(x, y) == view.game().backBuffer.At(x, y) ? 1 : 0;
+            }
+        QVERIFY(same < SURFACE_WIDTH * SURFACE_HEIGHT / 10);
+        QCOMPARE(view.game().tileGrid.tile, board);
+        QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Dark look"));
+        window.lookAction(Look::CLASSIC).trigger();
+        QTRY_VERIFY(ShowsBackBuffer(view));
+        QVERIFY(view.game().backBuffer.pixels == classic.pixels);
+
+        window.lookAction(std::nullopt).trigger();
+        const QPalette light = qApp->palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        QApplication::setPalette(dark);
+        QTRY_COMPARE(view.game().look, Look::DARK);
+        QApplication::setPalette(light);
+        QTRY_COMPARE(view.game().look, Look::CLASSIC);
+        QCOMPARE(chosen, (std::vector<LookChoice>{Look::DARK, Look::CLASSIC, std::nullopt}));
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("tessel.ini"));
+        for (const LookChoice choice : {LookChoice(Look::HIGH_CONTRAST), LookChoice()}) {
+            QSettings settings(file, QSettings::IniFormat);
+            KeepLookChoice(settings, choice);
+            QSettings again(file, QSettings::IniFormat);
+            QCOMPARE(KeptLookChoice(again), choice);
+        }
+        for (const QByteArray& unreadable :
+             {QByteArray("[look]\nchosen=pink\n"), QByteArray("[look]\nchosen=@Size(1 2)\n"),
+              QByteArray("\xff\xfe[[look\n\0\x01chosen\n=", 16)}) {
+            QFile written(file);
+            QVERIFY(written.open(QIODevice::WriteOnly) && written.write(unreadable) == unreadable.size());
+            written.close();
+            QSettings settings(file, QSettings::IniFormat);
+            QCOMPARE(KeptLookChoice(settings), LookChoice());
+        }
     }
 
     // A new picture is on the screen as soon as PresentNow returns, also at 8000 x 12000 device pixels. Taps
