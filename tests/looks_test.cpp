@@ -242,7 +242,7 @@ TEST(Looks, ChangingTheLookRedrawsTheSameGame) {
     darkFromStart->look = Look::DARK;
     PrepareSurfaces(*darkFromStart);
     darkFromStart->splashPending = 0;
-    testing::ChoosePuzzle(*darkFromStart, Puzzles()[0].label, 77);
+    testing::ChoosePuzzle(*darkFromStart, Puzzles()[0]->label, 77);
     testing::Tap(*darkFromStart, 107, 40);
 
     auto session = testing::NewSession();
