@@ -74,7 +74,7 @@ TapPoint PointAt(Point point) {
 }
 
 TapPoint MiddleOfCell(Point cell) {
-    return PointAt({cell.x + CELL_SIZE / 2, cell.y + CELL_SIZE / 2});
+    return PointAt(CellMiddle(cell));
 }
 
 TapPoint MiddleOfQuit() {

@@ -169,6 +169,7 @@ constexpr Puzzle ALMOST_IMPOSSIBLE_PUZZLE{
     .grid = GridKind::Tiles,
     .origin = ALMOST_IMPOSSIBLE_GRID_ORIGIN,
     .brokenBoard = BrokenAlmostImpossible,
+    .drag = nullptr,
 };
 
 }  // namespace tessel

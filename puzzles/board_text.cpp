@@ -5,9 +5,8 @@
 namespace tessel {
 
 ScreenItem CellItem(std::string name, int32_t x, int32_t y, std::string place, int32_t tile) {
-    constexpr int32_t HALF_CELL = CELL_SIZE / 2;
-    return {std::move(name),  x,   y, CELL_SIZE, CELL_SIZE, x + HALF_CELL, y + HALF_CELL,
-            std::move(place), tile};
+    const Point middle = CellMiddle({x, y});
+    return {std::move(name), x, y, CELL_SIZE, CELL_SIZE, middle.x, middle.y, std::move(place), tile};
 }
 
 std::string LineWords(bool column, int32_t line) {

@@ -142,7 +142,7 @@ Point ArrowKeySlide(const Game& game, ShiftDirection direction) {
                                                                 : RIGHT;
     const TileGrid& grid = game.tileGrid;
     const int32_t col = game.blankCol + from.dCol, row = game.blankRow + from.dRow;
-    return {grid.Left(col, row) + CELL_SIZE / 2, grid.Top(col, row) + CELL_SIZE / 2};
+    return CellMiddle({grid.Left(col, row), grid.Top(col, row)});
 }
 
 BoardText DescribeFifteen(const Game& game) {
@@ -204,6 +204,7 @@ constexpr Puzzle FIFTEEN_PUZZLE{
     .grid = GridKind::Tiles,
     .origin = FIFTEEN_GRID_ORIGIN,
     .brokenBoard = BrokenFifteen,
+    .drag = nullptr,
 };
 
 }  // namespace tessel

@@ -91,7 +91,7 @@ Outline LightBox(const Game& game, int32_t col, int32_t row) {
 }
 
 Point PressAtMiddle(const Game& game, int32_t col, int32_t row) {
-    return {game.lightGrid.Left(col, row) + CELL_SIZE / 2, game.lightGrid.Top(col, row) + CELL_SIZE / 2};
+    return CellMiddle({game.lightGrid.Left(col, row), game.lightGrid.Top(col, row)});
 }
 
 BoardText DescribeLights(const Game& game) {
@@ -206,6 +206,7 @@ constexpr Puzzle LIGHTS_OUT_PUZZLE{
     .grid = GridKind::Lights,
     .origin = LIGHTS_OUT_GRID_ORIGIN,
     .brokenBoard = BrokenLights,
+    .drag = nullptr,
 };
 
 }  // namespace tessel

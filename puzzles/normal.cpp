@@ -1,6 +1,7 @@
 #include "puzzles/normal.h"
 
 #include "core/platform.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/tile_board.h"
 
@@ -43,6 +44,13 @@ void DrawNormal(Game& game) {
     for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, 0, k);
     DrawArrows(game);
 }
+
+Point RingArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    return CellMiddle(RingArrowCell(grid, direction, line));
+}
+
+const LineDrag NORMAL_DRAG{4, [](const Game&, ShiftDirection, int32_t) { return true; }, RingArrowTap,
+                           DrawWrappedLine};
 
 namespace {
 
@@ -87,6 +95,7 @@ constexpr Puzzle NORMAL_PUZZLE{
     .grid = GridKind::Tiles,
     .origin = NORMAL_GRID_ORIGIN,
     .brokenBoard = BrokenNormal,
+    .drag = &NORMAL_DRAG,
 };
 
 }  // namespace tessel

@@ -10,6 +10,7 @@
 #include "core/drawing.h"
 #include "core/game.h"
 #include "puzzles/board_text.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 
 namespace tessel {
@@ -50,6 +51,8 @@ enum class GridKind : uint8_t { Tiles, Lights };
 //   isLocked: whether a line can never shift; none where every line can.
 //   grid and origin: the grid the puzzle plays on, where its cell [0][0] stands while it is shown.
 //   brokenBoard: the first thing wrong with the board, in words, or nothing when the board is sound.
+// The pointer's drag:
+//   drag: what a drag does; none where only its press counts.
 struct Puzzle {
     Screen screen;
     PuzzleLabel label;  // on the menu, and heading its own screen
@@ -73,6 +76,8 @@ struct Puzzle {
     GridKind grid;
     Point origin;
     std::string (*brokenBoard)(const Game&);
+
+    const LineDrag* drag;
 };
 
 // Every puzzle, in the order the menu tests taps and draws labels.

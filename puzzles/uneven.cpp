@@ -132,6 +132,30 @@ void DrawUneven(Game& game) {
 
 namespace {
 
+Point UnevenArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    return CellMiddle(UnevenArrowCell(grid, direction, line));
+}
+
+void DrawDragged(Game& game, bool column, int32_t line, int32_t offset) {
+    if (column) {
+        DrawSlidLine(game, true, line, offset, FOOT_ROW);
+    } else {
+        DrawWrappedLine(game, false, line, offset);
+    }
+}
+
+}  // namespace
+
+const LineDrag UNEVEN_DRAG{FOOT_ROW,
+                           // Row 5, below the arrows' rows, never shifts, as row 1 does not.
+                           [](const Game& game, ShiftDirection direction, int32_t line) {
+                               return (IsColumnShift(direction) || line != FOOT_ROW) &&
+                                      CanMoveUneven(game.tileGrid, direction, line);
+                           },
+                           UnevenArrowTap, DrawDragged};
+
+namespace {
+
 // Five cells a column, an up arrow above a column that is down, a down arrow one cell below a column that
 // is up, side arrows on the three middle rows.
 BoardText DescribeUneven(const Game& game) {
@@ -203,6 +227,7 @@ constexpr Puzzle UNEVEN_PUZZLE{
     .grid = GridKind::Tiles,
     .origin = UNEVEN_GRID_ORIGIN,
     .brokenBoard = BrokenUneven,
+    .drag = &UNEVEN_DRAG,
 };
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/puzzle_table.h"
 
@@ -43,5 +44,8 @@ void SlideColumnDown(TileGrid& grid, int32_t col);
 
 // Everything the rest of the game asks of the puzzle.
 extern const Puzzle UNEVEN_PUZZLE;
+
+// Rows 2 to 4 move sideways round the board; a column moves only the one cell into its gap.
+extern const LineDrag UNEVEN_DRAG;
 
 }  // namespace tessel

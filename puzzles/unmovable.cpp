@@ -56,6 +56,11 @@ void DrawUnmovable(Game& game) {
     DrawArrows(game, game.fixedColumn, game.fixedRow);
 }
 
+const LineDrag UNMOVABLE_DRAG{
+    4,
+    [](const Game& game, ShiftDirection direction, int32_t line) { return !IsLocked(game, direction, line); },
+    RingArrowTap, DrawWrappedLine};
+
 namespace {
 
 BoardText DescribeUnmovable(const Game& game) {
@@ -96,6 +101,7 @@ constexpr Puzzle UNMOVABLE_PUZZLE{
     .grid = GridKind::Tiles,
     .origin = UNMOVABLE_GRID_ORIGIN,
     .brokenBoard = BrokenUnmovable,
+    .drag = &UNMOVABLE_DRAG,
 };
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/puzzle_table.h"
 
@@ -30,5 +31,8 @@ void DrawUnmovable(Game& game);
 
 // Everything the rest of the game asks of the puzzle.
 extern const Puzzle UNMOVABLE_PUZZLE;
+
+// The drag of "Normal", where the locked lines never follow.
+extern const LineDrag UNMOVABLE_DRAG;
 
 }  // namespace tessel
