@@ -12,8 +12,8 @@ void SeedRandom(uint32_t seed) {
 int32_t DrawRandom() {
     return testing::Platform().random.Draw();
 }
-void PresentNow(const Game& game) {
-    testing::FakePlatform& platform = testing::Platform();
+void testing::KeepPicture(const Game& game, void*) {
+    FakePlatform& platform = Platform();
     static BackBuffer scratch;
     if (platform.keepPictures) platform.presented.push_back(PictureShown(game, scratch));
 }
