@@ -7,8 +7,8 @@
 
 namespace tessel {
 
-void ClearBackBuffer(BackBuffer& buffer) {
-    buffer.pixels.fill(WHITE);
+void ClearBackBuffer(BackBuffer& buffer, uint32_t ground) {
+    buffer.pixels.fill(ground);
 }
 
 namespace {
@@ -91,11 +91,11 @@ void DrawRing(BackBuffer& buffer, const Outline& outline, int32_t inset, uint32_
 
 }  // namespace
 
-void DrawOutline(BackBuffer& buffer, const Outline& outline) {
+void DrawOutline(BackBuffer& buffer, const Outline& outline, const LookColours& colours) {
     if (outline.width <= 0 || outline.height <= 0) return;
-    const int32_t dark = OUTLINE_DARK_WIDTH + (outline.heavy ? 1 : 0);
-    for (int32_t inset = 0; inset < dark; ++inset) DrawRing(buffer, outline, inset, OUTLINE_DARK);
-    DrawRing(buffer, outline, dark, OUTLINE_LIGHT);
+    const int32_t band = OUTLINE_DARK_WIDTH + (outline.heavy ? 1 : 0);
+    for (int32_t inset = 0; inset < band; ++inset) DrawRing(buffer, outline, inset, colours.band);
+    DrawRing(buffer, outline, band, colours.line);
 }
 
 void DrawPuzzleFrame(Game& game, const PuzzleLabel& label) {

@@ -1,6 +1,7 @@
 // The back buffer and the three operations every picture of the game is made with.
 //
-// A picture is a sequence of rectangle copies over a white background: no text, no scaling, no blending.
+// A picture is a sequence of rectangle copies over the look's ground (white in the classic look): no text,
+// no scaling, no blending.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 
 #include "core/images.h"
 #include "core/layout.h"
+#include "core/looks.h"
 
 namespace tessel {
 
@@ -22,8 +24,8 @@ struct BackBuffer {
     uint32_t At(int32_t x, int32_t y) const { return pixels[y * SURFACE_WIDTH + x]; }
 };
 
-// Makes the whole buffer white.
-void ClearBackBuffer(BackBuffer& buffer);
+// Makes the whole buffer the ground colour.
+void ClearBackBuffer(BackBuffer& buffer, uint32_t ground);
 
 // Copies the w x h rectangle at the image's top-left corner to (x, y). Nothing outside the image is read:
 // where w or h exceed the image the extra destination pixels keep what they held. Pixels that would land
@@ -46,16 +48,14 @@ struct Outline {
     bool operator==(const Outline&) const = default;
 };
 
-// The outline's colours. Every image of the game is pale (white ground, light green tiles, light yellow
-// lights, grey cell borders and digits no darker than #737373), so the ring is black, the darkest colour
-// there is, at least 3.9:1 against any of them; a white line inside it keeps it apart from a tile's own
-// grey border and digits, and shows on the grey tile as well.
-inline constexpr uint32_t OUTLINE_DARK = 0xFF000000u;
-inline constexpr uint32_t OUTLINE_LIGHT = WHITE;
+// The outline's band, in the look's band colour (LookColours), is this wide. Every classic image is pale
+// (white ground, light green tiles, light yellow lights, grey cell borders and digits no darker than
+// #737373), so there the band is black, at least 3.9:1 against any of them; the line inside it, white,
+// keeps it apart from a tile's own grey border and digits, and shows on the grey tile as well.
 inline constexpr int32_t OUTLINE_DARK_WIDTH = 2;  // 3 when heavy
 
-// Draws the outline's ring into the buffer: the dark band at the rectangle's edge, the light line inside.
-void DrawOutline(BackBuffer& buffer, const Outline& outline);
+// Draws the outline's ring into the buffer: the band at the rectangle's edge, the line inside.
+void DrawOutline(BackBuffer& buffer, const Outline& outline, const LookColours& colours);
 
 // A puzzle's name: its image and where it stands on the menu. On the puzzle's own screen the same label
 // stands at PUZZLE_LABEL_Y.

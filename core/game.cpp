@@ -25,7 +25,7 @@ const BackBuffer& PictureShown(const Game& game, BackBuffer& scratch) {
     for (const Outline& outline : game.outlines) any = any || outline.width > 0;
     if (!any) return game.backBuffer;
     scratch = game.backBuffer;
-    for (const Outline& outline : game.outlines) DrawOutline(scratch, outline);
+    for (const Outline& outline : game.outlines) DrawOutline(scratch, outline, ColoursOf(game.look));
     return scratch;
 }
 

@@ -80,7 +80,8 @@ struct Game {
     int32_t blankCol = 0;     // "15 Puzzle": the empty cell
     int32_t blankRow = 0;
 
-    ImageSet images;
+    Look look = Look::CLASSIC;  // the colours the images and the ground are drawn in
+    ImageSet images;            // the look's images
     BackBuffer backBuffer{};
     // Drawn over the back buffer when it is shown (PictureShown): [0] the keyboard's cursor, [1] the hint.
     // They never enter the back buffer, so the moves draw on exactly what a pointer sees.

@@ -19,8 +19,8 @@ Image DecodeImage(const unsigned char* data, std::size_t size) {
     return image;
 }
 
-void LoadImages(ImageSet& images) {
-    for (const EmbeddedImage& embedded : EMBEDDED_IMAGES) {
+void LoadImages(ImageSet& images, Look look) {
+    for (const EmbeddedImage& embedded : EMBEDDED_IMAGES[static_cast<std::size_t>(look)]) {
         images[static_cast<ImageId>(embedded.id)] = DecodeImage(embedded.data, embedded.size);
     }
 }

@@ -1,12 +1,15 @@
 // The 58 prepared images every picture of the game is made of, addressed by resource id.
 //
-// The images are compiled into the program as BMP files and decoded once, when the game's surfaces are
-// created, into 32-bit pixels that the drawing operations copy directly.
+// The images of every look are compiled into the program as BMP files; those of the look shown are decoded
+// when the game's surfaces are created, or the look changes, into 32-bit pixels that the drawing operations
+// copy directly.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
+
+#include "core/looks.h"
 
 namespace tessel {
 
@@ -76,12 +79,14 @@ struct EmbeddedImage {
     const unsigned char* data;
     std::size_t size;
 };
-extern const std::array<EmbeddedImage, IMAGE_COUNT> EMBEDDED_IMAGES;
+using EmbeddedImageSet = std::array<EmbeddedImage, IMAGE_COUNT>;
+// One set per look, in the order of Look.
+extern const std::array<EmbeddedImageSet, LOOKS.size()> EMBEDDED_IMAGES;
 
 // Decodes one BMP file. An image that cannot be decoded stays empty and is then simply not drawn.
 Image DecodeImage(const unsigned char* data, std::size_t size);
 
-// Decodes every compiled-in image into its slot.
-void LoadImages(ImageSet& images);
+// Decodes every compiled-in image of the look into its slot.
+void LoadImages(ImageSet& images, Look look);
 
 }  // namespace tessel

@@ -46,10 +46,10 @@ void TapPuzzle(Game& game, const Puzzle& puzzle, int32_t x, int32_t y, bool solv
 
 void Redraw(Game& game) {
     if (game.screen == SCREEN_MENU) {
-        ClearBackBuffer(game.backBuffer);
+        ClearBackBuffer(game.backBuffer, ColoursOf(game.look).ground);
         DrawMenu(game);
     } else if (const Puzzle* puzzle = FindPuzzle(game.screen)) {
-        ClearBackBuffer(game.backBuffer);
+        ClearBackBuffer(game.backBuffer, ColoursOf(game.look).ground);
         puzzle->draw(game);
     }
 }
@@ -80,9 +80,16 @@ void DrawMenu(Game& game) {
 }
 
 void PrepareSurfaces(Game& game) {
-    ClearBackBuffer(game.backBuffer);
-    LoadImages(game.images);
+    ClearBackBuffer(game.backBuffer, ColoursOf(game.look).ground);
+    LoadImages(game.images, game.look);
     DrawMenu(game);
+}
+
+void ChangeLook(Game& game, Look look) {
+    if (look == game.look) return;
+    game.look = look;
+    LoadImages(game.images, look);
+    DrawScreen(game);
 }
 
 void HandleTap(Game& game, int32_t x, int32_t y) {

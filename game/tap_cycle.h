@@ -23,7 +23,13 @@ void DrawScreen(Game& game);
 // Draws the title and the six puzzle labels into the back buffer.
 void DrawMenu(Game& game);
 
-// Creates what a window's creation prepares: the images decoded, the back buffer white, the menu drawn.
+// Creates what a window's creation prepares: the images of the record's look decoded, the back buffer
+// cleared to its ground, the menu drawn.
 void PrepareSurfaces(Game& game);
+
+// Draws the game in another look from now on: its images decoded and the screen drawn anew (the banner
+// too on a solved board), with nothing shown; the front end presents it. The board and everything else of
+// the game stay as they are. Nothing happens when the look is the one drawn already.
+void ChangeLook(Game& game, Look look);
 
 }  // namespace tessel

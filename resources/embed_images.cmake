@@ -1,15 +1,23 @@
-# Writes a C++ source holding the game's BMP files as byte arrays, one per resource id.
-# Called with -DOUTPUT=file.cpp -DINPUT_DIR=resources -DIDS=148,150,...
+# Writes a C++ source holding the game's BMP files as byte arrays, one set per look.
+# Called with -DOUTPUT=file.cpp -DINPUT_DIR=resources -DIDS=148,150,... -DLOOKS=.,high-contrast,dark: the
+# folders under INPUT_DIR of the looks, in the order of core/looks.h.
 string(REPLACE "," ";" IDS "${IDS}")
+string(REPLACE "," ";" LOOKS "${LOOKS}")
 set(body "// Generated from resources/*.bmp by embed_images.cmake; do not edit.\n")
 string(APPEND body "#include \"core/images.h\"\n\nnamespace tessel {\nnamespace {\n")
-set(table "")
-foreach(id IN LISTS IDS)
-  file(READ "${INPUT_DIR}/${id}.bmp" hex HEX)
-  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-  string(APPEND body "const unsigned char IMAGE_${id}[] = {${bytes}};\n")
-  string(APPEND table "    {${id}, IMAGE_${id}, sizeof(IMAGE_${id})},\n")
+set(sets "")
+set(look_index 0)
+foreach(look IN LISTS LOOKS)
+  string(APPEND sets "    {{\n")
+  foreach(id IN LISTS IDS)
+    file(READ "${INPUT_DIR}/${look}/${id}.bmp" hex HEX)
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(APPEND body "const unsigned char IMAGE_${look_index}_${id}[] = {${bytes}};\n")
+    string(APPEND sets "        {${id}, IMAGE_${look_index}_${id}, sizeof(IMAGE_${look_index}_${id})},\n")
+  endforeach()
+  string(APPEND sets "    }},\n")
+  math(EXPR look_index "${look_index} + 1")
 endforeach()
-string(APPEND body "}  // namespace\n\nconst std::array<EmbeddedImage, IMAGE_COUNT> EMBEDDED_IMAGES{{\n${table}}};\n")
+string(APPEND body "}  // namespace\n\nconst std::array<EmbeddedImageSet, LOOKS.size()> EMBEDDED_IMAGES{{\n${sets}}};\n")
 string(APPEND body "\n}  // namespace tessel\n")
 file(WRITE "${OUTPUT}" "${body}")

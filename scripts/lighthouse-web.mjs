@@ -1,7 +1,7 @@
 #!/usr/bin/env node
 // Audits the web version as built in build-web/site (scripts/web.sh --build-only) with Lighthouse in the
-// system's Chromium, with its mobile and its desktop preset, and prints the four scores, the performance
-// metrics and every audit that fell short, as a table for the README. Not part of the tests.
+// system's Chromium, with its mobile and its desktop preset, and prints every audit that fell short, then
+// the four scores and the performance metrics as a Markdown table. Not part of the tests.
 // Lighthouse (about 130 packages) is fetched by npm on first use, at the pinned version, rather than kept in
 // package-lock.json, so that the test command and CI do not install it.
 import { execFileSync } from 'node:child_process';

@@ -14,6 +14,7 @@
 
 #include "game/screen_text.h"
 #include "shell/game_view.h"
+#include "shell/look_choice.h"
 
 namespace tessel {
 
@@ -116,6 +117,9 @@ class ViewAccessible : public QAccessibleWidget {
         landscape_ = view->isLandscape();
         view->installEventFilter(&watch_);
         refresh_ = QObject::connect(view, &GameView::played, view, [this] { Refresh(); });
+        // A new look changes no word of the game; the player hears which look it is.
+        look_ = QObject::connect(view, &GameView::lookChanged, view,
+                                 [this] { Say(LookWords(this->view()->game().look)); });
         // The view taking the keyboard's focus hands it on to the cursor's item.
         focus_ = QObject::connect(qApp, &QApplication::focusChanged, view, [this](QWidget*, QWidget* now) {
             if (now == nullptr || now != this->view()) return;
@@ -128,6 +132,7 @@ class ViewAccessible : public QAccessibleWidget {
     }
     ~ViewAccessible() override {
         QObject::disconnect(refresh_);
+        QObject::disconnect(look_);
         QObject::disconnect(focus_);
         if (GameView* shown = view()) shown->removeEventFilter(&watch_);
         DropItems();
@@ -302,6 +307,7 @@ class ViewAccessible : public QAccessibleWidget {
     GameView* view() const { return qobject_cast<GameView*>(object()); }
     InputWatch watch_;
     QMetaObject::Connection refresh_;
+    QMetaObject::Connection look_;
     QMetaObject::Connection focus_;
     ScreenText text_;
     ShownState shown_;

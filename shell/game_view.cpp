@@ -140,12 +140,20 @@ bool GameView::takeDrainedTap() {
     return false;
 }
 
+void GameView::setLook(Look look) {
+    if (look == game().look) return;
+    ChangeLook(game(), look);
+    update();
+    emit lookChanged();
+}
+
 void GameView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    const QColor ground = QColor::fromRgb(ColoursOf(game().look).ground);
+    painter.fillRect(rect(), ground);
 
     if (isLandscape()) {
-        painter.setPen(Qt::black);
+        painter.setPen(ground.lightnessF() < 0.5 ? Qt::white : Qt::black);
         painter.drawText(LANDSCAPE_RECT_1, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                          LANDSCAPE_LINE_1);
         painter.drawText(LANDSCAPE_RECT_2, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,

@@ -59,6 +59,9 @@ class GameView : public QWidget {
 
     QSize sizeHint() const override { return {AREA_WIDTH, AREA_HEIGHT}; }
 
+    // Draws the game in this look from now on, the margins round the picture too, and shows it at once.
+    void setLook(Look look);
+
   public slots:
     // Take back the last move and play it again; nothing while the splash plays or the window lies sideways,
     // like taps.
@@ -71,6 +74,8 @@ class GameView : public QWidget {
   signals:
     // A tap, key, Undo, Redo or Hint was played: what can be taken back or played again may have changed.
     void played();
+    // The game is drawn in another look; nothing of the game changed.
+    void lookChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,6 +30,20 @@ MainWindow::MainWindow()
     tools->addAction(&redo_);
     tools->addAction(&hint_);
     tools->addSeparator();
+    QMenu* look = tools->addMenu(QStringLiteral("Look"));
+    auto* lookGroup = new QActionGroup(this);
+    for (std::size_t i = 0; i < looks_.size(); ++i) {
+        const LookChoice choice = i == 0 ? LookChoice() : LOOKS[i - 1];
+        QAction& item = looks_[i];
+        item.setText(LookChoiceTitle(choice));
+        item.setCheckable(true);
+        lookGroup->addAction(&item);
+        look->addAction(&item);
+        connect(&item, &QAction::triggered, this, [this, choice] {
+            chooseLook(choice);
+            emit lookChosen(choice);
+        });
+    }
     tools->addAction(&about_);
 
     // The accelerators belong to the window itself, so they work wherever the focus is in it.
@@ -49,6 +64,7 @@ MainWindow::MainWindow()
     connect(&hint_, &QAction::triggered, view_, &GameView::hint);
     connect(view_, &GameView::played, this, &MainWindow::updateHistoryActions);
     updateHistoryActions();
+    chooseLook(std::nullopt);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -63,6 +79,21 @@ MainWindow::MainWindow()
 void MainWindow::updateHistoryActions() {
     undo_.setEnabled(UndoCount(view_->history()) > 0);
     redo_.setEnabled(RedoCount(view_->history()) > 0);
+}
+
+void MainWindow::chooseLook(LookChoice choice) {
+    lookChoice_ = choice;
+    lookAction(choice).setChecked(true);
+    view_->setLook(ShownLook(choice, palette()));
+}
+
+QAction& MainWindow::lookAction(LookChoice choice) {
+    return looks_[choice ? static_cast<std::size_t>(*choice) + 1 : 0];
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange && !lookChoice_) view_->setLook(SystemLook(palette()));
+    QWidget::changeEvent(event);
 }
 
 void MainWindow::showAbout() {

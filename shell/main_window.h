@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <QWidget>
 
+#include <array>
+
 #include "shell/game_view.h"
+#include "shell/look_choice.h"
 
 class QMenuBar;
 
@@ -30,6 +33,12 @@ class MainWindow : public QWidget {
     // Undo and Redo are greyed while there is nothing to take back or play again.
     void updateHistoryActions();
 
+    // "Tools" > "Look": the choice shown, its item checked; "As the system" follows the palette from now on.
+    void chooseLook(LookChoice choice);
+    LookChoice lookChoice() const { return lookChoice_; }
+    // The item of a choice in the menu.
+    QAction& lookAction(LookChoice choice);
+
   public slots:
     // Runs the About dialog over the game; returns when it is closed.
     void showAbout();
@@ -39,9 +48,13 @@ class MainWindow : public QWidget {
 
   signals:
     void closed();
+    // The player chose a look from the menu.
+    void lookChosen(LookChoice choice);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // A new palette, the desktop's dark or light one: "As the system" follows it.
+    void changeEvent(QEvent* event) override;
 
   private:
     QAction undo_;
@@ -49,6 +62,8 @@ class MainWindow : public QWidget {
     QAction hint_;
     QAction about_;
     QAction close_;
+    std::array<QAction, 4> looks_;  // "As the system", then the looks in their order
+    LookChoice lookChoice_;
     QMenuBar* menuBar_ = nullptr;
     GameView* view_ = nullptr;  // the game itself, which owns its record
 };

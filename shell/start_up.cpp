@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMenuBar>
+#include <QSettings>
 #include <QSocketNotifier>
 
 #include <fcntl.h>
@@ -16,6 +18,7 @@
 #include "shell/kept_file.h"
 #include "shell/main_window.h"
 #include "shell/single_instance.h"
+#include "shell/window_place.h"
 
 namespace tessel {
 
@@ -125,6 +128,16 @@ int RunGame(QApplication& app, const QByteArray& activationToken) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &keeper, &GameKeeper::keepNow);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::bringToFront);
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The window opens where the player left it, or the first time at a size to suit the screen.
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tessel"),
+                       QStringLiteral("tessel"));
+    PlaceWindow(window, settings, window.menuBar().sizeHint().height());
+    // The look chosen last time, before anything is shown; a setting that cannot be read is "As the system".
+    window.chooseLook(KeptLookChoice(settings));
+    QObject::connect(&window, &MainWindow::lookChosen, &window,
+                     [&](LookChoice choice) { KeepLookChoice(settings, choice); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                     [&] { KeepWindowPlace(window, settings); });
     window.show();
     app.exec();
     return 0;

@@ -210,7 +210,7 @@ TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
                    layout.screen == SCREEN_LIGHTS_OUT) {  // the middle light's press solves it
             game->lightGrid.lit.fill(0);
             for (const int32_t at : {17, 23, 24, 25, 31}) game->lightGrid.lit[at] = 1;
-            ClearBackBuffer(game->backBuffer);
+            ClearBackBuffer(game->backBuffer, WHITE);
             FindPuzzle(SCREEN_LIGHTS_OUT)->draw(*game);
         } else if (run % 12 >= 6) {  // one move from solved
             Rows near[] = {ROW_1_SHIFTED_RIGHT,

@@ -19,6 +19,22 @@ check "a line for the start and each command" test "$(wc -l <"$work/out.jsonl")"
 check "a shared edge presents twice plus once" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0,"hint":null}$' "$work/out.jsonl"
 check "every present is a frame, in order" test "$(ls "$work/frames" | wc -l)" -eq 11 -a -f "$work/frames/00010.png"
 
+# Looks: the classic one unless told otherwise; another draws every picture anew in its colours, and the
+# game played is the same.
+for look in classic high-contrast dark; do
+    "$replay" --look "$look" --frames "$work/$look" "$examples/normal.txt" >"$work/$look.jsonl"
+done
+check "--look classic: the very pictures of no --look" diff -rq "$work/frames" "$work/classic"
+check "--look classic: the very lines of no --look" cmp -s "$work/out.jsonl" "$work/classic.jsonl"
+for look in high-contrast dark; do
+    differing=0
+    for frame in "$work/classic"/*.png; do
+        cmp -s "$frame" "$work/$look/$(basename "$frame")" || differing=$((differing + 1))
+    done
+    check "--look $look: the same game, every one of its 11 pictures in other colours" \
+        test "$differing" -eq 11 -a "$(cat "$work/$look.jsonl")" = "$(cat "$work/out.jsonl")"
+done
+
 # Keys: the first shows the cursor, the next moves it, Enter on the board takes hold.
 printf 'splash\nkey Down\nkey Down\nkey Enter\nkey Enter\n' | "$replay" - >"$work/keys.jsonl"
 check "keys: the cursor shown, moved, on the board's first cell, grabbed" test \
@@ -78,7 +94,7 @@ check "--help: status 0, usage on standard output only" \
 "$replay" --version >"$work/out" 2>"$work/err"
 check "--version: status 0, name and version" \
     test $? -eq 0 -a ! -s "$work/err" -a "$(cat "$work/out")" = "tessel-replay $version"
-for bad in "--bogus" "--frames" "" "a.txt b.txt"; do
+for bad in "--bogus" "--frames" "--look" "--look pink x.txt" "" "a.txt b.txt"; do
     # shellcheck disable=SC2086
     "$replay" $bad >"$work/out" 2>"$work/err" </dev/null
     check "'$bad': status 2, one line on standard error" \

@@ -95,7 +95,7 @@ void PutRows(Game& game, const Board<N>& rows) {
         game.tileGrid.Tile(i % 4 + 1, i / 4 + 1) = rows[i / 4][i % 4];
         if (N == 4 && rows[i / 4][i % 4] == 0) game.blankCol = i % 4 + 1, game.blankRow = i / 4 + 1;
     }
-    ClearBackBuffer(game.backBuffer);
+    ClearBackBuffer(game.backBuffer, WHITE);
     FindPuzzle(game.screen)->draw(game);
 }
 

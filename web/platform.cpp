@@ -111,13 +111,13 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselSplashSteps() {
     return static_cast<int32_t>(tessel::SPLASH_STEPS.size());
 }
 
-// Queues the picture of one splash step (its frame on a white window) and returns how long it stays.
+// Queues the picture of one splash step (its frame on the look's ground) and returns how long it stays.
 EMSCRIPTEN_KEEPALIVE uint32_t TesselSplashStep(int32_t step) {
     using namespace tessel;
     static BackBuffer picture;
     if (step < 0 || step >= TesselSplashSteps()) return 0;
     const SplashStep& splash = SPLASH_STEPS[static_cast<std::size_t>(step)];
-    ClearBackBuffer(picture);
+    ClearBackBuffer(picture, ColoursOf(TheGame().look).ground);
     DrawImage(picture, TheGame().images[splash.frame], SPLASH_X, SPLASH_Y, SPLASH_WIDTH, SPLASH_HEIGHT);
     Queue(picture);
     return splash.waitMs;

@@ -8,7 +8,7 @@ trap 'rm -rf "$runtime"' EXIT
 # Orca will not start while another Orca of the same user runs: one test at a time, the others wait here.
 exec 9>"${TMPDIR:-/tmp}/tessel-orca-test.lock"
 flock 9
-export XDG_RUNTIME_DIR=$runtime XDG_STATE_HOME=$runtime/state QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+export XDG_RUNTIME_DIR=$runtime XDG_STATE_HOME=$runtime/state XDG_CONFIG_HOME=$runtime/config QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
     GTK_A11Y=atspi
 # For the sanitizer build: a leak of Qt's own at exit, and nothing else, is forgiven. Qt's libraries keep no
 # frame pointers, so the leak's stack is found by the slow unwinder.

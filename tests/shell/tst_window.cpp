@@ -1,9 +1,11 @@
 // The game's window at scale factors 1, 1.5 and 2, then the whole program from its start to Ctrl+Q.
+#include <QAccessible>
 #include <QBackingStore>
 #include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -14,9 +16,11 @@
 
 #include "core/platform.h"
 #include "shell/about_dialog.h"
+#include "shell/look_choice.h"
 #include "shell/main_window.h"
 #include "shell/start_up.h"
 #include "shell/tick_source.h"
+#include "shell/window_place.h"
 
 using namespace tessel;
 
@@ -27,9 +31,13 @@ constexpr QPoint QUIT_BUTTON{120, 242};  // below the "Lights out" label, which 
 const QSize PORTRAIT{GameView::AREA_WIDTH, GameView::AREA_HEIGHT};
 
 // What the window's surface holds, in device pixels: what the last paint put on the screen.
-QImage OnScreen(QWidget& window) {
-    return static_cast<const QImage*>(window.backingStore()->paintDevice())
-        ->convertToFormat(QImage::Format_RGB32);
+// A widget inside a window: its part of it.
+QImage OnScreen(QWidget& widget) {
+    const QImage whole = static_cast<const QImage*>(widget.backingStore()->paintDevice())
+                             ->convertToFormat(QImage::Format_RGB32);
+    if (widget.isWindow()) return whole;
+    const qreal dpr = widget.devicePixelRatio();
+    return whole.copy(QRect(widget.mapTo(widget.window(), QPoint(0, 0)) * dpr, widget.size() * dpr));
 }
 
 // Whether the screen shows `buffer` (the back buffer unless given) at the largest whole scale k that fits,
@@ -90,6 +98,118 @@ class TestWindow : public QObject {
         SetTickSource([now = uint32_t{0}]() mutable { return now += 1000; });
     }
     void cleanup() { SetTickSource({}); }
+
+    // The first start suits the screen: 2 device pixels a game pixel on a 1080-pixel-high screen, 4 or 5 on
+    // a 2160, 1 on a small one, and never more than two thirds of its height. Then the window opens at the
+    // size and place the player left it; one larger than the screen is brought back within it, and a kept
+    // value that is not a size counts as none.
+    void windowOpensToSuitTheScreenThenWhereItWasLeft() {
+        const qreal dpr = qApp->devicePixelRatio();
+        const auto logical = [&](int w, int h) { return QRect(0, 0, qRound(w / dpr), qRound(h / dpr)); };
+        MainWindow window;
+        const int bar = window.menuBar().sizeHint().height();
+        for (const auto& [screen, scales] : {std::pair(logical(1920, 1040), std::vector{2}),
+                                             std::pair(logical(3840, 2120), std::vector{4, 5}),
+                                             std::pair(logical(800, 570), std::vector{1})}) {
+            window.resize(FirstWindowSize(screen, dpr, bar));
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY2(std::count(scales.begin(), scales.end(), window.view().scale()) == 1,
+                     qPrintable(QString::number(window.view().scale())));
+            QVERIFY(window.view().height() <= screen.height() * 2 / 3);
+        }
+
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("tessel.ini")), QSettings::IniFormat);
+        const QRect available = window.screen()->availableGeometry();
+        window.resize(available.width() / 2, available.height() - 100);
+        window.move(available.topLeft() + QPoint(20, 30));
+        KeepWindowPlace(window, settings);
+        const QRect left = window.geometry();
+        MainWindow again;
+        PlaceWindow(again, settings, bar);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QCOMPARE(again.geometry(), left);
+
+        settings.setValue(QStringLiteral("window/size"), available.size() * 3);
+        MainWindow tooLarge;
+        PlaceWindow(tooLarge, settings, bar);
+        QVERIFY(available.contains(QRect(tooLarge.pos(), tooLarge.size())));
+
+        settings.setValue(QStringLiteral("window/size"), QStringLiteral("huge"));
+        MainWindow unreadable;
+        PlaceWindow(unreadable, settings, bar);
+        QCOMPARE(unreadable.size(), FirstWindowSize(available, window.screen()->devicePixelRatio(), bar));
+    }
+
+    // "Tools" > "Look" switches the picture and its margins at once, the board as it was, and a screen reader
+    // hears the look; "As the system" follows the palette live. The choice is kept with the settings, and
+    // what cannot be read there is "As the system".
+    void lookFollowsTheMenuAndTheSystemAndIsKept() {
+        MainWindow window;
+        window.resize(PORTRAIT * 2 + QSize(0, window.menuBar().sizeHint().height()));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(window.game().splashPending == 0);
+        GameView& view = window.view();
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&view);
+        QAccessibleInterface* words = reader->child(reader->childCount() - 1)->child(0);
+        Tap(view, NORMAL_LABEL);
+        const auto board = view.game().tileGrid.tile;
+        QVERIFY(window.lookAction(std::nullopt).isChecked() && view.game().look == Look::CLASSIC);
+        QVERIFY(ShowsBackBuffer(view));
+        const BackBuffer classic = view.game().backBuffer;
+
+        std::vector<LookChoice> chosen;
+        connect(&window, &MainWindow::lookChosen, this, [&](LookChoice choice) { chosen.push_back(choice); });
+        window.lookAction(Look::DARK).trigger();
+        const QRgb ground = ColoursOf(Look::DARK).ground;
+        QTRY_COMPARE(OnScreen(view).pixel(0, 0), ground);
+        const QImage screen = OnScreen(view);
+        const int k = view.scale();
+        QCOMPARE(screen.pixel(screen.width() - 1, screen.height() - 1), ground);  // the margin
+        int same = 0;
+        for (int32_t y = 0; y < SURFACE_HEIGHT; ++y)
+            for (int32_t x = 0; x < SURFACE_WIDTH; ++x) {
+                QCOMPARE(screen.pixel(x * k, y * k), view.game().backBuffer.At(x, y));
+                same += classic.At(x, y) == view.game().backBuffer.At(x, y) ? 1 : 0;
+            }
+        QVERIFY(same < SURFACE_WIDTH * SURFACE_HEIGHT / 10);
+        QCOMPARE(view.game().tileGrid.tile, board);
+        QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Dark look"));
+        window.lookAction(Look::CLASSIC).trigger();
+        QTRY_VERIFY(ShowsBackBuffer(view));
+        QVERIFY(view.game().backBuffer.pixels == classic.pixels);
+
+        window.lookAction(std::nullopt).trigger();
+        const QPalette light = qApp->palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        QApplication::setPalette(dark);
+        QTRY_COMPARE(view.game().look, Look::DARK);
+        QApplication::setPalette(light);
+        QTRY_COMPARE(view.game().look, Look::CLASSIC);
+        QCOMPARE(chosen, (std::vector<LookChoice>{Look::DARK, Look::CLASSIC, std::nullopt}));
+
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("tessel.ini"));
+        for (const LookChoice choice : {LookChoice(Look::HIGH_CONTRAST), LookChoice()}) {
+            QSettings settings(file, QSettings::IniFormat);
+            KeepLookChoice(settings, choice);
+            QSettings again(file, QSettings::IniFormat);
+            QCOMPARE(KeptLookChoice(again), choice);
+        }
+        for (const QByteArray& unreadable :
+             {QByteArray("[look]\nchosen=pink\n"), QByteArray("[look]\nchosen=@Size(1 2)\n"),
+              QByteArray("\xff\xfe[[look\n\0\x01chosen\n=", 16)}) {
+            QFile written(file);
+            QVERIFY(written.open(QIODevice::WriteOnly) && written.write(unreadable) == unreadable.size());
+            written.close();
+            QSettings settings(file, QSettings::IniFormat);
+            QCOMPARE(KeptLookChoice(settings), LookChoice());
+        }
+    }
 
     // A new picture is on the screen as soon as PresentNow returns, also at 8000 x 12000 device pixels. Taps
     // at the first and last device pixel of game pixels either side of the "Normal" label's edges.

@@ -214,7 +214,7 @@ Picture NumberedTile(const QFont& font, int size, int number, const TileColours&
     return picture;
 }
 
-Picture Arrow(Direction direction, Rgb body, Rgb shade) {
+Picture Arrow(Direction direction, Rgb body, Rgb shade, Rgb ground) {
     constexpr int kSize = 24;
     // The upward arrow: a 45-degree head two pixels wide at the tip (rows 2 to 12, up to 22 wide), then a
     // ten-pixel shaft down to row 21. It is symmetric about the vertical centre line, so the other three
@@ -238,7 +238,7 @@ Picture Arrow(Direction direction, Rgb body, Rgb shade) {
         return false;
     };
 
-    Picture picture(kSize, kSize, kWhite);
+    Picture picture(kSize, kSize, ground);
     for (int y = 0; y < kSize; ++y) {
         for (int x = 0; x < kSize; ++x) {
             if (inside(x, y)) {
@@ -253,10 +253,10 @@ Picture Arrow(Direction direction, Rgb body, Rgb shade) {
     return picture;
 }
 
-Picture SplashEmblem(Rgb colour) {
+Picture SplashEmblem(Rgb colour, Rgb ground) {
     constexpr std::array<std::array<int, 2>, 8> kCorners{
         {{19, 1}, {19, 13}, {7, 19}, {19, 19}, {1, 25}, {19, 25}, {7, 31}, {13, 31}}};
-    Picture picture(25, 37, kWhite);
+    Picture picture(25, 37, ground);
     for (const auto& [x, y] : kCorners) picture.fillRect(x, y, 5, 5, colour);
     return picture;
 }

@@ -65,11 +65,12 @@ Picture NumberedTile(const QFont& font, int size, int number, const TileColours&
 
 enum class Direction { kUp, kDown, kLeft, kRight };
 
-// A 24 x 24 arrow: `body` inside, a one-pixel `shade` outline and a shade on its lower-right side, on white.
-Picture Arrow(Direction direction, Rgb body, Rgb shade);
+// A 24 x 24 arrow: `body` inside, a one-pixel `shade` outline and a shade on its lower-right side, on
+// `ground`.
+Picture Arrow(Direction direction, Rgb body, Rgb shade, Rgb ground = kWhite);
 
-// The eight-square splash emblem on a white 25 x 37 ground.
-Picture SplashEmblem(Rgb colour);
+// The eight-square splash emblem on a 25 x 37 `ground`.
+Picture SplashEmblem(Rgb colour, Rgb ground = kWhite);
 
 // The program icon: a 2 x 2 block of green tiles numbered 1 to 4. Up to 16 pixels the digits are drawn from
 // a 3 x 5 pixel font; larger sizes use the condensed bold face.

@@ -96,13 +96,14 @@ int Fail(const std::string& message, long line = 0) {
 }
 
 constexpr std::string_view HELP =
-    "Usage: tessel-replay [--frames DIR] SCRIPT\n"
+    "Usage: tessel-replay [--frames DIR] [--look LOOK] SCRIPT\n"
     "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
     "of JSON after the start and after every command, at once, so that a program can drive it through a\n"
     "pipe. SCRIPT \"-\" reads standard input.\n"
     "\n"
     "Options:\n"
     "  --frames DIR   write every picture the game shows as DIR/00000.png, DIR/00001.png, ...\n"
+    "  --look LOOK    draw the pictures in this look: classic (the default), high-contrast or dark\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
     "\n"
@@ -126,6 +127,7 @@ enum class Request { Replay, Help, Version, Bad };
 struct Options {
     Request request = Request::Replay;
     std::string scriptPath;
+    Look look = Look::CLASSIC;
 };
 
 Options Bad(const std::string& message) {
@@ -135,8 +137,9 @@ Options Bad(const std::string& message) {
 
 // Reads the options with getopt_long. Every complaint is one line.
 Options ParseOptions(int argc, char** argv) {
-    enum { FRAMES = 1 };
+    enum { FRAMES = 1, LOOK };
     static constexpr option LONG_OPTIONS[] = {{"frames", required_argument, nullptr, FRAMES},
+                                              {"look", required_argument, nullptr, LOOK},
                                               {"help", no_argument, nullptr, 'h'},
                                               {"version", no_argument, nullptr, 'v'},
                                               {nullptr, 0, nullptr, 0}};
@@ -149,14 +152,21 @@ Options ParseOptions(int argc, char** argv) {
                 platform.framesDir = optarg;
                 if (platform.framesDir.empty()) return Bad("--frames needs a folder");
                 break;
+            case LOOK:
+                if (const std::optional<Look> look = LookNamed(optarg)) {
+                    options.look = *look;
+                    break;
+                }
+                return Bad("unknown look '" + std::string(optarg) + "' (classic, high-contrast or dark)");
             case 'h':
                 options.request = Request::Help;
                 break;
             case 'v':
                 options.request = Request::Version;
                 break;
-            case ':':  // only --frames takes a value
-                return Bad("--frames needs a folder");
+            case ':':  // the option that takes a value is the word just read
+                return Bad(std::string(argv[optind - 1]) == "--look" ? "--look needs a look"
+                                                                     : "--frames needs a folder");
             default:  // an unknown short option is named by optopt, a long one is the word just read
                 return Bad("unknown option '" +
                            (optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : argv[optind - 1]) +
@@ -238,6 +248,7 @@ int main(int argc, char** argv) {
     Game& game = session.game;
     // Start as the program does: the surfaces prepared and the menu drawn, the splash still to come.
     game.presenter = {CountAndWrite, nullptr};
+    game.look = options.look;
     PrepareSurfaces(game);
     if (!platform.framesDir.empty() && !WriteFrame(game.backBuffer)) return Fail(platform.frameError);
     PrintState(0, "start");
