@@ -141,5 +141,5 @@ export function createMirror({ core, canvas, placement, tap }) {
         if (!visible) say(message);
     }
 
-    return { update, place, show };
+    return { update, place, show, say };
 }

@@ -101,10 +101,23 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselHeight() {
     return tessel::SURFACE_HEIGHT;
 }
 
-// Decodes the images and draws the menu into the back buffer; nothing is shown yet.
-EMSCRIPTEN_KEEPALIVE void TesselStart() {
-    tessel::TheGame().presenter = {tessel::QueueShown, nullptr};
-    tessel::PrepareSurfaces(tessel::TheGame());
+// Decodes the images of the look (its number in core/looks.h; others give the classic one) and draws the
+// menu into the back buffer; nothing is shown yet.
+EMSCRIPTEN_KEEPALIVE void TesselStart(int32_t look) {
+    tessel::Game& game = tessel::TheGame();
+    game.presenter = {tessel::QueueShown, nullptr};
+    if (look >= 0 && look < static_cast<int32_t>(tessel::LOOKS.size()))
+        game.look = tessel::LOOKS[static_cast<std::size_t>(look)];
+    tessel::PrepareSurfaces(game);
+}
+
+// Draws the game in another look from now on, shown at once once the splash is over; other numbers do
+// nothing.
+EMSCRIPTEN_KEEPALIVE void TesselSetLook(int32_t look) {
+    tessel::Game& game = tessel::TheGame();
+    if (look < 0 || look >= static_cast<int32_t>(tessel::LOOKS.size())) return;
+    tessel::ChangeLook(game, tessel::LOOKS[static_cast<std::size_t>(look)]);
+    if (game.splashPending == 0) tessel::PresentNow(game);
 }
 
 EMSCRIPTEN_KEEPALIVE int32_t TesselSplashSteps() {

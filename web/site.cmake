@@ -1,7 +1,7 @@
 # cmake -DSOURCE_DIR=web -DICON_DIR=resources/icons -DSITE_DIR=site -P site.cmake
 # Copies the page's files and icons beside the compiled module and writes the service worker with the list
 # of files to keep and a cache name that changes whenever any of them does.
-foreach(file index.html tessel.js mirror.js tessel.css manifest.webmanifest)
+foreach(file index.html look.js tessel.js mirror.js tessel.css manifest.webmanifest)
   configure_file(${SOURCE_DIR}/${file} ${SITE_DIR}/${file} COPYONLY)
 endforeach()
 # The icons phones ask for when the game is added to a home screen (180: iPhones and iPads).

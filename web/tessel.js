@@ -9,7 +9,8 @@
 // landscape message on a device held sideways; play from the keyboard (arrows, Shift+arrows, Enter, Space,
 // Escape) with the cursor the core draws over the picture; "Tools" > "Undo" and "Redo" (Ctrl+Z,
 // Ctrl+Shift+Z or Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box
-// and Ctrl+A; installing to a phone's home screen and playing offline (sw.js). Beyond the desktop program:
+// and Ctrl+A; "Look" (As the system, Classic, High contrast, Dark; look.js), the page and the game drawn in
+// it from the first picture; installing to a phone's home screen and playing offline (sw.js). Beyond the desktop program:
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
 // the background. For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
 // updated after every action.
@@ -58,8 +59,11 @@ function placement() {
     return { scale, left: Math.floor((canvas.width - shown.width * scale) / 2) };
 }
 
+// The margins round the picture: the look's ground, as the page's (tessel.css, set by look.js already).
+const lookGround = () => getComputedStyle(document.documentElement).getPropertyValue('--ground').trim();
+let ground = lookGround();
 function paint() {
-    context.fillStyle = '#fff';
+    context.fillStyle = ground;
     context.fillRect(0, 0, canvas.width, canvas.height);
     if (!anythingShown) return;
     const { scale, left } = placement();
@@ -219,6 +223,26 @@ undoItem.addEventListener('click', () => queueCommand('undo'));
 redoItem.addEventListener('click', () => queueCommand('redo'));
 document.getElementById('hint-item').addEventListener('click', () => queueCommand('hint'));
 document.getElementById('about-item').addEventListener('click', openAbout);
+
+// "Tools" > "Look": the page, its margins and the game in the look chosen (look.js), its item checked.
+const lookItems = [...document.querySelectorAll('#look-items [data-look]')];
+const LOOK_TITLES = Object.fromEntries(lookItems.map((item) => [item.dataset.look, item.textContent]));
+function checkLookItem() {
+    for (const item of lookItems) item.setAttribute('aria-checked', String(item.dataset.look === tesselLook.choice()));
+}
+function showLook(look) {
+    ground = lookGround();
+    checkLookItem();
+    core._TesselSetLook(tesselLook.LOOKS.indexOf(look));
+    paint();
+    requestFrame();
+}
+for (const item of lookItems) {
+    item.addEventListener('click', () => {
+        showToolsMenu(false);
+        tesselLook.choose(item.dataset.look);
+    });
+}
 document.addEventListener('keydown', (event) => {
     if (!(event.ctrlKey || event.metaKey) || event.altKey) return;
     const key = event.key.toLowerCase();
@@ -293,8 +317,13 @@ addEventListener('pagehide', keepGame);
 core = await createTesselCore({ queuePicture: (image) => pictures.push({ image }) });
 shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
-core._TesselStart();
+core._TesselStart(tesselLook.LOOKS.indexOf(tesselLook.shown()));
 mirror = createMirror({ core, canvas, placement, tap: queueTap });
+checkLookItem();
+tesselLook.follow((look) => {
+    showLook(look);
+    mirror.say(`${LOOK_TITLES[look]} look`);
+});
 resumeKeptGame();
 showHistory();
 followOrientation();
