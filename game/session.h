@@ -22,11 +22,24 @@ struct HintShown {
     std::string move;
 };
 
+// A pointer held down (game/drag.h): where it was pressed and, once it has taken a line, the line and how
+// far it has moved.
+struct Drag {
+    int32_t pressX = 0;
+    int32_t pressY = 0;
+    int32_t col = 0;  // the tile's cell under the press; 0 when the press was on no tile of a line board
+    int32_t row = 0;
+    enum class Axis : uint8_t { Undecided, Column, Row } axis = Axis::Undecided;
+    int32_t cells = 0;   // moves made, positive down or to the right
+    int32_t offset = 0;  // pixels the line stands from the cell it has reached, as last drawn
+};
+
 struct Session {
     Game game;
     History history;
     Cursor cursor;
     std::optional<HintShown> hint;
+    std::optional<Drag> drag;  // while a pointer is held down
 };
 
 // One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the

@@ -150,4 +150,57 @@ void ShiftLineByTap(Game& game, ShiftDirection direction, int32_t line) {
     ShiftLine(game.tileGrid, direction, line);
 }
 
+namespace {
+
+// The pixels of a line's cells: `length` pixels along the line, CELL_SIZE across, from (left, top).
+struct LineBand {
+    int32_t length;
+    int32_t left;
+    int32_t top;
+    bool column;
+
+    std::size_t Index(int32_t along, int32_t acrossAt) const {
+        const int32_t x = column ? left + acrossAt : left + along;
+        const int32_t y = column ? top + along : top + acrossAt;
+        return static_cast<std::size_t>(y * SURFACE_WIDTH + x);
+    }
+};
+
+LineBand BandOf(const TileGrid& grid, bool column, int32_t line, int32_t cells) {
+    return column ? LineBand{cells * CELL_SIZE, ColumnLeft(grid, line), RowTop(grid, 1), true}
+                  : LineBand{cells * CELL_SIZE, ColumnLeft(grid, 1), RowTop(grid, line), false};
+}
+
+// Moves the band's pixels along the line: the pixel at `along` takes the one that was at `from(along)`, or
+// white where that is -1.
+template <typename From>
+void MoveBand(BackBuffer& buffer, const LineBand& band, From from) {
+    std::array<uint32_t, 6 * CELL_SIZE> strip{};
+    for (int32_t acrossAt = 0; acrossAt < CELL_SIZE; ++acrossAt) {
+        for (int32_t along = 0; along < band.length; ++along)
+            strip[along] = buffer.pixels[band.Index(along, acrossAt)];
+        for (int32_t along = 0; along < band.length; ++along) {
+            const int32_t source = from(along);
+            buffer.pixels[band.Index(along, acrossAt)] = source < 0 ? WHITE : strip[source];
+        }
+    }
+}
+
+}  // namespace
+
+void DrawWrappedLine(Game& game, bool column, int32_t line, int32_t offset) {
+    const LineBand band = BandOf(game.tileGrid, column, line, 4);
+    const int32_t shift = ((offset % band.length) + band.length) % band.length;
+    MoveBand(game.backBuffer, band,
+             [&](int32_t along) { return (along - shift + band.length) % band.length; });
+}
+
+void DrawSlidLine(Game& game, bool column, int32_t line, int32_t offset, int32_t cells) {
+    const LineBand band = BandOf(game.tileGrid, column, line, cells);
+    MoveBand(game.backBuffer, band, [&](int32_t along) {
+        const int32_t source = along - offset;
+        return source >= 0 && source < band.length ? source : -1;
+    });
+}
+
 }  // namespace tessel

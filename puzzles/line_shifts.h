@@ -83,4 +83,14 @@ void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line);
 // A shift made by a tap: marks the tap as acted, shows the half-step frame at once, then shifts the tiles.
 void ShiftLineByTap(Game& game, ShiftDirection direction, int32_t line);
 
+// A drag moves a line by any number of pixels, not only by half a cell: a column (`column`) or a row, by
+// `offset` pixels, positive down or to the right. The back buffer holds the board at rest; the pixels of
+// the line's cells, from row or column 1 on, are moved over it.
+//   DrawWrappedLine: the line runs round the board, what leaves one end coming back at the other; at half a
+//                    cell it is the half-step frame of the shift that way.
+//   DrawSlidLine: the line's `cells` cells move without wrapping, the part they leave turning white; a
+//                 column of "Uneven" moving into its gap.
+void DrawWrappedLine(Game& game, bool column, int32_t line, int32_t offset);
+void DrawSlidLine(Game& game, bool column, int32_t line, int32_t offset, int32_t cells);
+
 }  // namespace tessel

@@ -1,6 +1,7 @@
 #include "puzzles/normal.h"
 
 #include "core/platform.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/tile_board.h"
 
@@ -43,5 +44,23 @@ void DrawNormal(Game& game) {
     for (int32_t k = 1; k <= 4; ++k) draw(IMG_BLANK, 0, k);
     DrawArrows(game);
 }
+
+Point RingArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    const int32_t half = CELL_SIZE / 2;
+    switch (direction) {
+        case ShiftDirection::Up:
+            return {ColumnLeft(grid, line) + half, RowTop(grid, 0) + half};
+        case ShiftDirection::Down:
+            return {ColumnLeft(grid, line) + half, RowTop(grid, 5) + half};
+        case ShiftDirection::Right:
+            return {ColumnLeft(grid, 5) + half, RowTop(grid, line) + half};
+        case ShiftDirection::Left:
+            break;
+    }
+    return {ColumnLeft(grid, 0) + half, RowTop(grid, line) + half};
+}
+
+const LineDrag NORMAL_DRAG{4, [](const Game&, ShiftDirection, int32_t) { return true; }, RingArrowTap,
+                           DrawWrappedLine};
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/line_drag.h"
 
 namespace tessel {
 
@@ -23,6 +24,7 @@ struct Puzzle {
     void (*tap)(Game&, int32_t x, int32_t y);
     bool (*isSolved)(const Game&);
     void (*draw)(Game&);
+    const LineDrag* drag;  // what a drag does; none where only its press counts
 };
 
 // Every puzzle, in the order the menu tests taps and draws labels.

@@ -134,4 +134,30 @@ void DrawUneven(Game& game) {
     for (int32_t k = 2; k <= 4; ++k) draw(IMG_ARROW_LEFT, 0, k);
 }
 
+namespace {
+
+// A column's arrows stand above row 1 and below row 5; a row's as in "Normal".
+Point UnevenArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    if (direction != ShiftDirection::Down) return RingArrowTap(grid, direction, line);
+    return {ColumnLeft(grid, line) + CELL_SIZE / 2, RowTop(grid, FOOT_ROW) + CELL_SIZE + CELL_SIZE / 2};
+}
+
+void DrawDragged(Game& game, bool column, int32_t line, int32_t offset) {
+    if (column) {
+        DrawSlidLine(game, true, line, offset, FOOT_ROW);
+    } else {
+        DrawWrappedLine(game, false, line, offset);
+    }
+}
+
+}  // namespace
+
+const LineDrag UNEVEN_DRAG{FOOT_ROW,
+                           // Row 5, below the arrows' rows, never shifts, as row 1 does not.
+                           [](const Game& game, ShiftDirection direction, int32_t line) {
+                               return (IsColumnShift(direction) || line != FOOT_ROW) &&
+                                      CanMoveUneven(game.tileGrid, direction, line);
+                           },
+                           UnevenArrowTap, DrawDragged};
+
 }  // namespace tessel

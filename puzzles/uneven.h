@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 
 namespace tessel {
@@ -29,5 +30,8 @@ bool CanMoveUneven(const TileGrid& grid, ShiftDirection direction, int32_t line)
 // A column's four tiles move one cell into its gap: up when the gap is in row 1, down when it is in row 5.
 void SlideColumnUp(TileGrid& grid, int32_t col);
 void SlideColumnDown(TileGrid& grid, int32_t col);
+
+// Rows 2 to 4 move sideways round the board; a column moves only the one cell into its gap.
+extern const LineDrag UNEVEN_DRAG;
 
 }  // namespace tessel

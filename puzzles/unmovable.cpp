@@ -56,4 +56,9 @@ void DrawUnmovable(Game& game) {
     DrawArrows(game, game.fixedColumn, game.fixedRow);
 }
 
+const LineDrag UNMOVABLE_DRAG{
+    4,
+    [](const Game& game, ShiftDirection direction, int32_t line) { return !IsLocked(game, direction, line); },
+    RingArrowTap, DrawWrappedLine};
+
 }  // namespace tessel

@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 
 namespace tessel {
@@ -26,5 +27,8 @@ void SetupUnmovable(Game& game);
 void TapUnmovable(Game& game, int32_t x, int32_t y);
 bool IsUnmovableSolved(const Game& game);
 void DrawUnmovable(Game& game);
+
+// The drag of "Normal", where the locked lines never follow.
+extern const LineDrag UNMOVABLE_DRAG;
 
 }  // namespace tessel

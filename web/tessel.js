@@ -27,6 +27,8 @@ const TAP_LIMIT = 0xffff;
 // Pointer positions are CSS pixels; multiplied back to device pixels they can land a hair below a whole
 // one, which this nudge absorbs.
 const PIXEL_EPSILON = 1e-6;
+// The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
+const THUMB_HEIGHT = 64;
 
 const canvas = document.getElementById('game');
 const context = canvas.getContext('2d', { alpha: false });
@@ -37,6 +39,9 @@ const undoItem = document.getElementById('undo-item');
 const redoItem = document.getElementById('redo-item');
 const toolsMenu = document.getElementById('tools-menu');
 const about = document.getElementById('about');
+const thumb = document.getElementById('thumb');
+const undoButton = document.getElementById('undo-button');
+const redoButton = document.getElementById('redo-button');
 // A finger or a pen: a phone or a tablet, whose screen turns. A mouse's screen does not.
 const turningScreen = matchMedia('(pointer: coarse)');
 
@@ -95,8 +100,20 @@ function play(action) {
 
 // Undo and Redo are greyed, for assistive technology too, while there is nothing to take back or replay.
 function showHistory() {
-    undoItem.disabled = core._TesselUndoCount() === 0;
-    redoItem.disabled = core._TesselRedoCount() === 0;
+    undoItem.disabled = undoButton.disabled = core._TesselUndoCount() === 0;
+    redoItem.disabled = redoButton.disabled = core._TesselRedoCount() === 0;
+}
+
+// The Undo, Redo and Hint buttons show under the picture when they fit between it and the bar without
+// making it smaller: on a phone held upright, not sideways nor in a short window. Their height comes out of
+// the canvas's, so the room is measured as if they were gone.
+function fitThumb() {
+    const height = canvas.clientHeight + (thumb.hidden ? 0 : thumb.offsetHeight);
+    const scale = Math.max(1, Math.floor(Math.min(canvas.width / shown.width,
+        (height * devicePixelRatio) / shown.height)));
+    const room = height - (shown.height * scale) / devicePixelRatio;
+    const fits = !isTurned() && room >= THUMB_HEIGHT;
+    if (thumb.hidden === fits) thumb.hidden = !fits;
 }
 
 function onFrame() {
@@ -181,6 +198,7 @@ function sizeCanvas(width, height, device) {
     canvas.width = devicePixels(device?.inlineSize, width);
     canvas.height = devicePixels(device?.blockSize, height);
     sized = true;
+    if (core) fitThumb();
     paint();
     mirror?.place();
     followOrientation();
@@ -199,6 +217,7 @@ try {
     });
 }
 addEventListener('resize', followOrientation);
+addEventListener('resize', () => core && fitThumb());
 turningScreen.addEventListener('change', followOrientation);
 
 function showToolsMenu(open) {
@@ -219,9 +238,11 @@ function queueCommand(action) {
 }
 
 tools.addEventListener('click', () => showToolsMenu(toolsMenu.hidden));
-undoItem.addEventListener('click', () => queueCommand('undo'));
-redoItem.addEventListener('click', () => queueCommand('redo'));
-document.getElementById('hint-item').addEventListener('click', () => queueCommand('hint'));
+for (const [item, command] of [[undoItem, 'undo'], [redoItem, 'redo'], [undoButton, 'undo'],
+    [redoButton, 'redo'], [document.getElementById('hint-item'), 'hint'],
+    [document.getElementById('hint-button'), 'hint']]) {
+    item.addEventListener('click', () => queueCommand(command));
+}
 document.getElementById('about-item').addEventListener('click', openAbout);
 
 // "Tools" > "Look": the page, its margins and the game in the look chosen (look.js), its item checked.
@@ -326,6 +347,7 @@ tesselLook.follow((look) => {
 });
 resumeKeptGame();
 showHistory();
+fitThumb();
 followOrientation();
 // Without a service worker (a private window, say) the game plays as well, only not offline.
 navigator.serviceWorker?.register('sw.js').catch(() => {});

@@ -17,6 +17,7 @@
 #include "core/crt_random.h"
 #include "core/game.h"
 #include "core/platform.h"
+#include "game/drag.h"
 #include "game/kept_game.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
@@ -111,6 +112,11 @@ constexpr std::string_view HELP =
     "  tick N         the tick count reads N from now on (0 to 4294967295)\n"
     "  splash         the start-up splash has ended\n"
     "  tap X Y        a tap at X, Y (0 to 65535) in pixels of the 239 x 267 picture\n"
+    "  press X Y      the pointer pressed at X, Y: the tap there, and on a tile of a board of\n"
+    "                 lines the start of a drag\n"
+    "  move X Y       the pressed pointer moved to X, Y: a dragged line follows it, one move a cell\n"
+    "  release        the pointer let go: a dragged line settles on the nearest cell\n"
+    "  cancel         the drag cancelled: its moves stay, the line settles back\n"
     "  key NAME       a key: Left, Right, Up, Down, Shift+Left, Shift+Right, Shift+Up, Shift+Down,\n"
     "                 Enter, Space or Escape\n"
     "  undo           take back the last move (a tap that changed the board)\n"
@@ -268,6 +274,19 @@ int main(int argc, char** argv) {
                 break;
             case replay::CommandKind::Tap:
                 Tap(session, command.x, command.y);
+                break;
+            case replay::CommandKind::Press:
+                Press(session, command.x, command.y);
+                break;
+            case replay::CommandKind::Move:
+                if (!MovePointer(session, command.x, command.y))
+                    return Fail("move with no press before it", line);
+                break;
+            case replay::CommandKind::Release:
+                if (!Release(session)) return Fail("release with no press before it", line);
+                break;
+            case replay::CommandKind::Cancel:
+                if (!CancelDrag(session)) return Fail("cancel with no press before it", line);
                 break;
             case replay::CommandKind::Key:
                 PressKey(session, command.key);

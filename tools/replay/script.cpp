@@ -65,6 +65,14 @@ std::string_view CommandWord(CommandKind kind) {
             return "splash";
         case CommandKind::Tap:
             return "tap";
+        case CommandKind::Press:
+            return "press";
+        case CommandKind::Move:
+            return "move";
+        case CommandKind::Release:
+            return "release";
+        case CommandKind::Cancel:
+            return "cancel";
         case CommandKind::Key:
             return "key";
         case CommandKind::Keep:
@@ -102,19 +110,24 @@ Command ParseLine(std::string_view line) {
             return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
         return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}, {}};
     }
-    for (const CommandKind kind :
-         {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo, CommandKind::Hint}) {
+    for (const CommandKind kind : {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo,
+                                   CommandKind::Hint, CommandKind::Release, CommandKind::Cancel}) {
         if (word != CommandWord(kind)) continue;
         if (auto bad = expectArguments(0, word)) return *bad;
         return {kind, 0, 0, 0, {}, {}};
     }
-    if (word == "tap") {
-        if (auto bad = expectArguments(2, "tap X Y")) return *bad;
+    for (const CommandKind kind : {CommandKind::Tap, CommandKind::Press, CommandKind::Move}) {
+        if (word != CommandWord(kind)) continue;
+        if (auto bad = expectArguments(2, std::string(word) + " X Y")) return *bad;
         const auto x = ParseWhole(words[1], UINT16_MAX);
         const auto y = ParseWhole(words[2], UINT16_MAX);
-        if (!x) return Invalid("tap x " + Quoted(words[1]) + " is not a whole number from 0 to 65535");
-        if (!y) return Invalid("tap y " + Quoted(words[2]) + " is not a whole number from 0 to 65535");
-        return {CommandKind::Tap, 0, static_cast<uint16_t>(*x), static_cast<uint16_t>(*y), {}, {}};
+        if (!x)
+            return Invalid(std::string(word) + " x " + Quoted(words[1]) +
+                           " is not a whole number from 0 to 65535");
+        if (!y)
+            return Invalid(std::string(word) + " y " + Quoted(words[2]) +
+                           " is not a whole number from 0 to 65535");
+        return {kind, 0, static_cast<uint16_t>(*x), static_cast<uint16_t>(*y), {}, {}};
     }
     if (word == "key") {
         if (auto bad = expectArguments(1, "key NAME")) return *bad;
@@ -131,8 +144,9 @@ Command ParseLine(std::string_view line) {
         if (auto bad = expectArguments(1, keep ? "keep FILE" : "resume FILE")) return *bad;
         return {keep ? CommandKind::Keep : CommandKind::Resume, 0, 0, 0, {}, std::string(words[1])};
     }
-    return Invalid("unknown command " + Quoted(word) +
-                   " (expected tick, splash, tap, key, undo, redo, hint, keep or resume)");
+    return Invalid(
+        "unknown command " + Quoted(word) +
+        " (expected tick, splash, tap, press, move, release, cancel, key, undo, redo, hint, keep or resume)");
 }
 
 }  // namespace tessel::replay

@@ -9,12 +9,28 @@
 
 namespace tessel::replay {
 
-enum class CommandKind { None, Tick, Splash, Tap, Key, Keep, Resume, Undo, Redo, Hint, Invalid };
+enum class CommandKind {
+    None,
+    Tick,
+    Splash,
+    Tap,
+    Press,
+    Move,
+    Release,
+    Cancel,
+    Key,
+    Keep,
+    Resume,
+    Undo,
+    Redo,
+    Hint,
+    Invalid
+};
 
 struct Command {
     CommandKind kind = CommandKind::None;  // None: a blank or comment-only line
     uint32_t ticks = 0;                    // tick N
-    uint16_t x = 0;                        // tap X Y
+    uint16_t x = 0;                        // tap, press and move X Y
     uint16_t y = 0;
     std::string error;    // what is wrong with an Invalid line
     std::string path;     // keep PATH, resume PATH

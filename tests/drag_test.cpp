@@ -1,0 +1,219 @@
+// Dragging rows and columns: every drag against the taps it stands for, and the pictures of a dragged line.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <random>
+
+#include "game/drag.h"
+#include "game/kept_game.h"
+#include "puzzles/normal.h"
+#include "puzzles/uneven.h"
+#include "puzzles/unmovable.h"
+#include "tests/test_support.h"
+
+namespace tessel {
+namespace {
+
+using namespace testing;
+
+constexpr PuzzleLabel LINE_PUZZLES[] = {NORMAL_LABEL, UNEVEN_LABEL, UNMOVABLE_LABEL};
+
+void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
+    if (session.game.screen != SCREEN_MENU) Tap(session, 119, 237);
+    Platform().ticks = ticks;
+    Tap(session, label.x, label.y);
+}
+
+// The lines a recorded tap shifts: {column?, line} for each arrow region it lies in.
+struct LineHit {
+    bool column;
+    int32_t line;
+    int32_t step;  // +1 down or right, -1 up or left
+};
+std::vector<LineHit> LinesTapped(const Game& game, TapPoint tap) {
+    std::vector<LineHit> hits;
+    ScanArrowRegions(game.tileGrid, tap.x, tap.y, [&](ShiftDirection direction, int32_t line) {
+        const bool forward = direction == ShiftDirection::Down || direction == ShiftDirection::Right;
+        hits.push_back({IsColumnShift(direction), line, forward ? 1 : -1});
+    });
+    return hits;
+}
+
+int32_t Rows(const Game& game) {
+    return game.screen == SCREEN_UNEVEN ? 5 : 4;
+}
+
+// Random drags on every board of lines, each a press on a tile, a few moves back and forth along its row or
+// column (a little off the line too), then a release or a cancel. The moves each drag recorded, played as
+// plain taps on a second game started alike, give the same board and history after every drag and the same
+// kept game at the end; each is a tap on the arrow of the pressed tile's row or column, the one the
+// pointer's first third of a cell chose. Released, the line rests within half a cell of the pointer;
+// cancelled, within a cell; "Uneven"'s columns move a cell at most and its rows 1 and 5, like "Unmovable"'s
+// locked lines, never. The last picture is the board at rest.
+TEST(Drag, RandomDragsAreTheTapsOnTheArrowsOfTheirLine) {
+    std::mt19937 random(36);
+    const auto below = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<uint32_t>(n)); };
+    int32_t moves = 0, released = 0, cancelled = 0;
+    for (const PuzzleLabel& label : LINE_PUZZLES) {
+        for (uint32_t game = 0; game < 12; ++game) {
+            auto dragged = NewSession();
+            Choose(*dragged, label, 1000 + game * 7919);
+            auto tapped = std::make_unique<Session>(*dragged);
+            for (int32_t drag = 0; drag < 40 && dragged->game.solved == 0; ++drag) {
+                const Game& g = dragged->game;
+                int32_t col = 0, row = 0;
+                do col = 1 + below(4), row = 1 + below(Rows(g));
+                while (g.tileGrid.Tile(col, row) == 0);
+                const int32_t pressX = g.tileGrid.Left(col, row) + below(CELL_SIZE);
+                const int32_t pressY = g.tileGrid.Top(col, row) + below(CELL_SIZE);
+                const bool sideways = below(2) == 0;
+                Platform().keepPictures = false;  // but the release's
+                Platform().presented.clear();
+                Press(*dragged, pressX, pressY);
+                Tap(*tapped, pressX, pressY);
+                // A press in an arrow's region (a tile at the foot of "Uneven") is that tap, and no drag.
+                const bool pressActed = dragged->game.tapActed != 0;
+                const std::size_t recorded = dragged->history.taps.size();
+                const tessel::Board start = TakeBoard(g);
+                int32_t along = 0;
+                for (int32_t step = 1 + below(6); step > 0; --step) {
+                    along = below(8 * CELL_SIZE + 1) - 4 * CELL_SIZE;
+                    const int32_t off =
+                        below(2 * DRAG_THRESHOLD - 1) - DRAG_THRESHOLD + 1;  // never the longer way
+                    const int32_t offLine = std::abs(off) < std::abs(along) ? off : 0;
+                    ASSERT_TRUE(MovePointer(*dragged, pressX + (sideways ? along : offLine),
+                                            pressY + (sideways ? offLine : along)));
+                }
+                const bool cancel = below(4) == 0;
+                Platform().keepPictures = true;
+                ASSERT_TRUE(cancel ? CancelDrag(*dragged) : Release(*dragged));
+                (cancel ? cancelled : released) += 1;
+                const std::optional<BackBuffer> lastShown =
+                    Platform().presented.empty() ? std::nullopt : std::optional(Platform().presented.back());
+                Platform().keepPictures = false;
+
+                int32_t cells = 0;
+                for (std::size_t i = recorded; i < dragged->history.taps.size(); ++i) {
+                    const TapPoint tap = dragged->history.taps[i];
+                    const std::vector<LineHit> hits = LinesTapped(tapped->game, tap);
+                    ASSERT_EQ(hits.size(), 1u)
+                        << "one line a move: " << tap.x << "," << tap.y << " on " << g.screen;
+                    EXPECT_EQ(hits[0].column, !sideways);
+                    EXPECT_EQ(hits[0].line, sideways ? row : col);
+                    cells += hits[0].step;
+                    Tap(*tapped, tap.x, tap.y);
+                    ++moves;
+                }
+                ASSERT_EQ(TakeBoard(dragged->game), TakeBoard(tapped->game));
+                ASSERT_EQ(dragged->history.taps.size(), tapped->history.taps.size());
+                ASSERT_TRUE(dragged->history.before == tapped->history.before);
+                if (dragged->game.solved != 0) break;
+                if (lastShown) {
+                    ASSERT_EQ(lastShown->pixels, tapped->game.backBuffer.pixels) << "the line back at rest";
+                }
+
+                const bool columnsSlide = g.screen == SCREEN_UNEVEN && !sideways;
+                const bool fixed =
+                    (g.screen == SCREEN_UNEVEN && sideways && (row == 1 || row == 5)) ||
+                    (g.screen == SCREEN_UNMOVABLE && (sideways ? row == g.fixedRow : col == g.fixedColumn));
+                if (pressActed) {
+                    EXPECT_EQ(cells, 0);
+                } else if (fixed) {
+                    EXPECT_EQ(cells, 0);
+                    EXPECT_EQ(TakeBoard(g), start);
+                } else if (columnsSlide) {
+                    EXPECT_LE(std::abs(cells), 1);
+                } else {
+                    const int32_t miss = std::abs(along - cells * CELL_SIZE);
+                    EXPECT_LE(miss, cancel ? CELL_SIZE - 1 : CELL_SIZE / 2)
+                        << "along " << along << ", cells " << cells;
+                }
+            }
+            EXPECT_EQ(KeepGame(*dragged, 0), KeepGame(*tapped, 0));
+        }
+    }
+    EXPECT_GT(moves, 1000);
+    EXPECT_GT(cancelled, 100);
+    EXPECT_GT(released, 300);
+}
+
+// A press is the tap at its point wherever it lands: on the menu, an arrow, Quit, a solved board.
+TEST(Drag, APressIsTheTapAtItsPoint) {
+    std::mt19937 random(7);
+    auto pressed = NewSession();
+    auto tapped = NewSession();
+    Platform().keepPictures = false;
+    for (int32_t i = 0; i < 2000; ++i) {
+        const int32_t x = static_cast<int32_t>(random() % SURFACE_WIDTH);
+        const int32_t y = static_cast<int32_t>(random() % SURFACE_HEIGHT);
+        Platform().ticks = static_cast<uint32_t>(random());
+        const CrtRandom generator = Platform().random;  // "Unmovable" draws its locked lines before seeding
+        Press(*pressed, x, y);
+        Release(*pressed);
+        Platform().random = generator;
+        Tap(*tapped, x, y);
+        ASSERT_EQ(pressed->game.screen, tapped->game.screen);
+        ASSERT_EQ(TakeBoard(pressed->game), TakeBoard(tapped->game));
+        ASSERT_EQ(pressed->history.taps.size(), tapped->history.taps.size());
+    }
+}
+
+// The solving cell of a drag shows the banner and ends it: the pointer moving on moves nothing, and the next
+// press, on the board, goes back to the menu as a tap does.
+TEST(Drag, TheSolvingCellEndsTheDrag) {
+    auto session = NewSession();
+    StartWith(session->game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
+    const int32_t y = 85 + 12;
+    Press(*session, 80, y);
+    MovePointer(*session, 80 - CELL_SIZE, y);
+    EXPECT_EQ(session->game.solved, 1);
+    EXPECT_EQ(BoardRows(session->game.tileGrid), GOAL_ROWS);
+    MovePointer(*session, 80 - 3 * CELL_SIZE, y);
+    Release(*session);
+    EXPECT_EQ(BoardRows(session->game.tileGrid), GOAL_ROWS);
+    EXPECT_EQ(UndoCount(session->history), 1u);
+    Press(*session, 100, 120);
+    EXPECT_EQ(session->game.screen, SCREEN_MENU);
+}
+
+// At half a cell a dragged line shows exactly the half-step frame of the tap on its arrow that way, on every
+// line that can move, in "Normal", "Uneven" and "Unmovable".
+TEST(Drag, HalfACellIsTheTapsHalfStepFrame) {
+    int32_t checked = 0;
+    for (const PuzzleLabel& label : LINE_PUZZLES) {
+        auto session = NewSession();
+        Choose(*session, label, 4242);
+        const LineDrag& lines = *FindPuzzle(session->game.screen)->drag;
+        for (const ShiftDirection direction :
+             {ShiftDirection::Up, ShiftDirection::Right, ShiftDirection::Down, ShiftDirection::Left}) {
+            for (int32_t line = 1; line <= 4; ++line) {
+                if (!lines.canMove(session->game, direction, line)) continue;
+                const bool column = IsColumnShift(direction);
+                const TileGrid& grid = session->game.tileGrid;
+                int32_t col = column ? line : 1, row = column ? 1 : line;
+                while (grid.Tile(col, row) == 0) ++row;  // a column's gap
+                const int32_t x = grid.Left(col, row) + 12, y = grid.Top(col, row) + 12;
+                const int32_t sign =
+                    direction == ShiftDirection::Down || direction == ShiftDirection::Right ? 1 : -1;
+                auto tapped = std::make_unique<Session>(*session);
+                Platform().presented.clear();
+                const Point arrow = lines.tapAt(grid, direction, line);
+                Tap(*tapped, arrow.x, arrow.y);
+                const BackBuffer halfStep = Platform().presented.front();
+                Press(*session, x, y);
+                Platform().presented.clear();
+                MovePointer(*session, x + (column ? 0 : sign * SLIDE_STEP),
+                            y + (column ? sign * SLIDE_STEP : 0));
+                ASSERT_EQ(Platform().presented.size(), 1u);
+                EXPECT_EQ(Platform().presented.back().pixels, halfStep.pixels) << label.x << " " << line;
+                CancelDrag(*session);
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GE(checked, 16 + 8 + 12);
+}
+
+}  // namespace
+}  // namespace tessel
