@@ -1,6 +1,7 @@
 // Hints measured: the time of every hint on the way home, and the moves that following hints takes from the
-// game's own scrambles (beside what undoing the scramble would take, each round the shorter way, rounds that
-// undo one another cancelled), from boards after 500 random moves and from boards that once went wrong.
+// game's own scrambles (beside two counts of undoing the scramble: the yardstick, steps of parallel lines
+// passing each other, and the kinder count, round by round), from boards after 500 random moves and from
+// boards that once went wrong.
 // Prints one table, with each puzzle's first hint, which builds its tables, timed apart; the number of
 // boards per kind is the first argument (1,000 if none); a second, a screen number or "hard", keeps to
 // that puzzle or to those boards; "runs" checks instead that every line-puzzle
@@ -34,9 +35,9 @@ namespace {
 constexpr int32_t FAR_MOVES = 500;
 constexpr int32_t MOVE_CAP = 5000;
 
-// What undoing the scramble takes: each round undone the shorter way round ("Uneven" columns one slide
-// each; "Almost Impossible" k clockwise turns for k counter-clockwise ones), with a round that undoes the
-// one before cancelled: rounds of one line in a row are merged, and dropped when they add up to nothing.
+// The kinder count of undoing the scramble: each round undone the shorter way round ("Uneven" columns one
+// slide each; "Almost Impossible" k clockwise turns for k counter-clockwise ones), with a round that undoes
+// the one before cancelled: rounds of one line in a row are merged, and dropped when they add up to nothing.
 class UndoCount {
   public:
     // A round of `amount` steps of a line that shifts round (`turns` 4) or of a column sliding (0).
@@ -67,15 +68,80 @@ class UndoCount {
     std::vector<Round> rounds_;
 };
 
-int32_t UndoMoves(const Game& game, uint32_t ticks) {
+// The yardstick: what a player who watched the scramble would take to undo it with care. The scramble's
+// steps in order, each a signed amount of one line (or block); steps of lines that commute pass each other
+// (rows with rows, columns with columns, blocks that share no cell), so a step joins the last one of its
+// own line when every step since commutes with it. Joined amounts add up, modulo 4 where the line turns
+// round, and a step that adds up to nothing drops out.
+class Yardstick {
+  public:
+    explicit Yardstick(bool (*commute)(int32_t, int32_t)) : commute_(commute) {}
+    // `turns` 4 for a line that shifts or turns round, 0 for a column sliding.
+    void Add(int32_t line, int32_t amount, int32_t turns) {
+        for (std::size_t i = steps_.size(); i-- > 0;) {
+            Step& step = steps_[i];
+            if (step.line == line) {
+                step.amount = Wrap(step.amount + amount, turns);
+                if (step.amount == 0) steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(i));
+                return;
+            }
+            if (!commute_(step.line, line)) break;
+        }
+        if (Wrap(amount, turns) != 0) steps_.push_back({line, Wrap(amount, turns)});
+    }
+    // Each step the shorter way round, or (clockwiseOnly) by clockwise turns alone.
+    int32_t Cost(bool clockwiseOnly) const {
+        int32_t cost = 0;
+        for (const Step& step : steps_) {
+            const int32_t a = step.amount < 0 ? -step.amount : step.amount;
+            cost += clockwiseOnly ? a : std::min(a, 4 - a);
+        }
+        return cost;
+    }
+
+  private:
+    static int32_t Wrap(int32_t amount, int32_t turns) {
+        return turns > 0 ? (amount % turns + turns) % turns : amount;
+    }
+    struct Step {
+        int32_t line;
+        int32_t amount;
+    };
+    bool (*commute_)(int32_t, int32_t);
+    std::vector<Step> steps_;
+};
+
+// Lines numbered 0 to 3 for columns, 4 to 7 for rows; blocks 3 * (row - 1) + col - 1.
+bool ParallelLines(int32_t a, int32_t b) {
+    return a / 4 == b / 4;
+}
+bool BlocksApart(int32_t a, int32_t b) {
+    return std::abs(a % 3 - b % 3) > 1 || std::abs(a / 3 - b / 3) > 1;
+}
+
+// Both counts of undoing the scramble.
+struct Undoing {
+    int32_t yardstick = 0;
+    int32_t kinder = 0;
+};
+
+Undoing UndoMoves(const Game& game, uint32_t ticks) {
     CrtRandom random;
     random.Seed(ticks % 2000000000u);
     const auto draw = [&] { return random.Draw(); };
     UndoCount undo;
-    // Lines numbered 0 to 3 for columns, 4 to 7 for rows; up and left count as positive.
+    Yardstick yardstick(game.screen == SCREEN_ALMOST_IMPOSSIBLE ? BlocksApart : ParallelLines);
+    const auto both = [&](int32_t line, int32_t amount, int32_t turns) {
+        undo.Add(line, amount, turns);
+        yardstick.Add(line, amount, turns);
+    };
+    const auto counts = [&](bool clockwiseOnly) {
+        return Undoing{yardstick.Cost(clockwiseOnly), undo.Cost(clockwiseOnly)};
+    };
+    // Up and left count as positive.
     const auto lineShift = [&](int32_t direction, int32_t line, int32_t steps) {
         const bool column = direction % 2 == 0;
-        undo.Add((column ? 0 : 4) + line - 1, direction < 2 ? steps : -steps, 4);
+        both((column ? 0 : 4) + line - 1, direction < 2 ? steps : -steps, 4);
     };
     switch (game.screen) {
         case SCREEN_NORMAL:
@@ -84,7 +150,7 @@ int32_t UndoMoves(const Game& game, uint32_t ticks) {
                 const int32_t line = draw() % 4 + 1;
                 lineShift(direction, line, draw() % 3 + 1);
             }
-            return undo.Cost(false);
+            return counts(false);
         case SCREEN_UNMOVABLE:
             for (int32_t accepted = 0; accepted < UNMOVABLE_SCRAMBLE_MOVES;) {
                 const int32_t direction = draw() % 4;
@@ -94,7 +160,7 @@ int32_t UndoMoves(const Game& game, uint32_t ticks) {
                 lineShift(direction, line, steps);
                 ++accepted;
             }
-            return undo.Cost(false);
+            return counts(false);
         case SCREEN_UNEVEN: {
             std::array<bool, 5> down{};
             for (int32_t accepted = 0; accepted < UNEVEN_SCRAMBLE_MOVES;) {
@@ -104,28 +170,24 @@ int32_t UndoMoves(const Game& game, uint32_t ticks) {
                 if (direction == 0 || direction == 2) {
                     if (down[line] != (direction == 0)) continue;
                     down[line] = !down[line];
-                    undo.Add(line - 1, direction == 0 ? 1 : -1, 0);
+                    both(line - 1, direction == 0 ? 1 : -1, 0);
                 } else {
                     if (line == 1) continue;
                     lineShift(direction, line, steps);
                 }
                 ++accepted;
             }
-            return undo.Cost(false);
+            return counts(false);
         }
         case SCREEN_ALMOST_IMPOSSIBLE:
             for (int32_t step = 0; step < ALMOST_IMPOSSIBLE_SCRAMBLE_STEPS; ++step) {
                 const int32_t col = draw() % 3;
                 const int32_t row = draw() % 3;
-                undo.Add(3 * row + col, draw() % 3 + 1, 4);  // counter-clockwise quarter turns
+                both(3 * row + col, draw() % 3 + 1, 4);  // counter-clockwise quarter turns
             }
-            return undo.Cost(true);
-        case SCREEN_FIFTEEN:
-            return FIFTEEN_SCRAMBLE_MOVES;
-        case SCREEN_LIGHTS_OUT:
-            return LIGHTS_OUT_SCRAMBLE_PRESSES;
+            return counts(true);
         default:
-            return 0;
+            return {};
     }
 }
 
@@ -192,9 +254,12 @@ void RandomMoves(Game& game, const Puzzle& puzzle, std::mt19937& random, int32_t
 
 struct Figures {
     std::vector<double> ms;
+    std::vector<double> firstMs;  // the first hint of each board
     std::vector<int32_t> moves;
     std::vector<int32_t> undo;
+    std::vector<int32_t> yardstick;
     int32_t withinUndo = 0;
+    int32_t withinYardstick = 0;
     int32_t failures = 0;
     int32_t boards = 0;
 };
@@ -214,13 +279,14 @@ double CpuMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-void FollowHints(Game& game, const Puzzle& puzzle, Figures& figures, int32_t undo) {
+void FollowHints(Game& game, const Puzzle& puzzle, Figures& figures, Undoing undo) {
     int32_t moves = 0;
     bool failed = false;
     for (; moves < MOVE_CAP; ++moves) {
         const double start = CpuMilliseconds();
         const std::optional<Hint> hint = FindHint(game);
         figures.ms.push_back(CpuMilliseconds() - start);
+        if (moves == 0) figures.firstMs.push_back(figures.ms.back());
         if (!hint) break;
         if (!PlayTap(game, puzzle, hint->x, hint->y)) {
             failed = true;
@@ -230,23 +296,29 @@ void FollowHints(Game& game, const Puzzle& puzzle, Figures& figures, int32_t und
     if (failed || !puzzle.isSolved(game)) ++figures.failures;
     figures.moves.push_back(moves);
     ++figures.boards;
-    if (undo > 0) {
-        figures.undo.push_back(undo);
-        if (moves <= undo) ++figures.withinUndo;
+    if (undo.kinder > 0) {
+        figures.undo.push_back(undo.kinder);
+        if (moves <= undo.kinder) ++figures.withinUndo;
+        figures.yardstick.push_back(undo.yardstick);
+        if (moves <= undo.yardstick) ++figures.withinYardstick;
     }
 }
 
 void Print(const char* name, const char* kind, const Figures& f) {
     std::printf("| %-17s | %-9s | %5d | %6.2f | %6.2f | %6.2f | %4d | %4d | %4d |", name, kind, f.boards,
-                Quantile(f.ms, 0.5), Quantile(f.ms, 0.9), Quantile(f.ms, 1.0), Quantile(f.moves, 0.5),
+                Quantile(f.ms, 0.5), Quantile(f.ms, 0.95), Quantile(f.ms, 1.0), Quantile(f.moves, 0.5),
                 Quantile(f.moves, 0.9), Quantile(f.moves, 1.0));
     if (f.undo.empty()) {
-        std::printf("    - |    - |    - |     - |");
+        std::printf("    - |    - |    - |     - |    - |    - |    - |     - |");
     } else {
-        std::printf(" %4d | %4d | %4d | %4.1f%% |", Quantile(f.undo, 0.5), Quantile(f.undo, 0.9),
-                    Quantile(f.undo, 1.0), 100.0 * f.withinUndo / f.boards);
+        for (const auto& [counts, within] :
+             {std::pair(&f.yardstick, f.withinYardstick), {&f.undo, f.withinUndo}}) {
+            std::printf(" %4d | %4d | %4d | %5.1f%% |", Quantile(*counts, 0.5), Quantile(*counts, 0.9),
+                        Quantile(*counts, 1.0), 100.0 * within / f.boards);
+        }
     }
-    std::printf(" %d\n", f.failures);
+    std::printf(" %d | %6.2f | %6.2f | %6.2f |\n", f.failures, Quantile(f.firstMs, 0.5),
+                Quantile(f.firstMs, 0.95), Quantile(f.firstMs, 1.0));
     std::fflush(stdout);
 }
 
@@ -257,7 +329,7 @@ void HardBoards(Game& game) {
     const auto follow = [&](const char* kind, const Puzzle& puzzle, Figures& figures, auto setBoard,
                             int32_t count) {
         for (int32_t i = 0; i < count; ++i) {
-            const int32_t undo = setBoard(i);
+            const Undoing undo = setBoard(i);
             game.screen = puzzle.screen;
             game.solved = 0;
             FollowHints(game, puzzle, figures, undo);
@@ -285,7 +357,7 @@ void HardBoards(Game& game) {
             SetTicks(1);
             normal.setup(game);
             goalWithSwap(15, 16);
-            return 0;
+            return Undoing{};
         },
         1);
     follow(
@@ -295,7 +367,7 @@ void HardBoards(Game& game) {
             SetTicks(2);
             unmovable.setup(game);
             goalWithSwap(13, 15);
-            return 0;
+            return Undoing{};
         },
         1);
     follow(
@@ -370,11 +442,16 @@ void EveryRunGrows() {
                         return found.kind == LineHintKind::Near || found.kind == LineHintKind::Searched ||
                                found.kind == LineHintKind::None;
                     };
-                    const bool kept =
-                        before.kind == LineHintKind::Searched
-                            ? solution(after) && after.found.search.length < before.found.search.length
-                            : solution(after) || after.run > before.run ||
-                                  (after.run == before.run && after.length < before.length);
+                    // A solution's measure: its length, or on the boards that shift round the pass that found
+                    // it, then its bound.
+                    const auto nearer = [](const SearchResult& a, const SearchResult& b) {
+                        if (a.pass != b.pass) return a.pass < b.pass;
+                        return a.bound != b.bound ? a.bound < b.bound : a.length < b.length;
+                    };
+                    const bool kept = before.kind == LineHintKind::Searched
+                                          ? solution(after) && nearer(after.found.search, before.found.search)
+                                          : solution(after) || after.run > before.run ||
+                                                (after.run == before.run && after.length < before.length);
                     if (before.kind == LineHintKind::Further || !kept) {
                         ++failed;
                         std::printf(
@@ -411,9 +488,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::printf(
-        "| puzzle | boards | n | hint ms median | p90 | max | moves median | p90 | max | undo median | "
-        "p90 | max | moves <= undo | unsolved |\n");
-    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
+        "| puzzle | boards | n | hint ms median | p95 | max | moves median | p90 | max | yardstick median | "
+        "p90 | max | moves <= yardstick | kinder count median | p90 | max | moves <= kinder | unsolved | "
+        "first hint ms median | p95 | max |\n");
+    std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     if (only.empty() || only == "hard") HardBoards(*game);
     for (const Puzzle& puzzle : Puzzles()) {
         const std::string name = std::to_string(puzzle.screen);
@@ -441,10 +519,10 @@ int main(int argc, char** argv) {
                 puzzle.setup(*game);
                 game->screen = puzzle.screen;
                 game->solved = 0;
-                int32_t undo = UndoMoves(*game, ticks);
+                Undoing undo = UndoMoves(*game, ticks);
                 if (far) {
                     RandomMoves(*game, puzzle, random, FAR_MOVES);
-                    undo = 0;
+                    undo = {};
                 }
                 FollowHints(*game, puzzle, figures, undo);
             }

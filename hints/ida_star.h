@@ -10,6 +10,18 @@
 // search's tree below the first move, and it stops at the same node; so a hint that follows such
 // solutions comes nearer the goal with every move, and never falls back on anything else on the way.
 //
+// RunWeightedByFirstMove bounds a * moves + c * heuristic instead, c > a, and tries the moves with the
+// lowest heuristic first: it finds a solution sooner, not always a shortest one. The bound starts at
+// c * the board's heuristic and stops at a * the heuristic + reach; each bound's search of each first move
+// has its own node budget. It keeps the promise with the bound in place of the length: when the search of
+// a board finds a solution at bound L, the search of the board its first move leads to finds one at bound
+// L - a at the latest. That board's heuristic passed the first search's test at bound L, so its own bounds
+// start at L - a or below; its heuristic is at most one less, so they reach L - a; and its search at bound
+// L - a through the solution's second move is, node for node, the first search's at bound L below the
+// first move, within the same budget. This needs Play to refuse moves by the move before alone, the
+// heuristic to change by at most one per move, and the moves' order at a node to depend on its board and
+// the move before alone.
+//
 // A domain holds the board being searched and offers:
 //   int32_t Heuristic() const      a lower bound on the moves left; 0 only on the solved board
 //   int32_t MoveCount() const      moves are numbered 0 to MoveCount() - 1
@@ -21,8 +33,10 @@
 //                                  solution of a board has the length's parity of the heuristic
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace tessel {
 
@@ -31,6 +45,8 @@ struct SearchResult {
     Outcome outcome = Outcome::OutOfNodes;
     int32_t firstMove = -1;  // when solved and the board was not already solved
     int32_t length = 0;      // moves of the solution found
+    int32_t bound = 0;       // the bound it was found at (RunWeightedByFirstMove)
+    int32_t pass = 0;        // which of several searches found it, for a domain that runs several
     int64_t nodes = 0;
 };
 
@@ -63,7 +79,7 @@ class IdaStar {
                 path_[0] = move;
                 nodes_ = used[move];
                 outOfNodes_ = false;
-                const bool found = Search(1, bound);
+                const bool found = Search(1, bound) > 0;
                 used[move] = nodes_;
                 ranOut[move] = outOfNodes_;
                 domain_.Unplay(move);
@@ -84,7 +100,75 @@ class IdaStar {
         return result;
     }
 
+    // A solution whose a * moves + c * heuristic along the way stays within the lowest bound that finds one,
+    // bounds from c * heuristic up to a * heuristic + reach and at most maxBound, each first move searched
+    // within the node budget at each bound.
+    SearchResult RunWeightedByFirstMove(int32_t maxBound, int32_t a, int32_t c, int32_t reach) {
+        SearchResult result;
+        result.outcome = SearchResult::Outcome::TooDeep;
+        moveCost_ = a;
+        estimateCost_ = c;
+        const int32_t h = domain_.Heuristic();
+        if (h == 0) {
+            result.outcome = SearchResult::Outcome::Solved;
+            return result;
+        }
+        const int32_t moves = domain_.MoveCount();
+        for (int32_t bound = c * h; bound <= std::min(maxBound, a * h + reach); ++bound) {
+            for (int32_t move = 0; move < moves; ++move) {
+                if (!domain_.Play(move)) continue;
+                path_[0] = move;
+                nodes_ = 0;
+                outOfNodes_ = false;
+                const int32_t found = SearchNearestFirst(1, bound, Estimate((bound - a) / c));
+                result.nodes += nodes_;
+                domain_.Unplay(move);
+                if (found > 0) {
+                    result.outcome = SearchResult::Outcome::Solved;
+                    result.firstMove = move;
+                    result.length = found;
+                    result.bound = bound;
+                    return result;
+                }
+                if (outOfNodes_) result.outcome = SearchResult::Outcome::OutOfNodes;
+            }
+        }
+        return result;
+    }
+
   private:
+    // The weighted search's node at `depth` with heuristic h: its moves are tried the lowest heuristic
+    // first, ties in their order.
+    int32_t SearchNearestFirst(int32_t depth, int32_t bound, int32_t h) {
+        if (moveCost_ * depth + estimateCost_ * h > bound) return 0;
+        if (h == 0) return depth;
+        if (++nodes_ > budget_) {
+            outOfNodes_ = true;
+            return 0;
+        }
+        std::array<std::pair<int32_t, int32_t>, MAX_FIRST_MOVES> next{};  // (heuristic, move)
+        int32_t count = 0;
+        const int32_t limit = (bound - moveCost_ * (depth + 1)) / estimateCost_;
+        const int32_t moves = domain_.MoveCount();
+        for (int32_t move = 0; move < moves; ++move) {
+            if (!domain_.Play(move)) continue;
+            const int32_t after = Estimate(limit);
+            domain_.Unplay(move);
+            if (after <= limit) next[static_cast<std::size_t>(count++)] = {after, move};
+        }
+        std::sort(next.begin(), next.begin() + count);
+        for (int32_t i = 0; i < count; ++i) {
+            const auto [after, move] = next[static_cast<std::size_t>(i)];
+            domain_.Play(move);
+            path_[depth] = move;
+            const int32_t found = SearchNearestFirst(depth + 1, bound, after);
+            domain_.Unplay(move);
+            if (found > 0) return found;
+            if (outOfNodes_) return 0;
+        }
+        return 0;
+    }
+
     // A domain may offer HeuristicUpTo(limit): the heuristic where it is at most limit, otherwise any
     // value above limit, which may be quicker to tell.
     int32_t Estimate(int32_t limit) const {
@@ -95,30 +179,34 @@ class IdaStar {
         }
     }
 
-    bool Search(int32_t depth, int32_t bound) {
-        const int32_t h = Estimate(bound - depth);
-        if (depth + h > bound) return false;
-        if (h == 0) return true;
+    // The moves of the solution found below this node, or 0 when none is within the bound.
+    int32_t Search(int32_t depth, int32_t bound) {
+        const int32_t spent = moveCost_ * depth;
+        const int32_t h = Estimate((bound - spent) / estimateCost_);
+        if (spent + estimateCost_ * h > bound) return 0;
+        if (h == 0) return depth;
         if (++nodes_ > budget_) {
             outOfNodes_ = true;
-            return false;
+            return 0;
         }
         const int32_t moves = domain_.MoveCount();
         for (int32_t move = 0; move < moves; ++move) {
             if (!domain_.Play(move)) continue;
             path_[depth] = move;
-            const bool found = Search(depth + 1, bound);
+            const int32_t found = Search(depth + 1, bound);
             domain_.Unplay(move);
-            if (found) return true;
-            if (outOfNodes_) return false;
+            if (found > 0) return found;
+            if (outOfNodes_) return 0;
         }
-        return false;
+        return 0;
     }
 
     Domain& domain_;
     int64_t budget_;
     int64_t nodes_ = 0;
     bool outOfNodes_ = false;
+    int32_t moveCost_ = 1;
+    int32_t estimateCost_ = 1;
     std::array<int32_t, MAX_SEARCH_DEPTH + 1> path_{};
 };
 

@@ -97,12 +97,12 @@ Distances MakeDistances(const LineRules& rules) {
     return distances;
 }
 
-// The board searched, with two lower bounds on the moves left, the larger one counting: the line tables'
-// (see line_tables.h), and moves of columns and moves of rows counted apart: a column move takes every
-// tile of its column one row nearer or farther, so it takes at most four off the tiles' summed row
-// distances; a row move likewise with the column distances. Both are kept up to date move by move, and
-// each changes by at most one with a move. The one move refused is by the move before alone
-// (FollowsInOrder), as RunByFirstMove needs.
+// The board searched, with two lower bounds on the moves left, the larger one counting: the tables'
+// (line_tables.h: the lines' four tiles on "Uneven", groups of five tiles on the others), and moves of
+// columns and moves of rows counted apart: a column move takes every tile of its column one row nearer or
+// farther, so it takes at most four off the tiles' summed row distances; a row move likewise with the
+// column distances. Both are kept up to date move by move, and each changes by at most one with a move.
+// The one move refused is by the move before alone (FollowsInOrder), as the searches by first move need.
 class LineDomain {
   public:
     static constexpr int32_t BOUND_STEP = 1;
@@ -110,7 +110,8 @@ class LineDomain {
     LineDomain(const TileGrid& grid, const LineRules& rules)
         : rules_(rules),
           gapped_(rules.kind == LineRules::Kind::Gapped),
-          tables_(LineTablesFor(rules)),
+          tables_(gapped_ ? &LineTablesFor(rules) : nullptr),
+          groups_(gapped_ ? nullptr : &GroupTablesFor(rules)),
           lookups_(rules),
           moves_(MakeMoveCycles(rules)),
           distances_(MakeDistances(rules)) {
@@ -129,6 +130,15 @@ class LineDomain {
     // The tables are looked up until one passes the limit, the one that passed it last time first.
     int32_t HeuristicUpTo(int32_t limit) const {
         int32_t most = (down_ + 3) / 4 + (across_ + 3) / 4;
+        if (groups_ != nullptr) {
+            const auto count = static_cast<int32_t>(groups_->lookups.size());
+            for (int32_t i = 0; i < count && most <= limit; ++i) {
+                const int32_t at = (lastOver_ + i) % count;
+                most = std::max(most, LookUp(groups_->lookups[static_cast<std::size_t>(at)]));
+                if (most > limit) lastOver_ = at;
+            }
+            return most;
+        }
         for (int32_t i = 0; i < lookups_.size() && most <= limit; ++i) {
             const int32_t at = (lastOver_ + i) % lookups_.size();
             most = std::max(most, LookUp(lookups_[at]));
@@ -157,7 +167,11 @@ class LineDomain {
             const int32_t place = placeOf_[GroupTile(lookup.group, k)];
             index = index << 4 | (place & 12) | ((place - shift) & 3);
         }
-        return tables_.moves[lookup.table][static_cast<std::size_t>(index)];
+        return tables_->moves[lookup.table][static_cast<std::size_t>(index)];
+    }
+    int32_t LookUp(const GroupLookup& lookup) const {
+        return groups_->Moves(lookup.table,
+                              GroupRank([&](uint32_t k) { return lookup.cell[placeOf_[lookup.tiles[k]]]; }));
     }
     // Carries the move's tiles round its cycle, forward (1) or back (-1), and what they count with them.
     void Turn(int32_t move, int32_t way) {
@@ -188,7 +202,8 @@ class LineDomain {
 
     const LineRules& rules_;
     bool gapped_;
-    const LineTables& tables_;
+    const LineTables* tables_;   // "Uneven"
+    const GroupTables* groups_;  // the others
     LineLookups lookups_;
     MoveCycles moves_;
     Distances distances_;
@@ -372,8 +387,18 @@ int32_t ListedWayRound(const TileGrid& grid, const LineRules& rules, int32_t run
 LineSearch SearchLines(const TileGrid& grid, const LineRules& rules) {
     LineSearch result;
     LineDomain domain(grid, rules);
-    IdaStar<LineDomain> search(domain, rules.nodeBudget);
-    result.found.search = search.RunByFirstMove(LINE_SEARCH_DEPTH);
+    if (rules.kind == LineRules::Kind::Gapped) {
+        IdaStar<LineDomain> search(domain, rules.nodeBudget);
+        result.found.search = search.RunByFirstMove(LINE_SEARCH_DEPTH);
+    }
+    for (int32_t pass = 0; pass < rules.passCount; ++pass) {
+        const LineRules::Pass& weights = rules.passes[static_cast<std::size_t>(pass)];
+        IdaStar<LineDomain> search(domain, weights.nodeBudget);
+        result.found.search = search.RunWeightedByFirstMove(
+            weights.moveCost * LINE_SEARCH_DEPTH, weights.moveCost, weights.estimateCost, weights.reach);
+        result.found.search.pass = pass;
+        if (result.found.search.outcome == SearchResult::Outcome::Solved) break;
+    }
     if (result.found.search.outcome == SearchResult::Outcome::Solved) {
         result.kind = result.found.search.length == 0 ? LineHintKind::None : LineHintKind::Searched;
         result.found.move = result.found.search.firstMove;

@@ -3,16 +3,19 @@
 // A move is numbered 4 * direction + (line - 1), the directions in the order up, right, down, left.
 //
 // The hint is, in this order of preference:
-//   1. the first move of a shortest solution of at most LOOKAHEAD_DEPTH moves, if one exists;
-//   2. the first move of a solution that an iterative-deepening search by first moves finds (RunByFirstMove,
-//      bounded by the line tables of line_tables.h), each first move within its own node budget;
+//   1. the first move of a solution that a search by first moves finds: on "Uneven" a shortest one
+//      (RunByFirstMove, bounded by the line tables of line_tables.h), on the others one close to it, from
+//      the weighted passes of rules.passes in turn (RunWeightedByFirstMove, bounded by the tables of five
+//      tiles); each first move within its own node budget;
+//   2. the first move of a shortest solution of at most LOOKAHEAD_DEPTH moves, if one exists;
 //   3. the first move of the fewest moves that make the longest run of tiles home (in rules.order, then
 //      the columns up) within reach, when that run is longer than the board's own; within reach means
 //      LOOKAHEAD_DEPTH moves ("Uneven": one more);
 //   4. failing that, the first move of a way round: a run grown one move further than reach.
 //
-// Why following hints always ends: once 1 or 2 gives a solution, every board after gets one a move
-// shorter (1 is exact; for 2 see RunByFirstMove), so the hints go home that way. Before that, take the
+// Why following hints always ends: once 1 or 2 gives a solution, every board after gets one nearer: 2 is
+// exact, and for 1 see ida_star.h: the same pass finds one a move shorter (or at a bound lower by its move
+// weight), unless an earlier pass finds one first, so the hints go home that way. Before that, take the
 // pair (longest run within reach, fewest moves to it): the hints of 3 and 4 make it larger, the run
 // longer or the moves fewer: the hinted move is the first of those fewest moves, so the same run is one
 // move nearer afterwards. Only a board whose own run is the longest within reach leaves 3 without a
@@ -39,6 +42,7 @@ inline constexpr int32_t LINE_MOVES = 16;
 inline constexpr int32_t LOOKAHEAD_HALF = 4;
 inline constexpr int32_t LOOKAHEAD_DEPTH = 2 * LOOKAHEAD_HALF;
 inline constexpr int32_t LINE_SEARCH_DEPTH = 24;
+inline constexpr int32_t GROUP_TILES = 5;
 
 constexpr ShiftDirection MoveDirection(int32_t move) {
     return static_cast<ShiftDirection>(move / 4);
@@ -65,9 +69,24 @@ struct LineRules {
     };
     std::array<WayRound, 8> waysRound{};
     int32_t wayCount = 0;
-    // The search's nodes for each first move: about the same work on every board of the puzzle, however
-    // many first moves it has.
+    // "Uneven": the search's nodes for each first move, about the same work however many first moves it has.
     int64_t nodeBudget = 2'500;
+    // Boards whose lines all shift round: the groups of five tiles tabled (line_tables.h), each by the cells
+    // its tiles belong in, numbered as above, and the passes of the weighted search (ida_star.h), tried in
+    // turn until one finds a solution: its bound is moveCost * moves + estimateCost * estimate, from
+    // estimateCost * the board's estimate up to moveCost * its estimate + reach, with nodeBudget for each
+    // first move at each bound.
+    std::array<std::array<uint8_t, GROUP_TILES>, 4> groups{};
+    int32_t groupCount = 0;
+    bool mirrored = true;  // whether a table serves the mirror images of its group too
+    struct Pass {
+        int32_t moveCost;
+        int32_t estimateCost;
+        int32_t reach;
+        int64_t nodeBudget;
+    };
+    std::array<Pass, 2> passes{};
+    int32_t passCount = 0;
 };
 
 // Rows of cells: "Uneven"'s columns have five, one of them the gap.

@@ -1,5 +1,6 @@
 #include "hints/line_tables.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -85,6 +86,109 @@ LineTables MakeLineTables(const LineRules& rules) {
     return tables;
 }
 
+// Where a move carries each cell.
+using CellMap = std::array<uint8_t, 16>;
+std::array<CellMap, LINE_MOVES> MoveMaps(const MoveCycles& cycles) {
+    std::array<CellMap, LINE_MOVES> maps{};
+    for (int32_t move = 0; move < LINE_MOVES; ++move) {
+        for (int32_t cell = 0; cell < 16; ++cell) maps[move][cell] = static_cast<uint8_t>(cell);
+        for (int32_t i = 0; i < 4; ++i) maps[move][cycles.cycle[move][i]] = cycles.cycle[move][(i + 1) % 4];
+    }
+    return maps;
+}
+
+// The changes of the whole board that take the rules' moves to moves the rules allow: turned over its
+// diagonal or not, mirrored across or down or not (where the rules ask for mirrors), then shifted round.
+std::vector<CellMap> Symmetries(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves) {
+    std::vector<CellMap> kept;
+    for (int32_t change = 0; change < 128; ++change) {
+        CellMap to{};
+        for (int32_t cell = 0; cell < 16; ++cell) {
+            int32_t col = cell % 4, row = cell / 4;
+            if ((change & 1) != 0) std::swap(col, row);
+            if ((change & 2) != 0) col = (4 - col) % 4;
+            if ((change & 4) != 0) row = (4 - row) % 4;
+            col = (col + (change >> 3 & 3)) % 4;
+            row = (row + (change >> 5 & 3)) % 4;
+            to[cell] = static_cast<uint8_t>(row * 4 + col);
+        }
+        bool keeps = true;
+        for (int32_t move = 0; move < LINE_MOVES && keeps; ++move) {
+            CellMap carried{};  // the move seen through the change
+            for (int32_t cell = 0; cell < 16; ++cell) carried[to[cell]] = to[moves[move][cell]];
+            const auto same = std::find(moves.begin(), moves.end(), carried);
+            keeps = same != moves.end() &&
+                    rules.locked[static_cast<std::size_t>(same - moves.begin())] == rules.locked[move];
+        }
+        if (keeps && (rules.mirrored || (change & 6) == 0)) kept.push_back(to);
+    }
+    return kept;
+}
+
+// Breadth first from the goal, as for the lines. The queue holds the five cells four bits each, a level of
+// moves after another, and a bit for every such code tells which were met; each placing is ranked once, at
+// the end.
+std::vector<uint8_t> MakeFiveTileTable(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves,
+                                       const std::array<uint8_t, GROUP_TILES>& group) {
+    std::vector<uint32_t> met(std::size_t{1} << (4 * GROUP_TILES - 5));
+    std::vector<uint32_t> queue;
+    queue.reserve(GROUP_PLACINGS);
+    std::vector<std::size_t> levelEnds;
+    uint32_t goal = 0;
+    for (const uint8_t cell : group) goal = goal << 4 | cell;
+    queue.push_back(goal);
+    met[goal >> 5] |= 1u << (goal & 31);
+    for (std::size_t head = 0; head < queue.size(); ++head) {
+        if (levelEnds.empty() || head == levelEnds.back()) levelEnds.push_back(queue.size());
+        const uint32_t cells = queue[head];
+        for (int32_t move = 0; move < LINE_MOVES; ++move) {
+            if (rules.locked[move]) continue;
+            const CellMap& to = moves[move];
+            uint32_t moved = 0;
+            for (int32_t k = 4 * (GROUP_TILES - 1); k >= 0; k -= 4) moved = moved << 4 | to[cells >> k & 15];
+            uint32_t& word = met[moved >> 5];
+            if ((word >> (moved & 31) & 1) != 0) continue;
+            word |= 1u << (moved & 31);
+            queue.push_back(moved);
+        }
+    }
+    // Placings no move reaches (a tile on "Unmovable"'s locked cell) stay 0; they are never looked up.
+    std::vector<uint8_t> packed(GROUP_PLACINGS / 2);
+    std::size_t at = 0;
+    for (std::size_t level = 0; level < levelEnds.size(); ++level) {
+        for (; at < levelEnds[level]; ++at) {
+            const uint32_t cells = queue[at];
+            const uint32_t rank =
+                GroupRank([&](uint32_t k) { return cells >> (4 * (GROUP_TILES - 1 - k)) & 15; });
+            packed[rank >> 1] |= static_cast<uint8_t>(std::min<std::size_t>(level, 15) << ((rank & 1) << 2));
+        }
+    }
+    return packed;
+}
+
+GroupTables MakeGroupTables(const LineRules& rules) {
+    GroupTables tables;
+    const std::array<CellMap, LINE_MOVES> moves = MoveMaps(MakeMoveCycles(rules));
+    const std::vector<CellMap> symmetries = Symmetries(rules, moves);
+    std::vector<std::pair<int32_t, std::array<uint8_t, GROUP_TILES>>> served;
+    for (int32_t table = 0; table < rules.groupCount; ++table) {
+        const auto& group = rules.groups[static_cast<std::size_t>(table)];
+        tables.moves.push_back(MakeFiveTileTable(rules, moves, group));
+        for (const CellMap& to : symmetries) {
+            GroupLookup lookup{table, {}, {}};
+            for (int32_t k = 0; k < GROUP_TILES; ++k)
+                lookup.tiles[k] = static_cast<uint8_t>(to[group[k]] + 1);
+            for (int32_t cell = 0; cell < 16; ++cell) lookup.cell[to[cell]] = static_cast<uint8_t>(cell);
+            auto tiles = lookup.tiles;
+            std::sort(tiles.begin(), tiles.end());
+            if (std::find(served.begin(), served.end(), std::pair(table, tiles)) != served.end()) continue;
+            served.emplace_back(table, tiles);
+            tables.lookups.push_back(lookup);
+        }
+    }
+    return tables;
+}
+
 }  // namespace
 
 MoveCycles MakeMoveCycles(const LineRules& rules) {
@@ -108,9 +212,7 @@ MoveCycles MakeMoveCycles(const LineRules& rules) {
 LineLookups::LineLookups(const LineRules& rules) {
     if (rules.kind == LineRules::Kind::Gapped) {
         for (int32_t shift = 0; shift < 4; ++shift) lookups_[count_++] = {4 + shift, 4, shift};
-        return;
     }
-    for (int32_t group = 0; group < LINE_GROUPS; ++group) lookups_[count_++] = {group, group, 0};
 }
 
 const LineTables& LineTablesFor(const LineRules& rules) {
@@ -119,6 +221,15 @@ const LineTables& LineTablesFor(const LineRules& rules) {
     for (int32_t move = 0; move < LINE_MOVES; ++move) id[1] |= rules.locked[move] ? 1 << move : 0;
     std::unique_ptr<LineTables>& found = tables[id];
     if (!found) found = std::make_unique<LineTables>(MakeLineTables(rules));
+    return *found;
+}
+
+const GroupTables& GroupTablesFor(const LineRules& rules) {
+    static std::map<int32_t, std::unique_ptr<GroupTables>> tables;
+    int32_t id = 0;
+    for (int32_t move = 0; move < LINE_MOVES; ++move) id |= rules.locked[move] ? 1 << move : 0;
+    std::unique_ptr<GroupTables>& found = tables[id];
+    if (!found) found = std::make_unique<GroupTables>(MakeGroupTables(rules));
     return *found;
 }
 

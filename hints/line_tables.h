@@ -1,8 +1,8 @@
-// How many moves bring the four tiles of one row, or of one column, home, whatever the other tiles do:
-// a table for each of the eight lines of tiles, indexed by where the four stand (and, on "Uneven", which
-// columns are down), built breadth first from the goal the first time a puzzle asks for a hint. Each
-// entry is the length of a shortest way for those four alone, so the largest of the eight is a lower
-// bound on the moves left that changes by at most one with each move.
+// How many moves bring the four tiles of one line of tiles home, whatever the other tiles do: on "Uneven"
+// a column's, indexed by where the four stand and which columns are down, built breadth first from the
+// goal the first time the puzzle asks for a hint. Each entry is the length of a shortest way for those
+// four alone, so the largest over the lines is a lower bound on the moves left that changes by at most one
+// with each move. The boards whose lines all shift round count groups of five tiles instead (below).
 //
 // A tile's place is its column and its slot, the row counted from the top tile of its column (on
 // "Uneven" a column that is down starts at row 2): slot * 4 + column - 1, four bits. An index is the
@@ -23,10 +23,10 @@ constexpr int32_t GroupTile(int32_t group, int32_t k) {
     return group < 4 ? 4 * group + k + 1 : (group - 4) + 4 * k + 1;
 }
 
-// Which table serves which line of tiles. On "Uneven" only the columns' tiles are tabled (its rows'
-// tables would cost four times the memory and build time and shorten few hints): shifting every column
-// round by one is the same puzzle, so the table of column 1 serves column k with the board shifted k - 1
-// columns back.
+// Which table serves which line of tiles; none on the boards that shift round. On "Uneven" only the
+// columns' tiles are tabled (its rows' tables would cost four times the memory and build time and shorten
+// few hints): shifting every column round by one is the same puzzle, so the table of column 1 serves
+// column k with the board shifted k - 1 columns back.
 struct LineLookup {
     int32_t group;
     int32_t table;
@@ -52,5 +52,44 @@ struct LineTables {
 
 // The tables of one set of rules, kept for the rules met lately.
 const LineTables& LineTablesFor(const LineRules& rules);
+
+// On the boards whose lines all shift round ("Normal", "Unmovable") the tables count five tiles instead:
+// how many moves bring the five tiles of rules.groups home, whatever the others do, indexed by the five
+// tiles' cells (GroupRank), half a byte an entry: 256 KiB a table, which stays in the processor's cache
+// better than the byte per four bits of cells of the lines' tables would.
+// Turning, mirroring or shifting the whole board round (every line with it) takes moves to moves; each
+// such change that the rules' locked lines allow makes a table serve the group it carries the table's to:
+// "Normal"'s one table serves 64 groups, each of "Unmovable"'s several serves up to eight.
+struct GroupLookup {
+    int32_t table;
+    std::array<uint8_t, GROUP_TILES> tiles;  // the board's tiles looked up
+    std::array<uint8_t, 16> cell;            // where a board cell stands on the table's board
+};
+
+// Five different cells numbered 0 to 524,159: the first of 16 cells, the second of the 15 left, and so on.
+inline constexpr uint32_t GROUP_PLACINGS = 16 * 15 * 14 * 13 * 12;
+template <typename CellOf>
+uint32_t GroupRank(CellOf cellOf) {
+    std::array<uint32_t, GROUP_TILES> cells{};
+    uint32_t index = 0;
+    for (uint32_t k = 0; k < GROUP_TILES; ++k) {
+        cells[k] = cellOf(k);
+        uint32_t below = 0;  // cells taken before it with lower numbers
+        for (uint32_t j = 0; j < k; ++j) below += cells[j] < cells[k] ? 1 : 0;
+        index = index * (16 - k) + cells[k] - below;
+    }
+    return index;
+}
+
+struct GroupTables {
+    std::vector<std::vector<uint8_t>> moves;  // by table, two entries a byte, the lower first
+    std::vector<GroupLookup> lookups;
+
+    int32_t Moves(int32_t table, uint32_t rank) const {
+        return moves[static_cast<std::size_t>(table)][rank >> 1] >> ((rank & 1) << 2) & 15;
+    }
+};
+
+const GroupTables& GroupTablesFor(const LineRules& rules);
 
 }  // namespace tessel

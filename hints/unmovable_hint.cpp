@@ -25,7 +25,13 @@ LineRules UnmovableRules() {
     // 15 and 16 swapped: as on "Normal", with column 2 taking the first column's part.
     rules.waysRound[0] = {0, 14, 15, LineMove(ShiftDirection::Up, 2)};
     rules.wayCount = 1;
-    return rules;  // twelve first moves: the default node budget
+    // Groups round the locked cell (cell 0); mirrored and turned over the diagonal, each serves up to eight.
+    rules.groups = {{{1, 2, 3, 5, 6}, {4, 5, 6, 7, 1}, {5, 6, 7, 9, 10}, {1, 2, 3, 4, 8}}};
+    rules.groupCount = 4;
+    // As on "Normal", the first pass reaching a little further: twelve first moves.
+    rules.passes = {{{2, 3, 16, 1'000}, {1, 2, 12, 1'500}}};
+    rules.passCount = 2;
+    return rules;
 }
 
 std::optional<Hint> UnmovableHint(const Game& game) {

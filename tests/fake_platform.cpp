@@ -10,7 +10,8 @@ void SeedRandom(uint32_t seed) {
     testing::Platform().random.Seed(seed);
 }
 int32_t DrawRandom() {
-    return testing::Platform().random.Draw();
+    testing::FakePlatform& platform = testing::Platform();
+    return platform.draws.emplace_back(platform.random.Draw());
 }
 void testing::KeepPicture(const Game& game, void*) {
     FakePlatform& platform = Platform();

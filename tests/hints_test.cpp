@@ -68,10 +68,11 @@ void PlayRandomMoves(Game& game, std::mt19937& random, int32_t count) {
 
 struct Bounds {
     const PuzzleLabel& label;
-    int32_t scrambled;   // the most moves following hints may take from a fresh scramble
-    int32_t far;         // ... and from a board after 500 random moves
-    int32_t exactDepth;  // boards this many moves from the goal are solved in their fewest moves
-    int32_t walk;        // boards this many random moves from the goal mostly take no more
+    int32_t withinYardstick;  // of ten scrambles, how many at least hints take no more moves than Yardstick
+    int32_t scrambled;        // the most moves following hints may take from a fresh scramble
+    int32_t far;              // ... and from a board after 500 random moves
+    int32_t exactDepth;       // boards this many moves from the goal are solved in their fewest moves
+    int32_t walk;             // boards this many random moves from the goal mostly take no more
 };
 
 // The goal; "Uneven" with the columns in `downColumns` (a bit each) slid down.
@@ -180,10 +181,77 @@ std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
     return distance;
 }
 
+// The yardstick of a scramble: the fewest moves a player who watched it would take to undo it with care,
+// read from the set-up's own draws. Its steps in order, each a signed amount of one line or block; steps
+// of lines that commute pass each other (rows with rows, columns with columns, blocks that share no cell),
+// so a step joins the last step of its own line when every step since commutes with it; amounts add up
+// modulo 4 ("Uneven"'s column slides plainly), and each line is then undone the shorter way round (blocks
+// only turn clockwise). 0 for the puzzles without one.
+int32_t Yardstick(int32_t screen, const std::vector<int32_t>& draws) {
+    struct Step {
+        int32_t line;  // columns 0 to 3, rows 4 to 7; blocks 3 * row + col from 0
+        int32_t amount;
+    };
+    std::vector<Step> steps;
+    const bool blocks = screen == SCREEN_ALMOST_IMPOSSIBLE;
+    const auto commute = [&](int32_t a, int32_t b) {
+        if (blocks) return std::abs(a % 3 - b % 3) > 1 || std::abs(a / 3 - b / 3) > 1;
+        return a / 4 == b / 4;
+    };
+    const auto slides = [&](int32_t line) { return screen == SCREEN_UNEVEN && line < 4; };
+    const auto wrap = [&](int32_t line, int32_t amount) {
+        return slides(line) ? amount : (amount % 4 + 4) % 4;
+    };
+    const auto add = [&](int32_t line, int32_t amount) {
+        for (std::size_t i = steps.size(); i-- > 0;) {
+            if (steps[i].line == line) {
+                steps[i].amount = wrap(line, steps[i].amount + amount);
+                if (steps[i].amount == 0) steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(i));
+                return;
+            }
+            if (!commute(steps[i].line, line)) break;
+        }
+        steps.push_back({line, wrap(line, amount)});
+    };
+    std::size_t next = 0;
+    const auto draw = [&] { return draws.at(next++); };
+    if (blocks) {
+        for (int32_t step = 0; step < 10; ++step) {
+            const int32_t col = draw() % 3, row = draw() % 3;
+            add(3 * row + col, draw() % 3 + 1);  // counter-clockwise quarter turns
+        }
+    } else if (screen == SCREEN_NORMAL || screen == SCREEN_UNMOVABLE || screen == SCREEN_UNEVEN) {
+        const bool unmovable = screen == SCREEN_UNMOVABLE;
+        const int32_t lockedColumn = unmovable ? draw() % 4 : -1, lockedRow = unmovable ? draw() % 4 : -1;
+        std::array<bool, 4> down{};
+        for (int32_t accepted = 0; accepted < (screen == SCREEN_NORMAL ? 10 : 20);) {
+            // Up, left, down, right; up and left count as positive.
+            const int32_t direction = draw() % 4, line = draw() % 4, steps = draw() % 3 + 1;
+            const bool column = direction % 2 == 0;
+            if (line == (column ? lockedColumn : lockedRow)) continue;
+            if (screen == SCREEN_UNEVEN && (column ? down[line] != (direction == 0) : line == 0)) continue;
+            if (screen == SCREEN_UNEVEN && column) {
+                down[line] = !down[line];
+                add(line, direction == 0 ? 1 : -1);
+            } else {
+                add((column ? 0 : 4) + line, direction < 2 ? steps : -steps);
+            }
+            ++accepted;
+        }
+    }
+    int32_t moves = 0;
+    for (const Step& step : steps) {
+        const int32_t a = std::abs(step.amount);
+        moves += blocks || slides(step.line) ? a : std::min(a, 4 - a);
+    }
+    return moves;
+}
+
 class EveryPuzzle : public ::testing::TestWithParam<Bounds> {};
 
 // Following hints solves the hard boards, scrambles and far boards, and boards near the goal in the fewest
-// moves; a board gets the same hint however it was reached.
+// moves; from nine scrambles in ten of the line and block puzzles it takes no more moves than the
+// yardstick; a board gets the same hint however it was reached.
 TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
     const Bounds& bounds = GetParam();
     auto other = NewGame();
@@ -195,10 +263,13 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
         FollowHints(*game, bounds.far);
         EXPECT_TRUE(game->solved) << "hard board " << i;
     }
-    for (uint32_t k = 0; k < 11; ++k) {
-        const bool far = k >= 8;  // eight scrambles, then three boards after 500 random moves each
-        const uint32_t ticks = far ? 5 + (k - 8) * 131 : 100 + k * 7717;
+    constexpr uint32_t SCRAMBLES = 20;
+    int32_t withinYardstick = 0;
+    for (uint32_t k = 0; k < SCRAMBLES + 3; ++k) {
+        const bool far = k >= SCRAMBLES;  // then three boards after 500 random moves each
+        const uint32_t ticks = far ? 5 + (k - SCRAMBLES) * 131 : 100 + k * 7717;
         ChoosePuzzle(*game, bounds.label, ticks);
+        const int32_t yardstick = Yardstick(game->screen, Platform().draws);
         if (far) PlayRandomMoves(*game, random, 500);
         if (k % 2 == 0) {  // the same hint in another game, and here after a move played and taken back
             const std::optional<Hint> first = FindHint(*game);
@@ -212,9 +283,11 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
                 EXPECT_TRUE(hint && all(*hint) == all(*first)) << "tick " << ticks << ": " << first->move;
             }
         }
-        FollowHints(*game, far ? bounds.far : bounds.scrambled);
+        const int32_t moves = FollowHints(*game, far ? bounds.far : bounds.scrambled);
         EXPECT_TRUE(game->solved) << (far ? "far board from tick " : "scramble at tick ") << ticks;
+        withinYardstick += !far && moves <= yardstick;
     }
+    EXPECT_GE(withinYardstick * 10, bounds.withinYardstick * static_cast<int32_t>(SCRAMBLES));
     // Boards a few random moves from the goal take the fewest moves found above ("Lights out": any board).
     ChoosePuzzle(*game, bounds.label);
     game->fixedColumn = 2, game->fixedRow = 4;  // the first game's locks
@@ -247,12 +320,14 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
 
 constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
                                            "LightsOut", "Fifteen", "AlmostImpossible"};
-INSTANTIATE_TEST_SUITE_P(
-    Hints, EveryPuzzle,
-    ::testing::Values(Bounds{NORMAL_LABEL, 30, 36, 4, 12}, Bounds{UNEVEN_LABEL, 30, 50, 5, 16},
-                      Bounds{UNMOVABLE_LABEL, 30, 32, 4, 16}, Bounds{LIGHTS_OUT_LABEL, 15, 15, 25, 0},
-                      Bounds{FIFTEEN_LABEL, 60, 100, 16, 0}, Bounds{ALMOST_IMPOSSIBLE_LABEL, 24, 40, 6, 0}),
-    [](const auto& info) { return NAMES[info.index]; });
+INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
+                         ::testing::Values(Bounds{NORMAL_LABEL, 9, 30, 36, 4, 12},
+                                           Bounds{UNEVEN_LABEL, 9, 30, 50, 5, 16},
+                                           Bounds{UNMOVABLE_LABEL, 9, 30, 32, 4, 16},
+                                           Bounds{LIGHTS_OUT_LABEL, 0, 15, 15, 25, 0},
+                                           Bounds{FIFTEEN_LABEL, 0, 60, 100, 16, 0},
+                                           Bounds{ALMOST_IMPOSSIBLE_LABEL, 9, 24, 40, 6, 0}),
+                         [](const auto& info) { return NAMES[info.index]; });
 
 }  // namespace
 }  // namespace tessel::testing

@@ -20,6 +20,7 @@ struct FakePlatform {
     uint32_t ticks = 0;
     CrtRandom random;
     std::vector<BackBuffer> presented;  // every picture shown, in order, while keepPictures is set
+    std::vector<int32_t> draws;         // every random number drawn, in order
     bool keepPictures = true;
 };
 
@@ -65,10 +66,12 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
     HandleTap(game, x, y);
 }
 
-// Chooses the puzzle with this label from the menu at tick count `ticks`; forgets the pictures shown.
+// Chooses the puzzle with this label from the menu at tick count `ticks`; forgets the pictures shown and
+// the numbers drawn before, so that `draws` holds the set-up's own.
 inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
     Platform().ticks = ticks;
+    Platform().draws.clear();
     Tap(game, label.x, label.y);
     Platform().presented.clear();
 }
