@@ -14,6 +14,7 @@
 
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/drag.h"
 #include "game/keys.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
@@ -97,6 +98,12 @@ bool GameView::isLandscape() const {
 }
 
 void GameView::present() {
+    // A line following the pointer shows only its latest place: the paint comes with the screen's next
+    // refresh, and pointer moves coming faster merge into it.
+    if (following_) {
+        update();
+        return;
+    }
     if (lastPresent_) std::this_thread::sleep_until(*lastPresent_ + RefreshInterval(screen()));
     repaint();
     lastPresent_ = std::chrono::steady_clock::now();
@@ -188,7 +195,23 @@ void GameView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || isLandscape()) return;
     if (game().drainTaps != 0 && !takeDrainedTap()) return;
     const QPoint tap = gamePoint(event->position());
-    Tap(session_, tap.x(), tap.y());
+    Press(session_, tap.x(), tap.y());
+    emit played();
+}
+
+void GameView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !session_.drag) return;
+    const QPoint at = gamePoint(event->position());
+    const std::size_t moves = session_.history.taps.size();
+    following_ = true;
+    MovePointer(session_, at.x(), at.y());
+    following_ = false;
+    if (session_.history.taps.size() != moves) emit played();
+}
+
+void GameView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !session_.drag) return;
+    tessel::Release(session_);
     emit played();
 }
 
@@ -249,8 +272,9 @@ void GameView::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void GameView::focusOutEvent(QFocusEvent* event) {
-    // Whatever is held now is released elsewhere.
+    // Whatever is held now is released elsewhere; a line being dragged settles back.
     keysDown_.clear();
+    if (CancelDrag(session_)) emit played();
     QWidget::focusOutEvent(event);
 }
 

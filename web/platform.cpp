@@ -19,6 +19,7 @@
 #include "core/game.h"
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/drag.h"
 #include "game/kept_game.h"
 #include "game/keys.h"
 #include "game/screen_text.h"
@@ -178,6 +179,26 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
     tessel::LastPlayed() = {};
     tessel::Tap(tessel::TheSession(), x, y);
+}
+
+// A finger, a pen or the mouse pressed, moved, let go, or taken away by the system (game/drag.h). The moves
+// a drag makes are taps, and said as taps. TesselMove returns whether it made any, so that the page updates
+// what it says only then.
+EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
+    tessel::LastPlayed() = {};
+    tessel::Press(tessel::TheSession(), x, y);
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
+    const std::size_t moves = tessel::TheSession().history.taps.size();
+    const int32_t screen = tessel::TheGame().screen;
+    tessel::MovePointer(tessel::TheSession(), x, y);
+    return tessel::TheSession().history.taps.size() != moves || tessel::TheGame().screen != screen ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void TesselRelease() {
+    tessel::Release(tessel::TheSession());
+}
+EMSCRIPTEN_KEEPALIVE void TesselCancel() {
+    tessel::CancelDrag(tessel::TheSession());
 }
 
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.
