@@ -133,10 +133,6 @@ std::optional<Key> ParseKey(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view KeyName(Key key) {
-    return KEY_NAMES[static_cast<std::size_t>(key)];
-}
-
 std::optional<ShiftDirection> LineShiftOf(Key key, bool grabbed) {
     if (IsShiftArrow(key) || (grabbed && IsArrow(key))) return DirectionOf(key);
     return std::nullopt;
