@@ -5,8 +5,6 @@
 
 namespace tessel {
 
-struct Game;
-
 // Milliseconds since some fixed moment; wraps around after 2^32.
 uint32_t TickCount();
 
@@ -14,7 +12,5 @@ uint32_t TickCount();
 void SeedRandom(uint32_t seed);
 int32_t DrawRandom();
 
-// Shows the back buffer on the screen at once, before returning.
-void PresentNow(const Game& game);
 
 }  // namespace tessel

@@ -54,7 +54,7 @@ ReadGameId Refused(std::string error) {
 }  // namespace
 
 std::string GameIdName(const Puzzle& puzzle) {
-    std::string name = Lowered(PuzzleName(puzzle.screen));
+    std::string name = Lowered(puzzle.name);
     for (char& c : name) c = c == ' ' ? '-' : c;
     return name;
 }
@@ -82,10 +82,10 @@ ReadGameId ParseGameId(std::string_view text) {
 
     const Puzzle* puzzle = nullptr;
     std::string names;
-    for (const Puzzle& candidate : Puzzles()) {
-        const std::string name = GameIdName(candidate);
+    for (const Puzzle* candidate : Puzzles()) {
+        const std::string name = GameIdName(*candidate);
         names += (names.empty() ? "" : ", ") + name;
-        if (lowered.starts_with(name + "-")) puzzle = &candidate;
+        if (lowered.starts_with(name + "-")) puzzle = candidate;
     }
     if (puzzle == nullptr)
         return Refused("game ID " + Shown(text) + " names no puzzle (it starts with " + names + ")");

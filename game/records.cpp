@@ -13,8 +13,8 @@ namespace {
 constexpr std::string_view HEADER = "tessel records 1";
 
 bool IsPuzzleName(std::string_view name) {
-    for (const Puzzle& puzzle : Puzzles()) {
-        if (GameIdName(puzzle) == name) return true;
+    for (const Puzzle* puzzle : Puzzles()) {
+        if (GameIdName(*puzzle) == name) return true;
     }
     return false;
 }
@@ -103,11 +103,11 @@ std::optional<Records> ReadRecords(std::string_view text) {
 
 std::vector<std::string> DescribeRecords(const Records& records) {
     std::vector<std::string> lines;
-    for (const Puzzle& puzzle : Puzzles()) {
-        const auto found = records.find(GameIdName(puzzle));
+    for (const Puzzle* puzzle : Puzzles()) {
+        const auto found = records.find(GameIdName(*puzzle));
         if (found == records.end()) continue;
         const PuzzleRecord& record = found->second;
-        std::string line = PuzzleName(puzzle.screen) + ": " + std::to_string(record.solved) + " solved";
+        std::string line = std::string(puzzle->name) + ": " + std::to_string(record.solved) + " solved";
         if (record.fewestMoves) line += ", fewest moves " + std::to_string(*record.fewestMoves);
         if (record.shortestMs) line += ", shortest " + ClockText(*record.shortestMs);
         lines.push_back(line);

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "core/platform.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel {
@@ -19,10 +18,10 @@ bool IsOnQuit(int32_t x, int32_t y) {
 }
 
 void TapMenu(Game& game) {
-    for (const Puzzle& puzzle : Puzzles()) {
-        const PuzzleLabel& label = puzzle.label;
+    for (const Puzzle* puzzle : Puzzles()) {
+        const PuzzleLabel& label = puzzle->label;
         if (!IsInside(game.tapX, game.tapY, label.x, label.y, label.width, LABEL_HEIGHT)) continue;
-        StartPuzzle(game, puzzle, DealFromTickCount());
+        StartPuzzle(game, *puzzle, DealFromTickCount());
         return;
     }
 }
@@ -80,8 +79,8 @@ void DrawScreen(Game& game) {
 
 void DrawMenu(Game& game) {
     DrawImage(game.backBuffer, game.images[IMG_TITLE], TITLE_X, TITLE_Y, TITLE_WIDTH, TITLE_HEIGHT);
-    for (const Puzzle& puzzle : Puzzles()) {
-        const PuzzleLabel& label = puzzle.label;
+    for (const Puzzle* puzzle : Puzzles()) {
+        const PuzzleLabel& label = puzzle->label;
         DrawImage(game.backBuffer, game.images[label.image], label.x, label.y, label.width, LABEL_HEIGHT);
     }
 }

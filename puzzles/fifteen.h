@@ -7,6 +7,7 @@
 #include "core/drawing.h"
 #include "core/game.h"
 #include "puzzles/deal.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -25,5 +26,8 @@ void SetupFifteen(Game& game, const Deal& deal);
 void TapFifteen(Game& game, int32_t x, int32_t y);
 bool IsFifteenSolved(const Game& game);
 void DrawFifteen(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle FIFTEEN_PUZZLE;
 
 }  // namespace tessel

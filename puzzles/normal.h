@@ -7,6 +7,7 @@
 #include "core/drawing.h"
 #include "core/game.h"
 #include "puzzles/deal.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -20,5 +21,8 @@ void SetupNormal(Game& game, const Deal& deal);
 void TapNormal(Game& game, int32_t x, int32_t y);
 bool IsNormalSolved(const Game& game);
 void DrawNormal(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle NORMAL_PUZZLE;
 
 }  // namespace tessel

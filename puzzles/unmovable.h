@@ -10,6 +10,7 @@
 #include "puzzles/deal.h"
 #include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -28,6 +29,9 @@ void SetupUnmovable(Game& game, const Deal& deal);
 void TapUnmovable(Game& game, int32_t x, int32_t y);
 bool IsUnmovableSolved(const Game& game);
 void DrawUnmovable(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle UNMOVABLE_PUZZLE;
 
 // The drag of "Normal", where the locked lines never follow.
 extern const LineDrag UNMOVABLE_DRAG;

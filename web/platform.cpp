@@ -1,8 +1,9 @@
 // The core's platform services in the browser, and the few functions the page calls.
 //
 // A page cannot show a picture in the middle of a call: whatever it draws appears once control returns to
-// the browser. So PresentNow hands the page a copy of the back buffer, and the page shows the copies one
-// per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are made here.
+// the browser. So the game's presenter hands the page a copy of the back buffer, and the page shows the
+// copies one per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are
+// made here.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -88,6 +89,10 @@ const char* Answer(const std::string& text) {
     std::copy_n(text.begin(), size, TextBuffer().begin());
     TextBuffer()[size] = '\0';
     return TextBuffer().data();
+// The game in play's presenter.
+void QueueShown(const Game& game, void*) {
+    static BackBuffer scratch;
+    Queue(PictureShown(game, scratch));
 }
 
 }  // namespace
@@ -102,12 +107,6 @@ void SeedRandom(uint32_t seed) {
 }
 int32_t DrawRandom() {
     return Random().Draw();
-}
-
-// Only the game in play is shown: a kept game's moves are checked by playing them on a record of their own.
-void PresentNow(const Game& game) {
-    static BackBuffer scratch;
-    if (&game == &TheGame()) Queue(PictureShown(game, scratch));
 }
 
 }  // namespace tessel
@@ -126,6 +125,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselHeight() {
 // menu into the back buffer; nothing is shown yet.
 EMSCRIPTEN_KEEPALIVE void TesselStart(int32_t look) {
     tessel::Game& game = tessel::TheGame();
+    game.presenter = {tessel::QueueShown, nullptr};
     if (look >= 0 && look < static_cast<int32_t>(tessel::LOOKS.size()))
         game.look = tessel::LOOKS[static_cast<std::size_t>(look)];
     tessel::PrepareSurfaces(game);
