@@ -89,6 +89,8 @@ const char* Answer(const std::string& text) {
     std::copy_n(text.begin(), size, TextBuffer().begin());
     TextBuffer()[size] = '\0';
     return TextBuffer().data();
+}
+
 // The game in play's presenter.
 void QueueShown(const Game& game, void*) {
     static BackBuffer scratch;
