@@ -214,10 +214,11 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     if (!history || !KeptAsRead(bytes, *read, *history, readRandom)) return false;
     Decode(bytes, session.game, randomState);
     session.history = std::move(*history);
-    // The cursor and the hint are the player's, not the game's: the cursor starts hidden, as at every
-    // start, and no hint of the game left is shown over the one read.
+    // The cursor, the hint and what was played last are the player's, not the game's: the cursor starts
+    // hidden, as at every start, and nothing of the game left is shown or said over the one read.
     session.cursor = {};
     session.hint.reset();
+    session.played = {};
     session.game.outlines = {};
     return true;
 }

@@ -71,12 +71,6 @@ struct ShownState {
 };
 ShownState TakeShownState(const Session& session);
 
-// What the player did last.
-struct Played {
-    enum Kind : uint8_t { TAP, KEY, UNDO, REDO, HINT } kind = TAP;
-    Key key{};
-};
-
 // A few words for what `played` did, from `before` to `session`: "column 2 up", "row 3 left", "tile 7
 // left", "block turned", "light on, 6 lights on", "Normal started", "cleared", "menu"; "undo column 2 up"
 // and "redo column 2 up" with the move taken back or played again; "hint: column 2 up"; for keys that

@@ -1,5 +1,6 @@
 // A game in play as a front end holds it: the record and the history of its moves. Every front end plays
-// taps, Undo and Redo through these functions, so that the moves are recorded in one place.
+// taps, keys, Undo and Redo through these functions, so that the moves are recorded in one place, and each
+// says what it played, in the words a screen reader gives.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 namespace tessel {
 
 enum class Key : uint8_t;  // game/keys.h
+struct ShownState;         // game/screen_text.h
 
 // The hint shown, until the next tap, key, Undo or Redo: where a tap plays it and what it does, in words.
 // Its outline is the record's second.
@@ -34,12 +36,22 @@ struct Drag {
     int32_t offset = 0;  // pixels the line stands from the cell it has reached, as last drawn
 };
 
+// What the player did last: a tap (a drag's moves are taps too), a key, an Undo, a Redo or a hint, and what
+// it did in a few words (DescribeAction in game/screen_text.h): "column 2 up", "undo column 2 up", "hint:
+// row 3 left". The words are empty when nothing a player can hear about changed, and once taken.
+struct Played {
+    enum Kind : uint8_t { NOTHING, TAP, KEY, UNDO, REDO, HINT } kind = NOTHING;
+    Key key{};  // the key pressed, for KEY
+    std::string words;
+};
+
 struct Session {
     Game game;
     History history;
     Cursor cursor;
     std::optional<HintShown> hint;
     std::optional<Drag> drag;  // while a pointer is held down
+    Played played;
 };
 
 // One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the
@@ -60,5 +72,13 @@ bool Undo(Session& session);
 // Plays the last move taken back again, as its tap did, the cursor ending where the move left it. False, with
 // nothing done, when there is none or the splash is still to come.
 bool Redo(Session& session);
+
+// Records what the player did last (a key with the key pressed), told from `before`, the screen as it stood
+// ahead of it. The functions here record what they play; ShowHint (hints/shown_hint.h) records a hint so.
+void RecordPlayed(Session& session, const ShownState& before, Played::Kind kind, Key key = {});
+
+// The words of what was played last, handed over once: empty when they have been taken already, so that a
+// front end that tells after every action (a drag let go where it stands, say) never repeats them.
+std::string TakePlayedWords(Session& session);
 
 }  // namespace tessel

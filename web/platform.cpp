@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,12 +37,6 @@ Session& TheSession() {
 }
 Game& TheGame() {
     return TheSession().game;
-}
-
-// What the player did last, for the words the screen text gives after it.
-Played& LastPlayed() {
-    static Played played;
-    return played;
 }
 
 CrtRandom& Random() {
@@ -177,7 +170,6 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
 
 // One tap at a point of the back buffer; the page has clamped it to 0 to 65535.
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
-    tessel::LastPlayed() = {};
     tessel::Tap(tessel::TheSession(), x, y);
 }
 
@@ -185,7 +177,6 @@ EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
 // a drag makes are taps, and said as taps. TesselMove returns whether it made any, so that the page updates
 // what it says only then.
 EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
-    tessel::LastPlayed() = {};
     tessel::Press(tessel::TheSession(), x, y);
 }
 EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
@@ -203,24 +194,20 @@ EMSCRIPTEN_KEEPALIVE void TesselCancel() {
 
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.
 EMSCRIPTEN_KEEPALIVE void TesselUndo() {
-    tessel::LastPlayed() = {tessel::Played::UNDO};
     tessel::Undo(tessel::TheSession());
 }
 EMSCRIPTEN_KEEPALIVE void TesselRedo() {
-    tessel::LastPlayed() = {tessel::Played::REDO};
     tessel::Redo(tessel::TheSession());
 }
 
 // Shows the next move toward the solved board; nothing on the menu, a solved board or during the splash.
 EMSCRIPTEN_KEEPALIVE void TesselHint() {
-    tessel::LastPlayed() = {tessel::Played::HINT};
     tessel::ShowHint(tessel::TheSession());
 }
 
 // One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.
 EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
     if (key < 0 || key >= tessel::KEY_COUNT) return;
-    tessel::LastPlayed() = {tessel::Played::KEY, static_cast<tessel::Key>(key)};
     tessel::PressKey(tessel::TheSession(), static_cast<tessel::Key>(key));
 }
 
@@ -287,16 +274,13 @@ extern "C" {
 
 // The screen as JSON: {"heading", "cleared", "columns", "rows", "buttons", "cells", "focus", "said"}, items
 // as [name, x, y, width, height, tapX, tapY, place] in picture pixels, "focus" the cursor's ["button" or
-// "cell", index] or null, "said" the few words for what changed since the previous call.
+// "cell", index] or null, "said" the few words for what was played last, given once (TakePlayedWords).
 EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
     using namespace tessel;
-    static std::optional<ShownState> told;
     static std::string json;
     const Game& game = TheGame();
     const ScreenText text = DescribeScreen(game);
-    const std::string said = told ? DescribeAction(*told, TheSession(), LastPlayed()) : std::string();
-    told = TakeShownState(TheSession());
-    LastPlayed() = {};
+    const std::string said = TakePlayedWords(TheSession());
     json = "{\"heading\":";
     AppendJsonString(json, text.heading);
     json += ",\"cleared\":" + std::string(text.cleared ? "true" : "false");
