@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/crt_random.h"
@@ -53,11 +54,10 @@ CrtRandom& Random() {
 // Canvas pixels are bytes R, G, B, A; the game's are 0xFFRRGGBB words.
 using RgbaPicture = std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT>;
 
-// Hands a copy of the picture to the page's queue (Module.queuePicture, given when the page creates the
-// module).
+// Hands the picture to the page's queue (Module.queuePicture, given when the page creates the module),
+// which copies it before this returns.
 EM_JS(void, QueuePicture, (const uint32_t* rgba, int32_t width, int32_t height), {
-    const bytes = HEAPU8.slice(rgba, rgba + width * height * 4);
-    Module.queuePicture(new ImageData(new Uint8ClampedArray(bytes.buffer), width, height));
+    Module.queuePicture(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
 });
 
 void Queue(const BackBuffer& buffer) {
@@ -83,10 +83,26 @@ int32_t DrawRandom() {
     return Random().Draw();
 }
 
+// While a dragged line follows the pointer only its latest picture is shown; the frames of the moves it
+// plays on the way are passed over.
+struct Following {
+    bool on = false;
+    bool passedOver = false;  // a picture was presented meanwhile
+};
+Following& Follow() {
+    static Following following;
+    return following;
+}
+
 // Only the game in play is shown: a kept game's moves are checked by playing them on a record of their own.
 void PresentNow(const Game& game) {
     static BackBuffer scratch;
-    if (&game == &TheGame()) Queue(PictureShown(game, scratch));
+    if (&game != &TheGame()) return;
+    if (Follow().on) {
+        Follow().passedOver = true;
+        return;
+    }
+    Queue(PictureShown(game, scratch));
 }
 
 }  // namespace tessel
@@ -189,7 +205,10 @@ EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
 EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
     const std::size_t moves = tessel::TheSession().history.taps.size();
     const int32_t screen = tessel::TheGame().screen;
+    tessel::Follow() = {true, false};
     tessel::MovePointer(tessel::TheSession(), x, y);
+    const bool shown = std::exchange(tessel::Follow(), {}).passedOver;
+    if (shown) tessel::PresentNow(tessel::TheGame());
     return tessel::TheSession().history.taps.size() != moves || tessel::TheGame().screen != screen ? 1 : 0;
 }
 EMSCRIPTEN_KEEPALIVE void TesselRelease() {
