@@ -9,10 +9,8 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <thread>
-#include <vector>
 
 #include "core/platform.h"
 #include "core/splash.h"
@@ -26,11 +24,6 @@
 namespace tessel {
 
 namespace {
-
-std::vector<GameView*>& Views() {
-    static std::vector<GameView*> views;
-    return views;
-}
 
 const QString LANDSCAPE_LINE_1 = QStringLiteral("Sorry, current release version");
 const QString LANDSCAPE_LINE_2 = QStringLiteral(" doesn't support horizontal view mode.");
@@ -78,18 +71,7 @@ GameView::GameView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
-    Views().push_back(this);
-}
-
-GameView::~GameView() {
-    std::erase(Views(), this);
-}
-
-GameView* GameView::ShowingGame(const Game& game) {
-    for (GameView* view : Views()) {
-        if (&view->session_.game == &game) return view;
-    }
-    return nullptr;
+    game().presenter = {[](const Game&, void* view) { static_cast<GameView*>(view)->present(); }, this};
 }
 
 int GameView::scale() const {

@@ -34,12 +34,8 @@ class GameView : public QWidget {
     // Taps queued during the splash that are thrown away after the first one.
     static constexpr int DRAINED_TAPS = 20;
 
-    // Creates the game: its images and back buffer prepared and the menu drawn.
+    // Creates the game, shown in this view: its images and back buffer prepared and the menu drawn.
     explicit GameView(QWidget* parent = nullptr);
-    ~GameView() override;
-
-    // The view showing this game, if any; where PresentNow draws.
-    static GameView* ShowingGame(const Game& game);
 
     Game& game() { return session_.game; }
     const History& history() const { return session_.history; }

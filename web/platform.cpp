@@ -1,8 +1,9 @@
 // The core's platform services in the browser, and the few functions the page calls.
 //
 // A page cannot show a picture in the middle of a call: whatever it draws appears once control returns to
-// the browser. So PresentNow hands the page a copy of the back buffer, and the page shows the copies one
-// per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are made here.
+// the browser. So the game's presenter hands the page a copy of the back buffer, and the page shows the
+// copies one per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are
+// made here.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "core/crt_random.h"
@@ -69,6 +69,12 @@ void Queue(const BackBuffer& buffer) {
     QueuePicture(rgba.data(), SURFACE_WIDTH, SURFACE_HEIGHT);
 }
 
+// The game in play's presenter.
+void QueueShown(const Game& game, void*) {
+    static BackBuffer scratch;
+    Queue(PictureShown(game, scratch));
+}
+
 }  // namespace
 
 uint32_t TickCount() {
@@ -81,28 +87,6 @@ void SeedRandom(uint32_t seed) {
 }
 int32_t DrawRandom() {
     return Random().Draw();
-}
-
-// While a dragged line follows the pointer only its latest picture is shown; the frames of the moves it
-// plays on the way are passed over.
-struct Following {
-    bool on = false;
-    bool passedOver = false;  // a picture was presented meanwhile
-};
-Following& Follow() {
-    static Following following;
-    return following;
-}
-
-// Only the game in play is shown: a kept game's moves are checked by playing them on a record of their own.
-void PresentNow(const Game& game) {
-    static BackBuffer scratch;
-    if (&game != &TheGame()) return;
-    if (Follow().on) {
-        Follow().passedOver = true;
-        return;
-    }
-    Queue(PictureShown(game, scratch));
 }
 
 }  // namespace tessel
@@ -121,6 +105,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselHeight() {
 // menu into the back buffer; nothing is shown yet.
 EMSCRIPTEN_KEEPALIVE void TesselStart(int32_t look) {
     tessel::Game& game = tessel::TheGame();
+    game.presenter = {tessel::QueueShown, nullptr};
     if (look >= 0 && look < static_cast<int32_t>(tessel::LOOKS.size()))
         game.look = tessel::LOOKS[static_cast<std::size_t>(look)];
     tessel::PrepareSurfaces(game);
@@ -205,10 +190,7 @@ EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
 EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
     const std::size_t moves = tessel::TheSession().history.taps.size();
     const int32_t screen = tessel::TheGame().screen;
-    tessel::Follow() = {true, false};
     tessel::MovePointer(tessel::TheSession(), x, y);
-    const bool shown = std::exchange(tessel::Follow(), {}).passedOver;
-    if (shown) tessel::PresentNow(tessel::TheGame());
     return tessel::TheSession().history.taps.size() != moves || tessel::TheGame().screen != screen ? 1 : 0;
 }
 EMSCRIPTEN_KEEPALIVE void TesselRelease() {
