@@ -36,8 +36,8 @@ void DrawImage(BackBuffer& buffer, const Image& image, int32_t x, int32_t y, int
 // before any pixel was written. Pixels whose source or destination lies outside the buffer are skipped.
 void CopyArea(BackBuffer& buffer, int32_t x, int32_t y, int32_t w, int32_t h, int32_t srcX, int32_t srcY);
 
-// A frame drawn over the picture as it is shown, never into the back buffer: the keyboard's cursor, and
-// room for one more. Its ring lies on the rectangle's own outermost pixels. Width 0: no outline.
+// A frame drawn over the picture as it is shown, never into the back buffer: the keyboard's cursor, the
+// hint. Its ring lies on the rectangle's own outermost pixels. Width 0: no outline.
 struct Outline {
     int32_t left = 0;
     int32_t top = 0;

@@ -29,6 +29,10 @@ const BackBuffer& PictureShown(const Game& game, BackBuffer& scratch) {
     return scratch;
 }
 
+void PresentNow(const Game& game) {
+    if (game.presenter.present != nullptr) game.presenter.present(game, game.presenter.context);
+}
+
 void PlaceCells(TileGrid& grid, Point origin) {
     PlaceGridCells(grid, origin);
 }

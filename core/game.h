@@ -53,6 +53,15 @@ struct LightGrid {
     int32_t Top(int32_t col, int32_t row) const { return cellTop[col * SIZE + row]; }
 };
 
+struct Game;
+
+// Whoever shows a record's pictures: set by the front end that owns the record and shows it. A record no
+// front end shows (a kept game's moves checked on a record of their own) has none, and shows nothing.
+struct Presenter {
+    void (*present)(const Game& game, void* context) = nullptr;
+    void* context = nullptr;  // the front end's own: its window, its queue of pictures
+};
+
 struct Game {
     int32_t screen = SCREEN_MENU;
     int32_t screenAtTap = SCREEN_MENU;  // screen as it was when the current tap began
@@ -74,14 +83,18 @@ struct Game {
     Look look = Look::CLASSIC;  // the colours the images and the ground are drawn in
     ImageSet images;            // the look's images
     BackBuffer backBuffer{};
-    // Drawn over the back buffer when it is shown (PictureShown): [0] the keyboard's cursor, [1] kept free
-    // for one more. They never enter the back buffer, so the moves draw on exactly what a pointer sees.
+    // Drawn over the back buffer when it is shown (PictureShown): [0] the keyboard's cursor, [1] the hint.
+    // They never enter the back buffer, so the moves draw on exactly what a pointer sees.
     std::array<Outline, 2> outlines{};
+    Presenter presenter;
 };
 
 // What the screen shows: the back buffer itself when no outline is set, otherwise a copy of it in
 // `scratch` with the outlines drawn over it. Every front end presents this.
 const BackBuffer& PictureShown(const Game& game, BackBuffer& scratch);
+
+// Shows the record's picture on its screen at once, before returning; nothing when no front end shows it.
+void PresentNow(const Game& game);
 
 // Puts every banner letter back on its resting line. Every puzzle set-up calls it first.
 void ResetBanner(Game& game);

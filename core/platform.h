@@ -5,21 +5,12 @@
 
 namespace tessel {
 
-struct Game;
-
 // Milliseconds since some fixed moment; wraps around after 2^32.
 uint32_t TickCount();
 
 // The platform's pseudo-random generator: seeding, and drawing a number from 0 to 32767.
 void SeedRandom(uint32_t seed);
 int32_t DrawRandom();
-
-// Shows the back buffer on the screen at once, before returning.
-void PresentNow(const Game& game);
-
-}  // namespace tessel
-
-namespace tessel {
 
 // Every puzzle set-up seeds the generator from the tick count this way.
 inline void SeedRandomFromTickCount() {

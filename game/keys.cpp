@@ -161,10 +161,6 @@ std::optional<Key> ParseKey(std::string_view name) {
     return std::nullopt;
 }
 
-std::string_view KeyName(Key key) {
-    return KEY_NAMES[static_cast<std::size_t>(key)];
-}
-
 bool HasCursor(int32_t screen) {
     return RangeOf(screen).has_value();
 }

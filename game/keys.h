@@ -31,7 +31,6 @@ static_assert(static_cast<int32_t>(Key::Escape) == KEY_COUNT - 1, "every key is 
 
 // "Left", "Right", "Up", "Down", "Shift+Left" ... "Shift+Down", "Enter", "Space", "Escape".
 std::optional<Key> ParseKey(std::string_view name);
-std::string_view KeyName(Key key);
 
 // What a key does on the screen shown.
 //   Nothing: it has no meaning there (nothing is presented).

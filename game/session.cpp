@@ -1,6 +1,5 @@
 #include "game/session.h"
 
-#include "core/platform.h"
 #include "game/keys.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"

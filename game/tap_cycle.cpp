@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "core/platform.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel {

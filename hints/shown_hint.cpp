@@ -1,6 +1,5 @@
 #include "hints/shown_hint.h"
 
-#include "core/platform.h"
 #include "game/keys.h"
 #include "hints/hint.h"
 

@@ -9,13 +9,12 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <thread>
-#include <vector>
 
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/drag.h"
 #include "game/keys.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
@@ -25,11 +24,6 @@
 namespace tessel {
 
 namespace {
-
-std::vector<GameView*>& Views() {
-    static std::vector<GameView*> views;
-    return views;
-}
 
 const QString LANDSCAPE_LINE_1 = QStringLiteral("Sorry, current release version");
 const QString LANDSCAPE_LINE_2 = QStringLiteral(" doesn't support horizontal view mode.");
@@ -77,18 +71,7 @@ GameView::GameView(QWidget* parent) : QWidget(parent) {
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
-    Views().push_back(this);
-}
-
-GameView::~GameView() {
-    std::erase(Views(), this);
-}
-
-GameView* GameView::ShowingGame(const Game& game) {
-    for (GameView* view : Views()) {
-        if (&view->session_.game == &game) return view;
-    }
-    return nullptr;
+    game().presenter = {[](const Game&, void* view) { static_cast<GameView*>(view)->present(); }, this};
 }
 
 int GameView::scale() const {
@@ -115,6 +98,12 @@ bool GameView::isLandscape() const {
 }
 
 void GameView::present() {
+    // A line following the pointer shows only its latest place: the paint comes with the screen's next
+    // refresh, and pointer moves coming faster merge into it.
+    if (following_) {
+        update();
+        return;
+    }
     if (lastPresent_) std::this_thread::sleep_until(*lastPresent_ + RefreshInterval(screen()));
     repaint();
     lastPresent_ = std::chrono::steady_clock::now();
@@ -206,7 +195,23 @@ void GameView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || isLandscape()) return;
     if (game().drainTaps != 0 && !takeDrainedTap()) return;
     const QPoint tap = gamePoint(event->position());
-    Tap(session_, tap.x(), tap.y());
+    Press(session_, tap.x(), tap.y());
+    emit played();
+}
+
+void GameView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !session_.drag) return;
+    const QPoint at = gamePoint(event->position());
+    const std::size_t moves = session_.history.taps.size();
+    following_ = true;
+    MovePointer(session_, at.x(), at.y());
+    following_ = false;
+    if (session_.history.taps.size() != moves) emit played();
+}
+
+void GameView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !session_.drag) return;
+    tessel::Release(session_);
     emit played();
 }
 
@@ -267,8 +272,9 @@ void GameView::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void GameView::focusOutEvent(QFocusEvent* event) {
-    // Whatever is held now is released elsewhere.
+    // Whatever is held now is released elsewhere; a line being dragged settles back.
     keysDown_.clear();
+    if (CancelDrag(session_)) emit played();
     QWidget::focusOutEvent(event);
 }
 

@@ -34,12 +34,8 @@ class GameView : public QWidget {
     // Taps queued during the splash that are thrown away after the first one.
     static constexpr int DRAINED_TAPS = 20;
 
-    // Creates the game: its images and back buffer prepared and the menu drawn.
+    // Creates the game, shown in this view: its images and back buffer prepared and the menu drawn.
     explicit GameView(QWidget* parent = nullptr);
-    ~GameView() override;
-
-    // The view showing this game, if any; where PresentNow draws.
-    static GameView* ShowingGame(const Game& game);
 
     Game& game() { return session_.game; }
     const History& history() const { return session_.history; }
@@ -83,7 +79,11 @@ class GameView : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // A press is the tap at its point; held on a tile of a board of lines, it drags the row or the column
+    // (game/drag.h).
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // Arrows, Shift+arrows, Enter, Space and Escape play the game (game/keys.h); Ctrl shortcuts stay the
     // window's actions.
     void keyPressEvent(QKeyEvent* event) override;
@@ -114,7 +114,8 @@ class GameView : public QWidget {
         quint64 timestamp = 0;
         bool wasDown = false;
     } lastRelease_;
-    BackBuffer shown_{};  // the back buffer with the cursor's outline over it, when there is one
+    bool following_ = false;  // a dragged line is following the pointer: its pictures are not paced
+    BackBuffer shown_{};      // the back buffer with the cursor's outline over it, when there is one
 };
 
 }  // namespace tessel

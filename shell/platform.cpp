@@ -3,7 +3,6 @@
 
 #include "core/crt_random.h"
 #include "core/platform.h"
-#include "shell/game_view.h"
 #include "shell/random_state.h"
 #include "shell/tick_source.h"
 
@@ -43,10 +42,6 @@ void SeedRandom(uint32_t seed) {
 }
 int32_t DrawRandom() {
     return Random().Draw();
-}
-
-void PresentNow(const Game& game) {
-    if (GameView* view = GameView::ShowingGame(game)) view->present();
 }
 
 }  // namespace tessel

@@ -11,10 +11,8 @@ namespace tessel {
 
 enum StringId : int {
     IDS_APP_TITLE = 1,
-    IDS_HELLO = 2,
     IDS_CLASS_NAME = 3,
     IDS_TOOLS = 104,
-    IDS_DONE = 301,
 };
 
 struct StringEntry {
@@ -22,12 +20,10 @@ struct StringEntry {
     std::string_view text;
 };
 
-inline constexpr std::array<StringEntry, 5> STRING_TABLE{{
+inline constexpr std::array<StringEntry, 3> STRING_TABLE{{
     {IDS_APP_TITLE, "Tessel"},
-    {IDS_HELLO, "Hello World!"},
     {IDS_CLASS_NAME, "TESSEL"},
     {IDS_TOOLS, "Tools"},
-    {IDS_DONE, "Done "},
 }};
 
 // The text of a table entry.

@@ -13,8 +13,8 @@ int32_t DrawRandom() {
     testing::FakePlatform& platform = testing::Platform();
     return platform.draws.emplace_back(platform.random.Draw());
 }
-void PresentNow(const Game& game) {
-    testing::FakePlatform& platform = testing::Platform();
+void testing::KeepPicture(const Game& game, void*) {
+    FakePlatform& platform = Platform();
     static BackBuffer scratch;
     if (platform.keepPictures) platform.presented.push_back(PictureShown(game, scratch));
 }

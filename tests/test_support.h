@@ -26,11 +26,15 @@ struct FakePlatform {
 
 // The platform the core calls in the tests.
 FakePlatform& Platform();
+// The presenter of the games the tests show: keeps every picture in Platform().presented.
+void KeepPicture(const Game& game, void*);
 
-// A game as the front ends start it, on a fresh platform: surfaces prepared, the menu drawn, the splash over.
+// A game as the front ends start it, shown on a fresh platform: surfaces prepared, the menu drawn, the
+// splash over.
 inline std::unique_ptr<Game> NewGame() {
     Platform() = {};
     auto game = std::make_unique<Game>();
+    game->presenter = {KeepPicture, nullptr};
     PrepareSurfaces(*game);
     game->splashPending = 0;
     return game;

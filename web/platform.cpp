@@ -1,8 +1,9 @@
 // The core's platform services in the browser, and the few functions the page calls.
 //
 // A page cannot show a picture in the middle of a call: whatever it draws appears once control returns to
-// the browser. So PresentNow hands the page a copy of the back buffer, and the page shows the copies one
-// per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are made here.
+// the browser. So the game's presenter hands the page a copy of the back buffer, and the page shows the
+// copies one per display frame, in order (web/tessel.js). The splash is timed by the page; its pictures are
+// made here.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "core/game.h"
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/drag.h"
 #include "game/kept_game.h"
 #include "game/keys.h"
 #include "game/screen_text.h"
@@ -68,6 +70,12 @@ void Queue(const BackBuffer& buffer) {
     QueuePicture(rgba.data(), SURFACE_WIDTH, SURFACE_HEIGHT);
 }
 
+// The game in play's presenter.
+void QueueShown(const Game& game, void*) {
+    static BackBuffer scratch;
+    Queue(PictureShown(game, scratch));
+}
+
 }  // namespace
 
 uint32_t TickCount() {
@@ -80,12 +88,6 @@ void SeedRandom(uint32_t seed) {
 }
 int32_t DrawRandom() {
     return Random().Draw();
-}
-
-// Only the game in play is shown: a kept game's moves are checked by playing them on a record of their own.
-void PresentNow(const Game& game) {
-    static BackBuffer scratch;
-    if (&game == &TheGame()) Queue(PictureShown(game, scratch));
 }
 
 }  // namespace tessel
@@ -104,6 +106,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselHeight() {
 // menu into the back buffer; nothing is shown yet.
 EMSCRIPTEN_KEEPALIVE void TesselStart(int32_t look) {
     tessel::Game& game = tessel::TheGame();
+    game.presenter = {tessel::QueueShown, nullptr};
     if (look >= 0 && look < static_cast<int32_t>(tessel::LOOKS.size()))
         game.look = tessel::LOOKS[static_cast<std::size_t>(look)];
     tessel::PrepareSurfaces(game);
@@ -176,6 +179,26 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
     tessel::LastPlayed() = {};
     tessel::Tap(tessel::TheSession(), x, y);
+}
+
+// A finger, a pen or the mouse pressed, moved, let go, or taken away by the system (game/drag.h). The moves
+// a drag makes are taps, and said as taps. TesselMove returns whether it made any, so that the page updates
+// what it says only then.
+EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
+    tessel::LastPlayed() = {};
+    tessel::Press(tessel::TheSession(), x, y);
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
+    const std::size_t moves = tessel::TheSession().history.taps.size();
+    const int32_t screen = tessel::TheGame().screen;
+    tessel::MovePointer(tessel::TheSession(), x, y);
+    return tessel::TheSession().history.taps.size() != moves || tessel::TheGame().screen != screen ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void TesselRelease() {
+    tessel::Release(tessel::TheSession());
+}
+EMSCRIPTEN_KEEPALIVE void TesselCancel() {
+    tessel::CancelDrag(tessel::TheSession());
 }
 
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.

@@ -10,7 +10,9 @@
 // Escape) with the cursor the core draws over the picture; "Tools" > "Undo" and "Redo" (Ctrl+Z,
 // Ctrl+Shift+Z or Ctrl+Y), greyed when there is nothing to take back or play again; "About", the About box
 // and Ctrl+A; "Look" (As the system, Classic, High contrast, Dark; look.js), the page and the game drawn in
-// it from the first picture; installing to a phone's home screen and playing offline (sw.js). Beyond the desktop program:
+// it from the first picture; rows and columns dragged with a finger, a pen or the mouse (a second finger
+// cancels); Undo, Redo and Hint as buttons under the picture where there is room; installing to a phone's
+// home screen and playing offline (sw.js). Beyond the desktop program:
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
 // the background. For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
 // updated after every action.
@@ -46,8 +48,8 @@ const redoButton = document.getElementById('redo-button');
 const turningScreen = matchMedia('(pointer: coarse)');
 
 const pictures = []; // presented by the game and not shown yet: { image, onShown }
-// [x, y] in game pixels, 'undo', 'redo' or { key } (a number of TesselKey), waiting for the splash or for
-// the pictures before them.
+// [x, y] in game pixels (a tap), { press }, { move } (points), 'release', 'cancel', 'undo', 'redo', 'hint' or
+// { key } (a number of TesselKey), waiting for the splash or for the pictures before them.
 const taps = [];
 let core = null;
 let mirror = null; // what the screen shows, for screen readers (mirror.js)
@@ -56,6 +58,7 @@ let splashOver = false;
 let sized = false;
 let anythingShown = false;
 let frameRequested = false;
+let held = null; // the pointer pressed on the game, while it may drag a line
 
 // Device pixels per game pixel, and the picture's left edge in device pixels.
 function placement() {
@@ -89,7 +92,12 @@ function requestFrame() {
 }
 
 function play(action) {
-    if (action === 'undo') core._TesselUndo();
+    if (action.move) {
+        if (!core._TesselMove(...action.move)) return; // the line followed the pointer: nothing more to say
+    } else if (action.press) core._TesselPress(...action.press);
+    else if (action === 'release') core._TesselRelease();
+    else if (action === 'cancel') core._TesselCancel();
+    else if (action === 'undo') core._TesselUndo();
     else if (action === 'redo') core._TesselRedo();
     else if (action === 'hint') core._TesselHint();
     else if (action.key !== undefined) core._TesselKey(action.key);
@@ -174,11 +182,45 @@ canvas.addEventListener('pointerdown', (event) => {
         showToolsMenu(false);
         return;
     }
-    if (!core || !event.isPrimary || event.button !== 0) return;
+    if (!core || event.button !== 0) return;
+    if (!event.isPrimary || held !== null) {
+        // A second finger: the page's zoom, which never moves a line. The drag under way settles back.
+        if (held !== null) queueDrag('cancel');
+        held = null;
+        return;
+    }
     // A tap on the game takes the keyboard back from a control such as the Tools button.
     if (document.activeElement !== document.body) document.activeElement?.blur();
-    queueTap(gamePoint(event));
+    if (!splashOver) {
+        queueTap(gamePoint(event));
+        return;
+    }
+    if (isTurned()) return;
+    held = event.pointerId;
+    canvas.setPointerCapture?.(event.pointerId);
+    queueDrag({ press: gamePoint(event) });
 });
+// A press is the tap at its point; held, it may drag a row or a column (game/drag.h). Moves coming faster
+// than pictures are shown merge into the last one waiting.
+canvas.addEventListener('pointermove', (event) => {
+    if (event.pointerId !== held) return;
+    const last = taps.at(-1);
+    if (last?.move) last.move = gamePoint(event);
+    else queueDrag({ move: gamePoint(event) });
+});
+const letGo = (action) => (event) => {
+    if (event.pointerId !== held) return;
+    held = null;
+    queueDrag(action);
+};
+canvas.addEventListener('pointerup', letGo('release'));
+// The system took the pointer (a call, a gesture of its own): the moves made stay, the line settles back.
+canvas.addEventListener('pointercancel', letGo('cancel'));
+canvas.addEventListener('lostpointercapture', letGo('cancel'));
+function queueDrag(action) {
+    taps.push(action);
+    requestFrame();
+}
 function queueTap(point) {
     if (isTurned()) return;
     taps.push(point);

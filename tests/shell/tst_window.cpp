@@ -99,6 +99,55 @@ class TestWindow : public QObject {
     }
     void cleanup() { SetTickSource({}); }
 
+    // The mouse drags row 2 two cells and a half to the right: three moves, each taken back by one Undo; the
+    // window shows the board at rest after the release. A drag cut short by the focus going elsewhere keeps
+    // the cell it passed and shows the line back at rest.
+    void mouseDragsARowCellByCell() {
+        GameView view;
+        QVERIFY(Show(view, PORTRAIT * 2));
+        Tap(view, NORMAL_LABEL);
+        const auto row2 = [&] {
+            std::array<int32_t, 4> tiles{};
+            for (int32_t col = 1; col <= 4; ++col) tiles[col - 1] = view.game().tileGrid.Tile(col, 2);
+            return tiles;
+        };
+        const auto turnedRight = [](std::array<int32_t, 4> tiles, int32_t cells) {
+            std::rotate(tiles.begin(), tiles.begin() + (4 - (cells % 4 + 4) % 4) % 4, tiles.end());
+            return tiles;
+        };
+        const auto send = [&](QEvent::Type type, QPoint game, Qt::MouseButtons held) {
+            const QPointF local =
+                (QPointF(game * view.scale()) + QPointF(0.5, 0.5)) / view.devicePixelRatio();
+            QMouseEvent event(type, local, view.mapToGlobal(local),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(&view, &event);
+        };
+        const auto scrambled = row2();
+        const QPoint tile(100, 120);
+        send(QEvent::MouseButtonPress, tile, Qt::LeftButton);
+        for (int dx = 2; dx <= 60; dx += 2)
+            send(QEvent::MouseMove, tile + QPoint(dx, dx % 3), Qt::LeftButton);
+        QCOMPARE(row2(), turnedRight(scrambled, 2));
+        send(QEvent::MouseButtonRelease, tile + QPoint(60, 0), Qt::NoButton);
+        QCOMPARE(row2(), turnedRight(scrambled, 3));
+        QCOMPARE(UndoCount(view.history()), 3u);
+        QTRY_VERIFY(ShowsBackBuffer(view));
+        for (int undo = 0; undo < 3; ++undo) view.undo();
+        QCOMPARE(row2(), scrambled);
+
+        view.setFocus();
+        send(QEvent::MouseButtonPress, tile, Qt::LeftButton);
+        for (int dx = 2; dx <= 36; dx += 2) send(QEvent::MouseMove, tile - QPoint(dx, 0), Qt::LeftButton);
+        view.clearFocus();
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(&view, &out);
+        QCOMPARE(row2(), turnedRight(scrambled, -1));
+        send(QEvent::MouseButtonRelease, tile - QPoint(36, 0), Qt::NoButton);
+        QCOMPARE(row2(), turnedRight(scrambled, -1));
+        QTRY_VERIFY(ShowsBackBuffer(view));
+    }
+
     // The first start suits the screen: 2 device pixels a game pixel on a 1080-pixel-high screen, 4 or 5 on
     // a 2160, 1 on a small one, and never more than two thirds of its height. Then the window opens at the
     // size and place the player left it; one larger than the screen is brought back within it, and a kept

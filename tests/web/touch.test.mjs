@@ -32,6 +32,71 @@ async function cssOf(page, [x, y]) {
 const touch = (cdp, type, points) => cdp.send('Input.dispatchTouchEvent',
     { type, touchPoints: points.map(([x, y], id) => ({ x, y, id })) });
 
+// The board as the mirror names it: the tile numbers row by row, 0 for anything else.
+const board = (page) => page.evaluate(() => [...document.querySelectorAll('#mirror [role=row]')]
+    .map((row) => [...row.querySelectorAll('[role=gridcell]')].map((c) => parseInt(c.getAttribute('aria-label'), 10) || 0))
+    .filter((row) => row.some((n) => n > 0)).map((row) => row.filter((n, i) => i > 0 && i < row.length - 1)));
+const said = (page) => page.evaluate(() => document.querySelector('[role=status]').textContent);
+const settled = (page) => page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, 100)))));
+// Row r of the board turned `cells` cells to the right.
+const turned = (rows, r, cells) => rows.map((row, i) => (i === r ? row.map((_, c) => row[(((c - cells) % 4) + 4) % 4]) : row));
+
+test('Chromium: a finger drags a row several cells, a pinch moves nothing, a cancelled drag keeps what it passed', { timeout: 120000 }, async () => {
+    const site = await h.serve(), browser = await h.launch();
+    try {
+        const { context, page, cdp, errors } = await openPhone(browser, site.url);
+        await touch(cdp, 'touchStart', [await cssOf(page, NORMAL_LABEL)]);
+        await touch(cdp, 'touchEnd', []);
+        await page.waitForFunction(() => document.querySelectorAll('#mirror [role=row]').length === 6);
+        const scrambled = await board(page);
+        // Row 2's second tile, dragged right by three cells and a bit, in small steps as a finger moves.
+        const [x, y] = await cssOf(page, [107, 120]);
+        const cell = (24 * 4) / 3; // a cell in CSS pixels at 4x on a 3x screen
+        await touch(cdp, 'touchStart', [[x, y]]);
+        for (let step = 1; step <= 20; step++) {
+            await touch(cdp, 'touchMove', [[x + (step * 3.3 * cell) / 20, y + (step % 3)]]);
+            if (step === 4) {
+                // Two thirds of a cell on: the row follows the finger, nothing else has changed yet.
+                await settled(page);
+                assert.deepEqual(await board(page), scrambled, 'no move before a whole cell');
+            }
+        }
+        await touch(cdp, 'touchEnd', []);
+        await settled(page);
+        assert.deepEqual(await board(page), turned(scrambled, 1, 3), 'three cells right');
+        assert.equal(await said(page), 'row 2 right', 'said as the arrow\'s tap');
+        assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), false);
+        for (let undo = 3; undo > 0; undo--) {
+            assert.deepEqual(await board(page), turned(scrambled, 1, undo), `${undo} moves to take back`);
+            await page.keyboard.press('Control+Z');
+            await settled(page);
+        }
+        assert.deepEqual(await board(page), scrambled, 'one Undo a cell');
+        assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), true);
+
+        // Two fingers, one on a tile: the page's zoom, never a move.
+        const [ox, oy] = await cssOf(page, [100, 240]);
+        await touch(cdp, 'touchStart', [[x, y]]);
+        await touch(cdp, 'touchStart', [[x, y], [ox, oy]]);
+        for (let step = 1; step <= 10; step++) await touch(cdp, 'touchMove', [[x + step * 6, y], [ox - step * 6, oy + step * 4]]);
+        await touch(cdp, 'touchEnd', []);
+        await settled(page);
+        assert.deepEqual(await board(page), scrambled, 'the pinch moved nothing');
+
+        // Cancelled by the system one and a half cells on: the cell passed stays, the rest goes back.
+        await touch(cdp, 'touchStart', [[x, y]]);
+        for (let step = 1; step <= 6; step++) await touch(cdp, 'touchMove', [[x - (step * 1.6 * cell) / 6, y]]);
+        await touch(cdp, 'touchCancel', []);
+        await settled(page);
+        assert.deepEqual(await board(page), turned(scrambled, 1, -1), 'one cell left kept');
+        assert.deepEqual(errors, []);
+        await context.close();
+    } finally {
+        await browser.close();
+        await site.close();
+    }
+});
+
 test('Chromium: a phone\'s Undo, Redo and Hint buttons, and none held sideways', { timeout: 120000 }, async () => {
     const site = await h.serve(), browser = await h.launch();
     try {

@@ -63,6 +63,13 @@ bool WriteFrame(const BackBuffer& buffer) {
     return true;
 }
 
+// The game played's presenter: every present counted and, with --frames, written.
+void CountAndWrite(const Game& game, void*) {
+    ++platform.presents;
+    static BackBuffer scratch;
+    if (!platform.framesDir.empty()) WriteFrame(PictureShown(game, scratch));
+}
+
 }  // namespace
 
 uint32_t TickCount() {
@@ -73,14 +80,6 @@ void SeedRandom(uint32_t seed) {
 }
 int32_t DrawRandom() {
     return platform.random.Draw();
-}
-
-// Only the game played is shown: a kept game's moves are checked by playing them on a record of their own.
-void PresentNow(const Game& game) {
-    if (&game != &TheSession().game) return;
-    ++platform.presents;
-    static BackBuffer scratch;
-    if (!platform.framesDir.empty()) WriteFrame(PictureShown(game, scratch));
 }
 
 }  // namespace tessel
@@ -154,9 +153,6 @@ Options ParseOptions(int argc, char** argv) {
     opterr = 0;  // the messages are ours
     int option = 0;
     while ((option = getopt_long(argc, argv, ":hv", LONG_OPTIONS, nullptr)) != -1) {
-        // A short option is named by optopt; a long one is the word just read.
-        const std::string given =
-            optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : argv[optind - 1];
         switch (option) {
             case FRAMES:
                 platform.framesDir = optarg;
@@ -257,6 +253,7 @@ int main(int argc, char** argv) {
     Session& session = TheSession();
     Game& game = session.game;
     // Start as the program does: the surfaces prepared and the menu drawn, the splash still to come.
+    game.presenter = {CountAndWrite, nullptr};
     game.look = options.look;
     PrepareSurfaces(game);
     if (!platform.framesDir.empty() && !WriteFrame(game.backBuffer)) return Fail(platform.frameError);
