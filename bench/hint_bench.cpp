@@ -493,7 +493,8 @@ int main(int argc, char** argv) {
         "first hint ms median | p95 | max |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
     if (only.empty() || only == "hard") HardBoards(*game);
-    for (const Puzzle& puzzle : Puzzles()) {
+    for (const Puzzle* entry : Puzzles()) {
+        const Puzzle& puzzle = *entry;
         const std::string name = std::to_string(puzzle.screen);
         if (!only.empty() && only != name) continue;
         const char* title = puzzle.screen == SCREEN_NORMAL       ? "Normal"

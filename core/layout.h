@@ -63,6 +63,11 @@ struct Point {
     int32_t x;
     int32_t y;
 };
+
+// The middle of the cell whose top-left corner is `cell`, where a tap on the cell is played.
+constexpr Point CellMiddle(Point cell) {
+    return {cell.x + CELL_SIZE / 2, cell.y + CELL_SIZE / 2};
+}
 inline constexpr Point NORMAL_GRID_ORIGIN{CENTER_X - 3 * CELL_SIZE, CENTER_Y - 3 * CELL_SIZE};
 inline constexpr Point UNEVEN_GRID_ORIGIN{CENTER_X - 3 * CELL_SIZE, CELL_SIZE / 2 + CENTER_Y - 4 * CELL_SIZE};
 inline constexpr Point UNMOVABLE_GRID_ORIGIN = NORMAL_GRID_ORIGIN;

@@ -13,23 +13,6 @@
 
 namespace tessel {
 
-// Everything a move can change: both grids' contents with their rings, the 15 Puzzle's empty cell, and
-// whether the banner shows. Cell positions, locked lines and the banner's letters stay as the set-up left
-// them for the whole game. The flag is taken, not worked out again: a scramble may leave the board in order
-// with no banner.
-struct Board {
-    uint64_t lit = 0;  // one bit a light, in the grid's order
-    std::array<uint8_t, TileGrid::SIZE * TileGrid::SIZE> tiles{};
-    uint8_t blankCol = 0;
-    uint8_t blankRow = 0;
-    uint8_t solved = 0;
-
-    bool operator==(const Board&) const = default;
-};
-
-Board TakeBoard(const Game& game);
-void PutBoard(Game& game, const Board& board);
-
 struct TapPoint {
     uint16_t x = 0;
     uint16_t y = 0;

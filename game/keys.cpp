@@ -13,59 +13,15 @@ constexpr std::array<std::string_view, KEY_COUNT> KEY_NAMES{
     "Left",     "Right",      "Up",    "Down",  "Shift+Left", "Shift+Right",
     "Shift+Up", "Shift+Down", "Enter", "Space", "Escape"};
 
-// The cells the cursor can stand on, both ends included.
-struct CursorRange {
-    int32_t colMin, colMax, rowMin, rowMax;
-};
-
-std::optional<CursorRange> RangeOf(int32_t screen) {
-    switch (screen) {
-        case SCREEN_MENU:
-            return CursorRange{0, 0, 0, static_cast<int32_t>(Puzzles().size()) - 1};
-        case SCREEN_NORMAL:
-        case SCREEN_UNMOVABLE:
-            return CursorRange{1, 4, 1, 4};
-        case SCREEN_UNEVEN:  // four columns of five cells
-            return CursorRange{1, 4, 1, 5};
-        case SCREEN_ALMOST_IMPOSSIBLE:  // the top-left cells of the nine blocks
-            return CursorRange{1, 3, 1, 3};
-        case SCREEN_LIGHTS_OUT:
-            return CursorRange{1, 5, 1, 5};
-        default:
-            return std::nullopt;
-    }
+// The cells the cursor can stand on: the menu's labels, one above the other, or the puzzle's range.
+CellRange RangeOf(int32_t screen) {
+    if (screen == SCREEN_MENU) return {0, 0, 0, static_cast<int32_t>(Puzzles().size()) - 1};
+    const Puzzle* puzzle = FindPuzzle(screen);
+    return puzzle != nullptr ? puzzle->cursorRange : CellRange{};
 }
 
-bool IsInside(const CursorRange& range, const Cursor& cursor) {
-    return range.colMin <= cursor.col && cursor.col <= range.colMax && range.rowMin <= cursor.row &&
-           cursor.row <= range.rowMax;
-}
-
-bool IsLineScreen(int32_t screen) {
-    return screen == SCREEN_NORMAL || screen == SCREEN_UNMOVABLE || screen == SCREEN_UNEVEN;
-}
-
-struct Step {
-    int32_t dCol, dRow;
-};
-
-Step StepOf(Key key) {
-    switch (key) {
-        case Key::Left:
-        case Key::ShiftLeft:
-            return {-1, 0};
-        case Key::Right:
-        case Key::ShiftRight:
-            return {1, 0};
-        case Key::Up:
-        case Key::ShiftUp:
-            return {0, -1};
-        case Key::Down:
-        case Key::ShiftDown:
-            return {0, 1};
-        default:
-            return {0, 0};
-    }
+bool IsInside(const CellRange& range, const Cursor& cursor) {
+    return range.Contains(cursor.col, cursor.row);
 }
 
 bool IsArrow(Key key) {
@@ -78,18 +34,51 @@ bool IsPress(Key key) {
     return key == Key::Enter || key == Key::Space;
 }
 
-TapPoint PointAt(int32_t x, int32_t y) {
-    return {static_cast<uint16_t>(x), static_cast<uint16_t>(y)};
+// The way an arrow key points, with or without Shift.
+ShiftDirection DirectionOf(Key key) {
+    switch (key) {
+        case Key::Left:
+        case Key::ShiftLeft:
+            return ShiftDirection::Left;
+        case Key::Right:
+        case Key::ShiftRight:
+            return ShiftDirection::Right;
+        case Key::Up:
+        case Key::ShiftUp:
+            return ShiftDirection::Up;
+        default:
+            return ShiftDirection::Down;
+    }
 }
 
-// The middle of a grid cell.
-template <typename Grid>
-TapPoint MiddleOfCell(const Grid& grid, int32_t col, int32_t row) {
-    return PointAt(grid.Left(col, row) + CELL_SIZE / 2, grid.Top(col, row) + CELL_SIZE / 2);
+struct Step {
+    int32_t dCol, dRow;
+};
+
+Step StepOf(ShiftDirection direction) {
+    switch (direction) {
+        case ShiftDirection::Up:
+            return {0, -1};
+        case ShiftDirection::Right:
+            return {1, 0};
+        case ShiftDirection::Down:
+            return {0, 1};
+        case ShiftDirection::Left:
+            return {-1, 0};
+    }
+    return {0, 0};
+}
+
+TapPoint PointAt(Point point) {
+    return {static_cast<uint16_t>(point.x), static_cast<uint16_t>(point.y)};
+}
+
+TapPoint MiddleOfCell(Point cell) {
+    return PointAt(CellMiddle(cell));
 }
 
 TapPoint MiddleOfQuit() {
-    return PointAt(QUIT_X + QUIT_WIDTH / 2, QUIT_Y + QUIT_HEIGHT / 2);
+    return PointAt({QUIT_X + QUIT_WIDTH / 2, QUIT_Y + QUIT_HEIGHT / 2});
 }
 
 KeyAction MoveTo(Cursor cursor) {
@@ -104,52 +93,35 @@ int32_t AroundBoard(int32_t at, int32_t step) {
     return (at - 1 + step + 4) % 4 + 1;
 }
 
-// Shift+arrow on "Normal", "Unmovable" and "Uneven": the tap on the arrow of the cursor's row or column,
-// the cursor carried along with its tile. Refused moves (locked lines, full columns) are the puzzle's to
-// refuse, as for a pointer's tap.
-KeyAction ShiftLine(const Game& game, const Cursor& cursor, Key key) {
-    const TileGrid& grid = game.tileGrid;
-    const Step step = StepOf(key);
+// The tap on the arrow of the cursor's row or column, the cursor carried along with its tile. Refused
+// moves (locked lines, full columns) are the puzzle's to refuse, as for a pointer's tap.
+KeyAction ShiftLine(const Game& game, const Puzzle& puzzle, const Cursor& cursor, ShiftDirection direction) {
+    const Step step = StepOf(direction);
+    const bool column = IsColumnShift(direction);
+    const int32_t line = column ? cursor.col : cursor.row;
     Cursor moved = cursor;
-    if (step.dCol != 0) {
+    if (!column) {
         moved.col = AroundBoard(cursor.col, step.dCol);
-        return TapAt(MiddleOfCell(grid, step.dCol < 0 ? 0 : 5, cursor.row), moved);
+    } else if (puzzle.columnsSlide) {
+        moved.row = std::clamp(cursor.row + step.dRow, puzzle.cursorRange.rowMin, puzzle.cursorRange.rowMax);
+    } else {
+        moved.row = AroundBoard(cursor.row, step.dRow);
     }
-    if (game.screen == SCREEN_UNEVEN) {
-        // A column slides one cell into its gap; the down arrows stand below the fifth cell.
-        moved.row = std::clamp(cursor.row + step.dRow, 1, 5);
-        const TapPoint up = MiddleOfCell(grid, cursor.col, 0);
-        const TapPoint down = PointAt(up.x, grid.Top(cursor.col, 5) + CELL_SIZE + CELL_SIZE / 2);
-        return TapAt(step.dRow < 0 ? up : down, moved);
-    }
-    moved.row = AroundBoard(cursor.row, step.dRow);
-    return TapAt(MiddleOfCell(grid, cursor.col, step.dRow < 0 ? 0 : 5), moved);
-}
-
-// An arrow on the 15 Puzzle: the tile beside the empty cell, on the side the arrow comes from, slides in.
-KeyAction SlideTile(const Game& game, Key key) {
-    const Step step = StepOf(key);
-    return TapAt(MiddleOfCell(game.tileGrid, game.blankCol - step.dCol, game.blankRow - step.dRow), {});
+    return TapAt(MiddleOfCell(puzzle.arrowCell(game.tileGrid, direction, line)), moved);
 }
 
 KeyAction Press(const Game& game, const Cursor& cursor) {
-    switch (game.screen) {
-        case SCREEN_MENU: {
-            const PuzzleLabel& label = Puzzles()[static_cast<std::size_t>(cursor.row)].label;
-            return TapAt(PointAt(label.x + label.width / 2, label.y + LABEL_HEIGHT / 2), cursor);
-        }
-        case SCREEN_LIGHTS_OUT:
-            return TapAt(MiddleOfCell(game.lightGrid, cursor.col, cursor.row), cursor);
-        case SCREEN_ALMOST_IMPOSSIBLE:  // the point where the block's four cells meet
-            return TapAt(PointAt(game.tileGrid.Left(cursor.col + 1, cursor.row),
-                                 game.tileGrid.Top(cursor.col, cursor.row + 1)),
-                         cursor);
-        default: {  // a line puzzle: take hold of the cursor's lines, or let go
-            Cursor toggled = cursor;
-            toggled.grabbed = !cursor.grabbed;
-            return MoveTo(toggled);
-        }
+    if (game.screen == SCREEN_MENU) {
+        const PuzzleLabel& label = Puzzles()[static_cast<std::size_t>(cursor.row)]->label;
+        return TapAt(PointAt({label.x + label.width / 2, label.y + LABEL_HEIGHT / 2}), cursor);
     }
+    const Puzzle& puzzle = *FindPuzzle(game.screen);
+    if (puzzle.pressAt != nullptr)
+        return TapAt(PointAt(puzzle.pressAt(game, cursor.col, cursor.row)), cursor);
+    // Take hold of the cursor's lines, or let go.
+    Cursor toggled = cursor;
+    toggled.grabbed = !cursor.grabbed;
+    return MoveTo(toggled);
 }
 
 }  // namespace
@@ -161,8 +133,13 @@ std::optional<Key> ParseKey(std::string_view name) {
     return std::nullopt;
 }
 
+std::optional<ShiftDirection> LineShiftOf(Key key, bool grabbed) {
+    if (IsShiftArrow(key) || (grabbed && IsArrow(key))) return DirectionOf(key);
+    return std::nullopt;
+}
+
 bool HasCursor(int32_t screen) {
-    return RangeOf(screen).has_value();
+    return !RangeOf(screen).IsEmpty();
 }
 
 Cursor CursorOnArrival(const Game& game, int32_t screenLeft, bool shown) {
@@ -171,23 +148,23 @@ Cursor CursorOnArrival(const Game& game, int32_t screenLeft, bool shown) {
     if (game.screen == SCREEN_MENU) {
         const auto puzzles = Puzzles();
         for (std::size_t i = 0; i < puzzles.size(); ++i) {
-            if (puzzles[i].screen == screenLeft) cursor.row = static_cast<int32_t>(i);
+            if (puzzles[i]->screen == screenLeft) cursor.row = static_cast<int32_t>(i);
         }
-    } else if (const auto range = RangeOf(game.screen)) {
-        cursor.col = range->colMin;
-        cursor.row = range->rowMin;
+    } else if (const CellRange range = RangeOf(game.screen); !range.IsEmpty()) {
+        cursor.col = range.colMin;
+        cursor.row = range.rowMin;
     }
     return cursor;
 }
 
 KeyAction InterpretKey(const Game& game, const Cursor& cursor, Key key) {
     if (game.splashPending != 0) return {};
-    const bool onBoard = FindPuzzle(game.screen) != nullptr;
+    const Puzzle* puzzle = FindPuzzle(game.screen);
     // A solved board waits for the tap that leads back to the menu.
-    if (onBoard && game.solved != 0)
+    if (puzzle != nullptr && game.solved != 0)
         return IsPress(key) || key == Key::Escape ? TapAt(MiddleOfQuit(), cursor) : KeyAction{};
     if (key == Key::Escape) {
-        if (!onBoard) return {};
+        if (puzzle == nullptr) return {};
         if (cursor.grabbed) {
             Cursor released = cursor;
             released.grabbed = false;
@@ -195,42 +172,38 @@ KeyAction InterpretKey(const Game& game, const Cursor& cursor, Key key) {
         }
         return TapAt(MiddleOfQuit(), cursor);
     }
-    if (game.screen == SCREEN_FIFTEEN) return IsArrow(key) ? SlideTile(game, key) : KeyAction{};
-    const std::optional<CursorRange> range = RangeOf(game.screen);
-    if (!range) return {};
+    if (puzzle != nullptr && puzzle->arrowKeyAt != nullptr)
+        return IsArrow(key) ? TapAt(PointAt(puzzle->arrowKeyAt(game, DirectionOf(key))), {}) : KeyAction{};
+    const CellRange range = RangeOf(game.screen);
+    if (range.IsEmpty()) return {};
     // The first key only shows the cursor: where it was, or on the first target.
-    if (!cursor.shown || !IsInside(*range, cursor)) {
-        Cursor shown = IsInside(*range, cursor) ? cursor : CursorOnArrival(game, game.screen, true);
+    if (!cursor.shown || !IsInside(range, cursor)) {
+        Cursor shown = IsInside(range, cursor) ? cursor : CursorOnArrival(game, game.screen, true);
         shown.shown = true;
         return MoveTo(shown);
     }
     if (IsPress(key)) return Press(game, cursor);
-    const bool shifts = IsLineScreen(game.screen) && (IsShiftArrow(key) || (cursor.grabbed && IsArrow(key)));
-    if (shifts) return ShiftLine(game, cursor, key);
+    const std::optional<ShiftDirection> shift = LineShiftOf(key, cursor.grabbed);
+    if (shift && puzzle != nullptr && puzzle->arrowCell != nullptr)
+        return ShiftLine(game, *puzzle, cursor, *shift);
     if (!IsArrow(key)) return {};
-    const Step step = StepOf(key);
+    const Step step = StepOf(DirectionOf(key));
     Cursor moved = cursor;
-    moved.col = std::clamp(cursor.col + step.dCol, range->colMin, range->colMax);
-    moved.row = std::clamp(cursor.row + step.dRow, range->rowMin, range->rowMax);
+    moved.col = std::clamp(cursor.col + step.dCol, range.colMin, range.colMax);
+    moved.row = std::clamp(cursor.row + step.dRow, range.rowMin, range.rowMax);
     return MoveTo(moved);
 }
 
 Outline CursorOutline(const Game& game, const Cursor& cursor) {
-    const std::optional<CursorRange> range = RangeOf(game.screen);
-    if (!cursor.shown || !range || !IsInside(*range, cursor)) return {};
+    const CellRange range = RangeOf(game.screen);
+    if (!cursor.shown || !IsInside(range, cursor)) return {};
     if (game.screen == SCREEN_MENU) {
-        const PuzzleLabel& label = Puzzles()[static_cast<std::size_t>(cursor.row)].label;
+        const PuzzleLabel& label = Puzzles()[static_cast<std::size_t>(cursor.row)]->label;
         return {label.x, label.y, label.width, LABEL_HEIGHT, false};
     }
-    if (game.screen == SCREEN_LIGHTS_OUT) {
-        const LightGrid& grid = game.lightGrid;
-        return {grid.Left(cursor.col, cursor.row), grid.Top(cursor.col, cursor.row), CELL_SIZE, CELL_SIZE,
-                false};
-    }
-    const TileGrid& grid = game.tileGrid;
-    const int32_t cells = game.screen == SCREEN_ALMOST_IMPOSSIBLE ? 2 : 1;
-    return {grid.Left(cursor.col, cursor.row), grid.Top(cursor.col, cursor.row), cells * CELL_SIZE,
-            cells * CELL_SIZE, cursor.grabbed};
+    Outline box = FindPuzzle(game.screen)->cursorBox(game, cursor.col, cursor.row);
+    box.heavy = cursor.grabbed;
+    return box;
 }
 
 }  // namespace tessel

@@ -9,6 +9,7 @@
 
 #include "core/game.h"
 #include "game/session.h"
+#include "puzzles/line_shifts.h"
 
 namespace tessel {
 
@@ -48,7 +49,11 @@ struct KeyAction {
 // splash has ended.
 KeyAction InterpretKey(const Game& game, const Cursor& cursor, Key key);
 
-// Whether the screen has a cursor at all: the 15 Puzzle's arrows slide tiles without one.
+// The line shift a key asks for, on a puzzle whose lines shift: Shift+arrow, or a plain arrow while the
+// cursor holds its lines.
+std::optional<ShiftDirection> LineShiftOf(Key key, bool grabbed);
+
+// Whether the screen has a cursor at all: on some puzzles the arrows play without one.
 bool HasCursor(int32_t screen);
 
 // Where the cursor stands on arriving at the game's screen from `screenLeft`: on the menu at the puzzle just

@@ -18,13 +18,13 @@ bool IsOnQuit(int32_t x, int32_t y) {
 }
 
 void TapMenu(Game& game) {
-    for (const Puzzle& puzzle : Puzzles()) {
-        const PuzzleLabel& label = puzzle.label;
+    for (const Puzzle* puzzle : Puzzles()) {
+        const PuzzleLabel& label = puzzle->label;
         if (!IsInside(game.tapX, game.tapY, label.x, label.y, label.width, LABEL_HEIGHT)) continue;
         // A new board never starts under the banner, even when the board just left was in goal order.
         game.solved = 0;
-        puzzle.setup(game);
-        game.screen = puzzle.screen;
+        puzzle->setup(game);
+        game.screen = puzzle->screen;
         return;
     }
 }
@@ -73,8 +73,8 @@ void DrawScreen(Game& game) {
 
 void DrawMenu(Game& game) {
     DrawImage(game.backBuffer, game.images[IMG_TITLE], TITLE_X, TITLE_Y, TITLE_WIDTH, TITLE_HEIGHT);
-    for (const Puzzle& puzzle : Puzzles()) {
-        const PuzzleLabel& label = puzzle.label;
+    for (const Puzzle* puzzle : Puzzles()) {
+        const PuzzleLabel& label = puzzle->label;
         DrawImage(game.backBuffer, game.images[label.image], label.x, label.y, label.width, LABEL_HEIGHT);
     }
 }

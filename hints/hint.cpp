@@ -5,21 +5,6 @@
 
 namespace tessel {
 
-std::string ShiftWords(ShiftDirection direction, int32_t line) {
-    const std::string number = std::to_string(line);
-    switch (direction) {
-        case ShiftDirection::Up:
-            return "column " + number + " up";
-        case ShiftDirection::Right:
-            return "row " + number + " right";
-        case ShiftDirection::Down:
-            return "column " + number + " down";
-        case ShiftDirection::Left:
-            return "row " + number + " left";
-    }
-    return {};
-}
-
 Hint LineShiftHint(const TileGrid& grid, ShiftDirection direction, int32_t line, int32_t footTop) {
     const std::string words = ShiftWords(direction, line);
     switch (direction) {

@@ -50,9 +50,6 @@ inline Hint HintAtSquare(int32_t left, int32_t top, std::string move) {
     return {left + CELL_SIZE / 2, top + CELL_SIZE / 2, std::move(move), left, top, CELL_SIZE, CELL_SIZE};
 }
 
-// "column 2 up", "row 3 left".
-std::string ShiftWords(ShiftDirection direction, int32_t line);
-
 // A line shift tapped on its arrow's ring cell: above or below the column, beside the row. `footTop` is
 // the top of the cell under a column's down arrow.
 Hint LineShiftHint(const TileGrid& grid, ShiftDirection direction, int32_t line, int32_t footTop);

@@ -43,11 +43,6 @@ void DrawTurnFrame(Game& game, int32_t col, int32_t row) {
     PresentNow(game);
 }
 
-// The point where the block's four cells meet.
-Point InnerCorner(const TileGrid& grid, int32_t col, int32_t row) {
-    return {grid.Left(col + 1, row), grid.Top(col + 1, row + 1)};
-}
-
 bool NearInnerCorner(const TileGrid& grid, int32_t col, int32_t row, int32_t x, int32_t y) {
     const Point corner = InnerCorner(grid, col, row);
     return corner.x - CORNER_TOLERANCE <= x && x <= corner.x + CORNER_TOLERANCE &&
@@ -65,6 +60,10 @@ void TurnBlockByTap(Game& game, int32_t col, int32_t row) {
 }
 
 }  // namespace
+
+Point InnerCorner(const TileGrid& grid, int32_t col, int32_t row) {
+    return {grid.Left(col + 1, row), grid.Top(col + 1, row + 1)};
+}
 
 void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn) {
     const auto cells = BlockCells(col, row);
@@ -112,5 +111,65 @@ void DrawAlmostImpossible(Game& game) {
         for (int32_t col = 1; col <= 4; ++col) DrawTileAtCell(game, col, row);
     }
 }
+
+namespace {
+
+// The cursor names the block it heads, and outlines it whole.
+Outline BlockBox(const Game& game, int32_t col, int32_t row) {
+    const TileGrid& grid = game.tileGrid;
+    return {grid.Left(col, row), grid.Top(col, row), 2 * CELL_SIZE, 2 * CELL_SIZE, false};
+}
+
+Point PressBlock(const Game& game, int32_t col, int32_t row) {
+    return InnerCorner(game.tileGrid, col, row);
+}
+
+// Each cell is played at the inner corner of the block it heads, the last column and row at the block
+// they end, since only corners turn.
+BoardText DescribeAlmostImpossible(const Game& game) {
+    BoardText text = DescribeTileBoard(game, "empty");
+    auto cell = text.cells.begin();
+    for (int32_t row = 1; row <= 4; ++row) {
+        for (int32_t col = 1; col <= 4; ++col, ++cell) {
+            const Point corner = InnerCorner(game.tileGrid, std::min(col, 3), std::min(row, 3));
+            cell->tapX = corner.x;
+            cell->tapY = corner.y;
+        }
+    }
+    return text;
+}
+
+std::string DescribeAlmostImpossibleMove(const Board& before, const Board& after) {
+    return before.tiles == after.tiles ? "" : "block turned";
+}
+
+std::string BrokenAlmostImpossible(const Game& game) {
+    return HoldsTilesOnce(game.tileGrid, 16) ? "" : "Almost Impossible board does not hold 1 to 16 once";
+}
+
+}  // namespace
+
+constexpr Puzzle ALMOST_IMPOSSIBLE_PUZZLE{
+    .screen = SCREEN_ALMOST_IMPOSSIBLE,
+    .label = ALMOST_IMPOSSIBLE_LABEL,
+    .name = "Almost Impossible",
+    .setup = SetupAlmostImpossible,
+    .tap = TapAlmostImpossible,
+    .isSolved = IsAlmostImpossibleSolved,
+    .draw = DrawAlmostImpossible,
+    .cursorRange = {1, 3, 1, 3},  // the top-left cells of the nine blocks
+    .cursorBox = BlockBox,
+    .pressAt = PressBlock,
+    .arrowCell = nullptr,
+    .columnsSlide = false,
+    .arrowKeyAt = nullptr,
+    .describeBoard = DescribeAlmostImpossible,
+    .describeMove = DescribeAlmostImpossibleMove,
+    .isLocked = nullptr,
+    .grid = GridKind::Tiles,
+    .origin = ALMOST_IMPOSSIBLE_GRID_ORIGIN,
+    .brokenBoard = BrokenAlmostImpossible,
+    .drag = nullptr,
+};
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -29,9 +30,16 @@ enum class Turn { Clockwise, CounterClockwise };
 // moves one cell on, the way the turn goes. The player turns clockwise only.
 void TurnBlock(TileGrid& grid, int32_t col, int32_t row, Turn turn);
 
+// The inner corner of the block whose top-left cell is (col, row): the point where its four cells meet,
+// which a tap turns it at.
+Point InnerCorner(const TileGrid& grid, int32_t col, int32_t row);
+
 void SetupAlmostImpossible(Game& game);
 void TapAlmostImpossible(Game& game, int32_t x, int32_t y);
 bool IsAlmostImpossibleSolved(const Game& game);
 void DrawAlmostImpossible(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle ALMOST_IMPOSSIBLE_PUZZLE;
 
 }  // namespace tessel

@@ -1,6 +1,7 @@
 #include "puzzles/fifteen.h"
 
 #include <array>
+#include <cstdlib>
 
 #include "core/platform.h"
 #include "puzzles/line_shifts.h"
@@ -129,5 +130,81 @@ void DrawFifteen(Game& game) {
         for (int32_t col = 1; col <= 4; ++col) DrawTileAtCell(game, col, row);
     }
 }
+
+namespace {
+
+// An arrow key slides in the tile beside the empty cell on the side the arrow comes from: Left the tile on
+// its right.
+Point ArrowKeySlide(const Game& game, ShiftDirection direction) {
+    const Neighbour from = direction == ShiftDirection::Up      ? BELOW
+                           : direction == ShiftDirection::Right ? LEFT
+                           : direction == ShiftDirection::Down  ? ABOVE
+                                                                : RIGHT;
+    const TileGrid& grid = game.tileGrid;
+    const int32_t col = game.blankCol + from.dCol, row = game.blankRow + from.dRow;
+    return CellMiddle({grid.Left(col, row), grid.Top(col, row)});
+}
+
+BoardText DescribeFifteen(const Game& game) {
+    return DescribeTileBoard(game, "empty");
+}
+
+struct Cell {
+    int32_t col = 0;
+    int32_t row = 0;
+};
+
+Cell EmptyCell(const Board& board) {
+    for (int32_t row = 1; row <= 4; ++row) {
+        for (int32_t col = 1; col <= 4; ++col) {
+            if (board.tiles[static_cast<std::size_t>(col * TileGrid::SIZE + row)] == 0) return {col, row};
+        }
+    }
+    return {};
+}
+
+// The tile that slid into the empty cell, and which way.
+std::string DescribeSlide(const Board& before, const Board& after) {
+    const Cell was = EmptyCell(before), is = EmptyCell(after);
+    if (std::abs(was.col - is.col) + std::abs(was.row - is.row) != 1) return {};
+    const char* way = was.col > is.col   ? "right"
+                      : was.col < is.col ? "left"
+                      : was.row > is.row ? "down"
+                                         : "up";
+    const int32_t tile = after.tiles[static_cast<std::size_t>(was.col * TileGrid::SIZE + was.row)];
+    return "tile " + std::to_string(tile) + " " + way;
+}
+
+std::string BrokenFifteen(const Game& game) {
+    const TileGrid& grid = game.tileGrid;
+    if (!IsOnBoard(game.blankCol, game.blankRow) || grid.Tile(game.blankCol, game.blankRow) != 0)
+        return "15 Puzzle empty cell is not where blankCol and blankRow say";
+    return HoldsTilesOnce(grid, 15) ? "" : "15 Puzzle board does not hold 1 to 15 once";
+}
+
+}  // namespace
+
+constexpr Puzzle FIFTEEN_PUZZLE{
+    .screen = SCREEN_FIFTEEN,
+    .label = FIFTEEN_LABEL,
+    .name = "15 Puzzle",
+    .setup = SetupFifteen,
+    .tap = TapFifteen,
+    .isSolved = IsFifteenSolved,
+    .draw = DrawFifteen,
+    .cursorRange = {},  // the arrows slide tiles without a cursor
+    .cursorBox = nullptr,
+    .pressAt = nullptr,
+    .arrowCell = nullptr,
+    .columnsSlide = false,
+    .arrowKeyAt = ArrowKeySlide,
+    .describeBoard = DescribeFifteen,
+    .describeMove = DescribeSlide,
+    .isLocked = nullptr,
+    .grid = GridKind::Tiles,
+    .origin = FIFTEEN_GRID_ORIGIN,
+    .brokenBoard = BrokenFifteen,
+    .drag = nullptr,
+};
 
 }  // namespace tessel

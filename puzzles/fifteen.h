@@ -6,6 +6,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -24,5 +25,8 @@ void SetupFifteen(Game& game);
 void TapFifteen(Game& game, int32_t x, int32_t y);
 bool IsFifteenSolved(const Game& game);
 void DrawFifteen(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle FIFTEEN_PUZZLE;
 
 }  // namespace tessel

@@ -1,5 +1,8 @@
 #include "puzzles/lights_out.h"
 
+#include <string>
+#include <vector>
+
 #include "core/platform.h"
 
 namespace tessel {
@@ -80,5 +83,130 @@ void DrawLightsOut(Game& game) {
         }
     }
 }
+
+namespace {
+
+Outline LightBox(const Game& game, int32_t col, int32_t row) {
+    return {game.lightGrid.Left(col, row), game.lightGrid.Top(col, row), CELL_SIZE, CELL_SIZE, false};
+}
+
+Point PressAtMiddle(const Game& game, int32_t col, int32_t row) {
+    return CellMiddle({game.lightGrid.Left(col, row), game.lightGrid.Top(col, row)});
+}
+
+BoardText DescribeLights(const Game& game) {
+    const LightGrid& grid = game.lightGrid;
+    BoardText text;
+    text.columns = text.rows = BOARD_SIZE;
+    text.firstCol = text.firstRow = 1;
+    for (int32_t row = 1; row <= BOARD_SIZE; ++row) {
+        for (int32_t col = 1; col <= BOARD_SIZE; ++col) {
+            const char* name = grid.Lit(col, row) != 0 ? "light on" : "light off";
+            text.cells.push_back(
+                CellItem(name, grid.Left(col, row), grid.Top(col, row), PlaceWords(col, row)));
+        }
+    }
+    return text;
+}
+
+struct Cell {
+    int32_t col = 0;
+    int32_t row = 0;
+};
+
+uint64_t LightBit(int32_t col, int32_t row) {
+    return uint64_t{1} << (col * LightGrid::SIZE + row);
+}
+
+bool LitAt(uint64_t lit, int32_t col, int32_t row) {
+    return (lit & LightBit(col, row)) != 0;
+}
+
+// The board lights a press of each light in `pressed` toggles, one bit a light as the board keeps them.
+uint64_t PressMask(const std::vector<Cell>& pressed) {
+    LightGrid grid{};
+    for (const Cell& light : pressed) PressLight(grid, light.col, light.row);
+    uint64_t mask = 0;
+    for (int32_t row = 1; row <= BOARD_SIZE; ++row) {
+        for (int32_t col = 1; col <= BOARD_SIZE; ++col) {
+            if (grid.Lit(col, row) != 0) mask |= LightBit(col, row);
+        }
+    }
+    return mask;
+}
+
+// The lights one tap presses: one, two beside each other (a tap on the line between them) or four round a
+// corner; the fewest whose presses make the change.
+std::vector<Cell> FindPressedLights(uint64_t toggled) {
+    std::vector<std::vector<Cell>> candidates;
+    for (int32_t row = 1; row <= BOARD_SIZE; ++row) {
+        for (int32_t col = 1; col <= BOARD_SIZE; ++col) candidates.push_back({{col, row}});
+    }
+    for (int32_t row = 1; row <= BOARD_SIZE; ++row) {
+        for (int32_t col = 1; col <= BOARD_SIZE; ++col) {
+            const bool right = col < BOARD_SIZE, below = row < BOARD_SIZE;
+            if (right) candidates.push_back({{col, row}, {col + 1, row}});
+            if (below) candidates.push_back({{col, row}, {col, row + 1}});
+            if (right && below)
+                candidates.push_back({{col, row}, {col + 1, row}, {col, row + 1}, {col + 1, row + 1}});
+        }
+    }
+    for (const std::vector<Cell>& pressed : candidates) {
+        if (PressMask(pressed) == toggled) return pressed;
+    }
+    return {};
+}
+
+std::string DescribePresses(const Board& before, const Board& after) {
+    uint64_t board = 0;
+    int32_t on = 0;
+    for (int32_t row = 1; row <= BOARD_SIZE; ++row) {
+        for (int32_t col = 1; col <= BOARD_SIZE; ++col) {
+            board |= LightBit(col, row);
+            on += LitAt(after.lit, col, row) ? 1 : 0;
+        }
+    }
+    const uint64_t toggled = (before.lit ^ after.lit) & board;
+    if (toggled == 0) return {};
+    const std::vector<Cell> pressed = FindPressedLights(toggled);
+    std::string words;
+    if (pressed.size() == 1) {
+        words = LitAt(after.lit, pressed[0].col, pressed[0].row) ? "light on" : "light off";
+    } else if (!pressed.empty()) {
+        words = std::to_string(pressed.size()) + " lights pressed";
+    }
+    if (on == 0) return words;
+    return words + (words.empty() ? "" : ", ") + std::to_string(on) + (on == 1 ? " light on" : " lights on");
+}
+
+// Every light is on or off whatever the board: nothing more to check.
+std::string BrokenLights(const Game&) {
+    return {};
+}
+
+}  // namespace
+
+constexpr Puzzle LIGHTS_OUT_PUZZLE{
+    .screen = SCREEN_LIGHTS_OUT,
+    .label = LIGHTS_OUT_LABEL,
+    .name = "Lights out",
+    .setup = SetupLightsOut,
+    .tap = TapLightsOut,
+    .isSolved = IsLightsOutSolved,
+    .draw = DrawLightsOut,
+    .cursorRange = {1, BOARD_SIZE, 1, BOARD_SIZE},
+    .cursorBox = LightBox,
+    .pressAt = PressAtMiddle,
+    .arrowCell = nullptr,
+    .columnsSlide = false,
+    .arrowKeyAt = nullptr,
+    .describeBoard = DescribeLights,
+    .describeMove = DescribePresses,
+    .isLocked = nullptr,
+    .grid = GridKind::Lights,
+    .origin = LIGHTS_OUT_GRID_ORIGIN,
+    .brokenBoard = BrokenLights,
+    .drag = nullptr,
+};
 
 }  // namespace tessel

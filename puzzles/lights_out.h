@@ -6,6 +6,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -23,5 +24,8 @@ void DrawLightsOut(Game& game);
 // Toggles board light (col, row), col and row 1 to 5, then its left, upper, right and lower neighbours.
 // A neighbour beyond the board's edge is a ring cell, which takes the toggle and is never shown.
 void PressLight(LightGrid& grid, int32_t col, int32_t row);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle LIGHTS_OUT_PUZZLE;
 
 }  // namespace tessel

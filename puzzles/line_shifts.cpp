@@ -150,6 +150,118 @@ void ShiftLineByTap(Game& game, ShiftDirection direction, int32_t line) {
     ShiftLine(game.tileGrid, direction, line);
 }
 
+Point RingArrowCell(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    switch (direction) {
+        case ShiftDirection::Up:
+            return {ColumnLeft(grid, line), RowTop(grid, 0)};
+        case ShiftDirection::Right:
+            return {ColumnLeft(grid, 5), RowTop(grid, line)};
+        case ShiftDirection::Down:
+            return {ColumnLeft(grid, line), RowTop(grid, 5)};
+        case ShiftDirection::Left:
+            return {ColumnLeft(grid, 0), RowTop(grid, line)};
+    }
+    return {};
+}
+
+const char* DirectionWords(ShiftDirection direction) {
+    switch (direction) {
+        case ShiftDirection::Up:
+            return "up";
+        case ShiftDirection::Right:
+            return "right";
+        case ShiftDirection::Down:
+            return "down";
+        case ShiftDirection::Left:
+            return "left";
+    }
+    return "";
+}
+
+std::string ShiftWords(ShiftDirection direction, int32_t line) {
+    return LineWords(IsColumnShift(direction), line) + " " + DirectionWords(direction);
+}
+
+BoardText DescribeLineBoard(const Game& game, int32_t lockedColumn, int32_t lockedRow) {
+    const TileGrid& grid = game.tileGrid;
+    BoardText text;
+    text.columns = text.rows = TileGrid::SIZE;
+    for (int32_t row = 0; row < TileGrid::SIZE; ++row) {
+        for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
+            const bool inColumns = col >= 1 && col <= 4, inRows = row >= 1 && row <= 4;
+            std::string name = "blank", place;
+            int32_t tile = 0;
+            if (inColumns && inRows) {
+                const bool locked = col == lockedColumn && row == lockedRow;
+                tile = grid.Tile(col, row);
+                name = (locked ? "locked " : "") + std::to_string(tile);
+                place = PlaceWords(col, row);
+            } else if (inColumns && col != lockedColumn) {
+                name = row == 0 ? "up arrow" : "down arrow";
+                place = LineWords(true, col);
+            } else if (inRows && row != lockedRow) {
+                name = col == 0 ? "left arrow" : "right arrow";
+                place = LineWords(false, row);
+            }
+            text.cells.push_back(
+                CellItem(std::move(name), grid.Left(col, row), grid.Top(col, row), std::move(place), tile));
+        }
+    }
+    return text;
+}
+
+namespace {
+
+using Tiles = decltype(Board::tiles);
+
+int32_t TileAt(const Tiles& tiles, int32_t col, int32_t row) {
+    return tiles[static_cast<std::size_t>(col * TileGrid::SIZE + row)];
+}
+
+// Whether the line's cells, `length` of them from row or column 1, moved one cell on cyclically: towards
+// the line's start (up or left) when `back`, else towards its end.
+bool IsLineShifted(const Tiles& before, const Tiles& after, bool column, int32_t line, int32_t length,
+                   bool back) {
+    const auto at = [&](const Tiles& tiles, int32_t i) {
+        return column ? TileAt(tiles, line, 1 + i) : TileAt(tiles, 1 + i, line);
+    };
+    for (int32_t i = 0; i < length; ++i) {
+        const int32_t from = back ? (i + 1) % length : (i + length - 1) % length;
+        if (at(after, i) != at(before, from)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DescribeLineShifts(const Board& before, const Board& after, int32_t columnLength) {
+    for (const bool column : {true, false}) {
+        std::string words;
+        bool explained = true;
+        for (int32_t line = 1; line <= 4 && explained; ++line) {
+            const int32_t length = column ? columnLength : 4;
+            const auto moved = [&](bool back) {
+                const ShiftDirection direction = column
+                                                     ? (back ? ShiftDirection::Up : ShiftDirection::Down)
+                                                     : (back ? ShiftDirection::Left : ShiftDirection::Right);
+                words += (words.empty() ? "" : ", ") + ShiftWords(direction, line);
+            };
+            if (IsLineShifted(before.tiles, after.tiles, column, line, length, true)) {
+                moved(true);
+            } else if (IsLineShifted(before.tiles, after.tiles, column, line, length, false)) {
+                moved(false);
+            } else {
+                for (int32_t i = 1; i <= length; ++i) {
+                    const int32_t col = column ? line : i, row = column ? i : line;
+                    if (TileAt(before.tiles, col, row) != TileAt(after.tiles, col, row)) explained = false;
+                }
+            }
+        }
+        if (explained && !words.empty()) return words;
+    }
+    return {};
+}
+
 namespace {
 
 // The pixels of a line's cells: `length` pixels along the line, CELL_SIZE across, from (left, top).

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/game.h"
+#include "puzzles/board_text.h"
 
 namespace tessel {
 
@@ -82,6 +84,23 @@ void DrawShiftFrame(Game& game, ShiftDirection direction, int32_t line);
 
 // A shift made by a tap: marks the tap as acted, shows the half-step frame at once, then shifts the tiles.
 void ShiftLineByTap(Game& game, ShiftDirection direction, int32_t line);
+
+// The top-left corner of the ring cell whose arrow shifts the line that way: above or below a column,
+// beside a row.
+Point RingArrowCell(const TileGrid& grid, ShiftDirection direction, int32_t line);
+
+// "up", "right", "down", "left".
+const char* DirectionWords(ShiftDirection direction);
+// "column 2 up", "row 3 left".
+std::string ShiftWords(ShiftDirection direction, int32_t line);
+
+// "Normal" and "Unmovable" in words: the 4 x 4 board in its ring of arrows, the arrows of `lockedColumn`
+// and `lockedRow` left out (0 locks none).
+BoardText DescribeLineBoard(const Game& game, int32_t lockedColumn, int32_t lockedRow);
+
+// The lines of tiles that all moved one cell, columns first ("column 2 up, column 4 down"); empty unless
+// every changed line is one. Columns are `columnLength` cells long from row 1, rows four.
+std::string DescribeLineShifts(const Board& before, const Board& after, int32_t columnLength);
 
 // A drag moves a line by any number of pixels, not only by half a cell: a column (`column`) or a row, by
 // `offset` pixels, positive down or to the right. The back buffer holds the board at rest; the pixels of

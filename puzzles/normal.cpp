@@ -46,21 +46,56 @@ void DrawNormal(Game& game) {
 }
 
 Point RingArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
-    const int32_t half = CELL_SIZE / 2;
-    switch (direction) {
-        case ShiftDirection::Up:
-            return {ColumnLeft(grid, line) + half, RowTop(grid, 0) + half};
-        case ShiftDirection::Down:
-            return {ColumnLeft(grid, line) + half, RowTop(grid, 5) + half};
-        case ShiftDirection::Right:
-            return {ColumnLeft(grid, 5) + half, RowTop(grid, line) + half};
-        case ShiftDirection::Left:
-            break;
-    }
-    return {ColumnLeft(grid, 0) + half, RowTop(grid, line) + half};
+    return CellMiddle(RingArrowCell(grid, direction, line));
 }
 
 const LineDrag NORMAL_DRAG{4, [](const Game&, ShiftDirection, int32_t) { return true; }, RingArrowTap,
                            DrawWrappedLine};
+
+namespace {
+
+BoardText DescribeNormal(const Game& game) {
+    return DescribeLineBoard(game, 0, 0);
+}
+
+std::string DescribeNormalMove(const Board& before, const Board& after) {
+    return DescribeLineShifts(before, after, 4);
+}
+
+std::string BrokenNormal(const Game& game) {
+    const TileGrid& grid = game.tileGrid;
+    for (int32_t row = 0; row < TileGrid::SIZE; ++row) {
+        for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
+            const bool onBoard = 1 <= col && col <= 4 && 1 <= row && row <= 4;
+            if (!onBoard && grid.Tile(col, row) != 0) return "Normal ring cell is not empty";
+        }
+    }
+    return HoldsTilesOnce(grid, 16) ? "" : "Normal board does not hold 1 to 16 once";
+}
+
+}  // namespace
+
+constexpr Puzzle NORMAL_PUZZLE{
+    .screen = SCREEN_NORMAL,
+    .label = NORMAL_LABEL,
+    .name = "Normal",
+    .setup = SetupNormal,
+    .tap = TapNormal,
+    .isSolved = IsNormalSolved,
+    .draw = DrawNormal,
+    .cursorRange = {1, 4, 1, 4},
+    .cursorBox = TileCellBox,
+    .pressAt = nullptr,
+    .arrowCell = RingArrowCell,
+    .columnsSlide = false,
+    .arrowKeyAt = nullptr,
+    .describeBoard = DescribeNormal,
+    .describeMove = DescribeNormalMove,
+    .isLocked = nullptr,
+    .grid = GridKind::Tiles,
+    .origin = NORMAL_GRID_ORIGIN,
+    .brokenBoard = BrokenNormal,
+    .drag = &NORMAL_DRAG,
+};
 
 }  // namespace tessel

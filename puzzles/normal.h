@@ -6,6 +6,7 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -19,5 +20,8 @@ void SetupNormal(Game& game);
 void TapNormal(Game& game, int32_t x, int32_t y);
 bool IsNormalSolved(const Game& game);
 void DrawNormal(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle NORMAL_PUZZLE;
 
 }  // namespace tessel

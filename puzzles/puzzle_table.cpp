@@ -13,27 +13,19 @@ namespace tessel {
 
 namespace {
 
-constexpr auto PUZZLES = std::to_array<Puzzle>({
-    {SCREEN_NORMAL, NORMAL_LABEL, SetupNormal, TapNormal, IsNormalSolved, DrawNormal, &NORMAL_DRAG},
-    {SCREEN_UNEVEN, UNEVEN_LABEL, SetupUneven, TapUneven, IsUnevenSolved, DrawUneven, &UNEVEN_DRAG},
-    {SCREEN_UNMOVABLE, UNMOVABLE_LABEL, SetupUnmovable, TapUnmovable, IsUnmovableSolved, DrawUnmovable,
-     &UNMOVABLE_DRAG},
-    {SCREEN_ALMOST_IMPOSSIBLE, ALMOST_IMPOSSIBLE_LABEL, SetupAlmostImpossible, TapAlmostImpossible,
-     IsAlmostImpossibleSolved, DrawAlmostImpossible, nullptr},
-    {SCREEN_FIFTEEN, FIFTEEN_LABEL, SetupFifteen, TapFifteen, IsFifteenSolved, DrawFifteen, nullptr},
-    {SCREEN_LIGHTS_OUT, LIGHTS_OUT_LABEL, SetupLightsOut, TapLightsOut, IsLightsOutSolved, DrawLightsOut,
-     nullptr},
-});
+constexpr std::array<const Puzzle*, 6> PUZZLES{&NORMAL_PUZZLE,    &UNEVEN_PUZZLE,
+                                               &UNMOVABLE_PUZZLE, &ALMOST_IMPOSSIBLE_PUZZLE,
+                                               &FIFTEEN_PUZZLE,   &LIGHTS_OUT_PUZZLE};
 
 }  // namespace
 
-std::span<const Puzzle> Puzzles() {
+std::span<const Puzzle* const> Puzzles() {
     return PUZZLES;
 }
 
 const Puzzle* FindPuzzle(int32_t screen) {
-    for (const Puzzle& puzzle : PUZZLES) {
-        if (puzzle.screen == screen) return &puzzle;
+    for (const Puzzle* puzzle : PUZZLES) {
+        if (puzzle->screen == screen) return puzzle;
     }
     return nullptr;
 }

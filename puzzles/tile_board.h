@@ -1,9 +1,12 @@
-// The goal order shared by the numbered puzzles: tile (row - 1) * 4 + col in board cell [col][row].
+// What the numbered puzzles share: the goal order, tile (row - 1) * 4 + col in board cell [col][row], the
+// drawing of a tile where its cell stands, and the board of sixteen cells in words and in the checks.
 #pragma once
 
 #include <cstdint>
 
+#include "core/drawing.h"
 #include "core/game.h"
+#include "puzzles/board_text.h"
 
 namespace tessel {
 
@@ -22,5 +25,15 @@ void DrawAtCell(Game& game, ImageId image, int32_t col, int32_t row);
 
 // Draws the cell's green numbered tile at the cell's current position; an empty cell draws nothing.
 void DrawTileAtCell(Game& game, int32_t col, int32_t row);
+
+// Whether rows 1 to lastRow of the board hold tiles 1 to `highest` once each and nothing else but gaps.
+bool HoldsTilesOnce(const TileGrid& grid, int32_t highest, int32_t lastRow = 4);
+
+// The cell's rectangle, where the keyboard's cursor outlines it.
+Outline TileCellBox(const Game& game, int32_t col, int32_t row);
+
+// The 4 x 4 board alone in words, each cell played at its middle: tiles by their number, a cell without
+// one by `none`.
+BoardText DescribeTileBoard(const Game& game, const char* none);
 
 }  // namespace tessel

@@ -55,16 +55,12 @@ void MoveByTap(Game& game, ShiftDirection direction, int32_t line) {
 }  // namespace
 
 bool CanMoveUneven(const TileGrid& grid, ShiftDirection direction, int32_t line) {
-    switch (direction) {
-        case ShiftDirection::Up:
-            return grid.Tile(line, 1) == 0;
-        case ShiftDirection::Down:
-            return grid.Tile(line, FOOT_ROW) == 0;
-        case ShiftDirection::Right:
-        case ShiftDirection::Left:
-            return line != 1;
-    }
-    return false;
+    return UnevenAllows(direction, line, grid.Tile(line, 1) == 0);
+}
+
+Point UnevenArrowCell(const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    if (direction != ShiftDirection::Down) return RingArrowCell(grid, direction, line);
+    return {ColumnLeft(grid, line), RowTop(grid, FOOT_ROW) + CELL_SIZE};
 }
 
 void SlideColumnUp(TileGrid& grid, int32_t col) {
@@ -127,8 +123,8 @@ void DrawUneven(Game& game) {
     };
     for (int32_t k = 1; k <= 4; ++k) draw(arrowIf(ShiftDirection::Up, k, IMG_ARROW_UP), k, 0);
     for (int32_t k = 1; k <= 4; ++k) {
-        DrawCellImage(game, arrowIf(ShiftDirection::Down, k, IMG_ARROW_DOWN), ColumnLeft(grid, k),
-                      RowTop(grid, FOOT_ROW) + CELL_SIZE);
+        const Point cell = UnevenArrowCell(grid, ShiftDirection::Down, k);
+        DrawCellImage(game, arrowIf(ShiftDirection::Down, k, IMG_ARROW_DOWN), cell.x, cell.y);
     }
     for (int32_t k = 2; k <= 4; ++k) draw(IMG_ARROW_RIGHT, 5, k);
     for (int32_t k = 2; k <= 4; ++k) draw(IMG_ARROW_LEFT, 0, k);
@@ -136,10 +132,8 @@ void DrawUneven(Game& game) {
 
 namespace {
 
-// A column's arrows stand above row 1 and below row 5; a row's as in "Normal".
 Point UnevenArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
-    if (direction != ShiftDirection::Down) return RingArrowTap(grid, direction, line);
-    return {ColumnLeft(grid, line) + CELL_SIZE / 2, RowTop(grid, FOOT_ROW) + CELL_SIZE + CELL_SIZE / 2};
+    return CellMiddle(UnevenArrowCell(grid, direction, line));
 }
 
 void DrawDragged(Game& game, bool column, int32_t line, int32_t offset) {
@@ -159,5 +153,81 @@ const LineDrag UNEVEN_DRAG{FOOT_ROW,
                                       CanMoveUneven(game.tileGrid, direction, line);
                            },
                            UnevenArrowTap, DrawDragged};
+
+namespace {
+
+// Five cells a column, an up arrow above a column that is down, a down arrow one cell below a column that
+// is up, side arrows on the three middle rows.
+BoardText DescribeUneven(const Game& game) {
+    const TileGrid& grid = game.tileGrid;
+    constexpr int32_t ARROW_ROW = FOOT_ROW + 1;  // the down arrows, below the grid's last row
+    BoardText text;
+    text.columns = TileGrid::SIZE;
+    text.rows = ARROW_ROW + 1;
+    for (int32_t row = 0; row <= ARROW_ROW; ++row) {
+        for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
+            const bool inColumns = col >= 1 && col <= 4;
+            std::string name = "blank", place;
+            int32_t tile = 0;
+            if (inColumns && row >= 1 && row <= FOOT_ROW) {
+                tile = grid.Tile(col, row);
+                name = TileWords(tile, "gap");
+                place = PlaceWords(col, row);
+            } else if (inColumns && row == 0 && CanMove(grid, ShiftDirection::Up, col)) {
+                name = "up arrow";
+                place = LineWords(true, col);
+            } else if (inColumns && row == ARROW_ROW && CanMove(grid, ShiftDirection::Down, col)) {
+                name = "down arrow";
+                place = LineWords(true, col);
+            } else if (!inColumns && row >= 1 && row <= 4 && CanMove(grid, ShiftDirection::Left, row)) {
+                name = col == 0 ? "left arrow" : "right arrow";
+                place = LineWords(false, row);
+            }
+            const int32_t top =
+                row == ARROW_ROW ? UnevenArrowCell(grid, ShiftDirection::Down, col).y : grid.Top(col, row);
+            text.cells.push_back(CellItem(std::move(name), grid.Left(col, 0), top, std::move(place), tile));
+        }
+    }
+    return text;
+}
+
+// A column slides through its five cells: one step round them, its gap going from end to end.
+std::string DescribeUnevenMove(const Board& before, const Board& after) {
+    return DescribeLineShifts(before, after, FOOT_ROW);
+}
+
+std::string BrokenUneven(const Game& game) {
+    const TileGrid& grid = game.tileGrid;
+    for (int32_t col = 1; col <= 4; ++col) {
+        if ((grid.Tile(col, 1) == 0) == (grid.Tile(col, FOOT_ROW) == 0))
+            return "Uneven column " + std::to_string(col) + " has no single gap at an end";
+    }
+    return HoldsTilesOnce(grid, 16, FOOT_ROW) ? "" : "Uneven columns do not hold 1 to 16 once";
+}
+
+}  // namespace
+
+constexpr Puzzle UNEVEN_PUZZLE{
+    .screen = SCREEN_UNEVEN,
+    .label = UNEVEN_LABEL,
+    .name = "Uneven",
+    .setup = SetupUneven,
+    .tap = TapUneven,
+    .isSolved = IsUnevenSolved,
+    .draw = DrawUneven,
+    .cursorRange = {1, 4, 1, FOOT_ROW},
+    .cursorBox = TileCellBox,
+    .pressAt = nullptr,
+    .arrowCell = UnevenArrowCell,
+    .columnsSlide = true,
+    .arrowKeyAt = nullptr,
+    .describeBoard = DescribeUneven,
+    .describeMove = DescribeUnevenMove,
+    .isLocked = nullptr,
+    .grid = GridKind::Tiles,
+    .origin = UNEVEN_GRID_ORIGIN,
+    .brokenBoard = BrokenUneven,
+    .drag = &UNEVEN_DRAG,
+};
 
 }  // namespace tessel

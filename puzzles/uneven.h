@@ -9,6 +9,7 @@
 #include "core/game.h"
 #include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -23,13 +24,26 @@ void TapUneven(Game& game, int32_t x, int32_t y);
 bool IsUnevenSolved(const Game& game);
 void DrawUneven(Game& game);
 
-// Whether a move can act on this board: a column only slides into its gap (up when the gap is in row 1,
-// down when it is in row 5), and only the full rows 2 to 4 shift.
+// The moves the rules allow: a column only slides into its gap, up when the column is down (its gap in
+// row 1) and down when it is up (its gap in row 5), and only the full rows 2 to 4 shift.
+constexpr bool UnevenAllows(ShiftDirection direction, int32_t line, bool columnDown) {
+    if (!IsColumnShift(direction)) return line != 1;
+    return columnDown == (direction == ShiftDirection::Up);
+}
+
+// Whether a move can act on this board.
 bool CanMoveUneven(const TileGrid& grid, ShiftDirection direction, int32_t line);
+
+// The top-left corner of the cell of the arrow that moves the line that way: a column's down arrow stands
+// one cell below its fifth cell, the others where "Normal" has them.
+Point UnevenArrowCell(const TileGrid& grid, ShiftDirection direction, int32_t line);
 
 // A column's four tiles move one cell into its gap: up when the gap is in row 1, down when it is in row 5.
 void SlideColumnUp(TileGrid& grid, int32_t col);
 void SlideColumnDown(TileGrid& grid, int32_t col);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle UNEVEN_PUZZLE;
 
 // Rows 2 to 4 move sideways round the board; a column moves only the one cell into its gap.
 extern const LineDrag UNEVEN_DRAG;

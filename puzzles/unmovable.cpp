@@ -61,4 +61,47 @@ const LineDrag UNMOVABLE_DRAG{
     [](const Game& game, ShiftDirection direction, int32_t line) { return !IsLocked(game, direction, line); },
     RingArrowTap, DrawWrappedLine};
 
+namespace {
+
+BoardText DescribeUnmovable(const Game& game) {
+    return DescribeLineBoard(game, game.fixedColumn, game.fixedRow);
+}
+
+std::string DescribeUnmovableMove(const Board& before, const Board& after) {
+    return DescribeLineShifts(before, after, 4);
+}
+
+std::string BrokenUnmovable(const Game& game) {
+    const TileGrid& grid = game.tileGrid;
+    const int32_t col = game.fixedColumn, row = game.fixedRow;
+    if (col < 1 || col > 4 || row < 1 || row > 4) return "Unmovable fixed cell outside the board";
+    if (grid.Tile(col, row) != GoalTile(col, row)) return "Unmovable fixed cell lost its tile";
+    return HoldsTilesOnce(grid, 16) ? "" : "Unmovable board does not hold 1 to 16 once";
+}
+
+}  // namespace
+
+constexpr Puzzle UNMOVABLE_PUZZLE{
+    .screen = SCREEN_UNMOVABLE,
+    .label = UNMOVABLE_LABEL,
+    .name = "Unmovable",
+    .setup = SetupUnmovable,
+    .tap = TapUnmovable,
+    .isSolved = IsUnmovableSolved,
+    .draw = DrawUnmovable,
+    .cursorRange = {1, 4, 1, 4},
+    .cursorBox = TileCellBox,
+    .pressAt = nullptr,
+    .arrowCell = RingArrowCell,
+    .columnsSlide = false,
+    .arrowKeyAt = nullptr,
+    .describeBoard = DescribeUnmovable,
+    .describeMove = DescribeUnmovableMove,
+    .isLocked = IsLocked,
+    .grid = GridKind::Tiles,
+    .origin = UNMOVABLE_GRID_ORIGIN,
+    .brokenBoard = BrokenUnmovable,
+    .drag = &UNMOVABLE_DRAG,
+};
+
 }  // namespace tessel

@@ -9,6 +9,7 @@
 #include "core/game.h"
 #include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
@@ -27,6 +28,9 @@ void SetupUnmovable(Game& game);
 void TapUnmovable(Game& game, int32_t x, int32_t y);
 bool IsUnmovableSolved(const Game& game);
 void DrawUnmovable(Game& game);
+
+// Everything the rest of the game asks of the puzzle.
+extern const Puzzle UNMOVABLE_PUZZLE;
 
 // The drag of "Normal", where the locked lines never follow.
 extern const LineDrag UNMOVABLE_DRAG;

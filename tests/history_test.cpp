@@ -78,7 +78,8 @@ void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
 TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
     auto session = NewSession();
     int solves = 0;
-    for (const Puzzle& puzzle : Puzzles()) {
+    for (const Puzzle* entry : Puzzles()) {
+        const Puzzle& puzzle = *entry;
         for (uint32_t seed = 1; seed <= 3; ++seed) {
             RandomTaps taps(seed * 7 + static_cast<uint32_t>(puzzle.screen));
             std::mt19937 choose(seed);

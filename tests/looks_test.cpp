@@ -182,14 +182,15 @@ TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
     for (const Look look : LOOKS) {
         double leastOutside = 1e9, leastLine = 1e9;
         for (const Puzzle* puzzle :
-             std::vector<const Puzzle*>{nullptr, &Puzzles()[0], &Puzzles()[1], &Puzzles()[2], &Puzzles()[3],
-                                        &Puzzles()[4], &Puzzles()[5]}) {
+             std::vector<const Puzzle*>{nullptr, Puzzles()[0], Puzzles()[1], Puzzles()[2], Puzzles()[3],
+                                        Puzzles()[4], Puzzles()[5]}) {
             const auto game = testing::NewGame();
             ChangeLook(*game, look);
             std::vector<Outline> frames;
             if (puzzle == nullptr) {
-                for (const Puzzle& named : Puzzles())
-                    frames.push_back({named.label.x, named.label.y, named.label.width, LABEL_HEIGHT, false});
+                for (const Puzzle* named : Puzzles())
+                    frames.push_back(
+                        {named->label.x, named->label.y, named->label.width, LABEL_HEIGHT, false});
             } else {
                 testing::ChoosePuzzle(*game, puzzle->label, 1234);
                 const bool lights = game->screen == SCREEN_LIGHTS_OUT;
@@ -241,12 +242,12 @@ TEST(Looks, ChangingTheLookRedrawsTheSameGame) {
     darkFromStart->look = Look::DARK;
     PrepareSurfaces(*darkFromStart);
     darkFromStart->splashPending = 0;
-    testing::ChoosePuzzle(*darkFromStart, Puzzles()[0].label, 77);
+    testing::ChoosePuzzle(*darkFromStart, Puzzles()[0]->label, 77);
     testing::Tap(*darkFromStart, 107, 40);
 
     auto session = testing::NewSession();
     Game& game = session->game;
-    testing::ChoosePuzzle(game, Puzzles()[0].label, 77);
+    testing::ChoosePuzzle(game, Puzzles()[0]->label, 77);
     Tap(*session, 107, 40);
     const BackBuffer classic = game.backBuffer;
     const TileGrid board = game.tileGrid;

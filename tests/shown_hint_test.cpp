@@ -17,7 +17,8 @@ TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
     auto session = NewSession();
     Game& game = session->game;
     EXPECT_FALSE(ShowHint(*session));  // the menu
-    for (const Puzzle& puzzle : Puzzles()) {
+    for (const Puzzle* entry : Puzzles()) {
+        const Puzzle& puzzle = *entry;
         if (game.screen != SCREEN_MENU) Tap(*session, 119, 237);
         Platform().ticks = 1000;
         Tap(*session, puzzle.label.x, puzzle.label.y);
