@@ -54,11 +54,10 @@ CrtRandom& Random() {
 // Canvas pixels are bytes R, G, B, A; the game's are 0xFFRRGGBB words.
 using RgbaPicture = std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT>;
 
-// Hands a copy of the picture to the page's queue (Module.queuePicture, given when the page creates the
-// module).
+// Hands the picture to the page's queue (Module.queuePicture, given when the page creates the module),
+// which copies it before this returns.
 EM_JS(void, QueuePicture, (const uint32_t* rgba, int32_t width, int32_t height), {
-    const bytes = HEAPU8.slice(rgba, rgba + width * height * 4);
-    Module.queuePicture(new ImageData(new Uint8ClampedArray(bytes.buffer), width, height));
+    Module.queuePicture(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height);
 });
 
 void Queue(const BackBuffer& buffer) {
