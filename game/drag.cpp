@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "core/platform.h"
 #include "game/tap_cycle.h"
@@ -57,7 +58,10 @@ constexpr int32_t NOT_SHOWN = INT32_MIN;
 bool MoveOneCell(Session& session, Drag& drag, ShiftDirection direction, int32_t step) {
     const Point at = DragOf(session.game)->tapAt(session.game.tileGrid, direction, LineOf(drag));
     const int32_t screen = session.game.screen;
+    // The line already stands where the tap's half-step frame would show it: no frame of the tap is shown.
+    const Presenter shown = std::exchange(session.game.presenter, {});
     Tap(session, at.x, at.y);
+    session.game.presenter = shown;
     drag.cells += step;
     drag.offset = NOT_SHOWN;
     return session.game.screen == screen && session.game.solved == 0;

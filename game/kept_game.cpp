@@ -287,10 +287,11 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     session.clock = {.counted = counts.ms, .started = counts.started, .held = session.clock.held};
     session.solveCounted = read->solveCounted;
     session.finish.reset();
-    // The cursor and the hint are the player's, not the game's: the cursor starts hidden, as at every
-    // start, and no hint of the game left is shown over the one read.
+    // The cursor, the hint and what was played last are the player's, not the game's: the cursor starts
+    // hidden, as at every start, and nothing of the game left is shown or said over the one read.
     session.cursor = {};
     session.hint.reset();
+    session.played = {};
     session.game.outlines = {};
     return true;
 }

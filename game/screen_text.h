@@ -56,12 +56,6 @@ struct ShownState {
 };
 ShownState TakeShownState(const Session& session);
 
-// What the player did last.
-struct Played {
-    enum Kind : uint8_t { TAP, KEY, UNDO, REDO, HINT, INFO } kind = TAP;  // INFO: asked for moves and time
-    Key key{};
-};
-
 // A few words for what `played` did, from `before` to `session`: "column 2 up", "row 3 left", "tile 7
 // left", "block turned", "light on, 6 lights on", "Normal started", "menu", and on the solving move the
 // words at the end ("cleared in 23 moves, 1 minute 12 seconds"); "undo column 2 up"

@@ -1,6 +1,9 @@
 #include "game/session.h"
 
+#include <utility>
+
 #include "game/keys.h"
+#include "game/screen_text.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
 
@@ -120,16 +123,8 @@ Cursor CursorBack(Cursor then, const Cursor& now) {
     return then;
 }
 
-}  // namespace
-
-void Tap(Session& session, int32_t x, int32_t y) {
-    const Cursor before = session.cursor;
-    session.cursor.shown = false;
-    session.cursor.grabbed = false;
-    PlayTap(session, {static_cast<uint16_t>(x), static_cast<uint16_t>(y)}, before, session.cursor);
-}
-
-void PressKey(Session& session, Key key) {
+// The key's cursor move, or the very tap a pointer would make.
+void PlayKey(Session& session, Key key) {
     const KeyAction action = InterpretKey(session.game, session.cursor, key);
     const bool hinted = action.kind != KeyAction::Kind::Tap && DropHint(session);
     switch (action.kind) {
@@ -146,7 +141,7 @@ void PressKey(Session& session, Key key) {
     }
 }
 
-bool Undo(Session& session) {
+bool TakeBack(Session& session) {
     Game& game = session.game;
     History& history = session.history;
     const Puzzle* puzzle = FindPuzzle(game.screen);
@@ -163,7 +158,7 @@ bool Undo(Session& session) {
     return true;
 }
 
-bool Redo(Session& session) {
+bool PlayAgain(Session& session) {
     Game& game = session.game;
     History& history = session.history;
     if (game.splashPending != 0 || FindPuzzle(game.screen) == nullptr || RedoCount(history) == 0)
@@ -175,6 +170,47 @@ bool Redo(Session& session) {
     CountMove(session);
     PresentWithCursor(session);
     return true;
+}
+
+}  // namespace
+
+void Tap(Session& session, int32_t x, int32_t y) {
+    const ShownState before = TakeShownState(session);
+    const Cursor cursorBefore = session.cursor;
+    session.cursor.shown = false;
+    session.cursor.grabbed = false;
+    PlayTap(session, {static_cast<uint16_t>(x), static_cast<uint16_t>(y)}, cursorBefore, session.cursor);
+    RecordPlayed(session, before, Played::TAP);
+}
+
+void PressKey(Session& session, Key key) {
+    const ShownState before = TakeShownState(session);
+    PlayKey(session, key);
+    RecordPlayed(session, before, Played::KEY, key);
+}
+
+bool Undo(Session& session) {
+    const ShownState before = TakeShownState(session);
+    const bool undone = TakeBack(session);
+    RecordPlayed(session, before, Played::UNDO);
+    return undone;
+}
+
+bool Redo(Session& session) {
+    const ShownState before = TakeShownState(session);
+    const bool redone = PlayAgain(session);
+    RecordPlayed(session, before, Played::REDO);
+    return redone;
+}
+
+void RecordPlayed(Session& session, const ShownState& before, Played::Kind kind, Key key) {
+    Played played{kind, key, {}};
+    played.words = DescribeAction(before, session, played);
+    session.played = std::move(played);
+}
+
+std::string TakePlayedWords(Session& session) {
+    return std::exchange(session.played.words, {});
 }
 
 uint32_t MoveCount(const Session& session) {
@@ -203,6 +239,11 @@ void PlayGameId(Session& session, const GameId& id) {
     session.cursor = CursorOnArrival(game, screenBefore, session.cursor.shown);
     StartCounts(session);
     PresentWithCursor(session);
+    session.played = {Played::NOTHING, {}, std::string(id.puzzle->name) + " started"};
+}
+
+void SayMovesAndTime(Session& session) {
+    session.played = {Played::INFO, {}, MovesAndTime(session)};
 }
 
 std::string MovesAndTime(const Session& session) {

@@ -1,5 +1,6 @@
 // A game in play as a front end holds it: the record and the history of its moves. Every front end plays
-// taps, Undo and Redo through these functions, so that the moves are recorded in one place.
+// taps, keys, Undo and Redo through these functions, so that the moves are recorded in one place, and each
+// says what it played, in the words a screen reader gives.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@
 namespace tessel {
 
 enum class Key : uint8_t;  // game/keys.h
+struct ShownState;         // game/screen_text.h
 
 // The hint shown, until the next tap, key, Undo or Redo: where a tap plays it and what it does, in words.
 // Its outline is the record's second.
@@ -56,6 +58,15 @@ struct Drag {
     int32_t offset = 0;  // pixels the line stands from the cell it has reached, as last drawn
 };
 
+// What the player did last: a tap (a drag's moves are taps too), a key, an Undo, a Redo or a hint, and what
+// it did in a few words (DescribeAction in game/screen_text.h): "column 2 up", "undo column 2 up", "hint:
+// row 3 left". The words are empty when nothing a player can hear about changed, and once taken.
+struct Played {
+    enum Kind : uint8_t { NOTHING, TAP, KEY, UNDO, REDO, HINT, INFO } kind = NOTHING;  // INFO: moves and time
+    Key key{};  // the key pressed, for KEY
+    std::string words;
+};
+
 struct Session {
     Game game;
     History history;
@@ -70,6 +81,7 @@ struct Session {
     Records records;
     std::vector<Solve> solvesToKeep;
     std::optional<Drag> drag;  // while a pointer is held down
+    Played played;
 };
 
 // The moves on the board: those played and not taken back, the oldest ones beyond the history's limit
@@ -88,6 +100,9 @@ void PlayGameId(Session& session, const GameId& id);
 
 // The moves and time in words: "23 moves, 1 minute 12 seconds"; "no game" on the menu.
 std::string MovesAndTime(const Session& session);
+
+// The player asked for the moves and time (the I key): they are what was played last, in words.
+void SayMovesAndTime(Session& session);
 
 // A time as a clock shows it: "0:07", "1:12", "1:02:03".
 std::string ClockText(uint32_t ms);
@@ -117,5 +132,13 @@ bool Undo(Session& session);
 // Plays the last move taken back again, as its tap did, the cursor ending where the move left it. False, with
 // nothing done, when there is none or the splash is still to come.
 bool Redo(Session& session);
+
+// Records what the player did last (a key with the key pressed), told from `before`, the screen as it stood
+// ahead of it. The functions here record what they play; ShowHint (hints/shown_hint.h) records a hint so.
+void RecordPlayed(Session& session, const ShownState& before, Played::Kind kind, Key key = {});
+
+// The words of what was played last, handed over once: empty when they have been taken already, so that a
+// front end that tells after every action (a drag let go where it stands, say) never repeats them.
+std::string TakePlayedWords(Session& session);
 
 }  // namespace tessel

@@ -407,8 +407,9 @@ std::optional<Hint> AlmostImpossibleHint(const Game& game) {
     const int32_t col = BlockCol(block);
     const int32_t row = BlockRow(block);
     // The inner corner, where the block's four cells meet; the outline is the block.
-    return Hint{grid.Left(col + 1, row),
-                grid.Top(col + 1, row + 1),
+    const Point corner = InnerCorner(grid, col, row);
+    return Hint{corner.x,
+                corner.y,
                 "turn block at column " + std::to_string(col) + ", row " + std::to_string(row),
                 grid.Left(col, row),
                 grid.Top(col, row),

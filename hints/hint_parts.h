@@ -50,8 +50,8 @@ inline Hint HintAtSquare(int32_t left, int32_t top, std::string move) {
     return {left + CELL_SIZE / 2, top + CELL_SIZE / 2, std::move(move), left, top, CELL_SIZE, CELL_SIZE};
 }
 
-// A line shift tapped on its arrow's ring cell: above or below the column, beside the row. `footTop` is
-// the top of the cell under a column's down arrow.
-Hint LineShiftHint(const TileGrid& grid, ShiftDirection direction, int32_t line, int32_t footTop);
+// A line shift tapped on its arrow, in the cell the puzzle's `arrowCell` names.
+using ArrowCell = Point (*)(const TileGrid&, ShiftDirection, int32_t line);
+Hint LineShiftHint(const TileGrid& grid, ArrowCell arrowCell, ShiftDirection direction, int32_t line);
 
 }  // namespace tessel

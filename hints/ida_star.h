@@ -156,7 +156,11 @@ class IdaStar {
             domain_.Unplay(move);
             if (after <= limit) next[static_cast<std::size_t>(count++)] = {after, move};
         }
-        std::sort(next.begin(), next.begin() + count);
+        for (int32_t i = 1; i < count; ++i) {  // a few moves: in order by insertion
+            for (int32_t j = i;
+                 j > 0 && next[static_cast<std::size_t>(j)] < next[static_cast<std::size_t>(j - 1)]; --j)
+                std::swap(next[static_cast<std::size_t>(j)], next[static_cast<std::size_t>(j - 1)]);
+        }
         for (int32_t i = 0; i < count; ++i) {
             const auto [after, move] = next[static_cast<std::size_t>(i)];
             domain_.Play(move);

@@ -131,7 +131,7 @@ class LineDomain {
     int32_t HeuristicUpTo(int32_t limit) const {
         int32_t most = (down_ + 3) / 4 + (across_ + 3) / 4;
         if (groups_ != nullptr) {
-            const auto count = static_cast<int32_t>(groups_->lookups.size());
+            const int32_t count = groups_->lookupCount;
             for (int32_t i = 0; i < count && most <= limit; ++i) {
                 const int32_t at = (lastOver_ + i) % count;
                 most = std::max(most, LookUp(groups_->lookups[static_cast<std::size_t>(at)]));

@@ -35,6 +35,7 @@
 
 #include "hints/hint_parts.h"
 #include "puzzles/line_shifts.h"
+#include "puzzles/uneven.h"
 
 namespace tessel {
 
@@ -104,13 +105,12 @@ struct MoveCycles {
 MoveCycles MakeMoveCycles(const LineRules& rules);
 
 // Whether the rules allow the move where `gaps` are the columns that are down, a bit each: never a
-// locked move; on "Uneven" never the top row, and a column only into its gap.
+// locked move; on "Uneven" only what its rules allow.
 constexpr bool LineMoveAllowed(const LineRules& rules, int32_t gaps, int32_t move) {
     if (rules.locked[move]) return false;
     if (rules.kind != LineRules::Kind::Gapped) return true;
     const int32_t line = MoveLine(move);
-    if (!IsColumnShift(MoveDirection(move))) return line != 1;
-    return (((gaps >> (line - 1)) & 1) != 0) == (MoveDirection(move) == ShiftDirection::Up);
+    return UnevenAllows(MoveDirection(move), line, ((gaps >> (line - 1)) & 1) != 0);
 }
 
 // How the hint of a line puzzle was found, for the figures.

@@ -99,8 +99,12 @@ std::array<CellMap, LINE_MOVES> MoveMaps(const MoveCycles& cycles) {
 
 // The changes of the whole board that take the rules' moves to moves the rules allow: turned over its
 // diagonal or not, mirrored across or down or not (where the rules ask for mirrors), then shifted round.
-std::vector<CellMap> Symmetries(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves) {
-    std::vector<CellMap> kept;
+struct Symmetries {
+    std::array<CellMap, 128> to{};
+    int32_t count = 0;
+};
+Symmetries FindSymmetries(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves) {
+    Symmetries kept;
     for (int32_t change = 0; change < 128; ++change) {
         CellMap to{};
         for (int32_t cell = 0; cell < 16; ++cell) {
@@ -120,7 +124,8 @@ std::vector<CellMap> Symmetries(const LineRules& rules, const std::array<CellMap
             keeps = same != moves.end() &&
                     rules.locked[static_cast<std::size_t>(same - moves.begin())] == rules.locked[move];
         }
-        if (keeps && (rules.mirrored || (change & 6) == 0)) kept.push_back(to);
+        if (keeps && (rules.mirrored || (change & 6) == 0))
+            kept.to[static_cast<std::size_t>(kept.count++)] = to;
     }
     return kept;
 }
@@ -133,13 +138,14 @@ std::vector<uint8_t> MakeFiveTileTable(const LineRules& rules, const std::array<
     std::vector<uint32_t> met(std::size_t{1} << (4 * GROUP_TILES - 5));
     std::vector<uint32_t> queue;
     queue.reserve(GROUP_PLACINGS);
-    std::vector<std::size_t> levelEnds;
+    std::vector<uint32_t> levelEnds;
     uint32_t goal = 0;
     for (const uint8_t cell : group) goal = goal << 4 | cell;
     queue.push_back(goal);
     met[goal >> 5] |= 1u << (goal & 31);
     for (std::size_t head = 0; head < queue.size(); ++head) {
-        if (levelEnds.empty() || head == levelEnds.back()) levelEnds.push_back(queue.size());
+        if (levelEnds.empty() || head == levelEnds.back())
+            levelEnds.push_back(static_cast<uint32_t>(queue.size()));
         const uint32_t cells = queue[head];
         for (int32_t move = 0; move < LINE_MOVES; ++move) {
             if (rules.locked[move]) continue;
@@ -169,21 +175,23 @@ std::vector<uint8_t> MakeFiveTileTable(const LineRules& rules, const std::array<
 GroupTables MakeGroupTables(const LineRules& rules) {
     GroupTables tables;
     const std::array<CellMap, LINE_MOVES> moves = MoveMaps(MakeMoveCycles(rules));
-    const std::vector<CellMap> symmetries = Symmetries(rules, moves);
-    std::vector<std::pair<int32_t, std::array<uint8_t, GROUP_TILES>>> served;
+    const Symmetries symmetries = FindSymmetries(rules, moves);
+    std::vector<uint32_t> served;  // table * 2^17 + the group's tiles, a bit each
     for (int32_t table = 0; table < rules.groupCount; ++table) {
         const auto& group = rules.groups[static_cast<std::size_t>(table)];
-        tables.moves.push_back(MakeFiveTileTable(rules, moves, group));
-        for (const CellMap& to : symmetries) {
+        tables.moves[static_cast<std::size_t>(table)] = MakeFiveTileTable(rules, moves, group);
+        for (int32_t s = 0; s < symmetries.count; ++s) {
+            const CellMap& to = symmetries.to[static_cast<std::size_t>(s)];
             GroupLookup lookup{table, {}, {}};
-            for (int32_t k = 0; k < GROUP_TILES; ++k)
+            uint32_t tiles = static_cast<uint32_t>(table) << 17;
+            for (int32_t k = 0; k < GROUP_TILES; ++k) {
                 lookup.tiles[k] = static_cast<uint8_t>(to[group[k]] + 1);
+                tiles |= 1u << lookup.tiles[k];
+            }
             for (int32_t cell = 0; cell < 16; ++cell) lookup.cell[to[cell]] = static_cast<uint8_t>(cell);
-            auto tiles = lookup.tiles;
-            std::sort(tiles.begin(), tiles.end());
-            if (std::find(served.begin(), served.end(), std::pair(table, tiles)) != served.end()) continue;
-            served.emplace_back(table, tiles);
-            tables.lookups.push_back(lookup);
+            if (std::find(served.begin(), served.end(), tiles) != served.end()) continue;
+            served.push_back(tiles);
+            tables.lookups[static_cast<std::size_t>(tables.lookupCount++)] = lookup;
         }
     }
     return tables;
@@ -225,10 +233,9 @@ const LineTables& LineTablesFor(const LineRules& rules) {
 }
 
 const GroupTables& GroupTablesFor(const LineRules& rules) {
-    static std::map<int32_t, std::unique_ptr<GroupTables>> tables;
-    int32_t id = 0;
-    for (int32_t move = 0; move < LINE_MOVES; ++move) id |= rules.locked[move] ? 1 << move : 0;
-    std::unique_ptr<GroupTables>& found = tables[id];
+    // "Normal"'s and "Unmovable"'s, told apart by their locked moves.
+    static std::array<std::unique_ptr<GroupTables>, 2> tables;
+    std::unique_ptr<GroupTables>& found = tables[rules.locked[0] ? 1 : 0];
     if (!found) found = std::make_unique<GroupTables>(MakeGroupTables(rules));
     return *found;
 }

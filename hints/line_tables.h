@@ -81,9 +81,13 @@ uint32_t GroupRank(CellOf cellOf) {
     return index;
 }
 
+inline constexpr int32_t MAX_GROUP_TABLES = 4;
+inline constexpr int32_t MAX_GROUP_LOOKUPS = 64;
+
 struct GroupTables {
-    std::vector<std::vector<uint8_t>> moves;  // by table, two entries a byte, the lower first
-    std::vector<GroupLookup> lookups;
+    std::array<std::vector<uint8_t>, MAX_GROUP_TABLES> moves;  // by table, two entries a byte, lower first
+    std::array<GroupLookup, MAX_GROUP_LOOKUPS> lookups{};
+    int32_t lookupCount = 0;
 
     int32_t Moves(int32_t table, uint32_t rank) const {
         return moves[static_cast<std::size_t>(table)][rank >> 1] >> ((rank & 1) << 2) & 15;

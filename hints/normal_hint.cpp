@@ -26,7 +26,7 @@ std::optional<Hint> NormalHint(const Game& game) {
     const LineSearch found = SearchLines(game.tileGrid, NormalRules());
     if (found.found.move < 0) return std::nullopt;
     const TileGrid& grid = game.tileGrid;
-    return LineShiftHint(grid, MoveDirection(found.found.move), MoveLine(found.found.move), RowTop(grid, 5));
+    return LineShiftHint(grid, RingArrowCell, MoveDirection(found.found.move), MoveLine(found.found.move));
 }
 
 }  // namespace tessel

@@ -1,6 +1,7 @@
 #include "hints/shown_hint.h"
 
 #include "game/keys.h"
+#include "game/screen_text.h"
 #include "hints/hint.h"
 
 namespace tessel {
@@ -27,9 +28,7 @@ void MoveCursorOnto(Session& session, const Outline& target) {
     }
 }
 
-}  // namespace
-
-bool ShowHint(Session& session) {
+bool Show(Session& session) {
     Game& game = session.game;
     if (game.splashPending != 0 || game.solved != 0) return false;
     const std::optional<Hint> hint = FindHint(game);
@@ -40,6 +39,15 @@ bool ShowHint(Session& session) {
     MoveCursorOnto(session, game.outlines[1]);
     PresentNow(game);
     return true;
+}
+
+}  // namespace
+
+bool ShowHint(Session& session) {
+    const ShownState before = TakeShownState(session);
+    const bool shown = Show(session);
+    RecordPlayed(session, before, Played::HINT);
+    return shown;
 }
 
 }  // namespace tessel

@@ -1,7 +1,7 @@
-// "Uneven": columns slide into their gaps and rows 2 to 4 shift round. A column's down arrow stands one
-// cell below its fifth cell.
+// "Uneven": columns slide into their gaps and rows 2 to 4 shift round.
 #include "hints/hint_parts.h"
 #include "hints/line_search.h"
+#include "puzzles/uneven.h"
 
 namespace tessel {
 
@@ -31,8 +31,7 @@ std::optional<Hint> UnevenHint(const Game& game) {
     const LineSearch found = SearchLines(game.tileGrid, UnevenRules());
     if (found.found.move < 0) return std::nullopt;
     const TileGrid& grid = game.tileGrid;
-    return LineShiftHint(grid, MoveDirection(found.found.move), MoveLine(found.found.move),
-                         RowTop(grid, 5) + CELL_SIZE);
+    return LineShiftHint(grid, UnevenArrowCell, MoveDirection(found.found.move), MoveLine(found.found.move));
 }
 
 }  // namespace tessel

@@ -55,7 +55,7 @@ std::optional<Hint> UnmovableHint(const Game& game) {
     const ShiftDirection direction = MoveDirection(found.found.move);
     const int32_t line =
         Shifted(MoveLine(found.found.move), IsColumnShift(direction) ? fixedColumn : fixedRow);
-    return LineShiftHint(grid, direction, line, RowTop(grid, 5));
+    return LineShiftHint(grid, RingArrowCell, direction, line);
 }
 
 }  // namespace tessel

@@ -4,13 +4,9 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <map>
-#include <memory>
-#include <optional>
-#include <vector>
 
 #include "game/screen_text.h"
 #include "shell/game_view.h"
@@ -94,11 +90,10 @@ class WordsAccessible : public QAccessibleInterface {
     QAccessible::Role role_;
 };
 
-// Watches the view's input for what the next action is (a key or a tap) and its shape for the sideways
-// message.
-class InputWatch : public QObject {
+// Watches the view's shape for the sideways message.
+class ShapeWatch : public QObject {
   public:
-    explicit InputWatch(ViewAccessible* owner) : owner_(owner) {}
+    explicit ShapeWatch(ViewAccessible* owner) : owner_(owner) {}
     bool eventFilter(QObject*, QEvent* event) override;
 
   private:
@@ -112,8 +107,6 @@ class ViewAccessible : public QAccessibleWidget {
   public:
     explicit ViewAccessible(GameView* view) : QAccessibleWidget(view, QAccessible::Client), watch_(this) {
         text_ = DescribeScreen(view->game());
-        shown_ = TakeShownState(view->session());
-        undoCount_ = UndoCount(view->history());
         landscape_ = view->isLandscape();
         view->installEventFilter(&watch_);
         refresh_ = QObject::connect(view, &GameView::played, view, [this] { Refresh(); });
@@ -224,7 +217,6 @@ class ViewAccessible : public QAccessibleWidget {
         return item != nullptr && hasKeyboardFocus() ? item : nullptr;
     }
 
-    void takeInput(Played played) { played_ = played; }
     void resized() {
         const GameView* shown = view();
         if (shown == nullptr || shown->isLandscape() == landscape_) return;
@@ -266,22 +258,12 @@ class ViewAccessible : public QAccessibleWidget {
 
     // After an action: what appeared or went, the names that changed, the focus, then the words.
     void Refresh() {
-        const GameView* shown = view();
+        GameView* shown = view();
         if (shown == nullptr) return;
-        const Session& session = shown->session();
-        Played played = played_.value_or(Played{Played::HINT});
-        if (!played_) {
-            // Neither a key nor a tap: Undo, Redo or Hint, told apart by what can be taken back now.
-            const std::size_t undoCount = UndoCount(session.history);
-            if (undoCount < undoCount_) played.kind = Played::UNDO;
-            if (undoCount > undoCount_) played.kind = Played::REDO;
-        }
-        played_.reset();
-        undoCount_ = UndoCount(session.history);
+        Session& session = shown->session();
         const ScreenText before = std::move(text_);
         text_ = DescribeScreen(session.game);
-        const QString words = ToQString(DescribeAction(shown_, session, played));
-        shown_ = TakeShownState(session);
+        const QString words = ToQString(TakePlayedWords(session));
         const bool newScreen = before.heading != text_.heading ||
                                before.buttons.size() != text_.buttons.size() ||
                                before.cells.size() != text_.cells.size();
@@ -305,14 +287,11 @@ class ViewAccessible : public QAccessibleWidget {
     // The view, or null once it is being destroyed: its widget part still sends events then, when it is no
     // longer a GameView.
     GameView* view() const { return qobject_cast<GameView*>(object()); }
-    InputWatch watch_;
+    ShapeWatch watch_;
     QMetaObject::Connection refresh_;
     QMetaObject::Connection look_;
     QMetaObject::Connection focus_;
     ScreenText text_;
-    ShownState shown_;
-    std::size_t undoCount_ = 0;
-    std::optional<Played> played_;
     bool landscape_ = false;
     QString said_;
     QAccessible::Id bar_ = 0;
@@ -322,16 +301,8 @@ class ViewAccessible : public QAccessibleWidget {
     mutable std::map<int, QAccessible::Id> cells_;
 };
 
-bool InputWatch::eventFilter(QObject*, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto& press = *static_cast<QKeyEvent*>(event);
-        if (const std::optional<Key> key = GameKey(press)) owner_->takeInput({Played::KEY, *key});
-        if (AsksMovesAndTime(press)) owner_->takeInput({Played::INFO});
-    } else if (event->type() == QEvent::MouseButtonPress) {
-        owner_->takeInput({Played::TAP});
-    } else if (event->type() == QEvent::Resize) {
-        owner_->resized();
-    }
+bool ShapeWatch::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Resize) owner_->resized();
     return false;
 }
 

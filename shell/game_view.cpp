@@ -249,7 +249,9 @@ void GameView::keyPressEvent(QKeyEvent* event) {
     if (AsksMovesAndTime(*event)) {
         // Nothing changes: a screen reader says the moves and time (game_accessible).
         event->accept();
-        if (!isLandscape() && game().drainTaps == 0) emit played();
+        if (isLandscape() || game().drainTaps != 0) return;
+        SayMovesAndTime(session_);
+        emit played();
         return;
     }
     const std::optional<Key> key = GameKey(*event);

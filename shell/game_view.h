@@ -79,7 +79,8 @@ class GameView : public QWidget {
     void hint();
 
   signals:
-    // A tap, key, Undo, Redo or Hint was played: what can be taken back or played again may have changed.
+    // A tap, key, Undo, Redo or Hint was played (the session tells which, and in what words): what can be
+    // taken back or played again may have changed.
     void played();
     // The game is drawn in another look; nothing of the game changed.
     void lookChanged();

@@ -23,9 +23,8 @@ void StartRowOneShifted(Session& session, uint32_t ticks) {
 
 std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
     Platform().ticks = ticks;
-    const ShownState before = TakeShownState(session);
     tessel::Tap(session, x, y);
-    return DescribeAction(before, session, {});
+    return TakePlayedWords(session);
 }
 
 constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200, LEFT_X = 30;

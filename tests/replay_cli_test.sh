@@ -45,6 +45,18 @@ check "keys: the cursor shown, moved, on the board's first cell, grabbed" test \
 printf 'splash\n\nfly 1 2\ntap 1 1\n' | "$replay" - >"$work/bad.out" 2>"$work/bad.err"
 check "unknown command: status 2, named with its line, the lines before it ran" test $? -eq 2 -a \
     "$(head -c 29 "$work/bad.err")$(wc -l <"$work/bad.out")" = "tessel-replay: 3: unknown com2"
+for command in 'move 100 100' release cancel; do
+    printf 'splash\ntap 100 75\n%s\n' "$command" | "$replay" - >"$work/bad.out" 2>"$work/bad.err"
+    check "$command with no press: status 2, named, nothing after the tap" test $? -eq 2 -a \
+        "$(cat "$work/bad.err")$(wc -l <"$work/bad.out")" = "tessel-replay: 3: ${command%% *} with no press before it3"
+done
+# A drag of three cells: three moves, each the tap on row 2's right arrow; the same board as those taps.
+printf 'tick 5\nsplash\ntap 100 75\npress 107 110\nmove 150 111\nmove 180 112\nrelease\n' | "$replay" - |
+    tail -1 | sed 's/.*"tileGrid":\({[^}]*}\).*"undo":\([0-9]*\),.*/\1 \2/' >"$work/dragged"
+printf 'tick 5\nsplash\ntap 100 75\ntap 180 120\ntap 180 120\ntap 180 120\n' | "$replay" - |
+    tail -1 | sed 's/.*"tileGrid":\({[^}]*}\).*"undo":\([0-9]*\),.*/\1 \2/' >"$work/tapped"
+check "a drag of three cells: the board and the three moves of three taps on the arrow" \
+    test "$(cat "$work/dragged")" = "$(cat "$work/tapped")" -a "$(cut -d' ' -f2 "$work/dragged")" = 3
 touch "$work/file"
 echo splash | "$replay" --frames "$work/file/frames" - >/dev/null 2>&1
 check "unwritable frames folder: status 2" test $? -eq 2

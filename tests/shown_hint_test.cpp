@@ -41,7 +41,9 @@ TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
         EXPECT_TRUE(changed > 40 && stray == 0) << hint.move << ": " << changed << " changed, " << stray;
         EXPECT_EQ(std::pair(game.tileGrid.tile, game.lightGrid.lit), board);
 
+        EXPECT_EQ(TakePlayedWords(*session), "hint: " + hint.move);
         Tap(*session, hint.x, hint.y);
+        EXPECT_NE(TakePlayedWords(*session), "") << "the move played is heard";
         EXPECT_EQ(game.tapActed, 1) << hint.move;
         EXPECT_FALSE(session->hint);
         EXPECT_EQ(Platform().presented.back().pixels, game.backBuffer.pixels) << "the outline stayed";

@@ -111,7 +111,10 @@ export function createMirror({ core, canvas, placement, tap }) {
         screen = JSON.parse(new TextDecoder().decode(core.HEAPU8.subarray(text, end)));
         const newShape = JSON.stringify([screen.heading, screen.columns, screen.rows, screen.buttons.map((b) => b[NAME])]);
         const hadFocus = root.contains(document.activeElement);
-        if (newShape !== shape) {
+        // Where the elements stand changes with the screen's shape alone (and the canvas's size, which places
+        // them itself): placing them asks the page for its layout, too slow to do at every move of a drag.
+        const reshaped = newShape !== shape;
+        if (reshaped) {
             shape = newShape;
             build();
         }
@@ -129,7 +132,7 @@ export function createMirror({ core, canvas, placement, tap }) {
         }
         cursorShown = Boolean(screen.focus);
         if (hadFocus && target && document.activeElement !== target) target.focus({ preventScroll: true });
-        place();
+        if (reshaped) place();
         say(screen.said);
     }
 

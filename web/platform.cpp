@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,8 +21,8 @@
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
-#include "game/records.h"
 #include "game/keys.h"
+#include "game/records.h"
 #include "game/screen_text.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
@@ -42,12 +41,6 @@ Game& TheGame() {
     return TheSession().game;
 }
 
-// What the player did last, for the words the screen text gives after it.
-Played& LastPlayed() {
-    static Played played;
-    return played;
-}
-
 CrtRandom& Random() {
     static CrtRandom random;
     return random;
@@ -56,12 +49,10 @@ CrtRandom& Random() {
 // Canvas pixels are bytes R, G, B, A; the game's are 0xFFRRGGBB words.
 using RgbaPicture = std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT>;
 
-// Hands a copy of the picture to the page's queue (Module.queuePicture, given when the page creates the
-// module).
-EM_JS(void, QueuePicture, (const uint32_t* rgba, int32_t width, int32_t height), {
-    const bytes = HEAPU8.slice(rgba, rgba + width * height * 4);
-    Module.queuePicture(new ImageData(new Uint8ClampedArray(bytes.buffer), width, height));
-});
+// Hands the picture to the page's queue (Module.queuePicture, given when the page creates the module),
+// which copies it before this returns.
+EM_JS(void, QueuePicture, (const uint32_t* rgba, int32_t width, int32_t height),
+      { Module.queuePicture(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
 
 void Queue(const BackBuffer& buffer) {
     static RgbaPicture rgba;
@@ -198,7 +189,6 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
 
 // One tap at a point of the back buffer; the page has clamped it to 0 to 65535.
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
-    tessel::LastPlayed() = {};
     tessel::Tap(tessel::TheSession(), x, y);
 }
 
@@ -206,7 +196,6 @@ EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
 // a drag makes are taps, and said as taps. TesselMove returns whether it made any, so that the page updates
 // what it says only then.
 EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
-    tessel::LastPlayed() = {};
     tessel::Press(tessel::TheSession(), x, y);
 }
 EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
@@ -224,23 +213,20 @@ EMSCRIPTEN_KEEPALIVE void TesselCancel() {
 
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.
 EMSCRIPTEN_KEEPALIVE void TesselUndo() {
-    tessel::LastPlayed() = {tessel::Played::UNDO};
     tessel::Undo(tessel::TheSession());
 }
 EMSCRIPTEN_KEEPALIVE void TesselRedo() {
-    tessel::LastPlayed() = {tessel::Played::REDO};
     tessel::Redo(tessel::TheSession());
 }
 
 // Shows the next move toward the solved board; nothing on the menu, a solved board or during the splash.
 EMSCRIPTEN_KEEPALIVE void TesselHint() {
-    tessel::LastPlayed() = {tessel::Played::HINT};
     tessel::ShowHint(tessel::TheSession());
 }
 
 // Asks for the moves and time: the screen text's words say them; nothing else changes.
 EMSCRIPTEN_KEEPALIVE void TesselInfo() {
-    tessel::LastPlayed() = {tessel::Played::INFO};
+    tessel::SayMovesAndTime(tessel::TheSession());
 }
 
 // Text both ways between the page and the core (TextBuffer): a game ID or the stored records written there
@@ -284,7 +270,6 @@ EMSCRIPTEN_KEEPALIVE const char* TesselCheckGameId(int32_t size) {
 EMSCRIPTEN_KEEPALIVE void TesselPlayGameId(int32_t size) {
     const tessel::ReadGameId read = tessel::ParseGameId(tessel::TextWritten(size));
     if (!read.id) return;
-    tessel::LastPlayed() = {};
     tessel::PlayGameId(tessel::TheSession(), *read.id);
 }
 
@@ -305,7 +290,8 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselSolvesToKeep() {
 // games count too; dropped when they cannot be read) with this tab's games since.
 EMSCRIPTEN_KEEPALIVE const char* TesselMergeRecords(int32_t size) {
     tessel::Session& session = tessel::TheSession();
-    session.records = tessel::MergeSolves(tessel::ReadRecords(tessel::TextWritten(size)), session.solvesToKeep);
+    session.records =
+        tessel::MergeSolves(tessel::ReadRecords(tessel::TextWritten(size)), session.solvesToKeep);
     session.solvesToKeep.clear();
     return tessel::Answer(tessel::WriteRecords(session.records));
 }
@@ -326,7 +312,6 @@ EMSCRIPTEN_KEEPALIVE void TesselClearRecords() {
 // One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.
 EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
     if (key < 0 || key >= tessel::KEY_COUNT) return;
-    tessel::LastPlayed() = {tessel::Played::KEY, static_cast<tessel::Key>(key)};
     tessel::PressKey(tessel::TheSession(), static_cast<tessel::Key>(key));
 }
 
@@ -393,16 +378,13 @@ extern "C" {
 
 // The screen as JSON: {"heading", "cleared", "columns", "rows", "buttons", "cells", "focus", "said"}, items
 // as [name, x, y, width, height, tapX, tapY, place] in picture pixels, "focus" the cursor's ["button" or
-// "cell", index] or null, "said" the few words for what changed since the previous call.
+// "cell", index] or null, "said" the few words for what was played last, given once (TakePlayedWords).
 EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
     using namespace tessel;
-    static std::optional<ShownState> told;
     static std::string json;
     const Game& game = TheGame();
     const ScreenText text = DescribeScreen(game);
-    const std::string said = told ? DescribeAction(*told, TheSession(), LastPlayed()) : std::string();
-    told = TakeShownState(TheSession());
-    LastPlayed() = {};
+    const std::string said = TakePlayedWords(TheSession());
     json = "{\"heading\":";
     AppendJsonString(json, text.heading);
     json += ",\"cleared\":" + std::string(text.cleared ? "true" : "false");

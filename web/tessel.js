@@ -251,6 +251,7 @@ function onFrame() {
     const picture = pictures.shift();
     if (picture) {
         shown.getContext('2d').putImageData(picture.image, 0, 0);
+        spareImages.push(picture.image);
         if (!anythingShown) performance.mark('tessel-first-frame');
         anythingShown = true;
         paint();
@@ -512,7 +513,14 @@ document.addEventListener('visibilitychange', () => {
 });
 addEventListener('pagehide', keepGame);
 
-core = await createTesselCore({ queuePicture: (image) => pictures.push({ image }) });
+// Each picture is copied out of the core's memory into an ImageData shown once and then used again: a new
+// one for every picture costs more than drawing it, on a slow phone several milliseconds.
+const spareImages = [];
+core = await createTesselCore({ queuePicture: (pixels, width, height) => {
+    const image = spareImages.pop() ?? new ImageData(width, height);
+    image.data.set(pixels);
+    pictures.push({ image });
+} });
 shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart(tesselLook.LOOKS.indexOf(tesselLook.shown()));
