@@ -287,10 +287,12 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     session.clock = {.counted = counts.ms, .started = counts.started, .held = session.clock.held};
     session.solveCounted = read->solveCounted;
     session.finish.reset();
-    // The cursor, the hint and what was played last are the player's, not the game's: the cursor starts
-    // hidden, as at every start, and nothing of the game left is shown or said over the one read.
+    // The cursor, the hint, a pointer held down and what was played last are the player's, not the game's:
+    // the cursor starts hidden, as at every start, a line held on the game left is let go, and nothing of
+    // that game is shown or said over the one read.
     session.cursor = {};
     session.hint.reset();
+    session.drag.reset();
     session.played = {};
     session.game.outlines = {};
     return true;

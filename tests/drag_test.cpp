@@ -177,6 +177,24 @@ TEST(Drag, TheSolvingCellEndsTheDrag) {
     EXPECT_EQ(session->game.screen, SCREEN_MENU);
 }
 
+// A kept game read while a pointer holds a line (the page shown again, say) lets go of it: the pointer
+// moving on and let go moves nothing on the board read, and records no move.
+TEST(Drag, AKeptGameReadLetsGoOfTheLineHeld) {
+    auto session = NewSession();
+    StartWith(session->game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
+    const tessel::Board kept = TakeBoard(session->game);
+    const std::vector<uint8_t> bytes = KeepGame(*session, 0);
+    const int32_t y = 85 + 12;
+    Press(*session, 80, y);
+    MovePointer(*session, 80 + CELL_SIZE / 2, y);
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(bytes, *session, random));
+    MovePointer(*session, 80 + 3 * CELL_SIZE, y);
+    Release(*session);
+    EXPECT_EQ(TakeBoard(session->game), kept);
+    EXPECT_EQ(UndoCount(session->history), 0u);
+}
+
 // At half a cell a dragged line shows exactly the half-step frame of the tap on its arrow that way, on every
 // line that can move, in "Normal", "Uneven" and "Unmovable".
 TEST(Drag, HalfACellIsTheTapsHalfStepFrame) {
