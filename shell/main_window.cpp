@@ -98,6 +98,12 @@ void MainWindow::updateHistoryActions() {
     redo_.setEnabled(RedoCount(view_->history()) > 0);
 }
 
+// The view, a child, is deleted after this class's part of the window has gone: what it still signals then
+// (a drag let go as it loses the focus) must not reach this window's slots.
+MainWindow::~MainWindow() {
+    disconnect(view_, nullptr, this, nullptr);
+}
+
 void MainWindow::chooseLook(LookChoice choice) {
     lookChoice_ = choice;
     lookAction(choice).setChecked(true);

@@ -20,6 +20,7 @@ class MainWindow : public QWidget {
 
   public:
     MainWindow();
+    ~MainWindow() override;
 
     Game& game() { return view_->game(); }
     GameView& view() { return *view_; }
