@@ -41,7 +41,7 @@ Command Invalid(std::string error) {
 std::string Quoted(std::string_view word) {
     // A stray binary line should neither flood the terminal nor send it control codes: bytes other than
     // printable ASCII are shown as \xNN.
-    constexpr std::size_t MAX_SHOWN = 40;
+    constexpr std::size_t MAX_SHOWN = 24;
     constexpr std::string_view HEX = "0123456789abcdef";
     std::string quoted(1, '\'');
     for (const char c : word.substr(0, MAX_SHOWN)) {
