@@ -3,6 +3,7 @@
 #include <array>
 
 #include "hints/hint_parts.h"
+#include "hints/line_tables.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel {
@@ -38,6 +39,11 @@ std::optional<Hint> FindHint(const Game& game) {
         if (hint.screen == game.screen) return hint.find(game);
     }
     return std::nullopt;
+}
+
+bool BuildHintTablesAhead(int32_t work) {
+    int64_t left = work;
+    return BuildGroupTablesAhead(NormalRules(), left) && BuildGroupTablesAhead(UnmovableRules(), left);
 }
 
 }  // namespace tessel

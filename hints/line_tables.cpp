@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace tessel {
 
@@ -130,71 +131,119 @@ Symmetries FindSymmetries(const LineRules& rules, const std::array<CellMap, LINE
     return kept;
 }
 
-// Breadth first from the goal, as for the lines. The queue holds the five cells four bits each, a level of
-// moves after another, and a bit for every such code tells which were met; each placing is ranked once, at
-// the end.
-std::vector<uint8_t> MakeFiveTileTable(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves,
-                                       const std::array<uint8_t, GROUP_TILES>& group) {
-    std::vector<uint32_t> met(std::size_t{1} << (4 * GROUP_TILES - 5));
-    std::vector<uint32_t> queue;
-    queue.reserve(GROUP_PLACINGS);
-    std::vector<uint32_t> levelEnds;
-    uint32_t goal = 0;
-    for (const uint8_t cell : group) goal = goal << 4 | cell;
-    queue.push_back(goal);
-    met[goal >> 5] |= 1u << (goal & 31);
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        if (levelEnds.empty() || head == levelEnds.back())
-            levelEnds.push_back(static_cast<uint32_t>(queue.size()));
-        const uint32_t cells = queue[head];
+// One five-tile table, breadth first from the goal as for the lines, a slice at a time. The queue holds
+// the five cells four bits each, a level of moves after another, and a bit for every such code tells which
+// were met; each placing is ranked once, at the end.
+class FiveTileBuild {
+  public:
+    explicit FiveTileBuild(const std::array<uint8_t, GROUP_TILES>& group)
+        : met_(std::size_t{1} << (4 * GROUP_TILES - 5)) {
+        queue_.reserve(GROUP_PLACINGS);
+        uint32_t goal = 0;
+        for (const uint8_t cell : group) goal = goal << 4 | cell;
+        queue_.push_back(goal);
+        met_[goal >> 5] |= 1u << (goal & 31);
+    }
+
+    // Expands, then ranks, up to `work` placings, taking what it does from `work`; true once whole.
+    bool Advance(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves, int64_t& work) {
+        for (; head_ < queue_.size() && work > 0; ++head_, --work) {
+            if (levelEnds_.empty() || head_ == levelEnds_.back())
+                levelEnds_.push_back(static_cast<uint32_t>(queue_.size()));
+            Expand(rules, moves, queue_[head_]);
+        }
+        if (head_ < queue_.size()) return false;
+        // Placings no move reaches (a tile on "Unmovable"'s locked cell) stay 0; they are never looked up.
+        if (packed_.empty()) packed_.resize(GROUP_PLACINGS / 2);
+        for (; ranked_ < queue_.size() && work > 0; ++ranked_, --work) {
+            while (ranked_ == levelEnds_[level_]) ++level_;
+            const uint32_t cells = queue_[ranked_];
+            const uint32_t rank =
+                GroupRank([&](uint32_t k) { return cells >> (4 * (GROUP_TILES - 1 - k)) & 15; });
+            packed_[rank >> 1] |=
+                static_cast<uint8_t>(std::min<std::size_t>(level_, 15) << ((rank & 1) << 2));
+        }
+        return ranked_ == queue_.size();
+    }
+
+    std::vector<uint8_t> Take() { return std::move(packed_); }
+
+  private:
+    void Expand(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves, uint32_t cells) {
         for (int32_t move = 0; move < LINE_MOVES; ++move) {
             if (rules.locked[move]) continue;
             const CellMap& to = moves[move];
             uint32_t moved = 0;
             for (int32_t k = 4 * (GROUP_TILES - 1); k >= 0; k -= 4) moved = moved << 4 | to[cells >> k & 15];
-            uint32_t& word = met[moved >> 5];
+            uint32_t& word = met_[moved >> 5];
             if ((word >> (moved & 31) & 1) != 0) continue;
             word |= 1u << (moved & 31);
-            queue.push_back(moved);
+            queue_.push_back(moved);
         }
     }
-    // Placings no move reaches (a tile on "Unmovable"'s locked cell) stay 0; they are never looked up.
-    std::vector<uint8_t> packed(GROUP_PLACINGS / 2);
-    std::size_t at = 0;
-    for (std::size_t level = 0; level < levelEnds.size(); ++level) {
-        for (; at < levelEnds[level]; ++at) {
-            const uint32_t cells = queue[at];
-            const uint32_t rank =
-                GroupRank([&](uint32_t k) { return cells >> (4 * (GROUP_TILES - 1 - k)) & 15; });
-            packed[rank >> 1] |= static_cast<uint8_t>(std::min<std::size_t>(level, 15) << ((rank & 1) << 2));
-        }
-    }
-    return packed;
-}
 
-GroupTables MakeGroupTables(const LineRules& rules) {
-    GroupTables tables;
-    const std::array<CellMap, LINE_MOVES> moves = MoveMaps(MakeMoveCycles(rules));
-    const Symmetries symmetries = FindSymmetries(rules, moves);
-    std::vector<uint32_t> served;  // table * 2^17 + the group's tiles, a bit each
-    for (int32_t table = 0; table < rules.groupCount; ++table) {
-        const auto& group = rules.groups[static_cast<std::size_t>(table)];
-        tables.moves[static_cast<std::size_t>(table)] = MakeFiveTileTable(rules, moves, group);
-        for (int32_t s = 0; s < symmetries.count; ++s) {
-            const CellMap& to = symmetries.to[static_cast<std::size_t>(s)];
-            GroupLookup lookup{table, {}, {}};
-            uint32_t tiles = static_cast<uint32_t>(table) << 17;
-            for (int32_t k = 0; k < GROUP_TILES; ++k) {
-                lookup.tiles[k] = static_cast<uint8_t>(to[group[k]] + 1);
-                tiles |= 1u << lookup.tiles[k];
+    std::vector<uint32_t> met_;
+    std::vector<uint32_t> queue_;
+    std::vector<uint32_t> levelEnds_;
+    std::vector<uint8_t> packed_;
+    std::size_t head_ = 0;
+    std::size_t ranked_ = 0;
+    std::size_t level_ = 0;
+};
+
+// The tables of one set of rules, one after another, a slice at a time. The lookups need no table: they
+// are found at once.
+class GroupTablesBuild {
+  public:
+    explicit GroupTablesBuild(const LineRules& rules)
+        : rules_(rules), moves_(MoveMaps(MakeMoveCycles(rules))) {
+        const Symmetries symmetries = FindSymmetries(rules, moves_);
+        std::vector<uint32_t> served;  // table * 2^17 + the group's tiles, a bit each
+        for (int32_t table = 0; table < rules.groupCount; ++table) {
+            const auto& group = rules.groups[static_cast<std::size_t>(table)];
+            for (int32_t s = 0; s < symmetries.count; ++s) {
+                const CellMap& to = symmetries.to[static_cast<std::size_t>(s)];
+                GroupLookup lookup{table, {}, {}};
+                uint32_t tiles = static_cast<uint32_t>(table) << 17;
+                for (int32_t k = 0; k < GROUP_TILES; ++k) {
+                    lookup.tiles[k] = static_cast<uint8_t>(to[group[k]] + 1);
+                    tiles |= 1u << lookup.tiles[k];
+                }
+                for (int32_t cell = 0; cell < 16; ++cell) lookup.cell[to[cell]] = static_cast<uint8_t>(cell);
+                if (std::find(served.begin(), served.end(), tiles) != served.end()) continue;
+                served.push_back(tiles);
+                tables_.lookups[static_cast<std::size_t>(tables_.lookupCount++)] = lookup;
             }
-            for (int32_t cell = 0; cell < 16; ++cell) lookup.cell[to[cell]] = static_cast<uint8_t>(cell);
-            if (std::find(served.begin(), served.end(), tiles) != served.end()) continue;
-            served.push_back(tiles);
-            tables.lookups[static_cast<std::size_t>(tables.lookupCount++)] = lookup;
         }
     }
-    return tables;
+
+    bool Advance(int64_t& work) {
+        for (; table_ < rules_.groupCount; ++table_) {
+            if (!building_) building_.emplace(rules_.groups[static_cast<std::size_t>(table_)]);
+            if (!building_->Advance(rules_, moves_, work)) return false;
+            tables_.moves[static_cast<std::size_t>(table_)] = building_->Take();
+            building_.reset();
+        }
+        return true;
+    }
+
+    const GroupTables& Tables() const { return tables_; }
+
+  private:
+    LineRules rules_;
+    std::array<CellMap, LINE_MOVES> moves_;
+    GroupTables tables_;
+    int32_t table_ = 0;
+    std::optional<FiveTileBuild> building_;
+};
+
+// "Normal"'s and "Unmovable"'s, told apart by their locked moves, started the first time either is asked
+// for.
+GroupTablesBuild& GroupTablesBuildFor(const LineRules& rules) {
+    static std::array<std::unique_ptr<GroupTablesBuild>, 2> builds;
+    std::unique_ptr<GroupTablesBuild>& found = builds[rules.locked[0] ? 1 : 0];
+    if (!found) found = std::make_unique<GroupTablesBuild>(rules);
+    return *found;
 }
 
 }  // namespace
@@ -233,11 +282,14 @@ const LineTables& LineTablesFor(const LineRules& rules) {
 }
 
 const GroupTables& GroupTablesFor(const LineRules& rules) {
-    // "Normal"'s and "Unmovable"'s, told apart by their locked moves.
-    static std::array<std::unique_ptr<GroupTables>, 2> tables;
-    std::unique_ptr<GroupTables>& found = tables[rules.locked[0] ? 1 : 0];
-    if (!found) found = std::make_unique<GroupTables>(MakeGroupTables(rules));
-    return *found;
+    GroupTablesBuild& build = GroupTablesBuildFor(rules);
+    int64_t work = INT64_MAX;
+    build.Advance(work);
+    return build.Tables();
+}
+
+bool BuildGroupTablesAhead(const LineRules& rules, int64_t& work) {
+    return GroupTablesBuildFor(rules).Advance(work);
 }
 
 }  // namespace tessel

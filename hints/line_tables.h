@@ -94,6 +94,11 @@ struct GroupTables {
     }
 };
 
+// Built, or finished, the first time a hint asks for them, unless built ahead.
 const GroupTables& GroupTablesFor(const LineRules& rules);
+
+// Builds the rules' tables ahead a slice at a time: expands or ranks up to `work` placings, taking what it
+// does from `work`; true once they are whole.
+bool BuildGroupTablesAhead(const LineRules& rules, int64_t& work);
 
 }  // namespace tessel

@@ -26,6 +26,7 @@
 #include "game/screen_text.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
+#include "hints/hint.h"
 #include "hints/shown_hint.h"
 
 namespace tessel {
@@ -222,6 +223,11 @@ EMSCRIPTEN_KEEPALIVE void TesselRedo() {
 // Shows the next move toward the solved board; nothing on the menu, a solved board or during the splash.
 EMSCRIPTEN_KEEPALIVE void TesselHint() {
     tessel::ShowHint(tessel::TheSession());
+}
+
+// Builds the hint tables ahead, `work` placings of them at a time (hints/hint.h); 1 once all are built.
+EMSCRIPTEN_KEEPALIVE int TesselBuildHintsAhead(int work) {
+    return tessel::BuildHintTablesAhead(work) ? 1 : 0;
 }
 
 // Asks for the moves and time: the screen text's words say them; nothing else changes.

@@ -1,8 +1,16 @@
-# cmake -DSOURCE_DIR=web -DICON_DIR=resources/icons -DSITE_DIR=site -P site.cmake
+# cmake -DSOURCE_DIR=web -DICON_DIR=resources/icons -DSITE_DIR=site -DNODE=node -P site.cmake
 # Copies the page's files and icons beside the compiled module and writes the service worker with the list
 # of files to keep and a cache name that changes whenever any of them does.
-foreach(file index.html look.js tessel.js mirror.js tessel.css manifest.webmanifest)
+# The scripts and the style go without their comments and indentation (minify.mjs).
+foreach(file index.html manifest.webmanifest)
   configure_file(${SOURCE_DIR}/${file} ${SITE_DIR}/${file} COPYONLY)
+endforeach()
+foreach(file look.js tessel.js mirror.js tessel.css)
+  execute_process(COMMAND ${NODE} ${SOURCE_DIR}/minify.mjs ${SOURCE_DIR}/${file} ${SITE_DIR}/${file}
+                  RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "minify.mjs could not read ${file}")
+  endif()
 endforeach()
 # The icons phones ask for when the game is added to a home screen (180: iPhones and iPads).
 foreach(icon 180 192 512 maskable-512)

@@ -260,6 +260,18 @@ function onFrame() {
     if (pictures.length > 0 || (splashOver && taps.length > 0)) requestFrame();
 }
 
+// The hint tables of "Normal" and "Unmovable" are built ahead once the splash is over, a few milliseconds
+// at a time while the page is idle, so that neither a first hint nor a tap waits for a whole build.
+const HINT_BUILD_SLICE_MS = 8;
+const whenIdle = (work) => (window.requestIdleCallback ? requestIdleCallback(work) : setTimeout(work, 20));
+function buildHintsAhead(deadline) {
+    const end = performance.now() + Math.min(deadline?.timeRemaining() ?? Infinity, HINT_BUILD_SLICE_MS);
+    while (performance.now() < end) {
+        if (core._TesselBuildHintsAhead(4096)) return;
+    }
+    whenIdle(buildHintsAhead);
+}
+
 // Each step's picture stays for its hold time, counted from the display frame that shows it.
 function playSplash(step) {
     if (step === core._TesselSplashSteps()) {
@@ -271,6 +283,7 @@ function playSplash(step) {
         mirror.update();
         taps.splice(1, DRAINED_TAPS);
         requestFrame();
+        whenIdle(buildHintsAhead);
         return;
     }
     const hold = core._TesselSplashStep(step);
