@@ -63,13 +63,6 @@ Seen HeldAsNow(Seen then, const Cursor& now, const Seen& shown) {
     return then;
 }
 
-// Back to the menu by Quit (or the tap after "CLEARED!!"), and the puzzle's label tapped.
-void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
-    if (session.game.screen != SCREEN_MENU) Tap(session, 119, 237);
-    Platform().ticks = ticks;
-    Tap(session, label.x, label.y);
-}
-
 // Random taps, keys, Undo and Redo on every puzzle, each step checked against a plain model: the list of
 // what each move left on the screen, what was on the screen when the next move was made, and the position
 // in it. A tap or key that changes the board appends (dropping what lay past the position), whatever

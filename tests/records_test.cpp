@@ -15,9 +15,7 @@ using namespace testing;
 // "Normal" chosen from the menu through the session, as a player starts a game, with row 1 one shift right
 // of its goal: three more shifts right, or one left, solve it.
 void StartRowOneShifted(Session& session, uint32_t ticks) {
-    if (session.game.screen != SCREEN_MENU) tessel::Tap(session, 0, 0);  // the tap after "CLEARED!!"
-    Platform().ticks = ticks;
-    tessel::Tap(session, NORMAL_LABEL.x, NORMAL_LABEL.y);
+    Choose(session, NORMAL_LABEL, ticks);
     PutRows(session.game, ROW_1_SHIFTED_RIGHT);
 }
 
