@@ -200,11 +200,14 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     EXPECT_FALSE(Undo(*session));
     game.splashPending = 0;
 
-    // Past 10,000 moves the oldest go.
+    // Past 10,000 moves the oldest go, still counted, in the game kept too.
     Platform().keepPictures = false;
     for (int i = 0; i < 10005; ++i) Tap(*session, 107, 40);
     Platform().keepPictures = true;
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *session, random));
     EXPECT_EQ(UndoCount(session->history), 10000u);
+    EXPECT_EQ(MoveCount(*session), 10006u);  // with the one before
     const auto tiles = game.tileGrid.tile;
     for (int i = 0; i < 4; ++i) Undo(*session), Redo(*session);
     EXPECT_EQ(game.tileGrid.tile, tiles);

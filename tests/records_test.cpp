@@ -84,9 +84,9 @@ TEST(Records, GamesEndInWordsAndRecords) {
 // each solve games add up in what is stored.
 TEST(Records, KeptReadBackAndMergedFromTwoCopies) {
     Records records;
-    AddSolve(records, {"normal", 40, 90000, false});
+    AddSolve(records, {"normal", 40, 4294967295u, false});
     AddSolve(records, {"15-puzzle", 80, 120000, true});
-    EXPECT_EQ(WriteRecords(records), "tessel records 1\n15-puzzle 1 - -\nnormal 1 40 90000\n");
+    EXPECT_EQ(WriteRecords(records), "tessel records 1\n15-puzzle 1 - -\nnormal 1 40 4294967295\n");
     EXPECT_EQ(ReadRecords(WriteRecords(records)), records);
     EXPECT_EQ(ReadRecords(""), Records{});
     for (const char* damaged :
