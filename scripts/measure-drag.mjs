@@ -73,7 +73,6 @@ try {
     const after = await taskTime();
     await touch('touchEnd', []);
     const work = await page.evaluate(() => window.moveWork);
-    if (process.env.DEBUG) console.log(work.map((w, i) => `${i % 60}:${w.toFixed(1)}`).filter((s) => parseFloat(s.split(":")[1]) > 8).join(" "));
     const moves = await page.evaluate(() => document.getElementById('undo-button').disabled ? 0 : 1);
     console.log(`Chromium ${browser.version()}, CPU slowed ${RATE}x, phone 360 x 740 at 3x, ${work.length} pointer moves ` +
         `over three cells of row 2 and back${moves ? '' : ' (no move played!)'}:`);
