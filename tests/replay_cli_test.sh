@@ -63,12 +63,13 @@ check "unwritable frames folder: status 2" test $? -eq 2
 "$replay" "$work/no-such-script" >/dev/null 2>"$work/err"
 check "unreadable script: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
-# keep and resume: the record comes back as kept (the splash aside, which every start plays anew) and its
-# picture is shown; a cut file is refused.
-printf 'splash\ntick 77\ntap 90 70\ntap 107 40\nkeep %s\n' "$work/kept" |
-    "$replay" --frames "$work/played" - | tail -1 | sed 's/"presents":.*//' >"$work/kept.json"
+# keep and resume: the record comes back as kept, with its moves, time and history (the splash aside, which
+# every start plays anew) and its picture is shown; a cut file is refused.
+printf 'splash\ntick 77\ntap 90 70\ntap 107 40\ntick 5077\nkeep %s\n' "$work/kept" |
+    "$replay" --frames "$work/played" - | tail -1 | sed 's/"presents":[0-9]*,//' >"$work/kept.json"
 printf 'resume %s\nsplash\n' "$work/kept" | "$replay" --frames "$work/resumed" - | tail -1 |
-    sed 's/"line":2,"command":"splash"/"line":5,"command":"keep"/; s/"presents":.*//' >"$work/resumed.json"
+    sed 's/"line":2,"command":"splash"/"line":6,"command":"keep"/; s/"presents":[0-9]*,//' >"$work/resumed.json"
+check "resume: the move, its time and its Undo" grep -q '"undo":1,.*"moves":1,"time":5000,' "$work/resumed.json"
 check "resume: the record as kept" cmp -s "$work/kept.json" "$work/resumed.json"
 check "resume: the picture as kept" cmp -s "$work/played/00003.png" "$work/resumed/00001.png"
 head -c 100 "$work/kept" >"$work/cut"

@@ -1,7 +1,9 @@
 // The desktop program: its command line, one copy per user and session whatever clients and other users
 // do, and the game kept between runs or moved aside.
 #include <QLocalSocket>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -278,7 +280,19 @@ class TestProgram : public QObject {
             QVERIFY2(!error.isEmpty() && !error.contains('\n'), bad);
             QVERIFY(TakeBoard(program.window.game()) == played && program.window.undoAction().isEnabled());
         }
-        QVERIFY(PlayGameIdText(program.window, QStringLiteral("normal-4321")).isEmpty());
+        // The game in play has a move: the player is asked first, and saying no keeps it.
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QString asked;
+            QTimer::singleShot(0, &program.window, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked = box->text();
+                    box->button(answer)->click();
+                }
+            });
+            QVERIFY(PlayGameIdText(program.window, QStringLiteral(" #Normal-4321")).isEmpty());
+            QCOMPARE(asked, QStringLiteral("Replace the game in play, 1 move in, with normal-4321?"));
+            if (answer == QMessageBox::No) QVERIFY(TakeBoard(program.window.game()) == played);
+        }
         QCOMPARE(GameIdOf(program.window.game()), std::string("normal-4321"));
         const std::array<int, 4> firstRow{14, 15, 2, 13};  // that scramble's first row, as the tests know it
         for (int col = 1; col <= 4; ++col)
