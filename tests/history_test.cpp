@@ -63,13 +63,6 @@ Seen HeldAsNow(Seen then, const Cursor& now, const Seen& shown) {
     return then;
 }
 
-// Back to the menu by Quit (or the tap after "CLEARED!!"), and the puzzle's label tapped.
-void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
-    if (session.game.screen != SCREEN_MENU) Tap(session, 119, 237);
-    Platform().ticks = ticks;
-    Tap(session, label.x, label.y);
-}
-
 // Random taps, keys, Undo and Redo on every puzzle, each step checked against a plain model: the list of
 // what each move left on the screen, what was on the screen when the next move was made, and the position
 // in it. A tap or key that changes the board appends (dropping what lay past the position), whatever
@@ -207,11 +200,14 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     EXPECT_FALSE(Undo(*session));
     game.splashPending = 0;
 
-    // Past 10,000 moves the oldest go.
+    // Past 10,000 moves the oldest go, still counted, in the game kept too.
     Platform().keepPictures = false;
     for (int i = 0; i < 10005; ++i) Tap(*session, 107, 40);
     Platform().keepPictures = true;
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *session, random));
     EXPECT_EQ(UndoCount(session->history), 10000u);
+    EXPECT_EQ(MoveCount(*session), 10006u);  // with the one before
     const auto tiles = game.tileGrid.tile;
     for (int i = 0; i < 4; ++i) Undo(*session), Redo(*session);
     EXPECT_EQ(game.tileGrid.tile, tiles);

@@ -85,8 +85,7 @@ printf 'splash\ntick 9\ntap 119 77\ntap 107 40\ngame unmovable-%s\n' \
 strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"screenAtTap":[0-9]*,//; s/"tapX".*"bannerY"/"bannerY"/' "$1"; }
 check "game ID: the record of its scramble" cmp -s <(strip "$work/dealt.json") <(strip "$work/named.json")
 check "game ID: the picture of its scramble" cmp -s "$work/dealt/00001.png" "$work/named/00004.png"
-for bad in "normal" "normal-" "normal--1" "normal-2000000000" "normal-012" "normal-1-2" "unmovable-4297" \
-    "unmovable-0-2-4297" "unmovable-2-5-4297" "jigsaw-1" "-1" "normal-+1" "normal-1e3" $'normal-1\x01'; do
+for bad in "normal-" "unmovable-4297" "jigsaw-1" $'normal-1\x01'; do  # each refusal: game_id_test.cpp
     printf 'tick 1\nsplash\ngame %s\ntap 1 1\n' "$bad" | "$replay" - >"$work/bad.out" 2>"$work/bad.err"
     check "game '$bad': status 2, one line naming line 3, nothing played after" test $? -eq 2 -a \
         "$(wc -l <"$work/bad.err") $(head -c 18 "$work/bad.err") $(wc -l <"$work/bad.out")" = "1 tessel-replay: 3:  3"
