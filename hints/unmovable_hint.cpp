@@ -56,7 +56,7 @@ std::optional<Hint> UnmovableHint(const Game& game) {
     const ShiftDirection direction = MoveDirection(found.found.move);
     const int32_t line =
         Shifted(MoveLine(found.found.move), IsColumnShift(direction) ? fixedColumn : fixedRow);
-    return LineShiftHint(grid, RingArrowCell, direction, line);
+    return LineShiftHint(game, direction, line);
 }
 
 }  // namespace tessel
