@@ -29,9 +29,25 @@ void ShowGameId(MainWindow& window) {
                                  .arg(id));
 }
 
+namespace {
+
+// A game with moves is given up only when the player says so; one with none goes without asking.
+bool MayReplaceGame(MainWindow& window, const QString& id) {
+    const uint32_t moves = MoveCount(window.view().session());
+    if (moves == 0) return true;
+    const QString question = QStringLiteral("Replace the game in play, %1 move%2 in, with %3?")
+                                 .arg(moves)
+                                 .arg(moves == 1 ? "" : "s")
+                                 .arg(id);
+    return QMessageBox::question(&window, QStringLiteral("Play game ID"), question) == QMessageBox::Yes;
+}
+
+}  // namespace
+
 QString PlayGameIdText(MainWindow& window, const QString& text) {
     const ReadGameId read = ParseGameId(text.toStdString());
     if (!read.id) return QString::fromStdString(read.error);
+    if (!MayReplaceGame(window, QString::fromStdString(FormatGameId(*read.id)))) return {};
     GameView& view = window.view();
     PlayGameId(view.session(), *read.id);
     emit view.played();

@@ -19,12 +19,6 @@ using namespace testing;
 
 constexpr PuzzleLabel LINE_PUZZLES[] = {NORMAL_LABEL, UNEVEN_LABEL, UNMOVABLE_LABEL};
 
-void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
-    if (session.game.screen != SCREEN_MENU) Tap(session, 119, 237);
-    Platform().ticks = ticks;
-    Tap(session, label.x, label.y);
-}
-
 // The lines a recorded tap shifts: {column?, line} for each arrow region it lies in.
 struct LineHit {
     bool column;

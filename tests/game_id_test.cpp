@@ -43,27 +43,51 @@ std::unique_ptr<Session> Played(std::string_view text) {
     return session;
 }
 
-// The boards of known tick counts (Scramble.FixedTickCountsGiveKnownBoards) come back from their IDs on a
-// fresh start, "Unmovable" with the locks its first game drew from the unseeded generator.
-TEST(GameId, NamesTheBoardsOfKnownScrambles) {
-    EXPECT_EQ(BoardRows(Played("unmovable-2-4-555")->game.tileGrid),
-              (Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}}));
-    EXPECT_EQ(BoardRows(Played("Normal-4321")->game.tileGrid),
-              (Rows{{{14, 15, 2, 13}, {4, 3, 8, 16}, {6, 10, 7, 1}, {5, 9, 11, 12}}}));
-    EXPECT_EQ(
-        BoardRows<5>(Played(" uneven-0\n")->game.tileGrid),
-        (testing::Board<5>{{{0, 7, 0, 5}, {1, 4, 3, 8}, {15, 2, 14, 6}, {13, 16, 9, 11}, {12, 0, 10, 0}}}));
-    EXPECT_EQ(BoardRows(Played("https://example.org/tessel/#15-puzzle-1234")->game.tileGrid),
-              (Rows{{{6, 1, 0, 8}, {10, 4, 15, 9}, {5, 2, 11, 3}, {7, 13, 14, 12}}}));
-    EXPECT_EQ(BoardRows(Played("almost-impossible-4321")->game.tileGrid),
-              (Rows{{{5, 1, 8, 4}, {2, 3, 12, 6}, {13, 9, 10, 11}, {15, 14, 16, 7}}}));
-    const auto lights = Played("lights-out-4321");
-    std::string lit;
-    for (int32_t i = 0; i < 25; ++i) lit += std::to_string(lights->game.lightGrid.Lit(i % 5 + 1, i / 5 + 1));
-    EXPECT_EQ(lit, "1100010101111111111110010");
-    const auto locked = Played("unmovable-3-1-77");
-    EXPECT_EQ(std::pair(locked->game.fixedColumn, locked->game.fixedRow), std::pair(3, 1));
-    EXPECT_EQ(locked->game.screen, SCREEN_UNMOVABLE);
+// The board shown, row 1 first: tiles (0 for a gap or the empty cell) or lights ('1' for one that is on).
+std::string Cells(const Game& game) {
+    const bool lights = game.screen == SCREEN_LIGHTS_OUT;
+    std::string cells;
+    for (int32_t i = 0; i < (lights ? 25 : game.screen == SCREEN_UNEVEN ? 20 : 16); ++i) {
+        const int32_t width = lights ? 5 : 4, col = i % width + 1, row = i / width + 1;
+        if (i > 0) cells += col == 1 ? "/" : lights ? "" : " ";
+        cells += std::to_string(lights ? game.lightGrid.Lit(col, row) : game.tileGrid.Tile(col, row));
+    }
+    return cells;
+}
+
+// Boards for fixed tick counts, worked out by separate code from each set-up's rules; they also pin the
+// generator's draws ("Unmovable" draws its locks first, the first time from the unseeded generator). Tick
+// counts from 2000000000 on wrap round. Each is dealt from the menu, one after the other, and named by its
+// ID, which deals it again on a fresh start, written as a player might.
+TEST(GameId, KnownScramblesAndTheirIds) {
+    const struct {
+        const PuzzleLabel& label;
+        uint32_t ticks;
+        const char *id, *written, *cells;
+    } known[] = {
+        {UNMOVABLE_LABEL, 555, "unmovable-2-4-555", "unmovable-2-4-555",
+         "7 4 15 11/3 13 2 9/10 5 16 12/1 14 6 8"},
+        {UNMOVABLE_LABEL, 4000000000u, "unmovable-1-1-0", "Unmovable-1-1-0",
+         "1 15 13 5/6 2 8 4/9 11 3 14/10 16 12 7"},
+        {NORMAL_LABEL, 2000004321u, "normal-4321", "Normal-4321", "14 15 2 13/4 3 8 16/6 10 7 1/5 9 11 12"},
+        {UNEVEN_LABEL, 0, "uneven-0", " uneven-0\n", "0 7 0 5/1 4 3 8/15 2 14 6/13 16 9 11/12 0 10 0"},
+        {FIFTEEN_LABEL, 1234, "15-puzzle-1234", "https://example.org/tessel/#15-puzzle-1234",
+         "6 1 0 8/10 4 15 9/5 2 11 3/7 13 14 12"},
+        {ALMOST_IMPOSSIBLE_LABEL, 2000004321u, "almost-impossible-4321", "almost-impossible-4321",
+         "5 1 8 4/2 3 12 6/13 9 10 11/15 14 16 7"},
+        {LIGHTS_OUT_LABEL, 2000004321u, "lights-out-4321", "lights-out-4321",
+         "11000/10101/11111/11111/10010"},
+    };
+    auto session = NewSession();
+    for (const auto& k : known) {
+        ChoosePuzzle(session->game, k.label, k.ticks);
+        EXPECT_EQ(Cells(session->game), k.cells) << k.id;
+        EXPECT_EQ(GameIdOf(session->game), k.id);
+        const auto again = Played(k.written);
+        EXPECT_EQ(std::pair(again->game.screen, Cells(again->game)),
+                  std::pair(session->game.screen, std::string(k.cells)))
+            << k.written;
+    }
 }
 
 // Every puzzle, scrambled from the menu at many tick counts, first after the start or after other games:

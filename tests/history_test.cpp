@@ -63,18 +63,13 @@ Seen HeldAsNow(Seen then, const Cursor& now, const Seen& shown) {
     return then;
 }
 
-// Back to the menu by Quit (or the tap after "CLEARED!!"), and the puzzle's label tapped.
-void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
-    if (session.game.screen != SCREEN_MENU) Tap(session, 119, 237);
-    Platform().ticks = ticks;
-    Tap(session, label.x, label.y);
-}
-
 // Random taps, keys, Undo and Redo on every puzzle, each step checked against a plain model: the list of
 // what each move left on the screen, what was on the screen when the next move was made, and the position
 // in it. A tap or key that changes the board appends (dropping what lay past the position), whatever
 // tapActed says; Undo steps back to exactly the screen the move was made from, the cursor's outline
-// included; Redo shows the very frames of its move.
+// included; Redo shows the very frames of its move. The moves are the position; the time runs from the
+// first move (or Redo) while the board is not solved, the tick count wrapping round; a game kept and read
+// back has both.
 TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
     auto session = NewSession();
     int solves = 0;
@@ -85,10 +80,13 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
             std::mt19937 choose(seed);
             std::vector<Seen> model, left;
             std::size_t at = 0, screen = 0;  // the picture on the screen, by its hash
-            bool solving = false;
+            bool solving = false, started = false, running = false;
+            uint32_t counted = 0, since = 0;  // the time up to `since`, when the clock last started
             for (int step = 0; step < 400; ++step) {
                 if (session->game.screen != puzzle.screen || model.empty()) {
                     Choose(*session, puzzle.label, seed * 1000 + static_cast<uint32_t>(step));
+                    Platform().ticks = 0u - 100000u * seed;  // the clock to cross the wrap
+                    started = running = false, counted = 0;
                     // Once a seed, "Normal" one tap from solved, that tap first: Undo takes the banner away.
                     if ((solving = seed == 3 && puzzle.screen == SCREEN_NORMAL)) {
                         PutRows(session->game, ROW_1_SHIFTED_RIGHT);
@@ -99,6 +97,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                     at = 0;
                 }
                 const uint32_t what = solving ? 0 : choose() % 12;
+                const uint32_t now = Platform().ticks += choose() % 3 * 9000 + what * 7;
                 const Cursor cursorWas = session->cursor;
                 const std::size_t screenWas = screen;
                 if (what < 7) {
@@ -115,6 +114,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                         continue;
                     }
                     if (!seen.SameBoard(model[at])) {
+                        started = true;
                         left.resize(at);
                         left.push_back(model[at]);
                         left[at].cursor = cursorWas;
@@ -137,10 +137,27 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                 } else {
                     ASSERT_EQ(Redo(*session), at + 1 < model.size());
                     const Seen seen = Look(*session, &screen);
-                    if (at + 1 < model.size())
+                    if (at + 1 < model.size()) {
                         ASSERT_EQ(seen, HeldAsNow(model[++at], cursorWas, seen)) << "step " << step;
-                    else
+                        started = true;
+                    } else {
                         EXPECT_TRUE(seen.frames.empty());
+                    }
+                }
+                const bool run = started && session->game.solved == 0;
+                if (run && !running) since = now;
+                if (!run && running) counted += now - since;
+                running = run;
+                ASSERT_EQ(std::pair(MoveCount(*session), ElapsedMs(*session)),
+                          std::pair(static_cast<uint32_t>(at), counted + (running ? now - since : 0)))
+                    << "step " << step;
+                if (step % 37 == 36) {
+                    auto read = std::make_unique<Session>(*session);
+                    uint32_t random = 0;
+                    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *read, random));
+                    ASSERT_EQ(std::pair(MoveCount(*read), ElapsedMs(*read)),
+                              std::pair(MoveCount(*session), ElapsedMs(*session)));
+                    Platform().presented.clear();
                 }
                 ASSERT_EQ(UndoCount(session->history), at) << "step " << step;
                 ASSERT_EQ(RedoCount(session->history), model.size() - 1 - at);
@@ -183,11 +200,14 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     EXPECT_FALSE(Undo(*session));
     game.splashPending = 0;
 
-    // Past 10,000 moves the oldest go.
+    // Past 10,000 moves the oldest go, still counted, in the game kept too.
     Platform().keepPictures = false;
     for (int i = 0; i < 10005; ++i) Tap(*session, 107, 40);
     Platform().keepPictures = true;
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *session, random));
     EXPECT_EQ(UndoCount(session->history), 10000u);
+    EXPECT_EQ(MoveCount(*session), 10006u);  // with the one before
     const auto tiles = game.tileGrid.tile;
     for (int i = 0; i < 4; ++i) Undo(*session), Redo(*session);
     EXPECT_EQ(game.tileGrid.tile, tiles);

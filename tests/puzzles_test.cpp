@@ -35,35 +35,6 @@ std::string NotAtRest(const Game& game) {
     return (game.solved != 0 ? picture.Banner() : picture).Differences(game.backBuffer);
 }
 
-// Boards for fixed tick counts, worked out by separate code from each set-up's rules; they also pin the
-// generator's draws. Tick counts from 2000000000 on wrap round.
-TEST(Scramble, FixedTickCountsGiveKnownBoards) {
-    auto game = NewGame();
-    const auto expect = [&](const PuzzleLabel& label, uint32_t ticks, const auto& board) {
-        ChoosePuzzle(*game, label, ticks);
-        EXPECT_EQ(BoardRows<std::tuple_size_v<std::decay_t<decltype(board)>>>(game->tileGrid), board)
-            << ticks;
-    };
-    expect(UNMOVABLE_LABEL, 555, Rows{{{7, 4, 15, 11}, {3, 13, 2, 9}, {10, 5, 16, 12}, {1, 14, 6, 8}}});
-    EXPECT_EQ(std::pair(game->fixedColumn, game->fixedRow), std::pair(2, 4)) << "the generator unseeded";
-    expect(UNMOVABLE_LABEL, 4000000000u,
-           Rows{{{1, 15, 13, 5}, {6, 2, 8, 4}, {9, 11, 3, 14}, {10, 16, 12, 7}}});
-    EXPECT_EQ(std::pair(game->fixedColumn, game->fixedRow), std::pair(1, 1))
-        << "drawn on from the last scramble";
-    expect(NORMAL_LABEL, 2000004321u, Rows{{{14, 15, 2, 13}, {4, 3, 8, 16}, {6, 10, 7, 1}, {5, 9, 11, 12}}});
-    expect(UNEVEN_LABEL, 0,
-           Board<5>{{{0, 7, 0, 5}, {1, 4, 3, 8}, {15, 2, 14, 6}, {13, 16, 9, 11}, {12, 0, 10, 0}}});
-    expect(FIFTEEN_LABEL, 1234, Rows{{{6, 1, 0, 8}, {10, 4, 15, 9}, {5, 2, 11, 3}, {7, 13, 14, 12}}});
-    expect(ALMOST_IMPOSSIBLE_LABEL, 2000004321u,
-           Rows{{{5, 1, 8, 4}, {2, 3, 12, 6}, {13, 9, 10, 11}, {15, 14, 16, 7}}});
-    ChoosePuzzle(*game, LIGHTS_OUT_LABEL, 2000004321u);
-    std::string lights;  // row 1 first, '1' for a light that is on
-    for (int32_t i = 0; i < 25; ++i)
-        lights +=
-            (i > 0 && i % 5 == 0 ? "/" : "") + std::to_string(game->lightGrid.Lit(i % 5 + 1, i / 5 + 1));
-    EXPECT_EQ(lights, "11000/10101/11111/11111/10010");
-}
-
 // The board a tap should leave, worked out from each puzzle's rules with the layout's numbers, and whether
 // the frames the tap showed before its last picture are each step's picture, drawn here from the board
 // before the tap: a line's tiles half a cell on (the leaving tile's half back at the other end, the arrows

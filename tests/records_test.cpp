@@ -15,9 +15,7 @@ using namespace testing;
 // "Normal" chosen from the menu through the session, as a player starts a game, with row 1 one shift right
 // of its goal: three more shifts right, or one left, solve it.
 void StartRowOneShifted(Session& session, uint32_t ticks) {
-    if (session.game.screen != SCREEN_MENU) tessel::Tap(session, 0, 0);  // the tap after "CLEARED!!"
-    Platform().ticks = ticks;
-    tessel::Tap(session, NORMAL_LABEL.x, NORMAL_LABEL.y);
+    Choose(session, NORMAL_LABEL, ticks);
     PutRows(session.game, ROW_1_SHIFTED_RIGHT);
 }
 
@@ -86,9 +84,9 @@ TEST(Records, GamesEndInWordsAndRecords) {
 // each solve games add up in what is stored.
 TEST(Records, KeptReadBackAndMergedFromTwoCopies) {
     Records records;
-    AddSolve(records, {"normal", 40, 90000, false});
+    AddSolve(records, {"normal", 40, 4294967295u, false});
     AddSolve(records, {"15-puzzle", 80, 120000, true});
-    EXPECT_EQ(WriteRecords(records), "tessel records 1\n15-puzzle 1 - -\nnormal 1 40 90000\n");
+    EXPECT_EQ(WriteRecords(records), "tessel records 1\n15-puzzle 1 - -\nnormal 1 40 4294967295\n");
     EXPECT_EQ(ReadRecords(WriteRecords(records)), records);
     EXPECT_EQ(ReadRecords(""), Records{});
     for (const char* damaged :

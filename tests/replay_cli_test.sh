@@ -63,12 +63,13 @@ check "unwritable frames folder: status 2" test $? -eq 2
 "$replay" "$work/no-such-script" >/dev/null 2>"$work/err"
 check "unreadable script: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
-# keep and resume: the record comes back as kept (the splash aside, which every start plays anew) and its
-# picture is shown; a cut file is refused.
-printf 'splash\ntick 77\ntap 90 70\ntap 107 40\nkeep %s\n' "$work/kept" |
-    "$replay" --frames "$work/played" - | tail -1 | sed 's/"presents":.*//' >"$work/kept.json"
+# keep and resume: the record comes back as kept, with its moves, time and history (the splash aside, which
+# every start plays anew) and its picture is shown; a cut file is refused.
+printf 'splash\ntick 77\ntap 90 70\ntap 107 40\ntick 5077\nkeep %s\n' "$work/kept" |
+    "$replay" --frames "$work/played" - | tail -1 | sed 's/"presents":[0-9]*,//' >"$work/kept.json"
 printf 'resume %s\nsplash\n' "$work/kept" | "$replay" --frames "$work/resumed" - | tail -1 |
-    sed 's/"line":2,"command":"splash"/"line":5,"command":"keep"/; s/"presents":.*//' >"$work/resumed.json"
+    sed 's/"line":2,"command":"splash"/"line":6,"command":"keep"/; s/"presents":[0-9]*,//' >"$work/resumed.json"
+check "resume: the move, its time and its Undo" grep -q '"undo":1,.*"moves":1,"time":5000,' "$work/resumed.json"
 check "resume: the record as kept" cmp -s "$work/kept.json" "$work/resumed.json"
 check "resume: the picture as kept" cmp -s "$work/played/00003.png" "$work/resumed/00001.png"
 head -c 100 "$work/kept" >"$work/cut"
@@ -84,8 +85,7 @@ printf 'splash\ntick 9\ntap 119 77\ntap 107 40\ngame unmovable-%s\n' \
 strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"screenAtTap":[0-9]*,//; s/"tapX".*"bannerY"/"bannerY"/' "$1"; }
 check "game ID: the record of its scramble" cmp -s <(strip "$work/dealt.json") <(strip "$work/named.json")
 check "game ID: the picture of its scramble" cmp -s "$work/dealt/00001.png" "$work/named/00004.png"
-for bad in "normal" "normal-" "normal--1" "normal-2000000000" "normal-012" "normal-1-2" "unmovable-4297" \
-    "unmovable-0-2-4297" "unmovable-2-5-4297" "jigsaw-1" "-1" "normal-+1" "normal-1e3" $'normal-1\x01'; do
+for bad in "normal-" "unmovable-4297" "jigsaw-1" $'normal-1\x01'; do  # each refusal: game_id_test.cpp
     printf 'tick 1\nsplash\ngame %s\ntap 1 1\n' "$bad" | "$replay" - >"$work/bad.out" 2>"$work/bad.err"
     check "game '$bad': status 2, one line naming line 3, nothing played after" test $? -eq 2 -a \
         "$(wc -l <"$work/bad.err") $(head -c 18 "$work/bad.err") $(wc -l <"$work/bad.out")" = "1 tessel-replay: 3:  3"

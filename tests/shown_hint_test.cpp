@@ -19,9 +19,7 @@ TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
     EXPECT_FALSE(ShowHint(*session));  // the menu
     for (const Puzzle* entry : Puzzles()) {
         const Puzzle& puzzle = *entry;
-        if (game.screen != SCREEN_MENU) Tap(*session, 119, 237);
-        Platform().ticks = 1000;
-        Tap(*session, puzzle.label.x, puzzle.label.y);
+        Choose(*session, puzzle.label, 1000);
         const BackBuffer rest = Platform().presented.back();
         const auto board = std::pair(game.tileGrid.tile, game.lightGrid.lit);
         Platform().presented.clear();

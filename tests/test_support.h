@@ -76,6 +76,14 @@ inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 
     Platform().presented.clear();
 }
 
+// Back to the menu by Quit (or the tap after "CLEARED!!") and the puzzle's label tapped at tick count
+// `ticks`, as a player starts a game.
+inline void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
+    if (session.game.screen != SCREEN_MENU) tessel::Tap(session, 119, 237);
+    Platform().ticks = ticks;
+    tessel::Tap(session, label.x, label.y);
+}
+
 // The cells of a board four columns wide, row 1 first ("Uneven" has five rows; a 0 is an empty cell).
 template <std::size_t N>
 using Board = std::array<std::array<int32_t, 4>, N>;

@@ -1,7 +1,9 @@
 // The desktop program: its command line, one copy per user and session whatever clients and other users
 // do, and the game kept between runs or moved aside.
 #include <QLocalSocket>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -216,8 +218,10 @@ class TestProgram : public QObject {
     }
 
     // Without a display, or with one that refuses the connection, one line names what was looked at, status
-    // 1; a bad command line needs none. With a copy running, neither --version nor a bad command
-    // line (status 2) asks it to the front; a plain start does. Requests are read in the order they came.
+    // 1; a bad command line needs none. With a copy running, neither --version nor a bad command line (status
+    // 2; a game ID that is no ID among them) asks it to the front; a plain start does, and a game ID given
+    // to a later copy reaches the running one, which comes to the front. Requests are read in the order they
+    // came.
     void commandLine() {
         const QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
         QProcessEnvironment noDisplay = all;
@@ -235,12 +239,18 @@ class TestProgram : public QObject {
         SingleInstance running(SingleInstance::SessionServerName());
         QVERIFY(running.listen());
         QSignalSpy asked(&running, &SingleInstance::activationRequested);
+        QSignalSpy games(&running, &SingleInstance::gameRequested);
         const Run version = Tessel({"-style", "fusion", "-reverse", "--version"});  // Qt's options are Qt's
         QVERIFY(version.status == 0 && version.out == "tessel " PROJECT_VERSION "\n" &&
                 version.err.isEmpty());
-        for (const auto& [bad, env] :
-             {std::pair{"--bogus", all}, {"-x", all}, {"extra", all}, {"--bogus", noDisplay}}) {
-            const Run run = Tessel({bad}, env);
+        for (const auto& [bad, env] : {std::pair{QStringList{"--bogus"}, all},
+                                       {{"-x"}, all},
+                                       {{"extra"}, all},
+                                       {{"--bogus"}, noDisplay},
+                                       {{"--game", "normal-x"}, all},
+                                       {{"--game", ""}, all},
+                                       {{"--game", "unmovable-5-1-2"}, all}}) {
+            const Run run = Tessel(bad, env);
             QVERIFY2(run.status == 2 && run.out.isEmpty() && run.err.startsWith("tessel: ") &&
                          run.err.count('\n') == 1,
                      run.err.constData());
@@ -248,16 +258,6 @@ class TestProgram : public QObject {
         QCOMPARE(Tessel().status, 0);
         QTRY_VERIFY(!asked.isEmpty());
         QCOMPARE(asked.count(), 1);
-
-        // A game ID given to a later copy reaches the running one, which comes to the front; one that is no
-        // ID is refused before any copy is asked.
-        QSignalSpy games(&running, &SingleInstance::gameRequested);
-        for (const char* bad : {"normal-x", "jigsaw-1", "", "unmovable-5-1-2"}) {
-            const Run run = Tessel({"--game", bad});
-            QVERIFY2(run.status == 2 && run.out.isEmpty() && run.err.startsWith("tessel: ") &&
-                         run.err.count('\n') == 1,
-                     run.err.constData());
-        }
         QCOMPARE(Tessel({"--game", "Unmovable-2-3-4297"}).status, 0);
         QTRY_COMPARE(games.count(), 1);
         QCOMPARE(games.at(0).at(0).toString(), QStringLiteral("Unmovable-2-3-4297"));
@@ -278,7 +278,19 @@ class TestProgram : public QObject {
             QVERIFY2(!error.isEmpty() && !error.contains('\n'), bad);
             QVERIFY(TakeBoard(program.window.game()) == played && program.window.undoAction().isEnabled());
         }
-        QVERIFY(PlayGameIdText(program.window, QStringLiteral("normal-4321")).isEmpty());
+        // The game in play has a move: the player is asked first, and saying no keeps it.
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QString asked;
+            QTimer::singleShot(0, &program.window, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked = box->text();
+                    box->button(answer)->click();
+                }
+            });
+            QVERIFY(PlayGameIdText(program.window, QStringLiteral(" #Normal-4321")).isEmpty());
+            QCOMPARE(asked, QStringLiteral("Replace the game in play, 1 move in, with normal-4321?"));
+            if (answer == QMessageBox::No) QVERIFY(TakeBoard(program.window.game()) == played);
+        }
         QCOMPARE(GameIdOf(program.window.game()), std::string("normal-4321"));
         const std::array<int, 4> firstRow{14, 15, 2, 13};  // that scramble's first row, as the tests know it
         for (int col = 1; col <= 4; ++col)

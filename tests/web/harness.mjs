@@ -21,14 +21,16 @@ export async function serve(root = process.env.TESSEL_SITE ?? 'build-web/site') 
 export const replay = (args, lines) => execFileSync(process.env.TESSEL_REPLAY ?? 'build/bin/tessel-replay',
     [...args, '-'], { input: lines.join('\n') });
 
-// tessel-replay's first picture, the menu, as a PNG.
-export function replayMenu() {
-    const frames = fs.mkdtempSync(`${os.tmpdir()}/tessel-frames-`);
-    replay(['--frames', frames], []);
-    const png = fs.readFileSync(`${frames}/00000.png`);
-    fs.rmSync(frames, { recursive: true });
-    return png;
+// tessel-replay's output and every picture it showed, as PNGs.
+export function replayFrames(args, lines) {
+    const dir = fs.mkdtempSync(`${os.tmpdir()}/tessel-frames-`);
+    const out = replay([...args, '--frames', dir], lines).toString();
+    const frames = fs.readdirSync(dir).sort().map((name) => fs.readFileSync(`${dir}/${name}`));
+    fs.rmSync(dir, { recursive: true });
+    return { out, frames };
 }
+// tessel-replay's first picture, the menu, as a PNG.
+export const replayMenu = (args = []) => replayFrames(args, []).frames[0];
 
 // Finds the PNG `reference` on the PNG `shot`, enlarged k times with every pixel an exact k x k block,
 // white all around, placed by the first pixel that is not white; null if it is not there.
@@ -54,6 +56,18 @@ function findPicture(shot, reference) {
 export const rgbaOf = (png) => Buffer.from(PNG.sync.read(png).data).toString('base64');
 export const pngOf = ({ rgba, width }) => PNG.sync.write(Object.assign(new PNG({ width,
     height: Buffer.from(rgba, 'base64').length / 4 / width }), { data: Buffer.from(rgba, 'base64') }));
+
+// Runs before the page's scripts: records every picture put on the canvas (RGBA in base64) in shownPictures.
+export function recordPutPictures() {
+    window.shownPictures = [];
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
+        let text = '';
+        for (let i = 0; i < image.data.length; i += 8192) text += String.fromCharCode(...image.data.subarray(i, i + 8192));
+        window.shownPictures.push(btoa(text));
+        return put.call(this, image, ...rest);
+    };
+}
 
 // Runs in the game page: at the end of every display frame, records the game picture on the canvas (a
 // pixel of each k x k block, RGBA in base64) with the frame's time, if it has changed.

@@ -1,19 +1,23 @@
 // The page on a phone's screen in Chromium, with real touch input through the DevTools protocol: the row of
 // Undo, Redo and Hint under the picture, and lines dragged with a finger.
 import assert from 'node:assert/strict';
-import { test } from 'node:test';
+import { after, before, test } from 'node:test';
 import * as h from './harness.mjs';
 
 const NORMAL_LABEL = [100, 75];
 
+let site, browser;
+before(async () => [site, browser] = await Promise.all([h.serve(), h.launch()]));
+after(() => Promise.all([browser.close(), site.close()]));
+
 // A phone 360 x 740 at 3x with touch as its main pointer, the page loaded and past its splash.
-async function openPhone(browser, url) {
+async function openPhone() {
     const context = await browser.newContext({ viewport: { width: 360, height: 740 }, deviceScaleFactor: 3,
         isMobile: true, hasTouch: true });
     const page = await context.newPage();
     const errors = [];
     page.on('pageerror', (error) => errors.push(error.message));
-    await page.goto(url);
+    await page.goto(site.url);
     await page.waitForFunction(() => document.getElementById('mirror') && !document.getElementById('mirror').hidden);
     const cdp = await context.newCDPSession(page);
     return { context, page, cdp, errors };
@@ -42,116 +46,103 @@ const settled = (page) => page.evaluate(() => new Promise((resolve) => requestAn
 const turned = (rows, r, cells) => rows.map((row, i) => (i === r ? row.map((_, c) => row[(((c - cells) % 4) + 4) % 4]) : row));
 
 test('Chromium: a finger drags a row several cells, a pinch moves nothing, a cancelled drag keeps what it passed', { timeout: 120000 }, async () => {
-    const site = await h.serve(), browser = await h.launch();
-    try {
-        const { context, page, cdp, errors } = await openPhone(browser, site.url);
-        await touch(cdp, 'touchStart', [await cssOf(page, NORMAL_LABEL)]);
-        await touch(cdp, 'touchEnd', []);
-        await page.waitForFunction(() => document.querySelectorAll('#mirror [role=row]').length === 6);
-        const scrambled = await board(page);
-        // Row 2's second tile, dragged right by three cells and a bit, in small steps as a finger moves.
-        const [x, y] = await cssOf(page, [107, 120]);
-        const cell = (24 * 4) / 3; // a cell in CSS pixels at 4x on a 3x screen
-        await touch(cdp, 'touchStart', [[x, y]]);
-        for (let step = 1; step <= 20; step++) {
-            await touch(cdp, 'touchMove', [[x + (step * 3.3 * cell) / 20, y + (step % 3)]]);
-            if (step === 4) {
-                // Two thirds of a cell on: the row follows the finger, nothing else has changed yet.
-                await settled(page);
-                assert.deepEqual(await board(page), scrambled, 'no move before a whole cell');
-            }
-        }
-        await touch(cdp, 'touchEnd', []);
-        await settled(page);
-        assert.deepEqual(await board(page), turned(scrambled, 1, 3), 'three cells right');
-        assert.equal(await said(page), 'row 2 right', 'said as the arrow\'s tap');
-        assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), false);
-        for (let undo = 3; undo > 0; undo--) {
-            assert.deepEqual(await board(page), turned(scrambled, 1, undo), `${undo} moves to take back`);
-            await page.keyboard.press('Control+Z');
+    const { context, page, cdp, errors } = await openPhone();
+    await touch(cdp, 'touchStart', [await cssOf(page, NORMAL_LABEL)]);
+    await touch(cdp, 'touchEnd', []);
+    await page.waitForFunction(() => document.querySelectorAll('#mirror [role=row]').length === 6);
+    const scrambled = await board(page);
+    // Row 2's second tile, dragged right by three cells and a bit, in small steps as a finger moves.
+    const [x, y] = await cssOf(page, [107, 120]);
+    const cell = (24 * 4) / 3; // a cell in CSS pixels at 4x on a 3x screen
+    await touch(cdp, 'touchStart', [[x, y]]);
+    for (let step = 1; step <= 20; step++) {
+        await touch(cdp, 'touchMove', [[x + (step * 3.3 * cell) / 20, y + (step % 3)]]);
+        if (step === 4) {
+            // Two thirds of a cell on: the row follows the finger, nothing else has changed yet.
             await settled(page);
+            assert.deepEqual(await board(page), scrambled, 'no move before a whole cell');
         }
-        assert.deepEqual(await board(page), scrambled, 'one Undo a cell');
-        assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), true);
-
-        // Two fingers, one on a tile: the page's zoom, never a move.
-        const [ox, oy] = await cssOf(page, [100, 240]);
-        await touch(cdp, 'touchStart', [[x, y]]);
-        await touch(cdp, 'touchStart', [[x, y], [ox, oy]]);
-        for (let step = 1; step <= 10; step++) await touch(cdp, 'touchMove', [[x + step * 6, y], [ox - step * 6, oy + step * 4]]);
-        await touch(cdp, 'touchEnd', []);
-        await settled(page);
-        assert.deepEqual(await board(page), scrambled, 'the pinch moved nothing');
-
-        // Cancelled by the system one and a half cells on: the cell passed stays, the rest goes back.
-        await touch(cdp, 'touchStart', [[x, y]]);
-        for (let step = 1; step <= 6; step++) await touch(cdp, 'touchMove', [[x - (step * 1.6 * cell) / 6, y]]);
-        await touch(cdp, 'touchCancel', []);
-        await settled(page);
-        assert.deepEqual(await board(page), turned(scrambled, 1, -1), 'one cell left kept');
-        assert.deepEqual(errors, []);
-        await context.close();
-    } finally {
-        await browser.close();
-        await site.close();
     }
+    await touch(cdp, 'touchEnd', []);
+    await settled(page);
+    assert.deepEqual(await board(page), turned(scrambled, 1, 3), 'three cells right');
+    assert.equal(await said(page), 'row 2 right', 'said as the arrow\'s tap');
+    assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), false);
+    for (let undo = 3; undo > 0; undo--) {
+        assert.deepEqual(await board(page), turned(scrambled, 1, undo), `${undo} moves to take back`);
+        await page.keyboard.press('Control+Z');
+        await settled(page);
+    }
+    assert.deepEqual(await board(page), scrambled, 'one Undo a cell');
+    assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), true);
+
+    // Two fingers, one on a tile: the page's zoom, never a move.
+    const [ox, oy] = await cssOf(page, [100, 240]);
+    await touch(cdp, 'touchStart', [[x, y]]);
+    await touch(cdp, 'touchStart', [[x, y], [ox, oy]]);
+    for (let step = 1; step <= 10; step++) await touch(cdp, 'touchMove', [[x + step * 6, y], [ox - step * 6, oy + step * 4]]);
+    await touch(cdp, 'touchEnd', []);
+    await settled(page);
+    assert.deepEqual(await board(page), scrambled, 'the pinch moved nothing');
+
+    // Cancelled by the system one and a half cells on: the cell passed stays, the rest goes back.
+    await touch(cdp, 'touchStart', [[x, y]]);
+    for (let step = 1; step <= 6; step++) await touch(cdp, 'touchMove', [[x - (step * 1.6 * cell) / 6, y]]);
+    await touch(cdp, 'touchCancel', []);
+    await settled(page);
+    assert.deepEqual(await board(page), turned(scrambled, 1, -1), 'one cell left kept');
+    assert.deepEqual(errors, []);
+    await context.close();
 });
 
 test('Chromium: a phone\'s Undo, Redo and Hint buttons, and none held sideways', { timeout: 120000 }, async () => {
-    const site = await h.serve(), browser = await h.launch();
-    try {
-        const { context, page, cdp, errors } = await openPhone(browser, site.url);
-        const box = (id) => page.evaluate((i) => {
-            const e = document.getElementById(i);
-            return e.closest('[hidden]') ? null : e.getBoundingClientRect().toJSON();
-        }, id);
-        const greyed = () => page.evaluate(() => ['undo-button', 'redo-button', 'hint-button']
-            .map((id) => document.getElementById(id).disabled));
-        // Below the picture, above the bar, at least 48 CSS pixels high, the picture as large as without them.
-        const picture = await page.evaluate(() => document.getElementById('game').getBoundingClientRect().toJSON());
-        for (const id of ['undo-button', 'redo-button', 'hint-button']) {
-            const b = await box(id);
-            assert.ok(b && b.height >= 48 && b.top >= picture.top + (267 * 4) / 3 && b.bottom <= 740 - 26, `${id}: ${JSON.stringify(b)}`);
-        }
-        assert.equal(await page.evaluate(() => { const c = document.getElementById('game'); return Math.floor(Math.min(c.width / 239, c.height / 267)); }), 4, 'the picture still at 4x');
-        assert.deepEqual(await greyed(), [true, true, false], 'nothing to take back yet');
-        // A move, then each button as a finger taps it: Undo takes it back, Redo plays it again.
-        const tapAt = async (point) => {
-            await touch(cdp, 'touchStart', [point]);
-            await touch(cdp, 'touchEnd', []);
-        };
-        await tapAt(await cssOf(page, NORMAL_LABEL));
-        await page.waitForFunction(() => document.querySelector('#mirror [role=grid]'));
-        const tiles = () => page.evaluate(() => [...document.querySelectorAll('#mirror [role=gridcell]')].map((c) => c.getAttribute('aria-label')).join('|'));
-        const scrambled = await tiles();
-        await tapAt(await cssOf(page, [107, 40])); // column 2 up
-        await page.waitForFunction((s) => [...document.querySelectorAll('#mirror [role=gridcell]')].map((c) => c.getAttribute('aria-label')).join('|') !== s, scrambled);
-        const moved = await tiles();
-        assert.deepEqual(await greyed(), [false, true, false], 'a move to take back');
-        const press = async (id) => { const b = await box(id); await tapAt([b.x + b.width / 2, b.y + b.height / 2]); };
-        await press('undo-button');
-        await page.waitForFunction((s) => [...document.querySelectorAll('#mirror [role=gridcell]')].map((c) => c.getAttribute('aria-label')).join('|') === s, scrambled);
-        assert.deepEqual(await greyed(), [true, false, false], 'taken back');
-        await press('redo-button');
-        await page.waitForFunction((s) => [...document.querySelectorAll('#mirror [role=gridcell]')].map((c) => c.getAttribute('aria-label')).join('|') === s, moved);
-        await press('hint-button');
-        await page.waitForFunction(() => /^hint: /.test(document.querySelector('[role=status]').textContent));
-        // Keyboard order: the game's one Tab stop, then the buttons, then Tools.
-        const order = await page.evaluate(() => [...document.querySelectorAll('[tabindex="0"], button:not([disabled])')]
-            .filter((e) => !e.closest('[hidden], dialog:not([open])')).map((e) => e.id || 'game'));
-        assert.deepEqual(order, ['game', 'undo-button', 'hint-button', 'tools'], 'in the order of the page');
-        // Held sideways: the message, and no buttons.
-        await page.setViewportSize({ width: 740, height: 360 });
-        await page.waitForFunction(() => document.getElementById('thumb').hidden);
-        await page.setViewportSize({ width: 360, height: 740 });
-        await page.waitForFunction(() => !document.getElementById('thumb').hidden);
-        // A short window has no room for them.
-        await page.setViewportSize({ width: 360, height: 420 });
-        await page.waitForFunction(() => document.getElementById('thumb').hidden);
-        assert.deepEqual(errors, []);
-        await context.close();
-    } finally {
-        await browser.close();
-        await site.close();
+    const { context, page, cdp, errors } = await openPhone();
+    const box = (id) => page.evaluate((i) => {
+        const e = document.getElementById(i);
+        return e.closest('[hidden]') ? null : e.getBoundingClientRect().toJSON();
+    }, id);
+    const greyed = () => page.evaluate(() => ['undo-button', 'redo-button', 'hint-button']
+        .map((id) => document.getElementById(id).disabled));
+    // Below the picture, above the bar, at least 48 CSS pixels high, the picture as large as without them.
+    const picture = await page.evaluate(() => document.getElementById('game').getBoundingClientRect().toJSON());
+    for (const id of ['undo-button', 'redo-button', 'hint-button']) {
+        const b = await box(id);
+        assert.ok(b && b.height >= 48 && b.top >= picture.top + (267 * 4) / 3 && b.bottom <= 740 - 26, `${id}: ${JSON.stringify(b)}`);
     }
+    assert.equal(await page.evaluate(() => { const c = document.getElementById('game'); return Math.floor(Math.min(c.width / 239, c.height / 267)); }), 4, 'the picture still at 4x');
+    assert.deepEqual(await greyed(), [true, true, false], 'nothing to take back yet');
+    // A move, then each button as a finger taps it: Undo takes it back, Redo plays it again.
+    const tapAt = async (point) => {
+        await touch(cdp, 'touchStart', [point]);
+        await touch(cdp, 'touchEnd', []);
+        await settled(page);
+    };
+    await tapAt(await cssOf(page, NORMAL_LABEL));
+    await page.waitForFunction(() => document.querySelector('#mirror [role=grid]'));
+    const scrambled = await board(page);
+    await tapAt(await cssOf(page, [107, 40])); // column 2 up
+    const moved = await board(page);
+    assert.notDeepEqual(moved, scrambled, 'column 2 up');
+    assert.deepEqual(await greyed(), [false, true, false], 'a move to take back');
+    const press = async (id) => { const b = await box(id); await tapAt([b.x + b.width / 2, b.y + b.height / 2]); };
+    await press('undo-button');
+    assert.deepEqual([await board(page), await greyed()], [scrambled, [true, false, false]], 'taken back');
+    await press('redo-button');
+    assert.deepEqual(await board(page), moved, 'played again');
+    await press('hint-button');
+    await page.waitForFunction(() => /^hint: /.test(document.querySelector('[role=status]').textContent));
+    // Keyboard order: the game's one Tab stop, then the buttons, then Tools.
+    const order = await page.evaluate(() => [...document.querySelectorAll('[tabindex="0"], button:not([disabled])')]
+        .filter((e) => !e.closest('[hidden], dialog:not([open])')).map((e) => e.id || 'game'));
+    assert.deepEqual(order, ['game', 'undo-button', 'hint-button', 'tools'], 'in the order of the page');
+    // Held sideways: the message, and no buttons.
+    await page.setViewportSize({ width: 740, height: 360 });
+    await page.waitForFunction(() => document.getElementById('thumb').hidden);
+    await page.setViewportSize({ width: 360, height: 740 });
+    await page.waitForFunction(() => !document.getElementById('thumb').hidden);
+    // A short window has no room for them.
+    await page.setViewportSize({ width: 360, height: 420 });
+    await page.waitForFunction(() => document.getElementById('thumb').hidden);
+    assert.deepEqual(errors, []);
+    await context.close();
 });

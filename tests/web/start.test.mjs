@@ -1,0 +1,119 @@
+// What a fresh page shows, in Chromium. The look, from the system's preferences (emulated) and from the choice
+// kept for the site, already in the very first picture and the page around it; "Tools" > "Look" switches both
+// at once and a screen reader hears it. A link to every puzzle's board (#normal-4297) opens the very picture
+// tessel-replay shows for that scramble from its menu, with no moves and no time under it; a link that is no
+// ID is told in one line and leaves the menu as it was.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import * as h from './harness.mjs';
+
+const GROUND = { classic: [255, 255, 255], 'high-contrast': [255, 255, 255], dark: [18, 18, 18] };
+const hex = (rgb) => `#${rgb.map((v) => v.toString(16).padStart(2, '0')).join('')}`;
+const menus = Object.fromEntries(Object.keys(GROUND).map((look) => [look, h.rgbaOf(h.replayMenu(['--look', look]))]));
+const LIGHT = { colorScheme: 'light', contrast: 'no-preference' };
+
+// Runs before the page's own scripts: records every picture the game puts on its canvas, the colour the
+// canvas is first filled with (its margins), and the page's colours when its body is first parsed.
+function watchPage(stored) {
+    if (stored) localStorage.setItem('tessel-look', stored);
+    const fill = CanvasRenderingContext2D.prototype.fillRect;
+    CanvasRenderingContext2D.prototype.fillRect = function (...args) {
+        window.firstFill ??= this.fillStyle;
+        return fill.apply(this, args);
+    };
+    document.addEventListener('DOMContentLoaded', () => {
+        window.firstPage = [getComputedStyle(document.body).backgroundColor,
+            document.querySelector('meta[name=theme-color]').content];
+    });
+}
+
+// Every pixel of a picture (RGBA in base64) in one colour.
+const allOf = (rgba, [r, g, b]) => Buffer.from(rgba, 'base64').every((v, i) => v === [r, g, b, 255][i % 4]);
+
+let site, browser;
+before(async () => [site, browser] = await Promise.all([h.serve(), h.launch()]));
+after(() => Promise.all([browser.close(), site.close()]));
+
+async function open(hash, media = LIGHT, stored = null) {
+    const context = await browser.newContext({ viewport: { width: 360, height: 740 } });
+    const page = await context.newPage();
+    const errors = [];
+    page.on('pageerror', (error) => errors.push(error.message));
+    await page.emulateMedia(media);
+    await page.addInitScript(h.recordPutPictures);
+    await page.addInitScript(watchPage, stored);
+    await page.goto(hash ? `${site.url}#${hash}` : site.url);
+    return { page, errors, close: () => context.close() };
+}
+
+const pictureCount = (page, n) => h.waitFor(page, (count) => window.shownPictures.length >= count, n, `${n} pictures`);
+const shown = (page, i) => page.evaluate((n) => window.shownPictures[n], i);
+
+test('Chromium: the look from the system and the kept choice, from the first picture on', { timeout: 120000 }, async () => {
+    for (const [media, stored, look] of [
+        [LIGHT, null, 'classic'],
+        [{ colorScheme: 'dark', contrast: 'no-preference' }, null, 'dark'],
+        [{ colorScheme: 'dark', contrast: 'more' }, null, 'high-contrast'],
+        [{ colorScheme: 'dark', contrast: 'no-preference' }, 'classic', 'classic'],
+        [LIGHT, 'dark', 'dark'],
+        [LIGHT, 'pink', 'classic'],
+    ]) {
+        const what = `${JSON.stringify(media)}, kept ${stored}: ${look}`;
+        const { page, errors, close } = await open('', media, stored);
+        await pictureCount(page, 8);
+        assert.ok(allOf(await shown(page, 0), GROUND[look]), `${what}: the first picture, the splash's window, on its ground`);
+        assert.equal(await shown(page, 7), menus[look], `${what}: the menu as tessel-replay --look draws it`);
+        assert.deepEqual(await page.evaluate(() => [window.firstFill, ...window.firstPage]),
+            [hex(GROUND[look]), `rgb(${GROUND[look].join(', ')})`, look === 'dark' ? '#121212' : '#ffffff'],
+            `${what}: the margins, the page and its theme-color in the look from the start`);
+        assert.deepEqual(errors, []);
+        await close();
+    }
+
+    // Chosen from the menu: the game and the page switch at once, the item is checked, a screen reader
+    // hears it, and the choice is kept. "As the system" follows the system's changes live.
+    const { page, close } = await open('');
+    await pictureCount(page, 8);
+    const choose = async (look) => {
+        await page.click('#tools');
+        await page.click(`#look-items [data-look="${look}"]`);
+    };
+    await choose('dark');
+    await pictureCount(page, 9);
+    assert.equal(await shown(page, 8), menus.dark, 'the menu in the dark look');
+    assert.deepEqual(await page.evaluate(() => [localStorage.getItem('tessel-look'),
+        getComputedStyle(document.body).backgroundColor,
+        document.querySelector('#look-items [aria-checked=true]').dataset.look]), ['dark', 'rgb(18, 18, 18)', 'dark']);
+    await h.waitFor(page, () => document.querySelector('#mirror [role=status]').textContent.trim() === 'Dark look',
+        null, 'the look said');
+    await choose('system');
+    await pictureCount(page, 10);
+    assert.equal(await shown(page, 9), menus.classic, 'as the light system');
+    await page.emulateMedia({ colorScheme: 'dark' });
+    await pictureCount(page, 11);
+    assert.equal(await shown(page, 10), menus.dark, 'following the system');
+    assert.equal(await page.evaluate(() => localStorage.getItem('tessel-look')), null, 'nothing kept for it');
+    await close();
+});
+
+test('Chromium: a link to every puzzle\'s board opens that very board; one that is no ID is told', { timeout: 180000 }, async () => {
+    // The menu labels' middles, in menu order, and the tick counts the scrambles are dealt at.
+    const LABELS = [[119, 77], [119, 102], [119, 127], [119, 152], [119, 201], [119, 226]];
+    const TICKS = [4297, 77, 555, 2000004321, 1234, 9];
+    for (let i = 0; i < LABELS.length; i++) {
+        // tessel-replay's scramble from the menu: its ID and its picture.
+        const { out, frames } = h.replayFrames(['--look', 'classic'], [`tick ${TICKS[i]}`, 'splash', `tap ${LABELS[i].join(' ')}`]);
+        const id = JSON.parse(out.trim().split('\n').at(-1)).gameId;
+        assert.ok(id, `an ID for the scramble of label ${i + 1}`);
+        const { page, close } = await open(id);
+        await h.waitFor(page, (want) => window.shownPictures.includes(want), h.rgbaOf(frames.at(-1)), `${id}: the scramble's picture`);
+        assert.equal(await page.evaluate(() => document.getElementById('counts').textContent), '0 moves, 0:00', id);
+        assert.equal(await page.evaluate(() => location.hash), '', `${id}: the link's ID taken away`);
+        await close();
+    }
+    const { page, close } = await open('normal-12x');
+    await h.waitFor(page, () => !document.getElementById('note').hidden, undefined, 'the note');
+    assert.match(await page.evaluate(() => document.getElementById('note').textContent), /^game ID 'normal-12x': the seed/);
+    assert.equal(await page.evaluate(() => window.shownPictures.at(-1)), menus.classic, 'the menu, as it was');
+    await close();
+});
