@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTouchEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -68,6 +69,7 @@ GameView::GameView(QWidget* parent) : QWidget(parent) {
     InstallGameAccessibility();
     PrepareSurfaces(game());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_AcceptTouchEvents);
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setFocusPolicy(Qt::StrongFocus);
@@ -192,17 +194,17 @@ void GameView::paintEvent(QPaintEvent*) {
                    k, dpr);
 }
 
-void GameView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || isLandscape()) return;
+void GameView::pressAt(QPointF position) {
+    if (isLandscape()) return;
     if (game().drainTaps != 0 && !takeDrainedTap()) return;
-    const QPoint tap = gamePoint(event->position());
+    const QPoint tap = gamePoint(position);
     Press(session_, tap.x(), tap.y());
     emit played();
 }
 
-void GameView::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton) || !session_.drag) return;
-    const QPoint at = gamePoint(event->position());
+void GameView::moveTo(QPointF position) {
+    if (!session_.drag) return;
+    const QPoint at = gamePoint(position);
     const std::size_t moves = session_.history.taps.size();
     following_ = true;
     MovePointer(session_, at.x(), at.y());
@@ -210,10 +212,66 @@ void GameView::mouseMoveEvent(QMouseEvent* event) {
     if (session_.history.taps.size() != moves) emit played();
 }
 
+void GameView::letGo() {
+    if (tessel::Release(session_)) emit played();
+}
+
+void GameView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) pressAt(event->position());
+}
+
+void GameView::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) moveTo(event->position());
+}
+
 void GameView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !session_.drag) return;
-    tessel::Release(session_);
-    emit played();
+    if (event->button() == Qt::LeftButton) letGo();
+}
+
+bool GameView::event(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel: {
+            auto* touch = static_cast<QTouchEvent*>(event);
+            // A touchpad moves the mouse pointer; only a touchscreen's fingers land on the picture.
+            if (touch->device()->type() != QInputDevice::DeviceType::TouchScreen) break;
+            touchEvent(touch);
+            return true;
+        }
+        default:
+            break;
+    }
+    return QWidget::event(event);
+}
+
+// Taken here rather than left to Qt, which would make the first finger a mouse and never tell of a second.
+void GameView::touchEvent(QTouchEvent* event) {
+    event->accept();
+    if (event->type() == QEvent::TouchBegin) pinched_ = false;
+    if (event->type() == QEvent::TouchCancel || (event->pointCount() > 1 && !pinched_)) {
+        // The system took the touch, or a second finger came (a pinch, never a move): the cells passed
+        // stay, the line settles back, and nothing more of this touch is played.
+        pinched_ = event->type() != QEvent::TouchCancel;
+        if (CancelDrag(session_)) emit played();
+        return;
+    }
+    if (pinched_ || event->pointCount() != 1) return;
+    const QEventPoint& finger = event->point(0);
+    switch (finger.state()) {
+        case QEventPoint::Pressed:
+            pressAt(finger.position());
+            break;
+        case QEventPoint::Updated:
+            moveTo(finger.position());
+            break;
+        case QEventPoint::Released:
+            letGo();
+            break;
+        default:
+            break;
+    }
 }
 
 std::optional<Key> GameKey(const QKeyEvent& event) {

@@ -13,6 +13,7 @@
 #include "game/session.h"
 
 class QKeyEvent;
+class QTouchEvent;
 
 namespace tessel {
 
@@ -86,9 +87,10 @@ class GameView : public QWidget {
     void lookChanged();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // A press is the tap at its point; held on a tile of a board of lines, it drags the row or the column
-    // (game/drag.h).
+    // (game/drag.h). A finger on a touchscreen is the left button; a second finger (a pinch) cancels a drag.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -102,6 +104,10 @@ class GameView : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    void pressAt(QPointF position);
+    void moveTo(QPointF position);
+    void letGo();
+    void touchEvent(QTouchEvent* event);
     void drainQueuedTaps();
     // Whether a tap that arrives while drainTaps is set is played: the first is, the next DRAINED_TAPS
     // are dropped.
@@ -125,6 +131,7 @@ class GameView : public QWidget {
         bool wasDown = false;
     } lastRelease_;
     bool following_ = false;  // a dragged line is following the pointer: its pictures are not paced
+    bool pinched_ = false;    // a second finger touched: nothing more of this touch is played
     BackBuffer shown_{};      // the back buffer with the cursor's outline over it, when there is one
 };
 

@@ -11,6 +11,14 @@
 const NAME = 0, X = 1, Y = 2, WIDTH = 3, HEIGHT = 4, TAP_X = 5, TAP_Y = 6, PLACE = 7;
 const spoken = (item) => (item[PLACE] ? `${item[NAME]}, ${item[PLACE]}` : item[NAME]);
 
+// Changing the page costs its layout again, at every move of a drag: only what differs is written.
+function setLabel(node, label) {
+    if (node.getAttribute('aria-label') !== label) node.setAttribute('aria-label', label);
+}
+function setText(node, text) {
+    if (node.textContent !== text) node.textContent = text;
+}
+
 function element(tag, attributes = {}, text = '') {
     const node = document.createElement(tag);
     for (const [name, value] of Object.entries(attributes)) node.setAttribute(name, value);
@@ -118,14 +126,16 @@ export function createMirror({ core, canvas, placement, tap }) {
             shape = newShape;
             build();
         }
-        title.textContent = screen.heading || 'Tessel';
-        banner.hidden = !screen.cleared;
-        screen.buttons.forEach((item, i) => buttons[i].setAttribute('aria-label', item[NAME]));
-        screen.cells.forEach((item, i) => cells[i].setAttribute('aria-label', spoken(item)));
+        setText(title, screen.heading || 'Tessel');
+        if (banner.hidden !== !screen.cleared) banner.hidden = !screen.cleared;
+        screen.buttons.forEach((item, i) => setLabel(buttons[i], item[NAME]));
+        screen.cells.forEach((item, i) => setLabel(cells[i], spoken(item)));
         // One Tab stop: the cursor's element, or the first until the cursor shows.
         const [kind, index] = screen.focus ?? [cells.length > 0 ? 'cell' : 'button', 0];
         const target = (kind === 'cell' ? cells : buttons)[index];
-        for (const node of [...buttons, ...cells]) node.tabIndex = node === target ? 0 : -1;
+        for (const nodes of [buttons, cells]) {
+            for (const node of nodes) if (node.tabIndex !== (node === target ? 0 : -1)) node.tabIndex = node === target ? 0 : -1;
+        }
         // The cursor showing on the element that has the focus already moves no focus: it is said instead.
         if (hadFocus && target && document.activeElement === target && screen.focus && !cursorShown) {
             say(target.getAttribute('aria-label'));

@@ -49,18 +49,65 @@ CrtRandom& Random() {
 // Canvas pixels are bytes R, G, B, A; the game's are 0xFFRRGGBB words.
 using RgbaPicture = std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT>;
 
-// Hands the picture to the page's queue (Module.queuePicture, given when the page creates the module),
-// which copies it before this returns.
-EM_JS(void, QueuePicture, (const uint32_t* rgba, int32_t width, int32_t height),
-      { Module.queuePicture(HEAPU8.subarray(rgba, rgba + width * height * 4), width, height); });
+// A rectangle of the picture; right and bottom lie outside it.
+struct Part {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t right = 0;
+    int32_t bottom = 0;
+};
 
-void Queue(const BackBuffer& buffer) {
-    static RgbaPicture rgba;
-    for (std::size_t i = 0; i < rgba.size(); ++i) {
-        const uint32_t pixel = buffer.pixels[i];
-        rgba[i] = 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
+// Where `now` differs from `was`: the smallest rectangle round every differing pixel, empty when none.
+Part ChangedPart(const BackBuffer& was, const BackBuffer& now) {
+    const auto differsAt = [&](int32_t x, int32_t y) {
+        const auto i = static_cast<std::size_t>(y * SURFACE_WIDTH + x);
+        return was.pixels[i] != now.pixels[i];
+    };
+    const auto rowDiffers = [&](int32_t y) {
+        for (int32_t x = 0; x < SURFACE_WIDTH; ++x) {
+            if (differsAt(x, y)) return true;
+        }
+        return false;
+    };
+    Part part{SURFACE_WIDTH, 0, 0, SURFACE_HEIGHT};
+    while (part.top < SURFACE_HEIGHT && !rowDiffers(part.top)) ++part.top;
+    if (part.top == SURFACE_HEIGHT) return {};
+    while (!rowDiffers(part.bottom - 1)) --part.bottom;
+    for (int32_t y = part.top; y < part.bottom; ++y) {
+        for (int32_t x = 0; x < part.left; ++x) {
+            if (differsAt(x, y)) part.left = x;
+        }
+        for (int32_t x = SURFACE_WIDTH - 1; x >= part.right; --x) {
+            if (differsAt(x, y)) part.right = x + 1;
+        }
     }
-    QueuePicture(rgba.data(), SURFACE_WIDTH, SURFACE_HEIGHT);
+    return part;
+}
+
+// Hands the page the part of the picture that changed, row by row (Module.queuePicture, given when the page
+// creates the module), which copies it before this returns; a picture like the last comes as an empty part.
+EM_JS(void, QueuePicture, (const uint32_t* rgba, int32_t left, int32_t top, int32_t width, int32_t height),
+      { Module.queuePicture(HEAPU8.subarray(rgba, rgba + width * height * 4), left, top, width, height); });
+
+// The page keeps every picture on its screen: each new one is compared with the last one handed over and
+// only what changed goes, so that a line following the pointer costs its own band of the board, not the
+// whole picture.
+void Queue(const BackBuffer& buffer) {
+    static BackBuffer handed;
+    static bool anyHanded = false;
+    static RgbaPicture rgba;
+    const Part part = anyHanded ? ChangedPart(handed, buffer) : Part{0, 0, SURFACE_WIDTH, SURFACE_HEIGHT};
+    anyHanded = true;
+    std::size_t next = 0;
+    for (int32_t y = part.top; y < part.bottom; ++y) {
+        for (int32_t x = part.left; x < part.right; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * SURFACE_WIDTH + x);
+            const uint32_t pixel = buffer.pixels[i];
+            handed.pixels[i] = pixel;
+            rgba[next++] = 0xFF000000u | (pixel & 0xFFu) << 16 | (pixel & 0xFF00u) | (pixel >> 16 & 0xFFu);
+        }
+    }
+    QueuePicture(rgba.data(), part.left, part.top, part.right - part.left, part.bottom - part.top);
 }
 
 constexpr std::size_t TEXT_SIZE = 4096;
@@ -193,8 +240,9 @@ EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
 }
 
 // A finger, a pen or the mouse pressed, moved, let go, or taken away by the system (game/drag.h). The moves
-// a drag makes are taps, and said as taps. TesselMove returns whether it made any, so that the page updates
-// what it says only then.
+// a drag makes are taps, and said as taps. TesselMove tells the page what to update: 0 nothing (the line
+// followed the pointer), 1 a move made with the line still held (its words, the counts, Undo), 2 anything
+// else (the board solved, the drag over).
 EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
     tessel::Press(tessel::TheSession(), x, y);
 }
@@ -202,13 +250,21 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
     const std::size_t moves = tessel::TheSession().history.taps.size();
     const int32_t screen = tessel::TheGame().screen;
     tessel::MovePointer(tessel::TheSession(), x, y);
-    return tessel::TheSession().history.taps.size() != moves || tessel::TheGame().screen != screen ? 1 : 0;
+    const tessel::Session& session = tessel::TheSession();
+    if (session.history.taps.size() == moves && session.game.screen == screen) return 0;
+    return session.drag && session.drag->col != 0 && session.game.screen == screen ? 1 : 2;
 }
 EMSCRIPTEN_KEEPALIVE void TesselRelease() {
     tessel::Release(tessel::TheSession());
 }
 EMSCRIPTEN_KEEPALIVE void TesselCancel() {
     tessel::CancelDrag(tessel::TheSession());
+}
+
+// The words of what was played last, handed over once; the screen's text (TesselScreenText) takes them
+// otherwise.
+EMSCRIPTEN_KEEPALIVE const char* TesselTakePlayedWords() {
+    return tessel::Answer(tessel::TakePlayedWords(tessel::TheSession()));
 }
 
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.

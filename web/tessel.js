@@ -39,6 +39,7 @@ const THUMB_HEIGHT = 64;
 const canvas = document.getElementById('game');
 const context = canvas.getContext('2d', { alpha: false });
 const shown = document.createElement('canvas'); // the picture on the screen, one pixel per game pixel
+const shownContext = shown.getContext('2d', { alpha: false });
 const turnedMessage = document.getElementById('turned');
 const tools = document.getElementById('tools');
 const undoItem = document.getElementById('undo-item');
@@ -66,6 +67,7 @@ let sized = false;
 let anythingShown = false;
 let frameRequested = false;
 let held = null; // the pointer pressed on the game, while it may drag a line
+let heldBox = null; // the canvas's box as that pointer was pressed: a drag neither scrolls nor resizes it
 
 // Device pixels per game pixel, and the picture's left edge in device pixels.
 function placement() {
@@ -80,10 +82,13 @@ let ground = lookGround();
 function paint() {
     context.fillStyle = ground;
     context.fillRect(0, 0, canvas.width, canvas.height);
-    if (!anythingShown) return;
+    if (anythingShown) paintPart(0, 0, shown.width, shown.height);
+}
+// The rectangle of the picture from game pixel (x, y), on the canvas as paint() places the whole.
+function paintPart(x, y, width, height) {
     const { scale, left } = placement();
     context.imageSmoothingEnabled = false;
-    context.drawImage(shown, left, 0, shown.width * scale, shown.height * scale);
+    context.drawImage(shown, x, y, width, height, left + x * scale, y * scale, width * scale, height * scale);
 }
 
 function isTurned() {
@@ -100,7 +105,16 @@ function requestFrame() {
 
 function play(action) {
     if (action.move) {
-        if (!core._TesselMove(...action.move)) return; // the line followed the pointer: nothing more to say
+        const told = core._TesselMove(...action.move);
+        if (told === 0) return; // the line followed the pointer: nothing more to say
+        if (told === 1) {
+            // A cell passed with the line still held: its words now, the rest of the screen's copy once the
+            // line rests, since describing the whole screen at every cell would cost the drag its frames.
+            showHistory();
+            mirror.say(fromCore(core._TesselTakePlayedWords()));
+            showCounts();
+            return;
+        }
     } else if (action.press) core._TesselPress(...action.press);
     else if (action === 'release') core._TesselRelease();
     else if (action === 'cancel') core._TesselCancel();
@@ -229,8 +243,9 @@ addEventListener('hashchange', () => splashOver && playLinkedGame());
 
 // Undo and Redo are greyed, for assistive technology too, while there is nothing to take back or replay.
 function showHistory() {
-    undoItem.disabled = undoButton.disabled = core._TesselUndoCount() === 0;
-    redoItem.disabled = redoButton.disabled = core._TesselRedoCount() === 0;
+    const grey = (items, none) => items.forEach((item) => item.disabled !== none && (item.disabled = none));
+    grey([undoItem, undoButton], core._TesselUndoCount() === 0);
+    grey([redoItem, redoButton], core._TesselRedoCount() === 0);
 }
 
 // The Undo, Redo and Hint buttons show under the picture when they fit between it and the bar without
@@ -250,11 +265,18 @@ function onFrame() {
     if (splashOver && pictures.length === 0 && taps.length > 0) play(taps.shift());
     const picture = pictures.shift();
     if (picture) {
-        shown.getContext('2d').putImageData(picture.image, 0, 0);
-        spareImages.push(picture.image);
-        if (!anythingShown) performance.mark('tessel-first-frame');
-        anythingShown = true;
-        paint();
+        // Only the part that changed since the picture before is drawn anew.
+        const { image, left, top } = picture;
+        if (image) {
+            shownContext.putImageData(image, left, top);
+            if (spareImages.push(image) > SPARE_IMAGES) spareImages.shift();
+            if (anythingShown) paintPart(left, top, image.width, image.height);
+        }
+        if (!anythingShown) {
+            performance.mark('tessel-first-frame');
+            anythingShown = true;
+            paint();
+        }
         picture.onShown?.();
     }
     if (pictures.length > 0 || (splashOver && taps.length > 0)) requestFrame();
@@ -290,8 +312,7 @@ function followOrientation() {
     }
 }
 
-function gamePoint(event) {
-    const rect = canvas.getBoundingClientRect();
+function gamePoint(event, rect = canvas.getBoundingClientRect()) {
     const { scale, left } = placement();
     const device = (offset, cssSize, pixels) => Math.floor((offset * pixels) / cssSize + PIXEL_EPSILON);
     const x = Math.floor((device(event.clientX - rect.left, rect.width, canvas.width) - left) / scale);
@@ -322,16 +343,17 @@ canvas.addEventListener('pointerdown', (event) => {
     }
     if (isTurned()) return;
     held = event.pointerId;
+    heldBox = canvas.getBoundingClientRect();
     canvas.setPointerCapture?.(event.pointerId);
-    queueDrag({ press: gamePoint(event) });
+    queueDrag({ press: gamePoint(event, heldBox) });
 });
 // A press is the tap at its point; held, it may drag a row or a column (game/drag.h). Moves coming faster
 // than pictures are shown merge into the last one waiting.
 canvas.addEventListener('pointermove', (event) => {
     if (event.pointerId !== held) return;
     const last = taps.at(-1);
-    if (last?.move) last.move = gamePoint(event);
-    else queueDrag({ move: gamePoint(event) });
+    if (last?.move) last.move = gamePoint(event, heldBox);
+    else queueDrag({ move: gamePoint(event, heldBox) });
 });
 const letGo = (action) => (event) => {
     if (event.pointerId !== held) return;
@@ -513,13 +535,19 @@ document.addEventListener('visibilitychange', () => {
 });
 addEventListener('pagehide', keepGame);
 
-// Each picture is copied out of the core's memory into an ImageData shown once and then used again: a new
-// one for every picture costs more than drawing it, on a slow phone several milliseconds.
-const spareImages = [];
-core = await createTesselCore({ queuePicture: (pixels, width, height) => {
-    const image = spareImages.pop() ?? new ImageData(width, height);
-    image.data.set(pixels);
-    pictures.push({ image });
+// Each picture comes as the part that changed since the one before (none when nothing did), copied out of the
+// core's memory into an ImageData of its size, shown once and then used again: a new one for every
+// picture costs more than drawing it, on a slow phone several milliseconds.
+const spareImages = [], SPARE_IMAGES = 8;
+core = await createTesselCore({ queuePicture: (pixels, left, top, width, height) => {
+    let image = null;
+    if (width > 0) {
+        const spare = spareImages.findIndex((i) => i.width === width && i.height === height);
+        image = spare >= 0 ? spareImages[spare] : new ImageData(width, height);
+        if (spare >= 0) spareImages[spare] = spareImages.at(-1), spareImages.pop();
+        image.data.set(pixels);
+    }
+    pictures.push({ image, left, top });
 } });
 shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();

@@ -88,6 +88,17 @@ int SplashFrameOnScreen(GameView& view) {
     return 0;
 }
 
+// The tiles of row 2, and those tiles turned `cells` cells to the right.
+std::array<int32_t, 4> Row2(GameView& view) {
+    std::array<int32_t, 4> tiles{};
+    for (int32_t col = 1; col <= 4; ++col) tiles[col - 1] = view.game().tileGrid.Tile(col, 2);
+    return tiles;
+}
+std::array<int32_t, 4> TurnedRight(std::array<int32_t, 4> tiles, int32_t cells) {
+    std::rotate(tiles.begin(), tiles.begin() + (4 - (cells % 4 + 4) % 4) % 4, tiles.end());
+    return tiles;
+}
+
 }  // namespace
 
 class TestWindow : public QObject {
@@ -106,15 +117,8 @@ class TestWindow : public QObject {
         GameView view;
         QVERIFY(Show(view, PORTRAIT * 2));
         Tap(view, NORMAL_LABEL);
-        const auto row2 = [&] {
-            std::array<int32_t, 4> tiles{};
-            for (int32_t col = 1; col <= 4; ++col) tiles[col - 1] = view.game().tileGrid.Tile(col, 2);
-            return tiles;
-        };
-        const auto turnedRight = [](std::array<int32_t, 4> tiles, int32_t cells) {
-            std::rotate(tiles.begin(), tiles.begin() + (4 - (cells % 4 + 4) % 4) % 4, tiles.end());
-            return tiles;
-        };
+        const auto row2 = [&] { return Row2(view); };
+        const auto turnedRight = TurnedRight;
         const auto send = [&](QEvent::Type type, QPoint game, Qt::MouseButtons held) {
             const QPointF local =
                 (QPointF(game * view.scale()) + QPointF(0.5, 0.5)) / view.devicePixelRatio();
@@ -145,6 +149,35 @@ class TestWindow : public QObject {
         QCOMPARE(row2(), turnedRight(scrambled, -1));
         send(QEvent::MouseButtonRelease, tile - QPoint(36, 0), Qt::NoButton);
         QCOMPARE(row2(), turnedRight(scrambled, -1));
+        QTRY_VERIFY(ShowsBackBuffer(view));
+    }
+
+    // On a touchscreen a finger drags a row as the mouse does; a second finger (a pinch) cancels the drag,
+    // keeping the cell passed, and the fingers moving on move nothing.
+    void pinchMovesNoLine() {
+        GameView view;
+        QVERIFY(Show(view, PORTRAIT * 2));
+        Tap(view, NORMAL_LABEL);
+        QPointingDevice* screen = QTest::createTouchDevice();
+        const auto at = [&](QPoint game) {
+            return (game * view.scale() + QPoint(1, 1)) / view.devicePixelRatio();
+        };
+        const QPoint tile(100, 120);
+        const auto scrambled = Row2(view);
+        QTest::touchEvent(&view, screen).press(0, at(tile));
+        for (int dx = 4; dx <= 40; dx += 4)
+            QTest::touchEvent(&view, screen).move(0, at(tile + QPoint(dx, 0)));
+        QCOMPARE(Row2(view), TurnedRight(scrambled, 1));
+        QTest::touchEvent(&view, screen).stationary(0).press(1, at({100, 240}));
+        for (int dx = 4; dx <= 60; dx += 4)
+            QTest::touchEvent(&view, screen)
+                .move(0, at(tile + QPoint(40 + dx, 0)))
+                .move(1, at({100 - dx, 240}));
+        QTest::touchEvent(&view, screen).stationary(0).release(1, at({40, 240}));
+        QTest::touchEvent(&view, screen).move(0, at(tile + QPoint(110, 0)));
+        QTest::touchEvent(&view, screen).release(0, at(tile + QPoint(110, 0)));
+        QCOMPARE(Row2(view), TurnedRight(scrambled, 1));
+        QCOMPARE(UndoCount(view.history()), 1u);
         QTRY_VERIFY(ShowsBackBuffer(view));
     }
 

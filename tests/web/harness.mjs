@@ -57,15 +57,17 @@ export const rgbaOf = (png) => Buffer.from(PNG.sync.read(png).data).toString('ba
 export const pngOf = ({ rgba, width }) => PNG.sync.write(Object.assign(new PNG({ width,
     height: Buffer.from(rgba, 'base64').length / 4 / width }), { data: Buffer.from(rgba, 'base64') }));
 
-// Runs before the page's scripts: records every picture put on the canvas (RGBA in base64) in shownPictures.
+// Runs before the page's scripts: after every put on the page's picture (which takes the part that changed),
+// records the whole picture (RGBA in base64) in shownPictures.
 export function recordPutPictures() {
     window.shownPictures = [];
     const put = CanvasRenderingContext2D.prototype.putImageData;
-    CanvasRenderingContext2D.prototype.putImageData = function (image, ...rest) {
+    CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+        put.apply(this, args);
+        const { data } = this.getImageData(0, 0, this.canvas.width, this.canvas.height);
         let text = '';
-        for (let i = 0; i < image.data.length; i += 8192) text += String.fromCharCode(...image.data.subarray(i, i + 8192));
+        for (let i = 0; i < data.length; i += 8192) text += String.fromCharCode(...data.subarray(i, i + 8192));
         window.shownPictures.push(btoa(text));
-        return put.call(this, image, ...rest);
     };
 }
 
@@ -109,6 +111,24 @@ export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
     return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
 }
 
+// The mouse pressed on game pixel `from`, moved through the others in turn and let go; points as tapGame's.
+export function dragGame(page, at, [from, ...through]) {
+    const css = ([x, y]) => [at.left + x * at.k + edge(page), y * at.k + edge(page)]
+        .map((v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale));
+    return page.drag(css(from), through.map(css));
+}
+
+// Runs in the page: the board as the screen readers' copy names it, the tile numbers row by row (0 for
+// anything else); given `want` (the board as JSON), whether it is that board.
+export function mirrorBoard(want) {
+    const rows = [...document.querySelectorAll('#mirror [role=row]')]
+        .map((row) => [...row.querySelectorAll('[role=gridcell]')].map((c) => parseInt(c.getAttribute('aria-label'), 10) || 0))
+        .filter((row) => row.some((n) => n > 0)).map((row) => row.filter((n, i) => i > 0 && i < row.length - 1));
+    return want == null ? rows : JSON.stringify(rows) === want;
+}
+// Row r (from 0) of the board turned `cells` cells to the right.
+export const turnedRow = (rows, r, cells) => rows.map((row, i) => (i === r ? row.map((_, c) => row[(((c - cells) % 4) + 4) % 4]) : row));
+
 // Presses tessel-replay's keys ("Shift+Left", "Space") one after the other.
 const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown' };
 export const keys = async (page, names) => {
@@ -147,6 +167,13 @@ function adapt(page, touch, more) {
         goto: (url) => ops.page.goto(url), reload: () => ops.page.reload(),
         evaluate: (fn, arg) => ops.page.evaluate(fn, arg),
         tap: (x, y) => (touch ? ops.page.touchscreen.tap(x, y) : ops.page.mouse.click(x, y)),
+        async drag(from, through) {
+            const mouse = ops.page.mouse;
+            await mouse.move(...from);
+            await mouse.down();
+            for (const point of through) await mouse.move(...point);
+            await mouse.up();
+        },
         watch(p) {
             p.on('console', (message) => message.type() === 'error' && ops.errors.push(message.text()));
             p.on('pageerror', (error) => ops.errors.push(error.message));
@@ -271,6 +298,10 @@ const webkitEngine = {
             tap: (x, y) => actions({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
                 { type: 'pointerMove', x, y, origin: 'viewport' },
                 { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }),
+            drag: ([x, y], through) => actions({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
+                { type: 'pointerMove', x, y, origin: 'viewport' }, { type: 'pointerDown', button: 0 },
+                ...through.map(([tx, ty]) => ({ type: 'pointerMove', x: tx, y: ty, origin: 'viewport', duration: 20 })),
+                { type: 'pointerUp', button: 0 }] }),
             key(combo) {
                 const names = combo.split('+').map((name) => WEBDRIVER_KEYS[name] ?? name.toLowerCase());
                 const downs = names.map((value) => ({ type: 'keyDown', value }));

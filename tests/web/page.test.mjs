@@ -216,10 +216,34 @@ async function playThrough(t, engine, device) {
     if (page.errors) assert.deepEqual(page.errors, []);
 }
 
+// The mouse takes row 2 by its second tile and drags it three cells and a bit to the right, in small steps:
+// the row stands three cells on, and three Undos take it back a cell each. (Chromium's fingers drag in
+// touch.test.mjs.)
+async function dragRow(t, engine) {
+    const site = await h.serve(), page = await engine.open(engine.devices[0]);
+    t.after(() => Promise.all([page.close(), site.close()]));
+    await page.goto(site.url);
+    const at = await h.findMenu(page, menu);
+    await h.tapGame(page, at, NORMAL_LABEL);
+    await h.waitFor(page, () => document.querySelectorAll('#mirror [role=row]').length === 6, null, 'the board');
+    const scrambled = await page.evaluate(h.mirrorBoard);
+    const steps = Array.from({ length: 12 }, (_, i) => [107 + Math.round(((i + 1) * 3.3 * CELL) / 12), 120 + (i % 2)]);
+    await h.dragGame(page, at, [[107, 120], ...steps]);
+    for (let cells = 3; cells >= 0; cells--) {
+        const want = h.turnedRow(scrambled, 1, cells);
+        await h.waitFor(page, h.mirrorBoard, JSON.stringify(want), `row 2 ${cells} cells right`);
+        assert.deepEqual(await page.evaluate(() => document.getElementById('undo-item').disabled), cells === 0,
+            `${cells} moves to take back`);
+        if (cells > 0) await page.key('Control+Z');
+    }
+    if (page.errors) assert.deepEqual(page.errors, []);
+}
+
 for (const engine of h.engines) {
     for (const device of engine.devices) {
         const name = `${engine.name}: ${device.name}, ${device.width} x ${device.height} at ${device.scale}x`;
         test(name, { timeout: 240000 }, (t) => playThrough(t, engine, device));
     }
+    if (engine.name !== 'Chromium') test(`${engine.name}: the mouse drags a row three cells`, { timeout: 120000 }, (t) => dragRow(t, engine));
     for (const [what, why] of engine.cannot ?? []) test(`${engine.name} cannot check: ${what}`, { skip: why }, () => {});
 }

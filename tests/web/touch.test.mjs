@@ -36,14 +36,10 @@ async function cssOf(page, [x, y]) {
 const touch = (cdp, type, points) => cdp.send('Input.dispatchTouchEvent',
     { type, touchPoints: points.map(([x, y], id) => ({ x, y, id })) });
 
-// The board as the mirror names it: the tile numbers row by row, 0 for anything else.
-const board = (page) => page.evaluate(() => [...document.querySelectorAll('#mirror [role=row]')]
-    .map((row) => [...row.querySelectorAll('[role=gridcell]')].map((c) => parseInt(c.getAttribute('aria-label'), 10) || 0))
-    .filter((row) => row.some((n) => n > 0)).map((row) => row.filter((n, i) => i > 0 && i < row.length - 1)));
+const board = (page) => page.evaluate(h.mirrorBoard);
 const said = (page) => page.evaluate(() => document.querySelector('[role=status]').textContent);
 const settled = (page) => page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, 100)))));
-// Row r of the board turned `cells` cells to the right.
-const turned = (rows, r, cells) => rows.map((row, i) => (i === r ? row.map((_, c) => row[(((c - cells) % 4) + 4) % 4]) : row));
+const turned = h.turnedRow;
 
 test('Chromium: a finger drags a row several cells, a pinch moves nothing, a cancelled drag keeps what it passed', { timeout: 120000 }, async () => {
     const { context, page, cdp, errors } = await openPhone();
