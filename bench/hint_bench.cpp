@@ -194,18 +194,18 @@ MovePoints SlidePoints(const Game& game) {
 // The inner corners.
 MovePoints CornerPoints(const Game& game) {
     MovePoints points;
-    const TileGrid& grid = game.tileGrid;
     for (int32_t row = 1; row <= 3; ++row) {
-        for (int32_t col = 1; col <= 3; ++col)
-            points.push_back({grid.Left(col + 1, row), grid.Top(col + 1, row + 1)});
+        for (int32_t col = 1; col <= 3; ++col) points.push_back(InnerCorner(game.tileGrid, col, row));
     }
     return points;
 }
+// The lights, where Enter presses them.
 MovePoints LightPoints(const Game& game) {
     MovePoints points;
-    for (int32_t row = 1; row <= 5; ++row) {
-        for (int32_t col = 1; col <= 5; ++col)
-            points.push_back({game.lightGrid.Left(col, row) + 12, game.lightGrid.Top(col, row) + 12});
+    const CellRange& lights = LIGHTS_OUT_PUZZLE.cursorRange;
+    for (int32_t row = lights.rowMin; row <= lights.rowMax; ++row) {
+        for (int32_t col = lights.colMin; col <= lights.colMax; ++col)
+            points.push_back(LIGHTS_OUT_PUZZLE.pressAt(game, col, row));
     }
     return points;
 }
