@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/bench_platform.h"
+#include "core/cells.h"
 #include "core/crt_random.h"
 #include "core/platform.h"
 #include "hints/hint.h"
@@ -35,44 +36,13 @@ namespace {
 constexpr int32_t FAR_MOVES = 500;
 constexpr int32_t MOVE_CAP = 5000;
 
-// The kinder count of undoing the scramble: each round undone the shorter way round ("Uneven" columns one
-// slide each; "Almost Impossible" k clockwise turns for k counter-clockwise ones), with a round that undoes
-// the one before cancelled: rounds of one line in a row are merged, and dropped when they add up to nothing.
-class UndoCount {
-  public:
-    // A round of `amount` steps of a line that shifts round (`turns` 4) or of a column sliding (0).
-    void Add(int32_t line, int32_t amount, int32_t turns) {
-        if (!rounds_.empty() && rounds_.back().line == line) {
-            int32_t& merged = rounds_.back().amount;
-            merged = turns > 0 ? ((merged + amount) % turns + turns) % turns : merged + amount;
-            if (merged == 0) rounds_.pop_back();
-            return;
-        }
-        rounds_.push_back({line, turns > 0 ? (amount % turns + turns) % turns : amount});
-    }
-    // Each round the shorter way round, or (clockwiseOnly) by clockwise turns alone.
-    int32_t Cost(bool clockwiseOnly) const {
-        int32_t cost = 0;
-        for (const Round& round : rounds_) {
-            const int32_t a = round.amount < 0 ? -round.amount : round.amount;
-            cost += clockwiseOnly ? a : std::min(a, 4 - a);
-        }
-        return cost;
-    }
-
-  private:
-    struct Round {
-        int32_t line;
-        int32_t amount;
-    };
-    std::vector<Round> rounds_;
-};
-
-// The yardstick: what a player who watched the scramble would take to undo it with care. The scramble's
-// steps in order, each a signed amount of one line (or block); steps of lines that commute pass each other
-// (rows with rows, columns with columns, blocks that share no cell), so a step joins the last one of its
-// own line when every step since commutes with it. Joined amounts add up, modulo 4 where the line turns
-// round, and a step that adds up to nothing drops out.
+// Counting the undoing of a scramble: its steps in order, each a signed amount of one line (or block), up
+// and left positive. A step joins the last one of its own line when every step since commutes with it; joined
+// amounts add up, modulo 4 where the line turns round, and a step that adds up to nothing drops out.
+//   The yardstick: what a player who watched the scramble would take to undo it with care; steps of lines
+//   that commute pass each other (rows with rows, columns with columns, blocks that share no cell).
+//   The kinder count: each round undone the shorter way round ("Uneven" columns one slide each; "Almost
+//   Impossible" k clockwise turns for k counter-clockwise ones); only rounds of one line in a row join.
 class Yardstick {
   public:
     explicit Yardstick(bool (*commute)(int32_t, int32_t)) : commute_(commute) {}
@@ -118,6 +88,9 @@ bool ParallelLines(int32_t a, int32_t b) {
 bool BlocksApart(int32_t a, int32_t b) {
     return std::abs(a % 3 - b % 3) > 1 || std::abs(a / 3 - b / 3) > 1;
 }
+bool NoneCommute(int32_t, int32_t) {
+    return false;
+}
 
 // Both counts of undoing the scramble.
 struct Undoing {
@@ -125,114 +98,148 @@ struct Undoing {
     int32_t kinder = 0;
 };
 
-Undoing UndoMoves(const Game& game, uint32_t ticks) {
-    CrtRandom random;
-    random.Seed(ticks % 2000000000u);
-    const auto draw = [&] { return random.Draw(); };
-    UndoCount undo;
-    Yardstick yardstick(game.screen == SCREEN_ALMOST_IMPOSSIBLE ? BlocksApart : ParallelLines);
-    const auto both = [&](int32_t line, int32_t amount, int32_t turns) {
-        undo.Add(line, amount, turns);
-        yardstick.Add(line, amount, turns);
-    };
-    const auto counts = [&](bool clockwiseOnly) {
-        return Undoing{yardstick.Cost(clockwiseOnly), undo.Cost(clockwiseOnly)};
-    };
-    // Up and left count as positive.
-    const auto lineShift = [&](int32_t direction, int32_t line, int32_t steps) {
+// A scramble drawn again from its seed, its steps counted both ways.
+class Scramble {
+  public:
+    Scramble(uint32_t ticks, bool (*commute)(int32_t, int32_t)) : yardstick_(commute) {
+        random_.Seed(ticks % SEED_LIMIT);
+    }
+    int32_t Draw() { return random_.Draw(); }
+    void Add(int32_t line, int32_t amount, int32_t turns) {
+        kinder_.Add(line, amount, turns);
+        yardstick_.Add(line, amount, turns);
+    }
+    // A draw's direction (mod 4: up, left, down, right) `steps` times along a line from 1 to 4.
+    void ShiftLine(int32_t direction, int32_t line, int32_t steps) {
         const bool column = direction % 2 == 0;
-        both((column ? 0 : 4) + line - 1, direction < 2 ? steps : -steps, 4);
-    };
-    switch (game.screen) {
-        case SCREEN_NORMAL:
-            for (int32_t round = 0; round < NORMAL_SCRAMBLE_ROUNDS; ++round) {
-                const int32_t direction = draw() % 4;
-                const int32_t line = draw() % 4 + 1;
-                lineShift(direction, line, draw() % 3 + 1);
-            }
-            return counts(false);
-        case SCREEN_UNMOVABLE:
-            for (int32_t accepted = 0; accepted < UNMOVABLE_SCRAMBLE_MOVES;) {
-                const int32_t direction = draw() % 4;
-                const int32_t line = draw() % 4 + 1;
-                const int32_t steps = draw() % 3 + 1;
-                if (line == (direction % 2 == 0 ? game.fixedColumn : game.fixedRow)) continue;
-                lineShift(direction, line, steps);
-                ++accepted;
-            }
-            return counts(false);
-        case SCREEN_UNEVEN: {
-            std::array<bool, 5> down{};
-            for (int32_t accepted = 0; accepted < UNEVEN_SCRAMBLE_MOVES;) {
-                const int32_t direction = draw() % 4;
-                const int32_t line = draw() % 4 + 1;
-                const int32_t steps = draw() % 3 + 1;
-                if (direction == 0 || direction == 2) {
-                    if (down[line] != (direction == 0)) continue;
-                    down[line] = !down[line];
-                    both(line - 1, direction == 0 ? 1 : -1, 0);
-                } else {
-                    if (line == 1) continue;
-                    lineShift(direction, line, steps);
-                }
-                ++accepted;
-            }
-            return counts(false);
+        Add((column ? 0 : 4) + line - 1, direction < 2 ? steps : -steps, 4);
+    }
+    Undoing Counts(bool clockwiseOnly) const {
+        return {yardstick_.Cost(clockwiseOnly), kinder_.Cost(clockwiseOnly)};
+    }
+
+  private:
+    CrtRandom random_;
+    Yardstick kinder_{NoneCommute};
+    Yardstick yardstick_;
+};
+
+// Each puzzle's scramble, drawn again as its set-up drew it.
+void NormalScramble(const Game&, Scramble& scramble) {
+    for (int32_t round = 0; round < NORMAL_SCRAMBLE_ROUNDS; ++round) {
+        const int32_t direction = scramble.Draw() % 4;
+        const int32_t line = scramble.Draw() % 4 + 1;
+        scramble.ShiftLine(direction, line, scramble.Draw() % 3 + 1);
+    }
+}
+void UnmovableScramble(const Game& game, Scramble& scramble) {
+    for (int32_t accepted = 0; accepted < UNMOVABLE_SCRAMBLE_MOVES;) {
+        const int32_t direction = scramble.Draw() % 4;
+        const int32_t line = scramble.Draw() % 4 + 1;
+        const int32_t steps = scramble.Draw() % 3 + 1;
+        if (line == (direction % 2 == 0 ? game.fixedColumn : game.fixedRow)) continue;
+        scramble.ShiftLine(direction, line, steps);
+        ++accepted;
+    }
+}
+void UnevenScramble(const Game&, Scramble& scramble) {
+    std::array<bool, 5> down{};
+    for (int32_t accepted = 0; accepted < UNEVEN_SCRAMBLE_MOVES;) {
+        const int32_t direction = scramble.Draw() % 4;
+        const int32_t line = scramble.Draw() % 4 + 1;
+        const int32_t steps = scramble.Draw() % 3 + 1;
+        if (direction == 0 || direction == 2) {
+            if (down[line] != (direction == 0)) continue;
+            down[line] = !down[line];
+            scramble.Add(line - 1, direction == 0 ? 1 : -1, 0);
+        } else {
+            if (line == 1) continue;
+            scramble.ShiftLine(direction, line, steps);
         }
-        case SCREEN_ALMOST_IMPOSSIBLE:
-            for (int32_t step = 0; step < ALMOST_IMPOSSIBLE_SCRAMBLE_STEPS; ++step) {
-                const int32_t col = draw() % 3;
-                const int32_t row = draw() % 3;
-                both(3 * row + col, draw() % 3 + 1, 4);  // counter-clockwise quarter turns
-            }
-            return counts(true);
-        default:
-            return {};
+        ++accepted;
+    }
+}
+void AlmostImpossibleScramble(const Game&, Scramble& scramble) {
+    for (int32_t step = 0; step < ALMOST_IMPOSSIBLE_SCRAMBLE_STEPS; ++step) {
+        const int32_t col = scramble.Draw() % 3;
+        const int32_t row = scramble.Draw() % 3;
+        scramble.Add(3 * row + col, scramble.Draw() % 3 + 1, 4);  // counter-clockwise quarter turns
     }
 }
 
-// Points where a tap may play a move: the arrows, the tiles around the empty cell, the inner corners,
-// the lights.
-std::vector<Point> MovePoints(const Game& game) {
-    std::vector<Point> points;
+// Points where a tap may play a move, for the random moves.
+using MovePoints = std::vector<Point>;
+MovePoints ArrowPoints(const Game& game) {
+    MovePoints points;
     const TileGrid& grid = game.tileGrid;
-    const auto middle = [&](int32_t col, int32_t row) {
-        points.push_back({grid.Left(col, row) + CELL_SIZE / 2, grid.Top(col, row) + CELL_SIZE / 2});
-    };
-    switch (game.screen) {
-        case SCREEN_NORMAL:
-        case SCREEN_UNMOVABLE:
-        case SCREEN_UNEVEN:
-            for (int32_t k = 1; k <= 4; ++k) {
-                middle(k, 0);
-                middle(5, k);
-                middle(0, k);
-                points.push_back({grid.Left(k, 5) + CELL_SIZE / 2, grid.Top(k, 5) + 3 * CELL_SIZE / 2});
-            }
-            break;
-        case SCREEN_FIFTEEN:
-            for (const auto& [dc, dr] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
-                const int32_t col = game.blankCol + dc, row = game.blankRow + dr;
-                if (col >= 1 && col <= 4 && row >= 1 && row <= 4) middle(col, row);
-            }
-            break;
-        case SCREEN_ALMOST_IMPOSSIBLE:
-            for (int32_t row = 1; row <= 3; ++row) {
-                for (int32_t col = 1; col <= 3; ++col)
-                    points.push_back({grid.Left(col + 1, row), grid.Top(col + 1, row + 1)});
-            }
-            break;
-        case SCREEN_LIGHTS_OUT:
-            for (int32_t row = 1; row <= 5; ++row) {
-                for (int32_t col = 1; col <= 5; ++col) {
-                    points.push_back({game.lightGrid.Left(col, row) + 12, game.lightGrid.Top(col, row) + 12});
-                }
-            }
-            break;
-        default:
-            break;
+    for (int32_t k = 1; k <= 4; ++k) {
+        points.push_back(CellMiddle({grid.Left(k, 0), grid.Top(k, 0)}));
+        points.push_back(CellMiddle({grid.Left(5, k), grid.Top(5, k)}));
+        points.push_back(CellMiddle({grid.Left(0, k), grid.Top(0, k)}));
+        points.push_back({grid.Left(k, 5) + CELL_SIZE / 2, grid.Top(k, 5) + 3 * CELL_SIZE / 2});
     }
     return points;
+}
+// The tiles around the empty cell.
+MovePoints SlidePoints(const Game& game) {
+    MovePoints points;
+    const TileGrid& grid = game.tileGrid;
+    for (const auto& [dc, dr] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
+        const int32_t col = game.blankCol + dc, row = game.blankRow + dr;
+        if (col >= 1 && col <= 4 && row >= 1 && row <= 4)
+            points.push_back(CellMiddle({grid.Left(col, row), grid.Top(col, row)}));
+    }
+    return points;
+}
+// The inner corners.
+MovePoints CornerPoints(const Game& game) {
+    MovePoints points;
+    for (int32_t row = 1; row <= 3; ++row) {
+        for (int32_t col = 1; col <= 3; ++col) points.push_back(InnerCorner(game.tileGrid, col, row));
+    }
+    return points;
+}
+// The lights, where Enter presses them.
+MovePoints LightPoints(const Game& game) {
+    MovePoints points;
+    const CellRange& lights = LIGHTS_OUT_PUZZLE.cursorRange;
+    for (int32_t row = lights.rowMin; row <= lights.rowMax; ++row) {
+        for (int32_t col = lights.colMin; col <= lights.colMax; ++col)
+            points.push_back(LIGHTS_OUT_PUZZLE.pressAt(game, col, row));
+    }
+    return points;
+}
+
+// What the bench knows of each puzzle of the table: its scramble drawn again, where its count of undoing
+// it lets steps pass each other and whether it counts clockwise turns alone (none where the scramble is
+// not undone line by line), and where a tap may play a move.
+struct Measured {
+    const Puzzle* puzzle;
+    void (*scramble)(const Game&, Scramble&);
+    bool (*commute)(int32_t, int32_t);
+    bool clockwiseOnly;
+    MovePoints (*movePoints)(const Game&);
+};
+const std::array<Measured, 6> MEASURED{{
+    {&NORMAL_PUZZLE, NormalScramble, ParallelLines, false, ArrowPoints},
+    {&UNEVEN_PUZZLE, UnevenScramble, ParallelLines, false, ArrowPoints},
+    {&UNMOVABLE_PUZZLE, UnmovableScramble, ParallelLines, false, ArrowPoints},
+    {&ALMOST_IMPOSSIBLE_PUZZLE, AlmostImpossibleScramble, BlocksApart, true, CornerPoints},
+    {&FIFTEEN_PUZZLE, nullptr, nullptr, false, SlidePoints},
+    {&LIGHTS_OUT_PUZZLE, nullptr, nullptr, false, LightPoints},
+}};
+
+const Measured& MeasuredOf(const Puzzle& puzzle) {
+    return *std::find_if(MEASURED.begin(), MEASURED.end(),
+                         [&](const Measured& measured) { return measured.puzzle == &puzzle; });
+}
+
+Undoing UndoMoves(const Game& game, const Puzzle& puzzle, uint32_t ticks) {
+    const Measured& measured = MeasuredOf(puzzle);
+    if (measured.scramble == nullptr) return {};
+    Scramble scramble(ticks, measured.commute);
+    measured.scramble(game, scramble);
+    return scramble.Counts(measured.clockwiseOnly);
 }
 
 // A tap through the puzzle's own tap rule; whether it changed the board.
@@ -246,7 +253,7 @@ bool PlayTap(Game& game, const Puzzle& puzzle, int32_t x, int32_t y) {
 
 void RandomMoves(Game& game, const Puzzle& puzzle, std::mt19937& random, int32_t count) {
     for (int32_t made = 0; made < count;) {
-        const std::vector<Point> points = MovePoints(game);
+        const MovePoints points = MeasuredOf(puzzle).movePoints(game);
         const Point p = points[random() % points.size()];
         if (PlayTap(game, puzzle, p.x, p.y)) ++made;
     }
@@ -334,15 +341,14 @@ void HardBoards(Game& game) {
             game.solved = 0;
             FollowHints(game, puzzle, figures, undo);
         }
-        Print(puzzle.screen == SCREEN_NORMAL ? "Normal" : "Unmovable", kind, figures);
+        Print(puzzle.name, kind, figures);
     };
     const auto goalWithSwap = [&](int32_t a, int32_t b) {
         WriteGoalOrder(game.tileGrid);
-        std::swap(game.tileGrid.Tile((a - 1) % 4 + 1, (a - 1) / 4 + 1),
-                  game.tileGrid.Tile((b - 1) % 4 + 1, (b - 1) / 4 + 1));
+        std::swap(game.tileGrid.Tile(GoalCol(a), GoalRow(a)), game.tileGrid.Tile(GoalCol(b), GoalRow(b)));
     };
-    const Puzzle& normal = *FindPuzzle(SCREEN_NORMAL);
-    const Puzzle& unmovable = *FindPuzzle(SCREEN_UNMOVABLE);
+    const Puzzle& normal = NORMAL_PUZZLE;
+    const Puzzle& unmovable = UNMOVABLE_PUZZLE;
     // The tables are built by a first hint, not timed here.
     for (const Puzzle* puzzle : {&normal, &unmovable}) {
         SetTicks(1);
@@ -376,7 +382,7 @@ void HardBoards(Game& game) {
             SeedRandom(1);
             SetTicks(static_cast<uint32_t>(i));
             unmovable.setup(game, DealFromTickCount());
-            return UndoMoves(game, static_cast<uint32_t>(i));
+            return UndoMoves(game, unmovable, static_cast<uint32_t>(i));
         },
         200);
 }
@@ -394,14 +400,13 @@ void EveryRunGrows() {
         for (int32_t gaps = 0; gaps < (gapped ? 16 : 1); ++gaps) {
             const auto down = [&](int32_t col) { return ((gaps >> (col - 1)) & 1) != 0; };
             const auto home = [&](int32_t tile) {
-                const int32_t col = (tile - 1) % 4 + 1;
-                return (((tile - 1) / 4 + (down(col) ? 1 : 0)) * 4) + col - 1;
+                return CellIndex(GoalCol(tile), GoalRow(tile) + (down(GoalCol(tile)) ? 1 : 0));
             };
             for (int32_t run = 0; run < 16; ++run) {
                 const int32_t next = rules.order[run];
                 if (next == fixedCell + 1) continue;
                 for (int32_t cell = 0; cell < 4 * rows; ++cell) {
-                    const int32_t col = cell % 4 + 1, row = cell / 4 + 1;
+                    const int32_t col = ColOf(cell), row = RowOf(cell);
                     if (gapped && row == (down(col) ? 1 : 5)) continue;
                     if (cell == home(next) || cell == fixedCell) continue;
                     bool taken = false;
@@ -410,13 +415,12 @@ void EveryRunGrows() {
                     // The run home, its next tile in the cell, the locked tile home, the rest anywhere.
                     TileGrid grid{};
                     for (int32_t t = 0; t < run; ++t)
-                        grid.Tile(home(rules.order[t]) % 4 + 1, home(rules.order[t]) / 4 + 1) =
-                            rules.order[t];
+                        grid.Tile(ColOf(home(rules.order[t])), RowOf(home(rules.order[t]))) = rules.order[t];
                     grid.Tile(col, row) = next;
-                    if (fixedCell >= 0) grid.Tile(fixedCell % 4 + 1, fixedCell / 4 + 1) = fixedCell + 1;
+                    if (fixedCell >= 0) grid.Tile(ColOf(fixedCell), RowOf(fixedCell)) = fixedCell + 1;
                     int32_t rest = run + 1;
                     for (int32_t c = 0; c < 4 * rows; ++c) {
-                        const int32_t cc = c % 4 + 1, rr = c / 4 + 1;
+                        const int32_t cc = ColOf(c), rr = RowOf(c);
                         if ((gapped && rr == (down(cc) ? 1 : 5)) || grid.Tile(cc, rr) != 0) continue;
                         while (rules.order[rest] == fixedCell + 1 || rules.order[rest] == next) ++rest;
                         grid.Tile(cc, rr) = rules.order[rest++];
@@ -497,12 +501,7 @@ int main(int argc, char** argv) {
         const Puzzle& puzzle = *entry;
         const std::string name = std::to_string(puzzle.screen);
         if (!only.empty() && only != name) continue;
-        const char* title = puzzle.screen == SCREEN_NORMAL       ? "Normal"
-                            : puzzle.screen == SCREEN_UNEVEN     ? "Uneven"
-                            : puzzle.screen == SCREEN_UNMOVABLE  ? "Unmovable"
-                            : puzzle.screen == SCREEN_FIFTEEN    ? "15 Puzzle"
-                            : puzzle.screen == SCREEN_LIGHTS_OUT ? "Lights out"
-                                                                 : "Almost Impossible";
+        const char* title = puzzle.name;
         // The puzzle's first hint builds its tables, once; it is timed on its own.
         SetTicks(1);
         puzzle.setup(*game, DealFromTickCount());
@@ -520,7 +519,7 @@ int main(int argc, char** argv) {
                 puzzle.setup(*game, DealFromTickCount());
                 game->screen = puzzle.screen;
                 game->solved = 0;
-                Undoing undo = UndoMoves(*game, ticks);
+                Undoing undo = UndoMoves(*game, puzzle, ticks);
                 if (far) {
                     RandomMoves(*game, puzzle, random, FAR_MOVES);
                     undo = {};

@@ -21,7 +21,7 @@ enum Screen : int32_t {
     SCREEN_ALMOST_IMPOSSIBLE = 60,
 };
 
-// 6 x 6 cells for the numbered puzzles: the 4 x 4 board (col and row 1 to 4) and the ring around it.
+// 6 x 6 cells for a board of numbered tiles: the 4 x 4 board (col and row 1 to 4) and the ring around it.
 // Arrays are indexed col * 6 + row; use the accessors.
 struct TileGrid {
     static constexpr int32_t SIZE = 6;
@@ -37,7 +37,7 @@ struct TileGrid {
     int32_t Top(int32_t col, int32_t row) const { return cellTop[col * SIZE + row]; }
 };
 
-// 7 x 7 cells for "Lights out": the 5 x 5 board (col and row 1 to 5) and a ring that takes the toggles
+// 7 x 7 cells for a board of lights: the 5 x 5 board (col and row 1 to 5) and a ring that takes the toggles
 // aimed beyond the board's edge. Arrays are indexed col * 7 + row.
 struct LightGrid {
     static constexpr int32_t SIZE = 7;
@@ -75,9 +75,9 @@ struct Game {
 
     TileGrid tileGrid{};
     LightGrid lightGrid{};
-    int32_t fixedColumn = 0;  // "Unmovable": the column that cannot move up or down
-    int32_t fixedRow = 0;     // "Unmovable": the row that cannot move sideways
-    int32_t blankCol = 0;     // "15 Puzzle": the empty cell
+    int32_t fixedColumn = 0;  // a locked column, which cannot move up or down, where the puzzle locks one
+    int32_t fixedRow = 0;     // a locked row, which cannot move sideways, where the puzzle locks one
+    int32_t blankCol = 0;     // the board's one empty cell, where the puzzle has one
     int32_t blankRow = 0;
     uint32_t seed = 0;      // the seed the board in play was scrambled from, while seedKnown is set
     uint8_t seedKnown = 0;  // clear before the first set-up, and for a game kept before seeds were
@@ -91,7 +91,7 @@ struct Game {
     Presenter presenter;
 };
 
-// Everything a move can change: both grids' contents with their rings, the 15 Puzzle's empty cell, and
+// Everything a move can change: both grids' contents with their rings, the board's empty cell, and
 // whether the banner shows. Cell positions, locked lines and the banner's letters stay as the set-up left
 // them for the whole game. The flag is taken, not worked out again: a scramble may leave the board in order
 // with no banner.

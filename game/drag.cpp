@@ -56,7 +56,8 @@ constexpr int32_t NOT_SHOWN = INT32_MIN;
 // One cell of the drag: the tap on the line's arrow that way, as a pointer would make it, its pictures left
 // for the drag to show. Whether the drag goes on: not once the board is solved or the screen has changed.
 bool MoveOneCell(Session& session, Drag& drag, ShiftDirection direction, int32_t step) {
-    const Point at = DragOf(session.game)->tapAt(session.game.tileGrid, direction, LineOf(drag));
+    const Point at =
+        ArrowTap(*FindPuzzle(session.game.screen), session.game.tileGrid, direction, LineOf(drag));
     const int32_t screen = session.game.screen;
     // The line already stands where the tap's half-step frame would show it: no frame of the tap is shown.
     const Presenter shown = std::exchange(session.game.presenter, {});

@@ -25,14 +25,16 @@ constexpr std::size_t HEADER_SIZE = MAGIC.size() + 1;
 // what the last one left, and the generator's state, which the next "Unmovable" draws from before seeding.
 // Not kept: splashPending and drainTaps, which belong to a start rather than to the game: every start
 // shows the splash and drains the taps made during it, whatever game it then shows.
+// Fields of one width, in order.
+template <typename Visit, typename... Fields>
+void VisitEach(Visit& visit, int width, Fields&... fields) {
+    (visit(fields, width), ...);
+}
+
 template <typename Record, typename Random, typename Visit>
 void VisitKeptFields(Record& game, Random& randomState, Visit&& visit) {
-    visit(game.screen, 1);
-    visit(game.screenAtTap, 1);
-    visit(game.solved, 1);
-    visit(game.tapActed, 1);
-    visit(game.tapX, 2);
-    visit(game.tapY, 2);
+    VisitEach(visit, 1, game.screen, game.screenAtTap, game.solved, game.tapActed);
+    VisitEach(visit, 2, game.tapX, game.tapY);
     for (auto& y : game.bannerY) visit(y, 2);
     for (auto& tile : game.tileGrid.tile) visit(tile, 1);
     for (auto& left : game.tileGrid.cellLeft) visit(left, 2);
@@ -40,10 +42,7 @@ void VisitKeptFields(Record& game, Random& randomState, Visit&& visit) {
     for (auto& lit : game.lightGrid.lit) visit(lit, 1);
     for (auto& left : game.lightGrid.cellLeft) visit(left, 2);
     for (auto& top : game.lightGrid.cellTop) visit(top, 2);
-    visit(game.fixedColumn, 1);
-    visit(game.fixedRow, 1);
-    visit(game.blankCol, 1);
-    visit(game.blankRow, 1);
+    VisitEach(visit, 1, game.fixedColumn, game.fixedRow, game.blankCol, game.blankRow);
     visit(randomState, 4);
 }
 
@@ -64,11 +63,8 @@ template <typename Counts, typename Visit>
 void VisitKeptCounts(Counts& counts, Visit&& visit) {
     visit(counts.seed, 4);
     visit(counts.seedKnown, 1);
-    visit(counts.dropped, 4);
-    visit(counts.hints, 4);
-    visit(counts.ms, 4);
-    visit(counts.started, 1);
-    visit(counts.solveCounted, 1);
+    VisitEach(visit, 4, counts.dropped, counts.hints, counts.ms);
+    VisitEach(visit, 1, counts.started, counts.solveCounted);
 }
 
 // The counts of a game in play, its time counted up to now when the clock runs.

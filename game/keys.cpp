@@ -73,10 +73,6 @@ TapPoint PointAt(Point point) {
     return {static_cast<uint16_t>(point.x), static_cast<uint16_t>(point.y)};
 }
 
-TapPoint MiddleOfCell(Point cell) {
-    return PointAt(CellMiddle(cell));
-}
-
 TapPoint MiddleOfQuit() {
     return PointAt({QUIT_X + QUIT_WIDTH / 2, QUIT_Y + QUIT_HEIGHT / 2});
 }
@@ -107,7 +103,7 @@ KeyAction ShiftLine(const Game& game, const Puzzle& puzzle, const Cursor& cursor
     } else {
         moved.row = AroundBoard(cursor.row, step.dRow);
     }
-    return TapAt(MiddleOfCell(puzzle.arrowCell(game.tileGrid, direction, line)), moved);
+    return TapAt(PointAt(ArrowTap(puzzle, game.tileGrid, direction, line)), moved);
 }
 
 KeyAction Press(const Game& game, const Cursor& cursor) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/cells.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel {
@@ -14,11 +15,6 @@ ScreenItem Button(std::string name, int32_t x, int32_t y, int32_t width, int32_t
 }
 
 }  // namespace
-
-std::string PuzzleName(int32_t screen) {
-    const Puzzle* puzzle = FindPuzzle(screen);
-    return puzzle != nullptr ? puzzle->name : "";
-}
 
 ScreenText DescribeScreen(const Game& game) {
     ScreenText text;
@@ -50,9 +46,10 @@ CursorItem FindCursorItem(const ScreenText& text, const Cursor& cursor) {
         const bool onButton = cursor.row >= 0 && cursor.row < static_cast<int32_t>(text.buttons.size());
         return onButton ? CursorItem{CursorItem::BUTTON, cursor.row} : CursorItem{};
     }
-    const int32_t col = cursor.col - text.firstCol, row = cursor.row - text.firstRow;
-    if (col < 0 || col >= text.columns || row < 0 || row >= text.rows) return {};
-    return {CursorItem::CELL, row * text.columns + col};
+    // Counted from 1 at the first cell told.
+    const int32_t col = cursor.col - text.firstCol + 1, row = cursor.row - text.firstRow + 1;
+    if (col < 1 || col > text.columns || row < 1 || row > text.rows) return {};
+    return {CursorItem::CELL, CellIndex(col, row, text.columns)};
 }
 
 ShownState TakeShownState(const Session& session) {
@@ -63,8 +60,8 @@ std::string DescribeAction(const ShownState& before, const Session& session, Pla
     const Game& game = session.game;
     if (played.kind == Played::INFO) return MovesAndTime(session);
     if (game.screen != before.screen) {
-        const std::string name = PuzzleName(game.screen);
-        return name.empty() ? "menu" : name + " started";
+        const Puzzle* shown = FindPuzzle(game.screen);
+        return shown != nullptr ? std::string(shown->name) + " started" : "menu";
     }
     if (played.kind == Played::HINT) return session.hint ? "hint: " + session.hint->move : "";
     const Puzzle* puzzle = FindPuzzle(game.screen);

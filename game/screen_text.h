@@ -36,9 +36,6 @@ struct ScreenText {
 
 ScreenText DescribeScreen(const Game& game);
 
-// The puzzle's name on the menu; empty for a screen that is no puzzle.
-std::string PuzzleName(int32_t screen);
-
 // Where the keyboard's cursor stands: a button on the menu, a cell on a board; none while it is hidden
 // or off the grid.
 struct CursorItem {

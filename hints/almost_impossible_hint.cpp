@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "core/cells.h"
 #include "hints/hint_parts.h"
 #include "hints/ida_star.h"
+#include "hints/staged_search.h"
 #include "puzzles/almost_impossible.h"
 #include "puzzles/tile_board.h"
 
@@ -39,29 +41,22 @@ constexpr bool Disjoint(int32_t a, int32_t b) {
     return dc >= 2 || dc <= -2 || dr >= 2 || dr <= -2;
 }
 
-constexpr int32_t Cell(int32_t col, int32_t row) {
-    return (row - 1) * 4 + (col - 1);
-}
-constexpr int32_t GoalCell(int32_t tile) {
-    return tile - 1;
-}
-
 // A block's four cells in the order a clockwise turn carries a tile round: top-left, top-right,
-// bottom-right, bottom-left. Cells are numbered (row - 1) * 4 + (col - 1).
+// bottom-right, bottom-left, by their CellIndex.
 using BlockCells = std::array<std::array<uint8_t, 4>, BLOCKS>;
 BlockCells MakeBlockCells() {
     BlockCells cells{};
     for (int32_t block = 0; block < BLOCKS; ++block) {
         // The puzzle's own turn, on a board marked with each cell's number, tells where each tile goes.
         TileGrid grid{};
-        for (int32_t cell = 0; cell < 16; ++cell) grid.Tile(cell % 4 + 1, cell / 4 + 1) = cell;
+        for (int32_t cell = 0; cell < 16; ++cell) grid.Tile(ColOf(cell), RowOf(cell)) = cell;
         TurnBlock(grid, BlockCol(block), BlockRow(block), Turn::Clockwise);
-        int32_t cell = Cell(BlockCol(block), BlockRow(block));
+        int32_t cell = CellIndex(BlockCol(block), BlockRow(block));
         for (auto& step : cells[block]) {
             step = static_cast<uint8_t>(cell);
             int32_t next = cell;
             for (int32_t to = 0; to < 16; ++to) {
-                if (grid.Tile(to % 4 + 1, to / 4 + 1) == cell) next = to;
+                if (grid.Tile(ColOf(to), RowOf(to)) == cell) next = to;
             }
             cell = next;
         }
@@ -103,7 +98,7 @@ constexpr int32_t GROUP_ARRANGEMENTS = 16 * 15 * 14 * 13 * 12;
 
 // Where a quarter turn of the whole board clockwise takes a cell.
 constexpr uint8_t TurnedCell(uint8_t cell) {
-    return static_cast<uint8_t>((cell % 4) * 4 + 3 - cell / 4);
+    return static_cast<uint8_t>(CellIndex(5 - RowOf(cell), ColOf(cell)));
 }
 
 std::vector<int8_t> MakeGroupTable(const Group& group) {
@@ -178,7 +173,7 @@ class TurnDomain {
 
     explicit TurnDomain(const TileGrid& grid) : tables_(Tables()) {
         for (int32_t cell = 0; cell < 16; ++cell) {
-            const auto tile = static_cast<uint8_t>(grid.Tile(cell % 4 + 1, cell / 4 + 1) - 1);
+            const auto tile = static_cast<uint8_t>(grid.Tile(ColOf(cell), RowOf(cell)) - 1);
             tileAt_[cell] = tile;
             places_[tile] = static_cast<uint8_t>(cell);
         }
@@ -233,80 +228,33 @@ class TurnDomain {
 
 // The stages before the last two rows: each places its tiles with the blocks that hold no tile placed by
 // an earlier stage.
-struct Stage {
-    std::array<int32_t, 2> tiles;
-    int32_t count;
-};
 constexpr std::array<Stage, 6> STAGES{
-    {{{1, 0}, 1}, {{2, 0}, 1}, {{3, 4}, 2}, {{5, 0}, 1}, {{6, 0}, 1}, {{7, 8}, 2}}};
-
-bool IsHome(const TileGrid& grid, int32_t tile) {
-    return grid.Tile((tile - 1) % 4 + 1, (tile - 1) / 4 + 1) == tile;
-}
-
-bool StageDone(const TileGrid& grid, const Stage& stage) {
-    for (int32_t i = 0; i < stage.count; ++i) {
-        if (!IsHome(grid, stage.tiles[i])) return false;
-    }
-    return true;
-}
+    {{{1, 0, 0}, 1}, {{2, 0, 0}, 1}, {{3, 4, 0}, 2}, {{5, 0, 0}, 1}, {{6, 0, 0}, 1}, {{7, 8, 0}, 2}}};
 
 // Whether turning the block would move a tile that an earlier stage than `stageIndex` placed.
 bool HoldsPlacedTile(int32_t block, int32_t stageIndex) {
-    for (int32_t s = 0; s < stageIndex; ++s) {
-        for (int32_t i = 0; i < STAGES[s].count; ++i) {
-            const int32_t cell = GoalCell(STAGES[s].tiles[i]);
-            const int32_t dc = cell % 4 + 1 - BlockCol(block);
-            const int32_t dr = cell / 4 + 1 - BlockRow(block);
-            if ((dc == 0 || dc == 1) && (dr == 0 || dr == 1)) return true;
+    for (int32_t dr = 0; dr <= 1; ++dr) {
+        for (int32_t dc = 0; dc <= 1; ++dc) {
+            if (PlacedBefore(STAGES, stageIndex, GoalTile(BlockCol(block) + dc, BlockRow(block) + dr)))
+                return true;
         }
     }
     return false;
 }
 
-// The first turn of the fewest turns that finish the stage, breadth first over the cells of the stage's
-// tiles (the other tiles do not matter to it), blocks in reading order.
+// The first turn of the fewest turns that finish the stage, blocks in reading order.
 int32_t StageMove(int32_t stageIndex, const TileGrid& grid) {
     const Stage& stage = STAGES[stageIndex];
-    const auto keyOf = [&](const TileGrid& board) {
-        int32_t key = 0;
-        for (int32_t i = 0; i < stage.count; ++i) {
-            for (int32_t cell = 0; cell < 16; ++cell) {
-                if (board.Tile(cell % 4 + 1, cell / 4 + 1) == stage.tiles[i]) key |= cell << (4 * i);
-            }
-        }
-        return key;
-    };
-    const auto boardOf = [&](int32_t key) {
-        TileGrid board{};
-        for (int32_t i = 0; i < stage.count; ++i) {
-            const int32_t cell = (key >> (4 * i)) & 15;
-            board.Tile(cell % 4 + 1, cell / 4 + 1) = stage.tiles[i];
-        }
-        return board;
-    };
-    std::array<int8_t, 256> firstMove{};
-    firstMove.fill(-1);
-    std::array<int32_t, 256> queue{};
-    int32_t tail = 0;
-    const int32_t start = keyOf(grid);
-    firstMove[start] = BLOCKS;  // visited; no turn yet
-    queue[tail++] = start;
-    for (int32_t head = 0; head < tail; ++head) {
-        const int32_t key = queue[head];
+    const auto expand = [&](int32_t key, auto reach) {
         for (int32_t block = 0; block < BLOCKS; ++block) {
             if (HoldsPlacedTile(block, stageIndex)) continue;
-            TileGrid next = boardOf(key);
+            TileGrid next{};
+            PutStageTiles(next, stage, key, 0);
             TurnBlock(next, BlockCol(block), BlockRow(block), Turn::Clockwise);
-            const int32_t nextKey = keyOf(next);
-            if (firstMove[nextKey] != -1) continue;
-            const int8_t first = key == start ? static_cast<int8_t>(block) : firstMove[key];
-            if (StageDone(next, stage)) return first;
-            firstMove[nextKey] = first;
-            queue[tail++] = nextKey;
+            reach(block, StageTilesKey(next, stage, 0), StageDone(next, stage));
         }
-    }
-    return -1;
+    };
+    return FirstMoveOfFewest(StageTilesKey(grid, stage, 0), 1 << (4 * stage.count), expand);
 }
 
 // The last two rows: tiles 9 to 16 in the eight cells of rows 3 and 4, turned by blocks (1, 3), (2, 3)
@@ -316,7 +264,7 @@ constexpr int32_t FOOT_ARRANGEMENTS = 40320;
 
 int32_t FootRank(const TileGrid& grid) {
     std::array<int32_t, 8> tiles{};
-    for (int32_t i = 0; i < 8; ++i) tiles[i] = grid.Tile(i % 4 + 1, i / 4 + 3) - 9;
+    for (int32_t i = 0; i < 8; ++i) tiles[i] = grid.Tile(ColOf(i), RowOf(i) + 2) - 9;
     int32_t rank = 0;
     for (int32_t i = 0; i < 8; ++i) {
         int32_t smaller = 0;
@@ -341,7 +289,7 @@ TileGrid FootBoard(int32_t rank) {
             if (skip-- == 0) break;
         }
         used[tile] = true;
-        grid.Tile(i % 4 + 1, i / 4 + 3) = tile + 9;
+        grid.Tile(ColOf(i), RowOf(i) + 2) = tile + 9;
     }
     return grid;
 }
@@ -383,9 +331,8 @@ int32_t FootMove(const TileGrid& grid) {
 }
 
 int32_t StagedMove(const TileGrid& grid) {
-    for (int32_t s = 0; s < static_cast<int32_t>(STAGES.size()); ++s) {
-        if (!StageDone(grid, STAGES[s])) return StageMove(s, grid);
-    }
+    const int32_t stage = FirstStageLeft(STAGES, grid);
+    if (stage < static_cast<int32_t>(STAGES.size())) return StageMove(stage, grid);
     return IsInGoalOrder(grid) ? -1 : FootMove(grid);
 }
 

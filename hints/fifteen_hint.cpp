@@ -9,10 +9,10 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "hints/hint_parts.h"
 #include "hints/ida_star.h"
+#include "hints/staged_search.h"
 #include "puzzles/fifteen.h"
 #include "puzzles/tile_board.h"
 
@@ -35,13 +35,6 @@ constexpr int32_t Opposite(int32_t move) {
 
 bool OnBoard(int32_t col, int32_t row) {
     return 1 <= col && col <= 4 && 1 <= row && row <= 4;
-}
-
-constexpr int32_t GoalCol(int32_t tile) {
-    return (tile - 1) % 4 + 1;
-}
-constexpr int32_t GoalRow(int32_t tile) {
-    return (tile - 1) / 4 + 1;
 }
 
 int32_t Distance(int32_t a, int32_t b) {
@@ -156,10 +149,6 @@ class FifteenDomain {
 
 // The stages, in order: each places its tiles while all tiles of the earlier stages stay where they are.
 // The last stage's region, the 2 x 2 corner, can hold its three tiles in their cells in one way only.
-struct Stage {
-    std::array<int32_t, 3> tiles;
-    int32_t count;
-};
 constexpr std::array<Stage, 7> STAGES{{{{1, 2, 0}, 2},
                                        {{3, 4, 0}, 2},
                                        {{5, 6, 0}, 2},
@@ -168,31 +157,9 @@ constexpr std::array<Stage, 7> STAGES{{{{1, 2, 0}, 2},
                                        {{10, 14, 0}, 2},
                                        {{11, 12, 15}, 3}}};
 
-bool IsHome(const TileGrid& grid, int32_t tile) {
-    return grid.Tile(GoalCol(tile), GoalRow(tile)) == tile;
-}
-
-bool StageDone(const TileGrid& grid, const Stage& stage) {
-    for (int32_t i = 0; i < stage.count; ++i) {
-        if (!IsHome(grid, stage.tiles[i])) return false;
-    }
-    return true;
-}
-
-int32_t CellIndex(int32_t col, int32_t row) {
-    return (row - 1) * 4 + (col - 1);
-}
-
-// A stage's board seen as the cells of the empty cell and of the stage's tiles; all other tiles look
-// alike. Packed four bits a cell.
+// A stage's board seen as the cells of the empty cell (the key's low four bits) and of the stage's tiles.
 int32_t StageKey(const TileGrid& grid, const Stage& stage, int32_t blankCol, int32_t blankRow) {
-    int32_t key = CellIndex(blankCol, blankRow);
-    for (int32_t i = 0; i < stage.count; ++i) {
-        for (int32_t cell = 0; cell < 16; ++cell) {
-            if (grid.Tile(cell % 4 + 1, cell / 4 + 1) == stage.tiles[i]) key |= cell << (4 * (i + 1));
-        }
-    }
-    return key;
+    return CellIndex(blankCol, blankRow) | StageTilesKey(grid, stage, 4);
 }
 
 // A board with the empty cell and the stage's tiles where `key` says, the earlier stages' tiles at home
@@ -209,59 +176,31 @@ TileGrid StageBoard(const TileGrid& grid, int32_t stageIndex, int32_t key) {
             board.Tile(GoalCol(tile), GoalRow(tile)) = tile;
         }
     }
-    const Stage& stage = STAGES[stageIndex];
-    board.Tile(key % 4 + 1, (key >> 2) % 4 + 1) = 0;
-    for (int32_t i = 0; i < stage.count; ++i) {
-        const int32_t cell = (key >> (4 * (i + 1))) & 15;
-        board.Tile(cell % 4 + 1, cell / 4 + 1) = stage.tiles[i];
-    }
+    board.Tile(ColOf(key & 15), RowOf(key & 15)) = 0;
+    PutStageTiles(board, STAGES[stageIndex], key, 4);
     return board;
 }
 
-bool IsPlaced(int32_t tile, int32_t stageIndex) {
-    for (int32_t s = 0; s < stageIndex; ++s) {
-        for (int32_t i = 0; i < STAGES[s].count; ++i) {
-            if (STAGES[s].tiles[i] == tile) return true;
-        }
-    }
-    return false;
-}
-
-// The first slide of the shortest way to finish the board's first unfinished stage (breadth first over
-// the stage's boards, slides in tap order), or -1 on a solved board.
+// The first slide of the shortest way to finish the board's first unfinished stage, slides in tap order,
+// or -1 on a solved board.
 int32_t StageMove(const TileGrid& grid, int32_t blankCol, int32_t blankRow) {
-    int32_t stageIndex = 0;
-    while (stageIndex < static_cast<int32_t>(STAGES.size()) && StageDone(grid, STAGES[stageIndex]))
-        ++stageIndex;
+    const int32_t stageIndex = FirstStageLeft(STAGES, grid);
     if (stageIndex == static_cast<int32_t>(STAGES.size())) return -1;
     const Stage& stage = STAGES[stageIndex];
-    const int32_t keys = 1 << (4 * (stage.count + 1));
-    std::vector<int8_t> firstMove(static_cast<std::size_t>(keys), -1);
-    std::vector<int32_t> queue;
-    const int32_t start = StageKey(grid, stage, blankCol, blankRow);
-    firstMove[static_cast<std::size_t>(start)] = 4;  // visited; no move yet
-    queue.push_back(start);
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int32_t key = queue[head];
+    const auto expand = [&](int32_t key, auto reach) {
         const TileGrid board = StageBoard(grid, stageIndex, key);
+        const int32_t col = ColOf(key & 15), row = RowOf(key & 15);
         for (int32_t move = 0; move < 4; ++move) {
             const Neighbour& n = NEIGHBOURS[move];
-            int32_t col = key % 4 + 1;
-            int32_t row = (key >> 2) % 4 + 1;
             if (!OnBoard(col + n.dCol, row + n.dRow)) continue;
-            if (IsPlaced(board.Tile(col + n.dCol, row + n.dRow), stageIndex)) continue;
+            if (PlacedBefore(STAGES, stageIndex, board.Tile(col + n.dCol, row + n.dRow))) continue;
             TileGrid next = board;
-            SlideIntoEmptyCell(next, col, row, n.dCol, n.dRow);
-            const int32_t nextKey = StageKey(next, stage, col, row);
-            if (firstMove[static_cast<std::size_t>(nextKey)] != -1) continue;
-            const int8_t first =
-                key == start ? static_cast<int8_t>(move) : firstMove[static_cast<std::size_t>(key)];
-            if (StageDone(next, stage)) return first;
-            firstMove[static_cast<std::size_t>(nextKey)] = first;
-            queue.push_back(nextKey);
+            int32_t blankCol = col, blankRow = row;
+            SlideIntoEmptyCell(next, blankCol, blankRow, n.dCol, n.dRow);
+            reach(move, StageKey(next, stage, blankCol, blankRow), StageDone(next, stage));
         }
-    }
-    return -1;  // not reached from a board a player can reach
+    };
+    return FirstMoveOfFewest(StageKey(grid, stage, blankCol, blankRow), 1 << (4 * (stage.count + 1)), expand);
 }
 
 }  // namespace

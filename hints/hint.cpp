@@ -3,14 +3,21 @@
 #include <array>
 
 #include "hints/hint_parts.h"
+#include "hints/line_search.h"
 #include "hints/line_tables.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel {
 
-Hint LineShiftHint(const TileGrid& grid, ArrowCell arrowCell, ShiftDirection direction, int32_t line) {
-    const Point cell = arrowCell(grid, direction, line);
+Hint LineShiftHint(const Game& game, ShiftDirection direction, int32_t line) {
+    const Point cell = FindPuzzle(game.screen)->arrowCell(game.tileGrid, direction, line);
     return HintAtSquare(cell.x, cell.y, ShiftWords(direction, line));
+}
+
+std::optional<Hint> SearchedLineHint(const Game& game, const LineRules& rules) {
+    const LineSearch found = SearchLines(game.tileGrid, rules);
+    if (found.found.move < 0) return std::nullopt;
+    return LineShiftHint(game, MoveDirection(found.found.move), MoveLine(found.found.move));
 }
 
 namespace {

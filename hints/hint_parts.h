@@ -47,11 +47,14 @@ LineRules UnmovableRules();
 
 // A hint to tap the middle of a cell-sized square at (left, top), outlined whole.
 inline Hint HintAtSquare(int32_t left, int32_t top, std::string move) {
-    return {left + CELL_SIZE / 2, top + CELL_SIZE / 2, std::move(move), left, top, CELL_SIZE, CELL_SIZE};
+    const Point middle = CellMiddle({left, top});
+    return {middle.x, middle.y, std::move(move), left, top, CELL_SIZE, CELL_SIZE};
 }
 
-// A line shift tapped on its arrow, in the cell the puzzle's `arrowCell` names.
-using ArrowCell = Point (*)(const TileGrid&, ShiftDirection, int32_t line);
-Hint LineShiftHint(const TileGrid& grid, ArrowCell arrowCell, ShiftDirection direction, int32_t line);
+// A line shift tapped on its arrow, in the cell the shown puzzle's `arrowCell` names.
+Hint LineShiftHint(const Game& game, ShiftDirection direction, int32_t line);
+
+// The hint of a board whose lines shift by `rules`, searched as it stands ("Normal", "Uneven").
+std::optional<Hint> SearchedLineHint(const Game& game, const LineRules& rules);
 
 }  // namespace tessel

@@ -6,8 +6,10 @@
 #include <memory>
 #include <vector>
 
+#include "core/cells.h"
 #include "hints/ida_star.h"
 #include "hints/line_tables.h"
+#include "puzzles/tile_board.h"
 #include "puzzles/uneven.h"
 
 namespace tessel {
@@ -72,12 +74,12 @@ int32_t CyclicDistance(int32_t a, int32_t b) {
 // How far a tile in a cell is from its own cell: rows apart (round the board when columns shift round, or
 // straight on "Uneven") and columns apart round the board.
 int32_t RowsApart(const LineRules& rules, int32_t tile, int32_t row) {
-    const int32_t goalRow = (tile - 1) / 4 + 1;
+    const int32_t goalRow = GoalRow(tile);
     if (rules.kind == LineRules::Kind::Gapped) return row > goalRow ? row - goalRow : goalRow - row;
     return CyclicDistance(row, goalRow);
 }
 int32_t ColumnsApart(int32_t tile, int32_t col) {
-    return CyclicDistance(col, (tile - 1) % 4 + 1);
+    return CyclicDistance(col, GoalCol(tile));
 }
 
 // Each tile's rows and columns apart from its own cell, in each cell.
@@ -90,8 +92,8 @@ Distances MakeDistances(const LineRules& rules) {
     Distances distances;
     for (int32_t tile = 1; tile <= 16; ++tile) {
         for (int32_t cell = 0; cell < 4 * LineRows(rules); ++cell) {
-            distances.down[tile][cell] = static_cast<uint8_t>(RowsApart(rules, tile, cell / 4 + 1));
-            distances.across[tile][cell] = static_cast<uint8_t>(ColumnsApart(tile, cell % 4 + 1));
+            distances.down[tile][cell] = static_cast<uint8_t>(RowsApart(rules, tile, RowOf(cell)));
+            distances.across[tile][cell] = static_cast<uint8_t>(ColumnsApart(tile, ColOf(cell)));
         }
     }
     return distances;
@@ -117,7 +119,7 @@ class LineDomain {
           distances_(MakeDistances(rules)) {
         for (int32_t row = 1; row <= LineRows(rules_); ++row) {
             for (int32_t col = 1; col <= 4; ++col) {
-                const int32_t cell = (row - 1) * 4 + col - 1;
+                const int32_t cell = CellIndex(col, row);
                 const int32_t tile = grid.Tile(col, row);
                 tileAt_[cell] = static_cast<uint8_t>(tile);
                 if (gapped_ && tile == 0) gaps_ |= row == 1 ? 1 << (col - 1) : 0;
@@ -196,8 +198,7 @@ class LineDomain {
         if (tile == 0) return;
         down_ += sign * distances_.down[tile][cell];
         across_ += sign * distances_.across[tile][cell];
-        const int32_t col = cell % 4;
-        placeOf_[tile] = static_cast<uint8_t>(cell - 4 * ((gaps_ >> col) & 1));
+        placeOf_[tile] = static_cast<uint8_t>(cell - 4 * ((gaps_ >> (ColOf(cell) - 1)) & 1));
     }
 
     const LineRules& rules_;
@@ -234,7 +235,7 @@ void Enumerate(TileGrid& grid, const LineRules& rules, Moves& moves, int32_t dep
     }
 }
 
-// Cells are numbered (row - 1) * 4 + (col - 1). For a board: the cell of each tile, in the order of
+// Cells are numbered by CellIndex. For a board: the cell of each tile, in the order of
 // rules.order, then whether each column is down. For a table entry: the cell a tile must stand in for the
 // entry's moves to take it home, or NOWHERE; then the column's state if the moves leave the column up,
 // else NOWHERE. On "Uneven" a tile counts as home in a column that is down when it stands one cell below
@@ -267,7 +268,7 @@ Table MakeTable(const LineRules& rules, int32_t pattern) {
         const bool down = ((pattern >> (col - 1)) & 1) != 0;
         for (int32_t row = 1; row <= LineRows(rules); ++row) {
             const bool gap = rules.kind == LineRules::Kind::Gapped && row == (down ? 1 : 5);
-            marked.Tile(col, row) = gap ? 0 : (row - 1) * 4 + col;
+            marked.Tile(col, row) = gap ? 0 : CellIndex(col, row) + 1;
         }
     }
     Table table;
@@ -277,8 +278,8 @@ Table MakeTable(const LineRules& rules, int32_t pattern) {
             return rules.kind == LineRules::Kind::Gapped && board.Tile(col, 1) == 0;
         };
         for (int32_t t = 0; t < 16; ++t) {
-            const int32_t col = (rules.order[t] - 1) % 4 + 1;
-            const int32_t row = (rules.order[t] - 1) / 4 + 1 + (down(col) ? 1 : 0);
+            const int32_t col = GoalCol(rules.order[t]);
+            const int32_t row = GoalRow(rules.order[t]) + (down(col) ? 1 : 0);
             const int32_t mark = board.Tile(col, row);
             entry.key[t] = mark == 0 ? NOWHERE : static_cast<uint8_t>(mark - 1);
         }
@@ -337,7 +338,7 @@ Reach BestReach(const TileGrid& grid, const LineRules& rules, int32_t forwardDep
         std::array<uint8_t, 17> cellOf{};
         for (int32_t row = 1; row <= LineRows(rules); ++row) {
             for (int32_t col = 1; col <= 4; ++col)
-                cellOf[now.Tile(col, row)] = static_cast<uint8_t>((row - 1) * 4 + col - 1);
+                cellOf[now.Tile(col, row)] = static_cast<uint8_t>(CellIndex(col, row));
         }
         Key cells{};
         for (int32_t t = 0; t < 16; ++t) cells[t] = cellOf[rules.order[t]];
@@ -371,7 +372,7 @@ int32_t ListedWayRound(const TileGrid& grid, const LineRules& rules, int32_t run
     int32_t cell = -1;
     for (int32_t row = 1; row <= LineRows(rules); ++row) {
         for (int32_t col = 1; col <= 4; ++col) {
-            if (grid.Tile(col, row) == rules.order[run]) cell = (row - 1) * 4 + col - 1;
+            if (grid.Tile(col, row) == rules.order[run]) cell = CellIndex(col, row);
         }
     }
     const int32_t gaps = GapPattern(grid, rules);

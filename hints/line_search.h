@@ -65,7 +65,7 @@ struct LineRules {
     struct WayRound {
         int8_t gaps;  // the columns that are down, a bit each
         int8_t run;   // tiles home in order
-        int8_t cell;  // where the run's next tile stands: (row - 1) * 4 + (col - 1)
+        int8_t cell;  // where the run's next tile stands: CellIndex(col, row)
         int8_t move;
     };
     std::array<WayRound, 8> waysRound{};
@@ -95,7 +95,7 @@ constexpr int32_t LineRows(const LineRules& rules) {
     return rules.kind == LineRules::Kind::Gapped ? 5 : 4;
 }
 
-// Where each move carries the tiles it moves, cells numbered (row - 1) * 4 + (col - 1): the tile in
+// Where each move carries the tiles it moves, cells numbered CellIndex(col, row): the tile in
 // cycle[i] goes to cycle[i + 1], the last to the first. A column of "Uneven" is five cells, its gap
 // among them: a slide up takes the gap from row 1 to row 5.
 struct MoveCycles {

@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "core/cells.h"
+
 namespace tessel {
 
 namespace {
@@ -13,7 +15,7 @@ using GroupPlaces = std::array<uint8_t, 4>;
 
 // A place from a cell and back: a column that is down holds its tiles one row lower.
 constexpr int32_t Down(int32_t gaps, int32_t cell) {
-    return (gaps >> (cell % 4)) & 1;
+    return (gaps >> (ColOf(cell) - 1)) & 1;
 }
 
 // Makes the move on the four tiles' places and the gaps, or says that the rules refuse it here.
@@ -109,13 +111,13 @@ Symmetries FindSymmetries(const LineRules& rules, const std::array<CellMap, LINE
     for (int32_t change = 0; change < 128; ++change) {
         CellMap to{};
         for (int32_t cell = 0; cell < 16; ++cell) {
-            int32_t col = cell % 4, row = cell / 4;
+            int32_t col = ColOf(cell) - 1, row = RowOf(cell) - 1;  // counted from 0 here
             if ((change & 1) != 0) std::swap(col, row);
             if ((change & 2) != 0) col = (4 - col) % 4;
             if ((change & 4) != 0) row = (4 - row) % 4;
             col = (col + (change >> 3 & 3)) % 4;
             row = (row + (change >> 5 & 3)) % 4;
-            to[cell] = static_cast<uint8_t>(row * 4 + col);
+            to[cell] = static_cast<uint8_t>(CellIndex(col + 1, row + 1));
         }
         bool keeps = true;
         for (int32_t move = 0; move < LINE_MOVES && keeps; ++move) {
@@ -259,7 +261,7 @@ MoveCycles MakeMoveCycles(const LineRules& rules) {
             // Up and left go from the far end toward the near one.
             const bool back = direction == ShiftDirection::Up || direction == ShiftDirection::Left;
             const int32_t k = back ? count - i : i + 1;
-            const int32_t cell = IsColumnShift(direction) ? (k - 1) * 4 + line - 1 : (line - 1) * 4 + k - 1;
+            const int32_t cell = IsColumnShift(direction) ? CellIndex(line, k) : CellIndex(k, line);
             moves.cycle[move][i] = static_cast<uint8_t>(cell);
         }
     }

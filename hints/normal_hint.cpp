@@ -23,10 +23,7 @@ LineRules NormalRules() {
 }
 
 std::optional<Hint> NormalHint(const Game& game) {
-    const LineSearch found = SearchLines(game.tileGrid, NormalRules());
-    if (found.found.move < 0) return std::nullopt;
-    const TileGrid& grid = game.tileGrid;
-    return LineShiftHint(grid, RingArrowCell, MoveDirection(found.found.move), MoveLine(found.found.move));
+    return SearchedLineHint(game, NormalRules());
 }
 
 }  // namespace tessel

@@ -28,10 +28,7 @@ LineRules UnevenRules() {
 }
 
 std::optional<Hint> UnevenHint(const Game& game) {
-    const LineSearch found = SearchLines(game.tileGrid, UnevenRules());
-    if (found.found.move < 0) return std::nullopt;
-    const TileGrid& grid = game.tileGrid;
-    return LineShiftHint(grid, UnevenArrowCell, MoveDirection(found.found.move), MoveLine(found.found.move));
+    return SearchedLineHint(game, UnevenRules());
 }
 
 }  // namespace tessel

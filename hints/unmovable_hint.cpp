@@ -3,6 +3,7 @@
 // renumbering each tile by the cell it belongs in) gives the same puzzle with the locked cell in the corner.
 #include "hints/hint_parts.h"
 #include "hints/line_search.h"
+#include "puzzles/tile_board.h"
 #include "puzzles/unmovable.h"
 
 namespace tessel {
@@ -44,9 +45,9 @@ std::optional<Hint> UnmovableHint(const Game& game) {
             const int32_t tile = grid.Tile(Shifted(col, fixedColumn), Shifted(row, fixedRow));
             if (tile < 1 || tile > 16) return std::nullopt;
             // The tile's own cell, seen from the locked cell.
-            const int32_t homeCol = ((tile - 1) % 4 - (fixedColumn - 1) + 4) % 4 + 1;
-            const int32_t homeRow = ((tile - 1) / 4 - (fixedRow - 1) + 4) % 4 + 1;
-            seen.Tile(col, row) = (homeRow - 1) * 4 + homeCol;
+            const int32_t homeCol = (GoalCol(tile) - fixedColumn + 4) % 4 + 1;
+            const int32_t homeRow = (GoalRow(tile) - fixedRow + 4) % 4 + 1;
+            seen.Tile(col, row) = GoalTile(homeCol, homeRow);
         }
     }
     if (seen.Tile(1, 1) != 1) return std::nullopt;  // the locked cell lost its tile: no move brings it back
@@ -55,7 +56,7 @@ std::optional<Hint> UnmovableHint(const Game& game) {
     const ShiftDirection direction = MoveDirection(found.found.move);
     const int32_t line =
         Shifted(MoveLine(found.found.move), IsColumnShift(direction) ? fixedColumn : fixedRow);
-    return LineShiftHint(grid, RingArrowCell, direction, line);
+    return LineShiftHint(game, direction, line);
 }
 
 }  // namespace tessel

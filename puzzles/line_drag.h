@@ -16,16 +16,10 @@ struct LineDrag {
     int32_t rows;
     // Whether the line can move one cell that way now; a line that cannot does not follow the pointer.
     bool (*canMove)(const Game&, ShiftDirection, int32_t line);
-    // A tap here moves the line one cell that way and nothing else: the middle of its arrow's cell.
-    Point (*tapAt)(const TileGrid&, ShiftDirection, int32_t line);
     // Draws the line `offset` pixels (positive down or right) from where it rests, over the board at rest in
     // the back buffer; `offset` lies within a cell each way, and only where canMove allows.
     void (*draw)(Game&, bool column, int32_t line, int32_t offset);
 };
-
-// The middle of the ring cell beside the line: above or below a column, left or right of a row, where the
-// arrows of "Normal" and "Unmovable" stand.
-Point RingArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line);
 
 // The drag of "Normal": every line moves every way, round the board.
 extern const LineDrag NORMAL_DRAG;

@@ -45,12 +45,7 @@ void DrawNormal(Game& game) {
     DrawArrows(game);
 }
 
-Point RingArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
-    return CellMiddle(RingArrowCell(grid, direction, line));
-}
-
-const LineDrag NORMAL_DRAG{4, [](const Game&, ShiftDirection, int32_t) { return true; }, RingArrowTap,
-                           DrawWrappedLine};
+const LineDrag NORMAL_DRAG{4, [](const Game&, ShiftDirection, int32_t) { return true; }, DrawWrappedLine};
 
 namespace {
 

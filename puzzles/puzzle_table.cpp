@@ -30,4 +30,8 @@ const Puzzle* FindPuzzle(int32_t screen) {
     return nullptr;
 }
 
+Point ArrowTap(const Puzzle& puzzle, const TileGrid& grid, ShiftDirection direction, int32_t line) {
+    return CellMiddle(puzzle.arrowCell(grid, direction, line));
+}
+
 }  // namespace tessel

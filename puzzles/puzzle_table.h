@@ -9,8 +9,8 @@
 
 #include "core/drawing.h"
 #include "core/game.h"
-#include "puzzles/deal.h"
 #include "puzzles/board_text.h"
+#include "puzzles/deal.h"
 #include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 
@@ -88,5 +88,9 @@ std::span<const Puzzle* const> Puzzles();
 
 // The puzzle shown on `screen`, or none.
 const Puzzle* FindPuzzle(int32_t screen);
+
+// Where a tap shifts `line` one cell that way: the middle of the puzzle's arrow cell for it. The keys and
+// a drag tap there.
+Point ArrowTap(const Puzzle& puzzle, const TileGrid& grid, ShiftDirection direction, int32_t line);
 
 }  // namespace tessel

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "core/cells.h"
 #include "core/drawing.h"
 #include "core/game.h"
 #include "puzzles/board_text.h"
@@ -11,7 +12,14 @@
 namespace tessel {
 
 constexpr int32_t GoalTile(int32_t col, int32_t row) {
-    return (row - 1) * 4 + col;
+    return CellIndex(col, row) + 1;
+}
+// The cell a tile belongs in.
+constexpr int32_t GoalCol(int32_t tile) {
+    return ColOf(tile - 1);
+}
+constexpr int32_t GoalRow(int32_t tile) {
+    return RowOf(tile - 1);
 }
 
 // Writes 1 to 16 in reading order into the sixteen board cells; the ring is left alone.

@@ -132,10 +132,6 @@ void DrawUneven(Game& game) {
 
 namespace {
 
-Point UnevenArrowTap(const TileGrid& grid, ShiftDirection direction, int32_t line) {
-    return CellMiddle(UnevenArrowCell(grid, direction, line));
-}
-
 void DrawDragged(Game& game, bool column, int32_t line, int32_t offset) {
     if (column) {
         DrawSlidLine(game, true, line, offset, FOOT_ROW);
@@ -152,7 +148,7 @@ const LineDrag UNEVEN_DRAG{FOOT_ROW,
                                return (IsColumnShift(direction) || line != FOOT_ROW) &&
                                       CanMoveUneven(game.tileGrid, direction, line);
                            },
-                           UnevenArrowTap, DrawDragged};
+                           DrawDragged};
 
 namespace {
 

@@ -59,7 +59,7 @@ void DrawUnmovable(Game& game) {
 const LineDrag UNMOVABLE_DRAG{
     4,
     [](const Game& game, ShiftDirection direction, int32_t line) { return !IsLocked(game, direction, line); },
-    RingArrowTap, DrawWrappedLine};
+    DrawWrappedLine};
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "shell/counts_line.h"
 
+#include "core/game.h"
 #include "game/session.h"
 #include "shell/game_view.h"
 
@@ -17,14 +18,20 @@ CountsLine::CountsLine(GameView& view, QWidget* parent) : QLabel(parent), view_(
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     setFont(small);
-    setForegroundRole(QPalette::PlaceholderText);
+    followLook();
     setContentsMargins(4, 0, 4, 0);
     // One line high whatever it says, so that the picture's scale never changes with it.
     setFixedHeight(fontMetrics().height());
     connect(&view, &GameView::played, this, &CountsLine::refresh);
+    connect(&view, &GameView::lookChanged, this, &CountsLine::followLook);
     connect(&tick_, &QTimer::timeout, this, &CountsLine::refresh);
     tick_.start(REFRESH_MS);
     refresh();
+}
+
+void CountsLine::followLook() {
+    const bool classic = view_.game().look == Look::CLASSIC;
+    setForegroundRole(classic ? QPalette::PlaceholderText : QPalette::WindowText);
 }
 
 void CountsLine::refresh() {

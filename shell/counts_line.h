@@ -1,5 +1,6 @@
 // The line between the picture and the menu bar: the game's moves and time, small and quiet ("23 moves,
-// 1:12"), blank on the menu. It follows every action, and the clock while it runs.
+// 1:12"), blank on the menu. It follows every action, and the clock while it runs. Quiet grey in the classic
+// look; in the looks made for low vision, the window's own text colour.
 #pragma once
 
 #include <QLabel>
@@ -19,6 +20,8 @@ class CountsLine : public QLabel {
     void refresh();
 
   private:
+    void followLook();
+
     GameView& view_;
     QTimer tick_;
 };

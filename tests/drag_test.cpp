@@ -210,7 +210,7 @@ TEST(Drag, HalfACellIsTheTapsHalfStepFrame) {
                     direction == ShiftDirection::Down || direction == ShiftDirection::Right ? 1 : -1;
                 auto tapped = std::make_unique<Session>(*session);
                 Platform().presented.clear();
-                const Point arrow = lines.tapAt(grid, direction, line);
+                const Point arrow = ArrowTap(*FindPuzzle(session->game.screen), grid, direction, line);
                 Tap(*tapped, arrow.x, arrow.y);
                 const BackBuffer halfStep = Platform().presented.front();
                 Press(*session, x, y);

@@ -2,6 +2,7 @@
 #include <QAccessible>
 #include <QBackingStore>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -260,8 +261,13 @@ class TestWindow : public QObject {
         QVERIFY(same < SURFACE_WIDTH * SURFACE_HEIGHT / 10);
         QCOMPARE(view.game().tileGrid.tile, board);
         QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Dark look"));
+        // The moves and time read as plainly as any text there, quiet grey only in the classic look.
+        const auto* counts = window.findChild<QLabel*>(QStringLiteral("counts"));
+        const auto countsColour = [&] { return counts->palette().color(counts->foregroundRole()); };
+        QCOMPARE(countsColour(), window.palette().color(QPalette::WindowText));
         window.lookAction(Look::CLASSIC).trigger();
         QTRY_VERIFY(ShowsBackBuffer(view));
+        QCOMPARE(countsColour(), window.palette().color(QPalette::PlaceholderText));
         QVERIFY(view.game().backBuffer.pixels == classic.pixels);
 
         window.lookAction(std::nullopt).trigger();
