@@ -1,6 +1,6 @@
 // A board cell's place: its index, counted row by row from 0, and its column and row, counted from 1 (the
-// ring round a board is column and row 0). The numbered boards are four cells wide; "Lights out" names
-// its width of five.
+// ring round a board is column and row 0). Boards of numbered tiles are four cells wide; another width is
+// named.
 #pragma once
 
 #include <cstdint>
