@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -159,7 +160,8 @@ class TestWindow : public QObject {
         GameView view;
         QVERIFY(Show(view, PORTRAIT * 2));
         Tap(view, NORMAL_LABEL);
-        QPointingDevice* screen = QTest::createTouchDevice();
+        const std::unique_ptr<QPointingDevice> touchscreen(QTest::createTouchDevice());
+        QPointingDevice* screen = touchscreen.get();
         const auto at = [&](QPoint game) {
             return (game * view.scale() + QPoint(1, 1)) / view.devicePixelRatio();
         };
