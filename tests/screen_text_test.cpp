@@ -55,6 +55,8 @@ TEST(ScreenText, CellsAndMovesAreToldInAFewWords) {
     EXPECT_EQ(std::vector(
                   {uneven.cells[1].name, uneven.cells[2].name, uneven.cells[37].name, uneven.cells[38].name}),
               std::vector<std::string>({"up arrow", "blank", "blank", "down arrow"}));
+    EXPECT_EQ(std::vector({uneven.cells[1].place, uneven.cells[38].place}),
+              std::vector<std::string>({"column 1", "column 2"}));
     EXPECT_EQ(Said(*session, 107, 200), "column 2 down");  // the arrow below the grid
     StartWith(*game, UNEVEN_LABEL, COLUMN_1_DOWN);
     // StartWith lays boards behind the session's back, so the game's moves run on from "Normal started".
@@ -62,6 +64,9 @@ TEST(ScreenText, CellsAndMovesAreToldInAFewWords) {
 
     constexpr Rows EMPTY_AT_3_4{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 0, 15}}};
     StartWith(*game, FIFTEEN_LABEL, EMPTY_AT_3_4);
+    const ScreenText slides = DescribeScreen(*game);
+    EXPECT_EQ(std::vector({slides.cells[0].name, slides.cells[13].name, slides.cells[14].name}),
+              std::vector<std::string>({"1", "14", "empty"}));
     EXPECT_EQ(Said(*session, 107, 165), "tile 14 right");
     EXPECT_EQ(Said(*session, 107, 140), "tile 10 down");
     EXPECT_EQ(Said(*session, 107, 165), "tile 10 up");
