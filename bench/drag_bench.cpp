@@ -63,7 +63,6 @@ int main(int argc, char** argv) {
     std::printf(
         "desktop, a pointer move during a drag at 2x (%d moves, %zu cells played): median %.3f ms, "
         "95th percentile %.3f ms, longest %.3f ms\n",
-        MOVES, view.history().taps.size(), times[times.size() / 2], times[times.size() * 95 / 100],
-        times.back());
+        MOVES, view.history().held, times[times.size() / 2], times[times.size() * 95 / 100], times.back());
     return 0;
 }

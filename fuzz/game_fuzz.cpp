@@ -84,9 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         if (broken.empty()) broken = BrokenInvariant(*game);
         const History& history = session->history;
-        if (broken.empty() && (history.before.size() != history.taps.size() ||
-                               history.done > history.taps.size() || history.taps.size() > HISTORY_LIMIT ||
-                               (FindPuzzle(game->screen) == nullptr && !history.taps.empty())))
+        const bool ringFull = history.ring.size() == HISTORY_LIMIT;
+        if (broken.empty() && (history.done > history.held || history.ring.size() > HISTORY_LIMIT ||
+                               (ringFull ? history.oldest >= HISTORY_LIMIT
+                                         : history.oldest + history.held > history.ring.size()) ||
+                               (FindPuzzle(game->screen) == nullptr && history.held != 0)))
             broken = "the history is out of its bounds";
         if (broken.empty() && game->outlines[0] != CursorOutline(*game, session->cursor))
             broken = "the outline shown is not the cursor's";

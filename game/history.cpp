@@ -2,20 +2,21 @@
 
 namespace tessel {
 
-void RecordMove(History& history, const Board& before, TapPoint tap, MoveCursors cursors) {
-    history.before.resize(history.done);
-    history.taps.resize(history.done);
-    history.cursors.resize(history.done);
-    history.before.push_back(before);
-    history.taps.push_back(tap);
-    history.cursors.push_back(cursors);
-    if (history.taps.size() > HISTORY_LIMIT) {
-        history.before.pop_front();
-        history.taps.pop_front();
-        history.cursors.pop_front();
+void RecordMove(History& history, const Move& move) {
+    history.held = history.done;
+    if (history.held == HISTORY_LIMIT) {
+        history.oldest = (history.oldest + 1) % HISTORY_LIMIT;
+        --history.held;
         ++history.dropped;
     }
-    history.done = history.taps.size();
+    // Room for the limit at the first move: a full ring takes no more than it holds, and is never copied.
+    if (history.ring.empty()) history.ring.reserve(HISTORY_LIMIT);
+    const std::size_t at = (history.oldest + history.held) % HISTORY_LIMIT;
+    if (at == history.ring.size())
+        history.ring.push_back(move);
+    else
+        history.ring[at] = move;
+    history.done = ++history.held;
 }
 
 }  // namespace tessel

@@ -3,10 +3,9 @@
 // puts a board back exactly and Redo replays the very tap, whatever the puzzle's rules.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <vector>
 
 #include "core/game.h"
 #include "game/cursor.h"
@@ -27,22 +26,35 @@ struct MoveCursors {
     Cursor after;
 };
 
+struct Move {
+    Board before;  // the board before the move
+    TapPoint tap;  // the tap that made it
+    MoveCursors cursors;
+};
+
+// The moves in a ring: once it holds the limit, a new move takes the place of the oldest, so a move costs
+// the same however long the game.
 struct History {
-    std::deque<Board> before;         // the board before each move, oldest first
-    std::deque<TapPoint> taps;        // the tap that made each move
-    std::deque<MoveCursors> cursors;  // the cursor around each move
-    std::size_t done = 0;             // moves played and not taken back; the rest can be played again
-    std::size_t dropped = 0;          // the oldest moves, gone beyond the limit
+    std::vector<Move> ring;
+    std::size_t oldest = 0;   // where the oldest move stands in the ring
+    std::size_t held = 0;     // moves held: those played and not taken back first, then those taken back
+    std::size_t done = 0;     // moves played and not taken back; the rest can be played again
+    std::size_t dropped = 0;  // the oldest moves, gone beyond the limit
 };
 
 inline std::size_t UndoCount(const History& history) {
     return history.done;
 }
 inline std::size_t RedoCount(const History& history) {
-    return history.taps.size() - history.done;
+    return history.held - history.done;
+}
+
+// The move at index, the oldest held being 0.
+inline const Move& MoveAt(const History& history, std::size_t index) {
+    return history.ring[(history.oldest + index) % HISTORY_LIMIT];
 }
 
 // A new move: whatever could have been played again is dropped, and past the limit the oldest move goes.
-void RecordMove(History& history, const Board& before, TapPoint tap, MoveCursors cursors = {});
+void RecordMove(History& history, const Move& move);
 
 }  // namespace tessel

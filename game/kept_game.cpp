@@ -79,7 +79,7 @@ bool CountsAreSound(const KeptCounts& counts, const History& history) {
     if (counts.seedKnown > 1 || counts.seed >= SEED_LIMIT) return false;
     if (counts.seedKnown == 0 && counts.seed != 0) return false;
     if (!counts.started && (counts.ms != 0 || counts.solveCounted || counts.dropped != 0)) return false;
-    return counts.dropped == 0 || history.taps.size() + counts.dropped > HISTORY_LIMIT;
+    return counts.dropped == 0 || history.held + counts.dropped > HISTORY_LIMIT;
 }
 
 // Reads and writes unsigned little-endian numbers of a given width.
@@ -190,8 +190,7 @@ std::optional<History> ReplayHistory(const Game& read, const KeptHistory& kept) 
         if (replay->tapActed == 0 || replay->screen != read.screen || TakeBoard(*replay) == before ||
             !BrokenInvariant(*replay).empty())
             return std::nullopt;
-        RecordMove(history, before, tap);
-        history.done = history.taps.size();
+        RecordMove(history, {before, tap, {}});
     }
     if (kept.done == kept.taps.size() && TakeBoard(*replay) != TakeBoard(read)) return std::nullopt;
     history.done = kept.done;
@@ -205,14 +204,12 @@ std::vector<uint8_t> Keep(const Session& session, uint32_t randomState) {
     Writer out(bytes);
     VisitKeptFields(session.game, randomState,
                     [&](auto field, int width) { out.Put(static_cast<uint32_t>(field), width); });
-    out.Put(history.taps.size(), 2);
+    out.Put(history.held, 2);
     out.Put(history.done, 2);
-    if (!history.taps.empty()) {
-        PutBoardBytes(out, history.before.front());
-        for (const TapPoint tap : history.taps) {
-            out.Put(tap.x, 2);
-            out.Put(tap.y, 2);
-        }
+    if (history.held != 0) PutBoardBytes(out, MoveAt(history, 0).before);
+    for (std::size_t i = 0; i < history.held; ++i) {
+        out.Put(MoveAt(history, i).tap.x, 2);
+        out.Put(MoveAt(history, i).tap.y, 2);
     }
     KeptCounts counts = CountsOf(session);
     VisitKeptCounts(counts, [&](auto field, int width) { out.Put(static_cast<uint64_t>(field), width); });

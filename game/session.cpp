@@ -108,7 +108,7 @@ void PlayTap(Session& session, TapPoint tap, Cursor cursorBefore, Cursor ifActed
         session.cursor = ifActed;
         // A tap can act and move nothing (the 15 Puzzle's arrow with no tile behind it): not a move.
         if (TakeBoard(game) != before) {
-            RecordMove(session.history, before, tap, {cursorBefore, ifActed});
+            RecordMove(session.history, {before, tap, {cursorBefore, ifActed}});
             CountMove(session);
         }
     }
@@ -147,9 +147,9 @@ bool TakeBack(Session& session) {
     const Puzzle* puzzle = FindPuzzle(game.screen);
     if (game.splashPending != 0 || puzzle == nullptr || UndoCount(history) == 0) return false;
     DropHint(session);
-    --history.done;
-    PutBoard(game, history.before[history.done]);
-    session.cursor = CursorBack(history.cursors[history.done].before, session.cursor);
+    const Move& move = MoveAt(history, --history.done);
+    PutBoard(game, move.before);
+    session.cursor = CursorBack(move.cursors.before, session.cursor);
     game.screenAtTap = game.screen;
     game.tapActed = 0;
     DrawScreen(game);
@@ -164,8 +164,9 @@ bool PlayAgain(Session& session) {
     if (game.splashPending != 0 || FindPuzzle(game.screen) == nullptr || RedoCount(history) == 0)
         return false;
     DropHint(session);
-    RunTap(game, history.taps[history.done]);
-    session.cursor = CursorBack(history.cursors[history.done].after, session.cursor);
+    const Move& move = MoveAt(history, history.done);
+    RunTap(game, move.tap);
+    session.cursor = CursorBack(move.cursors.after, session.cursor);
     ++history.done;
     CountMove(session);
     PresentWithCursor(session);

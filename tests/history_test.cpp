@@ -200,17 +200,39 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     EXPECT_FALSE(Undo(*session));
     game.splashPending = 0;
 
-    // Past 10,000 moves the oldest go, still counted, in the game kept too.
+    // Past 10,000 moves the oldest go, still counted, in the game kept too. Columns shifted at random up
+    // and down, a few taken back and others played over them: Undo gives back the board before each of the
+    // last 10,000 moves, newest first, and no more, and so does the game kept and read back.
     Platform().keepPictures = false;
-    for (int i = 0; i < 10005; ++i) Tap(*session, 107, 40);
-    Platform().keepPictures = true;
+    std::mt19937 choose(5);
+    std::vector<tessel::Board> before;  // the board before each move, oldest first
+    const auto shiftAColumn = [&] {
+        before.push_back(TakeBoard(game));
+        Tap(*session, 80 + 27 * static_cast<int32_t>(choose() % 4), choose() % 2 == 0 ? 40 : 220);
+    };
+    for (int i = 0; i < 10005; ++i) shiftAColumn();
+    for (int i = 0; i < 3; ++i) Undo(*session), before.pop_back();
+    for (int i = 0; i < 4; ++i) shiftAColumn();
+    const std::vector<uint8_t> kept = KeepGame(*session, 0);
+    const tessel::Board last = TakeBoard(game);
+    const auto undoAll = [&](const char* what) {
+        for (std::size_t i = 1; i <= HISTORY_LIMIT; ++i) {
+            ASSERT_TRUE(Undo(*session)) << what << i;
+            ASSERT_EQ(TakeBoard(game), before[before.size() - i]) << what << i;
+        }
+        EXPECT_FALSE(Undo(*session)) << what;
+    };
+    undoAll("played, undo ");
+    while (Redo(*session)) {
+    }
+    EXPECT_EQ(TakeBoard(game), last);
     uint32_t random = 0;
-    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *session, random));
+    ASSERT_TRUE(ReadKeptGame(kept, *session, random));
     EXPECT_EQ(UndoCount(session->history), 10000u);
-    EXPECT_EQ(MoveCount(*session), 10006u);  // with the one before
-    const auto tiles = game.tileGrid.tile;
-    for (int i = 0; i < 4; ++i) Undo(*session), Redo(*session);
-    EXPECT_EQ(game.tileGrid.tile, tiles);
+    EXPECT_EQ(MoveCount(*session), 10007u);  // with the one before
+    EXPECT_EQ(TakeBoard(game), last);
+    undoAll("read back, undo ");
+    Platform().keepPictures = true;
 }
 
 }  // namespace
