@@ -74,12 +74,13 @@ KeptCounts CountsOf(const Session& session) {
 }
 
 // Whether counts read make sense together: flags 0 or 1, a seed in range and none unless known, no time
-// before the first move, moves beyond the limit only with a history that reached it.
+// before the first move, moves dropped beyond the limit only with moves held (after them, Undo and a new
+// move can leave any number held, down to one).
 bool CountsAreSound(const KeptCounts& counts, const History& history) {
     if (counts.seedKnown > 1 || counts.seed >= SEED_LIMIT) return false;
     if (counts.seedKnown == 0 && counts.seed != 0) return false;
     if (!counts.started && (counts.ms != 0 || counts.solveCounted || counts.dropped != 0)) return false;
-    return counts.dropped == 0 || history.held + counts.dropped > HISTORY_LIMIT;
+    return counts.dropped == 0 || history.held != 0;
 }
 
 // Reads and writes unsigned little-endian numbers of a given width.

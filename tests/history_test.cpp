@@ -200,9 +200,10 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     EXPECT_FALSE(Undo(*session));
     game.splashPending = 0;
 
-    // Past 10,000 moves the oldest go, still counted, in the game kept too. Columns shifted at random up
-    // and down, a few taken back and others played over them: Undo gives back the board before each of the
-    // last 10,000 moves, newest first, and no more, and so does the game kept and read back.
+    // Past 10,000 moves the oldest go, still counted. Columns shifted at random up and down, a few taken
+    // back and others played over them up to the limit again: Undo gives back the board before each of the
+    // last 10,000 moves, newest first, and no more. Then a score taken back and one played over them: the
+    // game kept there reads back with its 9,981 moves held and its count, and Undo gives back their boards.
     Platform().keepPictures = false;
     std::mt19937 choose(5);
     std::vector<tessel::Board> before;  // the board before each move, oldest first
@@ -210,28 +211,35 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
         before.push_back(TakeBoard(game));
         Tap(*session, 80 + 27 * static_cast<int32_t>(choose() % 4), choose() % 2 == 0 ? 40 : 220);
     };
+    const auto undoAll = [&](const char* what) {
+        std::size_t undone = 0;
+        while (Undo(*session)) {
+            if (TakeBoard(game) != before[before.size() - ++undone]) {
+                ADD_FAILURE() << what << undone;
+                break;
+            }
+        }
+        return undone;
+    };
     for (int i = 0; i < 10005; ++i) shiftAColumn();
     for (int i = 0; i < 3; ++i) Undo(*session), before.pop_back();
     for (int i = 0; i < 4; ++i) shiftAColumn();
-    const std::vector<uint8_t> kept = KeepGame(*session, 0);
-    const tessel::Board last = TakeBoard(game);
-    const auto undoAll = [&](const char* what) {
-        for (std::size_t i = 1; i <= HISTORY_LIMIT; ++i) {
-            ASSERT_TRUE(Undo(*session)) << what << i;
-            ASSERT_EQ(TakeBoard(game), before[before.size() - i]) << what << i;
-        }
-        EXPECT_FALSE(Undo(*session)) << what;
-    };
-    undoAll("played, undo ");
+    tessel::Board last = TakeBoard(game);
+    EXPECT_EQ(undoAll("played, undo "), HISTORY_LIMIT);
     while (Redo(*session)) {
     }
     EXPECT_EQ(TakeBoard(game), last);
-    uint32_t random = 0;
-    ASSERT_TRUE(ReadKeptGame(kept, *session, random));
-    EXPECT_EQ(UndoCount(session->history), 10000u);
     EXPECT_EQ(MoveCount(*session), 10007u);  // with the one before
+
+    for (int i = 0; i < 20; ++i) Undo(*session), before.pop_back();
+    shiftAColumn();
+    last = TakeBoard(game);
+    uint32_t random = 0;
+    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *session, random));
+    EXPECT_EQ(std::pair(UndoCount(session->history), MoveCount(*session)),
+              std::pair(std::size_t{9981}, 9988u));
     EXPECT_EQ(TakeBoard(game), last);
-    undoAll("read back, undo ");
+    EXPECT_EQ(undoAll("read back, undo "), 9981u);
     Platform().keepPictures = true;
 }
 
