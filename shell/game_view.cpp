@@ -205,11 +205,11 @@ void GameView::pressAt(QPointF position) {
 void GameView::moveTo(QPointF position) {
     if (!session_.drag) return;
     const QPoint at = gamePoint(position);
-    const std::size_t moves = session_.history.held;
+    const uint32_t moves = MoveCount(session_);
     following_ = true;
     MovePointer(session_, at.x(), at.y());
     following_ = false;
-    if (session_.history.held != moves) emit played();
+    if (MoveCount(session_) != moves) emit played();
 }
 
 void GameView::letGo() {

@@ -248,11 +248,11 @@ EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
     tessel::Press(tessel::TheSession(), x, y);
 }
 EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
-    const std::size_t moves = tessel::TheSession().history.held;
+    const uint32_t moves = tessel::MoveCount(tessel::TheSession());
     const int32_t screen = tessel::TheGame().screen;
     tessel::MovePointer(tessel::TheSession(), x, y);
     const tessel::Session& session = tessel::TheSession();
-    if (session.history.held == moves && session.game.screen == screen) return 0;
+    if (tessel::MoveCount(session) == moves && session.game.screen == screen) return 0;
     return session.drag && session.drag->col != 0 && session.game.screen == screen ? 1 : 2;
 }
 EMSCRIPTEN_KEEPALIVE void TesselRelease() {

@@ -113,8 +113,9 @@ class TestWindow : public QObject {
     void cleanup() { SetTickSource({}); }
 
     // The mouse drags row 2 two cells and a half to the right: three moves, each taken back by one Undo; the
-    // window shows the board at rest after the release. A drag cut short by the focus going elsewhere keeps
-    // the cell it passed and shows the line back at rest.
+    // window shows the board at rest after the release. A drag over a move taken back tells of the cell it
+    // passes (Redo has nothing left); cut short by the focus going elsewhere, it keeps that cell and
+    // shows the line back at rest.
     void mouseDragsARowCellByCell() {
         GameView view;
         QVERIFY(Show(view, PORTRAIT * 2));
@@ -141,16 +142,20 @@ class TestWindow : public QObject {
         QTRY_VERIFY(ShowsBackBuffer(view));
         for (int undo = 0; undo < 3; ++undo) view.undo();
         QCOMPARE(row2(), scrambled);
+        view.redo();
+        view.redo();
 
         view.setFocus();
+        QSignalSpy played(&view, &GameView::played);
         send(QEvent::MouseButtonPress, tile, Qt::LeftButton);
         for (int dx = 2; dx <= 36; dx += 2) send(QEvent::MouseMove, tile - QPoint(dx, 0), Qt::LeftButton);
+        QCOMPARE(played.count(), 2);  // the press and the cell
         view.clearFocus();
         QFocusEvent out(QEvent::FocusOut);
         QCoreApplication::sendEvent(&view, &out);
-        QCOMPARE(row2(), turnedRight(scrambled, -1));
+        QCOMPARE(row2(), turnedRight(scrambled, 1));
         send(QEvent::MouseButtonRelease, tile - QPoint(36, 0), Qt::NoButton);
-        QCOMPARE(row2(), turnedRight(scrambled, -1));
+        QCOMPARE(row2(), turnedRight(scrambled, 1));
         QTRY_VERIFY(ShowsBackBuffer(view));
     }
 
