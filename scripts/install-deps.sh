@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build ccache g++ make pkg-config
-    libstb-dev                    # image decoding and PNG writing
+    python3                       # the images compiled in
+    libstb-dev                    # tessel-replay's PNG files
     qt6-base-dev libgl-dev        # the desktop program and the image renderer
     fonts-dejavu-core fonts-dejavu-extra  # the renderer's fonts; a font for the desktop's texts
     libgtest-dev libbenchmark-dev
