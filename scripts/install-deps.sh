@@ -37,6 +37,7 @@ if [ "${1:-}" = web ] || [ "${1:-}" = package ]; then
         webkit2gtk-driver         #   MiniBrowser, driven by WebKitWebDriver,
         xvfb xauth libgl1-mesa-dri #  on a display of its own, with OpenGL in software
         nodejs python3            # the test runner; a web server for a quick try
+        node-terser node-clean-css  # the page's scripts and style made small
     )
     # A Node.js from elsewhere brings its own npm; Debian's npm would ask for Debian's Node.js.
     command -v npm >/dev/null || packages+=(npm)
