@@ -1,11 +1,13 @@
 // The 58 prepared images every picture of the game is made of, addressed by resource id.
 //
-// The images of every look are compiled into the program as BMP files; those of the look shown are decoded
-// when the game's surfaces are created, or the look changes, into 32-bit pixels that the drawing operations
-// copy directly.
+// Every image has the same shapes in each look, only its colours differ: each is compiled into the program
+// once, as its shape, beside each look's colours (from resources/*.bmp, by resources/embed_images.py).
+// Those of the look shown are laid out when the game's surfaces are created, or the look changes, into
+// 32-bit pixels that the drawing operations copy directly.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -73,20 +75,21 @@ struct ImageSet {
     Image& operator[](ImageId id) { return byId[id - FIRST_IMAGE_ID]; }
 };
 
-// The compiled-in BMP file of an image, as its bytes.
+// No image has more than this many colours in a look.
+inline constexpr std::size_t IMAGE_COLOURS = 4;
+
+// A compiled-in image: which of its colours each pixel has, row by row from the top, and those colours in
+// each look, in the order of Look.
 struct EmbeddedImage {
     int32_t id;
-    const unsigned char* data;
-    std::size_t size;
+    int32_t width;
+    int32_t height;
+    const uint8_t* shape;
+    std::array<std::array<uint32_t, IMAGE_COLOURS>, LOOKS.size()> colours;
 };
-using EmbeddedImageSet = std::array<EmbeddedImage, IMAGE_COUNT>;
-// One set per look, in the order of Look.
-extern const std::array<EmbeddedImageSet, LOOKS.size()> EMBEDDED_IMAGES;
+extern const std::array<EmbeddedImage, IMAGE_COUNT> EMBEDDED_IMAGES;
 
-// Decodes one BMP file. An image that cannot be decoded stays empty and is then simply not drawn.
-Image DecodeImage(const unsigned char* data, std::size_t size);
-
-// Decodes every compiled-in image of the look into its slot.
+// Lays out every compiled-in image in the look's colours into its slot.
 void LoadImages(ImageSet& images, Look look);
 
 }  // namespace tessel

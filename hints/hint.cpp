@@ -50,7 +50,8 @@ std::optional<Hint> FindHint(const Game& game) {
 
 bool BuildHintTablesAhead(int32_t work) {
     int64_t left = work;
-    return BuildGroupTablesAhead(NormalRules(), left) && BuildGroupTablesAhead(UnmovableRules(), left);
+    return BuildLineTablesAhead(NormalRules(), left) && BuildLineTablesAhead(UnmovableRules(), left) &&
+           BuildLineTablesAhead(UnevenRules(), left);
 }
 
 }  // namespace tessel

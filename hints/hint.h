@@ -23,8 +23,8 @@ struct Hint {
 // no puzzle). A function of the board alone.
 std::optional<Hint> FindHint(const Game& game);
 
-// Builds the tables of "Normal" and "Unmovable" ahead, about `work` placings of a table at a time (a
-// millisecond's work for 10,000 or so), so that no first hint waits for them; true once all are built.
+// Builds the tables of "Normal", "Unmovable" and "Uneven" ahead, about `work` placings of a table at a time
+// (a millisecond's work for 10,000 or so), so that no first hint waits for them; true once all are built.
 bool BuildHintTablesAhead(int32_t work);
 
 }  // namespace tessel

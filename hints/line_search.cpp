@@ -112,8 +112,7 @@ class LineDomain {
     LineDomain(const TileGrid& grid, const LineRules& rules)
         : rules_(rules),
           gapped_(rules.kind == LineRules::Kind::Gapped),
-          tables_(gapped_ ? &LineTablesFor(rules) : nullptr),
-          groups_(gapped_ ? nullptr : &GroupTablesFor(rules)),
+          tables_(LineTablesFor(rules)),
           lookups_(rules),
           moves_(MakeMoveCycles(rules)),
           distances_(MakeDistances(rules)) {
@@ -132,11 +131,11 @@ class LineDomain {
     // The tables are looked up until one passes the limit, the one that passed it last time first.
     int32_t HeuristicUpTo(int32_t limit) const {
         int32_t most = (down_ + 3) / 4 + (across_ + 3) / 4;
-        if (groups_ != nullptr) {
-            const int32_t count = groups_->lookupCount;
+        if (!gapped_) {
+            const int32_t count = tables_.lookupCount;
             for (int32_t i = 0; i < count && most <= limit; ++i) {
                 const int32_t at = (lastOver_ + i) % count;
-                most = std::max(most, LookUp(groups_->lookups[static_cast<std::size_t>(at)]));
+                most = std::max(most, LookUp(tables_.lookups[static_cast<std::size_t>(at)]));
                 if (most > limit) lastOver_ = at;
             }
             return most;
@@ -169,11 +168,11 @@ class LineDomain {
             const int32_t place = placeOf_[GroupTile(lookup.group, k)];
             index = index << 4 | (place & 12) | ((place - shift) & 3);
         }
-        return tables_->moves[lookup.table][static_cast<std::size_t>(index)];
+        return tables_.Moves(lookup.table, static_cast<uint32_t>(index));
     }
     int32_t LookUp(const GroupLookup& lookup) const {
-        return groups_->Moves(lookup.table,
-                              GroupRank([&](uint32_t k) { return lookup.cell[placeOf_[lookup.tiles[k]]]; }));
+        return tables_.Moves(lookup.table,
+                             GroupRank([&](uint32_t k) { return lookup.cell[placeOf_[lookup.tiles[k]]]; }));
     }
     // Carries the move's tiles round its cycle, forward (1) or back (-1), and what they count with them.
     void Turn(int32_t move, int32_t way) {
@@ -189,7 +188,7 @@ class LineDomain {
             for (int32_t i = 0; i + 1 < length; ++i) tileAt_[cycle[i]] = tileAt_[cycle[i + 1]];
             tileAt_[cycle[length - 1]] = first;
         }
-        if (gapped_ && IsColumnShift(MoveDirection(move))) gaps_ ^= 1 << (MoveLine(move) - 1);
+        gaps_ = GapsAfter(rules_, gaps_, move);
         for (int32_t i = 0; i < length; ++i) Count(cycle[i], 1);
     }
     // Adds (sign 1) or takes away (-1) what the cell's tile counts, and notes its place.
@@ -203,8 +202,7 @@ class LineDomain {
 
     const LineRules& rules_;
     bool gapped_;
-    const LineTables* tables_;   // "Uneven"
-    const GroupTables* groups_;  // the others
+    const LineTables& tables_;
     LineLookups lookups_;
     MoveCycles moves_;
     Distances distances_;

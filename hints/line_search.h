@@ -72,11 +72,11 @@ struct LineRules {
     int32_t wayCount = 0;
     // "Uneven": the search's nodes for each first move, about the same work however many first moves it has.
     int64_t nodeBudget = 2'500;
-    // Boards whose lines all shift round: the groups of five tiles tabled (line_tables.h), each by the cells
-    // its tiles belong in, numbered as above, and the passes of the weighted search (ida_star.h), tried in
-    // turn until one finds a solution: its bound is moveCost * moves + estimateCost * estimate, from
-    // estimateCost * the board's estimate up to moveCost * its estimate + reach, with nodeBudget for each
-    // first move at each bound.
+    // The goals of the tables (line_tables.h): on the boards whose lines all shift round the groups of five
+    // tiles tabled, each by the cells its tiles belong in, numbered as above. Those boards' passes of the
+    // weighted search (ida_star.h), tried in turn until one finds a solution: its bound is moveCost * moves
+    // + estimateCost * estimate, from estimateCost * the board's estimate up to moveCost * its estimate +
+    // reach, with nodeBudget for each first move at each bound.
     std::array<std::array<uint8_t, GROUP_TILES>, 4> groups{};
     int32_t groupCount = 0;
     bool mirrored = true;  // whether a table serves the mirror images of its group too
@@ -111,6 +111,12 @@ constexpr bool LineMoveAllowed(const LineRules& rules, int32_t gaps, int32_t mov
     if (rules.kind != LineRules::Kind::Gapped) return true;
     const int32_t line = MoveLine(move);
     return UnevenAllows(MoveDirection(move), line, ((gaps >> (line - 1)) & 1) != 0);
+}
+
+// The columns that are down after the move: on "Uneven" a column's slide moves its gap to the other end.
+constexpr int32_t GapsAfter(const LineRules& rules, int32_t gaps, int32_t move) {
+    const bool slide = rules.kind == LineRules::Kind::Gapped && IsColumnShift(MoveDirection(move));
+    return slide ? gaps ^ 1 << (MoveLine(move) - 1) : gaps;
 }
 
 // How the hint of a line puzzle was found, for the figures.

@@ -1,7 +1,6 @@
 #include "hints/line_tables.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -11,91 +10,34 @@ namespace tessel {
 
 namespace {
 
-using GroupPlaces = std::array<uint8_t, 4>;
-
 // A place from a cell and back: a column that is down holds its tiles one row lower.
 constexpr int32_t Down(int32_t gaps, int32_t cell) {
     return (gaps >> (ColOf(cell) - 1)) & 1;
 }
 
-// Makes the move on the four tiles' places and the gaps, or says that the rules refuse it here.
-bool MoveGroup(const LineRules& rules, const MoveCycles& cycles, int32_t move, int32_t& gaps,
-               GroupPlaces& places) {
-    if (!LineMoveAllowed(rules, gaps, move)) return false;
-    int32_t after = gaps;
-    if (rules.kind == LineRules::Kind::Gapped && IsColumnShift(MoveDirection(move)))
-        after ^= 1 << (MoveLine(move) - 1);
-    const auto& cycle = cycles.cycle[move];
-    const int32_t length = cycles.length[move];
-    for (uint8_t& place : places) {
-        int32_t cell = place + 4 * Down(gaps, place);
-        for (int32_t i = 0; i < length; ++i) {
-            if (cycle[i] == cell) {
-                cell = cycle[(i + 1) % length];
-                break;
+// Where a move carries each place, by the columns that are down before it; on the boards that shift round
+// a place is its cell, and no column is ever down.
+using CellMap = std::array<uint8_t, 16>;
+using MoveMaps = std::array<std::array<CellMap, LINE_MOVES>, 16>;
+MoveMaps MakeMoveMaps(const LineRules& rules) {
+    const MoveCycles cycles = MakeMoveCycles(rules);
+    MoveMaps maps{};
+    for (int32_t gaps = 0; gaps < (rules.kind == LineRules::Kind::Gapped ? 16 : 1); ++gaps) {
+        for (int32_t move = 0; move < LINE_MOVES; ++move) {
+            const auto& cycle = cycles.cycle[move];
+            const int32_t length = cycles.length[move];
+            const int32_t after = GapsAfter(rules, gaps, move);
+            for (int32_t place = 0; place < 16; ++place) {
+                int32_t cell = place + 4 * Down(gaps, place);
+                for (int32_t i = 0; i < length; ++i) {
+                    if (cycle[i] == cell) {
+                        cell = cycle[(i + 1) % length];
+                        break;
+                    }
+                }
+                maps[gaps][move][place] = static_cast<uint8_t>(cell - 4 * Down(after, cell));
             }
         }
-        place = static_cast<uint8_t>(cell - 4 * Down(after, cell));
-    }
-    gaps = after;
-    return true;
-}
-
-int32_t Index(int32_t gaps, const GroupPlaces& places) {
-    int32_t index = gaps;
-    for (const uint8_t place : places) index = index << 4 | place;
-    return index;
-}
-
-// Breadth first from the goal: the rules allow each move's opposite wherever the move leads, so the
-// moves from the goal count the moves to it.
-std::vector<int8_t> MakeGroupTable(const LineRules& rules, const MoveCycles& cycles, int32_t group) {
-    const bool gapped = rules.kind == LineRules::Kind::Gapped;
-    std::vector<int8_t> moves(std::size_t{1} << (gapped ? 20 : 16), -1);
-    std::vector<int32_t> queue;
-    GroupPlaces goal{};
-    for (int32_t k = 0; k < 4; ++k) {
-        const int32_t tile = GroupTile(group, k);
-        goal[k] = static_cast<uint8_t>(tile - 1);
-    }
-    queue.push_back(Index(0, goal));
-    moves[static_cast<std::size_t>(queue.front())] = 0;
-    for (std::size_t head = 0; head < queue.size(); ++head) {
-        const int32_t index = queue[head];
-        const auto next = static_cast<int8_t>(moves[static_cast<std::size_t>(index)] + 1);
-        GroupPlaces here{};
-        for (int32_t k = 0; k < 4; ++k) here[k] = static_cast<uint8_t>((index >> (12 - 4 * k)) & 15);
-        for (int32_t move = 0; move < LINE_MOVES; ++move) {
-            int32_t gaps = index >> 16;
-            GroupPlaces places = here;
-            if (!MoveGroup(rules, cycles, move, gaps, places)) continue;
-            const int32_t to = Index(gaps, places);
-            int8_t& entry = moves[static_cast<std::size_t>(to)];
-            if (entry >= 0) continue;
-            entry = next;
-            queue.push_back(to);
-        }
-    }
-    return moves;
-}
-
-LineTables MakeLineTables(const LineRules& rules) {
-    LineTables tables;
-    const MoveCycles cycles = MakeMoveCycles(rules);
-    for (const LineLookup& lookup : LineLookups(rules)) {
-        std::vector<int8_t>& table = tables.moves[lookup.table];
-        if (table.empty()) table = MakeGroupTable(rules, cycles, lookup.table);
-    }
-    return tables;
-}
-
-// Where a move carries each cell.
-using CellMap = std::array<uint8_t, 16>;
-std::array<CellMap, LINE_MOVES> MoveMaps(const MoveCycles& cycles) {
-    std::array<CellMap, LINE_MOVES> maps{};
-    for (int32_t move = 0; move < LINE_MOVES; ++move) {
-        for (int32_t cell = 0; cell < 16; ++cell) maps[move][cell] = static_cast<uint8_t>(cell);
-        for (int32_t i = 0; i < 4; ++i) maps[move][cycles.cycle[move][i]] = cycles.cycle[move][(i + 1) % 4];
     }
     return maps;
 }
@@ -133,50 +75,58 @@ Symmetries FindSymmetries(const LineRules& rules, const std::array<CellMap, LINE
     return kept;
 }
 
-// One five-tile table, breadth first from the goal as for the lines, a slice at a time. The queue holds
-// the five cells four bits each, a level of moves after another, and a bit for every such code tells which
-// were met; each placing is ranked once, at the end.
-class FiveTileBuild {
+// One table, breadth first from the goal, a slice at a time. The queue holds positions as five codes of
+// four bits (the five tiles' cells; on "Uneven" the columns down, then the column's four places), a level
+// of moves after another, and a bit for every such code tells which were met; each position's entry is
+// written once, at the end.
+class TableBuild {
   public:
-    explicit FiveTileBuild(const std::array<uint8_t, GROUP_TILES>& group)
-        : met_(std::size_t{1} << (4 * GROUP_TILES - 5)) {
-        queue_.reserve(GROUP_PLACINGS);
-        uint32_t goal = 0;
-        for (const uint8_t cell : group) goal = goal << 4 | cell;
-        queue_.push_back(goal);
-        met_[goal >> 5] |= 1u << (goal & 31);
+    TableBuild(const std::array<uint8_t, GROUP_TILES>& goal, std::size_t entries)
+        : met_(std::size_t{1} << (4 * GROUP_TILES - 5)), entries_(entries) {
+        queue_.reserve(entries);
+        uint32_t code = 0;
+        for (const uint8_t part : goal) code = code << 4 | part;
+        queue_.push_back(code);
+        met_[code >> 5] |= 1u << (code & 31);
     }
 
-    // Expands, then ranks, up to `work` placings, taking what it does from `work`; true once whole.
-    bool Advance(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves, int64_t& work) {
+    // Expands, then writes into the table, up to `work` positions, taking what it does from `work`; true
+    // once whole.
+    bool Advance(const LineRules& rules, const MoveMaps& moves, LineTables& tables, int32_t table,
+                 int64_t& work) {
+        const bool gapped = rules.kind == LineRules::Kind::Gapped;
         for (; head_ < queue_.size() && work > 0; ++head_, --work) {
             if (levelEnds_.empty() || head_ == levelEnds_.back())
                 levelEnds_.push_back(static_cast<uint32_t>(queue_.size()));
             Expand(rules, moves, queue_[head_]);
         }
         if (head_ < queue_.size()) return false;
-        // Placings no move reaches (a tile on "Unmovable"'s locked cell) stay 0; they are never looked up.
-        if (packed_.empty()) packed_.resize(GROUP_PLACINGS / 2);
-        for (; ranked_ < queue_.size() && work > 0; ++ranked_, --work) {
-            while (ranked_ == levelEnds_[level_]) ++level_;
-            const uint32_t cells = queue_[ranked_];
-            const uint32_t rank =
-                GroupRank([&](uint32_t k) { return cells >> (4 * (GROUP_TILES - 1 - k)) & 15; });
-            packed_[rank >> 1] |=
-                static_cast<uint8_t>(std::min<std::size_t>(level_, 15) << ((rank & 1) << 2));
+        // Codes of no position a move reaches (a tile on "Unmovable"'s locked cell, two tiles in one place)
+        // stay 0; they are never looked up.
+        std::vector<uint8_t>& entries = tables.moves[static_cast<std::size_t>(table)];
+        if (entries.empty()) entries.resize(entries_ >> tables.paired);
+        for (; written_ < queue_.size() && work > 0; ++written_, --work) {
+            while (written_ == levelEnds_[level_]) ++level_;
+            const uint32_t code = queue_[written_];
+            const uint32_t index =
+                gapped ? code
+                       : GroupRank([&](uint32_t k) { return code >> (4 * (GROUP_TILES - 1 - k)) & 15; });
+            tables.Put(table, index, static_cast<uint32_t>(level_));
         }
-        return ranked_ == queue_.size();
+        return written_ == queue_.size();
     }
 
-    std::vector<uint8_t> Take() { return std::move(packed_); }
-
   private:
-    void Expand(const LineRules& rules, const std::array<CellMap, LINE_MOVES>& moves, uint32_t cells) {
+    // On "Uneven" the first code is the columns down, which the move's map leaves to GapsAfter.
+    void Expand(const LineRules& rules, const MoveMaps& moves, uint32_t code) {
+        const bool gapped = rules.kind == LineRules::Kind::Gapped;
+        const int32_t gaps = gapped ? static_cast<int32_t>(code >> 16) : 0;
         for (int32_t move = 0; move < LINE_MOVES; ++move) {
-            if (rules.locked[move]) continue;
-            const CellMap& to = moves[move];
+            if (!LineMoveAllowed(rules, gaps, move)) continue;
+            const CellMap& to = moves[static_cast<std::size_t>(gaps)][move];
             uint32_t moved = 0;
-            for (int32_t k = 4 * (GROUP_TILES - 1); k >= 0; k -= 4) moved = moved << 4 | to[cells >> k & 15];
+            for (int32_t k = 4 * (GROUP_TILES - 1); k >= 0; k -= 4) moved = moved << 4 | to[code >> k & 15];
+            if (gapped) moved = static_cast<uint32_t>(GapsAfter(rules, gaps, move)) << 16 | (moved & 0xFFFF);
             uint32_t& word = met_[moved >> 5];
             if ((word >> (moved & 31) & 1) != 0) continue;
             word |= 1u << (moved & 31);
@@ -187,19 +137,22 @@ class FiveTileBuild {
     std::vector<uint32_t> met_;
     std::vector<uint32_t> queue_;
     std::vector<uint32_t> levelEnds_;
-    std::vector<uint8_t> packed_;
+    std::size_t entries_;
     std::size_t head_ = 0;
-    std::size_t ranked_ = 0;
+    std::size_t written_ = 0;
     std::size_t level_ = 0;
 };
 
-// The tables of one set of rules, one after another, a slice at a time. The lookups need no table: they
-// are found at once.
-class GroupTablesBuild {
+// The tables of one set of rules, one after another, a slice at a time. The five-tile tables' lookups
+// need no table: they are found at once.
+class LineTablesBuild {
   public:
-    explicit GroupTablesBuild(const LineRules& rules)
-        : rules_(rules), moves_(MoveMaps(MakeMoveCycles(rules))) {
-        const Symmetries symmetries = FindSymmetries(rules, moves_);
+    explicit LineTablesBuild(const LineRules& rules) : rules_(rules), moves_(MakeMoveMaps(rules)) {
+        if (rules.kind == LineRules::Kind::Gapped) {
+            tables_.paired = 0;
+            return;
+        }
+        const Symmetries symmetries = FindSymmetries(rules, moves_[0]);
         std::vector<uint32_t> served;  // table * 2^17 + the group's tiles, a bit each
         for (int32_t table = 0; table < rules.groupCount; ++table) {
             const auto& group = rules.groups[static_cast<std::size_t>(table)];
@@ -221,30 +174,32 @@ class GroupTablesBuild {
 
     bool Advance(int64_t& work) {
         for (; table_ < rules_.groupCount; ++table_) {
-            if (!building_) building_.emplace(rules_.groups[static_cast<std::size_t>(table_)]);
-            if (!building_->Advance(rules_, moves_, work)) return false;
-            tables_.moves[static_cast<std::size_t>(table_)] = building_->Take();
+            // "Uneven"'s indexes are its codes, 20 bits.
+            const std::size_t entries = tables_.paired != 0 ? GROUP_PLACINGS : std::size_t{1} << 20;
+            if (!building_) building_.emplace(rules_.groups[static_cast<std::size_t>(table_)], entries);
+            if (!building_->Advance(rules_, moves_, tables_, table_, work)) return false;
             building_.reset();
         }
         return true;
     }
 
-    const GroupTables& Tables() const { return tables_; }
+    const LineTables& Tables() const { return tables_; }
 
   private:
     LineRules rules_;
-    std::array<CellMap, LINE_MOVES> moves_;
-    GroupTables tables_;
+    MoveMaps moves_;
+    LineTables tables_;
     int32_t table_ = 0;
-    std::optional<FiveTileBuild> building_;
+    std::optional<TableBuild> building_;
 };
 
-// "Normal"'s and "Unmovable"'s, told apart by their locked moves, started the first time either is asked
-// for.
-GroupTablesBuild& GroupTablesBuildFor(const LineRules& rules) {
-    static std::array<std::unique_ptr<GroupTablesBuild>, 2> builds;
-    std::unique_ptr<GroupTablesBuild>& found = builds[rules.locked[0] ? 1 : 0];
-    if (!found) found = std::make_unique<GroupTablesBuild>(rules);
+// "Normal"'s, "Unmovable"'s and "Uneven"'s, told apart by their kind and locked moves, started the first
+// time each is asked for.
+LineTablesBuild& LineTablesBuildFor(const LineRules& rules) {
+    static std::array<std::unique_ptr<LineTablesBuild>, 3> builds;
+    const bool gapped = rules.kind == LineRules::Kind::Gapped;
+    std::unique_ptr<LineTablesBuild>& found = builds[gapped ? 2 : rules.locked[0] ? 1 : 0];
+    if (!found) found = std::make_unique<LineTablesBuild>(rules);
     return *found;
 }
 
@@ -270,28 +225,19 @@ MoveCycles MakeMoveCycles(const LineRules& rules) {
 
 LineLookups::LineLookups(const LineRules& rules) {
     if (rules.kind == LineRules::Kind::Gapped) {
-        for (int32_t shift = 0; shift < 4; ++shift) lookups_[count_++] = {4 + shift, 4, shift};
+        for (int32_t shift = 0; shift < 4; ++shift) lookups_[count_++] = {4 + shift, 0, shift};
     }
 }
 
 const LineTables& LineTablesFor(const LineRules& rules) {
-    static std::map<std::array<int32_t, 2>, std::unique_ptr<LineTables>> tables;
-    std::array<int32_t, 2> id{rules.kind == LineRules::Kind::Gapped ? 1 : 0, 0};
-    for (int32_t move = 0; move < LINE_MOVES; ++move) id[1] |= rules.locked[move] ? 1 << move : 0;
-    std::unique_ptr<LineTables>& found = tables[id];
-    if (!found) found = std::make_unique<LineTables>(MakeLineTables(rules));
-    return *found;
-}
-
-const GroupTables& GroupTablesFor(const LineRules& rules) {
-    GroupTablesBuild& build = GroupTablesBuildFor(rules);
+    LineTablesBuild& build = LineTablesBuildFor(rules);
     int64_t work = INT64_MAX;
     build.Advance(work);
     return build.Tables();
 }
 
-bool BuildGroupTablesAhead(const LineRules& rules, int64_t& work) {
-    return GroupTablesBuildFor(rules).Advance(work);
+bool BuildLineTablesAhead(const LineRules& rules, int64_t& work) {
+    return LineTablesBuildFor(rules).Advance(work);
 }
 
 }  // namespace tessel

@@ -1,14 +1,16 @@
-// How many moves bring the four tiles of one line of tiles home, whatever the other tiles do: on "Uneven"
-// a column's, indexed by where the four stand and which columns are down, built breadth first from the
-// goal the first time the puzzle asks for a hint. Each entry is the length of a shortest way for those
-// four alone, so the largest over the lines is a lower bound on the moves left that changes by at most one
-// with each move. The boards whose lines all shift round count groups of five tiles instead (below).
+// Lower bounds on the moves left for the line puzzles: tables of how many moves bring a few tiles home,
+// whatever the other tiles do, each built breadth first from the goal (the rules allow each move's
+// opposite wherever the move leads, so the moves from the goal count the moves to it). Each entry is the
+// length of a shortest way for those tiles alone, so the largest over the tables looked up is a lower
+// bound that changes by at most one with each move.
 //
-// A tile's place is its column and its slot, the row counted from the top tile of its column (on
-// "Uneven" a column that is down starts at row 2): slot * 4 + column - 1, four bits. An index is the
-// columns that are down, a bit each, then the places of the line's tiles in order.
+// On "Uneven" the table counts the four tiles of a column: a tile's place is its column and its slot, the
+// row counted from the top tile of its column (a column that is down starts at row 2), slot * 4 + column
+// - 1, four bits; an index is the columns that are down, a bit each, then the places of the column's
+// tiles in order. The boards whose lines all shift round count groups of five tiles instead (below).
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -23,10 +25,10 @@ constexpr int32_t GroupTile(int32_t group, int32_t k) {
     return group < 4 ? 4 * group + k + 1 : (group - 4) + 4 * k + 1;
 }
 
-// Which table serves which line of tiles; none on the boards that shift round. On "Uneven" only the
-// columns' tiles are tabled (its rows' tables would cost four times the memory and build time and shorten
-// few hints): shifting every column round by one is the same puzzle, so the table of column 1 serves
-// column k with the board shifted k - 1 columns back.
+// Which table serves which line of tiles on "Uneven". Only the columns' tiles are tabled (the rows' tables
+// would cost four times the memory and build time and shorten few hints): shifting every column round by
+// one is the same puzzle, so the one table, column 1's, serves column k with the board shifted k - 1
+// columns back. Its goal is rules.groups[0]: no column down, then the places of column 1's tiles.
 struct LineLookup {
     int32_t group;
     int32_t table;
@@ -45,13 +47,6 @@ class LineLookups {
     std::array<LineLookup, LINE_GROUPS> lookups_{};
     int32_t count_ = 0;
 };
-
-struct LineTables {
-    std::array<std::vector<int8_t>, LINE_GROUPS> moves;
-};
-
-// The tables of one set of rules, kept for the rules met lately.
-const LineTables& LineTablesFor(const LineRules& rules);
 
 // On the boards whose lines all shift round ("Normal", "Unmovable") the tables count five tiles instead:
 // how many moves bring the five tiles of rules.groups home, whatever the others do, indexed by the five
@@ -84,21 +79,29 @@ uint32_t GroupRank(CellOf cellOf) {
 inline constexpr int32_t MAX_GROUP_TABLES = 4;
 inline constexpr int32_t MAX_GROUP_LOOKUPS = 64;
 
-struct GroupTables {
-    std::array<std::vector<uint8_t>, MAX_GROUP_TABLES> moves;  // by table, two entries a byte, lower first
+struct LineTables {
+    // By table and index: two entries a byte, lower first; "Uneven"'s, whose counts pass 15, one a byte.
+    std::array<std::vector<uint8_t>, MAX_GROUP_TABLES> moves;
+    uint32_t paired = 1;  // 1 when two entries share a byte
     std::array<GroupLookup, MAX_GROUP_LOOKUPS> lookups{};
     int32_t lookupCount = 0;
 
-    int32_t Moves(int32_t table, uint32_t rank) const {
-        return moves[static_cast<std::size_t>(table)][rank >> 1] >> ((rank & 1) << 2) & 15;
+    int32_t Moves(int32_t table, uint32_t index) const {
+        return moves[static_cast<std::size_t>(table)][index >> paired] >> ((index & paired) << 2) & Most();
     }
+    // Counts past the most an entry holds are written as the most.
+    void Put(int32_t table, uint32_t index, uint32_t count) {
+        moves[static_cast<std::size_t>(table)][index >> paired] |=
+            static_cast<uint8_t>(std::min(count, Most()) << ((index & paired) << 2));
+    }
+    uint32_t Most() const { return 255u >> (paired << 2); }
 };
 
 // Built, or finished, the first time a hint asks for them, unless built ahead.
-const GroupTables& GroupTablesFor(const LineRules& rules);
+const LineTables& LineTablesFor(const LineRules& rules);
 
-// Builds the rules' tables ahead a slice at a time: expands or ranks up to `work` placings, taking what it
-// does from `work`; true once they are whole.
-bool BuildGroupTablesAhead(const LineRules& rules, int64_t& work);
+// Builds the rules' tables ahead a slice at a time: expands or indexes up to `work` positions, taking what
+// it does from `work`; true once they are whole.
+bool BuildLineTablesAhead(const LineRules& rules, int64_t& work);
 
 }  // namespace tessel

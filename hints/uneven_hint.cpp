@@ -23,6 +23,9 @@ LineRules UnevenRules() {
                         {0b1110, 0, 0, down1},
                         {0b1110, 2, 0, down1}}};
     rules.wayCount = 8;
+    // The one table's goal (line_tables.h): no column down, then the places of column 1's tiles.
+    rules.groups[0] = {0, 0, 4, 8, 12};
+    rules.groupCount = 1;
     rules.nodeBudget = 3'000;  // ten first moves
     return rules;
 }

@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 
 packages=(
     cmake ninja-build ccache g++ make pkg-config
-    libstb-dev                    # image decoding and PNG writing
+    python3                       # the images compiled in
+    libstb-dev                    # tessel-replay's PNG files
     qt6-base-dev libgl-dev        # the desktop program and the image renderer
     fonts-dejavu-core fonts-dejavu-extra  # the renderer's fonts; a font for the desktop's texts
     libgtest-dev libbenchmark-dev
@@ -36,6 +37,7 @@ if [ "${1:-}" = web ] || [ "${1:-}" = package ]; then
         webkit2gtk-driver         #   MiniBrowser, driven by WebKitWebDriver,
         xvfb xauth libgl1-mesa-dri #  on a display of its own, with OpenGL in software
         nodejs python3            # the test runner; a web server for a quick try
+        node-terser node-clean-css  # the page's scripts and style made small
     )
     # A Node.js from elsewhere brings its own npm; Debian's npm would ask for Debian's Node.js.
     command -v npm >/dev/null || packages+=(npm)

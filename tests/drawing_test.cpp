@@ -90,7 +90,7 @@ TEST(Images, DecodeToKnownSizesAndColours) {
         EXPECT_EQ(image.pixels[k.y * k.width + k.x], k.colour)
             << "image " << k.id << " at " << k.x << "," << k.y;
     }
-    for (const EmbeddedImage& embedded : EMBEDDED_IMAGES[0])
+    for (const EmbeddedImage& embedded : EMBEDDED_IMAGES)
         EXPECT_GT(game->images[static_cast<ImageId>(embedded.id)].width, 0) << "image " << embedded.id;
 }
 

@@ -332,5 +332,32 @@ INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
                                            Bounds{ALMOST_IMPOSSIBLE_LABEL, 9, 24, 40, 6, 0}),
                          [](const auto& info) { return NAMES[info.index]; });
 
+// A hint asked while the tables are being built ahead finishes its puzzle's own first: it is the hint the
+// whole tables give, and the build ahead still ends. (Each test runs in a process of its own under ctest;
+// in one run of them all the tables may be whole already.)
+TEST(HintTables, AHintAskedDuringTheBuildAheadIsTheWholeTablesHint) {
+    auto game = NewGame();
+    Platform().keepPictures = false;
+    BuildHintTablesAhead(997);  // the first table begun, the others not
+    std::vector<std::optional<Hint>> early;
+    const auto each = [&](auto check) {
+        for (const PuzzleLabel* label : {&NORMAL_LABEL, &UNMOVABLE_LABEL, &UNEVEN_LABEL}) {
+            for (uint32_t ticks = 100; ticks < 600; ticks += 97) {
+                ChoosePuzzle(*game, *label, ticks);
+                check(FindHint(*game));
+            }
+        }
+    };
+    each([&](const std::optional<Hint>& hint) { early.push_back(hint); });
+    while (!BuildHintTablesAhead(997)) {
+    }
+    auto was = early.begin();
+    each([&](const std::optional<Hint>& hint) {
+        ASSERT_TRUE(hint && *was);
+        EXPECT_EQ(std::tie(hint->move, hint->x, hint->y), std::tie((*was)->move, (*was)->x, (*was)->y));
+        ++was;
+    });
+}
+
 }  // namespace
 }  // namespace tessel::testing

@@ -135,7 +135,7 @@ TEST(Looks, SameImagesOnTheSamePixelsInOtherColours) {
     const auto classic = ImagesOf(Look::CLASSIC);
     for (const Look look : {Look::HIGH_CONTRAST, Look::DARK}) {
         const auto images = ImagesOf(look);
-        for (const EmbeddedImage& embedded : EMBEDDED_IMAGES[0]) {
+        for (const EmbeddedImage& embedded : EMBEDDED_IMAGES) {
             const ImageId id{embedded.id};
             const Image& was = (*classic)[id];
             const Image& is = (*images)[id];

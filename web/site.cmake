@@ -1,7 +1,7 @@
 # cmake -DSOURCE_DIR=web -DICON_DIR=resources/icons -DSITE_DIR=site -DNODE=node -P site.cmake
 # Copies the page's files and icons beside the compiled module and writes the service worker with the list
 # of files to keep and a cache name that changes whenever any of them does.
-# The scripts and the style go without their comments and indentation (minify.mjs).
+# The scripts and the style are made small for the download (minify.mjs).
 foreach(file index.html manifest.webmanifest)
   configure_file(${SOURCE_DIR}/${file} ${SITE_DIR}/${file} COPYONLY)
 endforeach()
@@ -30,3 +30,7 @@ endforeach()
 string(SHA256 TESSEL_SITE_VERSION "${digests}")
 string(SUBSTRING ${TESSEL_SITE_VERSION} 0 16 TESSEL_SITE_VERSION)
 configure_file(${SOURCE_DIR}/sw.js ${SITE_DIR}/sw.js @ONLY)
+execute_process(COMMAND ${NODE} ${SOURCE_DIR}/minify.mjs ${SITE_DIR}/sw.js ${SITE_DIR}/sw.js RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "minify.mjs could not read sw.js")
+endif()

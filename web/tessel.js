@@ -282,8 +282,9 @@ function onFrame() {
     if (pictures.length > 0 || (splashOver && taps.length > 0)) requestFrame();
 }
 
-// The hint tables of "Normal" and "Unmovable" are built ahead once the splash is over, a few milliseconds
-// at a time while the page is idle, so that neither a first hint nor a tap waits for a whole build.
+// The hint tables of "Normal", "Unmovable" and "Uneven" are built ahead once the splash is over, a few
+// milliseconds at a time while the page is idle, so that neither a first hint nor a tap waits for a whole
+// build.
 const HINT_BUILD_SLICE_MS = 8;
 const whenIdle = (work) => (window.requestIdleCallback ? requestIdleCallback(work) : setTimeout(work, 20));
 function buildHintsAhead(deadline) {

@@ -204,9 +204,18 @@ void Run(const QString& out_dir) {
     const Picture fine_art = Icon(fonts, 32);
     WriteFile((out_dir + QStringLiteral("/101.ico")).toStdString(), EncodeIco4({fine_art, small_art}));
     // Every size shows one of them enlarged by a whole factor, the finer one when it comes out as large.
+    // The art has a few colours: with a palette of exactly those, at zlib's strongest ("quality" 0), the
+    // icons the web page's phones download with the game are under half their size in true colour.
     const auto save = [&out_dir](const QImage& image, const QString& name) {
         const QString path = QStringLiteral("%1/icons/%2.png").arg(out_dir, name);
-        if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
+        QList<QRgb> colours;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (!colours.contains(image.pixel(x, y))) colours.append(image.pixel(x, y));
+            }
+        }
+        const QImage indexed = image.convertToFormat(QImage::Format_Indexed8, colours, Qt::AvoidDither);
+        if (!indexed.save(path, "PNG", 0)) throw std::runtime_error("cannot write " + path.toStdString());
     };
     // 180 is the size iPhones and iPads ask for; they show a transparent ground as black, so it gets white.
     const std::vector<int> sizes{16, 24, 32, 48, 64, 128, 180, 192, 256, 512};
