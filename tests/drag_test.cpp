@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 #include <random>
 
 #include "game/drag.h"
@@ -41,10 +40,6 @@ std::vector<tessel::Board> BoardsBefore(const History& history) {
     return boards;
 }
 
-int32_t Rows(const Game& game) {
-    return game.screen == SCREEN_UNEVEN ? 5 : 4;
-}
-
 // Random drags on every board of lines, each a press on a tile, a few moves back and forth along its row or
 // column (a little off the line too), then a release or a cancel. The moves each drag recorded, played as
 // plain taps on a second game started alike, give the same board and history after every drag and the same
@@ -64,7 +59,7 @@ TEST(Drag, RandomDragsAreTheTapsOnTheArrowsOfTheirLine) {
             for (int32_t drag = 0; drag < 40 && dragged->game.solved == 0; ++drag) {
                 const Game& g = dragged->game;
                 int32_t col = 0, row = 0;
-                do col = 1 + below(4), row = 1 + below(Rows(g));
+                do col = 1 + below(4), row = 1 + below(g.screen == SCREEN_UNEVEN ? 5 : 4);
                 while (g.tileGrid.Tile(col, row) == 0);
                 const int32_t pressX = g.tileGrid.Left(col, row) + below(CELL_SIZE);
                 const int32_t pressY = g.tileGrid.Top(col, row) + below(CELL_SIZE);
@@ -90,9 +85,7 @@ TEST(Drag, RandomDragsAreTheTapsOnTheArrowsOfTheirLine) {
                 Platform().keepPictures = true;
                 ASSERT_TRUE(cancel ? CancelDrag(*dragged) : Release(*dragged));
                 (cancel ? cancelled : released) += 1;
-                const std::optional<BackBuffer> lastShown =
-                    Platform().presented.empty() ? std::nullopt : std::optional(Platform().presented.back());
-                Platform().keepPictures = false;
+                Platform().keepPictures = false;  // the release's last picture stays the last one shown
 
                 int32_t cells = 0;
                 for (std::size_t i = recorded; i < dragged->history.held; ++i) {
@@ -109,8 +102,9 @@ TEST(Drag, RandomDragsAreTheTapsOnTheArrowsOfTheirLine) {
                 ASSERT_EQ(TakeBoard(dragged->game), TakeBoard(tapped->game));
                 ASSERT_EQ(BoardsBefore(dragged->history), BoardsBefore(tapped->history));
                 if (dragged->game.solved != 0) break;
-                if (lastShown) {
-                    ASSERT_EQ(lastShown->pixels, tapped->game.backBuffer.pixels) << "the line back at rest";
+                if (!Platform().presented.empty()) {
+                    ASSERT_EQ(Platform().presented.back().pixels, tapped->game.backBuffer.pixels)
+                        << "the line back at rest";
                 }
 
                 const bool columnsSlide = g.screen == SCREEN_UNEVEN && !sideways;

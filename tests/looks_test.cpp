@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -38,97 +39,71 @@ std::unique_ptr<ImageSet> ImagesOf(Look look) {
     return images;
 }
 
+std::vector<int32_t> Ids(int32_t first, int32_t last) {
+    std::vector<int32_t> ids(static_cast<std::size_t>(last - first + 1));
+    std::iota(ids.begin(), ids.end(), first);
+    return ids;
+}
+
 constexpr uint32_t CLASSIC_WHITE = 0xFFFFFFFFu;
+// A tile's face, inside the rim left of the digit, and an image's middle.
+constexpr int32_t FACE = 12 * 24 + 1, MIDDLE = 12 * 24 + 12;
 
-// The classic colours that tell each part of an image apart, and so find that part in every look.
-constexpr uint32_t TILE_DIGIT = 0xFFB8ABF1u, TILE_RIM_LIGHT = 0xFFF8FFF0u, TILE_RIM_DARK = 0xFFC0C0C0u;
-constexpr uint32_t GREY_DIGIT = 0xFF808080u, GREY_RIM_LIGHT = 0xFFE9E9E9u, GREY_RIM_DARK = 0xFF737373u;
-constexpr uint32_t ARROW_BODY = 0xFFE8E8E8u, ARROW_SHADE = 0xFFC0C0C0u;
-
-// The least ratio, in one look, between the pixels of `image` whose classic colour is `part` and `against`.
-double LeastRatio(const Image& classic, const Image& look, uint32_t part, uint32_t against) {
-    double least = 1e9;
-    for (std::size_t i = 0; i < classic.pixels.size(); ++i) {
-        if (classic.pixels[i] == part) least = std::min(least, Ratio(look.pixels[i], against));
-    }
-    return least;
+// The least ratio, in one look, between the pixels of the images whose classic colour is `part` (0: the
+// letters, anything but the classic white paper) and the image's own paper, its face or the ground.
+enum class Against { PAPER, FACE, GROUND };
+auto Part(std::vector<int32_t> ids, uint32_t part, Against against) {
+    return [=](const ImageSet& classic, const ImageSet& look) {
+        double least = 1e9;
+        for (const int32_t n : ids) {
+            const ImageId id{n};
+            if (classic[id].width == 0) continue;  // 169, which is no image
+            const uint32_t other = against == Against::GROUND ? look[IMG_BLANK].pixels[0]
+                                   : against == Against::FACE ? look[id].pixels[FACE]
+                                                              : look[id].pixels[0];
+            for (std::size_t i = 0; i < classic[id].pixels.size(); ++i) {
+                const uint32_t was = classic[id].pixels[i];
+                if (part == 0 ? was != CLASSIC_WHITE : was == part)
+                    least = std::min(least, Ratio(look[id].pixels[i], other));
+            }
+        }
+        return least;
+    };
+}
+// Pixel i of image a against pixel j of image b.
+auto Pixels(ImageId a, int32_t i, ImageId b, int32_t j) {
+    return [=](const ImageSet&, const ImageSet& look) { return Ratio(look[a].pixels[i], look[b].pixels[j]); };
 }
 
-// Every text image: its letters (anything but the classic white paper) against its paper.
-double LeastInkRatio(const Image& classic, const Image& look) {
-    double least = 1e9;
-    const uint32_t paper = look.pixels[0];
-    for (std::size_t i = 0; i < classic.pixels.size(); ++i) {
-        if (classic.pixels[i] != CLASSIC_WHITE) least = std::min(least, Ratio(look.pixels[i], paper));
-    }
-    return least;
-}
-
-// What must be told apart, with the least ratio each look achieves and what high contrast and dark must
-// reach: 7:1 for text and outlines, 3:1 for the rest.
+// What must be told apart, and what high contrast and dark must reach: 7:1 for text and outlines, 3:1 for
+// the rest. The parts of tiles and arrows by their classic colours.
 struct Pair {
     std::string what;
     double needed;
     std::function<double(const ImageSet& classic, const ImageSet& look)> ratio;
 };
-
 std::vector<Pair> PairsToTellApart() {
-    std::vector<Pair> pairs;
-    const auto text = [&](const char* what, std::vector<int32_t> ids) {
-        pairs.push_back({what, 7.0, [ids](const ImageSet& classic, const ImageSet& look) {
-                             double least = 1e9;
-                             for (const int32_t id : ids)
-                                 least =
-                                     std::min(least, LeastInkRatio(classic[ImageId(id)], look[ImageId(id)]));
-                             return least;
-                         }});
+    const auto tiles = Ids(IMG_TILE_1, IMG_TILE_16), grey = Ids(IMG_GREY_TILE_1, IMG_GREY_TILE_16),
+               arrows = Ids(IMG_ARROW_DOWN, IMG_ARROW_UP);
+    return {
+        {"puzzle names on the ground", 7.0, Part({148, 150, 151, 152, 153, 210}, 0, Against::PAPER)},
+        {"Quit on the ground", 7.0, Part({IMG_QUIT}, 0, Against::PAPER)},
+        {"title on the ground", 7.0, Part({IMG_TITLE}, 0, Against::PAPER)},
+        {"banner letters on theirs", 7.0, Part(Ids(158, 164), 0, Against::PAPER)},
+        {"digits on the green tiles", 7.0, Part(tiles, 0xFFB8ABF1u, Against::FACE)},
+        {"digits on the grey tile", 7.0, Part(grey, 0xFF808080u, Against::FACE)},
+        {"green tiles' rim above and left, on the ground", 7.0, Part(tiles, 0xFFF8FFF0u, Against::GROUND)},
+        {"green tiles' rim below and right, on the ground", 7.0, Part(tiles, 0xFFC0C0C0u, Against::GROUND)},
+        {"grey tile's rim above and left, on the ground", 7.0, Part(grey, 0xFFE9E9E9u, Against::GROUND)},
+        {"grey tile's rim below and right, on the ground", 7.0, Part(grey, 0xFF737373u, Against::GROUND)},
+        {"arrows' outline on the ground", 7.0, Part(arrows, 0xFFC0C0C0u, Against::GROUND)},
+        {"arrows' body on the ground", 3.0, Part(arrows, 0xFFE8E8E8u, Against::GROUND)},
+        {"grey tile's face against the green tiles'", 3.0, Pixels(IMG_GREY_TILE_1, FACE, IMG_TILE_1, FACE)},
+        {"a lit light against an unlit one", 3.0, Pixels(IMG_LIGHT_ON, MIDDLE, IMG_LIGHT_OFF, MIDDLE)},
+        // A square of the emblem against its ground.
+        {"splash emblem at its fullest, on its ground", 3.0,
+         Pixels(IMG_SPLASH_3, 26 * 25 + 2, IMG_SPLASH_3, 0)},
     };
-    text("puzzle names on the ground", {148, 150, 151, 152, 153, 210});
-    text("Quit on the ground", {IMG_QUIT});
-    text("title on the ground", {IMG_TITLE});
-    text("banner letters on theirs", {158, 159, 160, 161, 162, 163, 164});
-    // Parts of the tiles and arrows, over all sixteen numbers or four directions.
-    const auto parts = [&](const char* what, double needed, int32_t first, int32_t last, uint32_t part,
-                           std::function<uint32_t(const ImageSet&, ImageId)> against) {
-        pairs.push_back({what, needed, [=](const ImageSet& classic, const ImageSet& look) {
-                             double least = 1e9;
-                             for (int32_t id = first; id <= last; ++id) {
-                                 if (classic[ImageId(id)].width == 0) continue;  // 169, which is no image
-                                 least = std::min(least, LeastRatio(classic[ImageId(id)], look[ImageId(id)],
-                                                                    part, against(look, ImageId(id))));
-                             }
-                             return least;
-                         }});
-    };
-    const auto ground = [](const ImageSet& look, ImageId) { return look[IMG_BLANK].pixels[0]; };
-    // The face, inside the rim and left of the digit.
-    const auto face = [](const ImageSet& look, ImageId id) { return look[id].pixels[12 * 24 + 1]; };
-    parts("digits on the green tiles", 7.0, IMG_TILE_1, IMG_TILE_16, TILE_DIGIT, face);
-    parts("digits on the grey tile", 7.0, IMG_GREY_TILE_1, IMG_GREY_TILE_16, GREY_DIGIT, face);
-    parts("green tiles' rim above and left, on the ground", 7.0, IMG_TILE_1, IMG_TILE_16, TILE_RIM_LIGHT,
-          ground);
-    parts("green tiles' rim below and right, on the ground", 7.0, IMG_TILE_1, IMG_TILE_16, TILE_RIM_DARK,
-          ground);
-    parts("grey tile's rim above and left, on the ground", 7.0, IMG_GREY_TILE_1, IMG_GREY_TILE_16,
-          GREY_RIM_LIGHT, ground);
-    parts("grey tile's rim below and right, on the ground", 7.0, IMG_GREY_TILE_1, IMG_GREY_TILE_16,
-          GREY_RIM_DARK, ground);
-    parts("arrows' outline on the ground", 7.0, IMG_ARROW_DOWN, IMG_ARROW_UP, ARROW_SHADE, ground);
-    parts("arrows' body on the ground", 3.0, IMG_ARROW_DOWN, IMG_ARROW_UP, ARROW_BODY, ground);
-    const auto middle = [](const ImageSet& images, ImageId id) { return images[id].pixels[12 * 24 + 12]; };
-    pairs.push_back(
-        {"grey tile's face against the green tiles'", 3.0, [=](const ImageSet&, const ImageSet& look) {
-             return Ratio(look[IMG_GREY_TILE_1].pixels[12 * 24 + 1], look[IMG_TILE_1].pixels[12 * 24 + 1]);
-         }});
-    pairs.push_back({"a lit light against an unlit one", 3.0, [=](const ImageSet&, const ImageSet& look) {
-                         return Ratio(middle(look, IMG_LIGHT_ON), middle(look, IMG_LIGHT_OFF));
-                     }});
-    pairs.push_back(
-        {"splash emblem at its fullest, on its ground", 3.0, [](const ImageSet&, const ImageSet& look) {
-             const Image& emblem = look[IMG_SPLASH_3];
-             return Ratio(emblem.pixels[26 * 25 + 2], emblem.pixels[0]);  // a square, the ground
-         }});
-    return pairs;
 }
 
 TEST(Looks, SameImagesOnTheSamePixelsInOtherColours) {
@@ -171,8 +146,8 @@ TEST(Looks, WhatMustBeToldApartStandsOutInHighContrastAndDark) {
     }
     // A lit light is told by its lightness, not by its hue alone: it is the lighter one.
     for (const ImageSet* look : {highContrast.get(), dark.get()})
-        EXPECT_GT(Luminance((*look)[IMG_LIGHT_ON].pixels[12 * 24 + 12]),
-                  Luminance((*look)[IMG_LIGHT_OFF].pixels[12 * 24 + 12]));
+        EXPECT_GT(Luminance((*look)[IMG_LIGHT_ON].pixels[MIDDLE]),
+                  Luminance((*look)[IMG_LIGHT_OFF].pixels[MIDDLE]));
 }
 
 // Every place a frame can stand: the menu's names, each cell of every board with the ring of arrows
@@ -181,18 +156,16 @@ TEST(Looks, WhatMustBeToldApartStandsOutInHighContrastAndDark) {
 TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
     for (const Look look : LOOKS) {
         double leastOutside = 1e9, leastLine = 1e9;
-        for (const Puzzle* puzzle :
-             std::vector<const Puzzle*>{nullptr, Puzzles()[0], Puzzles()[1], Puzzles()[2], Puzzles()[3],
-                                        Puzzles()[4], Puzzles()[5]}) {
+        for (std::size_t p = 0; p <= Puzzles().size(); ++p) {  // the menu, then each puzzle
             const auto game = testing::NewGame();
             ChangeLook(*game, look);
             std::vector<Outline> frames;
-            if (puzzle == nullptr) {
+            if (p == 0) {
                 for (const Puzzle* named : Puzzles())
                     frames.push_back(
                         {named->label.x, named->label.y, named->label.width, LABEL_HEIGHT, false});
             } else {
-                testing::ChoosePuzzle(*game, puzzle->label, 1234);
+                testing::ChoosePuzzle(*game, Puzzles()[p - 1]->label, 1234);
                 const bool lights = game->screen == SCREEN_LIGHTS_OUT;
                 const int32_t size = lights ? LightGrid::SIZE : TileGrid::SIZE;
                 for (int32_t col = 0; col < size; ++col) {
