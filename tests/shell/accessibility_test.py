@@ -32,6 +32,12 @@ def wait_for(condition, what, seconds=30):
     raise SystemExit(1)
 
 
+def start(args, **options):
+    """A process of the test's, killed at its end."""
+    started.append(subprocess.Popen(args, **options))
+    return started[-1]
+
+
 def start_orca():
     """speech-dispatcher with the dummy module as its only voice, then Orca with key echo off, its debug
     output on a terminal (so that it is written line by line) read into `spoken`."""
@@ -47,12 +53,12 @@ def start_orca():
                    '["Default", "default"]}, "profiles": {"default": {"profile": ["Default", "default"]}}, '
                    '"pronunciations": {}, "keybindings": {}}')
     os.environ["SPEECHD_ADDRESS"] = "unix_socket:%s/speechd.sock" % home
-    started.append(subprocess.Popen(["speech-dispatcher", "-s", "-t", "0", "-C", home + "/speechd",
-                                     "-S", home + "/speechd.sock"], stderr=subprocess.DEVNULL))
+    start(["speech-dispatcher", "-s", "-t", "0", "-C", home + "/speechd", "-S", home + "/speechd.sock"],
+          stderr=subprocess.DEVNULL)
     master, slave = pty.openpty()
     tty.setraw(slave)
-    started.append(subprocess.Popen(["orca", "-u", home + "/orca", "--debug-file", os.ttyname(slave)],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    start(["orca", "-u", home + "/orca", "--debug-file", os.ttyname(slave)],
+          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def read():
         with open(master, "rb", buffering=0) as log:
@@ -188,8 +194,7 @@ def game(app, web):
 
 
 def desktop(tessel):
-    program = subprocess.Popen([tessel])
-    started.append(program)
+    program = start([tessel])
     app = wait_for(lambda: application("tessel"), "the program on the accessibility bus")
     time.sleep(1)
     focus_window("Tessel")
@@ -208,8 +213,7 @@ def desktop(tessel):
     for end in ("kill", "terminate"):
         getattr(program, end)()
         check(program.wait(10) == (-9 if end == "kill" else 0), end + ": the program ends (SIGTERM: status 0)")
-        program = subprocess.Popen([tessel])
-        started.append(program)
+        program = start([tessel])
         app = wait_for(lambda: (a := application("tessel")) and cells(a) and a, "the kept game after " + end)
         check(cells(app) == board, "the board as it was left, after " + end)
     time.sleep(1)
@@ -218,8 +222,7 @@ def desktop(tessel):
     play("Ctrl+q")
     check(program.wait(10) == 0, "Ctrl+Q: the program ends with status 0")
     # A game that ended on the menu keeps nothing: the next start shows the menu.
-    program = subprocess.Popen([tessel])
-    started.append(program)
+    start([tessel])
     app = wait_for(lambda: application("tessel"), "a start after Ctrl+Q on the menu")
     time.sleep(4)
     check(not cells(app) and any(b.name == "Normal" for b in items(app, pyatspi.ROLE_PUSH_BUTTON)),
@@ -234,8 +237,7 @@ def web(browser, url):
         prefs.write('user_pref("browser.shell.checkDefaultBrowser", false);\n'
                     'user_pref("browser.startup.homepage_override.mstone", "ignore");\n'
                     'user_pref("datareporting.policy.dataSubmissionEnabled", false);\n')
-    started.append(subprocess.Popen([browser, "--no-remote", "--profile", profile, url],
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    start([browser, "--no-remote", "--profile", profile, url], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     app = wait_for(lambda: application("firefox"), "the browser on the accessibility bus")
     wait_for(lambda: any(b.name == "Normal" for b in items(app, pyatspi.ROLE_PUSH_BUTTON)), "the menu mirrored")
     focus_window("Firefox")

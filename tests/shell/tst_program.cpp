@@ -119,6 +119,10 @@ QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+bool Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 mode_t Mode(const QString& path) {
     struct stat status {};
@@ -134,6 +138,10 @@ QByteArray StandardError(const auto& run) {
     dup2(saved, STDERR_FILENO);
     close(saved);
     return file.seek(0) ? file.readAll() : QByteArray();
+}
+// Whether `said` is one line that starts with `start`.
+bool OneLine(const QByteArray& said, const QByteArray& start = "tessel: ") {
+    return said.startsWith(start) && said.count('\n') == 1;
 }
 
 }  // namespace
@@ -185,17 +193,14 @@ class TestProgram : public QObject {
         int aside = 0;  // a file of another kind, a game cut short, a pipe, a folder
         for (const QByteArray& bytes :
              {QByteArray(100, 'x'), sound.chopped(1), QByteArray("pipe"), QByteArray("folder")}) {
-            QFile file(kept_);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            file.close();
-            if (bytes == "pipe") QVERIFY(file.remove() && mkfifo(qPrintable(kept_), 0600) == 0);
-            if (bytes == "folder") QVERIFY(file.remove() && QDir().mkdir(kept_));
+            QVERIFY(Write(kept_, bytes));
+            if (bytes == "pipe") QVERIFY(QFile::remove(kept_) && mkfifo(qPrintable(kept_), 0600) == 0);
+            if (bytes == "folder") QVERIFY(QFile::remove(kept_) && QDir().mkdir(kept_));
             const QString movedTo =
                 kept_ + ".unreadable" + (aside++ == 0 ? "" : "-" + QString::number(aside));
             std::optional<Program> program;
             const QByteArray said = StandardError([&] { program.emplace(kept_); });
-            QVERIFY2(said.startsWith("tessel: ") && said.count('\n') == 1 &&
-                         said.contains(QFile::encodeName(kept_) + " ") &&
+            QVERIFY2(OneLine(said) && said.contains(QFile::encodeName(kept_) + " ") &&
                          said.contains(QFile::encodeName(movedTo)),
                      said.constData());
             QVERIFY(program->start() && program->window.game().screen == SCREEN_MENU &&
@@ -212,8 +217,7 @@ class TestProgram : public QObject {
             program.window.close();
         });
         QVERIFY(program.window.undoAction().isEnabled());  // the move was played
-        QVERIFY2(said.startsWith("tessel: cannot keep the game in " + QFile::encodeName(kept_)) &&
-                     said.count('\n') == 1,
+        QVERIFY2(OneLine(said, "tessel: cannot keep the game in " + QFile::encodeName(kept_)),
                  said.constData());
     }
 
@@ -251,9 +255,7 @@ class TestProgram : public QObject {
                                        {{"--game", ""}, all},
                                        {{"--game", "unmovable-5-1-2"}, all}}) {
             const Run run = Tessel(bad, env);
-            QVERIFY2(run.status == 2 && run.out.isEmpty() && run.err.startsWith("tessel: ") &&
-                         run.err.count('\n') == 1,
-                     run.err.constData());
+            QVERIFY2(run.status == 2 && run.out.isEmpty() && OneLine(run.err), run.err.constData());
         }
         QCOMPARE(Tessel().status, 0);
         QTRY_VERIFY(!asked.isEmpty());
@@ -300,24 +302,22 @@ class TestProgram : public QObject {
         const std::string records = RecordsKeeper::PathBeside(kept_.toStdString());
         QFile::remove(folder_);  // left a file by keptGame
         QVERIFY(QDir().mkpath(folder_));
-        QFile damaged(QString::fromStdString(records));
-        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("tessel records 1\nnormal x\n") > 0);
-        damaged.close();
+        const QString damaged = QString::fromStdString(records);
+        QVERIFY(Write(damaged, "tessel records 1\nnormal x\n"));
         Session& session = program.window.view().session();
         std::optional<RecordsKeeper> keeper;
         const QByteArray said = StandardError([&] { keeper.emplace(session, records); });
-        QVERIFY2(said.startsWith("tessel: the records ") && said.count('\n') == 1 &&
-                     said.contains(QFile::encodeName(damaged.fileName()) + ".unreadable"),
+        QVERIFY2(OneLine(said, "tessel: the records ") &&
+                     said.contains(QFile::encodeName(damaged) + ".unreadable"),
                  said.constData());
         session.solvesToKeep = {{"normal", 12, 34000, false}, {"lights-out", 9, 8000, true}};
         keeper->keep();
-        QCOMPARE(Contents(damaged.fileName()),
-                 QByteArray("tessel records 1\nlights-out 1 - -\nnormal 1 12 34000\n"));
+        QCOMPARE(Contents(damaged), QByteArray("tessel records 1\nlights-out 1 - -\nnormal 1 12 34000\n"));
         Session again;
         RecordsKeeper reader(again, records);
         QVERIFY(again.records == session.records && again.records.at("normal").fewestMoves == 12u);
         keeper->clear();
-        QVERIFY(!QFileInfo::exists(damaged.fileName()) && session.records.empty());
+        QVERIFY(!QFileInfo::exists(damaged) && session.records.empty());
         program.window.close();
     }
 

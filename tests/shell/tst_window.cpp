@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -43,34 +44,38 @@ QImage OnScreen(QWidget& widget) {
 }
 
 // Whether the screen shows `buffer` (the back buffer unless given) at the largest whole scale k that fits,
-// with white right of it and below.
-bool ShowsBackBuffer(GameView& view, const BackBuffer* buffer = nullptr) {
+// with `ground` right of it and below.
+bool ShowsBackBuffer(GameView& view, const BackBuffer* buffer = nullptr, QRgb ground = WHITE) {
     const QImage screen = OnScreen(view);
     const BackBuffer& shown = buffer ? *buffer : view.game().backBuffer;
     const int k = std::min(screen.width() / SURFACE_WIDTH, screen.height() / SURFACE_HEIGHT);
     for (int y = 0; y < screen.height(); ++y)
         for (int x = 0; x < screen.width(); ++x)
             if (screen.pixel(x, y) !=
-                (x < SURFACE_WIDTH * k && y < SURFACE_HEIGHT * k ? shown.At(x / k, y / k) : WHITE))
+                (x < SURFACE_WIDTH * k && y < SURFACE_HEIGHT * k ? shown.At(x / k, y / k) : ground))
                 return false;
     return view.scale() == k;
 }
 
-// Queues a left-button press at the centre of device pixel `within` of game pixel `game`, as a real tap.
-void PostTap(GameView& view, QPoint game, QPoint within = {}) {
+// A left-button event at the centre of device pixel `within` of game pixel `game`.
+std::unique_ptr<QMouseEvent> Mouse(GameView& view, QEvent::Type type, QPoint game, QPoint within = {}) {
     const QPointF local =
         (QPointF(game * view.scale() + within) + QPointF(0.5, 0.5)) / view.devicePixelRatio();
-    QCoreApplication::postEvent(
-        &view, new QMouseEvent(QEvent::MouseButtonPress, local, view.mapToGlobal(local), Qt::LeftButton,
-                               Qt::LeftButton, Qt::NoModifier));
+    return std::make_unique<QMouseEvent>(
+        type, local, view.mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+}
+// Queues a left-button press, as a real tap.
+void PostTap(GameView& view, QPoint game, QPoint within = {}) {
+    QCoreApplication::postEvent(&view, Mouse(view, QEvent::MouseButtonPress, game, within).release());
 }
 void Tap(GameView& view, QPoint game, QPoint within = {}) {
     PostTap(view, game, within);
     QCoreApplication::processEvents();
 }
 
-// Shows the view at `size`; unless told not to, waits until the splash has played.
-bool Show(GameView& view, QSize size, bool pastSplash = true) {
+// Shows the view or window at `size`; unless told not to, waits until the splash has played.
+bool Show(auto& view, QSize size, bool pastSplash = true) {
     view.resize(size);
     view.show();
     return QTest::qWaitForWindowExposed(&view) &&
@@ -120,42 +125,34 @@ class TestWindow : public QObject {
         GameView view;
         QVERIFY(Show(view, PORTRAIT * 2));
         Tap(view, NORMAL_LABEL);
-        const auto row2 = [&] { return Row2(view); };
-        const auto turnedRight = TurnedRight;
-        const auto send = [&](QEvent::Type type, QPoint game, Qt::MouseButtons held) {
-            const QPointF local =
-                (QPointF(game * view.scale()) + QPointF(0.5, 0.5)) / view.devicePixelRatio();
-            QMouseEvent event(type, local, view.mapToGlobal(local),
-                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                              Qt::NoModifier);
-            QCoreApplication::sendEvent(&view, &event);
+        const auto send = [&](QEvent::Type type, QPoint game) {
+            QCoreApplication::sendEvent(&view, Mouse(view, type, game).get());
         };
-        const auto scrambled = row2();
+        const auto scrambled = Row2(view);
         const QPoint tile(100, 120);
-        send(QEvent::MouseButtonPress, tile, Qt::LeftButton);
-        for (int dx = 2; dx <= 60; dx += 2)
-            send(QEvent::MouseMove, tile + QPoint(dx, dx % 3), Qt::LeftButton);
-        QCOMPARE(row2(), turnedRight(scrambled, 2));
-        send(QEvent::MouseButtonRelease, tile + QPoint(60, 0), Qt::NoButton);
-        QCOMPARE(row2(), turnedRight(scrambled, 3));
+        send(QEvent::MouseButtonPress, tile);
+        for (int dx = 2; dx <= 60; dx += 2) send(QEvent::MouseMove, tile + QPoint(dx, dx % 3));
+        QCOMPARE(Row2(view), TurnedRight(scrambled, 2));
+        send(QEvent::MouseButtonRelease, tile + QPoint(60, 0));
+        QCOMPARE(Row2(view), TurnedRight(scrambled, 3));
         QCOMPARE(UndoCount(view.history()), 3u);
         QTRY_VERIFY(ShowsBackBuffer(view));
         for (int undo = 0; undo < 3; ++undo) view.undo();
-        QCOMPARE(row2(), scrambled);
+        QCOMPARE(Row2(view), scrambled);
         view.redo();
         view.redo();
 
         view.setFocus();
         QSignalSpy played(&view, &GameView::played);
-        send(QEvent::MouseButtonPress, tile, Qt::LeftButton);
-        for (int dx = 2; dx <= 36; dx += 2) send(QEvent::MouseMove, tile - QPoint(dx, 0), Qt::LeftButton);
+        send(QEvent::MouseButtonPress, tile);
+        for (int dx = 2; dx <= 36; dx += 2) send(QEvent::MouseMove, tile - QPoint(dx, 0));
         QCOMPARE(played.count(), 2);  // the press and the cell
         view.clearFocus();
         QFocusEvent out(QEvent::FocusOut);
         QCoreApplication::sendEvent(&view, &out);
-        QCOMPARE(row2(), turnedRight(scrambled, 1));
-        send(QEvent::MouseButtonRelease, tile - QPoint(36, 0), Qt::NoButton);
-        QCOMPARE(row2(), turnedRight(scrambled, 1));
+        QCOMPARE(Row2(view), TurnedRight(scrambled, 1));
+        send(QEvent::MouseButtonRelease, tile - QPoint(36, 0));
+        QCOMPARE(Row2(view), TurnedRight(scrambled, 1));
         QTRY_VERIFY(ShowsBackBuffer(view));
     }
 
@@ -238,10 +235,7 @@ class TestWindow : public QObject {
     // what cannot be read there is "As the system".
     void lookFollowsTheMenuAndTheSystemAndIsKept() {
         MainWindow window;
-        window.resize(PORTRAIT * 2 + QSize(0, window.chromeHeight()));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(window.game().splashPending == 0);
+        QVERIFY(Show(window, PORTRAIT * 2 + QSize(0, window.chromeHeight())));
         GameView& view = window.view();
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&view);
         QAccessibleInterface* words = reader->child(reader->childCount() - 1)->child(0);
@@ -254,18 +248,10 @@ class TestWindow : public QObject {
         std::vector<LookChoice> chosen;
         connect(&window, &MainWindow::lookChosen, this, [&](LookChoice choice) { chosen.push_back(choice); });
         window.lookAction(Look::DARK).trigger();
-        const QRgb ground = ColoursOf(Look::DARK).ground;
-        QTRY_COMPARE(OnScreen(view).pixel(0, 0), ground);
-        const QImage screen = OnScreen(view);
-        const int k = view.scale();
-        QCOMPARE(screen.pixel(screen.width() - 1, screen.height() - 1), ground);  // the margin
-        int same = 0;
-        for (int32_t y = 0; y < SURFACE_HEIGHT; ++y)
-            for (int32_t x = 0; x < SURFACE_WIDTH; ++x) {
-                QCOMPARE(screen.pixel(x * k, y * k), view.game().backBuffer.At(x, y));
-                same += classic.At(x, y) == view.game().backBuffer.At(x, y) ? 1 : 0;
-            }
-        QVERIFY(same < SURFACE_WIDTH * SURFACE_HEIGHT / 10);
+        QTRY_VERIFY(ShowsBackBuffer(view, nullptr, ColoursOf(Look::DARK).ground));  // margins too
+        const auto& inDark = view.game().backBuffer.pixels;
+        QVERIFY(std::inner_product(inDark.begin(), inDark.end(), classic.pixels.begin(), 0, std::plus<>(),
+                                   std::equal_to<>()) < SURFACE_WIDTH * SURFACE_HEIGHT / 10);
         QCOMPARE(view.game().tileGrid.tile, board);
         QCOMPARE(words->text(QAccessible::Name), QStringLiteral("Dark look"));
         // The moves and time read as plainly as any text there, quiet grey only in the classic look.

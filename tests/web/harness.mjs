@@ -4,6 +4,7 @@ import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import net from 'node:net';
 import os from 'node:os';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 import { PNG } from 'pngjs';
 import puppeteer from 'puppeteer-core';
@@ -104,19 +105,14 @@ export const findMenu = (page, menu, what = 'the menu') =>
 export const pictures = (page, count) => waitFor(page, (n) => window.pictures?.length >= n, count).catch(() => {})
     .then(() => delay(300)).then(() => page.evaluate(() => window.pictures));
 
-// A tap on device pixel (dx, dy) of game pixel (x, y); taps on whole CSS pixels need scale - 1 to stay on it.
+// Device pixel (dx, dy) of game pixel (x, y) in CSS pixels; on whole CSS pixels, scale - 1 stays on it.
 const edge = (page) => (page.whole ? page.scale - 1 : 0);
-export function tapGame(page, at, [x, y], dx = edge(page), dy = edge(page)) {
-    const css = (v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale);
-    return page.tap(css(at.left + x * at.k + dx), css(y * at.k + dy));
-}
-
-// The mouse pressed on game pixel `from`, moved through the others in turn and let go; points as tapGame's.
-export function dragGame(page, at, [from, ...through]) {
-    const css = ([x, y]) => [at.left + x * at.k + edge(page), y * at.k + edge(page)]
-        .map((v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale));
-    return page.drag(css(from), through.map(css));
-}
+const cssOf = (page, at, [x, y], dx = edge(page), dy = edge(page)) => [at.left + x * at.k + dx, y * at.k + dy]
+    .map((v) => (page.whole ? Math.floor(v / page.scale) : (v + 0.5) / page.scale));
+// A tap there; the mouse pressed on game pixel `from`, moved through the others in turn and let go.
+export const tapGame = (page, at, point, dx, dy) => page.tap(...cssOf(page, at, point, dx, dy));
+export const dragGame = (page, at, [from, ...through]) =>
+    page.drag(cssOf(page, at, from), through.map((point) => cssOf(page, at, point)));
 
 // Runs in the page: the board as the screen readers' copy names it, the tile numbers row by row (0 for
 // anything else); given `want` (the board as JSON), whether it is that board.
@@ -146,6 +142,22 @@ export const kept = (page) => page.evaluate((key) => localStorage.getItem(key), 
 // The system's Chromium, for the measuring scripts as well.
 export const launch = () =>
     chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/lib/chromium/chromium', args: ['--disable-gpu'] });
+
+// For a test file: the site served and the system's Chromium, both closed after its last test; `open` gives a
+// page of its own (options of a browser context) with its uncaught errors in `errors`, loaded at `hash`.
+export function chromiumSite() {
+    const shared = {};
+    before(async () => [shared.site, shared.browser] = await Promise.all([serve(), launch()]));
+    after(() => Promise.all([shared.browser.close(), shared.site.close()]));
+    shared.open = async (options, hash = '', setUp = async () => {}) => {
+        const context = await shared.browser.newContext(options), page = await context.newPage(), errors = [];
+        page.on('pageerror', (error) => errors.push(error.message));
+        await setUp(page);
+        await page.goto(shared.site.url + (hash && `#${hash}`));
+        return { context, page, errors, close: () => context.close() };
+    };
+    return shared;
+}
 
 // Each engine's browser starts once and serves every page opened after it, until a moment after the last one
 // closes. `start` gives the browser, with its close().
@@ -278,6 +290,11 @@ const webkitEngine = {
         const evaluate = (fn, arg) => session('POST', '/execute/sync',
             { script: `return (${fn})(arguments[0]);`, args: [arg ?? null] });
         const goto = (url) => session('POST', '/url', { url }), { capabilities: caps } = created;
+        // The mouse pressed at [x, y], moved through the other points in turn and let go.
+        const drag = ([x, y], through) => actions({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
+            { type: 'pointerMove', x, y, origin: 'viewport' }, { type: 'pointerDown', button: 0 },
+            ...through.map(([tx, ty]) => ({ type: 'pointerMove', x: tx, y: ty, origin: 'viewport', duration: 20 })),
+            { type: 'pointerUp', button: 0 }] });
         return { version: `${caps.browserName} ${caps.browserVersion}`, errors: null, scale, whole: true, resize, evaluate,
             goto, reload: () => session('POST', '/refresh', {}),
             reopen: (url) => goto('about:blank').then(() => goto(url)),
@@ -295,13 +312,7 @@ const webkitEngine = {
                 PNG.bitblt(view, canvas, ...box, 0, 0);
                 return PNG.sync.write(canvas);
             },
-            tap: (x, y) => actions({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
-                { type: 'pointerMove', x, y, origin: 'viewport' },
-                { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }),
-            drag: ([x, y], through) => actions({ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' }, actions: [
-                { type: 'pointerMove', x, y, origin: 'viewport' }, { type: 'pointerDown', button: 0 },
-                ...through.map(([tx, ty]) => ({ type: 'pointerMove', x: tx, y: ty, origin: 'viewport', duration: 20 })),
-                { type: 'pointerUp', button: 0 }] }),
+            tap: (x, y) => drag([x, y], []), drag,
             key(combo) {
                 const names = combo.split('+').map((name) => WEBDRIVER_KEYS[name] ?? name.toLowerCase());
                 const downs = names.map((value) => ({ type: 'keyDown', value }));

@@ -171,15 +171,16 @@ async function playThrough(t, engine, device) {
     assert.equal(await h.kept(page), null, 'nothing kept');
 
     if (device.coarse) {
-        // Held sideways: the message, a tap where "Normal" would be ignored; upright: the game, taking taps.
+        // Held sideways: the message, no Undo, Redo and Hint buttons, a tap where "Normal" would be ignored;
+        // upright: the game and its buttons, taking taps. Screen readers hear the message, and find no game under it.
         await page.resize(device.height, device.width);
-        // Screen readers hear it, and find no game under it.
         await h.waitFor(page, (text) => document.getElementById('turned').checkVisibility() &&
-            !document.querySelector('#mirror [role=button]').checkVisibility() &&
+            !document.querySelector('#mirror [role=button]').checkVisibility() && document.getElementById('thumb').hidden &&
             document.querySelector('#mirror [role=status]').textContent.trim() === text, TURNED, 'the message shown, said');
         await page.tap(device.height / 2, 70);
         await page.resize(device.width, device.height);
         await h.findMenu(page, menu);
+        assert.equal(await page.evaluate(() => document.getElementById('thumb').hidden), false, 'the buttons back');
         await tap(NORMAL_LABEL);
         const count = afterQuit.length + 1;
         assert.equal((await h.pictures(page, count)).length, count, 'only the tap upright');

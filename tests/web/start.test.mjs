@@ -4,7 +4,7 @@
 // tessel-replay shows for that scramble from its menu, with no moves and no time under it; a link that is no
 // ID is told in one line and leaves the menu as it was.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import * as h from './harness.mjs';
 
 const GROUND = { classic: [255, 255, 255], 'high-contrast': [255, 255, 255], dark: [18, 18, 18] };
@@ -30,21 +30,9 @@ function watchPage(stored) {
 // Every pixel of a picture (RGBA in base64) in one colour.
 const allOf = (rgba, [r, g, b]) => Buffer.from(rgba, 'base64').every((v, i) => v === [r, g, b, 255][i % 4]);
 
-let site, browser;
-before(async () => [site, browser] = await Promise.all([h.serve(), h.launch()]));
-after(() => Promise.all([browser.close(), site.close()]));
-
-async function open(hash, media = LIGHT, stored = null) {
-    const context = await browser.newContext({ viewport: { width: 360, height: 740 } });
-    const page = await context.newPage();
-    const errors = [];
-    page.on('pageerror', (error) => errors.push(error.message));
-    await page.emulateMedia(media);
-    await page.addInitScript(h.recordPutPictures);
-    await page.addInitScript(watchPage, stored);
-    await page.goto(hash ? `${site.url}#${hash}` : site.url);
-    return { page, errors, close: () => context.close() };
-}
+const chromium = h.chromiumSite();
+const open = (hash, media = LIGHT, stored = null) => chromium.open({ viewport: { width: 360, height: 740 } }, hash,
+    (page) => Promise.all([page.emulateMedia(media), page.addInitScript(h.recordPutPictures), page.addInitScript(watchPage, stored)]));
 
 const pictureCount = (page, n) => h.waitFor(page, (count) => window.shownPictures.length >= count, n, `${n} pictures`);
 const shown = (page, i) => page.evaluate((n) => window.shownPictures[n], i);

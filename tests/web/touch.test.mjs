@@ -1,23 +1,17 @@
 // The page on a phone's screen in Chromium, with real touch input through the DevTools protocol: the row of
 // Undo, Redo and Hint under the picture, and lines dragged with a finger.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
+import { test } from 'node:test';
 import * as h from './harness.mjs';
 
 const NORMAL_LABEL = [100, 75];
 
-let site, browser;
-before(async () => [site, browser] = await Promise.all([h.serve(), h.launch()]));
-after(() => Promise.all([browser.close(), site.close()]));
+const chromium = h.chromiumSite();
 
 // A phone 360 x 740 at 3x with touch as its main pointer, the page loaded and past its splash.
 async function openPhone() {
-    const context = await browser.newContext({ viewport: { width: 360, height: 740 }, deviceScaleFactor: 3,
+    const { context, page, errors } = await chromium.open({ viewport: { width: 360, height: 740 }, deviceScaleFactor: 3,
         isMobile: true, hasTouch: true });
-    const page = await context.newPage();
-    const errors = [];
-    page.on('pageerror', (error) => errors.push(error.message));
-    await page.goto(site.url);
     await page.waitForFunction(() => document.getElementById('mirror') && !document.getElementById('mirror').hidden);
     const cdp = await context.newCDPSession(page);
     return { context, page, cdp, errors };
@@ -39,12 +33,11 @@ const touch = (cdp, type, points) => cdp.send('Input.dispatchTouchEvent',
 const board = (page) => page.evaluate(h.mirrorBoard);
 const said = (page) => page.evaluate(() => document.querySelector('[role=status]').textContent);
 const settled = (page) => page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, 100)))));
-const turned = h.turnedRow;
+const fingerTap = (cdp, page, point) => touch(cdp, 'touchStart', [point]).then(() => touch(cdp, 'touchEnd', [])).then(() => settled(page));
 
 test('Chromium: a finger drags a row several cells, a pinch moves nothing, a cancelled drag keeps what it passed', { timeout: 120000 }, async () => {
     const { context, page, cdp, errors } = await openPhone();
-    await touch(cdp, 'touchStart', [await cssOf(page, NORMAL_LABEL)]);
-    await touch(cdp, 'touchEnd', []);
+    await fingerTap(cdp, page, await cssOf(page, NORMAL_LABEL));
     await page.waitForFunction(() => document.querySelectorAll('#mirror [role=row]').length === 6);
     const scrambled = await board(page);
     // Row 2's second tile, dragged right by three cells and a bit, in small steps as a finger moves.
@@ -61,11 +54,11 @@ test('Chromium: a finger drags a row several cells, a pinch moves nothing, a can
     }
     await touch(cdp, 'touchEnd', []);
     await settled(page);
-    assert.deepEqual(await board(page), turned(scrambled, 1, 3), 'three cells right');
+    assert.deepEqual(await board(page), h.turnedRow(scrambled, 1, 3), 'three cells right');
     assert.equal(await said(page), 'row 2 right', 'said as the arrow\'s tap');
     assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), false);
     for (let undo = 3; undo > 0; undo--) {
-        assert.deepEqual(await board(page), turned(scrambled, 1, undo), `${undo} moves to take back`);
+        assert.deepEqual(await board(page), h.turnedRow(scrambled, 1, undo), `${undo} moves to take back`);
         await page.keyboard.press('Control+Z');
         await settled(page);
     }
@@ -86,12 +79,12 @@ test('Chromium: a finger drags a row several cells, a pinch moves nothing, a can
     for (let step = 1; step <= 6; step++) await touch(cdp, 'touchMove', [[x - (step * 1.6 * cell) / 6, y]]);
     await touch(cdp, 'touchCancel', []);
     await settled(page);
-    assert.deepEqual(await board(page), turned(scrambled, 1, -1), 'one cell left kept');
+    assert.deepEqual(await board(page), h.turnedRow(scrambled, 1, -1), 'one cell left kept');
     assert.deepEqual(errors, []);
     await context.close();
 });
 
-test('Chromium: a phone\'s Undo, Redo and Hint buttons, and none held sideways', { timeout: 120000 }, async () => {
+test('Chromium: a phone\'s Undo, Redo and Hint buttons, and none in a short window', { timeout: 120000 }, async () => {
     const { context, page, cdp, errors } = await openPhone();
     const box = (id) => page.evaluate((i) => {
         const e = document.getElementById(i);
@@ -108,11 +101,7 @@ test('Chromium: a phone\'s Undo, Redo and Hint buttons, and none held sideways',
     assert.equal(await page.evaluate(() => { const c = document.getElementById('game'); return Math.floor(Math.min(c.width / 239, c.height / 267)); }), 4, 'the picture still at 4x');
     assert.deepEqual(await greyed(), [true, true, false], 'nothing to take back yet');
     // A move, then each button as a finger taps it: Undo takes it back, Redo plays it again.
-    const tapAt = async (point) => {
-        await touch(cdp, 'touchStart', [point]);
-        await touch(cdp, 'touchEnd', []);
-        await settled(page);
-    };
+    const tapAt = (point) => fingerTap(cdp, page, point);
     await tapAt(await cssOf(page, NORMAL_LABEL));
     await page.waitForFunction(() => document.querySelector('#mirror [role=grid]'));
     const scrambled = await board(page);
@@ -131,12 +120,7 @@ test('Chromium: a phone\'s Undo, Redo and Hint buttons, and none held sideways',
     const order = await page.evaluate(() => [...document.querySelectorAll('[tabindex="0"], button:not([disabled])')]
         .filter((e) => !e.closest('[hidden], dialog:not([open])')).map((e) => e.id || 'game'));
     assert.deepEqual(order, ['game', 'undo-button', 'hint-button', 'tools'], 'in the order of the page');
-    // Held sideways: the message, and no buttons.
-    await page.setViewportSize({ width: 740, height: 360 });
-    await page.waitForFunction(() => document.getElementById('thumb').hidden);
-    await page.setViewportSize({ width: 360, height: 740 });
-    await page.waitForFunction(() => !document.getElementById('thumb').hidden);
-    // A short window has no room for them.
+    // A short window has no room for them (nor has one held sideways: page.test.mjs).
     await page.setViewportSize({ width: 360, height: 420 });
     await page.waitForFunction(() => document.getElementById('thumb').hidden);
     assert.deepEqual(errors, []);
