@@ -40,18 +40,6 @@ ScreenText DescribeScreen(const Game& game) {
     return text;
 }
 
-CursorItem FindCursorItem(const ScreenText& text, const Cursor& cursor) {
-    if (!cursor.shown) return {};
-    if (text.cells.empty()) {
-        const bool onButton = cursor.row >= 0 && cursor.row < static_cast<int32_t>(text.buttons.size());
-        return onButton ? CursorItem{CursorItem::BUTTON, cursor.row} : CursorItem{};
-    }
-    // Counted from 1 at the first cell told.
-    const int32_t col = cursor.col - text.firstCol + 1, row = cursor.row - text.firstRow + 1;
-    if (col < 1 || col > text.columns || row < 1 || row > text.rows) return {};
-    return {CursorItem::CELL, CellIndex(col, row, text.columns)};
-}
-
 ShownState TakeShownState(const Session& session) {
     return {session.game.screen, session.game.solved != 0, TakeBoard(session.game), session.cursor};
 }

@@ -36,14 +36,6 @@ struct ScreenText {
 
 ScreenText DescribeScreen(const Game& game);
 
-// Where the keyboard's cursor stands: a button on the menu, a cell on a board; none while it is hidden
-// or off the grid.
-struct CursorItem {
-    enum Kind { NONE, BUTTON, CELL } kind = NONE;
-    int32_t index = 0;
-};
-CursorItem FindCursorItem(const ScreenText& text, const Cursor& cursor);
-
 // What a screen reader needs to tell what an action did: the screen, the banner, the board and the cursor.
 struct ShownState {
     int32_t screen = SCREEN_MENU;

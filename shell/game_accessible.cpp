@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "game/screen_text.h"
+#include "game/accessible_screen.h"
 #include "shell/game_view.h"
 #include "shell/look_choice.h"
 
@@ -22,13 +22,7 @@ QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A board cell's identity: its tile while it holds one (the tile travels, its object with it), else its
-// place in the screen text's list.
-int CellKey(const ScreenItem& cell, std::size_t index) {
-    return cell.tile > 0 ? 1000 + cell.tile : static_cast<int>(index);
-}
-
-// A button (a menu label, Quit) or a board cell, read afresh from the view's screen text at every question.
+// A button (a menu label, Quit) or a board cell, read afresh from the view's description at every question.
 class ItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
   public:
     ItemAccessible(ViewAccessible* owner, bool cell, int key) : owner_(owner), cell_(cell), key_(key) {}
@@ -55,12 +49,12 @@ class ItemAccessible : public QAccessibleInterface, public QAccessibleActionInte
     void doAction(const QString& name) override;
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
-    const ScreenItem* item() const;
+    const AccessibleItem* item() const;
 
   private:
     ViewAccessible* owner_;
     bool cell_;
-    int key_;  // a button's index, a cell's CellKey
+    int key_;  // the item's key (game/accessible_screen.h)
 };
 
 // The status bar and the notification in it that speaks what each action did. Orca reads a notification
@@ -100,13 +94,14 @@ class ShapeWatch : public QObject {
     ViewAccessible* owner_;
 };
 
-// The view: its name the puzzle's (or "Menu"); its children the menu's buttons, or a board's cells row by
-// row and Quit, then the status bar. The items of one screen live as long as it shows; a new screen gets
-// new ones, so that a screen reader never sees a focused button renamed.
+// The view: the screen as screen readers get it (game/accessible_screen.h), its name the screen's; its
+// children the menu's buttons, or a board's cells row by row and Quit, then the status bar. The items of one
+// screen live as long as it shows; a new screen gets new ones, so that a screen reader never sees a focused
+// button renamed.
 class ViewAccessible : public QAccessibleWidget {
   public:
     explicit ViewAccessible(GameView* view) : QAccessibleWidget(view, QAccessible::Client), watch_(this) {
-        text_ = DescribeScreen(view->game());
+        text_ = DescribeForScreenReaders(view->game());
         landscape_ = view->isLandscape();
         view->installEventFilter(&watch_);
         refresh_ = QObject::connect(view, &GameView::played, view, [this] { Refresh(); });
@@ -133,7 +128,7 @@ class ViewAccessible : public QAccessibleWidget {
         QAccessible::deleteAccessibleInterface(bar_);
     }
 
-    const ScreenText& screenText() const { return text_; }
+    const AccessibleScreen& screen() const { return text_; }
     const QString& words() const { return said_; }
     QAccessibleInterface* statusBar() const { return QAccessible::accessibleInterface(bar_); }
     QAccessibleInterface* notification() const { return QAccessible::accessibleInterface(note_); }
@@ -144,23 +139,22 @@ class ViewAccessible : public QAccessibleWidget {
     }
     QAccessibleInterface* cell(int index) const {
         if (index < 0 || static_cast<std::size_t>(index) >= text_.cells.size()) return nullptr;
-        const auto i = static_cast<std::size_t>(index);
-        return Pooled(true, CellKey(text_.cells[i], i));
+        return Pooled(true, text_.cells[static_cast<std::size_t>(index)].key);
     }
 
     // The item under the keyboard's cursor, when it shows.
     QAccessibleInterface* cursorItem() const {
         const GameView* shown = view();
         if (shown == nullptr) return nullptr;
-        const CursorItem at = FindCursorItem(text_, shown->session().cursor);
-        if (at.kind == CursorItem::BUTTON) return button(at.index);
-        if (at.kind == CursorItem::CELL) return cell(at.index);
+        const FocusedItem at = FocusOf(text_, shown->session().cursor);
+        if (at.kind == FocusedItem::BUTTON) return button(at.index);
+        if (at.kind == FocusedItem::CELL) return cell(at.index);
         return nullptr;
     }
     bool hasKeyboardFocus() const { return view() != nullptr && view()->hasFocus(); }
 
     // An item's rectangle on the screen: game pixels through the view's scale.
-    QRect screenRect(const ScreenItem& item) const {
+    QRect screenRect(const AccessibleItem& item) const {
         const GameView* shown = view();
         if (shown == nullptr) return {};
         const qreal dpr = shown->devicePixelRatio();
@@ -171,7 +165,7 @@ class ViewAccessible : public QAccessibleWidget {
     }
 
     // A press plays a tap at the item's point, as the mouse would at the middle of that game pixel.
-    void press(const ScreenItem& item) {
+    void press(const AccessibleItem& item) {
         GameView* shown = view();
         if (shown == nullptr) return;
         const qreal dpr = shown->devicePixelRatio();
@@ -186,8 +180,7 @@ class ViewAccessible : public QAccessibleWidget {
     }
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name)
-            return text_.heading.empty() ? QStringLiteral("Menu") : ToQString(text_.heading);
+        if (t == QAccessible::Name) return ToQString(text_.name);
         return QAccessibleWidget::text(t);
     }
     int childCount() const override {
@@ -261,20 +254,17 @@ class ViewAccessible : public QAccessibleWidget {
         GameView* shown = view();
         if (shown == nullptr) return;
         Session& session = shown->session();
-        const ScreenText before = std::move(text_);
-        text_ = DescribeScreen(session.game);
+        const AccessibleScreen before = std::move(text_);
+        text_ = DescribeForScreenReaders(session.game);
         const QString words = ToQString(TakePlayedWords(session));
-        const bool newScreen = before.heading != text_.heading ||
-                               before.buttons.size() != text_.buttons.size() ||
+        const bool newScreen = before.name != text_.name || before.buttons.size() != text_.buttons.size() ||
                                before.cells.size() != text_.cells.size();
         if (newScreen) {
             DropItems();
             for (int i = 0; i < childCount(); ++i) Send(child(i), QAccessible::ObjectCreated);
         }
         for (std::size_t i = 0; i < text_.cells.size() && !newScreen; ++i) {
-            const ScreenItem& was = before.cells[i];
-            const ScreenItem& is = text_.cells[i];
-            if (was.name != is.name || was.place != is.place)
+            if (before.cells[i].name != text_.cells[i].name)
                 Send(cell(static_cast<int>(i)), QAccessible::NameChanged);
         }
         // Focus only when it lands on another item: a tile that travels keeps its item and its focus.
@@ -291,7 +281,7 @@ class ViewAccessible : public QAccessibleWidget {
     QMetaObject::Connection refresh_;
     QMetaObject::Connection look_;
     QMetaObject::Connection focus_;
-    ScreenText text_;
+    AccessibleScreen text_;
     bool landscape_ = false;
     QString said_;
     QAccessible::Id bar_ = 0;
@@ -306,13 +296,10 @@ bool ShapeWatch::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
-const ScreenItem* ItemAccessible::item() const {
-    const ScreenText& text = owner_->screenText();
-    if (!cell_)
-        return key_ < static_cast<int>(text.buttons.size()) ? &text.buttons[static_cast<std::size_t>(key_)]
-                                                            : nullptr;
-    for (std::size_t i = 0; i < text.cells.size(); ++i) {
-        if (CellKey(text.cells[i], i) == key_) return &text.cells[i];
+const AccessibleItem* ItemAccessible::item() const {
+    const AccessibleScreen& screen = owner_->screen();
+    for (const AccessibleItem& item : cell_ ? screen.cells : screen.buttons) {
+        if (item.key == key_) return &item;
     }
     return nullptr;
 }
@@ -322,14 +309,13 @@ QWindow* ItemAccessible::window() const {
 QAccessibleInterface* ItemAccessible::parent() const {
     return owner_;
 }
-// A cell is spoken with its place: "7, row 2 column 3".
 QString ItemAccessible::text(QAccessible::Text t) const {
-    const ScreenItem* shown = item();
+    const AccessibleItem* shown = item();
     if (t != QAccessible::Name || shown == nullptr) return {};
-    return ToQString(shown->place.empty() ? shown->name : shown->name + ", " + shown->place);
+    return ToQString(shown->name);
 }
 QRect ItemAccessible::rect() const {
-    const ScreenItem* shown = item();
+    const AccessibleItem* shown = item();
     return shown != nullptr ? owner_->screenRect(*shown) : QRect();
 }
 QAccessible::State ItemAccessible::state() const {
@@ -340,7 +326,8 @@ QAccessible::State ItemAccessible::state() const {
     return state;
 }
 void ItemAccessible::doAction(const QString& name) {
-    if (const ScreenItem* shown = item(); shown != nullptr && name == pressAction()) owner_->press(*shown);
+    if (const AccessibleItem* shown = item(); shown != nullptr && name == pressAction())
+        owner_->press(*shown);
 }
 
 QWindow* WordsAccessible::window() const {

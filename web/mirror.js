@@ -5,11 +5,10 @@
 // polite status region says what each move did. The mirror takes no pointer: mouse, finger and pen taps
 // pass through to the canvas as before.
 
-// The core describes the screen as JSON (TesselScreenText in web/platform.cpp); items are
-// [name, x, y, width, height, tapX, tapY, place] in picture pixels; a cell's place is "row 2 column 3", an
-// arrow's "column 2", or empty.
-const NAME = 0, X = 1, Y = 2, WIDTH = 3, HEIGHT = 4, TAP_X = 5, TAP_Y = 6, PLACE = 7;
-const spoken = (item) => (item[PLACE] ? `${item[NAME]}, ${item[PLACE]}` : item[NAME]);
+// The core describes the screen as screen readers get it, names, groups and places (game/accessible_screen.h),
+// as JSON (TesselScreenText in web/platform.cpp); items are [name, x, y, width, height, tapX, tapY] in
+// picture pixels, a cell's name spoken with its place ("7, row 2 column 3").
+const NAME = 0, X = 1, Y = 2, WIDTH = 3, HEIGHT = 4, TAP_X = 5, TAP_Y = 6;
 
 // Changing the page costs its layout again, at every move of a drag: only what differs is written.
 function setLabel(node, label) {
@@ -32,12 +31,12 @@ export function createMirror({ core, canvas, placement, tap }) {
     const root = element('main', { id: 'mirror', hidden: '' });
     const title = element('h1', { class: 'unseen' });
     const status = element('div', { role: 'status', 'aria-live': 'polite', class: 'unseen' });
-    const banner = element('p', { class: 'unseen', hidden: '' }, 'CLEARED!!');
+    const banner = element('p', { class: 'unseen', hidden: '' });
     const items = element('div');
     root.append(title, banner, items, status);
     canvas.after(root);
 
-    let shape = ''; // the screen whose elements stand: heading, grid size and button names
+    let shape = ''; // the screen whose elements stand: its name, grid size and button names
     let buttons = [], cells = [], rows = [];
     let screen = null;
     let saidLast = '';
@@ -59,9 +58,8 @@ export function createMirror({ core, canvas, placement, tap }) {
             element('div', { role: 'button', tabindex: '-1', 'data-kind': 'button', 'data-index': index }));
         rows = [];
         cells = [];
-        if (screen.cells.length > 0) {
-            // Each cell's label tells its place ("7, row 2 column 3"), counted as the game counts lines.
-            const grid = element('div', { role: 'grid', 'aria-label': screen.heading,
+        if (screen.group === 'grid') {
+            const grid = element('div', { role: 'grid', 'aria-label': screen.groupName,
                 'aria-rowcount': screen.rows, 'aria-colcount': screen.columns });
             for (let r = 0; r < screen.rows; r++) {
                 const row = element('div', { role: 'row', 'aria-rowindex': r + 1 });
@@ -72,13 +70,10 @@ export function createMirror({ core, canvas, placement, tap }) {
                 }
                 rows.push(grid.appendChild(row));
             }
-            items.append(grid);
-        }
-        if (screen.cells.length > 0) {
-            items.append(...buttons);
+            items.append(grid, ...buttons);
         } else {
-            // The menu is a toolbar: a screen reader leaves the arrows to the game there, as in the grid.
-            const toolbar = element('div', { role: 'toolbar', 'aria-label': 'Puzzles', 'aria-orientation': 'vertical' });
+            // A toolbar: a screen reader leaves the arrows to the game there, as in the grid.
+            const toolbar = element('div', { role: 'toolbar', 'aria-label': screen.groupName, 'aria-orientation': 'vertical' });
             toolbar.append(...buttons);
             items.append(toolbar);
         }
@@ -117,7 +112,7 @@ export function createMirror({ core, canvas, placement, tap }) {
         const text = core._TesselScreenText();
         const end = core.HEAPU8.indexOf(0, text);
         screen = JSON.parse(new TextDecoder().decode(core.HEAPU8.subarray(text, end)));
-        const newShape = JSON.stringify([screen.heading, screen.columns, screen.rows, screen.buttons.map((b) => b[NAME])]);
+        const newShape = JSON.stringify([screen.name, screen.columns, screen.rows, screen.buttons.map((b) => b[NAME])]);
         const hadFocus = root.contains(document.activeElement);
         // Where the elements stand changes with the screen's shape alone (and the canvas's size, which places
         // them itself): placing them asks the page for its layout, too slow to do at every move of a drag.
@@ -126,10 +121,11 @@ export function createMirror({ core, canvas, placement, tap }) {
             shape = newShape;
             build();
         }
-        setText(title, screen.heading || 'Tessel');
-        if (banner.hidden !== !screen.cleared) banner.hidden = !screen.cleared;
+        setText(title, screen.name);
+        setText(banner, screen.banner);
+        if (banner.hidden !== !screen.banner) banner.hidden = !screen.banner;
         screen.buttons.forEach((item, i) => setLabel(buttons[i], item[NAME]));
-        screen.cells.forEach((item, i) => setLabel(cells[i], spoken(item)));
+        screen.cells.forEach((item, i) => setLabel(cells[i], item[NAME]));
         // One Tab stop: the cursor's element, or the first until the cursor shows.
         const [kind, index] = screen.focus ?? [cells.length > 0 ? 'cell' : 'button', 0];
         const target = (kind === 'cell' ? cells : buttons)[index];

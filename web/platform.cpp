@@ -18,6 +18,7 @@
 #include "core/game.h"
 #include "core/platform.h"
 #include "core/splash.h"
+#include "game/accessible_screen.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
@@ -401,7 +402,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselRedoCount() {
 
 }  // extern "C"
 
-// What the screen shows, in words, for the page's accessible mirror of the picture (web/mirror.js).
+// What the screen shows, for the page's accessible mirror of the picture (web/mirror.js).
 namespace tessel {
 
 namespace {
@@ -415,17 +416,15 @@ void AppendJsonString(std::string& json, std::string_view text) {
     json += '"';
 }
 
-// [name, x, y, width, height, tapX, tapY, place]
-void AppendItems(std::string& json, const std::vector<ScreenItem>& items) {
+// [name, x, y, width, height, tapX, tapY]
+void AppendItems(std::string& json, const std::vector<AccessibleItem>& items) {
     json += '[';
-    for (const ScreenItem& item : items) {
+    for (const AccessibleItem& item : items) {
         if (json.back() != '[') json += ',';
         json += '[';
         AppendJsonString(json, item.name);
         for (const int32_t v : {item.x, item.y, item.width, item.height, item.tapX, item.tapY})
             json += ',' + std::to_string(v);
-        json += ',';
-        AppendJsonString(json, item.place);
         json += ']';
     }
     json += ']';
@@ -437,28 +436,33 @@ void AppendItems(std::string& json, const std::vector<ScreenItem>& items) {
 
 extern "C" {
 
-// The screen as JSON: {"heading", "cleared", "columns", "rows", "buttons", "cells", "focus", "said"}, items
-// as [name, x, y, width, height, tapX, tapY, place] in picture pixels, "focus" the cursor's ["button" or
-// "cell", index] or null, "said" the few words for what was played last, given once (TakePlayedWords).
+// The screen as screen readers get it (game/accessible_screen.h), as JSON: {"name", "group" ("toolbar" or
+// "grid"), "groupName", "columns", "rows", "buttons", "cells", "banner", "focus", "said"}, items as [name,
+// x, y, width, height, tapX, tapY] in picture pixels, "focus" the cursor's ["button" or "cell", index] or
+// null, "said" the few words for what was played last, given once (TakePlayedWords).
 EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
     using namespace tessel;
     static std::string json;
-    const Game& game = TheGame();
-    const ScreenText text = DescribeScreen(game);
+    const AccessibleScreen screen = DescribeForScreenReaders(TheGame());
     const std::string said = TakePlayedWords(TheSession());
-    json = "{\"heading\":";
-    AppendJsonString(json, text.heading);
-    json += ",\"cleared\":" + std::string(text.cleared ? "true" : "false");
-    json += ",\"columns\":" + std::to_string(text.columns) + ",\"rows\":" + std::to_string(text.rows);
+    json = "{\"name\":";
+    AppendJsonString(json, screen.name);
+    json += ",\"group\":";
+    json += screen.group == AccessibleScreen::Group::Grid ? "\"grid\"" : "\"toolbar\"";
+    json += ",\"groupName\":";
+    AppendJsonString(json, screen.groupName);
+    json += ",\"columns\":" + std::to_string(screen.columns) + ",\"rows\":" + std::to_string(screen.rows);
     json += ",\"buttons\":";
-    AppendItems(json, text.buttons);
+    AppendItems(json, screen.buttons);
     json += ",\"cells\":";
-    AppendItems(json, text.cells);
-    const CursorItem focus = FindCursorItem(text, TheSession().cursor);
+    AppendItems(json, screen.cells);
+    json += ",\"banner\":";
+    AppendJsonString(json, screen.banner);
+    const FocusedItem focus = FocusOf(screen, TheSession().cursor);
     json += ",\"focus\":";
-    json += focus.kind == CursorItem::NONE
+    json += focus.kind == FocusedItem::NONE
                 ? "null"
-                : (focus.kind == CursorItem::BUTTON ? "[\"button\"," : "[\"cell\",") +
+                : (focus.kind == FocusedItem::BUTTON ? "[\"button\"," : "[\"cell\",") +
                       std::to_string(focus.index) + "]";
     json += ",\"said\":";
     AppendJsonString(json, said);
