@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "puzzles/puzzle_table.h"
 
@@ -127,6 +128,11 @@ std::optional<Key> ParseKey(std::string_view name) {
         if (KEY_NAMES[i] == name) return static_cast<Key>(i);
     }
     return std::nullopt;
+}
+
+std::optional<Key> KeyPressed(std::string_view name, bool shift) {
+    if (name.find('+') != std::string_view::npos) return std::nullopt;
+    return shift ? ParseKey("Shift+" + std::string(name)) : ParseKey(name);
 }
 
 std::optional<ShiftDirection> LineShiftOf(Key key, bool grabbed) {

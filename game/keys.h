@@ -33,6 +33,10 @@ static_assert(static_cast<int32_t>(Key::Escape) == KEY_COUNT - 1, "every key is 
 // "Left", "Right", "Up", "Down", "Shift+Left" ... "Shift+Down", "Enter", "Space", "Escape".
 std::optional<Key> ParseKey(std::string_view name);
 
+// A key pressed, by its name as above without "Shift+", with Shift held or not: Shift goes with the arrows
+// alone, and with any other key it is no key of the game's.
+std::optional<Key> KeyPressed(std::string_view name, bool shift);
+
 // What a key does on the screen shown.
 //   Nothing: it has no meaning there (nothing is presented).
 //   MoveCursor: only the cursor changes (shown, moved, grabbed or let go) to `cursor`.

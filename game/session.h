@@ -86,6 +86,8 @@ struct Session {
     std::vector<LoggedSolve> solvesToLog;
     std::optional<Drag> drag;  // while a pointer is held down
     Played played;
+    int32_t drainedTaps =
+        0;  // taps delivered since the splash ended, while they are drained (game/splash_end.h)
 };
 
 // The moves on the board: those played and not taken back, the oldest ones beyond the history's limit

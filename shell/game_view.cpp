@@ -10,14 +10,15 @@
 #include <QTouchEvent>
 
 #include <algorithm>
-#include <cmath>
 #include <thread>
 
 #include "core/platform.h"
 #include "core/splash.h"
 #include "game/drag.h"
 #include "game/keys.h"
+#include "game/picture_place.h"
 #include "game/session.h"
+#include "game/splash_end.h"
 #include "game/tap_cycle.h"
 #include "hints/shown_hint.h"
 #include "shell/game_accessible.h"
@@ -31,10 +32,6 @@ const QString LANDSCAPE_LINE_2 = QStringLiteral(" doesn't support horizontal vie
 // (10, 30)-(280, 59) and (10, 60)-(280, 90), right and bottom edges outside.
 constexpr QRect LANDSCAPE_RECT_1{10, 30, 270, 29};
 constexpr QRect LANDSCAPE_RECT_2{10, 60, 270, 30};
-
-// Mouse positions arrive as logical coordinates, device pixels divided by the ratio; multiplying back can
-// land a hair below the whole device pixel, which this nudge absorbs.
-constexpr double DEVICE_PIXEL_EPSILON = 1e-6;
 
 // Draws a block of game pixels with its top-left corner at game pixel (x, y), every game pixel exactly
 // k x k device pixels. Each row is widened k times into a one-row image, which the painter stretches to
@@ -76,22 +73,19 @@ GameView::GameView(QWidget* parent) : QWidget(parent) {
     game().presenter = {[](const Game&, void* view) { static_cast<GameView*>(view)->present(); }, this};
 }
 
-int GameView::scale() const {
+PicturePlace GameView::place() const {
     const qreal dpr = devicePixelRatio();
-    const int deviceWidth = static_cast<int>(std::floor(width() * dpr + DEVICE_PIXEL_EPSILON));
-    const int deviceHeight = static_cast<int>(std::floor(height() * dpr + DEVICE_PIXEL_EPSILON));
-    return std::max(1, std::min(deviceWidth / SURFACE_WIDTH, deviceHeight / SURFACE_HEIGHT));
+    return PlacePicture(width() * dpr, height() * dpr, PictureAlign::Left);
+}
+
+int GameView::scale() const {
+    return place().scale;
 }
 
 QPoint GameView::gamePoint(QPointF position) const {
     const qreal dpr = devicePixelRatio();
-    const int k = scale();
-    const auto toGame = [&](qreal logical) {
-        const int device = static_cast<int>(std::floor(logical * dpr + DEVICE_PIXEL_EPSILON));
-        // Taps reach the game as two unsigned 16-bit halves.
-        return std::clamp(device / k, 0, 0xFFFF);
-    };
-    return {toGame(position.x()), toGame(position.y())};
+    const TapPoint at = GamePixel(place(), position.x() * dpr, position.y() * dpr);
+    return {at.x, at.y};
 }
 
 bool GameView::isLandscape() const {
@@ -124,30 +118,12 @@ void GameView::playSplash() {
         while (TickCount() - shownAt < step.waitMs) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     splashFrame_.reset();
-    game().splashPending = 0;
-    game().drainTaps = 1;
+    EndSplash(session_);
     updateClockHold();  // a game kept by the last run plays on, its time with it
     repaint();
-    drainQueuedTaps();
-}
-
-void GameView::drainQueuedTaps() {
-    // Everything queued during the splash is delivered now. While the record's drainTaps is set, the first
-    // tap is played and the next DRAINED_TAPS are dropped, so that taps piled up while the splash held the
-    // program do not all play at once; the flag is cleared then, and any taps beyond are played again.
-    drainedFirstTap_ = false;
-    tapsDropped_ = 0;
+    // Everything queued during the splash is delivered now, drained as game/splash_end.h says.
     QCoreApplication::processEvents();
-    game().drainTaps = 0;
-}
-
-bool GameView::takeDrainedTap() {
-    if (!drainedFirstTap_) {
-        drainedFirstTap_ = true;
-        return true;
-    }
-    if (++tapsDropped_ == DRAINED_TAPS) game().drainTaps = 0;
-    return false;
+    EndDrain(session_);
 }
 
 void GameView::setLook(Look look) {
@@ -196,7 +172,7 @@ void GameView::paintEvent(QPaintEvent*) {
 
 void GameView::pressAt(QPointF position) {
     if (isLandscape()) return;
-    if (game().drainTaps != 0 && !takeDrainedTap()) return;
+    if (!TakesTap(session_)) return;
     const QPoint tap = gamePoint(position);
     Press(session_, tap.x(), tap.y());
     emit played();
@@ -278,22 +254,23 @@ std::optional<Key> GameKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     const bool shift = modifiers == Qt::ShiftModifier;
     if (modifiers != Qt::NoModifier && !shift) return std::nullopt;
+    // Qt's keys by the game's names for them (game/keys.h).
     switch (event.key()) {
         case Qt::Key_Left:
-            return shift ? Key::ShiftLeft : Key::Left;
+            return KeyPressed("Left", shift);
         case Qt::Key_Right:
-            return shift ? Key::ShiftRight : Key::Right;
+            return KeyPressed("Right", shift);
         case Qt::Key_Up:
-            return shift ? Key::ShiftUp : Key::Up;
+            return KeyPressed("Up", shift);
         case Qt::Key_Down:
-            return shift ? Key::ShiftDown : Key::Down;
+            return KeyPressed("Down", shift);
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return shift ? std::nullopt : std::optional(Key::Enter);
+            return KeyPressed("Enter", shift);
         case Qt::Key_Space:
-            return shift ? std::nullopt : std::optional(Key::Space);
+            return KeyPressed("Space", shift);
         case Qt::Key_Escape:
-            return shift ? std::nullopt : std::optional(Key::Escape);
+            return KeyPressed("Escape", shift);
         default:
             return std::nullopt;
     }

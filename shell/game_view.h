@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 
+#include "game/picture_place.h"
 #include "game/session.h"
 
 class QKeyEvent;
@@ -35,8 +36,6 @@ class GameView : public QWidget {
     // The size the window gives the game at start: the back buffer and one white pixel right and below.
     static constexpr int AREA_WIDTH = 240;
     static constexpr int AREA_HEIGHT = 268;
-    // Taps queued during the splash that are thrown away after the first one.
-    static constexpr int DRAINED_TAPS = 20;
 
     // Creates the game, shown in this view: its images and back buffer prepared and the menu drawn.
     explicit GameView(QWidget* parent = nullptr);
@@ -46,7 +45,8 @@ class GameView : public QWidget {
     const Session& session() const { return session_; }
     Session& session() { return session_; }
 
-    // Device pixels per game pixel: the largest whole number at which the back buffer fits.
+    // Device pixels per game pixel: the largest whole number at which the back buffer fits
+    // (game/picture_place.h).
     int scale() const;
     // The back-buffer pixel under a point of the widget, through the same scale as the picture.
     QPoint gamePoint(QPointF position) const;
@@ -58,7 +58,7 @@ class GameView : public QWidget {
     void present();
 
     // Plays the splash when it is due (not played yet, shown, portrait) and returns after it, once the
-    // taps queued meanwhile have been drained. The first portrait paint asks for it.
+    // taps queued meanwhile have been drained (game/splash_end.h). The first portrait paint asks for it.
     void playSplash();
 
     QSize sizeHint() const override { return {AREA_WIDTH, AREA_HEIGHT}; }
@@ -104,14 +104,11 @@ class GameView : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
+    PicturePlace place() const;
     void pressAt(QPointF position);
     void moveTo(QPointF position);
     void letGo();
     void touchEvent(QTouchEvent* event);
-    void drainQueuedTaps();
-    // Whether a tap that arrives while drainTaps is set is played: the first is, the next DRAINED_TAPS
-    // are dropped.
-    bool takeDrainedTap();
     // Whether a key press is the game's: a key pressed while the view had the keyboard, or a repeat of one.
     bool takesPress(const QKeyEvent& event);
 
@@ -120,8 +117,6 @@ class GameView : public QWidget {
     Session session_;
     std::optional<ImageId> splashFrame_;  // the frame on the screen while the splash plays
     bool splashRequested_ = false;
-    bool drainedFirstTap_ = false;
-    int tapsDropped_ = 0;
     std::optional<std::chrono::steady_clock::time_point> lastPresent_;
     // The keys pressed down here and not released since, and the last release the view was given.
     std::set<int> keysDown_;

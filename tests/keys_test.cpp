@@ -127,6 +127,25 @@ class KeyModel {
     }
 };
 
+// Keys by name as the front ends pass them on: every key of the game's by its name, Shift with an arrow the
+// shifted arrow, Shift with any other key none; a name with "Shift+" in it is no key pressed.
+TEST(Keys, PressedByNameShiftGoesWithTheArrowsAlone) {
+    std::set<Key> keys;
+    for (const char* arrow : {"Left", "Right", "Up", "Down"}) {
+        ASSERT_TRUE(KeyPressed(arrow, false) && KeyPressed(arrow, true)) << arrow;
+        EXPECT_EQ(KeyPressed(arrow, true), ParseKey(std::string("Shift+") + arrow));
+        keys.insert({*KeyPressed(arrow, false), *KeyPressed(arrow, true)});
+    }
+    for (const char* other : {"Enter", "Space", "Escape"}) {
+        ASSERT_TRUE(KeyPressed(other, false).has_value()) << other;
+        EXPECT_FALSE(KeyPressed(other, true).has_value()) << other;
+        keys.insert(*KeyPressed(other, false));
+    }
+    EXPECT_EQ(keys.size(), static_cast<std::size_t>(KEY_COUNT));
+    EXPECT_FALSE(KeyPressed("Shift+Left", false) || KeyPressed("Shift+Left", true) ||
+                 KeyPressed("Tab", false));
+}
+
 // Thousands of keys, with pointer taps among them, through every screen: the cursor goes where its rules
 // say, and every key shows what the tap it stands for shows on a game played by taps alone, frame by frame,
 // its last picture with the cursor's outline over it.

@@ -23,10 +23,12 @@
 #include "game/game_id.h"
 #include "game/kept_game.h"
 #include "game/keys.h"
+#include "game/picture_place.h"
 #include "game/records.h"
 #include "game/records_store.h"
 #include "game/screen_text.h"
 #include "game/session.h"
+#include "game/splash_end.h"
 #include "game/tap_cycle.h"
 #include "hints/hint.h"
 #include "hints/shown_hint.h"
@@ -207,11 +209,18 @@ EMSCRIPTEN_KEEPALIVE uint32_t TesselSplashStep(int32_t step) {
     return splash.waitMs;
 }
 
-// The splash is over: the menu takes taps from now on, and the back buffer is shown.
+// The splash is over: the menu takes taps from now on, and the back buffer is shown. The taps queued
+// meanwhile are drained (game/splash_end.h): the page asks of each whether it is played, then ends the
+// drain.
 EMSCRIPTEN_KEEPALIVE void TesselEndSplash() {
-    tessel::Game& game = tessel::TheGame();
-    game.splashPending = 0;
-    tessel::PresentNow(game);
+    tessel::EndSplash(tessel::TheSession());
+    tessel::PresentNow(tessel::TheGame());
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselTakesTap() {
+    return tessel::TakesTap(tessel::TheSession()) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void TesselEndDrain() {
+    tessel::EndDrain(tessel::TheSession());
 }
 
 // The page keeps the game in its storage while it is hidden, and brings it back at the next start. Both
@@ -245,7 +254,23 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
     return 1;
 }
 
-// One tap at a point of the back buffer; the page has clamped it to 0 to 65535.
+// Where the picture lies on a canvas of `width` x `height` device pixels: centred, at the largest whole
+// scale that fits (game/picture_place.h). Device pixels per game pixel, and the left edge.
+EMSCRIPTEN_KEEPALIVE int32_t TesselScale(double width, double height) {
+    return tessel::PlacePicture(width, height, tessel::PictureAlign::Centre).scale;
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselLeft(double width, double height) {
+    return tessel::PlacePicture(width, height, tessel::PictureAlign::Centre).left;
+}
+
+// The game pixel under a pointer at (x, y) device pixels of such a canvas, as x + 65536 y.
+EMSCRIPTEN_KEEPALIVE uint32_t TesselGamePixel(double x, double y, double width, double height) {
+    const tessel::TapPoint at =
+        tessel::GamePixel(tessel::PlacePicture(width, height, tessel::PictureAlign::Centre), x, y);
+    return at.x | static_cast<uint32_t>(at.y) << 16;
+}
+
+// One tap at a point of the back buffer, from 0 to 65535 (TesselGamePixel).
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
     tessel::Tap(tessel::TheSession(), x, y);
 }
@@ -371,7 +396,14 @@ EMSCRIPTEN_KEEPALIVE const char* TesselRecords() {
     return tessel::Answer(text);
 }
 
-// One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.
+// The number of the game's key for a key named in the text buffer ("Left" ... "Escape", game/keys.h), with
+// Shift held or not; -1 for none of the game's. The page passes it on to TesselKey.
+EMSCRIPTEN_KEEPALIVE int32_t TesselKeyPressed(int32_t size, int32_t shift) {
+    const std::optional<tessel::Key> key = tessel::KeyPressed(tessel::TextWritten(size), shift != 0);
+    return key ? static_cast<int32_t>(*key) : -1;
+}
+
+// One key, by the number TesselKeyPressed gives; other numbers do nothing.
 EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
     if (key < 0 || key >= tessel::KEY_COUNT) return;
     tessel::PressKey(tessel::TheSession(), static_cast<tessel::Key>(key));

@@ -26,13 +26,6 @@
 import { createMirror } from './mirror.js';
 import createTesselCore from './tessel-core.js';
 
-// Taps queued during the splash that are thrown away after the first one.
-const DRAINED_TAPS = 20;
-// Taps reach the game as two unsigned 16-bit numbers.
-const TAP_LIMIT = 0xffff;
-// Pointer positions are CSS pixels; multiplied back to device pixels they can land a hair below a whole
-// one, which this nudge absorbs.
-const PIXEL_EPSILON = 1e-6;
 // The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
 const THUMB_HEIGHT = 64;
 
@@ -69,11 +62,10 @@ let frameRequested = false;
 let held = null; // the pointer pressed on the game, while it may drag a line
 let heldBox = null; // the canvas's box as that pointer was pressed: a drag neither scrolls nor resizes it
 
-// Device pixels per game pixel, and the picture's left edge in device pixels.
-function placement() {
-    const k = Math.floor(Math.min(canvas.width / shown.width, canvas.height / shown.height));
-    const scale = Math.max(1, k);
-    return { scale, left: Math.floor((canvas.width - shown.width * scale) / 2) };
+// Device pixels per game pixel, and the picture's left edge in device pixels: centred, at the largest whole
+// scale that fits (game/picture_place.h).
+function placement(width = canvas.width, height = canvas.height) {
+    return { scale: core._TesselScale(width, height), left: core._TesselLeft(width, height) };
 }
 
 // The margins round the picture: the look's ground, as the page's (tessel.css, set by look.js already).
@@ -254,8 +246,7 @@ function showHistory() {
 // the canvas's, so the room is measured as if they were gone.
 function fitThumb() {
     const height = canvas.clientHeight + (thumb.hidden ? 0 : thumb.offsetHeight);
-    const scale = Math.max(1, Math.floor(Math.min(canvas.width / shown.width,
-        (height * devicePixelRatio) / shown.height)));
+    const { scale } = placement(canvas.width, height * devicePixelRatio);
     const room = height - (shown.height * scale) / devicePixelRatio;
     const fits = !isTurned() && room >= THUMB_HEIGHT;
     if (thumb.hidden === fits) thumb.hidden = !fits;
@@ -305,11 +296,13 @@ function playSplash(step) {
     if (step === core._TesselSplashSteps()) {
         splashOver = true;
         core._TesselEndSplash();
+        // The taps made during the splash, drained as the core says (game/splash_end.h).
+        taps.splice(0, taps.length, ...taps.filter(() => core._TesselTakesTap()));
+        core._TesselEndDrain();
         holdClock();
         playLinkedGame();
         mirror.show(!isTurned(), turnedMessage.textContent);
         mirror.update();
-        taps.splice(1, DRAINED_TAPS);
         requestFrame();
         whenIdle(buildHintsAhead);
         return;
@@ -331,13 +324,12 @@ function followOrientation() {
     }
 }
 
+// The game pixel under a pointer, from its place on the canvas in device pixels (game/picture_place.h).
 function gamePoint(event, rect = canvas.getBoundingClientRect()) {
-    const { scale, left } = placement();
-    const device = (offset, cssSize, pixels) => Math.floor((offset * pixels) / cssSize + PIXEL_EPSILON);
-    const x = Math.floor((device(event.clientX - rect.left, rect.width, canvas.width) - left) / scale);
-    const y = Math.floor(device(event.clientY - rect.top, rect.height, canvas.height) / scale);
-    const clamp = (value) => Math.min(Math.max(value, 0), TAP_LIMIT);
-    return [clamp(x), clamp(y)];
+    const device = (offset, cssSize, pixels) => (offset * pixels) / cssSize;
+    const at = core._TesselGamePixel(device(event.clientX - rect.left, rect.width, canvas.width),
+        device(event.clientY - rect.top, rect.height, canvas.height), canvas.width, canvas.height) >>> 0;
+    return [at & 0xffff, at >>> 16];
 }
 
 canvas.addEventListener('pointerdown', (event) => {
@@ -487,12 +479,12 @@ document.addEventListener('keydown', (event) => {
     command();
 });
 
-// Play from the keyboard: the arrows, Shift with an arrow, Enter, Space and Escape, by their numbers in
-// game/keys.h, while neither the About box nor the Tools menu is open; then the page does not scroll with
-// them. A tap on the game takes the focus back from a control, such as the Tools button after its menu.
+// Play from the keyboard: the arrows, Shift with an arrow, Enter, Space and Escape, by the game's names for
+// them (game/keys.h), while neither the About box nor the Tools menu is open; then the page does not scroll
+// with them. A tap on the game takes the focus back from a control, such as the Tools button after its menu.
 // Like taps, they wait their turn and do nothing during the splash or held sideways.
-const GAME_KEYS = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3, Enter: 8, ' ': 9, Escape: 10 };
-const SHIFTED = 4; // Shift+Left is Left's number plus this
+const KEY_NAMES = { ArrowLeft: 'Left', ArrowRight: 'Right', ArrowUp: 'Up', ArrowDown: 'Down', Enter: 'Enter', ' ': 'Space',
+    Escape: 'Escape' };
 document.addEventListener('keydown', (event) => {
     if (event.ctrlKey || event.metaKey || event.altKey || about.open || recordsBox.open || !toolsMenu.hidden) return;
     if (event.key.toLowerCase() === 'i' && !event.shiftKey) {
@@ -506,17 +498,18 @@ document.addEventListener('keydown', (event) => {
         queueCommand('hint');
         return;
     }
-    const key = GAME_KEYS[event.key];
-    const arrow = key !== undefined && key < SHIFTED;
-    if (key === undefined || (event.shiftKey && !arrow)) return;
+    const name = KEY_NAMES[event.key];
+    if (name === undefined || !core) return;
+    const key = core._TesselKeyPressed(toCore(name), event.shiftKey ? 1 : 0);
+    if (key < 0) return;
     // A focused control keeps Enter and Space, which press it; the arrows and Escape it has no use for. The
     // mirror's elements are the game's own Tab stop, not controls: they take every key the game takes.
     const page = [document.body, document.documentElement, canvas].includes(event.target) ||
         Boolean(event.target.closest?.('#mirror'));
-    if (!page && !(arrow || event.key === 'Escape')) return;
+    if (!page && (name === 'Enter' || name === 'Space')) return;
     event.preventDefault();
-    if (!core || !splashOver || isTurned()) return;
-    taps.push({ key: key + (event.shiftKey ? SHIFTED : 0) });
+    if (!splashOver || isTurned()) return;
+    taps.push({ key });
     requestFrame();
 });
 
