@@ -5,7 +5,6 @@
 #include "game/kept_game.h"
 #include "game/tap_cycle.h"
 #include "shell/main_window.h"
-#include "shell/random_state.h"
 
 namespace tessel {
 
@@ -26,7 +25,7 @@ std::string GameKeeper::resume(const std::string& path) {
     KeptFile file = ReadKeptFile(path, KEPT_GAME_MAX_SIZE);
     if (file.found == KeptFile::NONE) return path;
     Session& session = window_.view().session();
-    if (file.found == KeptFile::READ && ReadKeptGame(file.bytes, session, RandomState())) {
+    if (file.found == KeptFile::READ && ReadKeptGame(file.bytes, session)) {
         DrawScreen(session.game);
         window_.updateHistoryActions();
         kept_ = std::move(file.bytes);
@@ -53,7 +52,7 @@ void GameKeeper::keep() {
     const Session& session = window_.view().session();
     // The menu has nothing to come back to.
     std::vector<uint8_t> bytes;
-    if (session.game.screen != SCREEN_MENU) bytes = KeepGame(session, RandomState());
+    if (session.game.screen != SCREEN_MENU) bytes = KeepGame(session);
     if (bytes == kept_) return;
     kept_ = bytes;
     writer_->write(std::move(bytes));
