@@ -232,6 +232,10 @@ bool KeptAsRead(std::span<const uint8_t> bytes, const Session& read) {
 
 }  // namespace
 
+bool KeepsGame(const Game& game) {
+    return game.screen != SCREEN_MENU;
+}
+
 std::vector<uint8_t> KeepGame(const Session& session) {
     return Keep(session);
 }
