@@ -1,13 +1,16 @@
 # Included by the top CMakeLists.txt. The translations: po/LANG.po for each language LINGUAS names, compiled by msgfmt at build time.
-#   tessel_compile_catalogues(TARGET DIR LAYOUT) writes DIR/LANG/LC_MESSAGES/tessel.mo (LAYOUT "system", as
-#   gettext installs them, for the desktop and tessel-replay) or DIR/LANG.mo (LAYOUT "flat", the web site's
-#   downloads), and a target that makes them.
+#   tessel_compile_catalogues(TARGET DIR) writes DIR/LANG.cat, the language's messages in the game's compact
+#   form (po/compact_catalogue.py), checked and compiled by msgfmt first; the desktop, tessel-replay and the
+#   web page read the same files.
 #   tessel_translate_file(TARGET INPUT OUTPUT MODE) merges every language into a desktop entry (MODE
 #   desktop) or an AppStream metainfo file (MODE xml).
 # The template, po/tessel.pot, is made from the sources POTFILES lists by the target tessel_pot
 # (docs/translating.md).
 find_program(TESSEL_MSGFMT msgfmt REQUIRED)
+find_program(TESSEL_MSGGREP msggrep REQUIRED)
 find_program(TESSEL_XGETTEXT xgettext)
+# The game's own messages: all but the desktop entry's and the metainfo's, which msgfmt merges into them.
+set(TESSEL_GAME_MESSAGES -N game/* -N puzzles/* -N hints/*)
 
 set(TESSEL_PO_DIR ${CMAKE_CURRENT_LIST_DIR})
 file(STRINGS ${TESSEL_PO_DIR}/LINGUAS linguas REGEX "^[^#]")
@@ -16,20 +19,18 @@ list(FILTER linguas EXCLUDE REGEX "^$")
 set(TESSEL_LANGUAGES ${linguas} CACHE INTERNAL "The languages po/LINGUAS names")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TESSEL_PO_DIR}/LINGUAS)
 
-function(tessel_compile_catalogues target dir layout)
+function(tessel_compile_catalogues target dir)
   set(outputs)
   foreach(language IN LISTS TESSEL_LANGUAGES)
-    if(layout STREQUAL "system")
-      set(output ${dir}/${language}/LC_MESSAGES/tessel.mo)
-    else()
-      set(output ${dir}/${language}.mo)
-    endif()
-    get_filename_component(output_dir ${output} DIRECTORY)
+    set(output ${dir}/${language}.cat)
+    set(work ${CMAKE_CURRENT_BINARY_DIR}/po-${language})
     add_custom_command(
       OUTPUT ${output}
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
-      COMMAND ${TESSEL_MSGFMT} --check --no-hash -o ${output} ${TESSEL_PO_DIR}/${language}.po
-      DEPENDS ${TESSEL_PO_DIR}/${language}.po
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+      COMMAND ${TESSEL_MSGGREP} ${TESSEL_GAME_MESSAGES} -o ${work}.po ${TESSEL_PO_DIR}/${language}.po
+      COMMAND ${TESSEL_MSGFMT} --check -o ${work}.mo ${work}.po
+      COMMAND Python3::Interpreter ${TESSEL_PO_DIR}/compact_catalogue.py ${work}.mo ${output}
+      DEPENDS ${TESSEL_PO_DIR}/${language}.po ${TESSEL_PO_DIR}/compact_catalogue.py
       COMMENT "Compiling the ${language} catalogue"
       VERBATIM)
     list(APPEND outputs ${output})

@@ -1,4 +1,4 @@
-// A compiled catalogue read from msgfmt's output, and files that are not one.
+// A compiled catalogue read as the build makes it from a PO file, and files that are not one.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,22 +11,23 @@ namespace tessel {
 namespace {
 
 std::string SampleBytes() {
-    std::ifstream file(TESSEL_SAMPLE_MO, std::ios::binary);
+    std::ifstream file(TESSEL_SAMPLE_CATALOGUE, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-TEST(CompiledCatalogue, ReadsMessagesByContextAndTheirPluralForms) {
+TEST(CompiledCatalogue, FindsMessagesByContextWithTheirPluralForms) {
     std::string error;
     auto catalogue = ReadCompiledCatalogue(SampleBytes(), error);
     ASSERT_TRUE(catalogue) << error;
-    EXPECT_EQ(catalogue->language, "pl");
-    EXPECT_EQ(catalogue->forms.at(std::string("said aloud\x04menu")), std::vector<std::string>{"menu gier"});
-    EXPECT_EQ(catalogue->forms.at("menu"), std::vector<std::string>{"menu"});
-    EXPECT_EQ(catalogue->forms.at("%1 move"), (std::vector<std::string>{"%1 ruch", "%1 ruchy", "%1 ruchów"}));
+    using Forms = std::vector<std::string>;
+    EXPECT_EQ(*catalogue->Find("said aloud", "menu"), Forms{"menu gier"});
+    EXPECT_EQ(*catalogue->Find("", "menu"), Forms{"menu"});
+    EXPECT_EQ(*catalogue->Find("", "%1 move"), (Forms{"%1 ruch", "%1 ruchy", "%1 ruchów"}));
     EXPECT_EQ(catalogue->plural.FormFor(22), 1u);
-    // Fuzzy and untranslated messages are left to English.
-    EXPECT_FALSE(catalogue->forms.count("let go"));
-    EXPECT_FALSE(catalogue->forms.count("no game"));
+    // Fuzzy and untranslated messages, and those of no catalogue, are left to English.
+    EXPECT_FALSE(catalogue->Find("", "let go"));
+    EXPECT_FALSE(catalogue->Find("", "no game"));
+    EXPECT_FALSE(catalogue->Find("counts line", "menu"));
 }
 
 TEST(CompiledCatalogue, DamagedFilesAreRefusedWithAReason) {
@@ -37,21 +38,21 @@ TEST(CompiledCatalogue, DamagedFilesAreRefusedWithAReason) {
         EXPECT_FALSE(ReadCompiledCatalogue(std::string_view(bytes).substr(0, size), error)) << size;
         EXPECT_FALSE(error.empty()) << size;
     }
-    std::string noRule = bytes;
-    std::size_t at = noRule.find("nplurals=3");
-    ASSERT_NE(at, std::string::npos);
-    noRule[at + 9] = 'x';
-    EXPECT_FALSE(ReadCompiledCatalogue(noRule, error));
-    EXPECT_EQ(error, "the catalogue's Plural-Forms do not read");
-
-    // Every table offset pointed past the end, one at a time.
-    for (std::size_t word = 2; word < 5; ++word) {
+    auto refusal = [&error](std::string broken) {
+        error.clear();
+        return ReadCompiledCatalogue(broken, error) ? std::string("read") : error;
+    };
+    auto changed = [&bytes](std::string_view from, std::string_view to) {
         std::string broken = bytes;
-        for (std::size_t i = 0; i < 4; ++i) broken[4 * word + i] = '\x7f';
-        EXPECT_FALSE(ReadCompiledCatalogue(broken, error)) << word;
-    }
-    EXPECT_FALSE(ReadCompiledCatalogue("# a PO file, not its compiled form\n", error));
-    EXPECT_EQ(error, "not a compiled message catalogue");
+        return broken.replace(broken.find(from), from.size(), to);
+    };
+    EXPECT_EQ(refusal(changed("nplurals=3", "nplurals=x")), "the catalogue's Plural-Forms do not read");
+    EXPECT_EQ(refusal(changed("ruchy", std::string("ruch\0y", 6))),
+              "a message of the catalogue has another number of forms than its rule");
+    EXPECT_EQ(refusal(changed("ruchów", "ruch\xc3")), "the catalogue is not in UTF-8");
+    EXPECT_EQ(refusal(bytes + "x"), "the catalogue goes on past its messages");
+    EXPECT_EQ(refusal(changed("TSC1", "TSC2")), "not a compiled catalogue of this game");
+    EXPECT_EQ(refusal("# a PO file, not its compiled form\n"), "not a compiled catalogue of this game");
 }
 
 }  // namespace
