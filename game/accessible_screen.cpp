@@ -1,6 +1,7 @@
 #include "game/accessible_screen.h"
 
 #include "core/cells.h"
+#include "game/catalogue.h"
 #include "game/screen_text.h"
 
 namespace tessel {
@@ -11,7 +12,7 @@ namespace {
 constexpr int32_t TILE_KEYS = 1000;
 
 AccessibleItem Item(const ScreenItem& item, int32_t key) {
-    std::string name = item.place.empty() ? item.name : item.name + ", " + item.place;
+    std::string name = item.place.empty() ? item.name : Say(msg::CELL_AT, item.name, item.place);
     return {std::move(name), item.x, item.y, item.width, item.height, item.tapX, item.tapY, key};
 }
 
@@ -20,9 +21,9 @@ AccessibleItem Item(const ScreenItem& item, int32_t key) {
 AccessibleScreen DescribeForScreenReaders(const Game& game) {
     const ScreenText text = DescribeScreen(game);
     AccessibleScreen screen;
-    screen.name = text.heading.empty() ? "Menu" : text.heading;
+    screen.name = text.heading.empty() ? Say(msg::MENU_SCREEN) : text.heading;
     screen.group = text.cells.empty() ? AccessibleScreen::Group::Toolbar : AccessibleScreen::Group::Grid;
-    screen.groupName = text.cells.empty() ? "Puzzles" : text.heading;
+    screen.groupName = text.cells.empty() ? Say(msg::PUZZLES_GROUP) : text.heading;
     screen.columns = text.columns;
     screen.rows = text.rows;
     screen.firstCol = text.firstCol;
@@ -33,7 +34,7 @@ AccessibleScreen DescribeForScreenReaders(const Game& game) {
     }
     for (std::size_t i = 0; i < text.buttons.size(); ++i)
         screen.buttons.push_back(Item(text.buttons[i], static_cast<int32_t>(i)));
-    if (text.cleared) screen.banner = "CLEARED!!";
+    if (text.cleared) screen.banner = Say(msg::CLEARED_BANNER);
     return screen;
 }
 

@@ -115,6 +115,15 @@ inline constexpr Message PRESS_LIGHT_AT = Text("press light at column %1, row %2
 // TRANSLATORS: the button in a board's corner that goes back to the menu, as a screen reader names it
 // (the picture draws its own word).
 inline constexpr Message QUIT_BUTTON = TextIn("button back to the menu", "Quit");
+// TRANSLATORS: the name a screen reader gives the menu's screen, where the puzzles are chosen.
+inline constexpr Message MENU_SCREEN = TextIn("the screen's name", "Menu");
+// TRANSLATORS: the group of the menu's buttons, one a puzzle, as a screen reader names it.
+inline constexpr Message PUZZLES_GROUP = TextIn("the menu's buttons", "Puzzles");
+// TRANSLATORS: the banner over a solved board, as a screen reader reads it (the picture draws its own).
+inline constexpr Message CLEARED_BANNER = TextIn("the banner over a solved board", "CLEARED!!");
+// TRANSLATORS: a board's cell as a screen reader names it: %1 what it holds ("7", "light on"), %2 its
+// place ("row 2 column 3", "column 2").
+inline constexpr Message CELL_AT = TextIn("a cell and its place", "%1, %2");
 
 // ---- Records
 
