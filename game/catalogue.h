@@ -142,5 +142,22 @@ inline constexpr Message GAME_ID_SEED = Text("game ID %1: the seed is a whole nu
 // as it is).
 inline constexpr Message GAME_ID_LOCKED = Text("game ID %1: the locked column and row are 1 to 4 (%2)");
 
+// ---- How to play (Tools > How to play, F1); each puzzle's own help is in its unit (MarkedHelp)
+
+// TRANSLATORS: the title of the help, its item in the Tools menu and its dialog.
+inline constexpr Message HOW_TO_PLAY = Text("How to play");
+// TRANSLATORS: the help shown on the menu, before a line for each puzzle. "CLEARED!!" and "Quit" are
+// written in the picture in English; keep them as they are.
+inline constexpr Message HELP_ON_MENU = Text(
+    "Pick a puzzle: tap its name, or move to it with Up and Down and press Enter. Each game is a freshly "
+    "scrambled board; put it back in order and \"CLEARED!!\" appears. Quit goes back to the menu.");
+// TRANSLATORS: a line of the help on the menu: %1 a puzzle's name, %2 what it is ("slide tiles into the one
+// empty cell").
+inline constexpr Message HELP_PUZZLE_LINE = TextIn("help on the menu", "%1: %2");
+// TRANSLATORS: the keys every puzzle shares, at the end of its help.
+inline constexpr Message HELP_KEYS = Text(
+    "H shows a hint, Ctrl+Z undoes a move and Ctrl+Shift+Z plays it again, I tells the moves and time, "
+    "and Escape goes back to the menu.");
+
 }  // namespace msg
 }  // namespace tessel

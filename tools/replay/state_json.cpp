@@ -1,10 +1,29 @@
 #include "tools/replay/state_json.h"
 
+#include <cstdio>
+
 #include "game/game_id.h"
 
 namespace tessel::replay {
 
 namespace {
+
+// Words as a JSON string's content: quotes, backslashes and control characters escaped.
+std::string Escaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            (escaped += '\\') += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
+            escaped += code;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
 
 class JsonObject {
   public:
@@ -84,8 +103,10 @@ std::string GameIdJson(const Session& session) {
 
 }  // namespace
 
-std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
+std::string StateJson(const Session& session, long line, std::string_view command, int presents,
+                      std::string_view said) {
     const Game& game = session.game;
+    const std::string saidEscaped = Escaped(said);
     return JsonObject()
         .Field("line", line)
         .Field("command", command)
@@ -112,6 +133,7 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
         .Object("gameId", GameIdJson(session))
+        .Field("said", std::string_view(saidEscaped))
         .Close();
 }
 
