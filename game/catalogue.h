@@ -159,5 +159,13 @@ inline constexpr Message HELP_KEYS = Text(
     "H shows a hint, Ctrl+Z undoes a move and Ctrl+Shift+Z plays it again, I tells the moves and time, "
     "and Escape goes back to the menu.");
 
+// ---- The language (Tools > Language)
+
+// TRANSLATORS: the submenu of Tools that chooses the game's language; each language is listed in its own
+// name.
+inline constexpr Message LANGUAGE_MENU = Text("Language");
+// TRANSLATORS: the first item of the Language submenu: the language the system's settings ask for.
+inline constexpr Message LANGUAGE_AS_THE_SYSTEM = TextIn("language", "As the system");
+
 }  // namespace msg
 }  // namespace tessel
