@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "game/day_board.h"
 #include "game/screen_text.h"
 
 namespace tessel {
@@ -51,6 +52,24 @@ ReadGameId Refused(std::string error) {
     return {std::nullopt, std::move(error)};
 }
 
+// The three parts of a date, the first of which is a year of four digits or more (a locked column, the
+// only other first of three parts, is one digit).
+bool IsDateForm(const std::vector<std::string_view>& parts) {
+    return parts.size() == 3 && parts[0].size() >= 4;
+}
+
+ReadGameId ReadDayId(const Puzzle& puzzle, const std::vector<std::string_view>& parts,
+                     std::string_view text) {
+    const std::string joined =
+        std::string(parts[0]) + "-" + std::string(parts[1]) + "-" + std::string(parts[2]);
+    const std::optional<Date> date = ParseDate(joined);
+    if (!date) return Refused("game ID " + Shown(text) + ": no such date (a day reads YYYY-MM-DD)");
+    if (!HasDayBoard(*date))
+        return Refused("game ID " + Shown(text) +
+                       ": the days with a board run from 2000-01-01 to 9999-12-31");
+    return {GameId{&puzzle, DealOfDay(*date)}, {}};
+}
+
 }  // namespace
 
 std::string GameIdName(const Puzzle& puzzle) {
@@ -61,6 +80,7 @@ std::string GameIdName(const Puzzle& puzzle) {
 
 std::string FormatGameId(const GameId& id) {
     std::string text = GameIdName(*id.puzzle) + "-";
+    if (const std::optional<Date> day = DayOfSeed(id.deal.seed)) return text + FormatDate(*day);
     if (id.puzzle->dealsLockedLines)
         text += std::to_string(id.deal.lockedColumn) + "-" + std::to_string(id.deal.lockedRow) + "-";
     return text + std::to_string(id.deal.seed);
@@ -69,7 +89,13 @@ std::string FormatGameId(const GameId& id) {
 std::string GameIdOf(const Game& game) {
     const Puzzle* puzzle = FindPuzzle(game.screen);
     if (puzzle == nullptr || game.seedKnown == 0) return {};
-    return FormatGameId({puzzle, {game.seed, game.fixedColumn, game.fixedRow}});
+    const Deal deal{game.seed, game.fixedColumn, game.fixedRow};
+    // A day's seed with other locked lines than the day's is no board any ID names.
+    if (const std::optional<Date> day = DayOfSeed(game.seed);
+        day && puzzle->dealsLockedLines &&
+        (DealOfDay(*day).lockedColumn != deal.lockedColumn || DealOfDay(*day).lockedRow != deal.lockedRow))
+        return {};
+    return FormatGameId({puzzle, deal});
 }
 
 ReadGameId ParseGameId(std::string_view text) {
@@ -92,10 +118,12 @@ ReadGameId ParseGameId(std::string_view text) {
 
     const std::string_view rest = std::string_view(lowered).substr(GameIdName(*puzzle).size() + 1);
     const std::vector<std::string_view> parts = SplitOnHyphens(rest);
+    if (IsDateForm(parts)) return ReadDayId(*puzzle, parts, text);
     const bool locked = puzzle->dealsLockedLines;
     const std::string form = GameIdName(*puzzle) + (locked ? "-COLUMN-ROW-SEED" : "-SEED");
     if (parts.size() != (locked ? 3u : 1u))
-        return Refused("game ID " + Shown(text) + " does not read " + form);
+        return Refused("game ID " + Shown(text) + " does not read " + form + " or " + GameIdName(*puzzle) +
+                       "-YYYY-MM-DD");
     const std::optional<uint32_t> seed = ParseNumber(parts.back(), SEED_LIMIT);
     if (!seed)
         return Refused("game ID " + Shown(text) + ": the seed is a whole number from 0 to " +
