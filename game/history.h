@@ -30,6 +30,7 @@ struct Move {
     Board before;  // the board before the move
     TapPoint tap;  // the tap that made it
     MoveCursors cursors;
+    uint32_t ms = 0;  // on the game's clock when it was last played (game/session.h)
 };
 
 // The moves in a ring: once it holds the limit, a new move takes the place of the oldest, so a move costs
@@ -51,6 +52,9 @@ inline std::size_t RedoCount(const History& history) {
 
 // The move at index, the oldest held being 0.
 inline const Move& MoveAt(const History& history, std::size_t index) {
+    return history.ring[(history.oldest + index) % HISTORY_LIMIT];
+}
+inline Move& MoveAt(History& history, std::size_t index) {
     return history.ring[(history.oldest + index) % HISTORY_LIMIT];
 }
 

@@ -277,6 +277,8 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     session.game.seed = read->game.seed;
     session.game.seedKnown = read->game.seedKnown;
     session.history = std::move(read->history);
+    // The kept form has no times of moves: those kept count as played at the moment of keeping.
+    for (std::size_t i = 0; i < session.history.held; ++i) MoveAt(session.history, i).ms = counts.ms;
     session.hints = read->hints;
     // The clock stands until the game can be played again.
     session.clock = {.counted = counts.ms, .started = counts.started, .held = session.clock.held};

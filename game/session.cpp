@@ -52,11 +52,29 @@ void StartCounts(Session& session) {
     session.finish.reset();
 }
 
+// The solve as the log keeps it, undated: its board's ID and every move on the board with its time.
+LoggedSolve LogSolve(const Session& session, const Finish& finish) {
+    const Game& game = session.game;
+    LoggedSolve solve;
+    solve.puzzle = GameIdName(*FindPuzzle(game.screen));
+    solve.gameId = GameIdOf(game);
+    solve.moves = finish.moves;
+    solve.ms = finish.ms;
+    solve.hints = finish.hints;
+    solve.taps.reserve(session.history.done);
+    for (std::size_t i = 0; i < session.history.done; ++i) {
+        const Move& move = MoveAt(session.history, i);
+        solve.taps.push_back({move.tap.x, move.tap.y, move.ms});
+    }
+    return solve;
+}
+
 // A move was made or played again: the clock starts with the first; when it solved the board, the game
 // ends, its first solve counted in the records.
 void CountMove(Session& session) {
     session.clock.started = true;
     SyncClock(session);
+    MoveAt(session.history, session.history.done - 1).ms = ElapsedMs(session);
     if (session.game.solved == 0) return;
     Finish finish{MoveCount(session), ElapsedMs(session), session.hints, {}};
     if (!session.solveCounted) {
@@ -64,6 +82,7 @@ void CountMove(Session& session) {
                           finish.hints > 0};
         finish.beaten = AddSolve(session.records, solve);
         session.solvesToKeep.push_back(solve);
+        session.solvesToLog.push_back(LogSolve(session, finish));
         session.solveCounted = true;
     }
     session.finish = finish;

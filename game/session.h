@@ -12,6 +12,7 @@
 #include "game/cursor.h"
 #include "game/game_id.h"
 #include "game/history.h"
+#include "game/logged_solve.h"
 #include "game/records.h"
 
 namespace tessel {
@@ -80,6 +81,9 @@ struct Session {
     // keep (game/records.h).
     Records records;
     std::vector<Solve> solvesToKeep;
+    // The games solved here, each with its moves, still to be added to the log of solves
+    // (game/solve_log.h); undated until the front end keeps them.
+    std::vector<LoggedSolve> solvesToLog;
     std::optional<Drag> drag;  // while a pointer is held down
     Played played;
 };
