@@ -17,15 +17,6 @@ std::string Lowered(std::string_view text) {
     return lowered;
 }
 
-// The text as given, safe to print on one line: at most 40 characters, bytes other than printable ASCII
-// as "?".
-std::string Shown(std::string_view text) {
-    constexpr std::size_t MAX_SHOWN = 40;
-    std::string shown = "'";
-    for (const char c : text.substr(0, MAX_SHOWN)) shown += c >= ' ' && c <= '~' ? c : '?';
-    return shown + (text.size() > MAX_SHOWN ? "...'" : "'");
-}
-
 // Digits only, no sign, no leading zero, below `limit`.
 std::optional<uint32_t> ParseNumber(std::string_view word, uint64_t limit) {
     if (word.empty() || word.size() > 10 || (word.size() > 1 && word[0] == '0')) return std::nullopt;
@@ -71,6 +62,13 @@ ReadGameId ReadDayId(const Puzzle& puzzle, const std::vector<std::string_view>& 
 }
 
 }  // namespace
+
+std::string Shown(std::string_view text) {
+    constexpr std::size_t MAX_SHOWN = 40;
+    std::string shown = "'";
+    for (const char c : text.substr(0, MAX_SHOWN)) shown += c >= ' ' && c <= '~' ? c : '?';
+    return shown + (text.size() > MAX_SHOWN ? "...'" : "'");
+}
 
 std::string GameIdName(const Puzzle& puzzle) {
     std::string name = Lowered(puzzle.name);

@@ -37,4 +37,8 @@ struct ReadGameId {
 };
 ReadGameId ParseGameId(std::string_view text);
 
+// A text a player gave, quoted and safe to print in a one-line message: at most 40 characters, bytes other
+// than printable ASCII as "?".
+std::string Shown(std::string_view text);
+
 }  // namespace tessel
