@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "game/catalogue.h"
 #include "game/day_board.h"
 #include "game/screen_text.h"
 
@@ -54,10 +55,8 @@ ReadGameId ReadDayId(const Puzzle& puzzle, const std::vector<std::string_view>& 
     const std::string joined =
         std::string(parts[0]) + "-" + std::string(parts[1]) + "-" + std::string(parts[2]);
     const std::optional<Date> date = ParseDate(joined);
-    if (!date) return Refused("game ID " + Shown(text) + ": no such date (a day reads YYYY-MM-DD)");
-    if (!HasDayBoard(*date))
-        return Refused("game ID " + Shown(text) +
-                       ": the days with a board run from 2000-01-01 to 9999-12-31");
+    if (!date) return Refused(Say(msg::GAME_ID_NO_DATE, Shown(text)));
+    if (!HasDayBoard(*date)) return Refused(Say(msg::GAME_ID_DAY_RANGE, Shown(text)));
     return {GameId{&puzzle, DealOfDay(*date)}, {}};
 }
 
@@ -100,7 +99,7 @@ ReadGameId ParseGameId(std::string_view text) {
     if (const std::size_t hash = text.rfind('#'); hash != std::string_view::npos)
         text = text.substr(hash + 1);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return Refused("no game ID given (one reads like normal-4297)");
+    if (first == std::string_view::npos) return Refused(Say(msg::NO_GAME_ID));
     text = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
     const std::string lowered = Lowered(text);
 
@@ -111,8 +110,7 @@ ReadGameId ParseGameId(std::string_view text) {
         names += (names.empty() ? "" : ", ") + name;
         if (lowered.starts_with(name + "-")) puzzle = candidate;
     }
-    if (puzzle == nullptr)
-        return Refused("game ID " + Shown(text) + " names no puzzle (it starts with " + names + ")");
+    if (puzzle == nullptr) return Refused(Say(msg::GAME_ID_NO_PUZZLE, Shown(text), names));
 
     const std::string_view rest = std::string_view(lowered).substr(GameIdName(*puzzle).size() + 1);
     const std::vector<std::string_view> parts = SplitOnHyphens(rest);
@@ -120,19 +118,16 @@ ReadGameId ParseGameId(std::string_view text) {
     const bool locked = puzzle->dealsLockedLines;
     const std::string form = GameIdName(*puzzle) + (locked ? "-COLUMN-ROW-SEED" : "-SEED");
     if (parts.size() != (locked ? 3u : 1u))
-        return Refused("game ID " + Shown(text) + " does not read " + form + " or " + GameIdName(*puzzle) +
-                       "-YYYY-MM-DD");
+        return Refused(
+            Say(msg::GAME_ID_FORM, Shown(text), form + " or " + GameIdName(*puzzle) + "-YYYY-MM-DD"));
     const std::optional<uint32_t> seed = ParseNumber(parts.back(), SEED_LIMIT);
-    if (!seed)
-        return Refused("game ID " + Shown(text) + ": the seed is a whole number from 0 to " +
-                       std::to_string(SEED_LIMIT - 1));
+    if (!seed) return Refused(Say(msg::GAME_ID_SEED, Shown(text), SEED_LIMIT - 1));
     GameId id{puzzle, {*seed}};
     if (locked) {
         const std::optional<uint32_t> column = ParseNumber(parts[0], LOCKED_LINE_MAX + 1);
         const std::optional<uint32_t> row = ParseNumber(parts[1], LOCKED_LINE_MAX + 1);
         if (!column || !row || *column == 0 || *row == 0)
-            return Refused("game ID " + Shown(text) + ": the locked column and row are 1 to 4 (" + form +
-                           ")");
+            return Refused(Say(msg::GAME_ID_LOCKED, Shown(text), form));
         id.deal.lockedColumn = static_cast<int32_t>(*column);
         id.deal.lockedRow = static_cast<int32_t>(*row);
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/layout.h"
+#include "game/catalogue.h"
 #include "game/game_id.h"
 #include "game/history.h"
 
@@ -56,15 +57,14 @@ class MovesReader {
         }
         tap.x = static_cast<uint16_t>(value % SURFACE_WIDTH);
         tap.y = static_cast<uint16_t>(value / SURFACE_WIDTH);
-        if (tap.y >= SURFACE_HEIGHT) return Fail("move " + std::to_string(number) + " taps off the picture");
+        if (tap.y >= SURFACE_HEIGHT) return Fail(Say(msg::LINK_OFF_PICTURE, number));
         uint64_t since = 0;
         for (bool first = true;; first = false) {
             const int digit = Digit(number);
             if (digit < 0) return false;
-            if (first && digit == static_cast<int>(MORE))
-                return Fail("move " + std::to_string(number) + "'s time starts with a zero digit");
+            if (first && digit == static_cast<int>(MORE)) return Fail(Say(msg::LINK_ZERO_DIGIT, number));
             since = since << TIME_BITS | (static_cast<uint32_t>(digit) & 31);
-            if (uint64_t{clock} + since > UINT32_MAX) return Fail("its time runs past 49 days");
+            if (uint64_t{clock} + since > UINT32_MAX) return Fail(Say(msg::LINK_TOO_SLOW));
             if ((static_cast<uint32_t>(digit) & MORE) == 0) break;
         }
         clock += static_cast<uint32_t>(since);
@@ -76,12 +76,10 @@ class MovesReader {
 
   private:
     int Digit(std::size_t move) {
-        if (at_ == text_.size()) return Fail("move " + std::to_string(move) + " is cut short"), -1;
+        if (at_ == text_.size()) return Fail(Say(msg::LINK_CUT_SHORT, move)), -1;
         const char c = text_[at_++];
         const int value = DigitValue(c);
-        if (value < 0)
-            Fail("its moves hold " + Shown(std::string_view(&text_[at_ - 1], 1)) +
-                 ", which no link holds (A-Z, a-z, 0-9, - and _)");
+        if (value < 0) Fail(Say(msg::LINK_CHARACTER, Shown(std::string_view(&text_[at_ - 1], 1))));
         return value;
     }
     bool Fail(std::string error) {
@@ -120,19 +118,18 @@ std::string WriteSolveLink(const LoggedSolve& solve) {
 
 ReadSolveLink ParseSolveLink(std::string_view text) {
     text = Trimmed(text);
-    if (text.empty()) return Refused("no solve link given (one reads like normal-4297.1.KxAAtQE...)");
-    const std::string shown = "solve link " + Shown(text);
+    if (text.empty()) return Refused(Say(msg::NO_SOLVE_LINK));
+    const std::string shown = Shown(text);
     const std::size_t idEnd = text.find('.');
     const std::size_t formEnd = idEnd == std::string_view::npos ? idEnd : text.find('.', idEnd + 1);
-    if (formEnd == std::string_view::npos) return Refused(shown + " does not read GAME-ID.FORM.MOVES");
+    if (formEnd == std::string_view::npos) return Refused(Say(msg::LINK_SHAPE, shown));
     const ReadGameId id = ParseGameId(text.substr(0, idEnd));
-    if (!id.id) return Refused(shown + ": " + id.error);
+    if (!id.id) return Refused(Say(msg::LINK_REFUSED, shown, id.error));
     const std::string_view form = text.substr(idEnd + 1, formEnd - idEnd - 1);
     if (form != std::to_string(SOLVE_LINK_FORM))
-        return Refused(shown + " is of form " + Shown(form) + "; this version reads form " +
-                       std::to_string(SOLVE_LINK_FORM));
+        return Refused(Say(msg::LINK_FORM, shown, Shown(form), SOLVE_LINK_FORM));
     const std::string_view moves = text.substr(formEnd + 1);
-    if (moves.empty()) return Refused(shown + " holds no moves");
+    if (moves.empty()) return Refused(Say(msg::LINK_NO_MOVES, shown));
 
     LoggedSolve solve;
     solve.puzzle = GameIdName(*id.id->puzzle);
@@ -140,10 +137,9 @@ ReadSolveLink ParseSolveLink(std::string_view text) {
     MovesReader reader(moves);
     uint32_t clock = 0;
     while (!reader.AtEnd()) {
-        if (solve.taps.size() == HISTORY_LIMIT)
-            return Refused(shown + " holds more than " + std::to_string(HISTORY_LIMIT) + " moves");
+        if (solve.taps.size() == HISTORY_LIMIT) return Refused(Say(msg::LINK_TOO_LONG, shown, HISTORY_LIMIT));
         TimedTap tap;
-        if (!reader.Next(tap, clock)) return Refused(shown + ": " + reader.error());
+        if (!reader.Next(tap, clock)) return Refused(Say(msg::LINK_REFUSED, shown, reader.error()));
         solve.taps.push_back(tap);
     }
     solve.moves = static_cast<uint32_t>(solve.taps.size());

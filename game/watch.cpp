@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/catalogue.h"
 #include "game/game_id.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
@@ -34,31 +35,24 @@ void PlayNext(Watch& watch) {
     ++watch.played;
 }
 
-std::string Counted(std::size_t n, const char* one) {
-    return std::to_string(n) + " " + one + (n == 1 ? "" : "s");
-}
-
 }  // namespace
 
 std::string CheckSolve(const LoggedSolve& solve) {
     const ReadGameId id = ParseGameId(solve.gameId);
     if (!id.id) return id.error;
-    if (solve.taps.empty()) return "the solve has no moves";
+    if (solve.taps.empty()) return Say(msg::SOLVE_UNSOLVED);
     auto session = std::make_unique<Session>();
     session->game.splashPending = 0;
     session->clock.held = true;
     PlayGameId(*session, *id.id);
     for (std::size_t i = 0; i < solve.taps.size(); ++i) {
-        const std::string move = "move " + std::to_string(i + 1);
-        if (session->game.solved != 0)
-            return "its board is solved by move " + std::to_string(i) + " of " +
-                   std::to_string(solve.taps.size());
+        if (session->game.solved != 0) return Say(msg::SOLVE_SOLVED_EARLY, i, solve.taps.size());
         const std::size_t before = UndoCount(session->history);
         PlayMove(*session, solve.taps[i]);
         if (UndoCount(session->history) != before + 1 || session->game.screen != id.id->puzzle->screen)
-            return move + " does not move anything on its board";
+            return Say(msg::SOLVE_IDLE_MOVE, i + 1);
     }
-    if (session->game.solved == 0) return "its moves do not solve the board";
+    if (session->game.solved == 0) return Say(msg::SOLVE_UNSOLVED);
     return {};
 }
 
@@ -116,12 +110,12 @@ std::optional<uint32_t> MsToNextMove(const Watch& watch) {
 }
 
 std::string WatchText(const Watch& watch) {
-    std::string text = "watching " + std::to_string(watch.played) + " of " +
-                       Counted(watch.solve.taps.size(), "move") + ", " + ClockText(ElapsedMs(watch.session));
-    if (watch.speed == 2) text += ", at twice the pace";
-    if (watch.speed == 4) text += ", at four times the pace";
-    if (WatchEnded(watch)) return text + ", ended";
-    return text + (watch.paused ? ", paused" : "");
+    std::string text =
+        Say(msg::WATCHING, watch.solve.taps.size(), watch.played, ClockText(ElapsedMs(watch.session)));
+    if (watch.speed == 2) text = Say(msg::WATCHING_TWICE, text);
+    if (watch.speed == 4) text = Say(msg::WATCHING_FOUR_TIMES, text);
+    if (WatchEnded(watch)) return Say(msg::WATCHING_ENDED, text);
+    return watch.paused ? Say(msg::WATCHING_PAUSED, text) : text;
 }
 
 }  // namespace tessel

@@ -152,7 +152,7 @@ std::string BrokenAlmostImpossible(const Game& game) {
 constexpr Puzzle ALMOST_IMPOSSIBLE_PUZZLE{
     .screen = SCREEN_ALMOST_IMPOSSIBLE,
     .label = ALMOST_IMPOSSIBLE_LABEL,
-    .name = "Almost Impossible",
+    .name = MarkedName("Almost Impossible"),
     .setup = SetupAlmostImpossible,
     .tap = TapAlmostImpossible,
     .isSolved = IsAlmostImpossibleSolved,

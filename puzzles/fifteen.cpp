@@ -187,7 +187,7 @@ std::string BrokenFifteen(const Game& game) {
 constexpr Puzzle FIFTEEN_PUZZLE{
     .screen = SCREEN_FIFTEEN,
     .label = FIFTEEN_LABEL,
-    .name = "15 Puzzle",
+    .name = MarkedName("15 Puzzle"),
     .setup = SetupFifteen,
     .tap = TapFifteen,
     .isSolved = IsFifteenSolved,

@@ -189,7 +189,7 @@ std::string BrokenLights(const Game&) {
 constexpr Puzzle LIGHTS_OUT_PUZZLE{
     .screen = SCREEN_LIGHTS_OUT,
     .label = LIGHTS_OUT_LABEL,
-    .name = "Lights out",
+    .name = MarkedName("Lights out"),
     .setup = SetupLightsOut,
     .tap = TapLightsOut,
     .isSolved = IsLightsOutSolved,

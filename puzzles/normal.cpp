@@ -73,7 +73,7 @@ std::string BrokenNormal(const Game& game) {
 constexpr Puzzle NORMAL_PUZZLE{
     .screen = SCREEN_NORMAL,
     .label = NORMAL_LABEL,
-    .name = "Normal",
+    .name = MarkedName("Normal"),
     .setup = SetupNormal,
     .tap = TapNormal,
     .isSolved = IsNormalSolved,

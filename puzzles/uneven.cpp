@@ -206,7 +206,7 @@ std::string BrokenUneven(const Game& game) {
 constexpr Puzzle UNEVEN_PUZZLE{
     .screen = SCREEN_UNEVEN,
     .label = UNEVEN_LABEL,
-    .name = "Uneven",
+    .name = MarkedName("Uneven"),
     .setup = SetupUneven,
     .tap = TapUneven,
     .isSolved = IsUnevenSolved,

@@ -84,7 +84,7 @@ std::string BrokenUnmovable(const Game& game) {
 constexpr Puzzle UNMOVABLE_PUZZLE{
     .screen = SCREEN_UNMOVABLE,
     .label = UNMOVABLE_LABEL,
-    .name = "Unmovable",
+    .name = MarkedName("Unmovable"),
     .setup = SetupUnmovable,
     .tap = TapUnmovable,
     .isSolved = IsUnmovableSolved,

@@ -17,6 +17,7 @@
 #include "core/crt_random.h"
 #include "core/game.h"
 #include "core/platform.h"
+#include "game/catalogue.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
@@ -221,7 +222,7 @@ std::string WatchLink(const std::string& link, replay::Extras& extras) {
     std::string error = CheckSolve(solve);
     if (!error.empty()) {
         platform.random.state = random;
-        return "solve link " + Shown(link) + ": " + error;
+        return Say(msg::LINK_REFUSED, Shown(link), error);
     }
     const std::unique_ptr<Watch> watch = StartWatch(solve, TheSession().game);
     FinishWatch(*watch);
