@@ -28,7 +28,7 @@ Played PlaySolve(const std::string& id) {
     played.pictures.push_back(std::exchange(Platform().presented, {}));
     for (uint32_t ticks = 5000; session->game.solved == 0; ticks += 1000 + ticks % 700) {
         const std::optional<Hint> hint = FindHint(session->game);
-        Platform().ticks = ticks;
+        session->game.now = ticks;
         tessel::Tap(*session, hint->x, hint->y);
         played.pictures.push_back(std::exchange(Platform().presented, {}));
     }
@@ -45,7 +45,7 @@ bool SamePictures(const std::vector<BackBuffer>& a, const std::vector<BackBuffer
 std::unique_ptr<Session> InPlay() {
     auto session = NewSession();
     Choose(*session, NORMAL_LABEL, 777);
-    Platform().ticks = 900;
+    session->game.now = 900;
     tessel::Tap(*session, 107, 40);
     tessel::Tap(*session, 200, 120);
     TakePlayedWords(*session);
@@ -59,7 +59,7 @@ std::unique_ptr<Session> InPlay() {
 TEST(Watch, AtItsOwnPaceWithThePicturesAndWordsItHad) {
     const Played played = PlaySolve("lights-out-2026-12-09");
     auto inPlay = InPlay();
-    const std::vector<uint8_t> kept = KeepGame(*inPlay, Platform().random.state);
+    const std::vector<uint8_t> kept = KeepGame(*inPlay);
     const std::size_t solvesKept = inPlay->solvesToKeep.size();
 
     Platform().presented.clear();
@@ -86,7 +86,7 @@ TEST(Watch, AtItsOwnPaceWithThePicturesAndWordsItHad) {
     EXPECT_EQ(std::pair(MoveCount(watch->session), ElapsedMs(watch->session)),
               std::pair(played.solve.moves, played.solve.ms));
     EXPECT_EQ(watch->session.game.solved, 1);
-    EXPECT_EQ(KeepGame(*inPlay, Platform().random.state), kept);
+    EXPECT_EQ(KeepGame(*inPlay), kept);
     EXPECT_EQ(inPlay->solvesToKeep.size(), solvesKept);
     EXPECT_TRUE(inPlay->solvesToLog.empty());
     EXPECT_EQ(TakePlayedWords(*inPlay), "");
