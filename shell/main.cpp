@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);  // takes Qt's own options (-platform, -style, ...) out of the arguments
     qInstallMessageHandler(previousHandler);
     PassOnHeldMessages();
-    QApplication::setApplicationName(tessel::LoadString(tessel::IDS_APP_TITLE));
+    QApplication::setApplicationName(QString::fromLatin1(tessel::PROGRAM_NAME));
     QApplication::setDesktopFileName(QStringLiteral("org.example.tessel"));
     // Decided before looking for a running copy: a bad command line neither starts a game nor wakes one.
     if (const auto status = tessel::AnswerCommandLine(QApplication::arguments())) return *status;
