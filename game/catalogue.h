@@ -284,5 +284,46 @@ inline constexpr Message HELP_QT_OPTIONS = Text(
 // TRANSLATORS: tessel's command line had a word it does not take; %1 is that word.
 inline constexpr Message UNEXPECTED_ARGUMENT = Text("unexpected argument '%1'");
 
+// ---- The desktop's messages on standard error, each after "tessel: "
+
+// TRANSLATORS: at the start, when the game has no folder to be kept in; keep the two names as they are.
+inline constexpr Message KEPT_NOWHERE =
+    Text("neither XDG_STATE_HOME nor HOME names a folder; the game is not kept");
+// TRANSLATORS: %1 is the kept game's file, %2 why it cannot be read, %3 why it cannot be renamed.
+inline constexpr Message KEPT_GAME_STAYS =
+    Text("the kept game %1 cannot be read (%2) nor moved aside (%3); not keeping the game");
+// TRANSLATORS: %1 is the kept game's file, %2 why it cannot be read, %3 the name it was renamed to.
+inline constexpr Message KEPT_GAME_MOVED = Text("the kept game %1 cannot be read (%2); moved it to %3");
+// TRANSLATORS: why a kept game cannot be read (in KEPT_GAME_STAYS and KEPT_GAME_MOVED).
+inline constexpr Message NOT_A_KEPT_GAME = Text("not a sound kept game of this version");
+// TRANSLATORS: %1 is the kept game's file, %2 why it cannot be written.
+inline constexpr Message GAME_NOT_KEPT =
+    Text("cannot keep the game in %1 (%2); playing on without keeping it");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be read, %3 why it cannot be renamed.
+inline constexpr Message RECORDS_STAY = Text("the records %1 cannot be read (%2); nor moved aside (%3)");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be read, %3 the name it was renamed to.
+inline constexpr Message RECORDS_MOVED = Text("the records %1 cannot be read (%2); moved them to %3");
+// TRANSLATORS: why the records' file cannot be read (in RECORDS_STAY and RECORDS_MOVED).
+inline constexpr Message NOT_RECORDS = Text("not records this version wrote");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be written.
+inline constexpr Message RECORDS_NOT_KEPT = Text("the records cannot be kept in %1 (%2)");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be removed.
+inline constexpr Message RECORDS_NOT_REMOVED = Text("the records %1 cannot be removed (%2)");
+// TRANSLATORS: why a kept file cannot be read: it is a symbolic link.
+inline constexpr Message FILE_IS_LINK = Text("a link");
+// TRANSLATORS: why a kept file cannot be read: it is a folder or a device.
+inline constexpr Message NOT_A_FILE = Text("not a file");
+// TRANSLATORS: why a kept file cannot be read: it is longer than the game ever writes.
+inline constexpr Message FILE_TOO_LONG = Text("too long");
+// TRANSLATORS: why a kept file cannot be written; %1 is the folder it should be in, which is a file.
+inline constexpr Message NOT_A_FOLDER = Text("%1: not a folder");
+// TRANSLATORS: why a kept file cannot be written; %1 is a folder, %2 the system's error.
+inline constexpr Message FOLDER_ERROR = TextIn("a folder and an error", "%1: %2");
+// TRANSLATORS: the desktop cannot open its window; %1 tells what the display variables hold
+// ("DISPLAY=:0, WAYLAND_DISPLAY not set").
+inline constexpr Message NO_DISPLAY = Text("no display could be opened (%1)");
+// TRANSLATORS: in NO_DISPLAY: %1 is the name of a variable the environment does not set.
+inline constexpr Message VARIABLE_NOT_SET = Text("%1 not set");
+
 }  // namespace msg
 }  // namespace tessel

@@ -44,10 +44,11 @@ void PrintNoDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
         looked << (qEnvironmentVariableIsSet(name)
                        ? QStringLiteral("%1=%2").arg(name, qEnvironmentVariable(name))
-                       : QStringLiteral("%1 not set").arg(name));
+                       : tessel::Words(tessel::msg::VARIABLE_NOT_SET, name));
     }
-    std::fprintf(stderr, "tessel: no display could be opened (%s)\n",
-                 qPrintable(looked.join(QStringLiteral(", "))));
+    std::fprintf(
+        stderr, "tessel: %s\n",
+        tessel::Say(tessel::msg::NO_DISPLAY, looked.join(QStringLiteral(", ")).toStdString()).c_str());
 }
 
 // Qt's messages while the application connects to the display, held back: when the platform cannot start,
