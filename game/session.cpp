@@ -36,7 +36,7 @@ void SyncClock(Session& session) {
     const bool run = clock.started && !clock.held && game.splashPending == 0 && game.solved == 0 &&
                      FindPuzzle(game.screen) != nullptr;
     if (run == clock.running) return;
-    const uint32_t now = TickCount();
+    const uint32_t now = game.now;
     if (run) {
         clock.since = now;
     } else {
@@ -239,7 +239,7 @@ uint32_t MoveCount(const Session& session) {
 
 uint32_t ElapsedMs(const Session& session) {
     const GameClock& clock = session.clock;
-    return clock.counted + (clock.running ? TickCount() - clock.since : 0);
+    return clock.counted + (clock.running ? session.game.now - clock.since : 0);
 }
 
 void HoldClock(Session& session, bool held) {

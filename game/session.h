@@ -28,9 +28,10 @@ struct HintShown {
     std::string move;
 };
 
-// The time of the game in play, in milliseconds of the platform's tick count. It runs from the game's
-// first move until its board is solved, and stands while the splash is still to come or the front end holds
-// it: while the game cannot be played (the page hidden, the window minimised, the screen sideways).
+// The time of the game in play, in milliseconds of the front end's tick count (the record's `now`). It runs
+// from the game's first move until its board is solved, and stands while the splash is still to come or the
+// front end holds it: while the game cannot be played (the page hidden, the window minimised, the screen
+// sideways).
 struct GameClock {
     uint32_t counted = 0;  // the time up to `since`, or all of it while the clock stands
     uint32_t since = 0;    // the tick count when it last started to run
@@ -92,7 +93,7 @@ struct Session {
 // included.
 uint32_t MoveCount(const Session& session);
 
-// The game's time so far; it stands still once the board is solved.
+// The game's time up to the record's `now`; it stands still once the board is solved.
 uint32_t ElapsedMs(const Session& session);
 
 // The front end can no longer show the game (`held`), or can again: the clock stands meanwhile.

@@ -1,10 +1,7 @@
-// The core's platform services for the desktop program.
-#include <chrono>
-
-#include "core/crt_random.h"
-#include "core/platform.h"
-#include "shell/random_state.h"
+// The desktop's clock: the tick count the game view stores in the record before each call into the game.
 #include "shell/tick_source.h"
+
+#include <chrono>
 
 namespace tessel {
 
@@ -13,11 +10,6 @@ namespace {
 TickSource& CurrentTickSource() {
     static TickSource source;
     return source;
-}
-
-CrtRandom& Random() {
-    static CrtRandom random;
-    return random;
 }
 
 }  // namespace
@@ -29,19 +21,8 @@ void SetTickSource(TickSource source) {
 uint32_t TickCount() {
     if (const TickSource& source = CurrentTickSource()) return source();
     const auto sinceBoot = std::chrono::steady_clock::now().time_since_epoch();
-    // Cut to 32 bits; the waits on it take unsigned differences, which survive the wrap.
+    // Cut to 32 bits; the game takes unsigned differences, which survive the wrap.
     return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceBoot).count());
-}
-
-uint32_t& RandomState() {
-    return Random().state;
-}
-
-void SeedRandom(uint32_t seed) {
-    Random().Seed(seed);
-}
-int32_t DrawRandom() {
-    return Random().Draw();
 }
 
 }  // namespace tessel
