@@ -200,6 +200,8 @@ inline constexpr Message SAID_LOOK_DARK = Text("Dark look");
 
 // TRANSLATORS: the About box's title.
 inline constexpr Message ABOUT_TITLE = Text("About Tessel");
+// The version the About box shows (ABOUT_VERSION).
+inline constexpr const char* SHOWN_VERSION = "1.0";
 // TRANSLATORS: in the About box; %1 is the version, such as 1.0.
 inline constexpr Message ABOUT_VERSION = Text("Tessel Version %1");
 // TRANSLATORS: in the About box, under the version.

@@ -28,7 +28,7 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     icon->setPixmap(TesselIcon().pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* version = PlainLabel(Words(msg::ABOUT_VERSION, "1.0"), this);
+    auto* version = PlainLabel(Words(msg::ABOUT_VERSION, msg::SHOWN_VERSION), this);
     auto* tagline = PlainLabel(Words(msg::ABOUT_TAGLINE), this);
     auto* howTo = PlainLabel(Words(msg::ABOUT_HOW_TO), this);
 
