@@ -104,11 +104,11 @@ std::string GameIdJson(const Session& session) {
 }  // namespace
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents,
-                      std::string_view said) {
+                      std::string_view said, const Extras& extras) {
     const Game& game = session.game;
     const std::string saidEscaped = Escaped(said);
-    return JsonObject()
-        .Field("line", line)
+    JsonObject record;
+    record.Field("line", line)
         .Field("command", command)
         .Field("screen", game.screen)
         .Field("screenAtTap", game.screenAtTap)
@@ -133,7 +133,18 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
         .Object("gameId", GameIdJson(session))
-        .Field("said", std::string_view(saidEscaped))
+        .Field("said", std::string_view(saidEscaped));
+    if (const auto& link = extras.solveLink)
+        record.Object("solveLink", link->empty() ? "null" : "\"" + *link + "\"");
+    if (extras.watched) record.Object("watched", *extras.watched);
+    return record.Close();
+}
+
+std::string WatchedJson(const Session& watched) {
+    return JsonObject()
+        .Field("moves", MoveCount(watched))
+        .Field("time", ElapsedMs(watched))
+        .Object("gameId", GameIdJson(watched))
         .Close();
 }
 
