@@ -433,5 +433,30 @@ inline constexpr Message NO_DISPLAY = Text("no display could be opened (%1)");
 // TRANSLATORS: in NO_DISPLAY: %1 is the name of a variable the environment does not set.
 inline constexpr Message VARIABLE_NOT_SET = Text("%1 not set");
 
+// ---- How to play (Tools > How to play, F1); each puzzle's own help is in its unit (MarkedHelp)
+
+// TRANSLATORS: the title of the help, its item in the Tools menu and its dialog.
+inline constexpr Message HOW_TO_PLAY = Text("How to play");
+// TRANSLATORS: the help shown on the menu, before a line for each puzzle. "CLEARED!!" and "Quit" are
+// written in the picture in English; keep them as they are.
+inline constexpr Message HELP_ON_MENU = Text(
+    "Pick a puzzle: tap its name, or move to it with Up and Down and press Enter. Each game is a freshly "
+    "scrambled board; put it back in order and \"CLEARED!!\" appears. Quit goes back to the menu.");
+// TRANSLATORS: a line of the help on the menu: %1 a puzzle's name, %2 what it is ("slide tiles into the one
+// empty cell").
+inline constexpr Message HELP_PUZZLE_LINE = TextIn("help on the menu", "%1: %2");
+// TRANSLATORS: the keys every puzzle shares, at the end of its help.
+inline constexpr Message HELP_KEYS = Text(
+    "H shows a hint, Ctrl+Z undoes a move and Ctrl+Shift+Z plays it again, I tells the moves and time, "
+    "and Escape goes back to the menu.");
+
+// ---- The language (Tools > Language)
+
+// TRANSLATORS: the submenu of Tools that chooses the game's language; each language is listed in its own
+// name.
+inline constexpr Message LANGUAGE_MENU = Text("Language");
+// TRANSLATORS: the first item of the Language submenu: the language the system's settings ask for.
+inline constexpr Message LANGUAGE_AS_THE_SYSTEM = TextIn("language", "As the system");
+
 }  // namespace msg
 }  // namespace tessel
