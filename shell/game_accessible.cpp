@@ -253,7 +253,7 @@ class ViewAccessible : public QAccessibleWidget {
     void Refresh() {
         GameView* shown = view();
         if (shown == nullptr) return;
-        Session& session = shown->session();
+        Session& session = shown->shownSession();
         const AccessibleScreen before = std::move(text_);
         text_ = DescribeForScreenReaders(session.game);
         const QString words = ToQString(TakePlayedWords(session));
