@@ -17,7 +17,9 @@
 #include "game/game_id.h"
 #include "shell/game_keeper.h"
 #include "shell/game_tools.h"
+#include "shell/how_to_play_dialog.h"
 #include "shell/kept_file.h"
+#include "shell/language_choice.h"
 #include "shell/main_window.h"
 #include "shell/records_keeper.h"
 #include "shell/single_instance.h"
@@ -159,6 +161,8 @@ int RunGame(QApplication& app, const QByteArray& activationToken, const QString&
                      [&](LookChoice choice) { KeepLookChoice(settings, choice); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
                      [&] { KeepWindowPlace(window, settings); });
+    AddLanguageMenu(window, settings);
+    AddHowToPlay(window);
     window.show();
     app.exec();
     return 0;

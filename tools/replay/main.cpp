@@ -15,11 +15,15 @@
 #include <vector>
 
 #include "core/game.h"
+#include "game/catalogue.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
+#include "game/languages.h"
 #include "game/session.h"
+#include "game/solve_link.h"
 #include "game/tap_cycle.h"
+#include "game/watch.h"
 #include "hints/shown_hint.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
@@ -84,7 +88,7 @@ int Fail(const std::string& message, long line = 0) {
 }
 
 constexpr std::string_view HELP =
-    "Usage: tessel-replay [--frames DIR] [--look LOOK] SCRIPT\n"
+    "Usage: tessel-replay [--frames DIR] [--look LOOK] [--language CODE] SCRIPT\n"
     "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
     "of JSON after the start and after every command, at once, so that a program can drive it through a\n"
     "pipe. SCRIPT \"-\" reads standard input.\n"
@@ -92,6 +96,8 @@ constexpr std::string_view HELP =
     "Options:\n"
     "  --frames DIR   write every picture the game shows as DIR/00000.png, DIR/00001.png, ...\n"
     "  --look LOOK    draw the pictures in this look: classic (the default), high-contrast or dark\n"
+    "  --language CODE  say \"said\" in this language: en (the default), ar, de, es, fr, it, ja, pl,\n"
+    "                 pt_BR, ru or zh_CN\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
     "\n"
@@ -110,6 +116,9 @@ constexpr std::string_view HELP =
     "  redo           play the last move taken back again\n"
     "  hint           show the next move toward the solved board (\"hint\" in the JSON)\n"
     "  game ID        start the board a game ID names (\"gameId\" in the JSON), such as normal-4297\n"
+    "                 or the day's board normal-2026-12-09\n"
+    "  watch LINK     play a solve's link (\"solveLink\" in the JSON of a solving command) at once on\n"
+    "                 a game of its own, then show the game in play again (\"watched\" in the JSON)\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
     "\n"
@@ -122,6 +131,7 @@ struct Options {
     Request request = Request::Replay;
     std::string scriptPath;
     Look look = Look::CLASSIC;
+    std::string language = "en";
 };
 
 Options Bad(const std::string& message) {
@@ -131,9 +141,10 @@ Options Bad(const std::string& message) {
 
 // Reads the options with getopt_long. Every complaint is one line.
 Options ParseOptions(int argc, char** argv) {
-    enum { FRAMES = 1, LOOK };
+    enum { FRAMES = 1, LOOK, LANGUAGE };
     static constexpr option LONG_OPTIONS[] = {{"frames", required_argument, nullptr, FRAMES},
                                               {"look", required_argument, nullptr, LOOK},
+                                              {"language", required_argument, nullptr, LANGUAGE},
                                               {"help", no_argument, nullptr, 'h'},
                                               {"version", no_argument, nullptr, 'v'},
                                               {nullptr, 0, nullptr, 0}};
@@ -152,6 +163,13 @@ Options ParseOptions(int argc, char** argv) {
                     break;
                 }
                 return Bad("unknown look '" + std::string(optarg) + "' (classic, high-contrast or dark)");
+            case LANGUAGE:
+                if (const std::optional<std::string_view> language = KeptLanguage(optarg)) {
+                    options.language = *language;
+                    break;
+                }
+                return Bad("unknown language '" + std::string(optarg) +
+                           "' (en, ar, de, es, fr, it, ja, pl, pt_BR, ru or zh_CN)");
             case 'h':
                 options.request = Request::Help;
                 break;
@@ -159,6 +177,7 @@ Options ParseOptions(int argc, char** argv) {
                 options.request = Request::Version;
                 break;
             case ':':  // the option that takes a value is the word just read
+                if (std::string(argv[optind - 1]) == "--language") return Bad("--language needs a language");
                 return Bad(std::string(argv[optind - 1]) == "--look" ? "--look needs a look"
                                                                      : "--frames needs a folder");
             default:  // an unknown short option is named by optopt, a long one is the word just read
@@ -174,8 +193,16 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
-void PrintState(long line, std::string_view command) {
-    std::cout << replay::StateJson(TheSession(), line, command, platform.presents) << '\n' << std::flush;
+void PrintState(long line, std::string_view command, const replay::Extras& extras = {}) {
+    const std::string said = TakePlayedWords(TheSession());
+    std::cout << replay::StateJson(TheSession(), line, command, platform.presents, said, extras) << '\n'
+              << std::flush;
+}
+
+// The link of the game solved by the command just played, if it solved one.
+std::optional<std::string> SolvedLink(const Session& session, std::size_t solvesBefore) {
+    if (session.solvesToLog.size() == solvesBefore) return std::nullopt;
+    return WriteSolveLink(session.solvesToLog.back());
 }
 
 // keep FILE: the game's kept form with the generator's state. Returns what went wrong, if anything.
@@ -184,6 +211,20 @@ std::string KeepTo(const std::string& path) {
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return file.flush() ? "" : "cannot write kept game " + path;
+}
+
+// watch LINK: the solve checked, then played at once on a game of its own, every picture shown as when it
+// was played, and the game in play shown again.
+// Returns the watched game's end, or what is wrong with the solve.
+std::string WatchLink(const std::string& link, replay::Extras& extras) {
+    const LoggedSolve solve = *ParseSolveLink(link).solve;
+    if (std::string error = CheckSolve(solve); !error.empty())
+        return Say(msg::LINK_REFUSED, Shown(link), error);
+    const std::unique_ptr<Watch> watch = StartWatch(solve, TheSession().game);
+    FinishWatch(*watch);
+    extras.watched = replay::WatchedJson(watch->session);
+    PresentNow(TheSession().game);
+    return "";
 }
 
 // resume FILE: the game kept there replaces this one, its screen drawn and shown, as a front end shows it
@@ -222,6 +263,9 @@ int main(int argc, char** argv) {
             break;
     }
     const std::string& scriptPath = options.scriptPath;
+    std::string languageError;
+    const std::string programDir = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    if (!UseInstalledLanguage(programDir, options.language, languageError)) return Fail(languageError);
 
     std::ifstream file;
     if (scriptPath != "-") {
@@ -254,6 +298,8 @@ int main(int argc, char** argv) {
         if (command.kind == replay::CommandKind::None) continue;
         if (command.kind == replay::CommandKind::Invalid) return Fail(command.error, line);
         platform.presents = 0;
+        const std::size_t solvesBefore = session.solvesToLog.size();
+        replay::Extras extras;
         switch (command.kind) {
             case replay::CommandKind::Tick:
                 game.now = command.ticks;
@@ -293,6 +339,10 @@ int main(int argc, char** argv) {
             case replay::CommandKind::Game:
                 PlayGameId(session, *ParseGameId(command.path).id);
                 break;
+            case replay::CommandKind::Watch:
+                if (std::string error = WatchLink(command.path, extras); !error.empty())
+                    return Fail(error, line);
+                break;
             case replay::CommandKind::Keep:
                 if (std::string error = KeepTo(command.path); !error.empty()) return Fail(error, line);
                 break;
@@ -302,7 +352,8 @@ int main(int argc, char** argv) {
             default:
                 break;
         }
-        PrintState(line, replay::CommandWord(command.kind));
+        extras.solveLink = SolvedLink(session, solvesBefore);
+        PrintState(line, replay::CommandWord(command.kind), extras);
         if (!platform.frameError.empty()) return Fail(platform.frameError, line);
     }
     if (script.bad()) return Fail("cannot read script " + scriptPath);

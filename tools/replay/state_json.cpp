@@ -1,10 +1,29 @@
 #include "tools/replay/state_json.h"
 
+#include <cstdio>
+
 #include "game/game_id.h"
 
 namespace tessel::replay {
 
 namespace {
+
+// Words as a JSON string's content: quotes, backslashes and control characters escaped.
+std::string Escaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            (escaped += '\\') += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
+            escaped += code;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
 
 class JsonObject {
   public:
@@ -84,10 +103,12 @@ std::string GameIdJson(const Session& session) {
 
 }  // namespace
 
-std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
+std::string StateJson(const Session& session, long line, std::string_view command, int presents,
+                      std::string_view said, const Extras& extras) {
     const Game& game = session.game;
-    return JsonObject()
-        .Field("line", line)
+    const std::string saidEscaped = Escaped(said);
+    JsonObject record;
+    record.Field("line", line)
         .Field("command", command)
         .Field("screen", game.screen)
         .Field("screenAtTap", game.screenAtTap)
@@ -112,6 +133,18 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
         .Object("gameId", GameIdJson(session))
+        .Field("said", std::string_view(saidEscaped));
+    if (const auto& link = extras.solveLink)
+        record.Object("solveLink", link->empty() ? "null" : "\"" + *link + "\"");
+    if (extras.watched) record.Object("watched", *extras.watched);
+    return record.Close();
+}
+
+std::string WatchedJson(const Session& watched) {
+    return JsonObject()
+        .Field("moves", MoveCount(watched))
+        .Field("time", ElapsedMs(watched))
+        .Object("gameId", GameIdJson(watched))
         .Close();
 }
 
