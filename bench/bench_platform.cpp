@@ -28,6 +28,9 @@ void CopyOut(const Game& game, void*) {
 uint32_t TickCount() {
     return ticks;
 }
+int64_t UtcMs() {
+    return ticks;
+}
 void SeedRandom(uint32_t seed) {
     random.Seed(seed);
 }

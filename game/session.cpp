@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "core/platform.h"
 #include "game/keys.h"
 #include "game/screen_text.h"
+#include "game/solve_stats.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
 
@@ -56,6 +58,7 @@ void StartCounts(Session& session) {
 LoggedSolve LogSolve(const Session& session, const Finish& finish) {
     const Game& game = session.game;
     LoggedSolve solve;
+    solve.utcMs = UtcMs();
     solve.puzzle = GameIdName(*FindPuzzle(game.screen));
     solve.gameId = GameIdOf(game);
     solve.moves = finish.moves;
@@ -76,13 +79,16 @@ void CountMove(Session& session) {
     SyncClock(session);
     MoveAt(session.history, session.history.done - 1).ms = ElapsedMs(session);
     if (session.game.solved == 0) return;
-    Finish finish{MoveCount(session), ElapsedMs(session), session.hints, {}};
+    Finish finish{MoveCount(session), ElapsedMs(session), session.hints, {}, 0};
     if (!session.solveCounted) {
         const Solve solve{GameIdName(*FindPuzzle(session.game.screen)), finish.moves, finish.ms,
                           finish.hints > 0};
         finish.beaten = AddSolve(session.records, solve);
         session.solvesToKeep.push_back(solve);
-        session.solvesToLog.push_back(LogSolve(session, finish));
+        const LoggedSolve logged = LogSolve(session, finish);
+        AddToLog(session.solveLog, logged);
+        finish.bestAverage = NewBestAverage(session.solveLog[logged.puzzle]);
+        session.solvesToLog.push_back(logged);
         session.solveCounted = true;
     }
     session.finish = finish;
@@ -287,9 +293,13 @@ std::string CountsText(const Session& session) {
 std::string FinishWords(const Finish& finish) {
     std::string words = "cleared in " + Counted(finish.moves, "move") + ", " + Duration(finish.ms);
     if (finish.hints > 0) return words + ", with " + Counted(finish.hints, "hint");
-    if (finish.beaten.moves && finish.beaten.time) return words + ", best yet";
-    if (finish.beaten.moves) return words + ", fewest moves yet";
-    if (finish.beaten.time) return words + ", best time yet";
+    if (finish.beaten.moves && finish.beaten.time)
+        words += ", best yet";
+    else if (finish.beaten.moves)
+        words += ", fewest moves yet";
+    else if (finish.beaten.time)
+        words += ", best time yet";
+    if (finish.bestAverage > 0) words += "; best average of " + std::to_string(finish.bestAverage) + " yet";
     return words;
 }
 

@@ -6,6 +6,9 @@ namespace tessel {
 uint32_t TickCount() {
     return testing::Platform().ticks;
 }
+int64_t UtcMs() {
+    return testing::Platform().utcMs;
+}
 void SeedRandom(uint32_t seed) {
     testing::Platform().random.Seed(seed);
 }

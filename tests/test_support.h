@@ -18,6 +18,7 @@ namespace tessel::testing {
 
 struct FakePlatform {
     uint32_t ticks = 0;
+    int64_t utcMs = 0;  // the wall clock
     CrtRandom random;
     std::vector<BackBuffer> presented;  // every picture shown, in order, while keepPictures is set
     std::vector<int32_t> draws;         // every random number drawn, in order

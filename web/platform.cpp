@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -141,6 +142,12 @@ void QueueShown(const Game& game, void*) {
 uint32_t TickCount() {
     // Milliseconds since the page started, cut to 32 bits like the desktop's.
     return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+}
+
+int64_t UtcMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 void SeedRandom(uint32_t seed) {

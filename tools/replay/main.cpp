@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@
 #include "game/game_id.h"
 #include "game/kept_game.h"
 #include "game/session.h"
+#include "game/solve_log.h"
 #include "game/tap_cycle.h"
 #include "hints/shown_hint.h"
 #include "tools/replay/script.h"
@@ -76,6 +79,10 @@ void CountAndWrite(const Game& game, void*) {
 uint32_t TickCount() {
     return platform.ticks;
 }
+// The script's tick count, as milliseconds since 1970, so that solves are dated the same every time.
+int64_t UtcMs() {
+    return platform.ticks;
+}
 void SeedRandom(uint32_t seed) {
     platform.random.Seed(seed);
 }
@@ -98,7 +105,7 @@ int Fail(const std::string& message, long line = 0) {
 }
 
 constexpr std::string_view HELP =
-    "Usage: tessel-replay [--frames DIR] [--look LOOK] SCRIPT\n"
+    "Usage: tessel-replay [--frames DIR] [--look LOOK] [--log FILE] SCRIPT\n"
     "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
     "of JSON after the start and after every command, at once, so that a program can drive it through a\n"
     "pipe. SCRIPT \"-\" reads standard input.\n"
@@ -106,6 +113,8 @@ constexpr std::string_view HELP =
     "Options:\n"
     "  --frames DIR   write every picture the game shows as DIR/00000.png, DIR/00001.png, ...\n"
     "  --look LOOK    draw the pictures in this look: classic (the default), high-contrast or dark\n"
+    "  --log FILE     log the script's solves in FILE, read first when it exists, as the game keeps\n"
+    "                 its log of solves (without it, the log is kept in memory only)\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
     "\n"
@@ -126,6 +135,7 @@ constexpr std::string_view HELP =
     "  game ID        start the board a game ID names (\"gameId\" in the JSON), such as normal-4297\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
+    "  stats          the statistics of the solves logged (\"stats\" in the JSON)\n"
     "\n"
     "Bad input stops it with a message on standard error and exit status 2. See tessel-replay(6).\n";
 
@@ -136,21 +146,21 @@ struct Options {
     Request request = Request::Replay;
     std::string scriptPath;
     Look look = Look::CLASSIC;
+    std::string logPath;  // empty: the log is kept in memory
 };
 
 Options Bad(const std::string& message) {
     Fail(message);
-    return {Request::Bad, {}};
+    return {Request::Bad, {}, {}, {}};
 }
 
 // Reads the options with getopt_long. Every complaint is one line.
 Options ParseOptions(int argc, char** argv) {
-    enum { FRAMES = 1, LOOK };
-    static constexpr option LONG_OPTIONS[] = {{"frames", required_argument, nullptr, FRAMES},
-                                              {"look", required_argument, nullptr, LOOK},
-                                              {"help", no_argument, nullptr, 'h'},
-                                              {"version", no_argument, nullptr, 'v'},
-                                              {nullptr, 0, nullptr, 0}};
+    enum { FRAMES = 1, LOOK, LOG };
+    static constexpr option LONG_OPTIONS[] = {
+        {"frames", required_argument, nullptr, FRAMES}, {"look", required_argument, nullptr, LOOK},
+        {"log", required_argument, nullptr, LOG},       {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'v'},         {nullptr, 0, nullptr, 0}};
     Options options;
     opterr = 0;  // the messages are ours
     int option = 0;
@@ -166,15 +176,22 @@ Options ParseOptions(int argc, char** argv) {
                     break;
                 }
                 return Bad("unknown look '" + std::string(optarg) + "' (classic, high-contrast or dark)");
+            case LOG:
+                options.logPath = optarg;
+                if (options.logPath.empty()) return Bad("--log needs a file");
+                break;
             case 'h':
                 options.request = Request::Help;
                 break;
             case 'v':
                 options.request = Request::Version;
                 break;
-            case ':':  // the option that takes a value is the word just read
-                return Bad(std::string(argv[optind - 1]) == "--look" ? "--look needs a look"
-                                                                     : "--frames needs a folder");
+            case ':': {  // the option that takes a value is the word just read
+                const std::string word = argv[optind - 1];
+                return Bad(word == "--look"  ? "--look needs a look"
+                           : word == "--log" ? "--log needs a file"
+                                             : "--frames needs a folder");
+            }
             default:  // an unknown short option is named by optopt, a long one is the word just read
                 return Bad("unknown option '" +
                            (optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : argv[optind - 1]) +
@@ -190,6 +207,46 @@ Options ParseOptions(int argc, char** argv) {
 
 void PrintState(long line, std::string_view command) {
     std::cout << replay::StateJson(TheSession(), line, command, platform.presents) << '\n' << std::flush;
+}
+
+std::string NotALog(const std::string& path) {
+    return path + " is not a log of solves of this version, or not a sound one";
+}
+
+// The text of the log file, nothing when there is none; `error` says when it is there but cannot be read.
+std::optional<std::string> ReadLogFile(const std::string& path, std::string& error) {
+    std::error_code code;
+    if (!std::filesystem::exists(path, code)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || std::filesystem::is_directory(path, code)) {
+        error = "cannot read log " + path;
+        return std::nullopt;
+    }
+    // Refused before it is read: a log so long is none the game wrote.
+    if (std::filesystem::file_size(path, code) > SOLVE_LOG_MAX_SIZE) {
+        error = NotALog(path);
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The solves of the command just run, added to the log: kept in memory, or merged into the log file.
+// Returns what went wrong, if anything.
+std::string KeepLog(const std::string& path) {
+    Session& session = TheSession();
+    if (session.solvesToLog.empty()) return "";
+    if (path.empty()) {
+        session.solvesToLog.clear();  // the session's log holds them already
+        return "";
+    }
+    std::string error;
+    const std::optional<std::string> stored = ReadLogFile(path, error);
+    if (!error.empty()) return error;
+    const LogToStore kept = KeepSolveLog(session, stored);
+    if (kept.storedUnreadable) return NotALog(path);
+    std::ofstream file(path, std::ios::binary);
+    file << kept.text;
+    return file.flush() ? "" : "cannot write log " + path;
 }
 
 // keep FILE: the game's kept form with the generator's state. Returns what went wrong, if anything.
@@ -254,6 +311,12 @@ int main(int argc, char** argv) {
     }
 
     Session& session = TheSession();
+    if (!options.logPath.empty()) {
+        std::string error;
+        const std::optional<std::string> stored = ReadLogFile(options.logPath, error);
+        if (!error.empty()) return Fail(error);
+        if (stored && !LoadSolveLog(session, *stored)) return Fail(NotALog(options.logPath));
+    }
     Game& game = session.game;
     // Start as the program does: the surfaces prepared and the menu drawn, the splash still to come.
     game.presenter = {CountAndWrite, nullptr};
@@ -316,7 +379,15 @@ int main(int argc, char** argv) {
             default:
                 break;
         }
-        PrintState(line, replay::CommandWord(command.kind));
+        // The solving command's record carries its solve, kept before it is printed.
+        std::optional<LoggedSolve> solve;
+        if (!session.solvesToLog.empty()) solve = session.solvesToLog.back();
+        if (std::string error = KeepLog(options.logPath); !error.empty()) return Fail(error, line);
+        std::string state = replay::StateJson(session, line, replay::CommandWord(command.kind),
+                                              platform.presents, solve ? &*solve : nullptr);
+        if (command.kind == replay::CommandKind::Stats)
+            state.insert(state.size() - 1, ",\"stats\":" + replay::StatsJson(session));
+        std::cout << state << '\n' << std::flush;
         if (!platform.frameError.empty()) return Fail(platform.frameError, line);
     }
     if (script.bad()) return Fail("cannot read script " + scriptPath);

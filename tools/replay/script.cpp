@@ -89,6 +89,8 @@ std::string_view CommandWord(CommandKind kind) {
             return "hint";
         case CommandKind::Game:
             return "game";
+        case CommandKind::Stats:
+            return "stats";
         default:
             return "";
     }
@@ -114,8 +116,9 @@ Command ParseLine(std::string_view line) {
             return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
         return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}, {}};
     }
-    for (const CommandKind kind : {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo,
-                                   CommandKind::Hint, CommandKind::Release, CommandKind::Cancel}) {
+    for (const CommandKind kind :
+         {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo, CommandKind::Hint, CommandKind::Release,
+          CommandKind::Cancel, CommandKind::Stats}) {
         if (word != CommandWord(kind)) continue;
         if (auto bad = expectArguments(0, word)) return *bad;
         return {kind, 0, 0, 0, {}, {}};
@@ -156,7 +159,7 @@ Command ParseLine(std::string_view line) {
     }
     return Invalid("unknown command " + Quoted(word) +
                    " (expected tick, splash, tap, press, move, release, cancel, key, undo, redo, hint, game, "
-                   "keep or resume)");
+                   "keep, resume or stats)");
 }
 
 }  // namespace tessel::replay

@@ -25,6 +25,7 @@ enum class CommandKind {
     Redo,
     Hint,
     Game,
+    Stats,
     Invalid
 };
 

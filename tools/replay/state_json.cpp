@@ -1,6 +1,11 @@
 #include "tools/replay/state_json.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "game/game_id.h"
+#include "game/solve_stats.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel::replay {
 
@@ -82,12 +87,56 @@ std::string GameIdJson(const Session& session) {
     return id.empty() ? "null" : "\"" + id + "\"";
 }
 
+// A figure rounded to `places` decimals, with no trailing zeros; null when there is none.
+std::string Decimal(const std::optional<double>& value, int places) {
+    if (!value) return "null";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", places, *value);
+    std::string decimal = text;
+    if (decimal.find('.') == std::string::npos) return decimal;
+    while (decimal.back() == '0') decimal.pop_back();
+    if (decimal.back() == '.') decimal.pop_back();
+    return decimal;
+}
+
+std::string FiguresJson(const Figures& figures, int places) {
+    JsonObject object;
+    object.Object("best", Decimal(figures.best, places)).Object("mean", Decimal(figures.mean, places));
+    for (std::size_t i = 0; i < AVERAGE_WINDOWS.size(); ++i)
+        object.Object("ao" + std::to_string(AVERAGE_WINDOWS[i]), Decimal(figures.current[i], places));
+    for (std::size_t i = 0; i < AVERAGE_WINDOWS.size(); ++i)
+        object.Object("bestAo" + std::to_string(AVERAGE_WINDOWS[i]), Decimal(figures.bestAverage[i], places));
+    return object.Close();
+}
+
 }  // namespace
 
-std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
+std::string StatsJson(const Session& session) {
+    JsonObject stats;
+    for (const Puzzle* puzzle : Puzzles()) {
+        const std::string name = GameIdName(*puzzle);
+        const auto solves = session.solveLog.find(name);
+        const auto record = session.records.find(name);
+        if (solves == session.solveLog.end() && record == session.records.end()) continue;
+        const PuzzleStats figures =
+            StatsOf(solves == session.solveLog.end() ? std::span<const LoggedSolve>{} : solves->second,
+                    record == session.records.end() ? nullptr : &record->second);
+        stats.Object(name, JsonObject()
+                               .Field("solves", figures.solves)
+                               .Field("hinted", figures.hinted)
+                               .Object("time", FiguresJson(figures.time, 0))
+                               .Object("moves", FiguresJson(figures.moves, 2))
+                               .Object("movesPerSecond", Decimal(figures.movesPerSecond, 2))
+                               .Close());
+    }
+    return stats.Close();
+}
+
+std::string StateJson(const Session& session, long line, std::string_view command, int presents,
+                      const LoggedSolve* solve) {
     const Game& game = session.game;
-    return JsonObject()
-        .Field("line", line)
+    JsonObject record;
+    record.Field("line", line)
         .Field("command", command)
         .Field("screen", game.screen)
         .Field("screenAtTap", game.screenAtTap)
@@ -111,8 +160,9 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Object("hint", HintJson(session))
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
-        .Object("gameId", GameIdJson(session))
-        .Close();
+        .Object("gameId", GameIdJson(session));
+    if (solve) record.Field("solve", std::string_view(SolveCsvLine(*solve)));
+    return record.Close();
 }
 
 }  // namespace tessel::replay
