@@ -232,6 +232,10 @@ bool KeptAsRead(std::span<const uint8_t> bytes, const Session& read, uint32_t ra
 
 }  // namespace
 
+bool KeepsGame(const Game& game) {
+    return game.screen != SCREEN_MENU;
+}
+
 std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState) {
     return Keep(session, randomState);
 }

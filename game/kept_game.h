@@ -26,6 +26,11 @@ inline constexpr std::size_t KEPT_GAME_MIN_SIZE = KEPT_RECORD_SIZE + 4 + KEPT_CO
 // With HISTORY_LIMIT moves: the board before the first one (45 bytes), then 4 bytes a move.
 inline constexpr std::size_t KEPT_GAME_MAX_SIZE = KEPT_GAME_MIN_SIZE + 45 + 4 * HISTORY_LIMIT;
 
+// Whether the game has anything to come back to: nothing on the menu, where a front end keeps nothing and
+// removes what it kept. A front end keeps the game whenever it may end (after a move, when it is closed or
+// hidden) and reads it back at its next start.
+bool KeepsGame(const Game& game);
+
 // The kept form of a sound game, with the state of the platform's random generator (which the next
 // "Unmovable" set-up draws from before it seeds).
 std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState);

@@ -51,9 +51,8 @@ std::string GameKeeper::resume(const std::string& path) {
 void GameKeeper::keep() {
     if (!writer_) return;
     const Session& session = window_.view().session();
-    // The menu has nothing to come back to.
     std::vector<uint8_t> bytes;
-    if (session.game.screen != SCREEN_MENU) bytes = KeepGame(session, RandomState());
+    if (KeepsGame(session.game)) bytes = KeepGame(session, RandomState());
     if (bytes == kept_) return;
     kept_ = bytes;
     writer_->write(std::move(bytes));

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "game/records_store.h"
 #include "game/session.h"
 #include "shell/kept_file.h"
 
@@ -16,8 +17,7 @@ constexpr std::size_t MAX_RECORDS_SIZE = 4096;
 
 RecordsKeeper::RecordsKeeper(Session& session, std::string path, QObject* parent)
     : QObject(parent), session_(session), path_(std::move(path)) {
-    if (path_.empty()) return;
-    if (std::optional<Records> records = read()) session_.records = std::move(*records);
+    if (!path_.empty()) step(RecordsStep::Read);
 }
 
 std::string RecordsKeeper::PathBeside(const std::string& keptGamePath) {
@@ -25,42 +25,43 @@ std::string RecordsKeeper::PathBeside(const std::string& keptGamePath) {
     return slash == std::string::npos ? std::string() : keptGamePath.substr(0, slash + 1) + "records";
 }
 
-std::optional<Records> RecordsKeeper::read() {
-    const KeptFile file = ReadKeptFile(path_, MAX_RECORDS_SIZE);
-    if (file.found == KeptFile::NONE) return Records{};
-    std::optional<Records> records;
-    if (file.found == KeptFile::READ)
-        records = ReadRecords(
-            std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-    if (records) return records;
-    std::string why = file.found == KeptFile::READ ? "not records this version wrote" : file.why;
-    std::string moveFailed;
-    const std::string aside = MoveKeptFileAside(path_, moveFailed);
-    tell("the records " + path_ + " cannot be read (" + why + "); " +
-         (aside.empty() ? "nor moved aside (" + moveFailed + ")" : "moved them to " + aside));
-    return std::nullopt;
+void RecordsKeeper::step(RecordsStep step) {
+    KeptFile file;
+    std::optional<std::string_view> stored;
+    if (step != RecordsStep::Clear && !path_.empty()) {
+        file = ReadKeptFile(path_, MAX_RECORDS_SIZE);
+        if (file.found == KeptFile::NONE) stored = "";
+        if (file.found == KeptFile::READ)
+            stored = std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+    }
+    const RecordsToStore store = KeepRecords(session_, step, stored);
+    if (path_.empty()) return;
+    if (store.setAside) {
+        const std::string why = file.found == KeptFile::READ ? "not records this version wrote" : file.why;
+        std::string moveFailed;
+        const std::string aside = MoveKeptFileAside(path_, moveFailed);
+        tell("the records " + path_ + " cannot be read (" + why + "); " +
+             (aside.empty() ? "nor moved aside (" + moveFailed + ")" : "moved them to " + aside));
+    }
+    if (store.write) {
+        std::string failed = MakeKeptFolder(path_);
+        if (failed.empty())
+            failed = ReplaceKeptFile(
+                path_, {reinterpret_cast<const uint8_t*>(store.write->data()), store.write->size()});
+        if (!failed.empty()) tell("the records cannot be kept in " + path_ + " (" + failed + ")");
+    }
+    if (store.remove) {
+        if (const std::string failed = RemoveKeptFile(path_); !failed.empty())
+            tell("the records " + path_ + " cannot be removed (" + failed + ")");
+    }
 }
 
 void RecordsKeeper::keep() {
-    if (session_.solvesToKeep.empty()) return;
-    Records records = MergeSolves(path_.empty() ? Records{} : read(), session_.solvesToKeep);
-    session_.solvesToKeep.clear();
-    if (!path_.empty()) {
-        const std::string text = WriteRecords(records);
-        std::string failed = MakeKeptFolder(path_);
-        if (failed.empty())
-            failed = ReplaceKeptFile(path_, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
-        if (!failed.empty()) tell("the records cannot be kept in " + path_ + " (" + failed + ")");
-    }
-    session_.records = std::move(records);
+    if (RecordsWaiting(session_)) step(RecordsStep::Write);
 }
 
 void RecordsKeeper::clear() {
-    session_.records.clear();
-    session_.solvesToKeep.clear();
-    if (path_.empty()) return;
-    if (const std::string failed = RemoveKeptFile(path_); !failed.empty())
-        tell("the records " + path_ + " cannot be removed (" + failed + ")");
+    step(RecordsStep::Clear);
 }
 
 void RecordsKeeper::tell(const std::string& line) {

@@ -7,10 +7,9 @@
 
 #include <QObject>
 
-#include <optional>
 #include <string>
 
-#include "game/records.h"
+#include "game/records_store.h"
 
 namespace tessel {
 
@@ -33,8 +32,9 @@ class RecordsKeeper : public QObject {
     void clear();
 
   private:
-    // The records in the file, or none; a file that cannot be read is moved aside.
-    std::optional<Records> read();
+    // One step of the records' keeping (game/records_store.h) on the file: a file that cannot be read is
+    // moved aside.
+    void step(RecordsStep step);
     void tell(const std::string& line);
 
     Session& session_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/records_store.h"
 #include "game/screen_text.h"
 #include "hints/shown_hint.h"
 #include "puzzles/normal.h"
@@ -98,17 +99,49 @@ TEST(Records, KeptReadBackAndMergedFromTwoCopies) {
           "\x89PNG\r\n"}) {
         EXPECT_FALSE(ReadRecords(damaged).has_value()) << damaged;
     }
+}
 
-    // Two tabs read the same records; each solves a game and stores in turn.
-    const std::string stored = WriteRecords(records);
-    const Solve first{"normal", 30, 95000, false}, second{"normal", 50, 60000, false};
-    const std::string afterFirst = WriteRecords(MergeSolves(ReadRecords(stored), std::span(&first, 1)));
-    const Records both = MergeSolves(ReadRecords(afterFirst), std::span(&second, 1));
-    EXPECT_EQ(both.at("normal"), (PuzzleRecord{3, 30, 60000}));
-    EXPECT_EQ(both.at("15-puzzle"), (PuzzleRecord{1, {}, {}}));
-    // Records that cannot be read are dropped, and the games solved since are kept.
-    EXPECT_EQ(MergeSolves(ReadRecords("garbage"), std::span(&first, 1)).at("normal"),
-              (PuzzleRecord{1, 30, 95000}));
+// Two copies of the game (two tabs, or two runs) keep the records in one storage as the front ends do:
+// each reads them at its start, stores on top of what is stored then, and a clear forgets them.
+TEST(Records, StoredByTwoCopiesAddUp) {
+    Session first, second;
+    std::string stored = "tessel records 1\n15-puzzle 1 - -\n";
+    const auto store = [&stored](const RecordsToStore& step) {
+        if (step.setAside || step.remove) stored.clear();
+        if (step.write) stored = *step.write;
+        return step;
+    };
+    for (Session* copy : {&first, &second}) {
+        EXPECT_FALSE(store(KeepRecords(*copy, RecordsStep::Read, stored)).setAside);
+        EXPECT_EQ(copy->records.at("15-puzzle").solved, 1u);
+    }
+    // Nothing is written until a game is solved.
+    EXPECT_FALSE(RecordsWaiting(first));
+    EXPECT_FALSE(store(KeepRecords(first, RecordsStep::Write, stored)).write);
+    first.solvesToKeep = {{"normal", 30, 95000, false}};
+    second.solvesToKeep = {{"normal", 50, 60000, false}};
+    ASSERT_TRUE(RecordsWaiting(first));
+    store(KeepRecords(first, RecordsStep::Write, stored));
+    store(KeepRecords(second, RecordsStep::Write, stored));
+    EXPECT_EQ(stored, "tessel records 1\n15-puzzle 1 - -\nnormal 2 30 60000\n");
+    EXPECT_EQ(second.records, ReadRecords(stored));
+    EXPECT_FALSE(RecordsWaiting(second));
+
+    // What is stored and cannot be read is set aside: read at a start as none, written over with this
+    // copy's own records and its games since, which nothing loses; no storage at all is the same.
+    for (const auto& [unreadable, lightsOut] :
+         {std::pair{std::optional<std::string_view>("garbage"), '1'}, {std::nullopt, '2'}}) {
+        Session reader;
+        const RecordsToStore read = KeepRecords(reader, RecordsStep::Read, unreadable);
+        EXPECT_TRUE(read.setAside && !read.write && reader.records.empty());
+        second.solvesToKeep = {{"lights-out", 9, 8000, true}};
+        const RecordsToStore written = KeepRecords(second, RecordsStep::Write, unreadable);
+        EXPECT_TRUE(written.setAside);
+        EXPECT_EQ(written.write, "tessel records 1\n15-puzzle 1 - -\nlights-out " +
+                                     std::string(1, lightsOut) + " - -\nnormal 2 30 60000\n");
+    }
+    const RecordsToStore cleared = KeepRecords(second, RecordsStep::Clear, std::nullopt);
+    EXPECT_TRUE(cleared.remove && !cleared.write && second.records.empty());
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "game/kept_game.h"
 #include "game/keys.h"
 #include "game/records.h"
+#include "game/records_store.h"
 #include "game/screen_text.h"
 #include "game/session.h"
 #include "game/tap_cycle.h"
@@ -131,6 +132,14 @@ const char* Answer(const std::string& text) {
     return TextBuffer().data();
 }
 
+const char* RecordsAnswer(RecordsStep step, int32_t size) {
+    std::optional<std::string_view> stored;
+    if (size >= 0) stored = TextWritten(size);
+    const RecordsToStore store = KeepRecords(TheSession(), step, stored);
+    return Answer(std::string(store.setAside ? "s" : "") + (store.write ? "w" + *store.write : "") +
+                  (store.remove ? "r" : ""));
+}
+
 // The game in play's presenter.
 void QueueShown(const Game& game, void*) {
     static BackBuffer scratch;
@@ -225,7 +234,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselKeptSize() {
 // Writes the kept form of the game into the buffer and returns its size; 0 on the menu, where there is
 // nothing to come back to.
 EMSCRIPTEN_KEEPALIVE int32_t TesselKeep() {
-    if (tessel::TheGame().screen == tessel::SCREEN_MENU) return 0;
+    if (!tessel::KeepsGame(tessel::TheGame())) return 0;
     const std::vector<uint8_t> kept = tessel::KeepGame(tessel::TheSession(), tessel::Random().state);
     std::copy(kept.begin(), kept.end(), TesselKeptBuffer());
     return static_cast<int32_t>(kept.size());
@@ -342,27 +351,23 @@ EMSCRIPTEN_KEEPALIVE void TesselPlayGameId(int32_t size) {
     tessel::PlayGameId(tessel::TheSession(), *read.id);
 }
 
-// The records the page stored, written into the text buffer: read into the game, which says 1; 0 when they
-// cannot be read, and the game keeps none.
-EMSCRIPTEN_KEEPALIVE int32_t TesselLoadRecords(int32_t size) {
-    std::optional<tessel::Records> records = tessel::ReadRecords(tessel::TextWritten(size));
-    tessel::TheSession().records = records ? std::move(*records) : tessel::Records{};
-    return records ? 1 : 0;
+// The steps of the records' keeping (game/records_store.h) on what the page stores, which it wrote into the
+// text buffer (`size` -1 when it has no storage). The answer, in the text buffer: "" when nothing is to be
+// done, else "s" (set aside: what is stored cannot be read), then "w" and the text to store, or "r" (remove
+// what is stored).
+EMSCRIPTEN_KEEPALIVE const char* TesselReadRecords(int32_t size) {
+    return tessel::RecordsAnswer(tessel::RecordsStep::Read, size);
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselWriteRecords(int32_t size) {
+    return tessel::RecordsAnswer(tessel::RecordsStep::Write, size);
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselClearRecords() {
+    return tessel::RecordsAnswer(tessel::RecordsStep::Clear, -1);
 }
 
-// Games solved since the records were last stored.
-EMSCRIPTEN_KEEPALIVE int32_t TesselSolvesToKeep() {
-    return static_cast<int32_t>(tessel::TheSession().solvesToKeep.size());
-}
-
-// The records to store: those the page stored (in the text buffer, read just now, so that another tab's
-// games count too; dropped when they cannot be read) with this tab's games since.
-EMSCRIPTEN_KEEPALIVE const char* TesselMergeRecords(int32_t size) {
-    tessel::Session& session = tessel::TheSession();
-    session.records =
-        tessel::MergeSolves(tessel::ReadRecords(tessel::TextWritten(size)), session.solvesToKeep);
-    session.solvesToKeep.clear();
-    return tessel::Answer(tessel::WriteRecords(session.records));
+// Whether games were solved since the records were last stored: only then does the page read them.
+EMSCRIPTEN_KEEPALIVE int32_t TesselRecordsWaiting() {
+    return tessel::RecordsWaiting(tessel::TheSession()) ? 1 : 0;
 }
 
 // The records in a few lines, as "Tools" > "Records" shows them.
@@ -370,12 +375,6 @@ EMSCRIPTEN_KEEPALIVE const char* TesselRecords() {
     std::string text;
     for (const std::string& line : tessel::DescribeRecords(tessel::TheSession().records)) text += line + "\n";
     return tessel::Answer(text);
-}
-
-// Forgets every record; the page removes the stored ones.
-EMSCRIPTEN_KEEPALIVE void TesselClearRecords() {
-    tessel::TheSession().records.clear();
-    tessel::TheSession().solvesToKeep.clear();
 }
 
 // One key, by its number in game/keys.h (Left 0 ... Escape 10); other numbers do nothing.

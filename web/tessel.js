@@ -127,7 +127,7 @@ function play(action) {
     else core._TesselTap(...action);
     showHistory();
     mirror.update();
-    keepRecords();
+    if (core._TesselRecordsWaiting()) keepRecords(core._TesselWriteRecords);
     showCounts();
 }
 
@@ -160,26 +160,28 @@ function showNote(text) {
     noteTimer = setTimeout(() => { note.hidden = true; }, 6000);
 }
 
-// The records per puzzle, in the site's storage: read at the start and whenever another tab writes them;
-// written as a game is solved, on top of what is stored then, so that two tabs' games add up. Records that
-// cannot be read are dropped.
+// The records per puzzle, in the site's storage: read at the start and whenever another tab writes them,
+// written as a game is solved and cleared, each step as the core says (game/records_store.h).
 const RECORDS_KEY = 'tessel-records';
-function loadRecords() {
+function keepRecords(step) {
+    let size = -1;
     try {
-        if (!core._TesselLoadRecords(toCore(localStorage.getItem(RECORDS_KEY) ?? ''))) localStorage.removeItem(RECORDS_KEY);
+        if (step !== core._TesselClearRecords) size = toCore(localStorage.getItem(RECORDS_KEY) ?? '');
     } catch {
         // No storage: the records of this visit only.
     }
-}
-function keepRecords() {
-    if (core._TesselSolvesToKeep() === 0) return;
-    let stored = '';
-    try { stored = localStorage.getItem(RECORDS_KEY) ?? ''; } catch { /* none */ }
-    const text = fromCore(core._TesselMergeRecords(toCore(stored)));
-    try { localStorage.setItem(RECORDS_KEY, text); } catch { /* kept for this visit only */ }
+    const answer = fromCore(step(size));
+    try {
+        // "w" and the text to store; "s" or "r" alone: what is stored goes.
+        const write = answer.indexOf('w');
+        if (write >= 0) localStorage.setItem(RECORDS_KEY, answer.slice(write + 1));
+        else if (answer) localStorage.removeItem(RECORDS_KEY);
+    } catch {
+        // Kept for this visit only.
+    }
 }
 addEventListener('storage', (event) => {
-    if (core && event.key === RECORDS_KEY) loadRecords();
+    if (core && event.key === RECORDS_KEY) keepRecords(core._TesselReadRecords);
 });
 function showRecords() {
     showToolsMenu(false);
@@ -192,8 +194,7 @@ function showRecords() {
     if (!recordsBox.open) recordsBox.showModal();
 }
 document.getElementById('records-clear').addEventListener('click', () => {
-    core._TesselClearRecords();
-    try { localStorage.removeItem(RECORDS_KEY); } catch { /* none */ }
+    keepRecords(core._TesselClearRecords);
     recordsBox.close();
 });
 
@@ -577,7 +578,7 @@ tesselLook.follow((look) => {
     mirror.say(`${LOOK_TITLES[look]} look`);
 });
 resumeKeptGame();
-loadRecords();
+keepRecords(core._TesselReadRecords);
 showHistory();
 setInterval(showCounts, 250);
 fitThumb();
