@@ -145,26 +145,32 @@ std::optional<SolveLog> ReadSolveLog(std::string_view text) {
     return log;
 }
 
-LogToStore KeepSolveLog(Session& session, std::optional<std::string_view> stored) {
-    std::optional<SolveLog> read = stored ? ReadSolveLog(*stored) : SolveLog{};
-    LogToStore kept{{}, !read.has_value()};
-    SolveLog log = read ? std::move(*read) : SolveLog{};
-    for (LoggedSolve& solve : session.solvesToLog) AddToLog(log, std::move(solve));
-    session.solvesToLog.clear();
-    kept.text = WriteSolveLog(log);
-    session.solveLog = std::move(log);
-    return kept;
+bool SolvesWaiting(const Session& session) {
+    return !session.solvesToLog.empty();
 }
 
-bool LoadSolveLog(Session& session, std::string_view stored) {
-    std::optional<SolveLog> log = ReadSolveLog(stored);
-    session.solveLog = log ? std::move(*log) : SolveLog{};
-    return log.has_value();
-}
-
-void ClearSolveLog(Session& session) {
-    session.solveLog.clear();
+RecordsToStore KeepSolveLog(Session& session, RecordsStep step, std::optional<std::string_view> stored) {
+    RecordsToStore store;
+    if (step == RecordsStep::Clear) {
+        session.solveLog.clear();
+        session.solvesToLog.clear();
+        store.remove = true;
+        return store;
+    }
+    if (step == RecordsStep::Write && !SolvesWaiting(session)) return store;
+    std::optional<SolveLog> read = stored ? ReadSolveLog(*stored) : std::nullopt;
+    store.setAside = !read;
+    // The session's own log holds its solves still to keep already: it stands in for a stored log that
+    // cannot be read at a write, so that no solve is lost.
+    if (read || step == RecordsStep::Read) {
+        SolveLog log = read ? std::move(*read) : SolveLog{};
+        for (const LoggedSolve& solve : session.solvesToLog) AddToLog(log, solve);
+        session.solveLog = std::move(log);
+    }
+    if (step == RecordsStep::Read) return store;
     session.solvesToLog.clear();
+    store.write = WriteSolveLog(session.solveLog);
+    return store;
 }
 
 }  // namespace tessel

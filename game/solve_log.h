@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/logged_solve.h"
+#include "game/records_store.h"
 
 namespace tessel {
 
@@ -37,26 +38,18 @@ void AddToLog(SolveLog& log, LoggedSolve solve);
 std::string WriteSolveLog(const SolveLog& log);
 
 // Reads the kept form; nothing when the text is not exactly what WriteSolveLog writes for a sound log: a
-// damaged line, another version, a solve of no moves, moves whose times do not add up to their solve's, more than
-// SOLVE_LOG_LIMIT solves of a puzzle, a text over SOLVE_LOG_MAX_SIZE. An empty text is an empty log.
+// damaged line, another version, a solve of no moves, moves whose times do not add up to their solve's, more
+// than SOLVE_LOG_LIMIT solves of a puzzle, a text over SOLVE_LOG_MAX_SIZE. An empty text is an empty log.
 std::optional<SolveLog> ReadSolveLog(std::string_view text);
 
-// What a front end stores, and whether what it had stored could not be read (it sets that aside first).
-struct LogToStore {
-    std::string text;
-    bool storedUnreadable = false;
-};
+// Whether a Write step has anything to write: only then need the front end read what it stores.
+bool SolvesWaiting(const Session& session);
 
-// Keeps the session's solves: `stored` is the log as stored now (nothing when none is), read again so that
-// another copy's solves are kept too; the solves made here since the last keep are added. The session's
-// log becomes the result, and its solves to log are emptied.
-LogToStore KeepSolveLog(Session& session, std::optional<std::string_view> stored);
-
-// Reads the stored log into the session at the start, or after another copy wrote it: false, with an empty
-// log, when it cannot be read.
-bool LoadSolveLog(Session& session, std::string_view stored);
-
-// Forgets every solve logged, those still to keep too.
-void ClearSolveLog(Session& session);
+// One step of the log's keeping, as the records' (game/records_store.h): Read at the start or when another
+// copy wrote (the session's log becomes the stored one, with this copy's solves still to keep), Write after
+// a solve (the stored log, read again just now, with this copy's solves since), Clear on request. `stored`
+// is the text stored now ("" when nothing is), or none when there is no storage or it could not be read. A
+// stored log that cannot be read is set aside: a Read starts from none, a Write from the session's own.
+RecordsToStore KeepSolveLog(Session& session, RecordsStep step, std::optional<std::string_view> stored);
 
 }  // namespace tessel

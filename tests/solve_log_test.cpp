@@ -51,7 +51,7 @@ TEST(SolveLog, EverySolveIsLoggedWithItsMovesTimed) {
     EXPECT_EQ(solve.moves, 3u);
     EXPECT_EQ(solve.ms, 8000u);
     EXPECT_EQ(solve.taps, (std::vector<TimedTap>{{200, 97, 0}, {200, 97, 4000}, {200, 97, 8000}}));
-    EXPECT_EQ(KeepSolveLog(*session, "").text,
+    EXPECT_EQ(KeepSolveLog(*session, RecordsStep::Write, "").write,
               "tessel solves 1\nnormal 1765250905000 normal-500 3 8000 0 200,97,0 200,97,4000 200,97,4000\n");
     EXPECT_TRUE(session->solvesToLog.empty());
 
@@ -68,29 +68,33 @@ TEST(SolveLog, EverySolveIsLoggedWithItsMovesTimed) {
     EXPECT_EQ(session->solveLog.at("normal").size(), 6u);
 }
 
-// Kept as text and read back; two copies that each solve games add up in what is stored, newest first; a
-// puzzle keeps its newest 1,000.
+// Kept as text and read back; two copies that each solve games add up in what is stored, newest first, and
+// a copy that hears of another's write reads it, its own solves still to keep kept in view; a puzzle keeps
+// its newest 1,000.
 TEST(SolveLog, KeptMergedFromTwoCopiesAndTrimmed) {
     auto first = NewSession(), second = NewSession();
     Platform().utcMs = DEC_2025;
     PlayGame(*first, 1000, 5000);
     Platform().utcMs = DEC_2025 + 60000;
     PlayGame(*second, 1000, 6000);
-    const std::string afterSecond = KeepSolveLog(*second, std::nullopt).text;
-    const std::string afterFirst = KeepSolveLog(*first, afterSecond).text;
+    const std::string afterSecond = *KeepSolveLog(*second, RecordsStep::Write, "").write;
+    const std::string afterFirst = *KeepSolveLog(*first, RecordsStep::Write, afterSecond).write;
     Platform().utcMs = DEC_2025 + 120000;
     PlayGame(*second, 1000, 7000);
-    const LogToStore both = KeepSolveLog(*second, afterFirst);
-    EXPECT_FALSE(both.storedUnreadable);
-    const std::optional<SolveLog> read = ReadSolveLog(both.text);
+    KeepSolveLog(*first, RecordsStep::Read, afterFirst);
+    EXPECT_EQ(first->solveLog.at("normal").size(), 2u);
+    const RecordsToStore both = KeepSolveLog(*second, RecordsStep::Write, afterFirst);
+    EXPECT_FALSE(both.setAside);
+    const std::optional<SolveLog> read = ReadSolveLog(*both.write);
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(*read, second->solveLog);
     std::vector<uint32_t> times;
     for (const LoggedSolve& solve : read->at("normal")) times.push_back(solve.ms);
     EXPECT_EQ(times, (std::vector<uint32_t>{7000, 6000, 5000}));
     EXPECT_EQ(ReadSolveLog(""), SolveLog{});
-    EXPECT_TRUE(LoadSolveLog(*first, both.text));
-    EXPECT_EQ(first->solveLog, *read);
+    EXPECT_FALSE(KeepSolveLog(*first, RecordsStep::Write, "").write.has_value());  // nothing new to keep
+    EXPECT_TRUE(KeepSolveLog(*first, RecordsStep::Clear, std::nullopt).remove);
+    EXPECT_TRUE(first->solveLog.empty());
 
     SolveLog log;
     LoggedSolve solve = read->at("normal")[0];
@@ -111,7 +115,8 @@ TEST(SolveLog, KeptMergedFromTwoCopiesAndTrimmed) {
 }
 
 // A stored log with anything the game would not write is set aside whole: the copy that keeps stores its
-// own solves alone, and says so. A one-move solve takes no time, which is sound.
+// own log in its place, and the records stand as they were. A one-move solve takes no time, which is
+// sound.
 TEST(SolveLog, ADamagedLogIsSetAsideWhole) {
     const std::string header = "tessel solves 1\n";
     const std::string good = "normal 2000 normal-4297 2 300 0 10,20,0 30,40,300\n";
@@ -141,11 +146,11 @@ TEST(SolveLog, ADamagedLogIsSetAsideWhole) {
     Platform().utcMs = DEC_2025;
     PlayGame(*session, 1000, 5000);
     const Records records = session->records;
-    const LogToStore kept = KeepSolveLog(*session, header + good + good.substr(3));
-    EXPECT_TRUE(kept.storedUnreadable);
-    EXPECT_EQ(ReadSolveLog(kept.text)->at("normal").size(), 1u);
+    const RecordsToStore kept = KeepSolveLog(*session, RecordsStep::Write, header + good + good.substr(3));
+    EXPECT_TRUE(kept.setAside);
+    EXPECT_EQ(ReadSolveLog(*kept.write)->at("normal").size(), 1u);
     EXPECT_EQ(session->records, records);
-    EXPECT_FALSE(LoadSolveLog(*session, "garbage"));
+    EXPECT_TRUE(KeepSolveLog(*session, RecordsStep::Read, "garbage").setAside);
     EXPECT_TRUE(session->solveLog.empty());
 }
 

@@ -234,18 +234,18 @@ std::optional<std::string> ReadLogFile(const std::string& path, std::string& err
 // Returns what went wrong, if anything.
 std::string KeepLog(const std::string& path) {
     Session& session = TheSession();
-    if (session.solvesToLog.empty()) return "";
+    if (!SolvesWaiting(session)) return "";
     if (path.empty()) {
-        session.solvesToLog.clear();  // the session's log holds them already
+        KeepSolveLog(session, RecordsStep::Write, std::nullopt);
         return "";
     }
     std::string error;
     const std::optional<std::string> stored = ReadLogFile(path, error);
     if (!error.empty()) return error;
-    const LogToStore kept = KeepSolveLog(session, stored);
-    if (kept.storedUnreadable) return NotALog(path);
+    const RecordsToStore store = KeepSolveLog(session, RecordsStep::Write, stored.value_or(""));
+    if (store.setAside) return NotALog(path);
     std::ofstream file(path, std::ios::binary);
-    file << kept.text;
+    file << *store.write;
     return file.flush() ? "" : "cannot write log " + path;
 }
 
@@ -315,7 +315,8 @@ int main(int argc, char** argv) {
         std::string error;
         const std::optional<std::string> stored = ReadLogFile(options.logPath, error);
         if (!error.empty()) return Fail(error);
-        if (stored && !LoadSolveLog(session, *stored)) return Fail(NotALog(options.logPath));
+        if (KeepSolveLog(session, RecordsStep::Read, stored.value_or("")).setAside)
+            return Fail(NotALog(options.logPath));
     }
     Game& game = session.game;
     // Start as the program does: the surfaces prepared and the menu drawn, the splash still to come.
