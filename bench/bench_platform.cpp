@@ -5,16 +5,12 @@
 #include <array>
 #include <cstring>
 
-#include "core/crt_random.h"
-#include "core/platform.h"
 #include "game/tap_cycle.h"
 
 namespace tessel {
 
 namespace {
 std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT> screen;
-CrtRandom random;
-uint32_t ticks = 1234;
 
 // Copies the whole picture out, the least a real front end does.
 void CopyOut(const Game& game, void*) {
@@ -25,19 +21,6 @@ void CopyOut(const Game& game, void*) {
 
 }  // namespace
 
-uint32_t TickCount() {
-    return ticks;
-}
-int64_t UtcMs() {
-    return ticks;
-}
-void SeedRandom(uint32_t seed) {
-    random.Seed(seed);
-}
-int32_t DrawRandom() {
-    return random.Draw();
-}
-
 namespace bench {
 
 std::unique_ptr<Game> NewGame() {
@@ -45,6 +28,7 @@ std::unique_ptr<Game> NewGame() {
     game->presenter = {CopyOut, nullptr};
     PrepareSurfaces(*game);
     game->splashPending = 0;
+    game->now = 1234;
     return game;
 }
 
@@ -52,10 +36,6 @@ void Tap(Game& game, int32_t x, int32_t y) {
     game.tapX = static_cast<uint16_t>(x);
     game.tapY = static_cast<uint16_t>(y);
     HandleTap(game, x, y);
-}
-
-void SetTicks(uint32_t newTicks) {
-    ticks = newTicks;
 }
 
 uint32_t* Screen() {

@@ -1,5 +1,5 @@
-// The platform the benchmarks run the game on: a fixed tick count, the common generator, and a present
-// that copies the whole picture out, the least a real front end does.
+// The platform the benchmarks run the game on: a present that copies the whole picture out, the least a
+// real front end does.
 #pragma once
 
 #include <memory>
@@ -13,9 +13,6 @@ std::unique_ptr<Game> NewGame();
 
 // A stylus tap at (x, y), as a front end delivers it.
 void Tap(Game& game, int32_t x, int32_t y);
-
-// What the tick count reads from now on.
-void SetTicks(uint32_t ticks);
 
 // Where presents copy the picture to.
 uint32_t* Screen();

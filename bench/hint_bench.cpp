@@ -17,7 +17,6 @@
 #include "bench/bench_platform.h"
 #include "core/cells.h"
 #include "core/crt_random.h"
-#include "core/platform.h"
 #include "hints/hint.h"
 #include "hints/hint_parts.h"
 #include "hints/line_search.h"
@@ -351,8 +350,7 @@ void HardBoards(Game& game) {
     const Puzzle& unmovable = UNMOVABLE_PUZZLE;
     // The tables are built by a first hint, not timed here.
     for (const Puzzle* puzzle : {&normal, &unmovable}) {
-        SetTicks(1);
-        puzzle->setup(game, DealFromTickCount());
+        puzzle->setup(game, DealAt(1));
         game.screen = puzzle->screen;
         FindHint(game);
     }
@@ -360,8 +358,7 @@ void HardBoards(Game& game) {
     follow(
         "15, 16 swapped", normal, swapped,
         [&](int32_t) {
-            SetTicks(1);
-            normal.setup(game, DealFromTickCount());
+            normal.setup(game, DealAt(1));
             goalWithSwap(15, 16);
             return Undoing{};
         },
@@ -369,9 +366,8 @@ void HardBoards(Game& game) {
     follow(
         "13, 15 swapped", unmovable, looped,
         [&](int32_t) {
-            SeedRandom(1);
-            SetTicks(2);
-            unmovable.setup(game, DealFromTickCount());
+            game.random.Seed(1);
+            unmovable.setup(game, DealAt(2));
             goalWithSwap(13, 15);
             return Undoing{};
         },
@@ -379,9 +375,8 @@ void HardBoards(Game& game) {
     follow(
         "first game", unmovable, first,
         [&](int32_t i) {
-            SeedRandom(1);
-            SetTicks(static_cast<uint32_t>(i));
-            unmovable.setup(game, DealFromTickCount());
+            game.random.Seed(1);
+            unmovable.setup(game, DealAt(static_cast<uint32_t>(i)));
             return UndoMoves(game, unmovable, static_cast<uint32_t>(i));
         },
         200);
@@ -503,8 +498,7 @@ int main(int argc, char** argv) {
         if (!only.empty() && only != name) continue;
         const char* title = puzzle.name;
         // The puzzle's first hint builds its tables, once; it is timed on its own.
-        SetTicks(1);
-        puzzle.setup(*game, DealFromTickCount());
+        puzzle.setup(*game, DealAt(1));
         game->screen = puzzle.screen;
         game->solved = 0;
         const double start = CpuMilliseconds();
@@ -515,8 +509,7 @@ int main(int argc, char** argv) {
             std::mt19937 random(2026);
             for (int32_t i = 0; i < boards; ++i) {
                 const uint32_t ticks = 1000u + static_cast<uint32_t>(i) * 7919u;
-                SetTicks(ticks);
-                puzzle.setup(*game, DealFromTickCount());
+                puzzle.setup(*game, DealAt(ticks));
                 game->screen = puzzle.screen;
                 game->solved = 0;
                 Undoing undo = UndoMoves(*game, puzzle, ticks);

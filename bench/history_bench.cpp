@@ -97,14 +97,13 @@ std::unique_ptr<Session> SessionWithMoves(std::size_t moves) {
 // What a move costs the game's thread: the kept form made (handed to the writer under a lock).
 void KeptForm(benchmark::State& state) {
     const auto session = SessionWithMoves(static_cast<std::size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(KeepGame(*session, 1));
+    for (auto _ : state) benchmark::DoNotOptimize(KeepGame(*session));
 }
 BENCHMARK(KeptForm)->Arg(0)->Arg(100)->Arg(HISTORY_LIMIT);
 
 // What the writer's thread does with it: the file replaced, flushed to the disk.
 void KeptFileReplaced(benchmark::State& state) {
-    const std::vector<uint8_t> bytes =
-        KeepGame(*SessionWithMoves(static_cast<std::size_t>(state.range(0))), 1);
+    const std::vector<uint8_t> bytes = KeepGame(*SessionWithMoves(static_cast<std::size_t>(state.range(0))));
     const std::string path = KeptPath();
     for (auto _ : state) {
         if (!ReplaceKeptFile(path, bytes).empty()) state.SkipWithError("the kept file cannot be written");
@@ -116,15 +115,12 @@ BENCHMARK(KeptFileReplaced)->Arg(0)->Arg(100)->Arg(HISTORY_LIMIT)->Unit(benchmar
 
 void ReadAtStart(benchmark::State& state) {
     const std::string path = KeptPath();
-    if (!ReplaceKeptFile(path, KeepGame(*SessionWithMoves(static_cast<std::size_t>(state.range(0))), 1))
-             .empty())
+    if (!ReplaceKeptFile(path, KeepGame(*SessionWithMoves(static_cast<std::size_t>(state.range(0))))).empty())
         state.SkipWithError("the kept file cannot be written");
     for (auto _ : state) {
         Session session;
-        uint32_t random = 0;
         const KeptFile file = ReadKeptFile(path, KEPT_GAME_MAX_SIZE);
-        if (!ReadKeptGame(file.bytes, session, random))
-            state.SkipWithError("the kept game does not read back");
+        if (!ReadKeptGame(file.bytes, session)) state.SkipWithError("the kept game does not read back");
     }
     RemoveKeptFile(path);
 }

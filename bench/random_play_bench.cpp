@@ -17,7 +17,7 @@ void RandomPlay(benchmark::State& state) {
     testing::RandomTaps taps(2026);
     for (auto _ : state) {
         const testing::RandomTaps::Tap tap = taps.Next();
-        SetTicks(tap.ticks);
+        game->now = tap.ticks;
         Tap(*game, tap.x, tap.y);
         const std::string broken = BrokenInvariant(*game);
         if (!broken.empty()) {

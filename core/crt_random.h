@@ -1,5 +1,5 @@
-// The classic C runtime generator that every front end uses for SeedRandom and DrawRandom, so that a game
-// is reproducible from its tick counts on any of them.
+// The classic C runtime generator, which every game record holds (core/game.h), so that a game is
+// reproducible from its tick counts on every front end.
 #pragma once
 
 #include <cstdint>

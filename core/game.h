@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/crt_random.h"
 #include "core/drawing.h"
 #include "core/images.h"
 #include "core/layout.h"
@@ -71,6 +72,10 @@ struct Game {
     uint8_t drainTaps = 0;              // the front end must drop the taps queued during the splash
     uint16_t tapX = 0;
     uint16_t tapY = 0;
+    // The tick count, in milliseconds, of the event being played: the front end stores it before each call
+    // into the game, as a tap stores its point. The game's clock and the menu's deals read it; nothing else
+    // does, so that a game is the same from the same ticks on every front end.
+    uint32_t now = 0;
     std::array<int32_t, 9> bannerY{};
 
     TileGrid tileGrid{};
@@ -81,6 +86,9 @@ struct Game {
     int32_t blankRow = 0;
     uint32_t seed = 0;      // the seed the board in play was scrambled from, while seedKnown is set
     uint8_t seedKnown = 0;  // clear before the first set-up, and for a game kept before seeds were
+    // The game's own generator: set-ups seed it from their deal and scramble from it; "Unmovable" draws its
+    // locked lines from it before it seeds, so it is kept with the game.
+    CrtRandom random;
 
     Look look = Look::CLASSIC;  // the colours the images and the ground are drawn in
     ImageSet images;            // the look's images

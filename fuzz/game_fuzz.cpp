@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 }
                 break;
             case 2:
-                testing::Platform().ticks = static_cast<uint32_t>(first) << 16 | second;
+                game->now = static_cast<uint32_t>(first) << 16 | second;
                 break;
             default:
                 game->splashPending = 0;

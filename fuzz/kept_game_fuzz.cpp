@@ -39,31 +39,27 @@ std::unique_ptr<Session> StartedSession() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Decoding the images is the slow part of a new game: decode once, copy the game for every input.
     static const auto started = StartedSession();
-    static const std::vector<uint8_t> startKept = KeepGame(*started, 1);
+    static const std::vector<uint8_t> startKept = KeepGame(*started);
     static const auto session = std::make_unique<Session>();
     *session = *started;
     Game& game = session->game;
     testing::Platform() = {};
     testing::Platform().keepPictures = false;
 
-    uint32_t& random = testing::Platform().random.state;
-    random = 1;
-    if (!ReadKeptGame({data, size}, *session, random)) {
-        if (KeepGame(*session, random) != startKept ||
-            game.backBuffer.pixels != started->game.backBuffer.pixels)
+    if (!ReadKeptGame({data, size}, *session)) {
+        if (KeepGame(*session) != startKept || game.backBuffer.pixels != started->game.backBuffer.pixels)
             Fail("a refused kept game changed the game");
         return 0;
     }
     if (std::string broken = BrokenInvariant(game); !broken.empty()) Fail("read a broken record:", broken);
     // The kept form is one string a game: what was read keeps as it came.
-    if (size > 3 && data[3] == KEPT_GAME_VERSION &&
-        KeepGame(*session, random) != std::vector(data, data + size))
+    if (size > 3 && data[3] == KEPT_GAME_VERSION && KeepGame(*session) != std::vector(data, data + size))
         Fail("a game read back keeps otherwise");
     DrawScreen(game);
-    testing::RandomTaps taps(random);
+    testing::RandomTaps taps(game.random.state);
     for (int i = 0; i < 100; ++i) {
         const testing::RandomTaps::Tap tap = taps.Next();
-        testing::Platform().ticks = tap.ticks;
+        game.now = tap.ticks;
         if (tap.ticks % 4 == 0) {
             Undo(*session);
         } else if (tap.ticks % 4 == 1) {

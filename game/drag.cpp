@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "core/platform.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "game/catalogue.h"
 #include "game/screen_text.h"
 
 namespace tessel {
@@ -76,7 +77,7 @@ ReadGameId ParseGameId(std::string_view text) {
     if (const std::size_t hash = text.rfind('#'); hash != std::string_view::npos)
         text = text.substr(hash + 1);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return Refused("no game ID given (one reads like normal-4297)");
+    if (first == std::string_view::npos) return Refused(Say(msg::NO_GAME_ID));
     text = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
     const std::string lowered = Lowered(text);
 
@@ -87,26 +88,21 @@ ReadGameId ParseGameId(std::string_view text) {
         names += (names.empty() ? "" : ", ") + name;
         if (lowered.starts_with(name + "-")) puzzle = candidate;
     }
-    if (puzzle == nullptr)
-        return Refused("game ID " + Shown(text) + " names no puzzle (it starts with " + names + ")");
+    if (puzzle == nullptr) return Refused(Say(msg::GAME_ID_NO_PUZZLE, Shown(text), names));
 
     const std::string_view rest = std::string_view(lowered).substr(GameIdName(*puzzle).size() + 1);
     const std::vector<std::string_view> parts = SplitOnHyphens(rest);
     const bool locked = puzzle->dealsLockedLines;
     const std::string form = GameIdName(*puzzle) + (locked ? "-COLUMN-ROW-SEED" : "-SEED");
-    if (parts.size() != (locked ? 3u : 1u))
-        return Refused("game ID " + Shown(text) + " does not read " + form);
+    if (parts.size() != (locked ? 3u : 1u)) return Refused(Say(msg::GAME_ID_FORM, Shown(text), form));
     const std::optional<uint32_t> seed = ParseNumber(parts.back(), SEED_LIMIT);
-    if (!seed)
-        return Refused("game ID " + Shown(text) + ": the seed is a whole number from 0 to " +
-                       std::to_string(SEED_LIMIT - 1));
+    if (!seed) return Refused(Say(msg::GAME_ID_SEED, Shown(text), SEED_LIMIT - 1));
     GameId id{puzzle, {*seed}};
     if (locked) {
         const std::optional<uint32_t> column = ParseNumber(parts[0], LOCKED_LINE_MAX + 1);
         const std::optional<uint32_t> row = ParseNumber(parts[1], LOCKED_LINE_MAX + 1);
         if (!column || !row || *column == 0 || *row == 0)
-            return Refused("game ID " + Shown(text) + ": the locked column and row are 1 to 4 (" + form +
-                           ")");
+            return Refused(Say(msg::GAME_ID_LOCKED, Shown(text), form));
         id.deal.lockedColumn = static_cast<int32_t>(*column);
         id.deal.lockedRow = static_cast<int32_t>(*row);
     }

@@ -31,8 +31,8 @@ void VisitEach(Visit& visit, int width, Fields&... fields) {
     (visit(fields, width), ...);
 }
 
-template <typename Record, typename Random, typename Visit>
-void VisitKeptFields(Record& game, Random& randomState, Visit&& visit) {
+template <typename Record, typename Visit>
+void VisitKeptFields(Record& game, Visit&& visit) {
     VisitEach(visit, 1, game.screen, game.screenAtTap, game.solved, game.tapActed);
     VisitEach(visit, 2, game.tapX, game.tapY);
     for (auto& y : game.bannerY) visit(y, 2);
@@ -43,7 +43,7 @@ void VisitKeptFields(Record& game, Random& randomState, Visit&& visit) {
     for (auto& left : game.lightGrid.cellLeft) visit(left, 2);
     for (auto& top : game.lightGrid.cellTop) visit(top, 2);
     VisitEach(visit, 1, game.fixedColumn, game.fixedRow, game.blankCol, game.blankRow);
-    visit(randomState, 4);
+    visit(game.random.state, 4);
 }
 
 // The game's counts, kept after the history: the seed that names the board, the moves gone beyond the
@@ -136,9 +136,9 @@ Board GetBoardBytes(Reader& in) {
 
 // Decodes the record's fields after the header. Every value fits its field; whether it makes sense is for
 // the record's check to say.
-void Decode(std::span<const uint8_t> bytes, Game& game, uint32_t& randomState) {
+void Decode(std::span<const uint8_t> bytes, Game& game) {
     Reader in(bytes, HEADER_SIZE);
-    VisitKeptFields(game, randomState, [&](auto& field, int width) {
+    VisitKeptFields(game, [&](auto& field, int width) {
         field = static_cast<std::remove_reference_t<decltype(field)>>(in.Get(width));
     });
 }
@@ -198,12 +198,12 @@ std::optional<History> ReplayHistory(const Game& read, const KeptHistory& kept) 
     return history;
 }
 
-std::vector<uint8_t> Keep(const Session& session, uint32_t randomState) {
+std::vector<uint8_t> Keep(const Session& session) {
     const History& history = session.history;
     std::vector<uint8_t> bytes(MAGIC.begin(), MAGIC.end());
     bytes.push_back(KEPT_GAME_VERSION);
     Writer out(bytes);
-    VisitKeptFields(session.game, randomState,
+    VisitKeptFields(session.game,
                     [&](auto field, int width) { out.Put(static_cast<uint32_t>(field), width); });
     out.Put(history.held, 2);
     out.Put(history.done, 2);
@@ -220,8 +220,8 @@ std::vector<uint8_t> Keep(const Session& session, uint32_t randomState) {
 // Whether the bytes are exactly those the game writes for what was read from them: no unused bit of the
 // lights, no value wider than its field, nothing the game would never write. A version-1 string is held
 // to its record and a version-2 one to all but the counts, which version 3 keeps unchanged before them.
-bool KeptAsRead(std::span<const uint8_t> bytes, const Session& read, uint32_t randomState) {
-    const std::vector<uint8_t> again = Keep(read, randomState);
+bool KeptAsRead(std::span<const uint8_t> bytes, const Session& read) {
+    const std::vector<uint8_t> again = Keep(read);
     const uint8_t version = bytes[MAGIC.size()];
     if (version == KEPT_GAME_VERSION)
         return std::equal(bytes.begin(), bytes.end(), again.begin(), again.end());
@@ -236,11 +236,11 @@ bool KeepsGame(const Game& game) {
     return game.screen != SCREEN_MENU;
 }
 
-std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState) {
-    return Keep(session, randomState);
+std::vector<uint8_t> KeepGame(const Session& session) {
+    return Keep(session);
 }
 
-bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& randomState) {
+bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session) {
     if (bytes.size() < KEPT_RECORD_SIZE || !std::equal(MAGIC.begin(), MAGIC.end(), bytes.begin()))
         return false;
     const uint8_t version = bytes[MAGIC.size()];
@@ -255,8 +255,7 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     auto read = std::make_unique<Session>();
     read->game.splashPending = session.game.splashPending;
     read->game.drainTaps = session.game.drainTaps;
-    uint32_t readRandom = 0;
-    Decode(bytes, read->game, readRandom);
+    Decode(bytes, read->game);
     if (!BrokenInvariant(read->game).empty()) return false;
     std::optional<History> history = ReplayHistory(read->game, *kept);
     if (!history) return false;
@@ -275,8 +274,8 @@ bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& ra
     read->hints = counts.hints;
     read->clock = {.counted = counts.ms, .started = counts.started};
     read->solveCounted = counts.solveCounted;
-    if (!KeptAsRead(bytes, *read, readRandom)) return false;
-    Decode(bytes, session.game, randomState);
+    if (!KeptAsRead(bytes, *read)) return false;
+    Decode(bytes, session.game);
     session.game.seed = read->game.seed;
     session.game.seedKnown = read->game.seedKnown;
     session.history = std::move(read->history);

@@ -31,13 +31,13 @@ inline constexpr std::size_t KEPT_GAME_MAX_SIZE = KEPT_GAME_MIN_SIZE + 45 + 4 * 
 // hidden) and reads it back at its next start.
 bool KeepsGame(const Game& game);
 
-// The kept form of a sound game, with the state of the platform's random generator (which the next
-// "Unmovable" set-up draws from before it seeds).
-std::vector<uint8_t> KeepGame(const Session& session, uint32_t randomState);
+// The kept form of a sound game, with the state of its random generator (which the next "Unmovable" set-up
+// draws from before it seeds) and its time up to the record's `now`.
+std::vector<uint8_t> KeepGame(const Session& session);
 
-// Reads a kept form into the game and the generator's state, and returns true. A string of another version
-// or length, a value out of its range, a record whose invariants do not hold or a history whose moves do not
-// lead to its board is refused whole: false, with nothing touched.
-bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session, uint32_t& randomState);
+// Reads a kept form into the game, its generator's state included, and returns true. A string of another
+// version or length, a value out of its range, a record whose invariants do not hold or a history whose moves
+// do not lead to its board is refused whole: false, with nothing touched.
+bool ReadKeptGame(std::span<const uint8_t> bytes, Session& session);
 
 }  // namespace tessel

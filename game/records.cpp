@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "game/catalogue.h"
 #include "game/game_id.h"
 #include "game/screen_text.h"
 #include "game/session.h"
@@ -107,12 +108,15 @@ std::vector<std::string> DescribeRecords(const Records& records) {
         const auto found = records.find(GameIdName(*puzzle));
         if (found == records.end()) continue;
         const PuzzleRecord& record = found->second;
-        std::string line = std::string(puzzle->name) + ": " + std::to_string(record.solved) + " solved";
-        if (record.fewestMoves) line += ", fewest moves " + std::to_string(*record.fewestMoves);
-        if (record.shortestMs) line += ", shortest " + ClockText(*record.shortestMs);
-        lines.push_back(line);
+        // A record has both its fewest moves and its shortest time, or neither (ReadRecords).
+        if (record.fewestMoves && record.shortestMs) {
+            lines.push_back(Say(msg::RECORD_BEST, PuzzleName(*puzzle), record.solved, *record.fewestMoves,
+                                ClockText(*record.shortestMs)));
+        } else {
+            lines.push_back(Say(msg::RECORD_SOLVED, PuzzleName(*puzzle), record.solved));
+        }
     }
-    if (lines.empty()) lines.push_back("no games solved yet");
+    if (lines.empty()) lines.push_back(Say(msg::NO_RECORDS));
     return lines;
 }
 

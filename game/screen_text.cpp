@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/cells.h"
+#include "game/catalogue.h"
 #include "puzzles/puzzle_table.h"
 
 namespace tessel {
@@ -14,6 +15,20 @@ ScreenItem Button(std::string name, int32_t x, int32_t y, int32_t width, int32_t
     return {std::move(name), x, y, width, height, x + width / 2, y + height / 2, {}, 0};
 }
 
+const Message& CannotMove(ShiftDirection direction) {
+    switch (direction) {
+        case ShiftDirection::Up:
+            return msg::COLUMN_CANNOT_MOVE_UP;
+        case ShiftDirection::Down:
+            return msg::COLUMN_CANNOT_MOVE_DOWN;
+        case ShiftDirection::Left:
+            return msg::ROW_CANNOT_MOVE_LEFT;
+        case ShiftDirection::Right:
+            break;
+    }
+    return msg::ROW_CANNOT_MOVE_RIGHT;
+}
+
 }  // namespace
 
 ScreenText DescribeScreen(const Game& game) {
@@ -21,15 +36,15 @@ ScreenText DescribeScreen(const Game& game) {
     if (game.screen == SCREEN_MENU) {
         for (const Puzzle* puzzle : Puzzles()) {
             const PuzzleLabel& label = puzzle->label;
-            text.buttons.push_back(Button(puzzle->name, label.x, label.y, label.width, LABEL_HEIGHT));
+            text.buttons.push_back(Button(PuzzleName(*puzzle), label.x, label.y, label.width, LABEL_HEIGHT));
         }
         text.cleared = game.solved != 0;
         return text;
     }
     const Puzzle* puzzle = FindPuzzle(game.screen);
     if (puzzle == nullptr) return text;
-    text.heading = puzzle->name;
-    text.buttons.push_back(Button("Quit", QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT));
+    text.heading = PuzzleName(*puzzle);
+    text.buttons.push_back(Button(Say(msg::QUIT_BUTTON), QUIT_X, QUIT_Y, QUIT_WIDTH, QUIT_HEIGHT));
     text.cleared = game.solved != 0;
     BoardText board = puzzle->describeBoard(game);
     text.columns = board.columns;
@@ -61,9 +76,9 @@ std::string DescribeAction(const ShownState& before, const Session& session, Pla
     if (played.kind == Played::INFO) return MovesAndTime(session);
     if (game.screen != before.screen) {
         const Puzzle* shown = FindPuzzle(game.screen);
-        return shown != nullptr ? std::string(shown->name) + " started" : "menu";
+        return shown != nullptr ? Say(msg::PUZZLE_STARTED, PuzzleName(*shown)) : Say(msg::BACK_TO_MENU);
     }
-    if (played.kind == Played::HINT) return session.hint ? "hint: " + session.hint->move : "";
+    if (played.kind == Played::HINT) return session.hint ? Say(msg::HINT_SHOWN, session.hint->move) : "";
     const Puzzle* puzzle = FindPuzzle(game.screen);
     const auto describeMove = [puzzle](const Board& from, const Board& to) {
         return puzzle != nullptr ? puzzle->describeMove(from, to) : std::string();
@@ -72,28 +87,28 @@ std::string DescribeAction(const ShownState& before, const Session& session, Pla
     // Undo is told by the move it took back, as that move was played.
     if (played.kind == Played::UNDO) {
         const std::string undone = describeMove(board, before.board);
-        return undone.empty() ? "" : "undo " + undone;
+        return undone.empty() ? "" : Say(msg::UNDID, undone);
     }
     std::string words = describeMove(before.board, board);
-    if (played.kind == Played::REDO && !words.empty()) words = "redo " + words;
+    if (played.kind == Played::REDO && !words.empty()) words = Say(msg::REDID, words);
     if (game.solved != 0 && !before.solved) {
-        words += (words.empty() ? "" : ", ") + (session.finish ? FinishWords(*session.finish) : "cleared");
+        const std::string end = session.finish ? FinishWords(*session.finish) : Say(msg::CLEARED);
+        words = words.empty() ? end : Say(msg::MOVE_THEN_END, words, end);
     }
     if (!words.empty() || played.kind != Played::KEY) return words;
 
     const Cursor& was = before.cursor;
     const Cursor& is = session.cursor;
-    if (is.grabbed && !was.grabbed)
-        return "holding " + LineWords(false, is.row) + " and " + LineWords(true, is.col);
-    if (was.grabbed && !is.grabbed) return "let go";
+    if (is.grabbed && !was.grabbed) return Say(msg::HOLDING_LINES, is.row, is.col);
+    if (was.grabbed && !is.grabbed) return Say(msg::LET_GO);
     // A shift that moved nothing: its line is locked or cannot go that way.
     const std::optional<ShiftDirection> shift = LineShiftOf(played.key, was.grabbed);
     if (puzzle == nullptr || puzzle->arrowCell == nullptr || !shift || board != before.board) return {};
     const bool column = IsColumnShift(*shift);
     const int32_t line = column ? was.col : was.row;
     if (puzzle->isLocked != nullptr && puzzle->isLocked(game, *shift, line))
-        return LineWords(column, line) + " is locked";
-    return LineWords(column, line) + " cannot move " + DirectionWords(*shift);
+        return Say(column ? msg::COLUMN_LOCKED : msg::ROW_LOCKED, line);
+    return Say(CannotMove(*shift), line);
 }
 
 }  // namespace tessel

@@ -1,8 +1,9 @@
 #include "game/session.h"
 
 #include <utility>
+#include <vector>
 
-#include "core/platform.h"
+#include "game/catalogue.h"
 #include "game/keys.h"
 #include "game/screen_text.h"
 #include "game/solve_stats.h"
@@ -36,7 +37,7 @@ void SyncClock(Session& session) {
     const bool run = clock.started && !clock.held && game.splashPending == 0 && game.solved == 0 &&
                      FindPuzzle(game.screen) != nullptr;
     if (run == clock.running) return;
-    const uint32_t now = TickCount();
+    const uint32_t now = game.now;
     if (run) {
         clock.since = now;
     } else {
@@ -58,7 +59,7 @@ void StartCounts(Session& session) {
 LoggedSolve LogSolve(const Session& session, const Finish& finish) {
     const Game& game = session.game;
     LoggedSolve solve;
-    solve.utcMs = UtcMs();
+    solve.utcMs = session.utcNow;
     solve.puzzle = GameIdName(*FindPuzzle(game.screen));
     solve.gameId = GameIdOf(game);
     solve.moves = finish.moves;
@@ -94,18 +95,16 @@ void CountMove(Session& session) {
     session.finish = finish;
 }
 
-std::string Counted(uint32_t n, const char* one) {
-    return std::to_string(n) + " " + one + (n == 1 ? "" : "s");
-}
-
+// A time said aloud: its hours, minutes and seconds, those that are 0 left out (but "0 seconds").
 std::string Duration(uint32_t ms) {
     const uint32_t seconds = ms / 1000, hours = seconds / 3600, minutes = seconds / 60 % 60;
-    std::string words;
-    if (hours > 0) words = Counted(hours, "hour") + " ";
-    if (minutes > 0) words += Counted(minutes, "minute") + " ";
-    if (seconds % 60 > 0 || seconds < 60) words += Counted(seconds % 60, "second") + " ";
-    words.pop_back();
-    return words;
+    std::vector<std::string> parts;
+    if (hours > 0) parts.push_back(Say(msg::HOURS, hours));
+    if (minutes > 0) parts.push_back(Say(msg::MINUTES, minutes));
+    if (seconds % 60 > 0 || seconds < 60) parts.push_back(Say(msg::SECONDS, seconds % 60));
+    if (parts.size() == 3) return Say(msg::TIME_OF_THREE, parts[0], parts[1], parts[2]);
+    if (parts.size() == 2) return Say(msg::TIME_OF_TWO, parts[0], parts[1]);
+    return parts.front();
 }
 
 // Takes the hint's outline away, without showing anything yet; whether there was one.
@@ -245,7 +244,7 @@ uint32_t MoveCount(const Session& session) {
 
 uint32_t ElapsedMs(const Session& session) {
     const GameClock& clock = session.clock;
-    return clock.counted + (clock.running ? TickCount() - clock.since : 0);
+    return clock.counted + (clock.running ? session.game.now - clock.since : 0);
 }
 
 void HoldClock(Session& session, bool held) {
@@ -265,7 +264,7 @@ void PlayGameId(Session& session, const GameId& id) {
     session.cursor = CursorOnArrival(game, screenBefore, session.cursor.shown);
     StartCounts(session);
     PresentWithCursor(session);
-    session.played = {Played::NOTHING, {}, std::string(id.puzzle->name) + " started"};
+    session.played = {Played::NOTHING, {}, Say(msg::PUZZLE_STARTED, PuzzleName(*id.puzzle))};
 }
 
 void SayMovesAndTime(Session& session) {
@@ -273,8 +272,8 @@ void SayMovesAndTime(Session& session) {
 }
 
 std::string MovesAndTime(const Session& session) {
-    if (FindPuzzle(session.game.screen) == nullptr) return "no game";
-    return Counted(MoveCount(session), "move") + ", " + Duration(ElapsedMs(session));
+    if (FindPuzzle(session.game.screen) == nullptr) return Say(msg::NO_GAME);
+    return Say(msg::MOVES_AND_TIME, MoveCount(session), Duration(ElapsedMs(session)));
 }
 
 std::string ClockText(uint32_t ms) {
@@ -287,20 +286,20 @@ std::string ClockText(uint32_t ms) {
 
 std::string CountsText(const Session& session) {
     if (FindPuzzle(session.game.screen) == nullptr) return {};
-    return Counted(MoveCount(session), "move") + ", " + ClockText(ElapsedMs(session));
+    return Say(msg::COUNTS_LINE, MoveCount(session), ClockText(ElapsedMs(session)));
 }
 
 std::string FinishWords(const Finish& finish) {
-    std::string words = "cleared in " + Counted(finish.moves, "move") + ", " + Duration(finish.ms);
-    if (finish.hints > 0) return words + ", with " + Counted(finish.hints, "hint");
-    if (finish.beaten.moves && finish.beaten.time)
-        words += ", best yet";
-    else if (finish.beaten.moves)
-        words += ", fewest moves yet";
-    else if (finish.beaten.time)
-        words += ", best time yet";
-    if (finish.bestAverage > 0) words += "; best average of " + std::to_string(finish.bestAverage) + " yet";
-    return words;
+    const std::string time = Duration(finish.ms);
+    if (finish.hints > 0)
+        return Say(msg::CLEARED_WITH_HINTS, finish.moves, time, Say(msg::HINTS_TAKEN, finish.hints));
+    const Message& end = finish.beaten.moves && finish.beaten.time ? msg::CLEARED_BEST
+                         : finish.beaten.moves                     ? msg::CLEARED_FEWEST_MOVES
+                         : finish.beaten.time                      ? msg::CLEARED_BEST_TIME
+                                                                   : msg::CLEARED_IN;
+    const std::string words = Say(end, finish.moves, time);
+    if (finish.bestAverage == 0) return words;
+    return Say(msg::CLEARED_BEST_AVERAGE, words, finish.bestAverage);
 }
 
 }  // namespace tessel

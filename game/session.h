@@ -29,9 +29,10 @@ struct HintShown {
     std::string move;
 };
 
-// The time of the game in play, in milliseconds of the platform's tick count. It runs from the game's
-// first move until its board is solved, and stands while the splash is still to come or the front end holds
-// it: while the game cannot be played (the page hidden, the window minimised, the screen sideways).
+// The time of the game in play, in milliseconds of the front end's tick count (the record's `now`). It runs
+// from the game's first move until its board is solved, and stands while the splash is still to come or the
+// front end holds it: while the game cannot be played (the page hidden, the window minimised, the screen
+// sideways).
 struct GameClock {
     uint32_t counted = 0;  // the time up to `since`, or all of it while the clock stands
     uint32_t since = 0;    // the tick count when it last started to run
@@ -86,7 +87,10 @@ struct Session {
     // The log of solves (game/solve_log.h) likewise: the games solved here, each with its moves, still to
     // be kept.
     std::vector<LoggedSolve> solvesToLog;
-    SolveLog solveLog;         // as last read, with this copy's solves since
+    SolveLog solveLog;  // as last read, with this copy's solves since
+    // The wall clock, in milliseconds since 1970-01-01 00:00 UTC, stored by the front end with the record's
+    // `now`: it dates the solves logged.
+    int64_t utcNow = 0;
     std::optional<Drag> drag;  // while a pointer is held down
     Played played;
 };
@@ -95,7 +99,7 @@ struct Session {
 // included.
 uint32_t MoveCount(const Session& session);
 
-// The game's time so far; it stands still once the board is solved.
+// The game's time up to the record's `now`; it stands still once the board is solved.
 uint32_t ElapsedMs(const Session& session);
 
 // The front end can no longer show the game (`held`), or can again: the clock stands meanwhile.

@@ -21,7 +21,7 @@ void TapMenu(Game& game) {
     for (const Puzzle* puzzle : Puzzles()) {
         const PuzzleLabel& label = puzzle->label;
         if (!IsInside(game.tapX, game.tapY, label.x, label.y, label.width, LABEL_HEIGHT)) continue;
-        StartPuzzle(game, *puzzle, DealFromTickCount());
+        StartPuzzle(game, *puzzle, DealAt(game.now));
         return;
     }
 }

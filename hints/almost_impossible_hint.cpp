@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/cells.h"
+#include "game/catalogue.h"
 #include "hints/hint_parts.h"
 #include "hints/ida_star.h"
 #include "hints/staged_search.h"
@@ -357,7 +358,7 @@ std::optional<Hint> AlmostImpossibleHint(const Game& game) {
     const Point corner = InnerCorner(grid, col, row);
     return Hint{corner.x,
                 corner.y,
-                "turn block at column " + std::to_string(col) + ", row " + std::to_string(row),
+                Say(msg::TURN_BLOCK_AT, col, row),
                 grid.Left(col, row),
                 grid.Top(col, row),
                 2 * CELL_SIZE,

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "game/catalogue.h"
 #include "hints/hint_parts.h"
 #include "hints/ida_star.h"
 #include "hints/staged_search.h"
@@ -24,10 +25,10 @@ namespace {
 struct Neighbour {
     int32_t dCol;
     int32_t dRow;
-    const char* tileMoves;  // the way the tile goes
+    const Message& tileMoves;  // the way the tile goes
 };
 constexpr std::array<Neighbour, 4> NEIGHBOURS{
-    {{0, -1, "down"}, {1, 0, "left"}, {0, 1, "up"}, {-1, 0, "right"}}};
+    {{0, -1, msg::TILE_DOWN}, {1, 0, msg::TILE_LEFT}, {0, 1, msg::TILE_UP}, {-1, 0, msg::TILE_RIGHT}}};
 
 constexpr int32_t Opposite(int32_t move) {
     return (move + 2) % 4;
@@ -222,8 +223,7 @@ std::optional<Hint> FifteenHint(const Game& game) {
     const Neighbour& n = NEIGHBOURS[move];
     const int32_t col = game.blankCol + n.dCol;
     const int32_t row = game.blankRow + n.dRow;
-    return HintAtSquare(grid.Left(col, row), grid.Top(col, row),
-                        "tile " + std::to_string(grid.Tile(col, row)) + " " + n.tileMoves);
+    return HintAtSquare(grid.Left(col, row), grid.Top(col, row), Say(n.tileMoves, grid.Tile(col, row)));
 }
 
 }  // namespace tessel

@@ -5,7 +5,13 @@
 #include "hints/hint_parts.h"
 #include "hints/line_search.h"
 #include "hints/line_tables.h"
+#include "puzzles/almost_impossible.h"
+#include "puzzles/fifteen.h"
+#include "puzzles/lights_out.h"
+#include "puzzles/normal.h"
 #include "puzzles/puzzle_table.h"
+#include "puzzles/uneven.h"
+#include "puzzles/unmovable.h"
 
 namespace tessel {
 
@@ -22,19 +28,19 @@ std::optional<Hint> SearchedLineHint(const Game& game, const LineRules& rules) {
 
 namespace {
 
-// Each puzzle's hint, by the screen it is shown on.
+// Each puzzle's hint, by the puzzle's entry: a new puzzle's solver is one more line here.
 struct PuzzleHint {
-    Screen screen;
+    const Puzzle* puzzle;
     std::optional<Hint> (*find)(const Game&);
 };
 
 constexpr std::array<PuzzleHint, 6> HINTS{{
-    {SCREEN_NORMAL, NormalHint},
-    {SCREEN_UNEVEN, UnevenHint},
-    {SCREEN_UNMOVABLE, UnmovableHint},
-    {SCREEN_ALMOST_IMPOSSIBLE, AlmostImpossibleHint},
-    {SCREEN_FIFTEEN, FifteenHint},
-    {SCREEN_LIGHTS_OUT, LightsOutHint},
+    {&NORMAL_PUZZLE, NormalHint},
+    {&UNEVEN_PUZZLE, UnevenHint},
+    {&UNMOVABLE_PUZZLE, UnmovableHint},
+    {&ALMOST_IMPOSSIBLE_PUZZLE, AlmostImpossibleHint},
+    {&FIFTEEN_PUZZLE, FifteenHint},
+    {&LIGHTS_OUT_PUZZLE, LightsOutHint},
 }};
 
 }  // namespace
@@ -43,7 +49,7 @@ std::optional<Hint> FindHint(const Game& game) {
     const Puzzle* puzzle = FindPuzzle(game.screen);
     if (puzzle == nullptr || puzzle->isSolved(game)) return std::nullopt;
     for (const PuzzleHint& hint : HINTS) {
-        if (hint.screen == game.screen) return hint.find(game);
+        if (hint.puzzle == puzzle) return hint.find(game);
     }
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "game/catalogue.h"
 #include "hints/hint_parts.h"
 #include "puzzles/lights_out.h"
 
@@ -61,9 +62,7 @@ std::optional<Hint> LightsOutHint(const Game& game) {
     for (int32_t row = 1; row <= SIZE; ++row) {
         for (int32_t col = 1; col <= SIZE; ++col) {
             if (!best->presses[col][row]) continue;
-            return HintAtSquare(
-                grid.Left(col, row), grid.Top(col, row),
-                "press light at column " + std::to_string(col) + ", row " + std::to_string(row));
+            return HintAtSquare(grid.Left(col, row), grid.Top(col, row), Say(msg::PRESS_LIGHT_AT, col, row));
         }
     }
     return std::nullopt;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "core/platform.h"
 #include "puzzles/tile_board.h"
 
 namespace tessel {
@@ -81,12 +80,12 @@ void SetupAlmostImpossible(Game& game, const Deal& deal) {
     ResetBanner(game);
     TileGrid& grid = game.tileGrid;
     WriteGoalOrder(grid);
-    SeedRandom(deal.seed);
+    game.random.Seed(deal.seed);
     // The player only turns clockwise, so the scramble turns the other way.
     for (int32_t step = 0; step < ALMOST_IMPOSSIBLE_SCRAMBLE_STEPS; ++step) {
-        const int32_t col = DrawRandom() % 3 + 1;
-        const int32_t row = DrawRandom() % 3 + 1;
-        const int32_t quarters = DrawRandom() % 3 + 1;
+        const int32_t col = game.random.Draw() % 3 + 1;
+        const int32_t row = game.random.Draw() % 3 + 1;
+        const int32_t quarters = game.random.Draw() % 3 + 1;
         for (int32_t q = 0; q < quarters; ++q) TurnBlock(grid, col, row, Turn::CounterClockwise);
     }
     PlaceCells(grid, ALMOST_IMPOSSIBLE_GRID_ORIGIN);
@@ -152,7 +151,7 @@ std::string BrokenAlmostImpossible(const Game& game) {
 constexpr Puzzle ALMOST_IMPOSSIBLE_PUZZLE{
     .screen = SCREEN_ALMOST_IMPOSSIBLE,
     .label = ALMOST_IMPOSSIBLE_LABEL,
-    .name = "Almost Impossible",
+    .name = MarkedName("Almost Impossible"),
     .setup = SetupAlmostImpossible,
     .tap = TapAlmostImpossible,
     .isSolved = IsAlmostImpossibleSolved,

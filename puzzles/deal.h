@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-#include "core/platform.h"
-
 namespace tessel {
 
 // Seeds run from 0 to one below this: the tick count is reduced by it.
@@ -19,9 +17,9 @@ struct Deal {
     int32_t lockedRow = 0;
 };
 
-// The deal of a set-up from the menu.
-inline Deal DealFromTickCount() {
-    return {TickCount() % SEED_LIMIT};
+// The deal of a set-up from the menu at tick count `ticks`.
+inline Deal DealAt(uint32_t ticks) {
+    return {ticks % SEED_LIMIT};
 }
 
 }  // namespace tessel

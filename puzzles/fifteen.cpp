@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "core/platform.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/tile_board.h"
 
@@ -89,9 +88,9 @@ void SetupFifteen(Game& game, const Deal& deal) {
     grid.Tile(4, 4) = 0;
     game.blankCol = 4;
     game.blankRow = 4;
-    SeedRandom(deal.seed);
+    game.random.Seed(deal.seed);
     for (int32_t slides = 0; slides < FIFTEEN_SCRAMBLE_MOVES;) {
-        const Neighbour from = SCRAMBLE_NEIGHBOURS[DrawRandom() % 4];
+        const Neighbour from = SCRAMBLE_NEIGHBOURS[game.random.Draw() % 4];
         if (!CanSlide(game, from)) continue;
         Slide(game, from);
         ++slides;
@@ -187,7 +186,7 @@ std::string BrokenFifteen(const Game& game) {
 constexpr Puzzle FIFTEEN_PUZZLE{
     .screen = SCREEN_FIFTEEN,
     .label = FIFTEEN_LABEL,
-    .name = "15 Puzzle",
+    .name = MarkedName("15 Puzzle"),
     .setup = SetupFifteen,
     .tap = TapFifteen,
     .isSolved = IsFifteenSolved,

@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
-
 namespace tessel {
 
 namespace {
@@ -36,11 +34,11 @@ void SetupLightsOut(Game& game, const Deal& deal) {
     ResetBanner(game);
     LightGrid& grid = game.lightGrid;
     grid.lit.fill(0);
-    SeedRandom(deal.seed);
+    game.random.Seed(deal.seed);
     // No draw is compared with earlier ones: a light pressed twice cancels out, and the board may stay dark.
     for (int32_t press = 0; press < LIGHTS_OUT_SCRAMBLE_PRESSES; ++press) {
-        const int32_t col = DrawRandom() % BOARD_SIZE + 1;
-        const int32_t row = DrawRandom() % BOARD_SIZE + 1;
+        const int32_t col = game.random.Draw() % BOARD_SIZE + 1;
+        const int32_t row = game.random.Draw() % BOARD_SIZE + 1;
         PressLight(grid, col, row);
     }
     PlaceCells(grid, LIGHTS_OUT_GRID_ORIGIN);
@@ -189,7 +187,7 @@ std::string BrokenLights(const Game&) {
 constexpr Puzzle LIGHTS_OUT_PUZZLE{
     .screen = SCREEN_LIGHTS_OUT,
     .label = LIGHTS_OUT_LABEL,
-    .name = "Lights out",
+    .name = MarkedName("Lights out"),
     .setup = SetupLightsOut,
     .tap = TapLightsOut,
     .isSolved = IsLightsOutSolved,

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "core/platform.h"
 #include "puzzles/tile_board.h"
 
 namespace tessel {
@@ -64,10 +63,10 @@ constexpr std::array<ShiftDirection, 4> SCRAMBLE_DIRECTIONS{ShiftDirection::Up, 
 
 }  // namespace
 
-ScrambleMove DrawScrambleMove() {
-    const ShiftDirection direction = SCRAMBLE_DIRECTIONS[DrawRandom() % 4];
-    const int32_t line = DrawRandom() % 4 + 1;
-    const int32_t steps = DrawRandom() % 3 + 1;
+ScrambleMove DrawScrambleMove(CrtRandom& random) {
+    const ShiftDirection direction = SCRAMBLE_DIRECTIONS[random.Draw() % 4];
+    const int32_t line = random.Draw() % 4 + 1;
+    const int32_t steps = random.Draw() % 3 + 1;
     return {direction, line, steps};
 }
 

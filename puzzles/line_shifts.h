@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/crt_random.h"
 #include "core/game.h"
 #include "puzzles/board_text.h"
 
@@ -35,7 +36,7 @@ struct ScrambleMove {
     int32_t line;
     int32_t steps;
 };
-ScrambleMove DrawScrambleMove();
+ScrambleMove DrawScrambleMove(CrtRandom& random);
 
 // Shifts the move's line by its number of steps.
 void ApplyScrambleMove(TileGrid& grid, const ScrambleMove& move);

@@ -1,6 +1,5 @@
 #include "puzzles/normal.h"
 
-#include "core/platform.h"
 #include "puzzles/line_drag.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/tile_board.h"
@@ -12,9 +11,9 @@ void SetupNormal(Game& game, const Deal& deal) {
     TileGrid& grid = game.tileGrid;
     grid.tile.fill(0);
     WriteGoalOrder(grid);
-    SeedRandom(deal.seed);
+    game.random.Seed(deal.seed);
     for (int32_t round = 0; round < NORMAL_SCRAMBLE_ROUNDS; ++round) {
-        ApplyScrambleMove(grid, DrawScrambleMove());
+        ApplyScrambleMove(grid, DrawScrambleMove(game.random));
     }
     PlaceCells(grid, NORMAL_GRID_ORIGIN);
 }
@@ -73,7 +72,7 @@ std::string BrokenNormal(const Game& game) {
 constexpr Puzzle NORMAL_PUZZLE{
     .screen = SCREEN_NORMAL,
     .label = NORMAL_LABEL,
-    .name = "Normal",
+    .name = MarkedName("Normal"),
     .setup = SetupNormal,
     .tap = TapNormal,
     .isSolved = IsNormalSolved,

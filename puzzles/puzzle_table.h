@@ -55,6 +55,12 @@ enum class GridKind : uint8_t { Tiles, Lights };
 //   brokenBoard: the first thing wrong with the board, in words, or nothing when the board is sound.
 // The pointer's drag:
 //   drag: what a drag does; none where only its press counts.
+// Marks a puzzle's name for the word catalogue's template (docs/words.md); the game says it through
+// PuzzleName (game/catalogue.h).
+constexpr const char* MarkedName(const char* name) {
+    return name;
+}
+
 struct Puzzle {
     Screen screen;
     PuzzleLabel label;  // on the menu, and heading its own screen

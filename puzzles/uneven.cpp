@@ -1,6 +1,5 @@
 #include "puzzles/uneven.h"
 
-#include "core/platform.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/tile_board.h"
 
@@ -78,9 +77,9 @@ void SetupUneven(Game& game, const Deal& deal) {
     TileGrid& grid = game.tileGrid;
     WriteGoalOrder(grid);
     for (int32_t col = 1; col <= 4; ++col) grid.Tile(col, FOOT_ROW) = 0;
-    SeedRandom(deal.seed);
+    game.random.Seed(deal.seed);
     for (int32_t accepted = 0; accepted < UNEVEN_SCRAMBLE_MOVES;) {
-        const ScrambleMove move = DrawScrambleMove();
+        const ScrambleMove move = DrawScrambleMove(game.random);
         if (!CanMove(grid, move.direction, move.line)) continue;  // refused; its draws stay spent
         // A column has only one cell to go, whatever the steps drawn.
         if (IsColumnShift(move.direction)) {
@@ -206,7 +205,7 @@ std::string BrokenUneven(const Game& game) {
 constexpr Puzzle UNEVEN_PUZZLE{
     .screen = SCREEN_UNEVEN,
     .label = UNEVEN_LABEL,
-    .name = "Uneven",
+    .name = MarkedName("Uneven"),
     .setup = SetupUneven,
     .tap = TapUneven,
     .isSolved = IsUnevenSolved,

@@ -1,6 +1,5 @@
 #include "puzzles/unmovable.h"
 
-#include "core/platform.h"
 #include "puzzles/line_shifts.h"
 #include "puzzles/tile_board.h"
 
@@ -17,11 +16,11 @@ void SetupUnmovable(Game& game, const Deal& deal) {
     WriteGoalOrder(grid);
     // Unless the deal names them, drawn before the seeding, from wherever the generator stands: the first
     // choice after start-up is the same in every run.
-    game.fixedColumn = deal.lockedColumn != 0 ? deal.lockedColumn : DrawRandom() % 4 + 1;
-    game.fixedRow = deal.lockedRow != 0 ? deal.lockedRow : DrawRandom() % 4 + 1;
-    SeedRandom(deal.seed);
+    game.fixedColumn = deal.lockedColumn != 0 ? deal.lockedColumn : game.random.Draw() % 4 + 1;
+    game.fixedRow = deal.lockedRow != 0 ? deal.lockedRow : game.random.Draw() % 4 + 1;
+    game.random.Seed(deal.seed);
     for (int32_t accepted = 0; accepted < UNMOVABLE_SCRAMBLE_MOVES;) {
-        const ScrambleMove move = DrawScrambleMove();
+        const ScrambleMove move = DrawScrambleMove(game.random);
         if (IsLocked(game, move.direction, move.line)) continue;  // refused; its draws stay spent
         ApplyScrambleMove(grid, move);
         ++accepted;
@@ -84,7 +83,7 @@ std::string BrokenUnmovable(const Game& game) {
 constexpr Puzzle UNMOVABLE_PUZZLE{
     .screen = SCREEN_UNMOVABLE,
     .label = UNMOVABLE_LABEL,
-    .name = "Unmovable",
+    .name = MarkedName("Unmovable"),
     .setup = SetupUnmovable,
     .tap = TapUnmovable,
     .isSolved = IsUnmovableSolved,

@@ -20,6 +20,11 @@ packages=(
     xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
     orca speech-dispatcher python3-speechd  # the screen reader itself, speaking through a silent module
     xdotool                       # the keyboard's focus given to a window, there being no window manager
+    gettext                       # the translations compiled (msgfmt) and their template made (xgettext)
+    i18nspector                   # the translations' check
+    qt6-translations-l10n         # Qt's own buttons and dialogs in the player's language
+    fonts-noto-core fonts-noto-cjk  # Arabic, Japanese and Chinese on the desktop
+    espeak-ng                     # the screen reader's voices of every language
 )
 web=false
 if [ "${1:-}" = package ]; then

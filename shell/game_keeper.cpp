@@ -5,7 +5,6 @@
 #include "game/kept_game.h"
 #include "game/tap_cycle.h"
 #include "shell/main_window.h"
-#include "shell/random_state.h"
 
 namespace tessel {
 
@@ -26,7 +25,7 @@ std::string GameKeeper::resume(const std::string& path) {
     KeptFile file = ReadKeptFile(path, KEPT_GAME_MAX_SIZE);
     if (file.found == KeptFile::NONE) return path;
     Session& session = window_.view().session();
-    if (file.found == KeptFile::READ && ReadKeptGame(file.bytes, session, RandomState())) {
+    if (file.found == KeptFile::READ && ReadKeptGame(file.bytes, session)) {
         DrawScreen(session.game);
         window_.updateHistoryActions();
         kept_ = std::move(file.bytes);
@@ -52,7 +51,7 @@ void GameKeeper::keep() {
     if (!writer_) return;
     const Session& session = window_.view().session();
     std::vector<uint8_t> bytes;
-    if (KeepsGame(session.game)) bytes = KeepGame(session, RandomState());
+    if (KeepsGame(session.game)) bytes = KeepGame(session);
     if (bytes == kept_) return;
     kept_ = bytes;
     writer_->write(std::move(bytes));

@@ -13,7 +13,6 @@
 #include <cmath>
 #include <thread>
 
-#include "core/platform.h"
 #include "core/splash.h"
 #include "game/drag.h"
 #include "game/keys.h"
@@ -198,7 +197,7 @@ void GameView::pressAt(QPointF position) {
     if (isLandscape()) return;
     if (game().drainTaps != 0 && !takeDrainedTap()) return;
     const QPoint tap = gamePoint(position);
-    Press(session_, tap.x(), tap.y());
+    Press(session(), tap.x(), tap.y());
     emit played();
 }
 
@@ -207,13 +206,13 @@ void GameView::moveTo(QPointF position) {
     const QPoint at = gamePoint(position);
     const uint32_t moves = MoveCount(session_);
     following_ = true;
-    MovePointer(session_, at.x(), at.y());
+    MovePointer(session(), at.x(), at.y());
     following_ = false;
     if (MoveCount(session_) != moves) emit played();
 }
 
 void GameView::letGo() {
-    if (tessel::Release(session_)) emit played();
+    if (tessel::Release(session())) emit played();
 }
 
 void GameView::mousePressEvent(QMouseEvent* event) {
@@ -254,7 +253,7 @@ void GameView::touchEvent(QTouchEvent* event) {
         // The system took the touch, or a second finger came (a pinch, never a move): the cells passed
         // stay, the line settles back, and nothing more of this touch is played.
         pinched_ = event->type() != QEvent::TouchCancel;
-        if (CancelDrag(session_)) emit played();
+        if (CancelDrag(session())) emit played();
         return;
     }
     if (pinched_ || event->pointCount() != 1) return;
@@ -308,7 +307,7 @@ void GameView::keyPressEvent(QKeyEvent* event) {
         // Nothing changes: a screen reader says the moves and time (game_accessible).
         event->accept();
         if (isLandscape() || game().drainTaps != 0) return;
-        SayMovesAndTime(session_);
+        SayMovesAndTime(session());
         emit played();
         return;
     }
@@ -320,7 +319,7 @@ void GameView::keyPressEvent(QKeyEvent* event) {
     event->accept();
     // Like taps: nothing while the window lies sideways, and keys pressed during the splash are dropped.
     if (!takesPress(*event) || isLandscape() || game().drainTaps != 0) return;
-    PressKey(session_, *key);
+    PressKey(session(), *key);
     emit played();
 }
 
@@ -345,22 +344,22 @@ void GameView::keyReleaseEvent(QKeyEvent* event) {
 void GameView::focusOutEvent(QFocusEvent* event) {
     // Whatever is held now is released elsewhere; a line being dragged settles back.
     keysDown_.clear();
-    if (CancelDrag(session_)) emit played();
+    if (CancelDrag(session())) emit played();
     QWidget::focusOutEvent(event);
 }
 
 void GameView::undo() {
-    if (isLandscape() || !Undo(session_)) return;
+    if (isLandscape() || !Undo(session())) return;
     emit played();
 }
 
 void GameView::hint() {
-    if (isLandscape() || !ShowHint(session_)) return;
+    if (isLandscape() || !ShowHint(session())) return;
     emit played();
 }
 
 void GameView::redo() {
-    if (isLandscape() || !Redo(session_)) return;
+    if (isLandscape() || !Redo(session())) return;
     emit played();
 }
 
@@ -379,8 +378,10 @@ void GameView::hideEvent(QHideEvent*) {
 }
 
 void GameView::updateClockHold() {
+    // The game's clock cannot run before the splash has ended, which sets the hold; nor is the clock read.
+    if (game().splashPending != 0) return;
     const bool held = isLandscape() || !isVisible() || window()->isMinimized();
-    HoldClock(session_, held);
+    HoldClock(session(), held);
 }
 
 }  // namespace tessel

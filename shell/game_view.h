@@ -11,6 +11,7 @@
 #include <set>
 
 #include "game/session.h"
+#include "shell/tick_source.h"
 
 class QKeyEvent;
 class QTouchEvent;
@@ -44,7 +45,13 @@ class GameView : public QWidget {
     Game& game() { return session_.game; }
     const History& history() const { return session_.history; }
     const Session& session() const { return session_; }
-    Session& session() { return session_; }
+    // The game in play for a call into it: its record's `now` set to the clock's reading first, so that
+    // the game's time and a new deal read the moment of the call, and the wall clock's for a solve's date.
+    Session& session() {
+        session_.game.now = TickCount();
+        session_.utcNow = UtcNow();
+        return session_;
+    }
 
     // Device pixels per game pixel: the largest whole number at which the back buffer fits.
     int scale() const;

@@ -124,7 +124,7 @@ TEST(Drag, RandomDragsAreTheTapsOnTheArrowsOfTheirLine) {
                         << "along " << along << ", cells " << cells;
                 }
             }
-            EXPECT_EQ(KeepGame(*dragged, 0), KeepGame(*tapped, 0));
+            EXPECT_EQ(KeepGame(*dragged), KeepGame(*tapped));
         }
     }
     EXPECT_GT(moves, 1000);
@@ -141,11 +141,9 @@ TEST(Drag, APressIsTheTapAtItsPoint) {
     for (int32_t i = 0; i < 2000; ++i) {
         const int32_t x = static_cast<int32_t>(random() % SURFACE_WIDTH);
         const int32_t y = static_cast<int32_t>(random() % SURFACE_HEIGHT);
-        Platform().ticks = static_cast<uint32_t>(random());
-        const CrtRandom generator = Platform().random;  // "Unmovable" draws its locked lines before seeding
+        pressed->game.now = tapped->game.now = static_cast<uint32_t>(random());
         Press(*pressed, x, y);
         Release(*pressed);
-        Platform().random = generator;
         Tap(*tapped, x, y);
         ASSERT_EQ(pressed->game.screen, tapped->game.screen);
         ASSERT_EQ(TakeBoard(pressed->game), TakeBoard(tapped->game));
@@ -177,12 +175,11 @@ TEST(Drag, AKeptGameReadLetsGoOfTheLineHeld) {
     auto session = NewSession();
     StartWith(session->game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
     const tessel::Board kept = TakeBoard(session->game);
-    const std::vector<uint8_t> bytes = KeepGame(*session, 0);
+    const std::vector<uint8_t> bytes = KeepGame(*session);
     const int32_t y = 85 + 12;
     Press(*session, 80, y);
     MovePointer(*session, 80 + CELL_SIZE / 2, y);
-    uint32_t random = 0;
-    ASSERT_TRUE(ReadKeptGame(bytes, *session, random));
+    ASSERT_TRUE(ReadKeptGame(bytes, *session));
     MovePointer(*session, 80 + 3 * CELL_SIZE, y);
     Release(*session);
     EXPECT_EQ(TakeBoard(session->game), kept);

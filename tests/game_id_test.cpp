@@ -8,6 +8,7 @@
 #include "puzzles/normal.h"
 #include "puzzles/uneven.h"
 #include "puzzles/unmovable.h"
+#include "tests/random_taps.h"
 #include "tests/test_support.h"
 
 namespace tessel {
@@ -31,7 +32,7 @@ Dealt Seen(const Session& session) {
     return {lights ? Rows{} : BoardRows(g.tileGrid),
             lights ? g.lightGrid.lit : std::array<uint8_t, 49>{},
             {g.backBuffer.pixels.begin(), g.backBuffer.pixels.end()},
-            Platform().random.state};
+            g.random.state};
 }
 
 // The board a game ID names, on a fresh start of the game.
@@ -107,6 +108,52 @@ TEST(GameId, EveryScrambleComesBackFromItsId) {
                 EXPECT_EQ(again->game.screen, puzzle->screen);
             }
         }
+    }
+}
+
+// Two games in one program never touch each other: each deals, plays and times from its own record, so two
+// sessions played a step each in turn (new puzzles from the menu, "Unmovable"'s locks from the generator as
+// the last game left it, taps, Undo and Redo at their own tick counts) keep and show what each keeps and
+// shows when played alone.
+TEST(GameId, TwoSessionsPlayedInTurnPlayAsEachAlone) {
+    struct Step {
+        int32_t kind;  // 0 a puzzle from the menu, 1 a tap, 2 Undo, 3 Redo
+        int32_t x, y;
+        uint32_t ticks;
+    };
+    const auto script = [](uint32_t seed) {
+        RandomTaps taps(seed);
+        std::vector<Step> steps;
+        for (int32_t i = 0; i < 600; ++i) {
+            const RandomTaps::Tap tap = taps.Next();
+            const int32_t kind = i % 50 == 0 ? 0 : tap.ticks % 8 == 0 ? 2 : tap.ticks % 8 == 1 ? 3 : 1;
+            steps.push_back(
+                {kind, kind == 0 ? i / 50 % 6 : tap.x, tap.y, tap.ticks % 7 == 0 ? 0 : tap.ticks});
+        }
+        return steps;
+    };
+    const auto play = [](Session& session, const Step& step) {
+        session.game.now = step.ticks;
+        if (step.kind == 0) Choose(session, Puzzles()[static_cast<std::size_t>(step.x)]->label, step.ticks);
+        if (step.kind == 1) tessel::Tap(session, step.x, step.y);
+        if (step.kind == 2) Undo(session);
+        if (step.kind == 3) Redo(session);
+        return std::pair(KeepGame(session), session.game.backBuffer.pixels);
+    };
+    Platform().keepPictures = false;
+    const std::vector<Step> scripts[] = {script(1), script(2)};
+    std::vector<std::pair<std::vector<uint8_t>, std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT>>>
+        alone[2];
+    for (int32_t k = 0; k < 2; ++k) {
+        auto session = NewSession();
+        for (const Step& step : scripts[k]) alone[k].push_back(play(*session, step));
+    }
+    const std::unique_ptr<Session> sessions[] = {NewSession(), NewSession()};
+    Platform().keepPictures = false;
+    for (std::size_t i = 0; i < scripts[0].size(); ++i) {
+        for (int32_t k = 0; k < 2; ++k)
+            ASSERT_TRUE(play(*sessions[k], scripts[k][i]) == alone[k][i])
+                << "session " << k << ", step " << i;
     }
 }
 

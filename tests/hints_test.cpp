@@ -182,12 +182,13 @@ std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
 }
 
 // The yardstick of a scramble: the fewest moves a player who watched it would take to undo it with care,
-// read from the set-up's own draws. Its steps in order, each a signed amount of one line or block; steps
+// from the set-up's own draws: the locks from the generator as the set-up found it, the rest seeded with the
+// scramble's seed. Its steps in order, each a signed amount of one line or block; steps
 // of lines that commute pass each other (rows with rows, columns with columns, blocks that share no cell),
 // so a step joins the last step of its own line when every step since commutes with it; amounts add up
 // modulo 4 ("Uneven"'s column slides plainly), and each line is then undone the shorter way round (blocks
 // only turn clockwise). 0 for the puzzles without one.
-int32_t Yardstick(int32_t screen, const std::vector<int32_t>& draws) {
+int32_t Yardstick(int32_t screen, CrtRandom unseeded, uint32_t seed) {
     struct Step {
         int32_t line;  // columns 0 to 3, rows 4 to 7; blocks 3 * row + col from 0
         int32_t amount;
@@ -213,8 +214,9 @@ int32_t Yardstick(int32_t screen, const std::vector<int32_t>& draws) {
         }
         steps.push_back({line, wrap(line, amount)});
     };
-    std::size_t next = 0;
-    const auto draw = [&] { return draws.at(next++); };
+    CrtRandom seeded;
+    seeded.Seed(seed);
+    const auto draw = [&] { return seeded.Draw(); };
     if (blocks) {
         for (int32_t step = 0; step < 10; ++step) {
             const int32_t col = draw() % 3, row = draw() % 3;
@@ -222,7 +224,8 @@ int32_t Yardstick(int32_t screen, const std::vector<int32_t>& draws) {
         }
     } else if (screen == SCREEN_NORMAL || screen == SCREEN_UNMOVABLE || screen == SCREEN_UNEVEN) {
         const bool unmovable = screen == SCREEN_UNMOVABLE;
-        const int32_t lockedColumn = unmovable ? draw() % 4 : -1, lockedRow = unmovable ? draw() % 4 : -1;
+        const int32_t lockedColumn = unmovable ? unseeded.Draw() % 4 : -1;
+        const int32_t lockedRow = unmovable ? unseeded.Draw() % 4 : -1;
         std::array<bool, 4> down{};
         for (int32_t accepted = 0; accepted < (screen == SCREEN_NORMAL ? 10 : 20);) {
             // Up, left, down, right; up and left count as positive.
@@ -271,8 +274,9 @@ TEST_P(EveryPuzzle, FollowingHintsSolvesEveryBoard) {
     for (uint32_t k = 0; k < SCRAMBLES + 3; ++k) {
         const bool far = k >= SCRAMBLES;  // then three boards after 500 random moves each
         const uint32_t ticks = far ? 5 + (k - SCRAMBLES) * 131 : 100 + k * 7717;
+        const CrtRandom unseeded = game->random;
         ChoosePuzzle(*game, bounds.label, ticks);
-        const int32_t yardstick = Yardstick(game->screen, Platform().draws);
+        const int32_t yardstick = Yardstick(game->screen, unseeded, game->seed);
         if (far) PlayRandomMoves(*game, random, 500);
         if (k % 2 == 0) {  // the same hint in another game, and here after a move played and taken back
             const std::optional<Hint> first = FindHint(*game);

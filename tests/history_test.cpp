@@ -85,7 +85,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
             for (int step = 0; step < 400; ++step) {
                 if (session->game.screen != puzzle.screen || model.empty()) {
                     Choose(*session, puzzle.label, seed * 1000 + static_cast<uint32_t>(step));
-                    Platform().ticks = 0u - 100000u * seed;  // the clock to cross the wrap
+                    session->game.now = 0u - 100000u * seed;  // the clock to cross the wrap
                     started = running = false, counted = 0;
                     // Once a seed, "Normal" one tap from solved, that tap first: Undo takes the banner away.
                     if ((solving = seed == 3 && puzzle.screen == SCREEN_NORMAL)) {
@@ -97,7 +97,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                     at = 0;
                 }
                 const uint32_t what = solving ? 0 : choose() % 12;
-                const uint32_t now = Platform().ticks += choose() % 3 * 9000 + what * 7;
+                const uint32_t now = session->game.now += choose() % 3 * 9000 + what * 7;
                 const Cursor cursorWas = session->cursor;
                 const std::size_t screenWas = screen;
                 if (what < 7) {
@@ -153,8 +153,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                     << "step " << step;
                 if (step % 37 == 36) {
                     auto read = std::make_unique<Session>(*session);
-                    uint32_t random = 0;
-                    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *read, random));
+                    ASSERT_TRUE(ReadKeptGame(KeepGame(*session), *read));
                     ASSERT_EQ(std::pair(MoveCount(*read), ElapsedMs(*read)),
                               std::pair(MoveCount(*session), ElapsedMs(*session)));
                     Platform().presented.clear();
@@ -189,8 +188,7 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
         ASSERT_TRUE(Redo(*session));
         EXPECT_EQ(Look(*session), moved) << ticks;
         Undo(*session);
-        uint32_t random = 0;
-        EXPECT_TRUE(ReadKeptGame(KeepGame(*session, 9), *session, random)) << ticks;
+        EXPECT_TRUE(ReadKeptGame(KeepGame(*session), *session)) << ticks;
     }
 
     // A kept game comes back with its splash still to play: Undo and Redo wait for it, like taps.
@@ -234,8 +232,7 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
     for (int i = 0; i < 20; ++i) Undo(*session), before.pop_back();
     shiftAColumn();
     last = TakeBoard(game);
-    uint32_t random = 0;
-    ASSERT_TRUE(ReadKeptGame(KeepGame(*session, 0), *session, random));
+    ASSERT_TRUE(ReadKeptGame(KeepGame(*session), *session));
     EXPECT_EQ(std::pair(UndoCount(session->history), MoveCount(*session)),
               std::pair(std::size_t{9981}, 9988u));
     EXPECT_EQ(TakeBoard(game), last);

@@ -27,15 +27,14 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     ChoosePuzzle(session->game, NORMAL_LABEL, 1000);
     for (const auto& [x, y] : {std::pair{107, 40}, {200, 120}, {30, 150}, {119, 133}}) Tap(*session, x, y);
     Undo(*session);
-    const std::vector<uint8_t> kept = KeepGame(*session, 3);
+    const std::vector<uint8_t> kept = KeepGame(*session);
     EXPECT_EQ(kept.size(), 486u + 45 + 3 * 4);  // three moves, one of them taken back
 
     // Its moves are checked by playing them again, which shows nothing on the screen.
     auto read = NewSession();
     read->game.splashPending = 1;
-    uint32_t random = 0;
     Platform().presented.clear();
-    ASSERT_TRUE(ReadKeptGame(kept, *read, random));
+    ASSERT_TRUE(ReadKeptGame(kept, *read));
     EXPECT_TRUE(Platform().presented.empty());
     read->game.splashPending = 0;
     DrawScreen(read->game);
@@ -49,7 +48,7 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     std::ifstream file(TESSEL_TEST_DATA "/kept-v1-normal.bin", std::ios::binary);
     const std::vector<uint8_t> first{std::istreambuf_iterator<char>(file), {}};
     ASSERT_EQ(first.size(), 463u);
-    ASSERT_TRUE(ReadKeptGame(first, *read, random));
+    ASSERT_TRUE(ReadKeptGame(first, *read));
     EXPECT_EQ(BoardRows(read->game.tileGrid),
               (Rows{{{12, 10, 6, 7}, {16, 13, 9, 11}, {1, 2, 14, 15}, {5, 4, 3, 8}}}));
     EXPECT_EQ(UndoCount(read->history) + RedoCount(read->history), 0u);
@@ -65,14 +64,14 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
         if (bit < 8 * KEPT_RECORD_SIZE && bit % 8 != bit / 8 % 8) continue;
         std::vector<uint8_t> flipped = kept;
         flipped[bit / 8] ^= static_cast<uint8_t>(1u << bit % 8);
-        if (ReadKeptGame(flipped, *into, random)) {
-            ASSERT_EQ(KeepGame(*into, random), flipped) << "bit " << bit % 8 << " of byte " << bit / 8;
+        if (ReadKeptGame(flipped, *into)) {
+            ASSERT_EQ(KeepGame(*into), flipped) << "bit " << bit % 8 << " of byte " << bit / 8;
         }
     }
 
     // A hint shown over the game left is not carried into the one read.
-    ASSERT_TRUE(ReadKeptGame(kept, *into, random) && ShowHint(*into));
-    ASSERT_TRUE(ReadKeptGame(kept, *into, random));
+    ASSERT_TRUE(ReadKeptGame(kept, *into) && ShowHint(*into));
+    ASSERT_TRUE(ReadKeptGame(kept, *into));
     EXPECT_FALSE(into->hint.has_value());
     EXPECT_EQ(into->game.outlines[1], Outline{});
 
@@ -90,14 +89,14 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     refused[5].insert(refused[5].end(), kept.begin() + 463, kept.end());
     refused.push_back(kept), refused.back().back() = 2;                // a flag neither 0 nor 1
     refused.push_back(kept), refused.back()[kept.size() - 16] = 0xFF;  // a seed beyond the last
-    const std::vector<uint8_t> unbroken = KeepGame(*fifteen, 5);
-    ASSERT_TRUE(ReadKeptGame(unbroken, *into, random));  // what follows is refused for what is broken
+    const std::vector<uint8_t> unbroken = KeepGame(*fifteen);
+    ASSERT_TRUE(ReadKeptGame(unbroken, *into));  // what follows is refused for what is broken
     refused.push_back({unbroken.begin(), unbroken.end() - 1});
     refused.push_back({});
     const auto keepBroken = [&](const Session& from, auto&& breakIt) {
         auto broken = std::make_unique<Session>(from);
         breakIt(broken->game);
-        refused.push_back(KeepGame(*broken, 5));
+        refused.push_back(KeepGame(*broken));
     };
     keepBroken(*fifteen, [](Game& g) { g.tileGrid.Tile(1, 1) = g.tileGrid.Tile(2, 1); });  // a tile twice
     keepBroken(*fifteen, [](Game& g) { g.tileGrid.Tile(0, 0) = 17; });
@@ -116,12 +115,12 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
                   g.tileGrid.Tile(g.fixedColumn % 4 + 1, g.fixedRow));
     });
 
-    const std::vector<uint8_t> before = KeepGame(*read, 99);
+    read->game.random.state = 99;
+    const std::vector<uint8_t> before = KeepGame(*read);
     const BackBuffer picture = read->game.backBuffer;
     for (std::size_t i = 0; i < refused.size(); ++i) {
-        random = 99;
-        EXPECT_FALSE(ReadKeptGame(refused[i], *read, random)) << "case " << i;
-        EXPECT_EQ(KeepGame(*read, random), before) << "case " << i;
+        EXPECT_FALSE(ReadKeptGame(refused[i], *read)) << "case " << i;
+        EXPECT_EQ(KeepGame(*read), before) << "case " << i;
         EXPECT_EQ(read->game.backBuffer.pixels, picture.pixels) << "case " << i;
     }
 }

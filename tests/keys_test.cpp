@@ -138,12 +138,11 @@ TEST(Keys, GeneratedKeysPlayAsTheTapsTheyStandFor) {
         auto keyed = NewSession();
         auto tapped = NewGame();
         keyed->game.splashPending = tapped->splashPending = 1;
-        CrtRandom tappedRandom;  // each game draws from its own generator
         KeyModel model;
         for (int i = 0; i < 400; ++i) {
             SCOPED_TRACE(::testing::Message() << "run " << run << ", step " << i);
             if (i == 3) keyed->game.splashPending = tapped->splashPending = 0;
-            Platform().ticks = random();
+            keyed->game.now = tapped->now = random();
             const int32_t screenBefore = tapped->screen;
             const int32_t roll = static_cast<int32_t>(random() % 64);
             Platform().presented.clear();
@@ -162,11 +161,9 @@ TEST(Keys, GeneratedKeysPlayAsTheTapsTheyStandFor) {
             const std::vector<BackBuffer> keyFrames = std::move(Platform().presented);
             std::vector<BackBuffer> tapFrames;
             if (step.tap) {
-                std::swap(Platform().random, tappedRandom);
                 Platform().presented.clear();
                 Tap(*tapped, step.tap->x, step.tap->y);
                 tapFrames = std::move(Platform().presented);
-                std::swap(Platform().random, tappedRandom);
                 model.Tapped(*tapped, screenBefore, step.ifActed);
                 if (tapped->screen == SCREEN_NORMAL && screenBefore == SCREEN_MENU) {
                     PutRows(*tapped, ROW_1_SHIFTED_RIGHT);  // one Shift+Left from solved

@@ -21,7 +21,7 @@ void StartRowOneShifted(Session& session, uint32_t ticks) {
 }
 
 std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
-    Platform().ticks = ticks;
+    session.game.now = ticks;
     tessel::Tap(session, x, y);
     return TakePlayedWords(session);
 }
@@ -36,15 +36,15 @@ TEST(Records, GamesEndInWordsAndRecords) {
     StartRowOneShifted(*session, 500);
     TapAt(*session, 1000, RIGHT_X, ROW_1_Y);
     TapAt(*session, 2000, RIGHT_X, ROW_1_Y);
-    Platform().ticks = 30000;
+    session->game.now = 30000;
     HoldClock(*session, true);  // the window minimised for 20 seconds
-    Platform().ticks = 50000;
+    session->game.now = 50000;
     HoldClock(*session, false);
-    Platform().ticks = 60000;
+    session->game.now = 60000;
     EXPECT_EQ(MovesAndTime(*session), "2 moves, 39 seconds");
     EXPECT_EQ(TapAt(*session, 93000, RIGHT_X, ROW_1_Y),
               "row 1 right, cleared in 3 moves, 1 minute 12 seconds");
-    Platform().ticks = 999999;
+    session->game.now = 999999;
     EXPECT_EQ(MovesAndTime(*session), "3 moves, 1 minute 12 seconds");
 
     StartRowOneShifted(*session, 100000);
@@ -65,18 +65,17 @@ TEST(Records, GamesEndInWordsAndRecords) {
     StartRowOneShifted(*session, 4000000);
     TapAt(*session, 4001000, RIGHT_X, ROW_1_Y);
     ShowHint(*session);
-    Platform().ticks = 4005000;
-    const std::vector<uint8_t> kept = KeepGame(*session, 0);
+    session->game.now = 4005000;
+    const std::vector<uint8_t> kept = KeepGame(*session);
     auto read = NewSession();
-    uint32_t random = 0;
-    ASSERT_TRUE(ReadKeptGame(kept, *read, random));
-    Platform().ticks = 4100000;
+    ASSERT_TRUE(ReadKeptGame(kept, *read));
+    read->game.now = 4100000;
     EXPECT_EQ(MovesAndTime(*read), "1 move, 4 seconds");
     EXPECT_EQ(read->hints, 1u);
     EXPECT_EQ(GameIdOf(read->game), "normal-4000000");
     std::vector<uint8_t> older(kept.begin(), kept.end() - KEPT_COUNTS_SIZE);
     older[3] = 2;
-    ASSERT_TRUE(ReadKeptGame(older, *read, random));
+    ASSERT_TRUE(ReadKeptGame(older, *read));
     EXPECT_EQ(MovesAndTime(*read), "1 move, 0 seconds");
     EXPECT_EQ(GameIdOf(read->game), "");
 }

@@ -14,7 +14,7 @@ constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200;
 constexpr int64_t DEC_2025 = 1765250905000;  // 2025-12-09 03:28:25 UTC
 
 std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
-    Platform().ticks = ticks;
+    session.game.now = ticks;
     tessel::Tap(session, x, y);
     return TakePlayedWords(session);
 }
@@ -34,14 +34,14 @@ std::string PlayGame(Session& session, uint32_t start, uint32_t ms) {
 // average of 5, a better one is told at the end.
 TEST(SolveLog, EverySolveIsLoggedWithItsMovesTimed) {
     auto session = NewSession();
-    Platform().utcMs = DEC_2025;
+    session->utcNow = DEC_2025;
     Choose(*session, NORMAL_LABEL, 500);
     PutRows(session->game, ROW_1_SHIFTED_RIGHT);
     TapAt(*session, 1000, RIGHT_X, ROW_1_Y);
     TapAt(*session, 2000, RIGHT_X, ROW_1_Y);
-    Platform().ticks = 3000;
+    session->game.now = 3000;
     ASSERT_TRUE(Undo(*session));
-    Platform().ticks = 5000;
+    session->game.now = 5000;
     ASSERT_TRUE(Redo(*session));
     TapAt(*session, 9000, RIGHT_X, ROW_1_Y);
     ASSERT_EQ(session->solvesToLog.size(), 1u);
@@ -58,11 +58,11 @@ TEST(SolveLog, EverySolveIsLoggedWithItsMovesTimed) {
     session = NewSession();
     uint32_t start = 10000;
     for (const uint32_t ms : {12000, 10000, 11000, 15000, 9000}) {
-        Platform().utcMs = DEC_2025 + start;
+        session->utcNow = DEC_2025 + start;
         PlayGame(*session, start, ms);
         start += 100000;
     }
-    Platform().utcMs = DEC_2025 + start;
+    session->utcNow = DEC_2025 + start;
     EXPECT_EQ(PlayGame(*session, start, 7000),
               "row 1 right, cleared in 3 moves, 7 seconds, best time yet; best average of 5 yet");
     EXPECT_EQ(session->solveLog.at("normal").size(), 6u);
@@ -73,13 +73,13 @@ TEST(SolveLog, EverySolveIsLoggedWithItsMovesTimed) {
 // its newest 1,000.
 TEST(SolveLog, KeptMergedFromTwoCopiesAndTrimmed) {
     auto first = NewSession(), second = NewSession();
-    Platform().utcMs = DEC_2025;
+    first->utcNow = DEC_2025;
     PlayGame(*first, 1000, 5000);
-    Platform().utcMs = DEC_2025 + 60000;
+    second->utcNow = DEC_2025 + 60000;
     PlayGame(*second, 1000, 6000);
     const std::string afterSecond = *KeepSolveLog(*second, RecordsStep::Write, "").write;
     const std::string afterFirst = *KeepSolveLog(*first, RecordsStep::Write, afterSecond).write;
-    Platform().utcMs = DEC_2025 + 120000;
+    second->utcNow = DEC_2025 + 120000;
     PlayGame(*second, 1000, 7000);
     KeepSolveLog(*first, RecordsStep::Read, afterFirst);
     EXPECT_EQ(first->solveLog.at("normal").size(), 2u);
@@ -143,7 +143,7 @@ TEST(SolveLog, ADamagedLogIsSetAsideWhole) {
     }
 
     auto session = NewSession();
-    Platform().utcMs = DEC_2025;
+    session->utcNow = DEC_2025;
     PlayGame(*session, 1000, 5000);
     const Records records = session->records;
     const RecordsToStore kept = KeepSolveLog(*session, RecordsStep::Write, header + good + good.substr(3));

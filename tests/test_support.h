@@ -1,4 +1,4 @@
-// A scripted platform for the tests (tests/fake_platform.cpp) and helpers to play a game and look at it.
+// The pictures the tests' games show (tests/fake_platform.cpp) and helpers to play a game and look at it.
 #pragma once
 
 #include <algorithm>
@@ -17,15 +17,11 @@
 namespace tessel::testing {
 
 struct FakePlatform {
-    uint32_t ticks = 0;
-    int64_t utcMs = 0;  // the wall clock
-    CrtRandom random;
     std::vector<BackBuffer> presented;  // every picture shown, in order, while keepPictures is set
-    std::vector<int32_t> draws;         // every random number drawn, in order
     bool keepPictures = true;
 };
 
-// The platform the core calls in the tests.
+// Where the tests' games show their pictures.
 FakePlatform& Platform();
 // The presenter of the games the tests show: keeps every picture in Platform().presented.
 void KeepPicture(const Game& game, void*);
@@ -51,11 +47,11 @@ inline std::unique_ptr<Session> NewSession() {
 // nothing did: it must be read, draw the picture the game showed and bring back the generator's state.
 inline std::string KeepAndReadBack(std::unique_ptr<Session>& session, Game*& game) {
     auto read = NewSession();
-    uint32_t random = 0;
-    if (!ReadKeptGame(KeepGame(*session, Platform().random.state), *read, random)) return "refused";
+    read->game.now = session->game.now;  // started at the same moment
+    if (!ReadKeptGame(KeepGame(*session), *read)) return "refused";
     DrawScreen(read->game);
     if (read->game.backBuffer.pixels != game->backBuffer.pixels) return "drawn otherwise";
-    if (random != Platform().random.state) return "another generator state";
+    if (read->game.random.state != game->random.state) return "another generator state";
     session = std::move(read), game = &session->game;
     return "";
 }
@@ -67,12 +63,11 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
     HandleTap(game, x, y);
 }
 
-// Chooses the puzzle with this label from the menu at tick count `ticks`; forgets the pictures shown and
-// the numbers drawn before, so that `draws` holds the set-up's own.
+// Chooses the puzzle with this label from the menu at tick count `ticks`; forgets the pictures shown
+// before.
 inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
-    Platform().ticks = ticks;
-    Platform().draws.clear();
+    game.now = ticks;
     Tap(game, label.x, label.y);
     Platform().presented.clear();
 }
@@ -81,7 +76,7 @@ inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 
 // `ticks`, as a player starts a game.
 inline void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
     if (session.game.screen != SCREEN_MENU) tessel::Tap(session, 119, 237);
-    Platform().ticks = ticks;
+    session.game.now = ticks;
     tessel::Tap(session, label.x, label.y);
 }
 

@@ -1,4 +1,5 @@
-// The core's platform services in the browser, and the few functions the page calls.
+// The browser's front end: the game in play, its pictures handed to the page, and the functions the page
+// calls.
 //
 // A page cannot show a picture in the middle of a call: whatever it draws appears once control returns to
 // the browser. So the game's presenter hands the page a copy of the back buffer, and the page shows the
@@ -15,9 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/crt_random.h"
 #include "core/game.h"
-#include "core/platform.h"
 #include "core/splash.h"
 #include "game/drag.h"
 #include "game/game_id.h"
@@ -35,18 +34,20 @@ namespace tessel {
 
 namespace {
 
-// The game in play and its pictures live as long as the page.
+// The game in play and its pictures live as long as the page. Every call from the page comes through
+// here, which stores the moment of the call in the record first: milliseconds since the page started, cut
+// to 32 bits like the desktop's, which the game's time and a new deal read; and the wall clock, which dates
+// a solve.
 Session& TheSession() {
     static Session session;
+    session.game.now = static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+    session.utcNow = std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
     return session;
 }
 Game& TheGame() {
     return TheSession().game;
-}
-
-CrtRandom& Random() {
-    static CrtRandom random;
-    return random;
 }
 
 // Canvas pixels are bytes R, G, B, A; the game's are 0xFFRRGGBB words.
@@ -148,24 +149,6 @@ void QueueShown(const Game& game, void*) {
 
 }  // namespace
 
-uint32_t TickCount() {
-    // Milliseconds since the page started, cut to 32 bits like the desktop's.
-    return static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
-}
-
-int64_t UtcMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-void SeedRandom(uint32_t seed) {
-    Random().Seed(seed);
-}
-int32_t DrawRandom() {
-    return Random().Draw();
-}
-
 }  // namespace tessel
 
 // What the page calls. Nothing here runs before TesselStart.
@@ -235,7 +218,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselKeptSize() {
 // nothing to come back to.
 EMSCRIPTEN_KEEPALIVE int32_t TesselKeep() {
     if (!tessel::KeepsGame(tessel::TheGame())) return 0;
-    const std::vector<uint8_t> kept = tessel::KeepGame(tessel::TheSession(), tessel::Random().state);
+    const std::vector<uint8_t> kept = tessel::KeepGame(tessel::TheSession());
     std::copy(kept.begin(), kept.end(), TesselKeptBuffer());
     return static_cast<int32_t>(kept.size());
 }
@@ -246,7 +229,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselResume(int32_t size) {
     tessel::Game& game = tessel::TheGame();
     if (size < 0 || size > TesselKeptSize()) return 0;
     const std::span kept(TesselKeptBuffer(), static_cast<std::size_t>(size));
-    if (!tessel::ReadKeptGame(kept, tessel::TheSession(), tessel::Random().state)) return 0;
+    if (!tessel::ReadKeptGame(kept, tessel::TheSession())) return 0;
     tessel::DrawScreen(game);
     return 1;
 }

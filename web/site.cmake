@@ -19,6 +19,8 @@ endforeach()
 
 file(GLOB_RECURSE files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
 list(REMOVE_ITEM files sw.js)
+# The languages' catalogues are kept as a page fetches them, not all ahead.
+list(FILTER files EXCLUDE REGEX "^lang/")
 list(SORT files)
 set(digests "")
 set(TESSEL_SITE_FILES "")

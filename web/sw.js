@@ -18,8 +18,19 @@ self.addEventListener('activate', (event) => {
                      .then(() => self.clients.claim()));
 });
 
+// A language's catalogue is kept once fetched, so that the page plays offline in the language it chose.
+function fetchKeeping(request) {
+  return fetch(request).then((response) => {
+    if (response.ok && new URL(request.url).pathname.includes('/lang/')) {
+      const copy = response.clone();
+      caches.open(CACHE).then((cache) => cache.put(request, copy));
+    }
+    return response;
+  });
+}
+
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
   event.respondWith(caches.match(event.request, { ignoreSearch: true, cacheName: CACHE })
-                        .then((kept) => kept || fetch(event.request)));
+                        .then((kept) => kept || fetchKeeping(event.request)));
 });

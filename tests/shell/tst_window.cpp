@@ -17,7 +17,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/platform.h"
 #include "shell/about_dialog.h"
 #include "shell/look_choice.h"
 #include "shell/main_window.h"

@@ -1,9 +1,9 @@
 // tessel-replay: the headless front end. Replays a script of taps deterministically and prints the game
 // record after every command; with --frames it writes every picture the game presents as a PNG.
 //
-// Implemented platform: a tick count that the script sets, the common pseudo-random generator, presents
-// counted and written as frames. Not implemented: a window, the splash animation (the script's "splash"
-// only ends it), the landscape message, the tap drain after the splash, the About dialog.
+// Implemented: the record's tick count set by the script, presents counted and written as frames. Not
+// implemented: a window, the splash animation (the script's "splash" only ends it), the landscape message,
+// the tap drain after the splash, the About dialog.
 #include <getopt.h>
 #include <stb_image_write.h>
 
@@ -16,9 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/crt_random.h"
 #include "core/game.h"
-#include "core/platform.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
@@ -34,8 +32,6 @@ namespace tessel {
 namespace {
 
 struct ReplayPlatform {
-    uint32_t ticks = 0;
-    CrtRandom random;
     int presents = 0;                 // during the current command
     std::filesystem::path framesDir;  // empty: no frames written
     long nextFrame = 0;
@@ -75,20 +71,6 @@ void CountAndWrite(const Game& game, void*) {
 }
 
 }  // namespace
-
-uint32_t TickCount() {
-    return platform.ticks;
-}
-// The script's tick count, as milliseconds since 1970, so that solves are dated the same every time.
-int64_t UtcMs() {
-    return platform.ticks;
-}
-void SeedRandom(uint32_t seed) {
-    platform.random.Seed(seed);
-}
-int32_t DrawRandom() {
-    return platform.random.Draw();
-}
 
 }  // namespace tessel
 
@@ -251,7 +233,7 @@ std::string KeepLog(const std::string& path) {
 
 // keep FILE: the game's kept form with the generator's state. Returns what went wrong, if anything.
 std::string KeepTo(const std::string& path) {
-    const std::vector<uint8_t> bytes = KeepGame(TheSession(), platform.random.state);
+    const std::vector<uint8_t> bytes = KeepGame(TheSession());
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return file.flush() ? "" : "cannot write kept game " + path;
@@ -267,7 +249,7 @@ std::string ResumeFrom(const std::string& path) {
         return "cannot read kept game " + path;
     bytes.resize(static_cast<std::size_t>(file.gcount()));
     const std::span kept(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-    if (!ReadKeptGame(kept, TheSession(), platform.random.state))
+    if (!ReadKeptGame(kept, TheSession()))
         return path + " is not a kept game of this version, or not a sound one";
     Game& game = TheSession().game;
     DrawScreen(game);
@@ -334,7 +316,10 @@ int main(int argc, char** argv) {
         platform.presents = 0;
         switch (command.kind) {
             case replay::CommandKind::Tick:
-                platform.ticks = command.ticks;
+                game.now = command.ticks;
+                // Solves are dated by the tick count too, as milliseconds since 1970, so that a script's
+                // log is the same every time.
+                session.utcNow = command.ticks;
                 break;
             case replay::CommandKind::Splash:
                 game.splashPending = 0;
