@@ -3,8 +3,10 @@
 // argument holds. How to add one: docs/words.md.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "core/looks.h"
 #include "game/words.h"
 
 namespace tessel {
@@ -13,6 +15,11 @@ struct Puzzle;
 
 // A puzzle's name as the screen reader and the dialogs say it (the picture draws its own).
 std::string PuzzleName(const Puzzle& puzzle);
+
+// A look's item in the "Look" menu ("As the system" for none), and what the screen reader says when the
+// game is shown in a look ("Dark look").
+const Message& LookTitle(std::optional<Look> choice);
+const Message& SaidLook(Look look);
 
 namespace msg {
 
@@ -146,6 +153,184 @@ inline constexpr Message GAME_ID_SEED = Text("game ID %1: the seed is a whole nu
 // TRANSLATORS: %1 is the game ID given, in quotes; %2 its form, such as unmovable-COLUMN-ROW-SEED (keep it
 // as it is).
 inline constexpr Message GAME_ID_LOCKED = Text("game ID %1: the locked column and row are 1 to 4 (%2)");
+
+// ---- The program
+
+// TRANSLATORS: the game's name: the window's title, the page's title, the share sheet's title.
+inline constexpr Message APP_NAME = Text("Tessel");
+
+// ---- The menu bar and its "Tools" menu (the desktop's and the page's), and the phone's buttons
+
+// TRANSLATORS: the one menu of the menu bar.
+inline constexpr Message TOOLS_MENU = TextIn("menu bar", "Tools");
+// TRANSLATORS: takes back the last move (a menu item, and a button under the picture on a phone).
+inline constexpr Message MENU_UNDO = TextIn("Tools menu", "Undo");
+// TRANSLATORS: plays the last move taken back again (a menu item, and a button on a phone).
+inline constexpr Message MENU_REDO = TextIn("Tools menu", "Redo");
+// TRANSLATORS: shows the next move toward the solved board (a menu item, and a button on a phone).
+inline constexpr Message MENU_HINT = TextIn("Tools menu", "Hint");
+// TRANSLATORS: the desktop's item that shows the board's game ID (a name such as normal-4297) and copies it.
+inline constexpr Message MENU_GAME_ID = TextIn("Tools menu", "Game ID");
+// TRANSLATORS: the desktop's item that asks for a game ID and starts its board.
+inline constexpr Message MENU_PLAY_GAME_ID = TextIn("Tools menu", "Play game ID...");
+// TRANSLATORS: the page's item that shares a link to the board in play.
+inline constexpr Message MENU_SHARE = TextIn("Tools menu", "Share game");
+// TRANSLATORS: shows the records of games solved.
+inline constexpr Message MENU_RECORDS = TextIn("Tools menu", "Records");
+// TRANSLATORS: the submenu that chooses the game's look.
+inline constexpr Message MENU_LOOK = TextIn("Tools menu", "Look");
+// TRANSLATORS: shows the About box.
+inline constexpr Message MENU_ABOUT = TextIn("Tools menu", "About");
+// TRANSLATORS: the desktop's action that closes the window (Ctrl+Q).
+inline constexpr Message CLOSE = TextIn("window action", "Close");
+
+// ---- The looks: the "Look" submenu's items, and what the screen reader says when the look changes
+
+// TRANSLATORS: a look: the system's light, dark or high-contrast wish decides.
+inline constexpr Message LOOK_SYSTEM = TextIn("Look menu", "As the system");
+// TRANSLATORS: a look: the game's own colours.
+inline constexpr Message LOOK_CLASSIC = TextIn("Look menu", "Classic");
+// TRANSLATORS: a look: black, white and strong colours.
+inline constexpr Message LOOK_HIGH_CONTRAST = TextIn("Look menu", "High contrast");
+// TRANSLATORS: a look: dark ground, light tiles.
+inline constexpr Message LOOK_DARK = TextIn("Look menu", "Dark");
+// TRANSLATORS: said when the game is shown in its own colours.
+inline constexpr Message SAID_LOOK_CLASSIC = Text("Classic look");
+// TRANSLATORS: said when the game is shown in black, white and strong colours.
+inline constexpr Message SAID_LOOK_HIGH_CONTRAST = Text("High contrast look");
+// TRANSLATORS: said when the game is shown on a dark ground.
+inline constexpr Message SAID_LOOK_DARK = Text("Dark look");
+
+// ---- The About box
+
+// TRANSLATORS: the About box's title.
+inline constexpr Message ABOUT_TITLE = Text("About Tessel");
+// The version the About box shows (ABOUT_VERSION).
+inline constexpr const char* SHOWN_VERSION = "1.0";
+// TRANSLATORS: in the About box; %1 is the version, such as 1.0.
+inline constexpr Message ABOUT_VERSION = Text("Tessel Version %1");
+// TRANSLATORS: in the About box, under the version.
+inline constexpr Message ABOUT_TAGLINE = Text("Tiles and lights to set right.");
+// TRANSLATORS: in the About box: how to play, in four short lines (keep the line breaks).
+inline constexpr Message ABOUT_HOW_TO = Text(
+    "Six puzzles to put in order.\n"
+    "Tap a name to start one,\n"
+    "then tap arrows, tiles or lights.\n"
+    "Quit goes back to the menu.");
+// TRANSLATORS: the page's button that closes the About box and the records.
+inline constexpr Message OK = TextIn("button", "OK");
+
+// ---- Game IDs and links to a board
+
+// TRANSLATORS: the desktop's dialog title for a board's game ID.
+inline constexpr Message GAME_ID_TITLE = TextIn("dialog title", "Game ID");
+// TRANSLATORS: the desktop's dialog, asked for a game ID on the menu.
+inline constexpr Message NO_BOARD_TO_NAME =
+    Text("There is no board in play to name. Start one from the menu.");
+// TRANSLATORS: the desktop's dialog; %1 is the board's game ID, such as normal-4297. "Play game ID..." is
+// the menu item (MENU_PLAY_GAME_ID); keep "tessel --game" as it is.
+inline constexpr Message BOARD_IS = Text(
+    "This board is %1.\n"
+    "The ID is copied: \"Play game ID...\" or "
+    "tessel --game %1 plays it again, here or anywhere.");
+// TRANSLATORS: the desktop's dialog title for starting the board a game ID names.
+inline constexpr Message PLAY_GAME_ID_TITLE = TextIn("dialog title", "Play game ID");
+// TRANSLATORS: the desktop's dialog that asks for a game ID; keep normal-4297 as it is.
+inline constexpr Message ASK_GAME_ID = Text("Game ID, such as normal-4297:");
+// TRANSLATORS: asked before a game ID or a link replaces a game with moves; %1 is the number of moves, %2
+// the game ID of the board that would replace it.
+inline constexpr Message REPLACE_GAME = Plural("Replace the game in play, %1 move in, with %2?",
+                                               "Replace the game in play, %1 moves in, with %2?");
+// TRANSLATORS: the page's note, when "Share game" is chosen on the menu.
+inline constexpr Message NO_BOARD_TO_SHARE =
+    Text("There is no board in play to share. Start one from the menu.");
+// TRANSLATORS: the text the share sheet sends with the link; %1 is the board's game ID.
+inline constexpr Message SHARED_BOARD = Text("Tessel, board %1");
+// TRANSLATORS: the page's note; %1 is the link to the board, copied to the clipboard.
+inline constexpr Message LINK_COPIED = Text("Link copied: %1");
+// TRANSLATORS: the page's note when the link could not be copied; %1 is the link to the board.
+inline constexpr Message BOARD_LINK = Text("This board's link: %1");
+
+// ---- The records' box
+
+// TRANSLATORS: the records' box title.
+inline constexpr Message RECORDS_TITLE = TextIn("dialog title", "Records");
+// TRANSLATORS: under the records.
+inline constexpr Message RECORDS_NOTE = Text("Games with hints count as solved but set no record.");
+// TRANSLATORS: the button that clears every record.
+inline constexpr Message CLEAR_RECORDS = Text("Clear records");
+
+// ---- The landscape message, shown while a phone or a window is held sideways
+
+// TRANSLATORS: drawn in two lines (keep the line break, and the space that starts the second line).
+inline constexpr Message LANDSCAPE =
+    Text("Sorry, current release version\n doesn't support horizontal view mode.");
+
+// ---- tessel --help and the desktop's command line
+
+// TRANSLATORS: tessel --help, under "Usage:"; keep the file paths and $XDG_STATE_HOME as they are.
+inline constexpr Message HELP_DESCRIPTION = Text(
+    "Six puzzles of tiles and lights, played with the mouse. One copy runs at a time: "
+    "starting another brings the running one to the front.\n\n"
+    "A game in play is kept, and comes back at the next start, in\n"
+    "  $XDG_STATE_HOME/tessel/kept-game (by default ~/.local/state/tessel/kept-game);\n"
+    "Quit keeps nothing. To start afresh, remove that file.");
+// TRANSLATORS: tessel --help, the option -h, --help.
+inline constexpr Message HELP_HELP = Text("Show this help and exit.");
+// TRANSLATORS: tessel --help, the option -v, --version.
+inline constexpr Message HELP_VERSION = Text("Show the version and exit.");
+// TRANSLATORS: tessel --help, the option --game <ID>; "Tools > Game ID" is the menu and its item.
+inline constexpr Message HELP_GAME = Text(
+    "Start the board a game ID names (see Tools > Game ID), such "
+    "as normal-4297; a running copy starts it.");
+// TRANSLATORS: tessel --help: the value of --game, as in --game <ID>.
+inline constexpr Message HELP_GAME_VALUE = TextIn("command line", "ID");
+// TRANSLATORS: the end of tessel --help; keep the options and tessel(6) as they are.
+inline constexpr Message HELP_QT_OPTIONS = Text(
+    "Qt's own options are accepted too, such as -platform NAME, -style NAME and -reverse; see tessel(6).");
+// TRANSLATORS: tessel's command line had a word it does not take; %1 is that word.
+inline constexpr Message UNEXPECTED_ARGUMENT = Text("unexpected argument '%1'");
+
+// ---- The desktop's messages on standard error, each after "tessel: "
+
+// TRANSLATORS: at the start, when the game has no folder to be kept in; keep the two names as they are.
+inline constexpr Message KEPT_NOWHERE =
+    Text("neither XDG_STATE_HOME nor HOME names a folder; the game is not kept");
+// TRANSLATORS: %1 is the kept game's file, %2 why it cannot be read, %3 why it cannot be renamed.
+inline constexpr Message KEPT_GAME_STAYS =
+    Text("the kept game %1 cannot be read (%2) nor moved aside (%3); not keeping the game");
+// TRANSLATORS: %1 is the kept game's file, %2 why it cannot be read, %3 the name it was renamed to.
+inline constexpr Message KEPT_GAME_MOVED = Text("the kept game %1 cannot be read (%2); moved it to %3");
+// TRANSLATORS: why a kept game cannot be read (in KEPT_GAME_STAYS and KEPT_GAME_MOVED).
+inline constexpr Message NOT_A_KEPT_GAME = Text("not a sound kept game of this version");
+// TRANSLATORS: %1 is the kept game's file, %2 why it cannot be written.
+inline constexpr Message GAME_NOT_KEPT =
+    Text("cannot keep the game in %1 (%2); playing on without keeping it");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be read, %3 why it cannot be renamed.
+inline constexpr Message RECORDS_STAY = Text("the records %1 cannot be read (%2); nor moved aside (%3)");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be read, %3 the name it was renamed to.
+inline constexpr Message RECORDS_MOVED = Text("the records %1 cannot be read (%2); moved them to %3");
+// TRANSLATORS: why the records' file cannot be read (in RECORDS_STAY and RECORDS_MOVED).
+inline constexpr Message NOT_RECORDS = Text("not records this version wrote");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be written.
+inline constexpr Message RECORDS_NOT_KEPT = Text("the records cannot be kept in %1 (%2)");
+// TRANSLATORS: %1 is the records' file, %2 why it cannot be removed.
+inline constexpr Message RECORDS_NOT_REMOVED = Text("the records %1 cannot be removed (%2)");
+// TRANSLATORS: why a kept file cannot be read: it is a symbolic link.
+inline constexpr Message FILE_IS_LINK = Text("a link");
+// TRANSLATORS: why a kept file cannot be read: it is a folder or a device.
+inline constexpr Message NOT_A_FILE = Text("not a file");
+// TRANSLATORS: why a kept file cannot be read: it is longer than the game ever writes.
+inline constexpr Message FILE_TOO_LONG = Text("too long");
+// TRANSLATORS: why a kept file cannot be written; %1 is the folder it should be in, which is a file.
+inline constexpr Message NOT_A_FOLDER = Text("%1: not a folder");
+// TRANSLATORS: why a kept file cannot be written; %1 is a folder, %2 the system's error.
+inline constexpr Message FOLDER_ERROR = TextIn("a folder and an error", "%1: %2");
+// TRANSLATORS: the desktop cannot open its window; %1 tells what the display variables hold
+// ("DISPLAY=:0, WAYLAND_DISPLAY not set").
+inline constexpr Message NO_DISPLAY = Text("no display could be opened (%1)");
+// TRANSLATORS: in NO_DISPLAY: %1 is the name of a variable the environment does not set.
+inline constexpr Message VARIABLE_NOT_SET = Text("%1 not set");
 
 }  // namespace msg
 }  // namespace tessel

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "shell/icon.h"
+#include "shell/strings.h"
 
 namespace tessel {
 
@@ -20,20 +21,16 @@ QLabel* PlainLabel(const QString& text, QWidget* parent) {
 
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     setModal(true);
-    setWindowTitle(QStringLiteral("About Tessel"));
+    setWindowTitle(Words(msg::ABOUT_TITLE));
     setWindowIcon(TesselIcon());
 
     auto* icon = new QLabel(this);
     icon->setPixmap(TesselIcon().pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* version = PlainLabel(QStringLiteral("Tessel Version 1.0"), this);
-    auto* tagline = PlainLabel(QStringLiteral("Tiles and lights to set right."), this);
-    auto* howTo = PlainLabel(QStringLiteral("Six puzzles to put in order.\n"
-                                            "Tap a name to start one,\n"
-                                            "then tap arrows, tiles or lights.\n"
-                                            "Quit goes back to the menu."),
-                             this);
+    auto* version = PlainLabel(Words(msg::ABOUT_VERSION, msg::SHOWN_VERSION), this);
+    auto* tagline = PlainLabel(Words(msg::ABOUT_TAGLINE), this);
+    auto* howTo = PlainLabel(Words(msg::ABOUT_HOW_TO), this);
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);

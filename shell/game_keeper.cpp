@@ -5,13 +5,13 @@
 #include "game/kept_game.h"
 #include "game/tap_cycle.h"
 #include "shell/main_window.h"
+#include "shell/strings.h"
 
 namespace tessel {
 
 GameKeeper::GameKeeper(MainWindow& window, std::string path) : window_(window) {
     if (path.empty()) {
-        std::fprintf(stderr,
-                     "tessel: neither XDG_STATE_HOME nor HOME names a folder; the game is not kept\n");
+        std::fprintf(stderr, "tessel: %s\n", Say(msg::KEPT_NOWHERE).c_str());
         return;
     }
     path = resume(path);
@@ -31,19 +31,15 @@ std::string GameKeeper::resume(const std::string& path) {
         kept_ = std::move(file.bytes);
         return path;
     }
-    const std::string why = file.found == KeptFile::READ ? "not a sound kept game of this version" : file.why;
+    const std::string why = file.found == KeptFile::READ ? Say(msg::NOT_A_KEPT_GAME) : file.why;
     std::string moveFailed;
     const std::string aside = MoveKeptFileAside(path, moveFailed);
     if (aside.empty()) {
         // Left where it is, and never written over: nothing is kept in this run.
-        std::fprintf(
-            stderr,
-            "tessel: the kept game %s cannot be read (%s) nor moved aside (%s); not keeping the game\n",
-            path.c_str(), why.c_str(), moveFailed.c_str());
+        std::fprintf(stderr, "tessel: %s\n", Say(msg::KEPT_GAME_STAYS, path, why, moveFailed).c_str());
         return {};
     }
-    std::fprintf(stderr, "tessel: the kept game %s cannot be read (%s); moved it to %s\n", path.c_str(),
-                 why.c_str(), aside.c_str());
+    std::fprintf(stderr, "tessel: %s\n", Say(msg::KEPT_GAME_MOVED, path, why, aside).c_str());
     return path;
 }
 

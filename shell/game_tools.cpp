@@ -11,22 +11,18 @@
 #include "game/session.h"
 #include "shell/main_window.h"
 #include "shell/records_keeper.h"
+#include "shell/strings.h"
 
 namespace tessel {
 
 void ShowGameId(MainWindow& window) {
     const QString id = QString::fromStdString(GameIdOf(window.game()));
     if (id.isEmpty()) {
-        QMessageBox::information(
-            &window, QStringLiteral("Game ID"),
-            QStringLiteral("There is no board in play to name. Start one from the menu."));
+        QMessageBox::information(&window, Words(msg::GAME_ID_TITLE), Words(msg::NO_BOARD_TO_NAME));
         return;
     }
     QGuiApplication::clipboard()->setText(id);
-    QMessageBox::information(&window, QStringLiteral("Game ID"),
-                             QStringLiteral("This board is %1.\nThe ID is copied: \"Play game ID...\" or "
-                                            "tessel --game %1 plays it again, here or anywhere.")
-                                 .arg(id));
+    QMessageBox::information(&window, Words(msg::GAME_ID_TITLE), Words(msg::BOARD_IS, id.toStdString()));
 }
 
 namespace {
@@ -35,11 +31,8 @@ namespace {
 bool MayReplaceGame(MainWindow& window, const QString& id) {
     const uint32_t moves = MoveCount(window.view().session());
     if (moves == 0) return true;
-    const QString question = QStringLiteral("Replace the game in play, %1 move%2 in, with %3?")
-                                 .arg(moves)
-                                 .arg(moves == 1 ? "" : "s")
-                                 .arg(id);
-    return QMessageBox::question(&window, QStringLiteral("Play game ID"), question) == QMessageBox::Yes;
+    const QString question = Words(msg::REPLACE_GAME, moves, id.toStdString());
+    return QMessageBox::question(&window, Words(msg::PLAY_GAME_ID_TITLE), question) == QMessageBox::Yes;
 }
 
 }  // namespace
@@ -56,22 +49,21 @@ QString PlayGameIdText(MainWindow& window, const QString& text) {
 
 void AskForGameId(MainWindow& window) {
     bool ok = false;
-    const QString text = QInputDialog::getText(&window, QStringLiteral("Play game ID"),
-                                               QStringLiteral("Game ID, such as normal-4297:"),
-                                               QLineEdit::Normal, QString(), &ok);
+    const QString text = QInputDialog::getText(&window, Words(msg::PLAY_GAME_ID_TITLE),
+                                               Words(msg::ASK_GAME_ID), QLineEdit::Normal, QString(), &ok);
     if (!ok) return;
     if (const QString error = PlayGameIdText(window, text); !error.isEmpty())
-        QMessageBox::warning(&window, QStringLiteral("Play game ID"), error);
+        QMessageBox::warning(&window, Words(msg::PLAY_GAME_ID_TITLE), error);
 }
 
 void ShowRecords(MainWindow& window, RecordsKeeper& keeper) {
     QStringList lines;
     for (const std::string& line : DescribeRecords(window.view().session().records))
         lines << QString::fromStdString(line);
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Records"), lines.join(QLatin1Char('\n')),
+    QMessageBox box(QMessageBox::NoIcon, Words(msg::RECORDS_TITLE), lines.join(QLatin1Char('\n')),
                     QMessageBox::Close, &window);
-    box.setInformativeText(QStringLiteral("Games with hints count as solved but set no record."));
-    QPushButton* clear = box.addButton(QStringLiteral("Clear records"), QMessageBox::DestructiveRole);
+    box.setInformativeText(Words(msg::RECORDS_NOTE));
+    QPushButton* clear = box.addButton(Words(msg::CLEAR_RECORDS), QMessageBox::DestructiveRole);
     box.exec();
     if (box.clickedButton() == clear) keeper.clear();
 }

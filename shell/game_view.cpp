@@ -20,13 +20,12 @@
 #include "game/tap_cycle.h"
 #include "hints/shown_hint.h"
 #include "shell/game_accessible.h"
+#include "shell/strings.h"
 
 namespace tessel {
 
 namespace {
 
-const QString LANDSCAPE_LINE_1 = QStringLiteral("Sorry, current release version");
-const QString LANDSCAPE_LINE_2 = QStringLiteral(" doesn't support horizontal view mode.");
 // (10, 30)-(280, 59) and (10, 60)-(280, 90), right and bottom edges outside.
 constexpr QRect LANDSCAPE_RECT_1{10, 30, 270, 29};
 constexpr QRect LANDSCAPE_RECT_2{10, 60, 270, 30};
@@ -61,7 +60,7 @@ std::chrono::steady_clock::duration RefreshInterval(const QScreen* screen) {
 }  // namespace
 
 QString LandscapeMessage() {
-    return LANDSCAPE_LINE_1 + LANDSCAPE_LINE_2;
+    return Words(msg::LANDSCAPE).remove(QLatin1Char('\n'));
 }
 
 GameView::GameView(QWidget* parent) : QWidget(parent) {
@@ -163,10 +162,10 @@ void GameView::paintEvent(QPaintEvent*) {
 
     if (isLandscape()) {
         painter.setPen(ground.lightnessF() < 0.5 ? Qt::white : Qt::black);
-        painter.drawText(LANDSCAPE_RECT_1, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         LANDSCAPE_LINE_1);
-        painter.drawText(LANDSCAPE_RECT_2, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                         LANDSCAPE_LINE_2);
+        // The message's two lines, each in its own rectangle.
+        const QStringList lines = Words(msg::LANDSCAPE).split(QLatin1Char('\n'));
+        painter.drawText(LANDSCAPE_RECT_1, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, lines.value(0));
+        painter.drawText(LANDSCAPE_RECT_2, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, lines.value(1));
         return;
     }
 

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "game/catalogue.h"
+
 namespace tessel {
 
 namespace {
@@ -70,11 +72,11 @@ KeptFile ReadKeptFile(const std::string& path, std::size_t maxSize) {
     const Descriptor fd(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return {};  // no file there, nor maybe its folder
-        return {KeptFile::UNREADABLE, {}, errno == ELOOP ? "a link" : Error()};
+        return {KeptFile::UNREADABLE, {}, errno == ELOOP ? Say(msg::FILE_IS_LINK) : Error()};
     }
     struct stat status {};
     if (fstat(fd.get(), &status) != 0) return {KeptFile::UNREADABLE, {}, Error()};
-    if (!S_ISREG(status.st_mode)) return {KeptFile::UNREADABLE, {}, "not a file"};
+    if (!S_ISREG(status.st_mode)) return {KeptFile::UNREADABLE, {}, Say(msg::NOT_A_FILE)};
     KeptFile kept{KeptFile::READ, std::vector<uint8_t>(maxSize + 1), {}};
     std::size_t size = 0;
     while (size < kept.bytes.size()) {
@@ -84,7 +86,7 @@ KeptFile ReadKeptFile(const std::string& path, std::size_t maxSize) {
         if (got == 0) break;
         size += static_cast<std::size_t>(got);
     }
-    if (size > maxSize) return {KeptFile::UNREADABLE, {}, "too long"};
+    if (size > maxSize) return {KeptFile::UNREADABLE, {}, Say(msg::FILE_TOO_LONG)};
     kept.bytes.resize(size);
     return kept;
 }
@@ -106,12 +108,13 @@ std::string MakeKeptFolder(const std::string& path) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {
         const std::string folder = path.substr(0, slash);
-        if (mkdir(folder.c_str(), PRIVATE_FOLDER) != 0 && errno != EEXIST) return folder + ": " + Error();
+        if (mkdir(folder.c_str(), PRIVATE_FOLDER) != 0 && errno != EEXIST)
+            return Say(msg::FOLDER_ERROR, folder, Error());
     }
     struct stat status {};
     const std::string folder = path.substr(0, path.rfind('/'));
-    if (stat(folder.c_str(), &status) != 0) return folder + ": " + Error();
-    if (!S_ISDIR(status.st_mode)) return folder + ": not a folder";
+    if (stat(folder.c_str(), &status) != 0) return Say(msg::FOLDER_ERROR, folder, Error());
+    if (!S_ISDIR(status.st_mode)) return Say(msg::NOT_A_FOLDER, folder);
     return {};
 }
 
@@ -183,8 +186,7 @@ std::string KeptFileWriter::put(const std::vector<uint8_t>& bytes) {
 void KeptFileWriter::tellFailure(const std::string& what) {
     if (failureTold_) return;
     failureTold_ = true;
-    std::fprintf(stderr, "tessel: cannot keep the game in %s (%s); playing on without keeping it\n",
-                 path_.c_str(), what.c_str());
+    std::fprintf(stderr, "tessel: %s\n", Say(msg::GAME_NOT_KEPT, path_, what).c_str());
 }
 
 }  // namespace tessel

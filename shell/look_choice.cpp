@@ -3,6 +3,8 @@
 #include <QPalette>
 #include <QSettings>
 
+#include "shell/strings.h"
+
 namespace tessel {
 
 namespace {
@@ -20,21 +22,8 @@ Look ShownLook(LookChoice choice, const QPalette& palette) {
     return choice.value_or(SystemLook(palette));
 }
 
-QString LookChoiceTitle(LookChoice choice) {
-    if (!choice) return QStringLiteral("As the system");
-    switch (*choice) {
-        case Look::HIGH_CONTRAST:
-            return QStringLiteral("High contrast");
-        case Look::DARK:
-            return QStringLiteral("Dark");
-        case Look::CLASSIC:
-            break;
-    }
-    return QStringLiteral("Classic");
-}
-
 QString LookWords(Look look) {
-    return LookChoiceTitle(look) + QStringLiteral(" look");
+    return Words(SaidLook(look));
 }
 
 LookChoice KeptLookChoice(QSettings& settings) {

@@ -23,8 +23,6 @@ Look SystemLook(const QPalette& palette);
 // The look shown for a choice on a desktop with this palette.
 Look ShownLook(LookChoice choice, const QPalette& palette);
 
-// The item's words in the menu: "As the system", "Classic", "High contrast", "Dark".
-QString LookChoiceTitle(LookChoice choice);
 // What a screen reader hears when the look changes: "Dark look".
 QString LookWords(Look look);
 

@@ -44,10 +44,11 @@ void PrintNoDisplay() {
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
         looked << (qEnvironmentVariableIsSet(name)
                        ? QStringLiteral("%1=%2").arg(name, qEnvironmentVariable(name))
-                       : QStringLiteral("%1 not set").arg(name));
+                       : tessel::Words(tessel::msg::VARIABLE_NOT_SET, name));
     }
-    std::fprintf(stderr, "tessel: no display could be opened (%s)\n",
-                 qPrintable(looked.join(QStringLiteral(", "))));
+    std::fprintf(
+        stderr, "tessel: %s\n",
+        tessel::Say(tessel::msg::NO_DISPLAY, looked.join(QStringLiteral(", ")).toStdString()).c_str());
 }
 
 // Qt's messages while the application connects to the display, held back: when the platform cannot start,
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);  // takes Qt's own options (-platform, -style, ...) out of the arguments
     qInstallMessageHandler(previousHandler);
     PassOnHeldMessages();
-    QApplication::setApplicationName(tessel::LoadString(tessel::IDS_APP_TITLE));
+    QApplication::setApplicationName(QString::fromLatin1(tessel::PROGRAM_NAME));
     QApplication::setDesktopFileName(QStringLiteral("org.example.tessel"));
     // Decided before looking for a running copy: a bad command line neither starts a game nor wakes one.
     if (const auto status = tessel::AnswerCommandLine(QApplication::arguments())) return *status;

@@ -16,21 +16,21 @@
 namespace tessel {
 
 MainWindow::MainWindow()
-    : undo_(QStringLiteral("Undo")),
-      redo_(QStringLiteral("Redo")),
-      hint_(QStringLiteral("Hint")),
-      about_(QStringLiteral("About")),
-      gameId_(QStringLiteral("Game ID")),
-      playGameId_(QStringLiteral("Play game ID...")),
-      records_(QStringLiteral("Records")),
-      close_(QStringLiteral("Close")) {
-    setObjectName(LoadString(IDS_CLASS_NAME));
-    setWindowTitle(LoadString(IDS_APP_TITLE));
+    : undo_(Words(msg::MENU_UNDO)),
+      redo_(Words(msg::MENU_REDO)),
+      hint_(Words(msg::MENU_HINT)),
+      about_(Words(msg::MENU_ABOUT)),
+      gameId_(Words(msg::MENU_GAME_ID)),
+      playGameId_(Words(msg::MENU_PLAY_GAME_ID)),
+      records_(Words(msg::MENU_RECORDS)),
+      close_(Words(msg::CLOSE)) {
+    setObjectName(QString::fromLatin1(CLASS_NAME));
+    setWindowTitle(Words(msg::APP_NAME));
     setWindowIcon(TesselIcon());
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setNativeMenuBar(false);
-    QMenu* tools = menuBar_->addMenu(LoadString(IDS_TOOLS));
+    QMenu* tools = menuBar_->addMenu(Words(msg::TOOLS_MENU));
     tools->addAction(&undo_);
     tools->addAction(&redo_);
     tools->addAction(&hint_);
@@ -39,12 +39,12 @@ MainWindow::MainWindow()
     tools->addAction(&playGameId_);
     tools->addAction(&records_);
     tools->addSeparator();
-    QMenu* look = tools->addMenu(QStringLiteral("Look"));
+    QMenu* look = tools->addMenu(Words(msg::MENU_LOOK));
     auto* lookGroup = new QActionGroup(this);
     for (std::size_t i = 0; i < looks_.size(); ++i) {
         const LookChoice choice = i == 0 ? LookChoice() : LOOKS[i - 1];
         QAction& item = looks_[i];
-        item.setText(LookChoiceTitle(choice));
+        item.setText(Words(LookTitle(choice)));
         item.setCheckable(true);
         lookGroup->addAction(&item);
         look->addAction(&item);

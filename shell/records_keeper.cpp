@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "game/catalogue.h"
 #include "game/records_store.h"
 #include "game/session.h"
 #include "shell/kept_file.h"
@@ -37,22 +38,22 @@ void RecordsKeeper::step(RecordsStep step) {
     const RecordsToStore store = KeepRecords(session_, step, stored);
     if (path_.empty()) return;
     if (store.setAside) {
-        const std::string why = file.found == KeptFile::READ ? "not records this version wrote" : file.why;
+        const std::string why = file.found == KeptFile::READ ? Say(msg::NOT_RECORDS) : file.why;
         std::string moveFailed;
         const std::string aside = MoveKeptFileAside(path_, moveFailed);
-        tell("the records " + path_ + " cannot be read (" + why + "); " +
-             (aside.empty() ? "nor moved aside (" + moveFailed + ")" : "moved them to " + aside));
+        tell(aside.empty() ? Say(msg::RECORDS_STAY, path_, why, moveFailed)
+                           : Say(msg::RECORDS_MOVED, path_, why, aside));
     }
     if (store.write) {
         std::string failed = MakeKeptFolder(path_);
         if (failed.empty())
             failed = ReplaceKeptFile(
                 path_, {reinterpret_cast<const uint8_t*>(store.write->data()), store.write->size()});
-        if (!failed.empty()) tell("the records cannot be kept in " + path_ + " (" + failed + ")");
+        if (!failed.empty()) tell(Say(msg::RECORDS_NOT_KEPT, path_, failed));
     }
     if (store.remove) {
         if (const std::string failed = RemoveKeptFile(path_); !failed.empty())
-            tell("the records " + path_ + " cannot be removed (" + failed + ")");
+            tell(Say(msg::RECORDS_NOT_REMOVED, path_, failed));
     }
 }
 

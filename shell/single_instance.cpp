@@ -79,7 +79,7 @@ QString SingleInstance::SessionServerName(const QProcessEnvironment& env) {
     if (display.isEmpty()) display = env.value(QStringLiteral("DISPLAY"));
     const QString session = env.value(QStringLiteral("XDG_SESSION_ID"));
     const QString name =
-        SafeForFileName(LoadString(IDS_CLASS_NAME).toLower() + '-' + session + '-' + display);
+        SafeForFileName(QString::fromLatin1(CLASS_NAME).toLower() + '-' + session + '-' + display);
 
     const QString runtimeDir = env.value(QStringLiteral("XDG_RUNTIME_DIR"));
     if (!runtimeDir.isEmpty() && IsPrivateFolder(runtimeDir)) return QDir(runtimeDir).filePath(name);
@@ -90,7 +90,7 @@ QString SingleInstance::SessionServerName(const QProcessEnvironment& env) {
     QString temp = env.value(QStringLiteral("TMPDIR"));
     if (temp.isEmpty()) temp = QStringLiteral("/tmp");
     const QString folder =
-        QDir(temp).filePath(LoadString(IDS_CLASS_NAME).toLower() + '-' + QString::number(geteuid()));
+        QDir(temp).filePath(QString::fromLatin1(CLASS_NAME).toLower() + '-' + QString::number(geteuid()));
     mkdir(QFile::encodeName(folder).constData(), S_IRWXU);  // fails when something has the name already
     return IsPrivateFolder(folder) ? QDir(folder).filePath(name) : QString();
 }

@@ -21,6 +21,7 @@
 #include "shell/main_window.h"
 #include "shell/records_keeper.h"
 #include "shell/single_instance.h"
+#include "shell/strings.h"
 #include "shell/window_place.h"
 
 namespace tessel {
@@ -39,24 +40,14 @@ struct ParsedCommandLine {
 };
 
 ParsedCommandLine Parse(const QStringList& arguments) {
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, Words(msg::HELP_HELP));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Show the version and exit."));
+                                     Words(msg::HELP_VERSION));
     QCommandLineParser parser;
     // -h and -help read as --help, as Qt reads its own -platform and -style.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(
-        QStringLiteral("Six puzzles of tiles and lights, played with the mouse. One copy runs at a time: "
-                       "starting another brings the running one to the front.\n\n"
-                       "A game in play is kept, and comes back at the next start, in\n"
-                       "  $XDG_STATE_HOME/tessel/kept-game (by default ~/.local/state/tessel/kept-game);\n"
-                       "Quit keeps nothing. To start afresh, remove that file."));
-    const QCommandLineOption game(
-        QStringLiteral("game"),
-        QStringLiteral("Start the board a game ID names (see Tools > Game ID), such "
-                       "as normal-4297; a running copy starts it."),
-        QStringLiteral("ID"));
+    parser.setApplicationDescription(Words(msg::HELP_DESCRIPTION));
+    const QCommandLineOption game(QStringLiteral("game"), Words(msg::HELP_GAME), Words(msg::HELP_GAME_VALUE));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(game);
@@ -66,7 +57,7 @@ ParsedCommandLine Parse(const QStringList& arguments) {
     if (parsed.valid && !parser.positionalArguments().isEmpty()) {
         parsed.valid = false;
         parsed.error =
-            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
+            Words(msg::UNEXPECTED_ARGUMENT, parser.positionalArguments().constFirst().toStdString());
     }
     parsed.gameId = parser.value(game);
     if (parsed.valid && parser.isSet(game)) {
@@ -98,9 +89,7 @@ std::optional<int> AnswerCommandLine(const QStringList& arguments) {
         return EXIT_BAD_COMMAND_LINE;
     }
     if (parsed.help) {
-        Print(stdout,
-              parsed.helpText + QStringLiteral("\nQt's own options are accepted too, such as -platform NAME, "
-                                               "-style NAME and -reverse; see tessel(6).\n"));
+        Print(stdout, parsed.helpText + QLatin1Char('\n') + Words(msg::HELP_QT_OPTIONS) + QLatin1Char('\n'));
         return 0;
     }
     if (parsed.version) {

@@ -1,38 +1,22 @@
-// The program's string table. The window title, the menu-bar button and the name under which a running
-// copy can be found are read from here rather than written out where they are used.
+// The desktop's words: every text it shows or speaks is a message of the game's catalogue
+// (game/catalogue.h), said here as a QString. Beside them, the program's names that are not words.
 #pragma once
 
 #include <QString>
 
-#include <array>
-#include <string_view>
+#include "game/catalogue.h"
 
 namespace tessel {
 
-enum StringId : int {
-    IDS_APP_TITLE = 1,
-    IDS_CLASS_NAME = 3,
-    IDS_TOOLS = 104,
-};
+// The application's name for Qt, and its small-letter form in the names by which a running copy is found;
+// never translated.
+inline const char* const PROGRAM_NAME = "Tessel";
+// The main window's object name.
+inline const char* const CLASS_NAME = "TESSEL";
 
-struct StringEntry {
-    StringId id;
-    std::string_view text;
-};
-
-inline constexpr std::array<StringEntry, 3> STRING_TABLE{{
-    {IDS_APP_TITLE, "Tessel"},
-    {IDS_CLASS_NAME, "TESSEL"},
-    {IDS_TOOLS, "Tools"},
-}};
-
-// The text of a table entry.
-inline QString LoadString(StringId id) {
-    for (const StringEntry& entry : STRING_TABLE) {
-        if (entry.id == id)
-            return QString::fromUtf8(entry.text.data(), static_cast<qsizetype>(entry.text.size()));
-    }
-    return {};
+template <typename... Args>
+QString Words(const Message& message, const Args&... args) {
+    return QString::fromStdString(Say(message, args...));
 }
 
 }  // namespace tessel

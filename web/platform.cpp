@@ -11,6 +11,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 
 #include "core/game.h"
 #include "core/splash.h"
+#include "game/catalogue.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
@@ -131,6 +133,69 @@ const char* Answer(const std::string& text) {
     std::copy_n(text.begin(), size, TextBuffer().begin());
     TextBuffer()[size] = '\0';
     return TextBuffer().data();
+}
+
+// The page's words, by the names its elements (data-words in index.html) and its script ask for; a label
+// whose argument is the game's own (the version) has it here.
+struct PageWords {
+    std::string_view name;
+    const Message* message;
+    const char* argument = "";
+};
+constexpr auto PAGE_WORDS = std::to_array<PageWords>({
+    {"app-name", &msg::APP_NAME},
+    {"tools", &msg::TOOLS_MENU},
+    {"undo", &msg::MENU_UNDO},
+    {"redo", &msg::MENU_REDO},
+    {"hint", &msg::MENU_HINT},
+    {"look", &msg::MENU_LOOK},
+    {"share", &msg::MENU_SHARE},
+    {"records", &msg::MENU_RECORDS},
+    {"about", &msg::MENU_ABOUT},
+    {"about-title", &msg::ABOUT_TITLE},
+    {"about-version", &msg::ABOUT_VERSION, msg::SHOWN_VERSION},
+    {"about-tagline", &msg::ABOUT_TAGLINE},
+    {"about-how-to", &msg::ABOUT_HOW_TO},
+    {"ok", &msg::OK},
+    {"records-title", &msg::RECORDS_TITLE},
+    {"records-note", &msg::RECORDS_NOTE},
+    {"clear-records", &msg::CLEAR_RECORDS},
+    {"landscape", &msg::LANDSCAPE},
+    {"no-board-to-share", &msg::NO_BOARD_TO_SHARE},
+    {"shared-board", &msg::SHARED_BOARD},
+    {"link-copied", &msg::LINK_COPIED},
+    {"board-link", &msg::BOARD_LINK},
+    {"replace-game", &msg::REPLACE_GAME},
+});
+
+// Digits only, within 18 of them: a number.
+bool IsNumber(std::string_view word) {
+    return !word.empty() && word.size() <= 18 &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The page's words named on the text's first line, with the lines after it as their arguments (digits a
+// number); empty for a name the page has no words by.
+std::string SayPageWords(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    const auto words = std::find_if(PAGE_WORDS.begin(), PAGE_WORDS.end(),
+                                    [&](const PageWords& entry) { return entry.name == lines.front(); });
+    if (words == PAGE_WORDS.end()) return {};
+    std::vector<Arg> args;
+    if (lines.size() == 1 && *words->argument != '\0') args.emplace_back(words->argument);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (IsNumber(lines[i]))
+            args.emplace_back(std::stoll(std::string(lines[i])));
+        else
+            args.emplace_back(lines[i]);
+    }
+    return SayWith(*words->message, args);
 }
 
 const char* RecordsAnswer(RecordsStep step, int32_t size) {
@@ -302,6 +367,24 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselTextSize() {
 // The moves and time shown under the picture ("23 moves, 1:12"); empty on the menu.
 EMSCRIPTEN_KEEPALIVE const char* TesselCounts() {
     return tessel::Answer(tessel::CountsText(tessel::TheSession()));
+}
+
+// The page's words (SayPageWords): the text buffer holds their name and arguments, a line each.
+EMSCRIPTEN_KEEPALIVE const char* TesselSay(int32_t size) {
+    return tessel::Answer(tessel::SayPageWords(tessel::TextWritten(size)));
+}
+
+// A look's item in "Tools" > "Look" (a look's number as TesselSetLook takes it, -1 for "As the system"),
+// and what the screen reader says when the game is shown in a look.
+EMSCRIPTEN_KEEPALIVE const char* TesselLookTitle(int32_t look) {
+    const bool known = look >= 0 && look < static_cast<int32_t>(tessel::LOOKS.size());
+    const std::optional<tessel::Look> choice =
+        known ? std::optional(tessel::LOOKS[static_cast<std::size_t>(look)]) : std::nullopt;
+    return tessel::Answer(tessel::Say(tessel::LookTitle(choice)));
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselSaidLook(int32_t look) {
+    if (look < 0 || look >= static_cast<int32_t>(tessel::LOOKS.size())) return tessel::Answer({});
+    return tessel::Answer(tessel::Say(tessel::SaidLook(tessel::LOOKS[static_cast<std::size_t>(look)])));
 }
 
 // The game can no longer be played (the page hidden, the phone held sideways), or can again: its clock

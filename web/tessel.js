@@ -141,6 +141,29 @@ function fromCore(pointer) {
     return new TextDecoder().decode(core.HEAPU8.subarray(pointer, core.HEAPU8.indexOf(0, pointer)));
 }
 
+// The page's words from the game's catalogue, by their names (PAGE_WORDS in web/platform.cpp), with their
+// arguments; numbers are passed as their digits.
+function say(name, ...args) {
+    return fromCore(core._TesselSay(toCore([name, ...args].join('\n'))));
+}
+// Every label of the page, from the names its elements give (data-words): a line break in the words is a
+// line break in the label, or a paragraph a line where the element asks for paragraphs.
+function fillWords() {
+    document.title = say('app-name');
+    for (const element of document.querySelectorAll('[data-words]')) {
+        const lines = say(element.dataset.words).split('\n');
+        if (element.dataset.lines === 'paragraphs') {
+            element.replaceChildren(...lines.map((line) => Object.assign(document.createElement('p'), { textContent: line })));
+        } else {
+            element.replaceChildren(...lines.flatMap((line, i) => (i > 0 ? [document.createElement('br'), line] : [line])));
+        }
+    }
+    for (const item of lookItems) {
+        const look = item.dataset.look;
+        item.textContent = fromCore(core._TesselLookTitle(tesselLook.LOOKS.indexOf(look)));
+    }
+}
+
 // The moves and time under the picture, after every action and while the clock runs.
 function showCounts() {
     const text = fromCore(core._TesselCounts());
@@ -203,13 +226,13 @@ async function shareGame() {
     showToolsMenu(false);
     const id = fromCore(core._TesselGameId());
     if (!id) {
-        showNote('There is no board in play to share. Start one from the menu.');
+        showNote(say('no-board-to-share'));
         return;
     }
     const url = `${location.href.split('#')[0]}#${id}`;
     if (navigator.share) {
         try {
-            await navigator.share({ title: 'Tessel', text: `Tessel, board ${id}`, url });
+            await navigator.share({ title: say('app-name'), text: say('shared-board', id), url });
             return;
         } catch (error) {
             if (error.name === 'AbortError') return;
@@ -217,9 +240,9 @@ async function shareGame() {
     }
     try {
         await navigator.clipboard.writeText(url);
-        showNote(`Link copied: ${url}`);
+        showNote(say('link-copied', url));
     } catch {
-        showNote(`This board's link: ${url}`);
+        showNote(say('board-link', url));
     }
 }
 
@@ -236,7 +259,7 @@ function playLinkedGame() {
         return;
     }
     const moves = core._TesselMoveCount();
-    if (moves > 0 && !confirm(`Replace the game in play, ${moves} move${moves === 1 ? '' : 's'} in, with ${text}?`)) return;
+    if (moves > 0 && !confirm(say('replace-game', moves, text))) return;
     taps.push({ gameId: text });
     requestFrame();
 }
@@ -457,7 +480,6 @@ document.getElementById('records-item').addEventListener('click', showRecords);
 
 // "Tools" > "Look": the page, its margins and the game in the look chosen (look.js), its item checked.
 const lookItems = [...document.querySelectorAll('#look-items [data-look]')];
-const LOOK_TITLES = Object.fromEntries(lookItems.map((item) => [item.dataset.look, item.textContent]));
 function checkLookItem() {
     for (const item of lookItems) item.setAttribute('aria-checked', String(item.dataset.look === tesselLook.choice()));
 }
@@ -568,6 +590,7 @@ core = await createTesselCore({ queuePicture: (pixels, left, top, width, height)
     }
     pictures.push({ image, left, top });
 } });
+fillWords();
 shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart(tesselLook.LOOKS.indexOf(tesselLook.shown()));
@@ -575,7 +598,7 @@ mirror = createMirror({ core, canvas, placement, tap: queueTap });
 checkLookItem();
 tesselLook.follow((look) => {
     showLook(look);
-    mirror.say(`${LOOK_TITLES[look]} look`);
+    mirror.say(fromCore(core._TesselSaidLook(tesselLook.LOOKS.indexOf(look))));
 });
 resumeKeptGame();
 keepRecords(core._TesselReadRecords);
