@@ -17,12 +17,16 @@
 #include <vector>
 
 #include "core/game.h"
+#include "game/catalogue.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
 #include "game/session.h"
+#include "game/solve_link.h"
 #include "game/solve_log.h"
+#include "game/solve_stats.h"
 #include "game/tap_cycle.h"
+#include "game/watch.h"
 #include "hints/shown_hint.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
@@ -115,6 +119,9 @@ constexpr std::string_view HELP =
     "  redo           play the last move taken back again\n"
     "  hint           show the next move toward the solved board (\"hint\" in the JSON)\n"
     "  game ID        start the board a game ID names (\"gameId\" in the JSON), such as normal-4297\n"
+    "                 or the day's board normal-2026-12-09\n"
+    "  watch LINK     play a solve's link (\"solveLink\" in the JSON of a solving command) at once on\n"
+    "                 a game of its own, then show the game in play again (\"watched\" in the JSON)\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
     "  stats          the statistics of the solves logged (\"stats\" in the JSON)\n"
@@ -187,8 +194,15 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
-void PrintState(long line, std::string_view command) {
-    std::cout << replay::StateJson(TheSession(), line, command, platform.presents) << '\n' << std::flush;
+void PrintState(long line, std::string_view command, const replay::Extras& extras = {}) {
+    std::cout << replay::StateJson(TheSession(), line, command, platform.presents, extras) << '\n'
+              << std::flush;
+}
+
+// The link of the game solved by the command just played, if it solved one.
+std::optional<std::string> SolvedLink(const Session& session, std::size_t solvesBefore) {
+    if (session.solvesToLog.size() == solvesBefore) return std::nullopt;
+    return WriteSolveLink(session.solvesToLog.back());
 }
 
 std::string NotALog(const std::string& path) {
@@ -237,6 +251,20 @@ std::string KeepTo(const std::string& path) {
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return file.flush() ? "" : "cannot write kept game " + path;
+}
+
+// watch LINK: the solve checked, then played at once on a game of its own, every picture shown as when it
+// was played, and the game in play shown again.
+// Returns the watched game's end, or what is wrong with the solve.
+std::string WatchLink(const std::string& link, replay::Extras& extras) {
+    const LoggedSolve solve = *ParseSolveLink(link).solve;
+    if (std::string error = CheckSolve(solve); !error.empty())
+        return Say(msg::LINK_REFUSED, Shown(link), error);
+    const std::unique_ptr<Watch> watch = StartWatch(solve, TheSession().game);
+    FinishWatch(*watch);
+    extras.watched = replay::WatchedJson(watch->session);
+    PresentNow(TheSession().game);
+    return "";
 }
 
 // resume FILE: the game kept there replaces this one, its screen drawn and shown, as a front end shows it
@@ -314,6 +342,8 @@ int main(int argc, char** argv) {
         if (command.kind == replay::CommandKind::None) continue;
         if (command.kind == replay::CommandKind::Invalid) return Fail(command.error, line);
         platform.presents = 0;
+        const std::size_t solvesBefore = session.solvesToLog.size();
+        replay::Extras extras;
         switch (command.kind) {
             case replay::CommandKind::Tick:
                 game.now = command.ticks;
@@ -356,6 +386,10 @@ int main(int argc, char** argv) {
             case replay::CommandKind::Game:
                 PlayGameId(session, *ParseGameId(command.path).id);
                 break;
+            case replay::CommandKind::Watch:
+                if (std::string error = WatchLink(command.path, extras); !error.empty())
+                    return Fail(error, line);
+                break;
             case replay::CommandKind::Keep:
                 if (std::string error = KeepTo(command.path); !error.empty()) return Fail(error, line);
                 break;
@@ -365,15 +399,13 @@ int main(int argc, char** argv) {
             default:
                 break;
         }
-        // The solving command's record carries its solve, kept before it is printed.
-        std::optional<LoggedSolve> solve;
-        if (!session.solvesToLog.empty()) solve = session.solvesToLog.back();
+        extras.solveLink = SolvedLink(session, solvesBefore);
+        // The solving command's record carries its solve too, logged before it is printed.
+        if (session.solvesToLog.size() > solvesBefore)
+            extras.solve = SolveCsvLine(session.solvesToLog.back());
         if (std::string error = KeepLog(options.logPath); !error.empty()) return Fail(error, line);
-        std::string state = replay::StateJson(session, line, replay::CommandWord(command.kind),
-                                              platform.presents, solve ? &*solve : nullptr);
-        if (command.kind == replay::CommandKind::Stats)
-            state.insert(state.size() - 1, ",\"stats\":" + replay::StatsJson(session));
-        std::cout << state << '\n' << std::flush;
+        if (command.kind == replay::CommandKind::Stats) extras.stats = replay::StatsJson(session);
+        PrintState(line, replay::CommandWord(command.kind), extras);
         if (!platform.frameError.empty()) return Fail(platform.frameError, line);
     }
     if (script.bad()) return Fail("cannot read script " + scriptPath);

@@ -133,7 +133,7 @@ std::string StatsJson(const Session& session) {
 }
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents,
-                      const LoggedSolve* solve) {
+                      const Extras& extras) {
     const Game& game = session.game;
     JsonObject record;
     record.Field("line", line)
@@ -161,8 +161,20 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
         .Object("gameId", GameIdJson(session));
-    if (solve) record.Field("solve", std::string_view(SolveCsvLine(*solve)));
+    if (extras.solve) record.Field("solve", std::string_view(*extras.solve));
+    if (const auto& link = extras.solveLink)
+        record.Object("solveLink", link->empty() ? "null" : "\"" + *link + "\"");
+    if (extras.watched) record.Object("watched", *extras.watched);
+    if (extras.stats) record.Object("stats", *extras.stats);
     return record.Close();
+}
+
+std::string WatchedJson(const Session& watched) {
+    return JsonObject()
+        .Field("moves", MoveCount(watched))
+        .Field("time", ElapsedMs(watched))
+        .Object("gameId", GameIdJson(watched))
+        .Close();
 }
 
 }  // namespace tessel::replay

@@ -1,6 +1,7 @@
 // The game record as one line of JSON, as the replay prints it after every command.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,11 +9,23 @@
 
 namespace tessel::replay {
 
+// What a command's record ends with, when it has it: the solve it made as its CSV line (`solve`), the
+// link of the game it solved (`solveLink`, null when the solve has none), the end of the game it watched
+// (`watched`, as WatchedJson) and the statistics (`stats`, as StatsJson).
+struct Extras {
+    std::optional<std::string> solveLink;
+    std::optional<std::string> watched;
+    std::optional<std::string> solve;
+    std::optional<std::string> stats;
+};
+
 // The record, then how many moves can be taken back ("undo") and played again ("redo"), the cursor and the
-// hint, and the game's moves, time in milliseconds and ID ("moves", "time", "gameId").
-// With `solve`, the solve this command made, as its CSV line ("solve").
+// hint, and the game's moves, time in milliseconds and ID ("moves", "time", "gameId"), then the extras.
 std::string StateJson(const Session& session, long line, std::string_view command, int presents,
-                      const LoggedSolve* solve = nullptr);
+                      const Extras& extras = {});
+
+// {"moves": N, "time": MS, "gameId": "..."} of a watched game.
+std::string WatchedJson(const Session& watched);
 
 // The statistics of the session's log (game/solve_stats.h), for each puzzle with solves: {"normal":
 // {"solves": 3, "hinted": 0, "time": {"best": ..., "mean": ..., "ao5": ..., ...}, "moves": {...}}, ...};
