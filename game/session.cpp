@@ -297,9 +297,12 @@ std::string FinishWords(const Finish& finish) {
                          : finish.beaten.moves                     ? msg::CLEARED_FEWEST_MOVES
                          : finish.beaten.time                      ? msg::CLEARED_BEST_TIME
                                                                    : msg::CLEARED_IN;
-    const std::string words = Say(end, finish.moves, time);
-    if (finish.bestAverage == 0) return words;
-    return Say(msg::CLEARED_BEST_AVERAGE, words, finish.bestAverage);
+    return Say(end, finish.moves, time);
+}
+
+std::optional<LoggedSolve> SolveOnBoard(const Session& session) {
+    if (!session.finish || session.game.solved == 0) return std::nullopt;
+    return LogSolve(session, *session.finish);
 }
 
 }  // namespace tessel

@@ -169,6 +169,13 @@ constexpr Puzzle ALMOST_IMPOSSIBLE_PUZZLE{
     .origin = ALMOST_IMPOSSIBLE_GRID_ORIGIN,
     .brokenBoard = BrokenAlmostImpossible,
     .drag = nullptr,
+    // TRANSLATORS: what the puzzle "Almost Impossible" is, in a line of the help on the menu.
+    .summary = MarkedHelp("turn blocks of four tiles, clockwise only"),
+    // TRANSLATORS: the help of the puzzle "Almost Impossible": its goal, its rules, its drags and keys.
+    .rules = MarkedHelp(
+        "Put the tiles back in reading order, 1 to 16. Tap a point where four tiles meet to turn those four "
+        "a quarter turn clockwise; three turns undo one, and Undo takes a turn back at once. Keys: the "
+        "arrows move the cursor over the blocks, and Enter or Space turns the block."),
 };
 
 }  // namespace tessel

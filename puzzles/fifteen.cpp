@@ -204,6 +204,13 @@ constexpr Puzzle FIFTEEN_PUZZLE{
     .origin = FIFTEEN_GRID_ORIGIN,
     .brokenBoard = BrokenFifteen,
     .drag = nullptr,
+    // TRANSLATORS: what the puzzle "15 Puzzle" is, in a line of the help on the menu.
+    .summary = MarkedHelp("slide tiles into the one empty cell"),
+    // TRANSLATORS: the help of the puzzle "15 Puzzle": its goal, its rules, its drags and keys.
+    .rules = MarkedHelp(
+        "Put the tiles back in reading order, 1 to 15, with the empty cell in the bottom-right corner. Tap "
+        "a tile beside the empty cell to slide it in. Keys: an arrow slides the tile beside the empty cell "
+        "that way into it."),
 };
 
 }  // namespace tessel

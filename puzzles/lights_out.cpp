@@ -205,6 +205,13 @@ constexpr Puzzle LIGHTS_OUT_PUZZLE{
     .origin = LIGHTS_OUT_GRID_ORIGIN,
     .brokenBoard = BrokenLights,
     .drag = nullptr,
+    // TRANSLATORS: what the puzzle "Lights out" is, in a line of the help on the menu.
+    .summary = MarkedHelp("switch every light of a 5 x 5 board off"),
+    // TRANSLATORS: the help of the puzzle "Lights out": its goal, its rules, its drags and keys.
+    .rules = MarkedHelp(
+        "Turn every light off. Tapping a light switches it and the lights above, below, left and right of "
+        "it, on to off and off to on. Keys: the arrows move the cursor, and Enter or Space presses the "
+        "light under it."),
 };
 
 }  // namespace tessel

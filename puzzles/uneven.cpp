@@ -223,6 +223,15 @@ constexpr Puzzle UNEVEN_PUZZLE{
     .origin = UNEVEN_GRID_ORIGIN,
     .brokenBoard = BrokenUneven,
     .drag = &UNEVEN_DRAG,
+    // TRANSLATORS: what the puzzle "Uneven" is, in a line of the help on the menu.
+    .summary = MarkedHelp("four columns of five cells, each with one gap"),
+    // TRANSLATORS: the help of the puzzle "Uneven": its goal, its rules, its drags and keys.
+    .rules = MarkedHelp(
+        "Put the tiles back in reading order with every gap at the bottom. Each column has five cells and "
+        "one gap: tap above or below a column to slide it one cell into its gap. The three middle rows "
+        "shift sideways as in Normal; the top and bottom rows never do. Rows and columns can be dragged "
+        "too. Keys: the arrows move the cursor, and Shift with an arrow shifts its row or slides its "
+        "column. Enter takes hold of both lines, so that plain arrows move them, and lets go again."),
 };
 
 }  // namespace tessel

@@ -21,6 +21,7 @@
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
+#include "game/languages.h"
 #include "game/session.h"
 #include "game/solve_link.h"
 #include "game/solve_log.h"
@@ -91,7 +92,7 @@ int Fail(const std::string& message, long line = 0) {
 }
 
 constexpr std::string_view HELP =
-    "Usage: tessel-replay [--frames DIR] [--look LOOK] [--log FILE] SCRIPT\n"
+    "Usage: tessel-replay [--frames DIR] [--look LOOK] [--language CODE] [--log FILE] SCRIPT\n"
     "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
     "of JSON after the start and after every command, at once, so that a program can drive it through a\n"
     "pipe. SCRIPT \"-\" reads standard input.\n"
@@ -99,6 +100,8 @@ constexpr std::string_view HELP =
     "Options:\n"
     "  --frames DIR   write every picture the game shows as DIR/00000.png, DIR/00001.png, ...\n"
     "  --look LOOK    draw the pictures in this look: classic (the default), high-contrast or dark\n"
+    "  --language CODE  say \"said\" in this language: en (the default), ar, de, es, fr, it, ja, pl,\n"
+    "                 pt_BR, ru or zh_CN\n"
     "  --log FILE     log the script's solves in FILE, read first when it exists, as the game keeps\n"
     "                 its log of solves (without it, the log is kept in memory only)\n"
     "  -h, --help     show this help and exit\n"
@@ -135,21 +138,25 @@ struct Options {
     Request request = Request::Replay;
     std::string scriptPath;
     Look look = Look::CLASSIC;
+    std::string language = "en";
     std::string logPath;  // empty: the log is kept in memory
 };
 
 Options Bad(const std::string& message) {
     Fail(message);
-    return {Request::Bad, {}, {}, {}};
+    return {Request::Bad, {}, {}, {}, {}};
 }
 
 // Reads the options with getopt_long. Every complaint is one line.
 Options ParseOptions(int argc, char** argv) {
-    enum { FRAMES = 1, LOOK, LOG };
-    static constexpr option LONG_OPTIONS[] = {
-        {"frames", required_argument, nullptr, FRAMES}, {"look", required_argument, nullptr, LOOK},
-        {"log", required_argument, nullptr, LOG},       {"help", no_argument, nullptr, 'h'},
-        {"version", no_argument, nullptr, 'v'},         {nullptr, 0, nullptr, 0}};
+    enum { FRAMES = 1, LOOK, LANGUAGE, LOG };
+    static constexpr option LONG_OPTIONS[] = {{"frames", required_argument, nullptr, FRAMES},
+                                              {"look", required_argument, nullptr, LOOK},
+                                              {"language", required_argument, nullptr, LANGUAGE},
+                                              {"log", required_argument, nullptr, LOG},
+                                              {"help", no_argument, nullptr, 'h'},
+                                              {"version", no_argument, nullptr, 'v'},
+                                              {nullptr, 0, nullptr, 0}};
     Options options;
     opterr = 0;  // the messages are ours
     int option = 0;
@@ -165,6 +172,13 @@ Options ParseOptions(int argc, char** argv) {
                     break;
                 }
                 return Bad("unknown look '" + std::string(optarg) + "' (classic, high-contrast or dark)");
+            case LANGUAGE:
+                if (const std::optional<std::string_view> language = KeptLanguage(optarg)) {
+                    options.language = *language;
+                    break;
+                }
+                return Bad("unknown language '" + std::string(optarg) +
+                           "' (en, ar, de, es, fr, it, ja, pl, pt_BR, ru or zh_CN)");
             case LOG:
                 options.logPath = optarg;
                 if (options.logPath.empty()) return Bad("--log needs a file");
@@ -177,9 +191,10 @@ Options ParseOptions(int argc, char** argv) {
                 break;
             case ':': {  // the option that takes a value is the word just read
                 const std::string word = argv[optind - 1];
-                return Bad(word == "--look"  ? "--look needs a look"
-                           : word == "--log" ? "--log needs a file"
-                                             : "--frames needs a folder");
+                return Bad(word == "--look"       ? "--look needs a look"
+                           : word == "--log"      ? "--log needs a file"
+                           : word == "--language" ? "--language needs a language"
+                                                  : "--frames needs a folder");
             }
             default:  // an unknown short option is named by optopt, a long one is the word just read
                 return Bad("unknown option '" +
@@ -195,7 +210,8 @@ Options ParseOptions(int argc, char** argv) {
 }
 
 void PrintState(long line, std::string_view command, const replay::Extras& extras = {}) {
-    std::cout << replay::StateJson(TheSession(), line, command, platform.presents, extras) << '\n'
+    const std::string said = TakePlayedWords(TheSession());
+    std::cout << replay::StateJson(TheSession(), line, command, platform.presents, said, extras) << '\n'
               << std::flush;
 }
 
@@ -303,6 +319,9 @@ int main(int argc, char** argv) {
             break;
     }
     const std::string& scriptPath = options.scriptPath;
+    std::string languageError;
+    const std::string programDir = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    if (!UseInstalledLanguage(programDir, options.language, languageError)) return Fail(languageError);
 
     std::ifstream file;
     if (scriptPath != "-") {

@@ -1,6 +1,5 @@
 #include "tools/replay/state_json.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "game/game_id.h"
@@ -10,6 +9,23 @@
 namespace tessel::replay {
 
 namespace {
+
+// Words as a JSON string's content: quotes, backslashes and control characters escaped.
+std::string Escaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            (escaped += '\\') += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
+            escaped += code;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
 
 class JsonObject {
   public:
@@ -133,8 +149,9 @@ std::string StatsJson(const Session& session) {
 }
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents,
-                      const Extras& extras) {
+                      std::string_view said, const Extras& extras) {
     const Game& game = session.game;
+    const std::string saidEscaped = Escaped(said);
     JsonObject record;
     record.Field("line", line)
         .Field("command", command)
@@ -160,7 +177,8 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Object("hint", HintJson(session))
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
-        .Object("gameId", GameIdJson(session));
+        .Object("gameId", GameIdJson(session))
+        .Field("said", std::string_view(saidEscaped));
     if (extras.solve) record.Field("solve", std::string_view(*extras.solve));
     if (const auto& link = extras.solveLink)
         record.Object("solveLink", link->empty() ? "null" : "\"" + *link + "\"");
