@@ -227,6 +227,32 @@ inline constexpr Message MENU_GAME_ID = TextIn("Tools menu", "Game ID");
 inline constexpr Message MENU_PLAY_GAME_ID = TextIn("Tools menu", "Play game ID...");
 // TRANSLATORS: the page's item that shares a link to the board in play.
 inline constexpr Message MENU_SHARE = TextIn("Tools menu", "Share game");
+// TRANSLATORS: gives the link of the solve on the board (or chosen in the statistics), through the share
+// sheet or the clipboard.
+inline constexpr Message MENU_SHARE_SOLVE = TextIn("Tools menu", "Share solve");
+// TRANSLATORS: the desktop's item that asks for a solve's link and plays it again.
+inline constexpr Message MENU_WATCH_SOLVE = TextIn("Tools menu", "Watch solve...");
+// TRANSLATORS: the submenu (the page's item) that starts the day's board of a puzzle: the same board for
+// everyone on a date.
+inline constexpr Message MENU_TODAYS_BOARD = TextIn("Tools menu", "Today's board");
+// TRANSLATORS: gives one line with the day's board's result and its solve's link.
+inline constexpr Message MENU_SHARE_RESULT = TextIn("Tools menu", "Share result");
+// TRANSLATORS: the submenu of a solve being watched.
+inline constexpr Message MENU_WATCHING = TextIn("Tools menu", "Watching");
+// TRANSLATORS: pauses a solve being watched, or plays it on (Space).
+inline constexpr Message WATCH_PAUSE = TextIn("Watching menu", "Pause");
+// TRANSLATORS: plays a paused solve on (Space).
+inline constexpr Message WATCH_PLAY_ON = TextIn("Watching menu", "Play on");
+// TRANSLATORS: plays the next move of a solve being watched, and pauses (the right arrow).
+inline constexpr Message WATCH_STEP = TextIn("Watching menu", "Next move");
+// TRANSLATORS: a solve watched at the pace it was played (1).
+inline constexpr Message WATCH_OWN_PACE = TextIn("Watching menu", "Own pace");
+// TRANSLATORS: a solve watched twice as fast as it was played (2).
+inline constexpr Message WATCH_TWICE = TextIn("Watching menu", "Twice as fast");
+// TRANSLATORS: a solve watched four times as fast as it was played (4).
+inline constexpr Message WATCH_FOUR_TIMES = TextIn("Watching menu", "Four times as fast");
+// TRANSLATORS: stops watching; the game in play comes back (Escape).
+inline constexpr Message WATCH_STOP = TextIn("Watching menu", "Stop watching");
 // TRANSLATORS: shows the records of games solved.
 inline constexpr Message MENU_RECORDS = TextIn("Tools menu", "Records");
 // TRANSLATORS: the submenu that chooses the game's look.
@@ -296,6 +322,29 @@ inline constexpr Message REPLACE_GAME = Plural("Replace the game in play, %1 mov
 // TRANSLATORS: the page's note, when "Share game" is chosen on the menu.
 inline constexpr Message NO_BOARD_TO_SHARE =
     Text("There is no board in play to share. Start one from the menu.");
+// TRANSLATORS: the dialog title of "Share solve" and "Watch solve...".
+inline constexpr Message SOLVE_TITLE = TextIn("dialog title", "Solve");
+// TRANSLATORS: "Share solve" with no solved board shown.
+inline constexpr Message NO_SOLVE_TO_SHARE = Text("There is no solved board to share. Solve one first.");
+// TRANSLATORS: "Share solve" of a solve that cannot be played again (kept by an older version, or longer
+// than the moves a game keeps).
+inline constexpr Message SOLVE_HAS_NO_LINK = Text("This solve cannot be played again from its board.");
+// TRANSLATORS: the desktop's dialog after "Share solve"; %1 is the link. Keep "tessel --watch" as it is.
+inline constexpr Message SOLVE_COPIED = Text(
+    "The solve's link is copied: \"Watch solve...\" or tessel --watch LINK plays it again, here or "
+    "anywhere.\n%1");
+// TRANSLATORS: the desktop's dialog that asks for a solve's link; keep normal-4297.1.KxAAtQE... as it is.
+inline constexpr Message ASK_SOLVE_LINK = Text("Solve link, such as normal-4297.1.KxAAtQE...:");
+// TRANSLATORS: the dialog title of "Share result".
+inline constexpr Message RESULT_TITLE = TextIn("dialog title", "Result");
+// TRANSLATORS: "Share result" before the day's board is solved.
+inline constexpr Message NO_RESULT_TO_SHARE =
+    Text("Solve today's board first: its result can then be shared.");
+// TRANSLATORS: the desktop's dialog after "Share result"; %1 is the line copied.
+inline constexpr Message RESULT_COPIED = Text("The result is copied:\n%1");
+// TRANSLATORS: "Today's board" when the computer's clock reads a year without day's boards.
+inline constexpr Message NO_DAY_BOARD =
+    Text("The clock reads a date before 2000 or after 9999, which has no day's board.");
 // TRANSLATORS: the text the share sheet sends with the link; %1 is the board's game ID.
 inline constexpr Message SHARED_BOARD = Text("Tessel, board %1");
 // TRANSLATORS: the page's note; %1 is the link to the board, copied to the clipboard.
