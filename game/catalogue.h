@@ -148,6 +148,63 @@ inline constexpr Message GAME_ID_SEED = Text("game ID %1: the seed is a whole nu
 // TRANSLATORS: %1 is the game ID given, in quotes; %2 its form, such as unmovable-COLUMN-ROW-SEED (keep it
 // as it is).
 inline constexpr Message GAME_ID_LOCKED = Text("game ID %1: the locked column and row are 1 to 4 (%2)");
+// TRANSLATORS: %1 is the game ID of a day's board given, in quotes; keep YYYY-MM-DD as it is.
+inline constexpr Message GAME_ID_NO_DATE = Text("game ID %1: no such date (a day reads YYYY-MM-DD)");
+// TRANSLATORS: %1 is the game ID of a day's board given, in quotes, whose year is out of range.
+inline constexpr Message GAME_ID_DAY_RANGE =
+    Text("game ID %1: the days with a board run from 2000-01-01 to 9999-12-31");
+
+// ---- A solve's link refused (in the desktop's dialog and on standard error, the page's note)
+
+// TRANSLATORS: a solve's link, such as normal-4297.1.KxAAtQE...; keep that example as it is.
+inline constexpr Message NO_SOLVE_LINK =
+    Text("no solve link given (one reads like normal-4297.1.KxAAtQE...)");
+// TRANSLATORS: %1 is the link given, in quotes; keep GAME-ID.FORM.MOVES as it is.
+inline constexpr Message LINK_SHAPE = Text("solve link %1 does not read GAME-ID.FORM.MOVES");
+// TRANSLATORS: %1 is the link given, in quotes; %2 what is wrong with it (one of the messages below, or a
+// game ID refused).
+inline constexpr Message LINK_REFUSED = Text("solve link %1: %2");
+// TRANSLATORS: %1 is the link given, in quotes; %2 the form it names, in quotes; %3 the form this version
+// reads.
+inline constexpr Message LINK_FORM = Text("solve link %1 is of form %2; this version reads form %3");
+// TRANSLATORS: %1 is the link given, in quotes.
+inline constexpr Message LINK_NO_MOVES = Text("solve link %1 holds no moves");
+// TRANSLATORS: %1 is the link given, in quotes; %2 the most moves a link holds.
+inline constexpr Message LINK_TOO_LONG = Text("solve link %1 holds more than %2 moves");
+// TRANSLATORS: what is wrong with a link: %1 is the character, in quotes.
+inline constexpr Message LINK_CHARACTER =
+    Text("its moves hold %1, which no link holds (A-Z, a-z, 0-9, - and _)");
+// TRANSLATORS: what is wrong with a link: move %1 ends before its tap and time do.
+inline constexpr Message LINK_CUT_SHORT = Text("move %1 is cut short");
+// TRANSLATORS: what is wrong with a link: move %1 taps outside the picture.
+inline constexpr Message LINK_OFF_PICTURE = Text("move %1 taps off the picture");
+// TRANSLATORS: what is wrong with a link: move %1's time is written with a needless zero in front.
+inline constexpr Message LINK_ZERO_DIGIT = Text("move %1's time starts with a zero digit");
+// TRANSLATORS: what is wrong with a link: its times add up to more than the game's clock holds.
+inline constexpr Message LINK_TOO_SLOW = Text("its time runs past 49 days");
+// TRANSLATORS: what is wrong with a link: its moves, played, leave the board unsolved.
+inline constexpr Message SOLVE_UNSOLVED = Text("its moves do not solve the board");
+// TRANSLATORS: what is wrong with a link: move %1 of %2 solves the board, and more moves follow.
+inline constexpr Message SOLVE_SOLVED_EARLY = Text("its board is solved by move %1 of %2");
+// TRANSLATORS: what is wrong with a link: move %1, played, changes nothing on its board.
+inline constexpr Message SOLVE_IDLE_MOVE = Text("move %1 does not move anything on its board");
+
+// ---- Watching a solve, and the day's board
+
+// TRANSLATORS: beside the picture and said aloud while a solve is watched: %1 the solve's moves, %2 the
+// moves played so far, %3 the time as a clock shows it ("0:07").
+inline constexpr Message WATCHING = Plural("watching %2 of %1 move, %3", "watching %2 of %1 moves, %3");
+// TRANSLATORS: WATCHING (%1) while the solve plays twice as fast as it was played.
+inline constexpr Message WATCHING_TWICE = Text("%1, at twice the pace");
+// TRANSLATORS: WATCHING (%1) while the solve plays four times as fast as it was played.
+inline constexpr Message WATCHING_FOUR_TIMES = Text("%1, at four times the pace");
+// TRANSLATORS: the watching (%1, as above) is paused.
+inline constexpr Message WATCHING_PAUSED = Text("%1, paused");
+// TRANSLATORS: every move of the watched solve has been played (%1, as above).
+inline constexpr Message WATCHING_ENDED = Text("%1, ended");
+// TRANSLATORS: the one line "Share result" gives after the day's board is solved: %1 the puzzle's name,
+// %2 the date (2026-12-09), %3 the moves, %4 the time as a clock shows it, %5 the solve's link.
+inline constexpr Message DAY_RESULT = Plural("Tessel %1 %2: %3 move, %4 %5", "Tessel %1 %2: %3 moves, %4 %5");
 
 // ---- The program
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "game/catalogue.h"
+#include "game/day_board.h"
 #include "game/screen_text.h"
 
 namespace tessel {
@@ -15,15 +16,6 @@ std::string Lowered(std::string_view text) {
     std::string lowered(text);
     for (char& c : lowered) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     return lowered;
-}
-
-// The text as given, safe to print on one line: at most 40 characters, bytes other than printable ASCII
-// as "?".
-std::string Shown(std::string_view text) {
-    constexpr std::size_t MAX_SHOWN = 40;
-    std::string shown = "'";
-    for (const char c : text.substr(0, MAX_SHOWN)) shown += c >= ' ' && c <= '~' ? c : '?';
-    return shown + (text.size() > MAX_SHOWN ? "...'" : "'");
 }
 
 // Digits only, no sign, no leading zero, below `limit`.
@@ -52,7 +44,30 @@ ReadGameId Refused(std::string error) {
     return {std::nullopt, std::move(error)};
 }
 
+// The three parts of a date, the first of which is a year of four digits or more (a locked column, the
+// only other first of three parts, is one digit).
+bool IsDateForm(const std::vector<std::string_view>& parts) {
+    return parts.size() == 3 && parts[0].size() >= 4;
+}
+
+ReadGameId ReadDayId(const Puzzle& puzzle, const std::vector<std::string_view>& parts,
+                     std::string_view text) {
+    const std::string joined =
+        std::string(parts[0]) + "-" + std::string(parts[1]) + "-" + std::string(parts[2]);
+    const std::optional<Date> date = ParseDate(joined);
+    if (!date) return Refused(Say(msg::GAME_ID_NO_DATE, Shown(text)));
+    if (!HasDayBoard(*date)) return Refused(Say(msg::GAME_ID_DAY_RANGE, Shown(text)));
+    return {GameId{&puzzle, DealOfDay(*date)}, {}};
+}
+
 }  // namespace
+
+std::string Shown(std::string_view text) {
+    constexpr std::size_t MAX_SHOWN = 40;
+    std::string shown = "'";
+    for (const char c : text.substr(0, MAX_SHOWN)) shown += c >= ' ' && c <= '~' ? c : '?';
+    return shown + (text.size() > MAX_SHOWN ? "...'" : "'");
+}
 
 std::string GameIdName(const Puzzle& puzzle) {
     std::string name = Lowered(puzzle.name);
@@ -62,6 +77,7 @@ std::string GameIdName(const Puzzle& puzzle) {
 
 std::string FormatGameId(const GameId& id) {
     std::string text = GameIdName(*id.puzzle) + "-";
+    if (const std::optional<Date> day = DayOfSeed(id.deal.seed)) return text + FormatDate(*day);
     if (id.puzzle->dealsLockedLines)
         text += std::to_string(id.deal.lockedColumn) + "-" + std::to_string(id.deal.lockedRow) + "-";
     return text + std::to_string(id.deal.seed);
@@ -70,7 +86,13 @@ std::string FormatGameId(const GameId& id) {
 std::string GameIdOf(const Game& game) {
     const Puzzle* puzzle = FindPuzzle(game.screen);
     if (puzzle == nullptr || game.seedKnown == 0) return {};
-    return FormatGameId({puzzle, {game.seed, game.fixedColumn, game.fixedRow}});
+    const Deal deal{game.seed, game.fixedColumn, game.fixedRow};
+    // A day's seed with other locked lines than the day's is no board any ID names.
+    if (const std::optional<Date> day = DayOfSeed(game.seed);
+        day && puzzle->dealsLockedLines &&
+        (DealOfDay(*day).lockedColumn != deal.lockedColumn || DealOfDay(*day).lockedRow != deal.lockedRow))
+        return {};
+    return FormatGameId({puzzle, deal});
 }
 
 ReadGameId ParseGameId(std::string_view text) {
@@ -92,9 +114,12 @@ ReadGameId ParseGameId(std::string_view text) {
 
     const std::string_view rest = std::string_view(lowered).substr(GameIdName(*puzzle).size() + 1);
     const std::vector<std::string_view> parts = SplitOnHyphens(rest);
+    if (IsDateForm(parts)) return ReadDayId(*puzzle, parts, text);
     const bool locked = puzzle->dealsLockedLines;
     const std::string form = GameIdName(*puzzle) + (locked ? "-COLUMN-ROW-SEED" : "-SEED");
-    if (parts.size() != (locked ? 3u : 1u)) return Refused(Say(msg::GAME_ID_FORM, Shown(text), form));
+    if (parts.size() != (locked ? 3u : 1u))
+        return Refused(
+            Say(msg::GAME_ID_FORM, Shown(text), form + " or " + GameIdName(*puzzle) + "-YYYY-MM-DD"));
     const std::optional<uint32_t> seed = ParseNumber(parts.back(), SEED_LIMIT);
     if (!seed) return Refused(Say(msg::GAME_ID_SEED, Shown(text), SEED_LIMIT - 1));
     GameId id{puzzle, {*seed}};

@@ -6,6 +6,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "game/day_board.h"
 #include "game/invariants.h"
 #include "game/tap_cycle.h"
 #include "puzzles/deal.h"
@@ -73,11 +74,11 @@ KeptCounts CountsOf(const Session& session) {
             ElapsedMs(session), session.clock.started,  session.solveCounted};
 }
 
-// Whether counts read make sense together: flags 0 or 1, a seed in range and none unless known, no time
-// before the first move, moves dropped beyond the limit only with moves held (after them, Undo and a new
-// move can leave any number held, down to one).
+// Whether counts read make sense together: flags 0 or 1, a seed of the menu's range or a day's and none
+// unless known, no time before the first move, moves dropped beyond the limit only with moves held (after
+// them, Undo and a new move can leave any number held, down to one).
 bool CountsAreSound(const KeptCounts& counts, const History& history) {
-    if (counts.seedKnown > 1 || counts.seed >= SEED_LIMIT) return false;
+    if (counts.seedKnown > 1 || (counts.seed >= SEED_LIMIT && !DayOfSeed(counts.seed))) return false;
     if (counts.seedKnown == 0 && counts.seed != 0) return false;
     if (!counts.started && (counts.ms != 0 || counts.solveCounted || counts.dropped != 0)) return false;
     return counts.dropped == 0 || history.held != 0;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "game/day_board.h"
 #include "puzzles/almost_impossible.h"
 #include "puzzles/fifteen.h"
 #include "puzzles/lights_out.h"
@@ -176,6 +179,16 @@ TEST(GameId, RefusesWhatIsNoIdInOneLine) {
         {"unmovable-2-5-4297", "locked column and row are 1 to 4"},
         {"unmovable-02-2-4297", "locked column and row are 1 to 4"},
         {"lights out-4", "names no puzzle"},
+        {"normal-1999-12-31", "2000-01-01 to 9999-12-31"},
+        {"normal-10000-01-01", "no such date"},
+        {"unmovable-2026-13-01", "no such date"},
+        {"normal-2026-02-29", "no such date"},
+        {"normal-2026-2-09", "no such date"},
+        {"normal-2026-12-9", "no such date"},
+        {"normal-2026-12-09-1", "does not read normal-SEED or normal-YYYY-MM-DD"},
+        {"fifteen-2026-12", "names no puzzle"},
+        {"15-puzzle-2026-12", "does not read 15-puzzle-SEED or 15-puzzle-YYYY-MM-DD"},
+        {"unmovable-2026-12-09", nullptr},
     };
     for (const auto& [text, why] : refused) {
         const ReadGameId read = ParseGameId(text);
@@ -188,6 +201,59 @@ TEST(GameId, RefusesWhatIsNoIdInOneLine) {
         EXPECT_EQ(read.error.find('\n'), std::string::npos) << text;
         for (const char c : read.error) EXPECT_TRUE(c >= ' ' && c <= '~') << text << ": " << read.error;
     }
+}
+
+// The day's board: the date alone deals it, whatever was played before and whatever the clock and the
+// generator read, so every machine gets the same one; its ID names the date and deals it again; the next
+// day's board is another, and "Unmovable" locks other lines from day to day.
+TEST(DayBoard, TheDateAloneDealsItAndItsIdNamesTheDate) {
+    for (const Puzzle* puzzle : Puzzles()) {
+        std::set<std::string> boards, locks;
+        for (const char* date : {"2000-01-01", "2026-12-09", "2026-12-10", "2028-02-29", "9999-12-31"}) {
+            const std::string id = GameIdName(*puzzle) + "-" + date;
+            const auto fresh = Played(id);
+            EXPECT_EQ(GameIdOf(fresh->game), id);
+            auto after = NewSession();
+            ChoosePuzzle(after->game, UNMOVABLE_LABEL, 31337);
+            after->game.now = 987654;
+            PlayGameId(*after, *ParseGameId(id).id);
+            EXPECT_EQ(Cells(after->game), Cells(fresh->game)) << id;
+            if (puzzle->dealsLockedLines) {
+                EXPECT_EQ(std::pair(after->game.fixedColumn, after->game.fixedRow),
+                          std::pair(fresh->game.fixedColumn, fresh->game.fixedRow))
+                    << id;
+            }
+            boards.insert(Cells(fresh->game));
+            locks.insert(std::to_string(fresh->game.fixedColumn) + std::to_string(fresh->game.fixedRow));
+        }
+        EXPECT_EQ(boards.size(), 5u) << puzzle->name;
+        if (puzzle->dealsLockedLines) {
+            EXPECT_GE(locks.size(), 4u);
+        }
+    }
+}
+
+// The day's boards players have shared stay the same in every version: a change of the day's deal shows
+// here. "Unmovable" on 2026-12-10 locks column 1 and row 1, so tile 1 never leaves its cell.
+TEST(DayBoard, KnownDaysBoards) {
+    EXPECT_EQ(Cells(Played("normal-2026-12-09")->game), "2 15 12 1/9 14 3 16/4 5 13 7/10 6 11 8");
+    EXPECT_EQ(Cells(Played("lights-out-2026-12-09")->game), "10000/11101/11101/11011/11100");
+    const auto unmovable = Played("Unmovable-2026-12-10");
+    EXPECT_EQ(Cells(unmovable->game), "1 14 3 4/13 2 7 16/15 8 10 5/6 9 12 11");
+    EXPECT_EQ(std::pair(unmovable->game.fixedColumn, unmovable->game.fixedRow), std::pair(1, 1));
+}
+
+// Today's date from the clock's seconds, in UTC: midnight starts the day, the second before it ends the
+// last; leap days count.
+TEST(DayBoard, TodayIsTheUtcDate) {
+    const std::pair<int64_t, const char*> moments[] = {
+        {0, "1970-01-01"},           {-1, "1969-12-31"},         {946684800, "2000-01-01"},
+        {1796774400, "2026-12-09"},  {1796774399, "2026-12-08"}, {1709208000, "2024-02-29"},
+        {253402300799, "9999-12-31"}};
+    for (const auto& [seconds, date] : moments) EXPECT_EQ(FormatDate(UtcDate(seconds)), date) << seconds;
+    EXPECT_FALSE(HasDayBoard(UtcDate(946684799)));
+    EXPECT_TRUE(HasDayBoard(UtcDate(946684800)));
+    EXPECT_FALSE(HasDayBoard(UtcDate(253402300800)));
 }
 
 }  // namespace

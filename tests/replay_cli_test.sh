@@ -5,6 +5,7 @@ set -u
 replay=$1
 examples=$2
 version=$3
+solves=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 source "$(dirname "$0")/check.sh"
@@ -89,6 +90,52 @@ for bad in "normal-" "unmovable-4297" "jigsaw-1" $'normal-1\x01'; do  # each ref
     printf 'tick 1\nsplash\ngame %s\ntap 1 1\n' "$bad" | "$replay" - >"$work/bad.out" 2>"$work/bad.err"
     check "game '$bad': status 2, one line naming line 3, nothing played after" test $? -eq 2 -a \
         "$(wc -l <"$work/bad.err") $(head -c 18 "$work/bad.err") $(wc -l <"$work/bad.out")" = "1 tessel-replay: 3:  3"
+done
+
+# Every puzzle: a solve played, its link taken from the solving command's record and watched on a fresh
+# start shows the very pictures it showed, then the game in play's again, and ends at its moves and time;
+# the game in play is as it was, down to its kept form.
+for solve in "$solves"/*.txt; do
+    name=$(basename "$solve" .txt)
+    "$replay" --frames "$work/played-$name" "$solve" | tail -1 >"$work/solved.json"
+    link=$(sed -n 's/.*"solveLink":"\([A-Za-z0-9._-]*\)"}$/\1/p' "$work/solved.json")
+    ends=$(sed 's/.*"moves":\([0-9]*\),"time":\([0-9]*\),"gameId":\("[^"]*"\),.*/{"moves":\1,"time":\2,"gameId":\3}/' "$work/solved.json")
+    printf 'splash\nkeep %s\nwatch %s\nkeep %s\n' "$work/before" "$link" "$work/after" |
+        "$replay" --frames "$work/watched-$name" - >"$work/watch.jsonl"
+    frames=$(ls "$work/played-$name" | wc -l)
+    same=0
+    for frame in $(seq -f %05g.png 1 $((frames - 1))); do
+        cmp -s "$work/played-$name/$frame" "$work/watched-$name/$frame" && same=$((same + 1))
+    done
+    check "$name: watched, every one of its $((frames - 1)) pictures as played, then the menu again" test \
+        -n "$link" -a "$same" -eq $((frames - 1)) -a "$(ls "$work/watched-$name" | wc -l)" -eq $((frames + 1)) -a \
+        "$(sed -n 4p "$work/watch.jsonl" | grep -c "\"presents\":$frames,")" = 1
+    cmp -s "$work/watched-$name/00000.png" "$work/watched-$name/$(printf %05d.png "$frames")"
+    check "$name: the game in play shown again after it" test $? -eq 0
+    check "$name: the watched game ends at the solve's moves, time and ID" \
+        test "$(sed -n 's/.*,"watched":\(.*\)}$/\1/p' "$work/watch.jsonl")" = "$ends"
+    strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"presents":[0-9]*,//; s/,"watched":.*}$/}/' "$1"; }
+    check "$name: the game in play as it was, and kept the same" test \
+        "$(sed -n 3p "$work/watch.jsonl" | strip /dev/stdin)" = "$(sed -n 4p "$work/watch.jsonl" | strip /dev/stdin)" -a \
+        "$(cmp "$work/before" "$work/after" && echo same)" = same
+done
+# Watching leaves the generator where the game in play left it: the next "Unmovable" locks the same lines.
+locks() { "$replay" - | tail -1 | sed 's/.*"fixedColumn":\([0-9]\),"fixedRow":\([0-9]\).*/\1 \2/'; }
+link=$("$replay" "$solves/unmovable.txt" | tail -1 | sed -n 's/.*"solveLink":"\([^"]*\)"}$/\1/p')
+check "watching leaves the generator as it was" test "$(printf 'splash\nwatch %s\ntap 119 125\n' "$link" | locks)" = \
+    "$(printf 'splash\ntap 119 125\n' | locks)"
+# A link refused: read when its line is, or played on a record no one sees first; one line naming the
+# line, status 2, nothing shown. Its many malformed shapes: solve_link_test.cpp.
+moves=${link#*.1.}
+unsolved=${link%%.1.*}.1.${moves:0:4}  # its first move alone, at 0
+moved=$(sed 's/\.1\.\(...\)/.1.AAA/' <<<"$link")
+for bad in "normal-4297.1.AA" "jigsaw-1.1.AAAA" "$unsolved" "$moved" "${link%%.*}.1.${link#*.1.}${link#*.1.}"; do
+    printf 'splash\nwatch %s\ntap 1 1\n' "$bad" | "$replay" --frames "$work/refused" - >"$work/bad.out" 2>"$work/bad.err"
+    status=$?
+    check "watch '${bad:0:24}...': status 2, one line naming line 2, nothing shown" test $status -eq 2 -a \
+        "$(wc -l <"$work/bad.err") $(head -c 28 "$work/bad.err") $(wc -l <"$work/bad.out") $(ls "$work/refused" | wc -l)" = \
+        "1 tessel-replay: 2: solve link 2 1"
+    rm -rf "$work/refused"
 done
 
 # Driven through a pipe: each command's line comes at once, before the next command is written. Undo and

@@ -15,11 +15,14 @@
 #include <vector>
 
 #include "core/game.h"
+#include "game/catalogue.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
 #include "game/session.h"
+#include "game/solve_link.h"
 #include "game/tap_cycle.h"
+#include "game/watch.h"
 #include "hints/shown_hint.h"
 #include "tools/replay/script.h"
 #include "tools/replay/state_json.h"
@@ -110,6 +113,9 @@ constexpr std::string_view HELP =
     "  redo           play the last move taken back again\n"
     "  hint           show the next move toward the solved board (\"hint\" in the JSON)\n"
     "  game ID        start the board a game ID names (\"gameId\" in the JSON), such as normal-4297\n"
+    "                 or the day's board normal-2026-12-09\n"
+    "  watch LINK     play a solve's link (\"solveLink\" in the JSON of a solving command) at once on\n"
+    "                 a game of its own, then show the game in play again (\"watched\" in the JSON)\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
     "\n"
@@ -174,8 +180,15 @@ Options ParseOptions(int argc, char** argv) {
     return options;
 }
 
-void PrintState(long line, std::string_view command) {
-    std::cout << replay::StateJson(TheSession(), line, command, platform.presents) << '\n' << std::flush;
+void PrintState(long line, std::string_view command, const replay::Extras& extras = {}) {
+    std::cout << replay::StateJson(TheSession(), line, command, platform.presents, extras) << '\n'
+              << std::flush;
+}
+
+// The link of the game solved by the command just played, if it solved one.
+std::optional<std::string> SolvedLink(const Session& session, std::size_t solvesBefore) {
+    if (session.solvesToLog.size() == solvesBefore) return std::nullopt;
+    return WriteSolveLink(session.solvesToLog.back());
 }
 
 // keep FILE: the game's kept form with the generator's state. Returns what went wrong, if anything.
@@ -184,6 +197,20 @@ std::string KeepTo(const std::string& path) {
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return file.flush() ? "" : "cannot write kept game " + path;
+}
+
+// watch LINK: the solve checked, then played at once on a game of its own, every picture shown as when it
+// was played, and the game in play shown again.
+// Returns the watched game's end, or what is wrong with the solve.
+std::string WatchLink(const std::string& link, replay::Extras& extras) {
+    const LoggedSolve solve = *ParseSolveLink(link).solve;
+    if (std::string error = CheckSolve(solve); !error.empty())
+        return Say(msg::LINK_REFUSED, Shown(link), error);
+    const std::unique_ptr<Watch> watch = StartWatch(solve, TheSession().game);
+    FinishWatch(*watch);
+    extras.watched = replay::WatchedJson(watch->session);
+    PresentNow(TheSession().game);
+    return "";
 }
 
 // resume FILE: the game kept there replaces this one, its screen drawn and shown, as a front end shows it
@@ -254,6 +281,8 @@ int main(int argc, char** argv) {
         if (command.kind == replay::CommandKind::None) continue;
         if (command.kind == replay::CommandKind::Invalid) return Fail(command.error, line);
         platform.presents = 0;
+        const std::size_t solvesBefore = session.solvesToLog.size();
+        replay::Extras extras;
         switch (command.kind) {
             case replay::CommandKind::Tick:
                 game.now = command.ticks;
@@ -293,6 +322,10 @@ int main(int argc, char** argv) {
             case replay::CommandKind::Game:
                 PlayGameId(session, *ParseGameId(command.path).id);
                 break;
+            case replay::CommandKind::Watch:
+                if (std::string error = WatchLink(command.path, extras); !error.empty())
+                    return Fail(error, line);
+                break;
             case replay::CommandKind::Keep:
                 if (std::string error = KeepTo(command.path); !error.empty()) return Fail(error, line);
                 break;
@@ -302,7 +335,8 @@ int main(int argc, char** argv) {
             default:
                 break;
         }
-        PrintState(line, replay::CommandWord(command.kind));
+        extras.solveLink = SolvedLink(session, solvesBefore);
+        PrintState(line, replay::CommandWord(command.kind), extras);
         if (!platform.frameError.empty()) return Fail(platform.frameError, line);
     }
     if (script.bad()) return Fail("cannot read script " + scriptPath);

@@ -1,6 +1,7 @@
 #include "tools/replay/script.h"
 
 #include "game/game_id.h"
+#include "game/solve_link.h"
 
 #include <optional>
 #include <vector>
@@ -89,6 +90,8 @@ std::string_view CommandWord(CommandKind kind) {
             return "hint";
         case CommandKind::Game:
             return "game";
+        case CommandKind::Watch:
+            return "watch";
         default:
             return "";
     }
@@ -154,9 +157,15 @@ Command ParseLine(std::string_view line) {
         if (!read.id) return Invalid(read.error);
         return {CommandKind::Game, 0, 0, 0, {}, std::string(words[1])};
     }
+    if (word == "watch") {
+        if (auto bad = expectArguments(1, "watch LINK")) return *bad;
+        const ReadSolveLink read = ParseSolveLink(words[1]);
+        if (!read.solve) return Invalid(read.error);
+        return {CommandKind::Watch, 0, 0, 0, {}, std::string(words[1])};
+    }
     return Invalid("unknown command " + Quoted(word) +
                    " (expected tick, splash, tap, press, move, release, cancel, key, undo, redo, hint, game, "
-                   "keep or resume)");
+                   "watch, keep or resume)");
 }
 
 }  // namespace tessel::replay

@@ -25,6 +25,7 @@ enum class CommandKind {
     Redo,
     Hint,
     Game,
+    Watch,
     Invalid
 };
 
@@ -34,7 +35,7 @@ struct Command {
     uint16_t x = 0;                        // tap, press and move X Y
     uint16_t y = 0;
     std::string error;    // what is wrong with an Invalid line
-    std::string path;     // keep PATH, resume PATH; game ID: the ID, checked
+    std::string path;     // keep PATH, resume PATH; game ID: the ID, checked; watch LINK: the link, read
     Key key = Key::Left;  // key NAME
 };
 

@@ -84,10 +84,11 @@ std::string GameIdJson(const Session& session) {
 
 }  // namespace
 
-std::string StateJson(const Session& session, long line, std::string_view command, int presents) {
+std::string StateJson(const Session& session, long line, std::string_view command, int presents,
+                      const Extras& extras) {
     const Game& game = session.game;
-    return JsonObject()
-        .Field("line", line)
+    JsonObject record;
+    record.Field("line", line)
         .Field("command", command)
         .Field("screen", game.screen)
         .Field("screenAtTap", game.screenAtTap)
@@ -111,7 +112,18 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Object("hint", HintJson(session))
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
-        .Object("gameId", GameIdJson(session))
+        .Object("gameId", GameIdJson(session));
+    if (const auto& link = extras.solveLink)
+        record.Object("solveLink", link->empty() ? "null" : "\"" + *link + "\"");
+    if (extras.watched) record.Object("watched", *extras.watched);
+    return record.Close();
+}
+
+std::string WatchedJson(const Session& watched) {
+    return JsonObject()
+        .Field("moves", MoveCount(watched))
+        .Field("time", ElapsedMs(watched))
+        .Object("gameId", GameIdJson(watched))
         .Close();
 }
 

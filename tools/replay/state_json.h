@@ -1,6 +1,7 @@
 // The game record as one line of JSON, as the replay prints it after every command.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,8 +9,19 @@
 
 namespace tessel::replay {
 
+// What a command's record ends with, when it has it: the link of the game it solved (`solveLink`, null
+// when the solve has none) and the end of the game it watched (`watched`, as WatchedJson).
+struct Extras {
+    std::optional<std::string> solveLink;
+    std::optional<std::string> watched;
+};
+
 // The record, then how many moves can be taken back ("undo") and played again ("redo"), the cursor and the
-// hint, and the game's moves, time in milliseconds and ID ("moves", "time", "gameId").
-std::string StateJson(const Session& session, long line, std::string_view command, int presents);
+// hint, and the game's moves, time in milliseconds and ID ("moves", "time", "gameId"), then the extras.
+std::string StateJson(const Session& session, long line, std::string_view command, int presents,
+                      const Extras& extras = {});
+
+// {"moves": N, "time": MS, "gameId": "..."} of a watched game.
+std::string WatchedJson(const Session& watched);
 
 }  // namespace tessel::replay
