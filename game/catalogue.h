@@ -8,6 +8,7 @@
 
 #include "core/looks.h"
 #include "game/words.h"
+#include "puzzles/board_text.h"
 
 namespace tessel {
 
@@ -15,6 +16,10 @@ struct Puzzle;
 
 // A puzzle's name as the screen reader and the dialogs say it (the picture draws its own).
 std::string PuzzleName(const Puzzle& puzzle);
+
+// A board's words (a cell's name or place, a move's part) and a move's parts told together.
+std::string SayBoardWords(const BoardWords& words);
+std::string SayMoveWords(const MoveWords& words);
 
 // A look's item in the "Look" menu ("As the system" for none), and what the screen reader says when the
 // game is shown in a look ("Dark look").
@@ -103,6 +108,27 @@ inline constexpr Message ROW_CANNOT_MOVE_RIGHT = Text("row %1 cannot move right"
 
 // ---- Moves, as hints show them and the screen reader says them
 
+// TRANSLATORS: a move: the column of tiles numbered %1 (from the left) shifted up one cell.
+inline constexpr Message COLUMN_UP = Text("column %1 up");
+// TRANSLATORS: a move: the column of tiles numbered %1 (from the left) shifted down one cell.
+inline constexpr Message COLUMN_DOWN = Text("column %1 down");
+// TRANSLATORS: a move: the row of tiles numbered %1 (from the top) shifted left one cell.
+inline constexpr Message ROW_LEFT = Text("row %1 left");
+// TRANSLATORS: a move: the row of tiles numbered %1 (from the top) shifted right one cell.
+inline constexpr Message ROW_RIGHT = Text("row %1 right");
+// TRANSLATORS: a move on "Almost Impossible": a 2 x 2 block of tiles turned.
+inline constexpr Message BLOCK_TURNED = Text("block turned");
+// TRANSLATORS: a move on "Lights out": the one light pressed is now on.
+inline constexpr Message PRESSED_ON = TextIn("a light pressed", "light on");
+// TRANSLATORS: a move on "Lights out": the one light pressed is now off.
+inline constexpr Message PRESSED_OFF = TextIn("a light pressed", "light off");
+// TRANSLATORS: a move on "Lights out": %1 lights pressed at once (a tap between them; 2 or 4).
+inline constexpr Message LIGHTS_PRESSED = Plural("%1 light pressed", "%1 lights pressed");
+// TRANSLATORS: after a move on "Lights out": %1 lights of the board are on.
+inline constexpr Message LIGHTS_ON = Plural("%1 light on", "%1 lights on");
+// TRANSLATORS: two parts of a move told together: "column 2 up, column 3 up", "light on, 6 lights on".
+inline constexpr Message MOVE_PARTS = TextIn("parts of a move", "%1, %2");
+
 // TRANSLATORS: a move of the 15 Puzzle: tile %1 slides into the empty cell, upwards.
 inline constexpr Message TILE_UP = Text("tile %1 up");
 // TRANSLATORS: a move of the 15 Puzzle: tile %1 slides into the empty cell, downwards.
@@ -118,6 +144,35 @@ inline constexpr Message TURN_BLOCK_AT = Text("turn block at column %1, row %2")
 inline constexpr Message PRESS_LIGHT_AT = Text("press light at column %1, row %2");
 
 // ---- The screen as the screen reader names it
+
+// TRANSLATORS: a board's cell holding tile %1, as a screen reader names it.
+inline constexpr Message CELL_TILE = TextIn("a cell's tile", "%1");
+// TRANSLATORS: a cell of "Unmovable" holding tile %1, which never moves.
+inline constexpr Message CELL_LOCKED_TILE = Text("locked %1");
+// TRANSLATORS: the 15 Puzzle's empty cell, into which a tile slides.
+inline constexpr Message CELL_EMPTY = Text("empty");
+// TRANSLATORS: the empty cell at an end of an "Uneven" column.
+inline constexpr Message CELL_GAP = Text("gap");
+// TRANSLATORS: a cell round the board without an arrow.
+inline constexpr Message CELL_BLANK = Text("blank");
+// TRANSLATORS: an arrow over a column, which shifts it up.
+inline constexpr Message CELL_UP_ARROW = Text("up arrow");
+// TRANSLATORS: an arrow under a column, which shifts it down.
+inline constexpr Message CELL_DOWN_ARROW = Text("down arrow");
+// TRANSLATORS: an arrow left of a row, which shifts it left.
+inline constexpr Message CELL_LEFT_ARROW = Text("left arrow");
+// TRANSLATORS: an arrow right of a row, which shifts it right.
+inline constexpr Message CELL_RIGHT_ARROW = Text("right arrow");
+// TRANSLATORS: a light of "Lights out" that is on.
+inline constexpr Message CELL_LIGHT_ON = TextIn("a cell's light", "light on");
+// TRANSLATORS: a light of "Lights out" that is off.
+inline constexpr Message CELL_LIGHT_OFF = TextIn("a cell's light", "light off");
+// TRANSLATORS: a cell's place, said after what it holds: %1 the row (from the top), %2 the column.
+inline constexpr Message CELL_PLACE = Text("row %1 column %2");
+// TRANSLATORS: an arrow's place: the column %1 it shifts.
+inline constexpr Message PLACE_COLUMN = Text("column %1");
+// TRANSLATORS: an arrow's place: the row %1 it shifts.
+inline constexpr Message PLACE_ROW = Text("row %1");
 
 // TRANSLATORS: the button in a board's corner that goes back to the menu, as a screen reader names it
 // (the picture draws its own word).
@@ -227,6 +282,32 @@ inline constexpr Message MENU_GAME_ID = TextIn("Tools menu", "Game ID");
 inline constexpr Message MENU_PLAY_GAME_ID = TextIn("Tools menu", "Play game ID...");
 // TRANSLATORS: the page's item that shares a link to the board in play.
 inline constexpr Message MENU_SHARE = TextIn("Tools menu", "Share game");
+// TRANSLATORS: gives the link of the solve on the board (or chosen in the statistics), through the share
+// sheet or the clipboard.
+inline constexpr Message MENU_SHARE_SOLVE = TextIn("Tools menu", "Share solve");
+// TRANSLATORS: the desktop's item that asks for a solve's link and plays it again.
+inline constexpr Message MENU_WATCH_SOLVE = TextIn("Tools menu", "Watch solve...");
+// TRANSLATORS: the submenu (the page's item) that starts the day's board of a puzzle: the same board for
+// everyone on a date.
+inline constexpr Message MENU_TODAYS_BOARD = TextIn("Tools menu", "Today's board");
+// TRANSLATORS: gives one line with the day's board's result and its solve's link.
+inline constexpr Message MENU_SHARE_RESULT = TextIn("Tools menu", "Share result");
+// TRANSLATORS: the submenu of a solve being watched.
+inline constexpr Message MENU_WATCHING = TextIn("Tools menu", "Watching");
+// TRANSLATORS: pauses a solve being watched, or plays it on (Space).
+inline constexpr Message WATCH_PAUSE = TextIn("Watching menu", "Pause");
+// TRANSLATORS: plays a paused solve on (Space).
+inline constexpr Message WATCH_PLAY_ON = TextIn("Watching menu", "Play on");
+// TRANSLATORS: plays the next move of a solve being watched, and pauses (the right arrow).
+inline constexpr Message WATCH_STEP = TextIn("Watching menu", "Next move");
+// TRANSLATORS: a solve watched at the pace it was played (1).
+inline constexpr Message WATCH_OWN_PACE = TextIn("Watching menu", "Own pace");
+// TRANSLATORS: a solve watched twice as fast as it was played (2).
+inline constexpr Message WATCH_TWICE = TextIn("Watching menu", "Twice as fast");
+// TRANSLATORS: a solve watched four times as fast as it was played (4).
+inline constexpr Message WATCH_FOUR_TIMES = TextIn("Watching menu", "Four times as fast");
+// TRANSLATORS: stops watching; the game in play comes back (Escape).
+inline constexpr Message WATCH_STOP = TextIn("Watching menu", "Stop watching");
 // TRANSLATORS: shows the records of games solved.
 inline constexpr Message MENU_RECORDS = TextIn("Tools menu", "Records");
 // TRANSLATORS: the submenu that chooses the game's look.
@@ -296,6 +377,29 @@ inline constexpr Message REPLACE_GAME = Plural("Replace the game in play, %1 mov
 // TRANSLATORS: the page's note, when "Share game" is chosen on the menu.
 inline constexpr Message NO_BOARD_TO_SHARE =
     Text("There is no board in play to share. Start one from the menu.");
+// TRANSLATORS: the dialog title of "Share solve" and "Watch solve...".
+inline constexpr Message SOLVE_TITLE = TextIn("dialog title", "Solve");
+// TRANSLATORS: "Share solve" with no solved board shown.
+inline constexpr Message NO_SOLVE_TO_SHARE = Text("There is no solved board to share. Solve one first.");
+// TRANSLATORS: "Share solve" of a solve that cannot be played again (kept by an older version, or longer
+// than the moves a game keeps).
+inline constexpr Message SOLVE_HAS_NO_LINK = Text("This solve cannot be played again from its board.");
+// TRANSLATORS: the desktop's dialog after "Share solve"; %1 is the link. Keep "tessel --watch" as it is.
+inline constexpr Message SOLVE_COPIED = Text(
+    "The solve's link is copied: \"Watch solve...\" or tessel --watch LINK plays it again, here or "
+    "anywhere.\n%1");
+// TRANSLATORS: the desktop's dialog that asks for a solve's link; keep normal-4297.1.KxAAtQE... as it is.
+inline constexpr Message ASK_SOLVE_LINK = Text("Solve link, such as normal-4297.1.KxAAtQE...:");
+// TRANSLATORS: the dialog title of "Share result".
+inline constexpr Message RESULT_TITLE = TextIn("dialog title", "Result");
+// TRANSLATORS: "Share result" before the day's board is solved.
+inline constexpr Message NO_RESULT_TO_SHARE =
+    Text("Solve today's board first: its result can then be shared.");
+// TRANSLATORS: the desktop's dialog after "Share result"; %1 is the line copied.
+inline constexpr Message RESULT_COPIED = Text("The result is copied:\n%1");
+// TRANSLATORS: "Today's board" when the computer's clock reads a year without day's boards.
+inline constexpr Message NO_DAY_BOARD =
+    Text("The clock reads a date before 2000 or after 9999, which has no day's board.");
 // TRANSLATORS: the text the share sheet sends with the link; %1 is the board's game ID.
 inline constexpr Message SHARED_BOARD = Text("Tessel, board %1");
 // TRANSLATORS: the page's note; %1 is the link to the board, copied to the clipboard.
@@ -383,6 +487,31 @@ inline constexpr Message FOLDER_ERROR = TextIn("a folder and an error", "%1: %2"
 inline constexpr Message NO_DISPLAY = Text("no display could be opened (%1)");
 // TRANSLATORS: in NO_DISPLAY: %1 is the name of a variable the environment does not set.
 inline constexpr Message VARIABLE_NOT_SET = Text("%1 not set");
+
+// ---- How to play (Tools > How to play, F1); each puzzle's own help is in its unit (MarkedHelp)
+
+// TRANSLATORS: the title of the help, its item in the Tools menu and its dialog.
+inline constexpr Message HOW_TO_PLAY = Text("How to play");
+// TRANSLATORS: the help shown on the menu, before a line for each puzzle. "CLEARED!!" and "Quit" are
+// written in the picture in English; keep them as they are.
+inline constexpr Message HELP_ON_MENU = Text(
+    "Pick a puzzle: tap its name, or move to it with Up and Down and press Enter. Each game is a freshly "
+    "scrambled board; put it back in order and \"CLEARED!!\" appears. Quit goes back to the menu.");
+// TRANSLATORS: a line of the help on the menu: %1 a puzzle's name, %2 what it is ("slide tiles into the one
+// empty cell").
+inline constexpr Message HELP_PUZZLE_LINE = TextIn("help on the menu", "%1: %2");
+// TRANSLATORS: the keys every puzzle shares, at the end of its help.
+inline constexpr Message HELP_KEYS = Text(
+    "H shows a hint, Ctrl+Z undoes a move and Ctrl+Shift+Z plays it again, I tells the moves and time, "
+    "and Escape goes back to the menu.");
+
+// ---- The language (Tools > Language)
+
+// TRANSLATORS: the submenu of Tools that chooses the game's language; each language is listed in its own
+// name.
+inline constexpr Message LANGUAGE_MENU = Text("Language");
+// TRANSLATORS: the first item of the Language submenu: the language the system's settings ask for.
+inline constexpr Message LANGUAGE_AS_THE_SYSTEM = TextIn("language", "As the system");
 
 }  // namespace msg
 }  // namespace tessel

@@ -1,6 +1,11 @@
 #include "game/languages.h"
 
 #include <cctype>
+#include <fstream>
+#include <iterator>
+
+#include "game/compiled_catalogue.h"
+#include "game/words.h"
 
 namespace tessel {
 
@@ -104,6 +109,56 @@ std::optional<std::string_view> KeptLanguage(std::string_view kept) {
     if (kept == "en") return "en";
     if (const Language* language = FindLanguage(kept)) return language->code;
     return std::nullopt;
+}
+
+namespace {
+
+std::string_view& InUse() {
+    static std::string_view code = "en";
+    return code;
+}
+
+}  // namespace
+
+std::string_view LanguageInUse() {
+    return InUse();
+}
+
+bool UseLanguage(std::string_view code, std::string_view catalogue, std::string& error) {
+    UseTranslation(std::nullopt);
+    InUse() = "en";
+    if (code == "en") return true;
+    const Language* language = FindLanguage(code);
+    if (!language) {
+        error = "no language " + std::string(code) + " here";
+        return false;
+    }
+    auto read = ReadCompiledCatalogue(catalogue, error);
+    if (!read) return false;
+    UseTranslation(std::move(*read));
+    InUse() = language->code;
+    return true;
+}
+
+std::optional<std::string> ReadInstalledCatalogue(const std::string& programDir, std::string_view code) {
+    std::ifstream file(programDir + "/../share/tessel/lang/" + std::string(code) + ".cat", std::ios::binary);
+    if (!file) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    if (file.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool UseInstalledLanguage(const std::string& programDir, std::string_view code, std::string& error) {
+    if (code == "en" || !FindLanguage(code)) return UseLanguage(code, {}, error);
+    auto bytes = ReadInstalledCatalogue(programDir, code);
+    if (!bytes) {
+        UseLanguage("en", {}, error);
+        error = "the " + std::string(code) + " catalogue is missing";
+        return false;
+    }
+    if (UseLanguage(code, *bytes, error)) return true;
+    error = "the " + std::string(code) + " catalogue cannot be read: " + error;
+    return false;
 }
 
 }  // namespace tessel

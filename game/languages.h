@@ -52,4 +52,21 @@ std::vector<std::string> LocaleWishes(const char* (*variable)(const char* name))
 // any value that does not name one.
 std::optional<std::string_view> KeptLanguage(std::string_view kept);
 
+// ---- The language in use
+
+// The language the game speaks now: a language's code, or "en".
+std::string_view LanguageInUse();
+
+// Puts `code` in use with its compiled catalogue's bytes (English needs none). English, and false with the
+// reason in `error`, when the game lacks the language or the bytes do not read as its catalogue.
+bool UseLanguage(std::string_view code, std::string_view catalogue, std::string& error);
+
+// The desktop's and tessel-replay's catalogue of `code`: DIR/LL.cat, where DIR is share/tessel/lang beside
+// the folder of the program (build/bin, /usr/games). None when it cannot be read.
+std::optional<std::string> ReadInstalledCatalogue(const std::string& programDir, std::string_view code);
+
+// Puts in use the language `code` from the installed catalogue; English, with a one-line reason in
+// `error`, when it cannot (missing, damaged, or a language the game lacks).
+bool UseInstalledLanguage(const std::string& programDir, std::string_view code, std::string& error);
+
 }  // namespace tessel

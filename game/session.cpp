@@ -295,4 +295,9 @@ std::string FinishWords(const Finish& finish) {
     return Say(end, finish.moves, time);
 }
 
+std::optional<LoggedSolve> SolveOnBoard(const Session& session) {
+    if (!session.finish || session.game.solved == 0) return std::nullopt;
+    return LogSolve(session, *session.finish);
+}
+
 }  // namespace tessel

@@ -146,4 +146,7 @@ void RecordPlayed(Session& session, const ShownState& before, Played::Kind kind,
 // front end that tells after every action (a drag let go where it stands, say) never repeats them.
 std::string TakePlayedWords(Session& session);
 
+// The game in play's solve, as the log keeps it (undated), while its solved board is shown; none otherwise.
+std::optional<LoggedSolve> SolveOnBoard(const Session& session);
+
 }  // namespace tessel

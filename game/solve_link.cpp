@@ -4,8 +4,10 @@
 
 #include "core/layout.h"
 #include "game/catalogue.h"
+#include "game/day_board.h"
 #include "game/game_id.h"
 #include "game/history.h"
+#include "game/session.h"
 
 namespace tessel {
 
@@ -145,6 +147,16 @@ ReadSolveLink ParseSolveLink(std::string_view text) {
     solve.moves = static_cast<uint32_t>(solve.taps.size());
     solve.ms = clock;
     return {std::move(solve), {}};
+}
+
+std::string DayResultLine(const LoggedSolve& solve, std::string_view linkStart) {
+    const ReadGameId id = ParseGameId(solve.gameId);
+    const std::string link = WriteSolveLink(solve);
+    if (!id.id || link.empty()) return {};
+    const std::optional<Date> day = DayOfSeed(id.id->deal.seed);
+    if (!day) return {};
+    return Say(msg::DAY_RESULT, PuzzleName(*id.id->puzzle), FormatDate(*day), solve.moves,
+               ClockText(solve.ms), std::string(linkStart) + link);
 }
 
 }  // namespace tessel

@@ -34,4 +34,9 @@ struct ReadSolveLink {
 };
 ReadSolveLink ParseSolveLink(std::string_view text);
 
+// The one line "Share result" gives for a solve of the day's board: "Tessel Normal 2026-12-09: 23 moves,
+// 1:12 " and the solve's link, written after `linkStart` (the web version's address and "#", or nothing).
+// Empty for a solve of any other board, or one with no link.
+std::string DayResultLine(const LoggedSolve& solve, std::string_view linkStart);
+
 }  // namespace tessel

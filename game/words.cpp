@@ -6,15 +6,9 @@ namespace tessel {
 
 namespace {
 
-std::optional<Translation>& InUse() {
-    static std::optional<Translation> translation;
+std::optional<CompiledCatalogue>& InUse() {
+    static std::optional<CompiledCatalogue> translation;
     return translation;
-}
-
-// gettext's key of a message: its context and English text joined by "\x04", or the text alone.
-std::string KeyOf(const Message& message) {
-    if (message.context.empty()) return std::string(message.one);
-    return std::string(message.context) + '\x04' + std::string(message.one);
 }
 
 std::size_t EnglishForm(uint64_t count) {
@@ -27,18 +21,16 @@ std::string Arg::Written() const {
     return number_ ? std::to_string(*number_) : std::string(text_);
 }
 
-void UseTranslation(std::optional<Translation> translation) {
+void UseTranslation(std::optional<CompiledCatalogue> translation) {
     InUse() = std::move(translation);
 }
 
 std::string_view FormOf(const Message& message, uint64_t count) {
     const bool counted = !message.other.empty();
-    if (const std::optional<Translation>& translation = InUse()) {
-        const auto found = translation->forms.find(KeyOf(message));
-        if (found != translation->forms.end() && !found->second.empty()) {
-            const std::vector<std::string>& forms = found->second;
-            const std::size_t form = counted && translation->plural ? translation->plural(count) : 0;
-            if (form < forms.size() && !forms[form].empty()) return forms[form];
+    if (const std::optional<CompiledCatalogue>& translation = InUse()) {
+        if (const std::vector<std::string>* forms = translation->Find(message.context, message.one)) {
+            const std::size_t form = counted ? translation->plural.FormFor(count) : 0;
+            if (form < forms->size() && !(*forms)[form].empty()) return (*forms)[form];
         }
     }
     return counted && EnglishForm(count) == 1 ? message.other : message.one;

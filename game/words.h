@@ -8,13 +8,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
+
+#include "game/compiled_catalogue.h"
 
 namespace tessel {
 
@@ -56,17 +56,10 @@ class Arg {
     std::string_view text_;
 };
 
-// A language the catalogue is said in, as a PO file gives it: each message's forms (one, or one a plural
-// form) by gettext's key, the context, "\x04" and the English text (the English text alone without a
-// context), and the rule that picks a count's form (the header's Plural-Forms). A message it lacks is said in
-// English.
-struct Translation {
-    std::map<std::string, std::vector<std::string>, std::less<>> forms;
-    std::function<std::size_t(uint64_t)> plural;
-};
-
 // English, the catalogue's own language, unless a translation is in use. Process-wide.
-void UseTranslation(std::optional<Translation> translation);
+// A language's catalogue (game/compiled_catalogue.h), its messages' forms by their keys and its plural
+// rule; a message or form it lacks is said in English.
+void UseTranslation(std::optional<CompiledCatalogue> translation);
 
 // The form of `message` for `count` in the language in use, with its %1, %2 ... still in it.
 std::string_view FormOf(const Message& message, uint64_t count);

@@ -6,12 +6,19 @@
 set -eu
 xgettext=$1 source=$2 output=$3
 cd "$source"
-"$xgettext" --from-code=UTF-8 --add-comments=TRANSLATORS: --sort-by-file --no-wrap \
+sources=$(grep -v '^#' po/POTFILES | grep -E '\.(h|cpp)$')
+others=$(grep -v '^#' po/POTFILES | grep -vE '\.(h|cpp)$')
+common="--from-code=UTF-8 --sort-by-file --no-wrap --package-name=Tessel --msgid-bugs-address=tessel@example.org"
+# shellcheck disable=SC2086
+"$xgettext" $common --language=C++ --add-comments=TRANSLATORS: --keyword \
     --keyword=Text --keyword=TextIn:1c,2 --keyword=Plural:1,2 --keyword=PluralIn:1c,2,3 \
-    --package-name=Tessel --msgid-bugs-address=tessel@example.org \
-    --copyright-holder="The Tessel developers" \
-    --files-from=po/POTFILES -o - |
-    sed -e '/^"POT-Creation-Date:/d' \
-        -e 's/^# SOME DESCRIPTIVE TITLE\./# The messages of Tessel, for translators (docs\/translating.md)./' \
-        -e 's/^# This file is distributed under the same license as the PACKAGE package\./# This file is distributed under the same license as Tessel (MIT)./' >"$output.new"
+    '--keyword=MarkedName:1,"the name of a puzzle, said by screen readers and written in dialogs"' \
+    --keyword=MarkedHelp -o "$output.new" $sources
+sed -i 's/charset=CHARSET/charset=UTF-8/' "$output.new"
+# shellcheck disable=SC2086
+"$xgettext" $common --join-existing -o "$output.new" $others
+sed -i -e '/^"POT-Creation-Date:/d' \
+    -e 's/^# SOME DESCRIPTIVE TITLE\./# The messages of Tessel, for translators (docs\/translating.md)./' \
+    -e "s/^# Copyright (C) YEAR THE PACKAGE'S COPYRIGHT HOLDER/# Copyright (C) 2026 The Tessel developers/" \
+    -e 's/^# This file is distributed under the same license as the Tessel package\./# This file is distributed under the same license as Tessel (MIT)./' "$output.new"
 mv "$output.new" "$output"

@@ -52,7 +52,7 @@ BoardText DescribeNormal(const Game& game) {
     return DescribeLineBoard(game, 0, 0);
 }
 
-std::string DescribeNormalMove(const Board& before, const Board& after) {
+MoveWords DescribeNormalMove(const Board& before, const Board& after) {
     return DescribeLineShifts(before, after, 4);
 }
 
@@ -90,6 +90,15 @@ constexpr Puzzle NORMAL_PUZZLE{
     .origin = NORMAL_GRID_ORIGIN,
     .brokenBoard = BrokenNormal,
     .drag = &NORMAL_DRAG,
+    // TRANSLATORS: what the puzzle "Normal" is, in a line of the help on the menu.
+    .summary = MarkedHelp("shift whole rows and columns of tiles, round and round"),
+    // TRANSLATORS: the help of the puzzle "Normal": its goal, its rules, its drags and keys.
+    .rules = MarkedHelp(
+        "Put the tiles back in reading order, 1 to 16. Tap an arrow to shift its whole row or column one "
+        "cell that way; the tile pushed off one end comes back at the other. A row or a column can also be "
+        "dragged with a finger or the mouse. Keys: the arrows move the cursor over the cells, and Shift "
+        "with an arrow shifts the cursor's row or column. Enter takes hold of both lines, so that plain "
+        "arrows shift them, and lets go again."),
 };
 
 }  // namespace tessel

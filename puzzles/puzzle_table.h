@@ -61,6 +61,12 @@ constexpr const char* MarkedName(const char* name) {
     return name;
 }
 
+// Marks a puzzle's help for the template, as MarkedName its name; said through HowToPlay
+// (game/how_to_play.h).
+constexpr const char* MarkedHelp(const char* text) {
+    return text;
+}
+
 struct Puzzle {
     Screen screen;
     PuzzleLabel label;  // on the menu, and heading its own screen
@@ -78,7 +84,7 @@ struct Puzzle {
     Point (*arrowKeyAt)(const Game&, ShiftDirection);
 
     BoardText (*describeBoard)(const Game&);
-    std::string (*describeMove)(const Board& before, const Board& after);
+    MoveWords (*describeMove)(const Board& before, const Board& after);
     bool (*isLocked)(const Game&, ShiftDirection, int32_t line);
 
     GridKind grid;
@@ -87,6 +93,10 @@ struct Puzzle {
 
     const LineDrag* drag;
     bool dealsLockedLines = false;  // its deal, and so its game ID, names a locked column and row
+
+    // How to play it: what it is, in a line of the menu's help, and its goal, rules, drags and keys.
+    const char* summary = "";
+    const char* rules = "";
 };
 
 // Every puzzle, in the order the menu tests taps and draws labels.

@@ -162,32 +162,32 @@ BoardText DescribeUneven(const Game& game) {
     for (int32_t row = 0; row <= ARROW_ROW; ++row) {
         for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
             const bool inColumns = col >= 1 && col <= 4;
-            std::string name = "blank", place;
+            BoardWords name{BoardWords::BLANK}, place;
             int32_t tile = 0;
             if (inColumns && row >= 1 && row <= FOOT_ROW) {
                 tile = grid.Tile(col, row);
-                name = TileWords(tile, "gap");
+                name = TileWords(tile, BoardWords::GAP);
                 place = PlaceWords(col, row);
             } else if (inColumns && row == 0 && CanMove(grid, ShiftDirection::Up, col)) {
-                name = "up arrow";
+                name = {BoardWords::UP_ARROW};
                 place = LineWords(true, col);
             } else if (inColumns && row == ARROW_ROW && CanMove(grid, ShiftDirection::Down, col)) {
-                name = "down arrow";
+                name = {BoardWords::DOWN_ARROW};
                 place = LineWords(true, col);
             } else if (!inColumns && row >= 1 && row <= 4 && CanMove(grid, ShiftDirection::Left, row)) {
-                name = col == 0 ? "left arrow" : "right arrow";
+                name = {col == 0 ? BoardWords::LEFT_ARROW : BoardWords::RIGHT_ARROW};
                 place = LineWords(false, row);
             }
             const int32_t top =
                 row == ARROW_ROW ? UnevenArrowCell(grid, ShiftDirection::Down, col).y : grid.Top(col, row);
-            text.cells.push_back(CellItem(std::move(name), grid.Left(col, 0), top, std::move(place), tile));
+            text.cells.push_back(CellItem(name, grid.Left(col, 0), top, place, tile));
         }
     }
     return text;
 }
 
 // A column slides through its five cells: one step round them, its gap going from end to end.
-std::string DescribeUnevenMove(const Board& before, const Board& after) {
+MoveWords DescribeUnevenMove(const Board& before, const Board& after) {
     return DescribeLineShifts(before, after, FOOT_ROW);
 }
 
@@ -223,6 +223,15 @@ constexpr Puzzle UNEVEN_PUZZLE{
     .origin = UNEVEN_GRID_ORIGIN,
     .brokenBoard = BrokenUneven,
     .drag = &UNEVEN_DRAG,
+    // TRANSLATORS: what the puzzle "Uneven" is, in a line of the help on the menu.
+    .summary = MarkedHelp("four columns of five cells, each with one gap"),
+    // TRANSLATORS: the help of the puzzle "Uneven": its goal, its rules, its drags and keys.
+    .rules = MarkedHelp(
+        "Put the tiles back in reading order with every gap at the bottom. Each column has five cells and "
+        "one gap: tap above or below a column to slide it one cell into its gap. The three middle rows "
+        "shift sideways as in Normal; the top and bottom rows never do. Rows and columns can be dragged "
+        "too. Keys: the arrows move the cursor, and Shift with an arrow shifts its row or slides its "
+        "column. Enter takes hold of both lines, so that plain arrows move them, and lets go again."),
 };
 
 }  // namespace tessel

@@ -66,7 +66,7 @@ BoardText DescribeUnmovable(const Game& game) {
     return DescribeLineBoard(game, game.fixedColumn, game.fixedRow);
 }
 
-std::string DescribeUnmovableMove(const Board& before, const Board& after) {
+MoveWords DescribeUnmovableMove(const Board& before, const Board& after) {
     return DescribeLineShifts(before, after, 4);
 }
 
@@ -102,6 +102,14 @@ constexpr Puzzle UNMOVABLE_PUZZLE{
     .brokenBoard = BrokenUnmovable,
     .drag = &UNMOVABLE_DRAG,
     .dealsLockedLines = true,
+    // TRANSLATORS: what the puzzle "Unmovable" is, in a line of the help on the menu.
+    .summary = MarkedHelp("Normal with one row and one column locked"),
+    // TRANSLATORS: the help of the puzzle "Unmovable": its goal, its rules, its drags and keys.
+    .rules = MarkedHelp(
+        "Put the tiles back in reading order, 1 to 16, as in Normal; but one column and one row are locked, "
+        "with no arrows, and never shift. Their tiles still travel with the lines that cross them, all but "
+        "the grey tile where the two meet. Rows and columns can be dragged too. Keys: the arrows move the "
+        "cursor over the cells, and Shift with an arrow shifts the cursor's row or column."),
 };
 
 }  // namespace tessel

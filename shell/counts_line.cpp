@@ -35,7 +35,7 @@ void CountsLine::followLook() {
 }
 
 void CountsLine::refresh() {
-    setText(QString::fromStdString(CountsText(view_.session())));
+    setText(QString::fromStdString(view_.countsText()));
 }
 
 }  // namespace tessel

@@ -260,7 +260,7 @@ class ViewAccessible : public QAccessibleWidget {
     void Refresh() {
         GameView* shown = view();
         if (shown == nullptr) return;
-        Session& session = shown->session();
+        Session& session = shown->shownSession();
         const ScreenText before = std::move(text_);
         text_ = DescribeScreen(session.game);
         const QString words = ToQString(TakePlayedWords(session));

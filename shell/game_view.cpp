@@ -30,6 +30,9 @@ namespace {
 constexpr QRect LANDSCAPE_RECT_1{10, 30, 270, 29};
 constexpr QRect LANDSCAPE_RECT_2{10, 60, 270, 30};
 
+// The watching's timer: often enough that a move is never late by a frame's worth.
+constexpr int WATCH_STEP_MS = 15;
+
 // Mouse positions arrive as logical coordinates, device pixels divided by the ratio; multiplying back can
 // land a hair below the whole device pixel, which this nudge absorbs.
 constexpr double DEVICE_PIXEL_EPSILON = 1e-6;
@@ -125,6 +128,7 @@ void GameView::playSplash() {
     game().splashPending = 0;
     game().drainTaps = 1;
     updateClockHold();  // a game kept by the last run plays on, its time with it
+    if (watching()) pauseWatching(false);
     repaint();
     drainQueuedTaps();
 }
@@ -188,12 +192,16 @@ void GameView::paintEvent(QPaintEvent*) {
         }
         return;
     }
-    DrawGamePixels(painter, PictureShown(game(), shown_).pixels.data(), SURFACE_WIDTH, SURFACE_HEIGHT, 0, 0,
-                   k, dpr);
+    DrawGamePixels(painter, PictureShown(shownSession().game, shown_).pixels.data(), SURFACE_WIDTH,
+                   SURFACE_HEIGHT, 0, 0, k, dpr);
 }
 
 void GameView::pressAt(QPointF position) {
     if (isLandscape()) return;
+    if (watching()) {
+        if (WatchEnded(*watch_)) stopWatching();
+        return;
+    }
     if (game().drainTaps != 0 && !takeDrainedTap()) return;
     const QPoint tap = gamePoint(position);
     Press(session(), tap.x(), tap.y());
@@ -302,6 +310,11 @@ bool AsksMovesAndTime(const QKeyEvent& event) {
 }
 
 void GameView::keyPressEvent(QKeyEvent* event) {
+    if (watching()) {
+        watchKey(*event);
+        event->accept();
+        return;
+    }
     if (AsksMovesAndTime(*event)) {
         // Nothing changes: a screen reader says the moves and time (game_accessible).
         event->accept();
@@ -380,7 +393,94 @@ void GameView::updateClockHold() {
     // The game's clock cannot run before the splash has ended, which sets the hold; nor is the clock read.
     if (game().splashPending != 0) return;
     const bool held = isLandscape() || !isVisible() || window()->isMinimized();
-    HoldClock(session(), held);
+    HoldClock(session(), held || watching());
+    // The watching stands too while it cannot be seen.
+    if (watching() && held) pauseWatching(true);
+}
+
+void GameView::startWatching(const LoggedSolve& solve) {
+    if (watching()) stopWatching();
+    if (CancelDrag(session_)) emit played();
+    watch_ = StartWatch(solve, game());
+    // Asked for at start, it waits for the splash.
+    if (game().splashPending != 0) PauseWatch(*watch_, true);
+    updateClockHold();
+    watchClock_.start();
+    connect(&watchTimer_, &QTimer::timeout, this, &GameView::advanceWatch, Qt::UniqueConnection);
+    watchTimer_.start(WATCH_STEP_MS);
+    sayWatching();
+}
+
+void GameView::stopWatching() {
+    if (!watching()) return;
+    watchTimer_.stop();
+    watch_.reset();
+    updateClockHold();
+    PresentNow(game());
+    emit watchingChanged();
+    emit played();
+}
+
+void GameView::advanceWatch() {
+    const auto elapsed = static_cast<uint32_t>(watchClock_.restart());
+    const std::size_t before = watch_->played;
+    AdvanceWatch(*watch_, elapsed);
+    if (watch_->played != before) emit played();
+    if (WatchEnded(*watch_)) {
+        watchTimer_.stop();
+        emit watchingChanged();
+    }
+}
+
+void GameView::sayWatching() {
+    watch_->session.played.words = WatchText(*watch_);
+    emit watchingChanged();
+    emit played();
+}
+
+void GameView::pauseWatching(bool paused) {
+    if (!watching() || watch_->paused == paused) return;
+    PauseWatch(*watch_, paused);
+    watchClock_.restart();
+    sayWatching();
+}
+
+void GameView::stepWatching() {
+    if (!watching() || !StepWatch(*watch_)) return;
+    emit played();
+    emit watchingChanged();
+}
+
+void GameView::setWatchSpeed(int speed) {
+    if (!watching()) return;
+    SetWatchSpeed(*watch_, speed);
+    sayWatching();
+}
+
+std::string GameView::countsText() const {
+    return watch_ ? WatchText(*watch_) : CountsText(session_);
+}
+
+void GameView::watchKey(const QKeyEvent& event) {
+    if (event.modifiers() & ~Qt::KeypadModifier) return;
+    switch (event.key()) {
+        case Qt::Key_Space:
+            pauseWatching(!watch_->paused);
+            return;
+        case Qt::Key_Right:
+            stepWatching();
+            return;
+        case Qt::Key_1:
+        case Qt::Key_2:
+        case Qt::Key_4:
+            setWatchSpeed(event.key() - Qt::Key_0);
+            return;
+        case Qt::Key_Escape:
+            stopWatching();
+            return;
+        default:
+            return;
+    }
 }
 
 }  // namespace tessel

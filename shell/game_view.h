@@ -2,15 +2,19 @@
 // splash, refuses landscape with a message, turns left-button presses into taps and takes moves back.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointF>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <set>
 
 #include "game/session.h"
+#include "game/watch.h"
 #include "shell/tick_source.h"
 
 class QKeyEvent;
@@ -76,6 +80,22 @@ class GameView : public QWidget {
     // Draws the game in this look from now on, the margins round the picture too, and shows it at once.
     void setLook(Look look);
 
+    // Watching a solve (game/watch.h) that CheckSolve passed, in place of the game in play, which stands
+    // meanwhile, its clock held, and comes back when the watching stops. While watching, taps, Undo, Redo
+    // and Hint do nothing; Space pauses and plays on, Right steps a move, 1, 2 and 4 set the pace, Escape
+    // or a tap after the end stops.
+    void startWatching(const LoggedSolve& solve);
+    void stopWatching();
+    bool watching() const { return watch_ != nullptr; }
+    void pauseWatching(bool paused);
+    void stepWatching();
+    void setWatchSpeed(int speed);
+    const Watch* watch() const { return watch_.get(); }
+    // The session whose picture is shown: the watched one while watching, otherwise the game in play.
+    Session& shownSession() { return watch_ ? watch_->session : session_; }
+    // The line under the picture: the moves and time, or where the watching stands.
+    std::string countsText() const;
+
   public slots:
     // Take back the last move and play it again; nothing while the splash plays or the window lies sideways,
     // like taps.
@@ -91,6 +111,8 @@ class GameView : public QWidget {
     void played();
     // The game is drawn in another look; nothing of the game changed.
     void lookChanged();
+    // A watching started or stopped, or was paused, stepped or set to another pace.
+    void watchingChanged();
 
   protected:
     bool event(QEvent* event) override;
@@ -120,6 +142,11 @@ class GameView : public QWidget {
     bool takeDrainedTap();
     // Whether a key press is the game's: a key pressed while the view had the keyboard, or a repeat of one.
     bool takesPress(const QKeyEvent& event);
+    // A key while watching: the watching's own, or nothing.
+    void watchKey(const QKeyEvent& event);
+    void advanceWatch();
+    // Says where the watching stands (a screen reader speaks it) and tells it changed.
+    void sayWatching();
 
     // The view owns the game it shows and draws into, so the record outlives every use the view makes of
     // it.
@@ -139,6 +166,9 @@ class GameView : public QWidget {
     bool following_ = false;  // a dragged line is following the pointer: its pictures are not paced
     bool pinched_ = false;    // a second finger touched: nothing more of this touch is played
     BackBuffer shown_{};      // the back buffer with the cursor's outline over it, when there is one
+    std::unique_ptr<Watch> watch_;
+    QTimer watchTimer_;         // the watching's steps
+    QElapsedTimer watchClock_;  // the real time since the last step
 };
 
 }  // namespace tessel

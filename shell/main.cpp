@@ -11,12 +11,14 @@
 // Not implemented: reading the monitor's rotation (the window's own shape decides portrait or landscape);
 // a guaranteed raise of the running copy (the window manager may only flag it, as focus-stealing rules go).
 #include <QApplication>
+#include <QSettings>
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <vector>
 
+#include "shell/language_choice.h"
 #include "shell/start_up.h"
 #include "shell/strings.h"
 
@@ -83,6 +85,13 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     qt_message_output(type, context, text);
 }
 
+// The language chosen in Tools > Language, or the system's, before any word is written.
+void UseKeptLanguage(QCoreApplication& app) {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("tessel"),
+                       QStringLiteral("tessel"));
+    tessel::UseLanguageChoice(app, tessel::KeptLanguageChoice(settings));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,6 +100,7 @@ int main(int argc, char** argv) {
     const QStringList arguments = Arguments(argc, argv);
     if (tessel::OnlyAsksForHelpOrVersion(arguments) || !HasWindowSystem(arguments)) {
         QCoreApplication app(argc, argv);
+        UseKeptLanguage(app);
         if (const auto status = tessel::AnswerCommandLine(QCoreApplication::arguments())) return *status;
         PrintNoDisplay();
         return EXIT_NO_DISPLAY;
@@ -103,6 +113,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);  // takes Qt's own options (-platform, -style, ...) out of the arguments
     qInstallMessageHandler(previousHandler);
     PassOnHeldMessages();
+    UseKeptLanguage(app);
     QApplication::setApplicationName(QString::fromLatin1(tessel::PROGRAM_NAME));
     QApplication::setDesktopFileName(QStringLiteral("org.example.tessel"));
     // Decided before looking for a running copy: a bad command line neither starts a game nor wakes one.

@@ -12,6 +12,7 @@
 #include "shell/game_view.h"
 #include "shell/icon.h"
 #include "shell/strings.h"
+#include "shell/watch_tools.h"
 
 namespace tessel {
 
@@ -23,6 +24,9 @@ MainWindow::MainWindow()
       gameId_(Words(msg::MENU_GAME_ID)),
       playGameId_(Words(msg::MENU_PLAY_GAME_ID)),
       records_(Words(msg::MENU_RECORDS)),
+      shareSolve_(Words(msg::MENU_SHARE_SOLVE)),
+      watchSolve_(Words(msg::MENU_WATCH_SOLVE)),
+      shareResult_(Words(msg::MENU_SHARE_RESULT)),
       close_(Words(msg::CLOSE)) {
     setObjectName(QString::fromLatin1(CLASS_NAME));
     setWindowTitle(Words(msg::APP_NAME));
@@ -38,6 +42,27 @@ MainWindow::MainWindow()
     tools->addAction(&gameId_);
     tools->addAction(&playGameId_);
     tools->addAction(&records_);
+    tools->addSeparator();
+    tools->addAction(&shareSolve_);
+    tools->addAction(&watchSolve_);
+    QMenu* watching = tools->addMenu(Words(msg::MENU_WATCHING));
+    const std::array<Message, 6> watchingWords{msg::WATCH_PAUSE, msg::WATCH_STEP,       msg::WATCH_OWN_PACE,
+                                               msg::WATCH_TWICE, msg::WATCH_FOUR_TIMES, msg::WATCH_STOP};
+    const std::array<QKeySequence, 6> watchingKeys{Qt::Key_Space, Qt::Key_Right, Qt::Key_1,
+                                                   Qt::Key_2,     Qt::Key_4,     Qt::Key_Escape};
+    for (std::size_t i = 0; i < watching_.size(); ++i) {
+        watching_[i].setText(Words(watchingWords[i]));
+        // Shown beside the item; the view takes the keys itself while it has the focus.
+        watching_[i].setShortcut(watchingKeys[i]);
+        watching_[i].setShortcutContext(Qt::WidgetShortcut);
+        watching->addAction(&watching_[i]);
+    }
+    QMenu* today = tools->addMenu(Words(msg::MENU_TODAYS_BOARD));
+    for (const Puzzle* puzzle : Puzzles()) {
+        today->addAction(QString::fromStdString(PuzzleName(*puzzle)), this,
+                         [this, puzzle] { PlayTodaysBoard(*this, *puzzle); });
+    }
+    tools->addAction(&shareResult_);
     tools->addSeparator();
     QMenu* look = tools->addMenu(Words(msg::MENU_LOOK));
     auto* lookGroup = new QActionGroup(this);
@@ -65,6 +90,9 @@ MainWindow::MainWindow()
     connect(&about_, &QAction::triggered, this, &MainWindow::showAbout);
     connect(&gameId_, &QAction::triggered, this, [this] { ShowGameId(*this); });
     connect(&playGameId_, &QAction::triggered, this, [this] { AskForGameId(*this); });
+    connect(&shareSolve_, &QAction::triggered, this, [this] { ShareSolve(*this); });
+    connect(&watchSolve_, &QAction::triggered, this, [this] { AskForSolveLink(*this); });
+    connect(&shareResult_, &QAction::triggered, this, [this] { ShareResult(*this); });
     connect(&close_, &QAction::triggered, this, &QWidget::close);
 
     view_ = new GameView(this);
@@ -74,6 +102,15 @@ MainWindow::MainWindow()
     connect(&redo_, &QAction::triggered, view_, &GameView::redo);
     connect(&hint_, &QAction::triggered, view_, &GameView::hint);
     connect(view_, &GameView::played, this, &MainWindow::updateHistoryActions);
+    connect(view_, &GameView::watchingChanged, this, &MainWindow::updateHistoryActions);
+    connect(&watching_[0], &QAction::triggered, view_,
+            [this] { view_->pauseWatching(!view_->watch()->paused); });
+    connect(&watching_[1], &QAction::triggered, view_, &GameView::stepWatching);
+    for (const int speed : {1, 2, 4}) {
+        connect(&watching_[speed == 4 ? 4 : speed + 1], &QAction::triggered, view_,
+                [this, speed] { view_->setWatchSpeed(speed); });
+    }
+    connect(&watching_[5], &QAction::triggered, view_, &GameView::stopWatching);
     updateHistoryActions();
     chooseLook(std::nullopt);
 
@@ -94,8 +131,12 @@ int MainWindow::chromeHeight() const {
 }
 
 void MainWindow::updateHistoryActions() {
-    undo_.setEnabled(UndoCount(view_->history()) > 0);
-    redo_.setEnabled(RedoCount(view_->history()) > 0);
+    const bool watching = view_->watching();
+    undo_.setEnabled(!watching && UndoCount(view_->history()) > 0);
+    redo_.setEnabled(!watching && RedoCount(view_->history()) > 0);
+    hint_.setEnabled(!watching);
+    for (QAction& item : watching_) item.setEnabled(watching);
+    if (watching) watching_[0].setText(Words(view_->watch()->paused ? msg::WATCH_PLAY_ON : msg::WATCH_PAUSE));
 }
 
 // The view, a child, is deleted after this class's part of the window has gone: what it still signals then

@@ -32,11 +32,17 @@ class MainWindow : public QWidget {
     QAction& gameIdAction() { return gameId_; }
     QAction& playGameIdAction() { return playGameId_; }
     QAction& recordsAction() { return records_; }
+    QAction& shareSolveAction() { return shareSolve_; }
+    QAction& watchSolveAction() { return watchSolve_; }
+    QAction& shareResultAction() { return shareResult_; }
+    // "Watching": Pause, Next move, the three paces, Stop watching; greyed unless a solve is watched.
+    std::array<QAction, 6>& watchingActions() { return watching_; }
     // The height of what lies below the picture: the line of moves and time, and the menu bar.
     int chromeHeight() const;
     QAction& closeAction() { return close_; }
 
-    // Undo and Redo are greyed while there is nothing to take back or play again.
+    // Undo and Redo are greyed while there is nothing to take back or play again, and like Hint while a
+    // solve is watched; the watching's items only then.
     void updateHistoryActions();
 
     // "Tools" > "Look": the choice shown, its item checked; "As the system" follows the palette from now on.
@@ -70,6 +76,10 @@ class MainWindow : public QWidget {
     QAction gameId_;
     QAction playGameId_;
     QAction records_;
+    QAction shareSolve_;
+    QAction watchSolve_;
+    QAction shareResult_;
+    std::array<QAction, 6> watching_;
     QAction close_;
     std::array<QAction, 4> looks_;  // "As the system", then the looks in their order
     LookChoice lookChoice_;

@@ -14,14 +14,20 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "game/catalogue.h"
 #include "game/game_id.h"
+#include "game/solve_link.h"
+#include "game/watch.h"
 #include "shell/game_keeper.h"
 #include "shell/game_tools.h"
+#include "shell/how_to_play_dialog.h"
 #include "shell/kept_file.h"
+#include "shell/language_choice.h"
 #include "shell/main_window.h"
 #include "shell/records_keeper.h"
 #include "shell/single_instance.h"
 #include "shell/strings.h"
+#include "shell/watch_tools.h"
 #include "shell/window_place.h"
 
 namespace tessel {
@@ -36,6 +42,7 @@ struct ParsedCommandLine {
     bool help = false;
     bool version = false;
     QString gameId;
+    QString watchLink;
     QString helpText;
 };
 
@@ -50,7 +57,11 @@ ParsedCommandLine Parse(const QStringList& arguments) {
     const QCommandLineOption game(QStringLiteral("game"), Words(msg::HELP_GAME), Words(msg::HELP_GAME_VALUE));
     parser.addOption(help);
     parser.addOption(version);
+    const QCommandLineOption watch(QStringLiteral("watch"),
+                                   QStringLiteral("Watch the solve a link holds (see Tools > Share solve)."),
+                                   QStringLiteral("LINK"));
     parser.addOption(game);
+    parser.addOption(watch);
     ParsedCommandLine parsed;
     parsed.valid = parser.parse(arguments);
     parsed.error = parser.errorText();
@@ -63,6 +74,14 @@ ParsedCommandLine Parse(const QStringList& arguments) {
     if (parsed.valid && parser.isSet(game)) {
         const ReadGameId read = ParseGameId(parsed.gameId.toStdString());
         if (!read.id) parsed.valid = false, parsed.error = QString::fromStdString(read.error);
+    }
+    parsed.watchLink = parser.value(watch);
+    if (parsed.valid && parser.isSet(watch)) {
+        const std::string given = parsed.watchLink.toStdString();
+        const ReadSolveLink read = ParseSolveLink(given);
+        std::string error = read.solve ? CheckSolve(*read.solve) : read.error;
+        if (read.solve && !error.empty()) error = Say(msg::LINK_REFUSED, Shown(given), error);
+        if (!error.empty()) parsed.valid = false, parsed.error = QString::fromStdString(error);
     }
     parsed.help = parser.isSet(help);
     parsed.version = parser.isSet(version);
@@ -103,6 +122,10 @@ QString AskedGameId(const QStringList& arguments) {
     return Parse(arguments).gameId;
 }
 
+QString AskedWatchLink(const QStringList& arguments) {
+    return Parse(arguments).watchLink;
+}
+
 void QuitOnSessionSignals(QCoreApplication& app) {
     static int ends[2] = {-1, -1};
     if (ends[0] >= 0 || pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
@@ -135,6 +158,8 @@ int RunGame(QApplication& app, const QByteArray& activationToken, const QString&
     GameKeeper keeper(window, keptPath);
     // A board asked for on the command line takes the kept game's place.
     if (!gameId.isEmpty()) PlayGameIdText(window, gameId);
+    // A solve asked for on the command line is watched after the splash, the game in play kept beside it.
+    if (const QString link = AskedWatchLink(app.arguments()); !link.isEmpty()) WatchLinkText(window, link);
     // The records, beside the kept game; written as each game is solved.
     RecordsKeeper records(window.view().session(), RecordsKeeper::PathBeside(keptPath));
     QObject::connect(&window.view(), &GameView::played, &records, &RecordsKeeper::keep);
@@ -159,6 +184,8 @@ int RunGame(QApplication& app, const QByteArray& activationToken, const QString&
                      [&](LookChoice choice) { KeepLookChoice(settings, choice); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
                      [&] { KeepWindowPlace(window, settings); });
+    AddLanguageMenu(window, settings);
+    AddHowToPlay(window);
     window.show();
     app.exec();
     return 0;

@@ -27,6 +27,8 @@ void QuitOnSessionSignals(QCoreApplication& app);
 
 // The game ID given with --game, checked by AnswerCommandLine; empty when none is.
 QString AskedGameId(const QStringList& arguments);
+// The solve link given with --watch, checked by AnswerCommandLine; empty when none is.
+QString AskedWatchLink(const QStringList& arguments);
 
 // Ends at once when a copy is already running (asking it to come to the front, and to start the board of
 // `gameId` if one is given); otherwise creates the window, brings back the game the last run kept (or

@@ -17,7 +17,7 @@ done
 # "Normal": the start picture and every present are frames: start + label + 2 + 2 + 3 + 1 + 1.
 "$replay" --frames "$work/frames" "$examples/normal.txt" >"$work/out.jsonl"
 check "a line for the start and each command" test "$(wc -l <"$work/out.jsonl")" -eq 9
-check "a shared edge presents twice plus once; three moves, no time passed, the game's ID" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0,"hint":null,"moves":3,"time":0,"gameId":"normal-1000"}$' "$work/out.jsonl"
+check "a shared edge presents twice plus once; three moves, no time passed, the game's ID" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0,"hint":null,"moves":3,"time":0,"gameId":"normal-1000","said":"column 1 down, column 2 down"}$' "$work/out.jsonl"
 check "every present is a frame, in order" test "$(ls "$work/frames" | wc -l)" -eq 11 -a -f "$work/frames/00010.png"
 
 # Looks: the classic one unless told otherwise; another draws every picture anew in its colours, and the
@@ -35,6 +35,17 @@ for look in high-contrast dark; do
     check "--look $look: the same game, every one of its 11 pictures in other colours" \
         test "$differing" -eq 11 -a "$(cat "$work/$look.jsonl")" = "$(cat "$work/out.jsonl")"
 done
+
+# Languages: English unless told; another says each record's "said" in its words, the game the same.
+"$replay" --language de "$examples/normal.txt" >"$work/de.jsonl"
+check "--language de: the same records but what is said" \
+    test "$(sed 's/,"said":.*//' "$work/de.jsonl")" = "$(sed 's/,"said":.*//' "$work/out.jsonl")"
+check "--language de: said in German" grep -q '"line":5,.*"said":"Normal gestartet"}$' "$work/de.jsonl"
+"$replay" --language en "$examples/normal.txt" >"$work/en.jsonl"
+check "--language en: the very lines of no --language" cmp -s "$work/out.jsonl" "$work/en.jsonl"
+"$replay" --language tlh "$examples/normal.txt" >"$work/tlh.out" 2>"$work/tlh.err"
+check "--language the game lacks: status 2, one line, nothing played" test $? -eq 2 -a ! -s "$work/tlh.out" -a \
+    "$(wc -l <"$work/tlh.err")" -eq 1
 
 # Keys: the first shows the cursor, the next moves it, Enter on the board takes hold.
 printf 'splash\nkey Down\nkey Down\nkey Enter\nkey Enter\n' | "$replay" - >"$work/keys.jsonl"
@@ -81,9 +92,9 @@ check "resume of a cut file: status 2 and a message" test $? -eq 2 -a -s "$work/
 # is no ID stops the script on its line, the lines before it printed.
 printf 'tick 4297\nsplash\ntap 119 127\n' | "$replay" --frames "$work/dealt" - | tail -1 >"$work/dealt.json"
 printf 'splash\ntick 9\ntap 119 77\ntap 107 40\ngame unmovable-%s\n' \
-    "$(sed 's/.*"gameId":"unmovable-\(.*\)"}$/\1/' "$work/dealt.json")" |
+    "$(sed 's/.*"gameId":"unmovable-\([^"]*\)".*/\1/' "$work/dealt.json")" |
     "$replay" --frames "$work/named" - | tail -1 >"$work/named.json"
-strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"screenAtTap":[0-9]*,//; s/"tapX".*"bannerY"/"bannerY"/' "$1"; }
+strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"screenAtTap":[0-9]*,//; s/"tapX".*"bannerY"/"bannerY"/; s/,"said":.*}$/}/' "$1"; }
 check "game ID: the record of its scramble" cmp -s <(strip "$work/dealt.json") <(strip "$work/named.json")
 check "game ID: the picture of its scramble" cmp -s "$work/dealt/00001.png" "$work/named/00004.png"
 for bad in "normal-" "unmovable-4297" "jigsaw-1" $'normal-1\x01'; do  # each refusal: game_id_test.cpp
@@ -114,7 +125,7 @@ for solve in "$solves"/*.txt; do
     check "$name: the game in play shown again after it" test $? -eq 0
     check "$name: the watched game ends at the solve's moves, time and ID" \
         test "$(sed -n 's/.*,"watched":\(.*\)}$/\1/p' "$work/watch.jsonl")" = "$ends"
-    strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"presents":[0-9]*,//; s/,"watched":.*}$/}/' "$1"; }
+    strip() { sed 's/"line":[0-9]*,"command":"[a-z]*",//; s/"presents":[0-9]*,//; s/,"said":"[^"]*"//; s/,"watched":.*}$/}/' "$1"; }
     check "$name: the game in play as it was, and kept the same" test \
         "$(sed -n 3p "$work/watch.jsonl" | strip /dev/stdin)" = "$(sed -n 4p "$work/watch.jsonl" | strip /dev/stdin)" -a \
         "$(cmp "$work/before" "$work/after" && echo same)" = same
@@ -150,8 +161,8 @@ send undo >"$work/undone"
 sed -i 's/"line":[0-9]*,"command":"undo",//; s/,"tapActed".*"presents"/,"presents"/' "$work/undone"
 check "undo: the board as scrambled" grep -q '"screen":20,"screenAtTap":20,"solved":0,"presents":1,"undo":0,"redo":1,' "$work/undone"
 send redo >"$work/redone"
-sed -i 's/"line":[0-9]*,"command":"redo",//' "$work/redone"
-sed 's/"line":[0-9]*,"command":"tap",//' "$work/moved" | cmp -s - "$work/redone"
+sed -i 's/"line":[0-9]*,"command":"redo",//; s/,"said":.*}$/}/' "$work/redone"
+sed 's/"line":[0-9]*,"command":"tap",//; s/,"said":.*}$/}/' "$work/moved" | cmp -s - "$work/redone"
 check "redo: the move again, as the tap made it" test $? -eq 0
 send hint >"$work/hinted"
 point=$(sed -n 's/.*"hint":{"x":\([0-9]*\),"y":\([0-9]*\),"move":"[a-z0-9 ,]*"},.*$/\1 \2/p' "$work/hinted")

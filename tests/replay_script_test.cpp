@@ -47,14 +47,14 @@ TEST(ReplayState, TheStartRecordInFull) {
     };
     const std::string tiles = zeros(36), lights = zeros(49);
     EXPECT_EQ(
-        StateJson(*session, 0, "start", 0),
+        StateJson(*session, 0, "start", 0, ""),
         R"({"line":0,"command":"start","screen":1,"screenAtTap":1,"solved":0,"tapActed":0,)"
         R"("splashPending":1,"tapX":0,"tapY":0,"bannerY":)" +
             zeros(9) + R"(,"tileGrid":{"tile":)" + tiles + R"(,"cellLeft":)" + tiles + R"(,"cellTop":)" +
             tiles + R"(},"lightGrid":{"lit":)" + lights + R"(,"cellLeft":)" + lights + R"(,"cellTop":)" +
             lights +
             R"(},"fixedColumn":0,"fixedRow":0,"blankCol":0,"blankRow":0,"presents":0,)"
-            R"("undo":0,"redo":0,"cursor":null,"grabbed":0,"hint":null,"moves":0,"time":0,"gameId":null})");
+            R"("undo":0,"redo":0,"cursor":null,"grabbed":0,"hint":null,"moves":0,"time":0,"gameId":null,"said":""})");
 }
 
 }  // namespace

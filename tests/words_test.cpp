@@ -10,19 +10,23 @@ namespace {
 
 // A language with three plural forms (one; two to four; the rest), as Polish's Plural-Forms gives them,
 // kept to the numbers these cases use.
-Translation ThreeForms() {
-    Translation translation;
-    translation.plural = [](uint64_t n) -> std::size_t { return n == 1 ? 0 : n >= 2 && n <= 4 ? 1 : 2; };
+CompiledCatalogue ThreeForms() {
+    CompiledCatalogue translation;
+    translation.plural = *PluralRule::Parse("n == 1 ? 0 : n >= 2 && n <= 4 ? 1 : 2", 3);
+    auto add = [&translation](std::string_view context, std::string_view english,
+                              std::vector<std::string> forms) {
+        translation.forms[MessageKeyHash(context, english)] = std::move(forms);
+    };
     // The counts line and the moves said aloud are one English text in two contexts.
-    translation.forms["counts line\x04%1 move, %2"] = {"%2 | %1 ruch", "%2 | %1 ruchy", "%2 | %1 ruchów"};
-    translation.forms["said aloud\x04%1 move, %2"] = {"%1 said"};  // its other forms missing
-    translation.forms["%1 second"] = {"%1 sekunda", "%1 sekundy", "%1 sekund"};
-    translation.forms["Normal"] = {"Zwykła"};
+    add("counts line", "%1 move, %2", {"%2 | %1 ruch", "%2 | %1 ruchy", "%2 | %1 ruchów"});
+    add("said aloud", "%1 move, %2", {"%1 said"});  // its other forms missing
+    add("", "%1 second", {"%1 sekunda", "%1 sekundy", "%1 sekund"});
+    add("", "Normal", {"Zwykła"});
     return translation;
 }
 
 struct InTranslation {
-    explicit InTranslation(Translation translation) { UseTranslation(std::move(translation)); }
+    explicit InTranslation(CompiledCatalogue translation) { UseTranslation(std::move(translation)); }
     ~InTranslation() { UseTranslation(std::nullopt); }
     InTranslation(const InTranslation&) = delete;
     InTranslation& operator=(const InTranslation&) = delete;

@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "game/kept_game.h"
+#include "game/solve_link.h"
 #include "shell/about_dialog.h"
 #include "shell/look_choice.h"
 #include "shell/main_window.h"
@@ -115,6 +117,29 @@ class TestWindow : public QObject {
         SetTickSource([now = uint32_t{0}]() mutable { return now += 1000; });
     }
     void cleanup() { SetTickSource({}); }
+
+    // A solve watched four times as fast: its picture shown in place of the game in play, which taps do not
+    // reach, to its solved end; Escape brings the game in play back, its picture and kept form as they were.
+    void watchingNeverTouchesTheGameInPlay() {
+        GameView view;
+        QVERIFY(Show(view, PORTRAIT * 2));
+        Tap(view, NORMAL_LABEL);
+        const std::vector<uint8_t> kept = KeepGame(view.session());
+        const ReadSolveLink read =
+            ParseSolveLink("lights-out-2026-12-09.1.E-iAE_ShgLE_qsZGZq1LHyK9dKlChmPKmKydKmi7P");
+        QVERIFY(read.solve.has_value());
+        view.startWatching(*read.solve);
+        QTest::keyClick(&view, Qt::Key_4);
+        Tap(view, {107, 40});  // column 2 up, on the game in play
+        QCOMPARE(view.shownSession().game.screen, int32_t{SCREEN_LIGHTS_OUT});
+        QVERIFY(QString::fromStdString(view.countsText()).startsWith(QStringLiteral("watching")));
+        QTRY_VERIFY_WITH_TIMEOUT(WatchEnded(*view.watch()), 10000);
+        QCOMPARE(view.shownSession().game.solved, uint8_t{1});
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QVERIFY(!view.watching());
+        QTRY_VERIFY(ShowsBackBuffer(view));
+        QVERIFY(KeepGame(view.session()) == kept);
+    }
 
     // The mouse drags row 2 two cells and a half to the right: three moves, each taken back by one Undo; the
     // window shows the board at rest after the release. A drag over a move taken back tells of the cell it

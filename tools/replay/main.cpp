@@ -19,6 +19,7 @@
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/kept_game.h"
+#include "game/languages.h"
 #include "game/session.h"
 #include "game/solve_link.h"
 #include "game/tap_cycle.h"
@@ -87,7 +88,7 @@ int Fail(const std::string& message, long line = 0) {
 }
 
 constexpr std::string_view HELP =
-    "Usage: tessel-replay [--frames DIR] [--look LOOK] SCRIPT\n"
+    "Usage: tessel-replay [--frames DIR] [--look LOOK] [--language CODE] SCRIPT\n"
     "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
     "of JSON after the start and after every command, at once, so that a program can drive it through a\n"
     "pipe. SCRIPT \"-\" reads standard input.\n"
@@ -95,6 +96,8 @@ constexpr std::string_view HELP =
     "Options:\n"
     "  --frames DIR   write every picture the game shows as DIR/00000.png, DIR/00001.png, ...\n"
     "  --look LOOK    draw the pictures in this look: classic (the default), high-contrast or dark\n"
+    "  --language CODE  say \"said\" in this language: en (the default), ar, de, es, fr, it, ja, pl,\n"
+    "                 pt_BR, ru or zh_CN\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
     "\n"
@@ -128,6 +131,7 @@ struct Options {
     Request request = Request::Replay;
     std::string scriptPath;
     Look look = Look::CLASSIC;
+    std::string language = "en";
 };
 
 Options Bad(const std::string& message) {
@@ -137,9 +141,10 @@ Options Bad(const std::string& message) {
 
 // Reads the options with getopt_long. Every complaint is one line.
 Options ParseOptions(int argc, char** argv) {
-    enum { FRAMES = 1, LOOK };
+    enum { FRAMES = 1, LOOK, LANGUAGE };
     static constexpr option LONG_OPTIONS[] = {{"frames", required_argument, nullptr, FRAMES},
                                               {"look", required_argument, nullptr, LOOK},
+                                              {"language", required_argument, nullptr, LANGUAGE},
                                               {"help", no_argument, nullptr, 'h'},
                                               {"version", no_argument, nullptr, 'v'},
                                               {nullptr, 0, nullptr, 0}};
@@ -158,6 +163,13 @@ Options ParseOptions(int argc, char** argv) {
                     break;
                 }
                 return Bad("unknown look '" + std::string(optarg) + "' (classic, high-contrast or dark)");
+            case LANGUAGE:
+                if (const std::optional<std::string_view> language = KeptLanguage(optarg)) {
+                    options.language = *language;
+                    break;
+                }
+                return Bad("unknown language '" + std::string(optarg) +
+                           "' (en, ar, de, es, fr, it, ja, pl, pt_BR, ru or zh_CN)");
             case 'h':
                 options.request = Request::Help;
                 break;
@@ -165,6 +177,7 @@ Options ParseOptions(int argc, char** argv) {
                 options.request = Request::Version;
                 break;
             case ':':  // the option that takes a value is the word just read
+                if (std::string(argv[optind - 1]) == "--language") return Bad("--language needs a language");
                 return Bad(std::string(argv[optind - 1]) == "--look" ? "--look needs a look"
                                                                      : "--frames needs a folder");
             default:  // an unknown short option is named by optopt, a long one is the word just read
@@ -181,7 +194,8 @@ Options ParseOptions(int argc, char** argv) {
 }
 
 void PrintState(long line, std::string_view command, const replay::Extras& extras = {}) {
-    std::cout << replay::StateJson(TheSession(), line, command, platform.presents, extras) << '\n'
+    const std::string said = TakePlayedWords(TheSession());
+    std::cout << replay::StateJson(TheSession(), line, command, platform.presents, said, extras) << '\n'
               << std::flush;
 }
 
@@ -249,6 +263,9 @@ int main(int argc, char** argv) {
             break;
     }
     const std::string& scriptPath = options.scriptPath;
+    std::string languageError;
+    const std::string programDir = std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
+    if (!UseInstalledLanguage(programDir, options.language, languageError)) return Fail(languageError);
 
     std::ifstream file;
     if (scriptPath != "-") {

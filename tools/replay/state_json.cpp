@@ -1,10 +1,29 @@
 #include "tools/replay/state_json.h"
 
+#include <cstdio>
+
 #include "game/game_id.h"
 
 namespace tessel::replay {
 
 namespace {
+
+// Words as a JSON string's content: quotes, backslashes and control characters escaped.
+std::string Escaped(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            (escaped += '\\') += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
+            escaped += code;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
 
 class JsonObject {
   public:
@@ -85,8 +104,9 @@ std::string GameIdJson(const Session& session) {
 }  // namespace
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents,
-                      const Extras& extras) {
+                      std::string_view said, const Extras& extras) {
     const Game& game = session.game;
+    const std::string saidEscaped = Escaped(said);
     JsonObject record;
     record.Field("line", line)
         .Field("command", command)
@@ -112,7 +132,8 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Object("hint", HintJson(session))
         .Field("moves", MoveCount(session))
         .Field("time", ElapsedMs(session))
-        .Object("gameId", GameIdJson(session));
+        .Object("gameId", GameIdJson(session))
+        .Field("said", std::string_view(saidEscaped));
     if (const auto& link = extras.solveLink)
         record.Object("solveLink", link->empty() ? "null" : "\"" + *link + "\"");
     if (extras.watched) record.Object("watched", *extras.watched);

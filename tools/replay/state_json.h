@@ -17,9 +17,10 @@ struct Extras {
 };
 
 // The record, then how many moves can be taken back ("undo") and played again ("redo"), the cursor and the
-// hint, and the game's moves, time in milliseconds and ID ("moves", "time", "gameId"), then the extras.
+// hint, the game's moves, time in milliseconds and ID ("moves", "time", "gameId"), what a screen reader
+// hears after the command ("said", empty when nothing), then the extras.
 std::string StateJson(const Session& session, long line, std::string_view command, int presents,
-                      const Extras& extras = {});
+                      std::string_view said, const Extras& extras = {});
 
 // {"moves": N, "time": MS, "gameId": "..."} of a watched game.
 std::string WatchedJson(const Session& watched);

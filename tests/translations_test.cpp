@@ -1,0 +1,84 @@
+// The shipped languages as the game speaks them: each catalogue found where the programs look, its plural
+// forms right for the counts a player meets, and English where a catalogue cannot be had.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "game/catalogue.h"
+#include "game/languages.h"
+
+namespace tessel {
+namespace {
+
+struct InLanguage {
+    explicit InLanguage(std::string_view code) {
+        std::string error;
+        loaded = UseInstalledLanguage(TESSEL_PROGRAM_DIR, code, error);
+        EXPECT_TRUE(loaded) << error;
+    }
+    ~InLanguage() {
+        std::string error;
+        UseLanguage("en", {}, error);
+    }
+    InLanguage(const InLanguage&) = delete;
+    InLanguage& operator=(const InLanguage&) = delete;
+    bool loaded = false;
+};
+
+constexpr std::array<int, 6> COUNTS{0, 1, 2, 5, 22, 101};
+
+std::array<std::string, 6> CountsLines() {
+    std::array<std::string, 6> lines;
+    for (std::size_t i = 0; i < COUNTS.size(); ++i) lines[i] = Say(msg::COUNTS_LINE, COUNTS[i], "1:12");
+    return lines;
+}
+
+// Polish and Russian have three forms (Russian's 101 is 1's), Arabic six, Japanese one.
+TEST(Translations, CountsTakeEachLanguagesPluralForms) {
+    struct Case {
+        const char* code;
+        std::array<std::string, 6> lines;
+    };
+    const Case cases[] = {
+        {"pl",
+         {"0 ruchów, 1:12", "1 ruch, 1:12", "2 ruchy, 1:12", "5 ruchów, 1:12", "22 ruchy, 1:12",
+          "101 ruchów, 1:12"}},
+        {"ru",
+         {"0 ходов, 1:12", "1 ход, 1:12", "2 хода, 1:12", "5 ходов, 1:12", "22 хода, 1:12", "101 ход, 1:12"}},
+        {"ar",
+         {"0 نقلة، 1:12", "نقلة واحدة، 1:12", "نقلتان، 1:12", "5 نقلات، 1:12", "22 نقلة، 1:12",
+          "101 نقلة، 1:12"}},
+        {"ja", {"0手、1:12", "1手、1:12", "2手、1:12", "5手、1:12", "22手、1:12", "101手、1:12"}},
+    };
+    for (const Case& c : cases) {
+        const InLanguage language(c.code);
+        EXPECT_EQ(LanguageInUse(), c.code);
+        EXPECT_EQ(CountsLines(), c.lines) << c.code;
+    }
+    EXPECT_EQ(CountsLines()[1], "1 move, 1:12");  // English again after each
+}
+
+TEST(Translations, EveryLanguageIsFoundAndSaysItsOwnWords) {
+    for (const Language& language : LANGUAGES) {
+        const InLanguage in(language.code);
+        EXPECT_NE(Say(msg::HOW_TO_PLAY), "How to play") << language.code;
+        EXPECT_NE(Say(msg::CLEARED_IN, 23, Say(msg::SECONDS, 12)), "cleared in 23 moves, 12 seconds")
+            << language.code;
+    }
+}
+
+TEST(Translations, ACatalogueThatCannotBeHadLeavesEnglish) {
+    std::string error;
+    EXPECT_FALSE(UseInstalledLanguage("/nonexistent/bin", "de", error));
+    EXPECT_EQ(error, "the de catalogue is missing");
+    EXPECT_EQ(LanguageInUse(), "en");
+    EXPECT_FALSE(UseLanguage("de", "TSC1 damaged", error));
+    EXPECT_EQ(LanguageInUse(), "en");
+    EXPECT_EQ(Say(msg::HOW_TO_PLAY), "How to play");
+    EXPECT_FALSE(UseInstalledLanguage(TESSEL_PROGRAM_DIR, "tlh", error));
+    EXPECT_EQ(error, "no language tlh here");
+}
+
+}  // namespace
+}  // namespace tessel
