@@ -8,6 +8,7 @@
 
 #include "core/looks.h"
 #include "game/words.h"
+#include "puzzles/board_text.h"
 
 namespace tessel {
 
@@ -15,6 +16,10 @@ struct Puzzle;
 
 // A puzzle's name as the screen reader and the dialogs say it (the picture draws its own).
 std::string PuzzleName(const Puzzle& puzzle);
+
+// A board's words (a cell's name or place, a move's part) and a move's parts told together.
+std::string SayBoardWords(const BoardWords& words);
+std::string SayMoveWords(const MoveWords& words);
 
 // A look's item in the "Look" menu ("As the system" for none), and what the screen reader says when the
 // game is shown in a look ("Dark look").
@@ -103,6 +108,27 @@ inline constexpr Message ROW_CANNOT_MOVE_RIGHT = Text("row %1 cannot move right"
 
 // ---- Moves, as hints show them and the screen reader says them
 
+// TRANSLATORS: a move: the column of tiles numbered %1 (from the left) shifted up one cell.
+inline constexpr Message COLUMN_UP = Text("column %1 up");
+// TRANSLATORS: a move: the column of tiles numbered %1 (from the left) shifted down one cell.
+inline constexpr Message COLUMN_DOWN = Text("column %1 down");
+// TRANSLATORS: a move: the row of tiles numbered %1 (from the top) shifted left one cell.
+inline constexpr Message ROW_LEFT = Text("row %1 left");
+// TRANSLATORS: a move: the row of tiles numbered %1 (from the top) shifted right one cell.
+inline constexpr Message ROW_RIGHT = Text("row %1 right");
+// TRANSLATORS: a move on "Almost Impossible": a 2 x 2 block of tiles turned.
+inline constexpr Message BLOCK_TURNED = Text("block turned");
+// TRANSLATORS: a move on "Lights out": the one light pressed is now on.
+inline constexpr Message PRESSED_ON = TextIn("a light pressed", "light on");
+// TRANSLATORS: a move on "Lights out": the one light pressed is now off.
+inline constexpr Message PRESSED_OFF = TextIn("a light pressed", "light off");
+// TRANSLATORS: a move on "Lights out": %1 lights pressed at once (a tap between them; 2 or 4).
+inline constexpr Message LIGHTS_PRESSED = Plural("%1 light pressed", "%1 lights pressed");
+// TRANSLATORS: after a move on "Lights out": %1 lights of the board are on.
+inline constexpr Message LIGHTS_ON = Plural("%1 light on", "%1 lights on");
+// TRANSLATORS: two parts of a move told together: "column 2 up, column 3 up", "light on, 6 lights on".
+inline constexpr Message MOVE_PARTS = TextIn("parts of a move", "%1, %2");
+
 // TRANSLATORS: a move of the 15 Puzzle: tile %1 slides into the empty cell, upwards.
 inline constexpr Message TILE_UP = Text("tile %1 up");
 // TRANSLATORS: a move of the 15 Puzzle: tile %1 slides into the empty cell, downwards.
@@ -118,6 +144,35 @@ inline constexpr Message TURN_BLOCK_AT = Text("turn block at column %1, row %2")
 inline constexpr Message PRESS_LIGHT_AT = Text("press light at column %1, row %2");
 
 // ---- The screen as the screen reader names it
+
+// TRANSLATORS: a board's cell holding tile %1, as a screen reader names it.
+inline constexpr Message CELL_TILE = TextIn("a cell's tile", "%1");
+// TRANSLATORS: a cell of "Unmovable" holding tile %1, which never moves.
+inline constexpr Message CELL_LOCKED_TILE = Text("locked %1");
+// TRANSLATORS: the 15 Puzzle's empty cell, into which a tile slides.
+inline constexpr Message CELL_EMPTY = Text("empty");
+// TRANSLATORS: the empty cell at an end of an "Uneven" column.
+inline constexpr Message CELL_GAP = Text("gap");
+// TRANSLATORS: a cell round the board without an arrow.
+inline constexpr Message CELL_BLANK = Text("blank");
+// TRANSLATORS: an arrow over a column, which shifts it up.
+inline constexpr Message CELL_UP_ARROW = Text("up arrow");
+// TRANSLATORS: an arrow under a column, which shifts it down.
+inline constexpr Message CELL_DOWN_ARROW = Text("down arrow");
+// TRANSLATORS: an arrow left of a row, which shifts it left.
+inline constexpr Message CELL_LEFT_ARROW = Text("left arrow");
+// TRANSLATORS: an arrow right of a row, which shifts it right.
+inline constexpr Message CELL_RIGHT_ARROW = Text("right arrow");
+// TRANSLATORS: a light of "Lights out" that is on.
+inline constexpr Message CELL_LIGHT_ON = TextIn("a cell's light", "light on");
+// TRANSLATORS: a light of "Lights out" that is off.
+inline constexpr Message CELL_LIGHT_OFF = TextIn("a cell's light", "light off");
+// TRANSLATORS: a cell's place, said after what it holds: %1 the row (from the top), %2 the column.
+inline constexpr Message CELL_PLACE = Text("row %1 column %2");
+// TRANSLATORS: an arrow's place: the column %1 it shifts.
+inline constexpr Message PLACE_COLUMN = Text("column %1");
+// TRANSLATORS: an arrow's place: the row %1 it shifts.
+inline constexpr Message PLACE_ROW = Text("row %1");
 
 // TRANSLATORS: the button in a board's corner that goes back to the menu, as a screen reader names it
 // (the picture draws its own word).

@@ -51,7 +51,10 @@ ScreenText DescribeScreen(const Game& game) {
     text.rows = board.rows;
     text.firstCol = board.firstCol;
     text.firstRow = board.firstRow;
-    text.cells = std::move(board.cells);
+    for (const BoardCell& cell : board.cells) {
+        text.cells.push_back({SayBoardWords(cell.name), cell.x, cell.y, cell.width, cell.height, cell.tapX,
+                              cell.tapY, SayBoardWords(cell.place), cell.tile});
+    }
     return text;
 }
 
@@ -81,7 +84,7 @@ std::string DescribeAction(const ShownState& before, const Session& session, Pla
     if (played.kind == Played::HINT) return session.hint ? Say(msg::HINT_SHOWN, session.hint->move) : "";
     const Puzzle* puzzle = FindPuzzle(game.screen);
     const auto describeMove = [puzzle](const Board& from, const Board& to) {
-        return puzzle != nullptr ? puzzle->describeMove(from, to) : std::string();
+        return puzzle != nullptr ? SayMoveWords(puzzle->describeMove(from, to)) : std::string();
     };
     const Board board = TakeBoard(game);
     // Undo is told by the move it took back, as that move was played.

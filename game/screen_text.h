@@ -15,6 +15,22 @@
 
 namespace tessel {
 
+// A thing on the screen: its name, the rectangle it is painted in and the point a tap on it is played at,
+// all in picture pixels. A cell also tells its place on the board ("row 2 column 3", "column 2" for an
+// arrow over column 2, empty where none helps) and, if it holds a tile, the tile's number: a tile keeps
+// its number as it travels.
+struct ScreenItem {
+    std::string name;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t tapX = 0;
+    int32_t tapY = 0;
+    std::string place;
+    int32_t tile = 0;
+};
+
 // The menu: no heading, six buttons and no grid. A board: the puzzle's name, the Quit button, and its
 // cells row by row, `columns` by `rows`, the first being cell [firstCol][firstRow] of the puzzle's grid.
 //   Tiles are named by their number; "Unmovable"'s grey tile, which never moves, "locked N". The 15

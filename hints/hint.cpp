@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "game/catalogue.h"
 #include "hints/hint_parts.h"
 #include "hints/line_search.h"
 #include "hints/line_tables.h"
@@ -17,7 +18,7 @@ namespace tessel {
 
 Hint LineShiftHint(const Game& game, ShiftDirection direction, int32_t line) {
     const Point cell = FindPuzzle(game.screen)->arrowCell(game.tileGrid, direction, line);
-    return HintAtSquare(cell.x, cell.y, ShiftWords(direction, line));
+    return HintAtSquare(cell.x, cell.y, SayBoardWords(ShiftWords(direction, line)));
 }
 
 std::optional<Hint> SearchedLineHint(const Game& game, const LineRules& rules) {

@@ -126,7 +126,7 @@ Point PressBlock(const Game& game, int32_t col, int32_t row) {
 // Each cell is played at the inner corner of the block it heads, the last column and row at the block
 // they end, since only corners turn.
 BoardText DescribeAlmostImpossible(const Game& game) {
-    BoardText text = DescribeTileBoard(game, "empty");
+    BoardText text = DescribeTileBoard(game, BoardWords::EMPTY);
     auto cell = text.cells.begin();
     for (int32_t row = 1; row <= 4; ++row) {
         for (int32_t col = 1; col <= 4; ++col, ++cell) {
@@ -138,8 +138,9 @@ BoardText DescribeAlmostImpossible(const Game& game) {
     return text;
 }
 
-std::string DescribeAlmostImpossibleMove(const Board& before, const Board& after) {
-    return before.tiles == after.tiles ? "" : "block turned";
+MoveWords DescribeAlmostImpossibleMove(const Board& before, const Board& after) {
+    if (before.tiles == after.tiles) return {};
+    return {{BoardWords::BLOCK_TURNED}};
 }
 
 std::string BrokenAlmostImpossible(const Game& game) {

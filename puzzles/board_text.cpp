@@ -1,24 +1,22 @@
 #include "puzzles/board_text.h"
 
-#include <utility>
-
 namespace tessel {
 
-ScreenItem CellItem(std::string name, int32_t x, int32_t y, std::string place, int32_t tile) {
+BoardCell CellItem(BoardWords name, int32_t x, int32_t y, BoardWords place, int32_t tile) {
     const Point middle = CellMiddle({x, y});
-    return {std::move(name), x, y, CELL_SIZE, CELL_SIZE, middle.x, middle.y, std::move(place), tile};
+    return {name, x, y, CELL_SIZE, CELL_SIZE, middle.x, middle.y, place, tile};
 }
 
-std::string LineWords(bool column, int32_t line) {
-    return (column ? "column " : "row ") + std::to_string(line);
+BoardWords LineWords(bool column, int32_t line) {
+    return {column ? BoardWords::COLUMN : BoardWords::ROW, line};
 }
 
-std::string PlaceWords(int32_t col, int32_t row) {
-    return LineWords(false, row) + " " + LineWords(true, col);
+BoardWords PlaceWords(int32_t col, int32_t row) {
+    return {BoardWords::CELL_PLACE, row, col};
 }
 
-std::string TileWords(int32_t tile, const char* none) {
-    return tile == 0 ? std::string(none) : std::to_string(tile);
+BoardWords TileWords(int32_t tile, BoardWords::Kind none) {
+    return tile == 0 ? BoardWords{none} : BoardWords{BoardWords::TILE, tile};
 }
 
 }  // namespace tessel

@@ -145,7 +145,7 @@ Point ArrowKeySlide(const Game& game, ShiftDirection direction) {
 }
 
 BoardText DescribeFifteen(const Game& game) {
-    return DescribeTileBoard(game, "empty");
+    return DescribeTileBoard(game, BoardWords::EMPTY);
 }
 
 struct Cell {
@@ -163,15 +163,15 @@ Cell EmptyCell(const Board& board) {
 }
 
 // The tile that slid into the empty cell, and which way.
-std::string DescribeSlide(const Board& before, const Board& after) {
+MoveWords DescribeSlide(const Board& before, const Board& after) {
     const Cell was = EmptyCell(before), is = EmptyCell(after);
     if (std::abs(was.col - is.col) + std::abs(was.row - is.row) != 1) return {};
-    const char* way = was.col > is.col   ? "right"
-                      : was.col < is.col ? "left"
-                      : was.row > is.row ? "down"
-                                         : "up";
+    const BoardWords::Kind way = was.col > is.col   ? BoardWords::TILE_RIGHT
+                                 : was.col < is.col ? BoardWords::TILE_LEFT
+                                 : was.row > is.row ? BoardWords::TILE_DOWN
+                                                    : BoardWords::TILE_UP;
     const int32_t tile = after.tiles[static_cast<std::size_t>(was.col * TileGrid::SIZE + was.row)];
-    return "tile " + std::to_string(tile) + " " + way;
+    return {{way, tile}};
 }
 
 std::string BrokenFifteen(const Game& game) {

@@ -99,7 +99,7 @@ BoardText DescribeLights(const Game& game) {
     text.firstCol = text.firstRow = 1;
     for (int32_t row = 1; row <= BOARD_SIZE; ++row) {
         for (int32_t col = 1; col <= BOARD_SIZE; ++col) {
-            const char* name = grid.Lit(col, row) != 0 ? "light on" : "light off";
+            const BoardWords name{grid.Lit(col, row) != 0 ? BoardWords::LIGHT_ON : BoardWords::LIGHT_OFF};
             text.cells.push_back(
                 CellItem(name, grid.Left(col, row), grid.Top(col, row), PlaceWords(col, row)));
         }
@@ -155,7 +155,7 @@ std::vector<Cell> FindPressedLights(uint64_t toggled) {
     return {};
 }
 
-std::string DescribePresses(const Board& before, const Board& after) {
+MoveWords DescribePresses(const Board& before, const Board& after) {
     uint64_t board = 0;
     int32_t on = 0;
     for (int32_t row = 1; row <= BOARD_SIZE; ++row) {
@@ -167,14 +167,15 @@ std::string DescribePresses(const Board& before, const Board& after) {
     const uint64_t toggled = (before.lit ^ after.lit) & board;
     if (toggled == 0) return {};
     const std::vector<Cell> pressed = FindPressedLights(toggled);
-    std::string words;
+    MoveWords words;
     if (pressed.size() == 1) {
-        words = LitAt(after.lit, pressed[0].col, pressed[0].row) ? "light on" : "light off";
+        const bool lit = LitAt(after.lit, pressed[0].col, pressed[0].row);
+        words.push_back({lit ? BoardWords::PRESSED_ON : BoardWords::PRESSED_OFF});
     } else if (!pressed.empty()) {
-        words = std::to_string(pressed.size()) + " lights pressed";
+        words.push_back({BoardWords::LIGHTS_PRESSED, static_cast<int32_t>(pressed.size())});
     }
-    if (on == 0) return words;
-    return words + (words.empty() ? "" : ", ") + std::to_string(on) + (on == 1 ? " light on" : " lights on");
+    if (on > 0) words.push_back({BoardWords::LIGHTS_ON, on});
+    return words;
 }
 
 // Every light is on or off whatever the board: nothing more to check.

@@ -163,22 +163,18 @@ Point RingArrowCell(const TileGrid& grid, ShiftDirection direction, int32_t line
     return {};
 }
 
-const char* DirectionWords(ShiftDirection direction) {
+BoardWords ShiftWords(ShiftDirection direction, int32_t line) {
     switch (direction) {
         case ShiftDirection::Up:
-            return "up";
+            return {BoardWords::COLUMN_UP, line};
         case ShiftDirection::Right:
-            return "right";
+            return {BoardWords::ROW_RIGHT, line};
         case ShiftDirection::Down:
-            return "down";
+            return {BoardWords::COLUMN_DOWN, line};
         case ShiftDirection::Left:
-            return "left";
+            break;
     }
-    return "";
-}
-
-std::string ShiftWords(ShiftDirection direction, int32_t line) {
-    return LineWords(IsColumnShift(direction), line) + " " + DirectionWords(direction);
+    return {BoardWords::ROW_LEFT, line};
 }
 
 BoardText DescribeLineBoard(const Game& game, int32_t lockedColumn, int32_t lockedRow) {
@@ -188,22 +184,21 @@ BoardText DescribeLineBoard(const Game& game, int32_t lockedColumn, int32_t lock
     for (int32_t row = 0; row < TileGrid::SIZE; ++row) {
         for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
             const bool inColumns = col >= 1 && col <= 4, inRows = row >= 1 && row <= 4;
-            std::string name = "blank", place;
+            BoardWords name{BoardWords::BLANK}, place;
             int32_t tile = 0;
             if (inColumns && inRows) {
                 const bool locked = col == lockedColumn && row == lockedRow;
                 tile = grid.Tile(col, row);
-                name = (locked ? "locked " : "") + std::to_string(tile);
+                name = {locked ? BoardWords::LOCKED_TILE : BoardWords::TILE, tile};
                 place = PlaceWords(col, row);
             } else if (inColumns && col != lockedColumn) {
-                name = row == 0 ? "up arrow" : "down arrow";
+                name = {row == 0 ? BoardWords::UP_ARROW : BoardWords::DOWN_ARROW};
                 place = LineWords(true, col);
             } else if (inRows && row != lockedRow) {
-                name = col == 0 ? "left arrow" : "right arrow";
+                name = {col == 0 ? BoardWords::LEFT_ARROW : BoardWords::RIGHT_ARROW};
                 place = LineWords(false, row);
             }
-            text.cells.push_back(
-                CellItem(std::move(name), grid.Left(col, row), grid.Top(col, row), std::move(place), tile));
+            text.cells.push_back(CellItem(name, grid.Left(col, row), grid.Top(col, row), place, tile));
         }
     }
     return text;
@@ -233,9 +228,9 @@ bool IsLineShifted(const Tiles& before, const Tiles& after, bool column, int32_t
 
 }  // namespace
 
-std::string DescribeLineShifts(const Board& before, const Board& after, int32_t columnLength) {
+MoveWords DescribeLineShifts(const Board& before, const Board& after, int32_t columnLength) {
     for (const bool column : {true, false}) {
-        std::string words;
+        MoveWords words;
         bool explained = true;
         for (int32_t line = 1; line <= 4 && explained; ++line) {
             const int32_t length = column ? columnLength : 4;
@@ -243,7 +238,7 @@ std::string DescribeLineShifts(const Board& before, const Board& after, int32_t 
                 const ShiftDirection direction = column
                                                      ? (back ? ShiftDirection::Up : ShiftDirection::Down)
                                                      : (back ? ShiftDirection::Left : ShiftDirection::Right);
-                words += (words.empty() ? "" : ", ") + ShiftWords(direction, line);
+                words.push_back(ShiftWords(direction, line));
             };
             if (IsLineShifted(before.tiles, after.tiles, column, line, length, true)) {
                 moved(true);

@@ -90,10 +90,8 @@ void ShiftLineByTap(Game& game, ShiftDirection direction, int32_t line);
 // beside a row.
 Point RingArrowCell(const TileGrid& grid, ShiftDirection direction, int32_t line);
 
-// "up", "right", "down", "left".
-const char* DirectionWords(ShiftDirection direction);
-// "column 2 up", "row 3 left".
-std::string ShiftWords(ShiftDirection direction, int32_t line);
+// A line shifted: "column 2 up", "row 3 left".
+BoardWords ShiftWords(ShiftDirection direction, int32_t line);
 
 // "Normal" and "Unmovable" in words: the 4 x 4 board in its ring of arrows, the arrows of `lockedColumn`
 // and `lockedRow` left out (0 locks none).
@@ -101,7 +99,7 @@ BoardText DescribeLineBoard(const Game& game, int32_t lockedColumn, int32_t lock
 
 // The lines of tiles that all moved one cell, columns first ("column 2 up, column 4 down"); empty unless
 // every changed line is one. Columns are `columnLength` cells long from row 1, rows four.
-std::string DescribeLineShifts(const Board& before, const Board& after, int32_t columnLength);
+MoveWords DescribeLineShifts(const Board& before, const Board& after, int32_t columnLength);
 
 // A drag moves a line by any number of pixels, not only by half a cell: a column (`column`) or a row, by
 // `offset` pixels, positive down or to the right. The back buffer holds the board at rest; the pixels of

@@ -52,7 +52,7 @@ BoardText DescribeNormal(const Game& game) {
     return DescribeLineBoard(game, 0, 0);
 }
 
-std::string DescribeNormalMove(const Board& before, const Board& after) {
+MoveWords DescribeNormalMove(const Board& before, const Board& after) {
     return DescribeLineShifts(before, after, 4);
 }
 

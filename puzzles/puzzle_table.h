@@ -84,7 +84,7 @@ struct Puzzle {
     Point (*arrowKeyAt)(const Game&, ShiftDirection);
 
     BoardText (*describeBoard)(const Game&);
-    std::string (*describeMove)(const Board& before, const Board& after);
+    MoveWords (*describeMove)(const Board& before, const Board& after);
     bool (*isLocked)(const Game&, ShiftDirection, int32_t line);
 
     GridKind grid;

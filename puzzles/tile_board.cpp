@@ -45,7 +45,7 @@ Outline TileCellBox(const Game& game, int32_t col, int32_t row) {
     return {game.tileGrid.Left(col, row), game.tileGrid.Top(col, row), CELL_SIZE, CELL_SIZE, false};
 }
 
-BoardText DescribeTileBoard(const Game& game, const char* none) {
+BoardText DescribeTileBoard(const Game& game, BoardWords::Kind none) {
     const TileGrid& grid = game.tileGrid;
     BoardText text;
     text.columns = text.rows = 4;

@@ -42,6 +42,6 @@ Outline TileCellBox(const Game& game, int32_t col, int32_t row);
 
 // The 4 x 4 board alone in words, each cell played at its middle: tiles by their number, a cell without
 // one by `none`.
-BoardText DescribeTileBoard(const Game& game, const char* none);
+BoardText DescribeTileBoard(const Game& game, BoardWords::Kind none);
 
 }  // namespace tessel

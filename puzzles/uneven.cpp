@@ -162,32 +162,32 @@ BoardText DescribeUneven(const Game& game) {
     for (int32_t row = 0; row <= ARROW_ROW; ++row) {
         for (int32_t col = 0; col < TileGrid::SIZE; ++col) {
             const bool inColumns = col >= 1 && col <= 4;
-            std::string name = "blank", place;
+            BoardWords name{BoardWords::BLANK}, place;
             int32_t tile = 0;
             if (inColumns && row >= 1 && row <= FOOT_ROW) {
                 tile = grid.Tile(col, row);
-                name = TileWords(tile, "gap");
+                name = TileWords(tile, BoardWords::GAP);
                 place = PlaceWords(col, row);
             } else if (inColumns && row == 0 && CanMove(grid, ShiftDirection::Up, col)) {
-                name = "up arrow";
+                name = {BoardWords::UP_ARROW};
                 place = LineWords(true, col);
             } else if (inColumns && row == ARROW_ROW && CanMove(grid, ShiftDirection::Down, col)) {
-                name = "down arrow";
+                name = {BoardWords::DOWN_ARROW};
                 place = LineWords(true, col);
             } else if (!inColumns && row >= 1 && row <= 4 && CanMove(grid, ShiftDirection::Left, row)) {
-                name = col == 0 ? "left arrow" : "right arrow";
+                name = {col == 0 ? BoardWords::LEFT_ARROW : BoardWords::RIGHT_ARROW};
                 place = LineWords(false, row);
             }
             const int32_t top =
                 row == ARROW_ROW ? UnevenArrowCell(grid, ShiftDirection::Down, col).y : grid.Top(col, row);
-            text.cells.push_back(CellItem(std::move(name), grid.Left(col, 0), top, std::move(place), tile));
+            text.cells.push_back(CellItem(name, grid.Left(col, 0), top, place, tile));
         }
     }
     return text;
 }
 
 // A column slides through its five cells: one step round them, its gap going from end to end.
-std::string DescribeUnevenMove(const Board& before, const Board& after) {
+MoveWords DescribeUnevenMove(const Board& before, const Board& after) {
     return DescribeLineShifts(before, after, FOOT_ROW);
 }
 

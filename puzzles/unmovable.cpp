@@ -66,7 +66,7 @@ BoardText DescribeUnmovable(const Game& game) {
     return DescribeLineBoard(game, game.fixedColumn, game.fixedRow);
 }
 
-std::string DescribeUnmovableMove(const Board& before, const Board& after) {
+MoveWords DescribeUnmovableMove(const Board& before, const Board& after) {
     return DescribeLineShifts(before, after, 4);
 }
 
