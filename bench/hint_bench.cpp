@@ -17,6 +17,7 @@
 #include "bench/bench_platform.h"
 #include "core/cells.h"
 #include "core/crt_random.h"
+#include "game/game_id.h"
 #include "hints/hint.h"
 #include "hints/hint_parts.h"
 #include "hints/line_search.h"
@@ -494,7 +495,7 @@ int main(int argc, char** argv) {
     if (only.empty() || only == "hard") HardBoards(*game);
     for (const Puzzle* entry : Puzzles()) {
         const Puzzle& puzzle = *entry;
-        const std::string name = std::to_string(puzzle.screen);
+        const std::string name = GameIdName(puzzle);
         if (!only.empty() && only != name) continue;
         const char* title = puzzle.name;
         // The puzzle's first hint builds its tables, once; it is timed on its own.

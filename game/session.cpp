@@ -6,6 +6,7 @@
 #include "game/catalogue.h"
 #include "game/keys.h"
 #include "game/screen_text.h"
+#include "game/solve_stats.h"
 #include "game/tap_cycle.h"
 #include "puzzles/puzzle_table.h"
 
@@ -58,6 +59,7 @@ void StartCounts(Session& session) {
 LoggedSolve LogSolve(const Session& session, const Finish& finish) {
     const Game& game = session.game;
     LoggedSolve solve;
+    solve.utcMs = session.utcNow;
     solve.puzzle = GameIdName(*FindPuzzle(game.screen));
     solve.gameId = GameIdOf(game);
     solve.moves = finish.moves;
@@ -78,13 +80,16 @@ void CountMove(Session& session) {
     SyncClock(session);
     MoveAt(session.history, session.history.done - 1).ms = ElapsedMs(session);
     if (session.game.solved == 0) return;
-    Finish finish{MoveCount(session), ElapsedMs(session), session.hints, {}};
+    Finish finish{MoveCount(session), ElapsedMs(session), session.hints, {}, 0};
     if (!session.solveCounted) {
         const Solve solve{GameIdName(*FindPuzzle(session.game.screen)), finish.moves, finish.ms,
                           finish.hints > 0};
         finish.beaten = AddSolve(session.records, solve);
         session.solvesToKeep.push_back(solve);
-        session.solvesToLog.push_back(LogSolve(session, finish));
+        const LoggedSolve logged = LogSolve(session, finish);
+        AddToLog(session.solveLog, logged);
+        finish.bestAverage = NewBestAverage(session.solveLog[logged.puzzle]);
+        session.solvesToLog.push_back(logged);
         session.solveCounted = true;
     }
     session.finish = finish;

@@ -14,6 +14,7 @@
 #include "game/history.h"
 #include "game/logged_solve.h"
 #include "game/records.h"
+#include "game/solve_log.h"
 
 namespace tessel {
 
@@ -46,6 +47,7 @@ struct Finish {
     uint32_t ms = 0;
     uint32_t hints = 0;
     Beaten beaten;  // the records this game beat: only its first solve counts, and only without hints
+    std::size_t bestAverage = 0;  // the longest average of time it made the best yet (game/solve_stats.h)
 };
 
 // A pointer held down (game/drag.h): where it was pressed and, once it has taken a line, the line and how
@@ -82,9 +84,13 @@ struct Session {
     // keep (game/records.h).
     Records records;
     std::vector<Solve> solvesToKeep;
-    // The games solved here, each with its moves, still to be added to the log of solves
-    // (game/solve_log.h); undated until the front end keeps them.
+    // The log of solves (game/solve_log.h) likewise: the games solved here, each with its moves, still to
+    // be kept.
     std::vector<LoggedSolve> solvesToLog;
+    SolveLog solveLog;  // as last read, with this copy's solves since
+    // The wall clock, in milliseconds since 1970-01-01 00:00 UTC, stored by the front end with the record's
+    // `now`: it dates the solves logged.
+    int64_t utcNow = 0;
     std::optional<Drag> drag;  // while a pointer is held down
     Played played;
     int32_t drainedTaps =
@@ -118,7 +124,8 @@ std::string ClockText(uint32_t ms);
 std::string CountsText(const Session& session);
 
 // The words at the end of a game: "cleared in 23 moves, 1 minute 12 seconds", then ", best yet" (or
-// ", fewest moves yet", ", best time yet") or ", with 3 hints".
+// ", fewest moves yet", ", best time yet") or ", with 3 hints"; then "; best average of 12 yet" when it
+// made an average of time the best yet.
 std::string FinishWords(const Finish& finish);
 
 // One stylus tap at (x, y): stored in tapX and tapY and run through the tap cycle. A tap that changes the

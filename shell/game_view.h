@@ -49,9 +49,10 @@ class GameView : public QWidget {
     const History& history() const { return session_.history; }
     const Session& session() const { return session_; }
     // The game in play for a call into it: its record's `now` set to the clock's reading first, so that
-    // the game's time and a new deal read the moment of the call.
+    // the game's time and a new deal read the moment of the call, and the wall clock's for a solve's date.
     Session& session() {
         session_.game.now = TickCount();
+        session_.utcNow = UtcNow();
         return session_;
     }
 

@@ -13,6 +13,9 @@ using TickSource = std::function<uint32_t()>;
 // Milliseconds since some fixed moment; wraps around after 2^32.
 uint32_t TickCount();
 
+// The wall clock: milliseconds since 1970-01-01 00:00 UTC, which dates the solves logged.
+int64_t UtcNow();
+
 // An empty source brings back the monotonic clock.
 void SetTickSource(TickSource source);
 

@@ -172,6 +172,38 @@ check "hint: a tap there plays it, and the hint goes" grep -q '"tapActed":1,.*"u
 exec {REPLAY[1]}>&-
 wait
 
+# The log of solves: six games of "Lights out" solved in 12, 10, 11, 15, 9 and 13 seconds, logged in a file
+# and counted by "stats"; each solving command's record carries its solve as a CSV line.
+solves() {  # solves START SECONDS...: each game begun at tick START, then 100 seconds on
+    local start=$1; shift
+    for seconds in "$@"; do
+        printf 'game lights-out-1000\ntick %d\ntap 95 109\ntap 119 109\ntap 167 109\ntap 95 133\ntap 167 133\n' "$start"
+        printf 'tick %d\ntap 167 157\n' $((start + seconds * 1000))
+        start=$((start + 100000))
+    done
+}
+{ echo splash; solves 100000 12 10 11 15 9 13; echo stats; } | "$replay" --log "$work/log" - >"$work/solves.jsonl"
+check "a record with a solve for each game" test "$(grep -c '"solve":' "$work/solves.jsonl")" -eq 6
+{ echo "puzzle,date,id,moves,ms,hints"; sed -n 's/.*"solve":"\([^"]*\)".*$/\1/p' "$work/solves.jsonl"; } >"$work/solves.csv"
+check "the solves as CSV, dated by the script's ticks" python3 -c '
+import csv, sys
+rows = list(csv.DictReader(open(sys.argv[1])))
+assert [r["ms"] for r in rows] == ["12000", "10000", "11000", "15000", "9000", "13000"], rows
+assert rows[0] == {"puzzle": "lights-out", "date": "1970-01-01T00:01:52Z", "id": "lights-out-1000",
+                   "moves": "6", "hints": "0", "ms": "12000"}, rows[0]' "$work/solves.csv"
+stats='"stats":{"lights-out":{"solves":6,"hinted":0,"time":{"best":9000,"mean":11667,"ao5":11333,"ao12":null,"ao100":null,"bestAo5":11000,"bestAo12":null,"bestAo100":null},"moves":{"best":6,"mean":6,"ao5":6,"ao12":null,"ao100":null,"bestAo5":6,"bestAo12":null,"bestAo100":null},"movesPerSecond":0.53}}}'
+check "stats: the best, the mean and the averages of 5 of the six" test "$(tail -1 "$work/solves.jsonl" | grep -o '"stats":{.*')" = "$stats"
+echo stats | "$replay" --log "$work/log" - | tail -1 >"$work/read.json"
+check "stats: the log read from its file on the next run" test "$(grep -o '"stats":{.*' "$work/read.json")" = "$stats"
+{ echo splash; solves 1000000 5; echo stats; } | "$replay" --log "$work/log" - | tail -1 >"$work/more.json"
+check "a seventh solve added to the file's six" grep -q '"lights-out":{"solves":7,.*"time":{"best":5000,.*"ao5":11000,' "$work/more.json"
+cp "$work/log" "$work/log.before"
+sed -i '2s/ 6 / 0 /' "$work/log"
+cp "$work/log" "$work/damaged"
+{ echo splash; solves 2000000 5; } | "$replay" --log "$work/log" - >"$work/out" 2>"$work/err"
+check "a damaged log: status 2, one line, the file as it was" test $? -eq 2 -a ! -s "$work/out" -a \
+    "$(wc -l <"$work/err")" -eq 1 -a "$(cmp "$work/log" "$work/damaged" && echo same)" = same
+
 # The command line: answers on standard output with 0, a bad option or argument one line on standard error
 # with 2.
 "$replay" --help >"$work/out" 2>"$work/err"
@@ -180,7 +212,7 @@ check "--help: status 0, usage on standard output only" \
 "$replay" --version >"$work/out" 2>"$work/err"
 check "--version: status 0, name and version" \
     test $? -eq 0 -a ! -s "$work/err" -a "$(cat "$work/out")" = "tessel-replay $version"
-for bad in "--bogus" "--frames" "--look" "--look pink x.txt" "" "a.txt b.txt"; do
+for bad in "--bogus" "--frames" "--look" "--look pink x.txt" "--log" "--log $work x.txt" "" "a.txt b.txt"; do
     # shellcheck disable=SC2086
     "$replay" $bad >"$work/out" 2>"$work/err" </dev/null
     check "'$bad': status 2, one line on standard error" \

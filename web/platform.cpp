@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -40,10 +41,14 @@ namespace {
 
 // The game in play and its pictures live as long as the page. Every call from the page comes through
 // here, which stores the moment of the call in the record first: milliseconds since the page started, cut
-// to 32 bits like the desktop's, which the game's time and a new deal read.
+// to 32 bits like the desktop's, which the game's time and a new deal read; and the wall clock, which dates
+// a solve.
 Session& TheSession() {
     static Session session;
     session.game.now = static_cast<uint32_t>(static_cast<uint64_t>(emscripten_get_now()));
+    session.utcNow = std::chrono::duration_cast<std::chrono::milliseconds>(
+                         std::chrono::system_clock::now().time_since_epoch())
+                         .count();
     return session;
 }
 Game& TheGame() {

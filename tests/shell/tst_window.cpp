@@ -17,9 +17,11 @@
 #include <utility>
 #include <vector>
 
+#include "game/catalogue.h"
 #include "game/kept_game.h"
 #include "game/solve_link.h"
 #include "shell/about_dialog.h"
+#include "shell/language_choice.h"
 #include "shell/look_choice.h"
 #include "shell/main_window.h"
 #include "shell/start_up.h"
@@ -314,6 +316,36 @@ class TestWindow : public QObject {
             QSettings settings(file, QSettings::IniFormat);
             QCOMPARE(KeptLookChoice(settings), LookChoice());
         }
+    }
+
+    // Tools > Language: "As the system" first, checked where the kept value cannot be read; a choice is
+    // kept and spoken at once, Qt's own words with it.
+    void languageIsChosenAndKept() {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("tessel.ini")), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("language/chosen"), QStringLiteral("klingon"));
+        MainWindow window;
+        AddLanguageMenu(window, settings);
+        QMenu* tools = window.menuBar().actions().first()->menu();
+        QMenu* languages = nullptr;
+        for (QAction* action : tools->actions())
+            if (action->menu() && action->text() == QStringLiteral("Language")) languages = action->menu();
+        QVERIFY(languages);
+        const QList<QAction*> items = languages->actions();
+        QCOMPARE(items.size(), 12);
+        QCOMPARE(items[0]->text(), QStringLiteral("As the system"));
+        QVERIFY(items[0]->isChecked());
+        QCOMPARE(items[1]->text(), QStringLiteral("English"));
+        QCOMPARE(items[2]->text(), QStringLiteral("Deutsch"));
+        items[2]->trigger();
+        QCOMPARE(KeptLanguageChoice(settings), LanguageChoice("de"));
+        QCOMPARE(QString::fromStdString(Say(msg::HOW_TO_PLAY)), QStringLiteral("Spielanleitung"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+        items[1]->trigger();
+        QCOMPARE(KeptLanguageChoice(settings), LanguageChoice("en"));
+        QCOMPARE(QString::fromStdString(Say(msg::HOW_TO_PLAY)), QStringLiteral("How to play"));
+        items[0]->trigger();
+        QCOMPARE(KeptLanguageChoice(settings), LanguageChoice());
     }
 
     // A new picture is on the screen as soon as PresentNow returns, also at 8000 x 12000 device pixels. Taps

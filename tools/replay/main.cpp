@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,8 @@
 #include "game/languages.h"
 #include "game/session.h"
 #include "game/solve_link.h"
+#include "game/solve_log.h"
+#include "game/solve_stats.h"
 #include "game/tap_cycle.h"
 #include "game/watch.h"
 #include "hints/shown_hint.h"
@@ -88,7 +92,7 @@ int Fail(const std::string& message, long line = 0) {
 }
 
 constexpr std::string_view HELP =
-    "Usage: tessel-replay [--frames DIR] [--look LOOK] [--language CODE] SCRIPT\n"
+    "Usage: tessel-replay [--frames DIR] [--look LOOK] [--language CODE] [--log FILE] SCRIPT\n"
     "Plays the taps of a replay script on the game, headless, and prints the game's record as one line\n"
     "of JSON after the start and after every command, at once, so that a program can drive it through a\n"
     "pipe. SCRIPT \"-\" reads standard input.\n"
@@ -98,6 +102,8 @@ constexpr std::string_view HELP =
     "  --look LOOK    draw the pictures in this look: classic (the default), high-contrast or dark\n"
     "  --language CODE  say \"said\" in this language: en (the default), ar, de, es, fr, it, ja, pl,\n"
     "                 pt_BR, ru or zh_CN\n"
+    "  --log FILE     log the script's solves in FILE, read first when it exists, as the game keeps\n"
+    "                 its log of solves (without it, the log is kept in memory only)\n"
     "  -h, --help     show this help and exit\n"
     "  -v, --version  show the version and exit\n"
     "\n"
@@ -121,6 +127,7 @@ constexpr std::string_view HELP =
     "                 a game of its own, then show the game in play again (\"watched\" in the JSON)\n"
     "  keep FILE      write the game's kept form, as the web version stores it, to FILE\n"
     "  resume FILE    the game kept in FILE replaces this one and its screen is shown\n"
+    "  stats          the statistics of the solves logged (\"stats\" in the JSON)\n"
     "\n"
     "Bad input stops it with a message on standard error and exit status 2. See tessel-replay(6).\n";
 
@@ -132,19 +139,21 @@ struct Options {
     std::string scriptPath;
     Look look = Look::CLASSIC;
     std::string language = "en";
+    std::string logPath;  // empty: the log is kept in memory
 };
 
 Options Bad(const std::string& message) {
     Fail(message);
-    return {Request::Bad, {}};
+    return {Request::Bad, {}, {}, {}, {}};
 }
 
 // Reads the options with getopt_long. Every complaint is one line.
 Options ParseOptions(int argc, char** argv) {
-    enum { FRAMES = 1, LOOK, LANGUAGE };
+    enum { FRAMES = 1, LOOK, LANGUAGE, LOG };
     static constexpr option LONG_OPTIONS[] = {{"frames", required_argument, nullptr, FRAMES},
                                               {"look", required_argument, nullptr, LOOK},
                                               {"language", required_argument, nullptr, LANGUAGE},
+                                              {"log", required_argument, nullptr, LOG},
                                               {"help", no_argument, nullptr, 'h'},
                                               {"version", no_argument, nullptr, 'v'},
                                               {nullptr, 0, nullptr, 0}};
@@ -170,16 +179,23 @@ Options ParseOptions(int argc, char** argv) {
                 }
                 return Bad("unknown language '" + std::string(optarg) +
                            "' (en, ar, de, es, fr, it, ja, pl, pt_BR, ru or zh_CN)");
+            case LOG:
+                options.logPath = optarg;
+                if (options.logPath.empty()) return Bad("--log needs a file");
+                break;
             case 'h':
                 options.request = Request::Help;
                 break;
             case 'v':
                 options.request = Request::Version;
                 break;
-            case ':':  // the option that takes a value is the word just read
-                if (std::string(argv[optind - 1]) == "--language") return Bad("--language needs a language");
-                return Bad(std::string(argv[optind - 1]) == "--look" ? "--look needs a look"
-                                                                     : "--frames needs a folder");
+            case ':': {  // the option that takes a value is the word just read
+                const std::string word = argv[optind - 1];
+                return Bad(word == "--look"       ? "--look needs a look"
+                           : word == "--log"      ? "--log needs a file"
+                           : word == "--language" ? "--language needs a language"
+                                                  : "--frames needs a folder");
+            }
             default:  // an unknown short option is named by optopt, a long one is the word just read
                 return Bad("unknown option '" +
                            (optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : argv[optind - 1]) +
@@ -203,6 +219,46 @@ void PrintState(long line, std::string_view command, const replay::Extras& extra
 std::optional<std::string> SolvedLink(const Session& session, std::size_t solvesBefore) {
     if (session.solvesToLog.size() == solvesBefore) return std::nullopt;
     return WriteSolveLink(session.solvesToLog.back());
+}
+
+std::string NotALog(const std::string& path) {
+    return path + " is not a log of solves of this version, or not a sound one";
+}
+
+// The text of the log file, nothing when there is none; `error` says when it is there but cannot be read.
+std::optional<std::string> ReadLogFile(const std::string& path, std::string& error) {
+    std::error_code code;
+    if (!std::filesystem::exists(path, code)) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file || std::filesystem::is_directory(path, code)) {
+        error = "cannot read log " + path;
+        return std::nullopt;
+    }
+    // Refused before it is read: a log so long is none the game wrote.
+    if (std::filesystem::file_size(path, code) > SOLVE_LOG_MAX_SIZE) {
+        error = NotALog(path);
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The solves of the command just run, added to the log: kept in memory, or merged into the log file.
+// Returns what went wrong, if anything.
+std::string KeepLog(const std::string& path) {
+    Session& session = TheSession();
+    if (!SolvesWaiting(session)) return "";
+    if (path.empty()) {
+        KeepSolveLog(session, RecordsStep::Write, std::nullopt);
+        return "";
+    }
+    std::string error;
+    const std::optional<std::string> stored = ReadLogFile(path, error);
+    if (!error.empty()) return error;
+    const RecordsToStore store = KeepSolveLog(session, RecordsStep::Write, stored.value_or(""));
+    if (store.setAside) return NotALog(path);
+    std::ofstream file(path, std::ios::binary);
+    file << *store.write;
+    return file.flush() ? "" : "cannot write log " + path;
 }
 
 // keep FILE: the game's kept form with the generator's state. Returns what went wrong, if anything.
@@ -284,6 +340,13 @@ int main(int argc, char** argv) {
     }
 
     Session& session = TheSession();
+    if (!options.logPath.empty()) {
+        std::string error;
+        const std::optional<std::string> stored = ReadLogFile(options.logPath, error);
+        if (!error.empty()) return Fail(error);
+        if (KeepSolveLog(session, RecordsStep::Read, stored.value_or("")).setAside)
+            return Fail(NotALog(options.logPath));
+    }
     Game& game = session.game;
     // Start as the program does: the surfaces prepared and the menu drawn, the splash still to come.
     game.presenter = {CountAndWrite, nullptr};
@@ -303,6 +366,9 @@ int main(int argc, char** argv) {
         switch (command.kind) {
             case replay::CommandKind::Tick:
                 game.now = command.ticks;
+                // Solves are dated by the tick count too, as milliseconds since 1970, so that a script's
+                // log is the same every time.
+                session.utcNow = command.ticks;
                 break;
             case replay::CommandKind::Splash:
                 game.splashPending = 0;
@@ -353,6 +419,11 @@ int main(int argc, char** argv) {
                 break;
         }
         extras.solveLink = SolvedLink(session, solvesBefore);
+        // The solving command's record carries its solve too, logged before it is printed.
+        if (session.solvesToLog.size() > solvesBefore)
+            extras.solve = SolveCsvLine(session.solvesToLog.back());
+        if (std::string error = KeepLog(options.logPath); !error.empty()) return Fail(error, line);
+        if (command.kind == replay::CommandKind::Stats) extras.stats = replay::StatsJson(session);
         PrintState(line, replay::CommandWord(command.kind), extras);
         if (!platform.frameError.empty()) return Fail(platform.frameError, line);
     }

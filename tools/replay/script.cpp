@@ -92,6 +92,8 @@ std::string_view CommandWord(CommandKind kind) {
             return "game";
         case CommandKind::Watch:
             return "watch";
+        case CommandKind::Stats:
+            return "stats";
         default:
             return "";
     }
@@ -117,8 +119,9 @@ Command ParseLine(std::string_view line) {
             return Invalid("tick count " + Quoted(words[1]) + " is not a whole number from 0 to 4294967295");
         return {CommandKind::Tick, static_cast<uint32_t>(*ticks), 0, 0, {}, {}};
     }
-    for (const CommandKind kind : {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo,
-                                   CommandKind::Hint, CommandKind::Release, CommandKind::Cancel}) {
+    for (const CommandKind kind :
+         {CommandKind::Splash, CommandKind::Undo, CommandKind::Redo, CommandKind::Hint, CommandKind::Release,
+          CommandKind::Cancel, CommandKind::Stats}) {
         if (word != CommandWord(kind)) continue;
         if (auto bad = expectArguments(0, word)) return *bad;
         return {kind, 0, 0, 0, {}, {}};
@@ -165,7 +168,7 @@ Command ParseLine(std::string_view line) {
     }
     return Invalid("unknown command " + Quoted(word) +
                    " (expected tick, splash, tap, press, move, release, cancel, key, undo, redo, hint, game, "
-                   "watch, keep or resume)");
+                   "watch, keep, resume or stats)");
 }
 
 }  // namespace tessel::replay

@@ -26,6 +26,7 @@ enum class CommandKind {
     Hint,
     Game,
     Watch,
+    Stats,
     Invalid
 };
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "game/game_id.h"
+#include "game/solve_stats.h"
+#include "puzzles/puzzle_table.h"
 
 namespace tessel::replay {
 
@@ -101,7 +103,50 @@ std::string GameIdJson(const Session& session) {
     return id.empty() ? "null" : "\"" + id + "\"";
 }
 
+// A figure rounded to `places` decimals, with no trailing zeros; null when there is none.
+std::string Decimal(const std::optional<double>& value, int places) {
+    if (!value) return "null";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", places, *value);
+    std::string decimal = text;
+    if (decimal.find('.') == std::string::npos) return decimal;
+    while (decimal.back() == '0') decimal.pop_back();
+    if (decimal.back() == '.') decimal.pop_back();
+    return decimal;
+}
+
+std::string FiguresJson(const Figures& figures, int places) {
+    JsonObject object;
+    object.Object("best", Decimal(figures.best, places)).Object("mean", Decimal(figures.mean, places));
+    for (std::size_t i = 0; i < AVERAGE_WINDOWS.size(); ++i)
+        object.Object("ao" + std::to_string(AVERAGE_WINDOWS[i]), Decimal(figures.current[i], places));
+    for (std::size_t i = 0; i < AVERAGE_WINDOWS.size(); ++i)
+        object.Object("bestAo" + std::to_string(AVERAGE_WINDOWS[i]), Decimal(figures.bestAverage[i], places));
+    return object.Close();
+}
+
 }  // namespace
+
+std::string StatsJson(const Session& session) {
+    JsonObject stats;
+    for (const Puzzle* puzzle : Puzzles()) {
+        const std::string name = GameIdName(*puzzle);
+        const auto solves = session.solveLog.find(name);
+        const auto record = session.records.find(name);
+        if (solves == session.solveLog.end() && record == session.records.end()) continue;
+        const PuzzleStats figures =
+            StatsOf(solves == session.solveLog.end() ? std::span<const LoggedSolve>{} : solves->second,
+                    record == session.records.end() ? nullptr : &record->second);
+        stats.Object(name, JsonObject()
+                               .Field("solves", figures.solves)
+                               .Field("hinted", figures.hinted)
+                               .Object("time", FiguresJson(figures.time, 0))
+                               .Object("moves", FiguresJson(figures.moves, 2))
+                               .Object("movesPerSecond", Decimal(figures.movesPerSecond, 2))
+                               .Close());
+    }
+    return stats.Close();
+}
 
 std::string StateJson(const Session& session, long line, std::string_view command, int presents,
                       std::string_view said, const Extras& extras) {
@@ -134,9 +179,11 @@ std::string StateJson(const Session& session, long line, std::string_view comman
         .Field("time", ElapsedMs(session))
         .Object("gameId", GameIdJson(session))
         .Field("said", std::string_view(saidEscaped));
+    if (extras.solve) record.Field("solve", std::string_view(*extras.solve));
     if (const auto& link = extras.solveLink)
         record.Object("solveLink", link->empty() ? "null" : "\"" + *link + "\"");
     if (extras.watched) record.Object("watched", *extras.watched);
+    if (extras.stats) record.Object("stats", *extras.stats);
     return record.Close();
 }
 

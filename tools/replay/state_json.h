@@ -9,11 +9,14 @@
 
 namespace tessel::replay {
 
-// What a command's record ends with, when it has it: the link of the game it solved (`solveLink`, null
-// when the solve has none) and the end of the game it watched (`watched`, as WatchedJson).
+// What a command's record ends with, when it has it: the solve it made as its CSV line (`solve`), the
+// link of the game it solved (`solveLink`, null when the solve has none), the end of the game it watched
+// (`watched`, as WatchedJson) and the statistics (`stats`, as StatsJson).
 struct Extras {
     std::optional<std::string> solveLink;
     std::optional<std::string> watched;
+    std::optional<std::string> solve;
+    std::optional<std::string> stats;
 };
 
 // The record, then how many moves can be taken back ("undo") and played again ("redo"), the cursor and the
@@ -24,5 +27,10 @@ std::string StateJson(const Session& session, long line, std::string_view comman
 
 // {"moves": N, "time": MS, "gameId": "..."} of a watched game.
 std::string WatchedJson(const Session& watched);
+
+// The statistics of the session's log (game/solve_stats.h), for each puzzle with solves: {"normal":
+// {"solves": 3, "hinted": 0, "time": {"best": ..., "mean": ..., "ao5": ..., ...}, "moves": {...}}, ...};
+// times in whole milliseconds, moves to two decimals, null where there are too few solves.
+std::string StatsJson(const Session& session);
 
 }  // namespace tessel::replay
