@@ -25,8 +25,8 @@ RecordsToStore KeepRecords(Session& session, RecordsStep step, std::optional<std
         return store;
     }
     // Read again just now, so that another copy's games count too; when they cannot be, this copy's own
-    // records stand in for them, so that no solve is lost.
-    session.records = MergeSolves(read ? std::move(read) : std::move(session.records), session.solvesToKeep);
+    // records, which hold its games since already, stand in for them, so that no solve is lost.
+    if (read) session.records = MergeSolves(std::move(read), session.solvesToKeep);
     session.solvesToKeep.clear();
     store.write = WriteRecords(session.records);
     return store;

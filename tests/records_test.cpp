@@ -110,6 +110,11 @@ TEST(Records, StoredByTwoCopiesAddUp) {
         if (step.write) stored = *step.write;
         return step;
     };
+    // A game solved counts at once in the copy's records and waits to be stored, as the session does it.
+    const auto solve = [](Session& copy, const Solve& solved) {
+        AddSolve(copy.records, solved);
+        copy.solvesToKeep.push_back(solved);
+    };
     for (Session* copy : {&first, &second}) {
         EXPECT_FALSE(store(KeepRecords(*copy, RecordsStep::Read, stored)).setAside);
         EXPECT_EQ(copy->records.at("15-puzzle").solved, 1u);
@@ -117,8 +122,8 @@ TEST(Records, StoredByTwoCopiesAddUp) {
     // Nothing is written until a game is solved.
     EXPECT_FALSE(RecordsWaiting(first));
     EXPECT_FALSE(store(KeepRecords(first, RecordsStep::Write, stored)).write);
-    first.solvesToKeep = {{"normal", 30, 95000, false}};
-    second.solvesToKeep = {{"normal", 50, 60000, false}};
+    solve(first, {"normal", 30, 95000, false});
+    solve(second, {"normal", 50, 60000, false});
     ASSERT_TRUE(RecordsWaiting(first));
     store(KeepRecords(first, RecordsStep::Write, stored));
     store(KeepRecords(second, RecordsStep::Write, stored));
@@ -133,7 +138,7 @@ TEST(Records, StoredByTwoCopiesAddUp) {
         Session reader;
         const RecordsToStore read = KeepRecords(reader, RecordsStep::Read, unreadable);
         EXPECT_TRUE(read.setAside && !read.write && reader.records.empty());
-        second.solvesToKeep = {{"lights-out", 9, 8000, true}};
+        solve(second, {"lights-out", 9, 8000, true});
         const RecordsToStore written = KeepRecords(second, RecordsStep::Write, unreadable);
         EXPECT_TRUE(written.setAside);
         EXPECT_EQ(written.write, "tessel records 1\n15-puzzle 1 - -\nlights-out " +
