@@ -450,6 +450,10 @@ inline constexpr Message HELP_GAME = Text(
     "as normal-4297; a running copy starts it.");
 // TRANSLATORS: tessel --help: the value of --game, as in --game <ID>.
 inline constexpr Message HELP_GAME_VALUE = TextIn("command line", "ID");
+// TRANSLATORS: tessel --help, the option --watch <LINK>; "Tools > Share solve" is the menu and its item.
+inline constexpr Message HELP_WATCH = Text("Watch the solve a link holds (see Tools > Share solve).");
+// TRANSLATORS: tessel --help: the value of --watch, as in --watch <LINK>.
+inline constexpr Message HELP_WATCH_VALUE = TextIn("command line", "LINK");
 // TRANSLATORS: the end of tessel --help; keep the options and tessel(6) as they are.
 inline constexpr Message HELP_QT_OPTIONS = Text(
     "Qt's own options are accepted too, such as -platform NAME, -style NAME and -reverse; see tessel(6).");

@@ -57,9 +57,8 @@ ParsedCommandLine Parse(const QStringList& arguments) {
     const QCommandLineOption game(QStringLiteral("game"), Words(msg::HELP_GAME), Words(msg::HELP_GAME_VALUE));
     parser.addOption(help);
     parser.addOption(version);
-    const QCommandLineOption watch(QStringLiteral("watch"),
-                                   QStringLiteral("Watch the solve a link holds (see Tools > Share solve)."),
-                                   QStringLiteral("LINK"));
+    const QCommandLineOption watch(QStringLiteral("watch"), Words(msg::HELP_WATCH),
+                                   Words(msg::HELP_WATCH_VALUE));
     parser.addOption(game);
     parser.addOption(watch);
     ParsedCommandLine parsed;
