@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/history.h"
 #include "shell/strings.h"
 
 namespace tessel {
@@ -20,11 +21,16 @@ constexpr int CONNECT_TIMEOUT_MS = 1000;
 const QByteArray ACTIVATE = QByteArrayLiteral("activate");
 // "play ID TOKEN": come to the front and start the board of that game ID.
 const QByteArray PLAY = QByteArrayLiteral("play");
+// "watch LINK ID TOKEN": come to the front, start the board of game ID unless it is "-", then watch the
+// solve's link.
+const QByteArray WATCH = QByteArrayLiteral("watch");
+const QByteArray NO_GAME_ID = QByteArrayLiteral("-");
 
 // A later copy sends its one line at once; whoever connects and says nothing for this long is dropped.
 constexpr int REQUEST_TIMEOUT_MS = 1000;
-// "activate" and an activation token, which is well under a kilobyte.
-constexpr qint64 MAX_REQUEST_BYTES = 4096;
+// "activate" and an activation token, which is well under a kilobyte, or a solve's link besides: up to ten
+// characters a move.
+constexpr qint64 MAX_REQUEST_BYTES = 4096 + 10 * static_cast<qint64>(HISTORY_LIMIT);
 // Connections held at once. The oldest is dropped to make room, so that clients that connect and wait
 // cannot use up the program's files: the server would lose its socket when accepting failed.
 constexpr std::size_t MAX_CLIENTS = 8;
@@ -95,7 +101,8 @@ QString SingleInstance::SessionServerName(const QProcessEnvironment& env) {
     return IsPrivateFolder(folder) ? QDir(folder).filePath(name) : QString();
 }
 
-bool SingleInstance::askRunningCopy(const QByteArray& activationToken, const QString& gameId) {
+bool SingleInstance::askRunningCopy(const QByteArray& activationToken, const QString& gameId,
+                                    const QString& watchLink) {
     if (name_.isEmpty()) return false;
     QLocalSocket socket;
     socket.connectToServer(name_);
@@ -107,9 +114,14 @@ bool SingleInstance::askRunningCopy(const QByteArray& activationToken, const QSt
     }
     // Someone else's listener hears nothing, not even the token, and stands for no copy of ours.
     if (!PeerIsUs(socket.socketDescriptor())) return false;
-    // A game ID has been checked: it holds neither blanks nor line ends.
-    socket.write(gameId.isEmpty() ? ACTIVATE + ' ' + activationToken + '\n'
-                                  : PLAY + ' ' + gameId.toUtf8() + ' ' + activationToken + '\n');
+    // A game ID and a link have been checked: they hold neither blanks nor line ends.
+    if (!watchLink.isEmpty()) {
+        socket.write(WATCH + ' ' + watchLink.toUtf8() + ' ' +
+                     (gameId.isEmpty() ? NO_GAME_ID : gameId.toUtf8()) + ' ' + activationToken + '\n');
+    } else {
+        socket.write(gameId.isEmpty() ? ACTIVATE + ' ' + activationToken + '\n'
+                                      : PLAY + ' ' + gameId.toUtf8() + ' ' + activationToken + '\n');
+    }
     socket.waitForBytesWritten(CONNECT_TIMEOUT_MS);
     socket.disconnectFromServer();
     return true;
@@ -160,6 +172,11 @@ void SingleInstance::readRequest(QLocalSocket* client) {
             const QList<QByteArray> words = line.split(' ');
             emit activationRequested(words.value(2));
             emit gameRequested(QString::fromUtf8(words.value(1)));
+        } else if (line.startsWith(WATCH + ' ')) {
+            const QList<QByteArray> words = line.split(' ');
+            emit activationRequested(words.value(3));
+            if (words.value(2) != NO_GAME_ID) emit gameRequested(QString::fromUtf8(words.value(2)));
+            emit watchRequested(QString::fromUtf8(words.value(1)));
         }
     } else if (client->bytesAvailable() >= MAX_REQUEST_BYTES) {
         drop(client);
