@@ -23,7 +23,7 @@ MainWindow::MainWindow()
       about_(Words(msg::MENU_ABOUT)),
       gameId_(Words(msg::MENU_GAME_ID)),
       playGameId_(Words(msg::MENU_PLAY_GAME_ID)),
-      records_(Words(msg::MENU_RECORDS)),
+      statistics_(Words(msg::MENU_STATISTICS)),
       shareSolve_(Words(msg::MENU_SHARE_SOLVE)),
       watchSolve_(Words(msg::MENU_WATCH_SOLVE)),
       shareResult_(Words(msg::MENU_SHARE_RESULT)),
@@ -41,7 +41,7 @@ MainWindow::MainWindow()
     tools->addSeparator();
     tools->addAction(&gameId_);
     tools->addAction(&playGameId_);
-    tools->addAction(&records_);
+    tools->addAction(&statistics_);
     tools->addSeparator();
     tools->addAction(&shareSolve_);
     tools->addAction(&watchSolve_);
@@ -148,7 +148,7 @@ MainWindow::~MainWindow() {
 void MainWindow::chooseLook(LookChoice choice) {
     lookChoice_ = choice;
     lookAction(choice).setChecked(true);
-    view_->setLook(ShownLook(choice, palette()));
+    view_->setLook(ShownLook(choice, DesktopWishes(palette())));
 }
 
 QAction& MainWindow::lookAction(LookChoice choice) {
@@ -156,7 +156,8 @@ QAction& MainWindow::lookAction(LookChoice choice) {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::PaletteChange && !lookChoice_) view_->setLook(SystemLook(palette()));
+    if (event->type() == QEvent::PaletteChange && !lookChoice_)
+        view_->setLook(SystemLook(DesktopWishes(palette())));
     if (event->type() == QEvent::WindowStateChange) view_->updateClockHold();
     QWidget::changeEvent(event);
 }
