@@ -5,7 +5,7 @@
 foreach(file index.html manifest.webmanifest)
   configure_file(${SOURCE_DIR}/${file} ${SITE_DIR}/${file} COPYONLY)
 endforeach()
-foreach(file look.js tessel.js mirror.js tessel.css)
+foreach(file look.js tessel.js mirror.js languages.js how_to_play.js tessel.css)
   execute_process(COMMAND ${NODE} ${SOURCE_DIR}/minify.mjs ${SOURCE_DIR}/${file} ${SITE_DIR}/${file}
                   RESULT_VARIABLE failed)
   if(failed)
