@@ -14,12 +14,9 @@ const QString SYSTEM = QStringLiteral("system");
 
 }  // namespace
 
-Look SystemLook(const QPalette& palette) {
-    return palette.color(QPalette::Window).lightnessF() < 0.5 ? Look::DARK : Look::CLASSIC;
-}
-
-Look ShownLook(LookChoice choice, const QPalette& palette) {
-    return choice.value_or(SystemLook(palette));
+SystemWishes DesktopWishes(const QPalette& palette) {
+    return {.dark = palette.color(QPalette::Window).lightnessF() < 0.5,
+            .moreContrast = qEnvironmentVariable("GTK_THEME").contains(QStringLiteral("HighContrast"))};
 }
 
 QString LookWords(Look look) {

@@ -1,6 +1,5 @@
 // The look the player chose in "Tools" > "Look": one of the game's looks, or "As the system", which
-// follows the desktop's palette (a dark window colour gives the dark look). The choice is kept with the
-// program's settings.
+// follows the desktop's wishes as game/system_look decides. The choice is kept with the program's settings.
 #pragma once
 
 #include <QString>
@@ -8,6 +7,7 @@
 #include <optional>
 
 #include "core/looks.h"
+#include "game/system_look.h"
 
 class QPalette;
 class QSettings;
@@ -17,11 +17,9 @@ namespace tessel {
 // A look chosen, or none for "As the system".
 using LookChoice = std::optional<Look>;
 
-// The look the desktop's palette asks for: dark where the window colour is dark, classic otherwise.
-Look SystemLook(const QPalette& palette);
-
-// The look shown for a choice on a desktop with this palette.
-Look ShownLook(LookChoice choice, const QPalette& palette);
+// What the desktop wishes: dark where the window colour is dark; more contrast where the desktop's theme
+// (GTK_THEME) is a high-contrast one, as Qt 6.4 tells no contrast preference of its own.
+SystemWishes DesktopWishes(const QPalette& palette);
 
 // What a screen reader hears when the look changes: "Dark look".
 QString LookWords(Look look);

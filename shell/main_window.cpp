@@ -148,7 +148,7 @@ MainWindow::~MainWindow() {
 void MainWindow::chooseLook(LookChoice choice) {
     lookChoice_ = choice;
     lookAction(choice).setChecked(true);
-    view_->setLook(ShownLook(choice, palette()));
+    view_->setLook(ShownLook(choice, DesktopWishes(palette())));
 }
 
 QAction& MainWindow::lookAction(LookChoice choice) {
@@ -156,7 +156,8 @@ QAction& MainWindow::lookAction(LookChoice choice) {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::PaletteChange && !lookChoice_) view_->setLook(SystemLook(palette()));
+    if (event->type() == QEvent::PaletteChange && !lookChoice_)
+        view_->setLook(SystemLook(DesktopWishes(palette())));
     if (event->type() == QEvent::WindowStateChange) view_->updateClockHold();
     QWidget::changeEvent(event);
 }

@@ -1,6 +1,6 @@
 // The page's look, settled before anything is drawn: the one chosen on this site in "Tools" > "Look", or
-// else the system's: High contrast where it asks for more contrast, Dark where it asks for a dark scheme,
-// Classic otherwise. The page's own colours follow the root's data-look (tessel.css) and theme-color; the
+// else the one the system's wishes give by the game's own rule (game/system_look.h), which the build
+// writes in here. The page's own colours follow the root's data-look (tessel.css) and theme-color; the
 // game's script (tessel.js) draws in the same look, offers the choice and hears of every change.
 // A classic script, run in the page's head before its body is painted, so that no other look shows first.
 'use strict';
@@ -11,6 +11,8 @@ globalThis.tesselLook = (() => {
     const moreContrast = matchMedia('(prefers-contrast: more)');
     const darkScheme = matchMedia('(prefers-color-scheme: dark)');
     const listeners = [];
+    // SYSTEM_LOOKS[more contrast][dark], filled in by the build (site.cmake).
+    const SYSTEM_LOOKS = /*SYSTEM_LOOKS*/null;
 
     // Without storage (private browsing) the choice holds for this visit only; anything else stored is none.
     let choice = 'system';
@@ -22,7 +24,7 @@ globalThis.tesselLook = (() => {
     }
 
     const shown = () => (choice !== 'system' ? choice
-        : moreContrast.matches ? 'high-contrast' : darkScheme.matches ? 'dark' : 'classic');
+        : SYSTEM_LOOKS[Number(moreContrast.matches)][Number(darkScheme.matches)]);
 
     function apply() {
         const look = shown();

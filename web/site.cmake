@@ -1,12 +1,26 @@
-# cmake -DSOURCE_DIR=web -DICON_DIR=resources/icons -DSITE_DIR=site -DNODE=node -P site.cmake
+# cmake -DSOURCE_DIR=web -DICON_DIR=resources/icons -DSITE_DIR=site -DNODE=node -DSYSTEM_LOOKS=FILE -P site.cmake
 # Copies the page's files and icons beside the compiled module and writes the service worker with the list
-# of files to keep and a cache name that changes whenever any of them does.
+# of files to keep and a cache name that changes whenever any of them does. look.js gets the looks "As the
+# system" gives from SYSTEM_LOOKS, which the game's own rule printed.
 # The scripts and the style are made small for the download (minify.mjs).
 foreach(file index.html manifest.webmanifest)
   configure_file(${SOURCE_DIR}/${file} ${SITE_DIR}/${file} COPYONLY)
 endforeach()
+file(READ ${SYSTEM_LOOKS} system_looks)
+string(STRIP "${system_looks}" system_looks)
+file(READ ${SOURCE_DIR}/look.js look_script)
+string(FIND "${look_script}" "/*SYSTEM_LOOKS*/null" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "look.js has no place for the system's looks")
+endif()
+string(REPLACE "/*SYSTEM_LOOKS*/null" "${system_looks}" look_script "${look_script}")
+file(WRITE ${SITE_DIR}/look.js "${look_script}")
 foreach(file look.js tessel.js mirror.js languages.js how_to_play.js tessel.css)
-  execute_process(COMMAND ${NODE} ${SOURCE_DIR}/minify.mjs ${SOURCE_DIR}/${file} ${SITE_DIR}/${file}
+  set(source ${SOURCE_DIR}/${file})
+  if(file STREQUAL "look.js")
+    set(source ${SITE_DIR}/look.js)
+  endif()
+  execute_process(COMMAND ${NODE} ${SOURCE_DIR}/minify.mjs ${source} ${SITE_DIR}/${file}
                   RESULT_VARIABLE failed)
   if(failed)
     message(FATAL_ERROR "minify.mjs could not read ${file}")

@@ -257,8 +257,8 @@ class TestWindow : public QObject {
     }
 
     // "Tools" > "Look" switches the picture and its margins at once, the board as it was, and a screen reader
-    // hears the look; "As the system" follows the palette live. The choice is kept with the settings, and
-    // what cannot be read there is "As the system".
+    // hears the look; "As the system" follows the palette and the theme live. The choice is kept with the
+    // settings, and what cannot be read there is "As the system".
     void lookFollowsTheMenuAndTheSystemAndIsKept() {
         MainWindow window;
         QVERIFY(Show(window, PORTRAIT * 2 + QSize(0, window.chromeHeight())));
@@ -295,6 +295,12 @@ class TestWindow : public QObject {
         dark.setColor(QPalette::Window, QColor(40, 40, 40));
         QApplication::setPalette(dark);
         QTRY_COMPARE(view.game().look, Look::DARK);
+        // A high-contrast desktop theme wins over the dark palette, as on the page.
+        qputenv("GTK_THEME", "HighContrastInverse");
+        dark.setColor(QPalette::Window, QColor(20, 20, 20));
+        QApplication::setPalette(dark);
+        QTRY_COMPARE(view.game().look, Look::HIGH_CONTRAST);
+        qunsetenv("GTK_THEME");
         QApplication::setPalette(light);
         QTRY_COMPARE(view.game().look, Look::CLASSIC);
         QCOMPARE(chosen, (std::vector<LookChoice>{Look::DARK, Look::CLASSIC, std::nullopt}));
