@@ -70,6 +70,10 @@ inline constexpr Message CLEARED_FEWEST_MOVES =
 // TRANSLATORS: the board was solved in less time than ever before; %1 moves, %2 the time said aloud.
 inline constexpr Message CLEARED_BEST_TIME =
     Plural("cleared in %1 move, %2, best time yet", "cleared in %1 moves, %2, best time yet");
+// TRANSLATORS: the words at the end of a game (%1, "cleared in 23 moves, 1 minute 12 seconds, best time
+// yet") when its time made the best average of %2 solves in a row yet (5, 12 or 100).
+inline constexpr Message WITH_BEST_AVERAGE =
+    Plural("%1; best average of %2 yet", "%1; best average of %2 yet");
 // TRANSLATORS: the board was solved by a game kept from an earlier version, whose moves are unknown.
 inline constexpr Message CLEARED = Text("cleared");
 // TRANSLATORS: the solving move said with the words at the end: %1 the move ("column 2 up"), %2 the end
@@ -319,6 +323,8 @@ inline constexpr Message WATCH_FOUR_TIMES = TextIn("Watching menu", "Four times 
 inline constexpr Message WATCH_STOP = TextIn("Watching menu", "Stop watching");
 // TRANSLATORS: shows the records of games solved.
 inline constexpr Message MENU_RECORDS = TextIn("Tools menu", "Records");
+// TRANSLATORS: shows the statistics of the games solved: averages, a chart of the times, every solve.
+inline constexpr Message MENU_STATISTICS = TextIn("Tools menu", "Statistics");
 // TRANSLATORS: the submenu that chooses the game's look.
 inline constexpr Message MENU_LOOK = TextIn("Tools menu", "Look");
 // TRANSLATORS: shows the About box.
@@ -425,6 +431,76 @@ inline constexpr Message RECORDS_NOTE = Text("Games with hints count as solved b
 // TRANSLATORS: the button that clears every record.
 inline constexpr Message CLEAR_RECORDS = Text("Clear records");
 
+// ---- The statistics' box: the numbers of a puzzle's solves, a chart of their times, every solve
+
+// TRANSLATORS: the title of the statistics' box.
+inline constexpr Message STATS_TITLE = TextIn("dialog title", "Statistics");
+// TRANSLATORS: the label of the list that chooses whose statistics are shown.
+inline constexpr Message STATS_PUZZLE = Text("Puzzle");
+// TRANSLATORS: the head of the numbers' columns: the time and the moves of the solves.
+inline constexpr Message STATS_TIME = TextIn("statistics", "Time");
+inline constexpr Message STATS_MOVES = TextIn("statistics", "Moves");
+// TRANSLATORS: a row of the numbers: how many games of the puzzle were solved, with hints or without.
+inline constexpr Message STATS_SOLVES = TextIn("statistics", "Solves");
+// TRANSLATORS: a row of the numbers: how many of them were solved with hints (outside the averages).
+inline constexpr Message STATS_HINTED = TextIn("statistics", "With hints");
+// TRANSLATORS: a row of the numbers: the best single solve (the shortest time, the fewest moves).
+inline constexpr Message STATS_BEST = TextIn("statistics", "Best");
+// TRANSLATORS: a row of the numbers: the mean over the solves without hints.
+inline constexpr Message STATS_MEAN = TextIn("statistics", "Mean");
+// TRANSLATORS: a row of the numbers: the average of the last %1 solves (the best and worst 5 % dropped).
+inline constexpr Message STATS_CURRENT_AVERAGE = PluralIn("statistics", "Average of %1", "Average of %1");
+// TRANSLATORS: a row of the numbers: the best average of %1 solves in a row.
+inline constexpr Message STATS_BEST_AVERAGE =
+    PluralIn("statistics", "Best average of %1", "Best average of %1");
+// TRANSLATORS: a row of the numbers: the mean of each solve's moves per second.
+inline constexpr Message STATS_MOVES_PER_SECOND = TextIn("statistics", "Moves per second");
+// TRANSLATORS: a number there are too few solves for.
+inline constexpr Message STATS_NONE = TextIn("statistics", "none");
+// TRANSLATORS: the statistics of a puzzle never solved; %1 is its name.
+inline constexpr Message STATS_NO_SOLVES = Text("No game of %1 solved yet.");
+// TRANSLATORS: the averages in one sentence, for screen readers; %1 the solves, %2 the best time, %3 the
+// mean time, %4 %5 %6 the current averages of 5, 12 and 100 (or STATS_NONE), %7 moves per second.
+inline constexpr Message STATS_SENTENCE =
+    Plural("%1 solve: best time %2, mean %3; average of 5 %4, of 12 %5, of 100 %6; %7 moves per second.",
+           "%1 solves: best time %2, mean %3; average of 5 %4, of 12 %5, of 100 %6; %7 moves per second.");
+// TRANSLATORS: what the chart shows, said by screen readers and written under it; %1 the solves charted.
+inline constexpr Message STATS_CHART =
+    Plural("The time of the last %1 solve, with the averages of 5 and 12.",
+           "The times of the last %1 solves, with the averages of 5 and 12.");
+// TRANSLATORS: the chart's key: each solve's own time, and the two averages' lines.
+inline constexpr Message STATS_KEY_SINGLE = TextIn("chart key", "Solve");
+inline constexpr Message STATS_KEY_AO5 = TextIn("chart key", "Average of 5");
+inline constexpr Message STATS_KEY_AO12 = TextIn("chart key", "Average of 12");
+// TRANSLATORS: the heads of the table of solves: when it was solved (UTC), its moves, time and hints.
+inline constexpr Message STATS_WHEN = TextIn("table of solves", "Date");
+inline constexpr Message STATS_HINTS = TextIn("table of solves", "Hints");
+// TRANSLATORS: the table of solves' name for screen readers; %1 the puzzle's name.
+inline constexpr Message STATS_TABLE = Text("Solves of %1, the newest first");
+// TRANSLATORS: the day's board in the statistics: the best solve of today's board, %1 moves, %2 its time
+// as a clock shows it.
+inline constexpr Message STATS_DAY_BEST =
+    Plural("Today's board: best %1 move, %2", "Today's board: best %1 moves, %2");
+// TRANSLATORS: the day's board in the statistics, not solved today.
+inline constexpr Message STATS_DAY_NOT_YET = Text("Today's board: not solved yet");
+// TRANSLATORS: the days in a row up to today (or yesterday) whose board of the puzzle was solved.
+inline constexpr Message STATS_DAYS_IN_ROW = Plural("%1 day in a row", "%1 days in a row");
+// TRANSLATORS: the buttons of the statistics' box: watch the solve chosen in the table, watch the best
+// solve, copy the chosen solve's link, save every solve as a CSV file, forget every solve and record.
+inline constexpr Message STATS_WATCH = TextIn("statistics", "Watch");
+inline constexpr Message STATS_WATCH_BEST = TextIn("statistics", "Watch best");
+inline constexpr Message STATS_SHARE = TextIn("statistics", "Copy link");
+inline constexpr Message STATS_EXPORT = TextIn("statistics", "Export CSV...");
+inline constexpr Message STATS_CLEAR = TextIn("statistics", "Clear...");
+// TRANSLATORS: asked before the statistics are cleared.
+inline constexpr Message STATS_CLEAR_QUESTION =
+    Text("Forget every solve and every record of every puzzle? This cannot be undone.");
+// TRANSLATORS: the log of solves could not be saved: %1 the file, %2 why.
+inline constexpr Message STATS_NOT_EXPORTED = Text("The solves cannot be saved in %1 (%2).");
+// TRANSLATORS: said once on the page when the site's storage is full: solves are played but not kept.
+inline constexpr Message SOLVES_NOT_KEPT_PAGE =
+    Text("The browser's storage is full: solves are not being kept.");
+
 // ---- The landscape message, shown while a phone or a window is held sideways
 
 // TRANSLATORS: drawn in two lines (keep the line break, and the space that starts the second line).
@@ -485,6 +561,16 @@ inline constexpr Message NOT_RECORDS = Text("not records this version wrote");
 inline constexpr Message RECORDS_NOT_KEPT = Text("the records cannot be kept in %1 (%2)");
 // TRANSLATORS: %1 is the records' file, %2 why it cannot be removed.
 inline constexpr Message RECORDS_NOT_REMOVED = Text("the records %1 cannot be removed (%2)");
+// TRANSLATORS: %1 is the log of solves' file, %2 why it cannot be read, %3 why it cannot be renamed.
+inline constexpr Message SOLVES_STAY = Text("the solves %1 cannot be read (%2); nor moved aside (%3)");
+// TRANSLATORS: %1 is the log of solves' file, %2 why it cannot be read, %3 the name it was renamed to.
+inline constexpr Message SOLVES_MOVED = Text("the solves %1 cannot be read (%2); moved them to %3");
+// TRANSLATORS: why the log of solves' file cannot be read (in SOLVES_STAY and SOLVES_MOVED).
+inline constexpr Message NOT_SOLVES = Text("not a log of solves this version wrote");
+// TRANSLATORS: %1 is the log of solves' file, %2 why it cannot be written.
+inline constexpr Message SOLVES_NOT_KEPT = Text("the solves cannot be kept in %1 (%2)");
+// TRANSLATORS: %1 is the log of solves' file, %2 why it cannot be removed.
+inline constexpr Message SOLVES_NOT_REMOVED = Text("the solves %1 cannot be removed (%2)");
 // TRANSLATORS: why a kept file cannot be read: it is a symbolic link.
 inline constexpr Message FILE_IS_LINK = Text("a link");
 // TRANSLATORS: why a kept file cannot be read: it is a folder or a device.

@@ -297,7 +297,8 @@ std::string FinishWords(const Finish& finish) {
                          : finish.beaten.moves                     ? msg::CLEARED_FEWEST_MOVES
                          : finish.beaten.time                      ? msg::CLEARED_BEST_TIME
                                                                    : msg::CLEARED_IN;
-    return Say(end, finish.moves, time);
+    const std::string words = Say(end, finish.moves, time);
+    return finish.bestAverage > 0 ? Say(msg::WITH_BEST_AVERAGE, words, finish.bestAverage) : words;
 }
 
 std::optional<LoggedSolve> SolveOnBoard(const Session& session) {

@@ -4,13 +4,10 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "game/game_id.h"
-#include "game/records.h"
 #include "game/session.h"
 #include "shell/main_window.h"
-#include "shell/records_keeper.h"
 #include "shell/strings.h"
 
 namespace tessel {
@@ -54,18 +51,6 @@ void AskForGameId(MainWindow& window) {
     if (!ok) return;
     if (const QString error = PlayGameIdText(window, text); !error.isEmpty())
         QMessageBox::warning(&window, Words(msg::PLAY_GAME_ID_TITLE), error);
-}
-
-void ShowRecords(MainWindow& window, RecordsKeeper& keeper) {
-    QStringList lines;
-    for (const std::string& line : DescribeRecords(window.view().session().records))
-        lines << QString::fromStdString(line);
-    QMessageBox box(QMessageBox::NoIcon, Words(msg::RECORDS_TITLE), lines.join(QLatin1Char('\n')),
-                    QMessageBox::Close, &window);
-    box.setInformativeText(Words(msg::RECORDS_NOTE));
-    QPushButton* clear = box.addButton(Words(msg::CLEAR_RECORDS), QMessageBox::DestructiveRole);
-    box.exec();
-    if (box.clickedButton() == clear) keeper.clear();
 }
 
 }  // namespace tessel

@@ -1,5 +1,5 @@
-// "Tools" > "Game ID", "Play game ID..." and "Records": the ID of the board in play shown and copied, a
-// board started from its ID, the records shown and cleared.
+// "Tools" > "Game ID" and "Play game ID...": the ID of the board in play shown and copied, a board started
+// from its ID.
 #pragma once
 
 #include <QString>
@@ -7,7 +7,6 @@
 namespace tessel {
 
 class MainWindow;
-class RecordsKeeper;
 
 // Shows the ID of the board in play and copies it to the clipboard; says so when there is none.
 void ShowGameId(MainWindow& window);
@@ -18,8 +17,5 @@ QString PlayGameIdText(MainWindow& window, const QString& text);
 
 // Asks for an ID and starts its board; an ID refused is told, the game in play left as it was.
 void AskForGameId(MainWindow& window);
-
-// Shows the records, which the player may clear there.
-void ShowRecords(MainWindow& window, RecordsKeeper& keeper);
 
 }  // namespace tessel

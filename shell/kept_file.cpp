@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -77,9 +78,12 @@ KeptFile ReadKeptFile(const std::string& path, std::size_t maxSize) {
     struct stat status {};
     if (fstat(fd.get(), &status) != 0) return {KeptFile::UNREADABLE, {}, Error()};
     if (!S_ISREG(status.st_mode)) return {KeptFile::UNREADABLE, {}, Say(msg::NOT_A_FILE)};
-    KeptFile kept{KeptFile::READ, std::vector<uint8_t>(maxSize + 1), {}};
+    // Room for the file as it stands, growing should it grow meanwhile, up to one byte past the most read.
+    const auto stated = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
+    KeptFile kept{KeptFile::READ, std::vector<uint8_t>(std::min(stated, maxSize) + 1), {}};
     std::size_t size = 0;
-    while (size < kept.bytes.size()) {
+    while (size < maxSize + 1) {
+        if (size == kept.bytes.size()) kept.bytes.resize(std::min(2 * size, maxSize + 1));
         const ssize_t got = read(fd.get(), kept.bytes.data() + size, kept.bytes.size() - size);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return {KeptFile::UNREADABLE, {}, Error()};

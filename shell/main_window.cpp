@@ -24,7 +24,7 @@ MainWindow::MainWindow()
       about_(Words(msg::MENU_ABOUT)),
       gameId_(Words(msg::MENU_GAME_ID)),
       playGameId_(Words(msg::MENU_PLAY_GAME_ID)),
-      records_(Words(msg::MENU_RECORDS)),
+      statistics_(Words(msg::MENU_STATISTICS)),
       shareSolve_(Words(msg::MENU_SHARE_SOLVE)),
       watchSolve_(Words(msg::MENU_WATCH_SOLVE)),
       shareResult_(Words(msg::MENU_SHARE_RESULT)),
@@ -44,7 +44,7 @@ MainWindow::MainWindow()
     tools->addSeparator();
     tools->addAction(&gameId_);
     tools->addAction(&playGameId_);
-    tools->addAction(&records_);
+    tools->addAction(&statistics_);
     tools->addSeparator();
     tools->addAction(&shareSolve_);
     tools->addAction(&watchSolve_);

@@ -31,7 +31,7 @@ class MainWindow : public QWidget {
     QAction& aboutAction() { return about_; }
     QAction& gameIdAction() { return gameId_; }
     QAction& playGameIdAction() { return playGameId_; }
-    QAction& recordsAction() { return records_; }
+    QAction& statisticsAction() { return statistics_; }
     QAction& shareSolveAction() { return shareSolve_; }
     QAction& watchSolveAction() { return watchSolve_; }
     QAction& shareResultAction() { return shareResult_; }
@@ -75,7 +75,7 @@ class MainWindow : public QWidget {
     QAction about_;
     QAction gameId_;
     QAction playGameId_;
-    QAction records_;
+    QAction statistics_;
     QAction shareSolve_;
     QAction watchSolve_;
     QAction shareResult_;

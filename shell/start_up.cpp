@@ -26,6 +26,7 @@
 #include "shell/main_window.h"
 #include "shell/records_keeper.h"
 #include "shell/single_instance.h"
+#include "shell/statistics_dialog.h"
 #include "shell/strings.h"
 #include "shell/watch_tools.h"
 #include "shell/window_place.h"
@@ -159,11 +160,14 @@ int RunGame(QApplication& app, const QByteArray& activationToken, const QString&
     if (!gameId.isEmpty()) PlayGameIdText(window, gameId);
     // A solve asked for on the command line is watched after the splash, the game in play kept beside it.
     if (const QString link = AskedWatchLink(app.arguments()); !link.isEmpty()) WatchLinkText(window, link);
-    // The records, beside the kept game; written as each game is solved.
+    // The records and the log of solves, beside the kept game; written as each game is solved.
     RecordsKeeper records(window.view().session(), RecordsKeeper::PathBeside(keptPath));
+    RecordsKeeper solves(window.view().session(), RecordsKeeper::PathBeside(keptPath, SOLVE_LOG_KIND),
+                         SOLVE_LOG_KIND);
     QObject::connect(&window.view(), &GameView::played, &records, &RecordsKeeper::keep);
-    QObject::connect(&window.recordsAction(), &QAction::triggered, &window,
-                     [&] { ShowRecords(window, records); });
+    QObject::connect(&window.view(), &GameView::played, &solves, &RecordsKeeper::keep);
+    QObject::connect(&window.statisticsAction(), &QAction::triggered, &window,
+                     [&] { ShowStatistics(window, records, solves); });
     // A later copy started with --game: this one starts the board.
     QObject::connect(&instance, &SingleInstance::gameRequested, &window, [&](const QString& id) {
         if (const QString error = PlayGameIdText(window, id); !error.isEmpty())

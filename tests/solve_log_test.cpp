@@ -63,7 +63,8 @@ TEST(SolveLog, EverySolveIsLoggedWithItsMovesTimed) {
         start += 100000;
     }
     session->utcNow = DEC_2025 + start;
-    EXPECT_EQ(PlayGame(*session, start, 7000), "row 1 right, cleared in 3 moves, 7 seconds, best time yet");
+    EXPECT_EQ(PlayGame(*session, start, 7000),
+              "row 1 right, cleared in 3 moves, 7 seconds, best time yet; best average of 5 yet");
     EXPECT_EQ(session->finish->bestAverage, 5u);
     EXPECT_EQ(session->solveLog.at("normal").size(), 6u);
 }

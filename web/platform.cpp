@@ -23,8 +23,10 @@
 #include "game/catalogue.h"
 #include "game/drag.h"
 #include "game/game_id.h"
+#include "game/how_to_play.h"
 #include "game/kept_game.h"
 #include "game/keys.h"
+#include "game/languages.h"
 #include "game/picture_place.h"
 #include "game/records.h"
 #include "game/records_store.h"
@@ -169,6 +171,9 @@ constexpr auto PAGE_WORDS = std::to_array<PageWords>({
     {"link-copied", &msg::LINK_COPIED},
     {"board-link", &msg::BOARD_LINK},
     {"replace-game", &msg::REPLACE_GAME},
+    {"language", &msg::LANGUAGE_MENU},
+    {"language-system", &msg::LANGUAGE_AS_THE_SYSTEM},
+    {"how-to-play", &msg::HOW_TO_PLAY},
 });
 
 // Digits only, within 18 of them: a number.
@@ -207,6 +212,12 @@ const char* RecordsAnswer(RecordsStep step, int32_t size) {
     const RecordsToStore store = KeepRecords(TheSession(), step, stored);
     return Answer(std::string(store.setAside ? "s" : "") + (store.write ? "w" + *store.write : "") +
                   (store.remove ? "r" : ""));
+}
+
+// The bytes of a language's catalogue, as the page fetched them (lang/LL.cat).
+std::vector<char>& CatalogueBytes() {
+    static std::vector<char> bytes;
+    return bytes;
 }
 
 // The game in play's presenter.
@@ -398,6 +409,60 @@ EMSCRIPTEN_KEEPALIVE const char* TesselCounts() {
 // The page's words (SayPageWords): the text buffer holds their name and arguments, a line each.
 EMSCRIPTEN_KEEPALIVE const char* TesselSay(int32_t size) {
     return tessel::Answer(tessel::SayPageWords(tessel::TextWritten(size)));
+}
+
+// ---- The language (web/languages.js)
+
+// The languages besides English, a line each: code, the page's tag, the name in itself and "rtl" for one
+// written right to left, separated by tabs; English first, by its name.
+EMSCRIPTEN_KEEPALIVE const char* TesselLanguages() {
+    std::string lines = std::string("en\ten\t") + std::string(tessel::ENGLISH_NAME) + "\t";
+    for (const tessel::Language& language : tessel::LANGUAGES)
+        lines += "\n" + std::string(language.code) + "\t" + std::string(language.tag) + "\t" +
+                 std::string(language.name) + "\t" + (language.rightToLeft ? "rtl" : "");
+    return tessel::Answer(lines);
+}
+
+// The language the page speaks: the kept choice on the text's first line when it names one, otherwise the
+// first of the browser's languages on the lines after it that the game speaks; its code, or "en".
+EMSCRIPTEN_KEEPALIVE const char* TesselPickLanguage(int32_t size) {
+    const std::string_view text = tessel::TextWritten(size);
+    std::vector<std::string> wishes;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find('\n', start);
+        wishes.emplace_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    if (const auto kept = tessel::KeptLanguage(wishes.front())) return tessel::Answer(std::string(*kept));
+    wishes.erase(wishes.begin());
+    return tessel::Answer(std::string(tessel::LanguageOfWishes(wishes)));
+}
+
+EMSCRIPTEN_KEEPALIVE char* TesselCatalogueBuffer(int32_t size) {
+    tessel::CatalogueBytes().assign(static_cast<std::size_t>(std::max<int32_t>(size, 0)), '\0');
+    return tessel::CatalogueBytes().data();
+}
+
+// Speaks the language whose code the text buffer holds, with the catalogue in the catalogue buffer (none
+// for English). 0, English and the reason in the text buffer, when the bytes are no catalogue of it.
+EMSCRIPTEN_KEEPALIVE int32_t TesselUseLanguage(int32_t size) {
+    std::string error;
+    const std::string code(tessel::TextWritten(size));
+    const bool used =
+        tessel::UseLanguage(code, {tessel::CatalogueBytes().data(), tessel::CatalogueBytes().size()}, error);
+    tessel::CatalogueBytes() = {};
+    tessel::Answer(error);
+    return used ? 1 : 0;
+}
+
+// "How to play" for the screen shown: its title, the puzzle's name (empty on the menu) and its paragraphs,
+// a line each.
+EMSCRIPTEN_KEEPALIVE const char* TesselHowToPlay() {
+    const tessel::HowToPlayText help = tessel::HowToPlay(tessel::TheGame());
+    std::string lines = help.title + "\n" + help.heading;
+    for (const std::string& paragraph : help.paragraphs) lines += "\n" + paragraph;
+    return tessel::Answer(lines);
 }
 
 // A look's item in "Tools" > "Look" (a look's number as TesselSetLook takes it, -1 for "As the system"),

@@ -23,6 +23,8 @@
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
+import { createHowToPlay } from './how_to_play.js';
+import { createLanguages } from './languages.js';
 import { createMirror } from './mirror.js';
 import createTesselCore from './tessel-core.js';
 
@@ -447,6 +449,8 @@ function showToolsMenu(open) {
     toolsMenu.hidden = !open;
     tools.setAttribute('aria-expanded', String(open));
 }
+// The About box, the records, How to play or the languages: the game takes no keys or commands meanwhile.
+const boxOpen = () => document.querySelector('dialog[open]') !== null;
 function openAbout() {
     showToolsMenu(false);
     if (!about.open) about.showModal();
@@ -455,7 +459,7 @@ function openAbout() {
 // splash or while the device is held sideways.
 function queueCommand(action) {
     showToolsMenu(false);
-    if (!core || !splashOver || isTurned() || about.open || recordsBox.open) return;
+    if (!core || !splashOver || isTurned() || boxOpen()) return;
     taps.push(action);
     requestFrame();
 }
@@ -508,7 +512,7 @@ document.addEventListener('keydown', (event) => {
 const KEY_NAMES = { ArrowLeft: 'Left', ArrowRight: 'Right', ArrowUp: 'Up', ArrowDown: 'Down', Enter: 'Enter', ' ': 'Space',
     Escape: 'Escape' };
 document.addEventListener('keydown', (event) => {
-    if (event.ctrlKey || event.metaKey || event.altKey || about.open || recordsBox.open || !toolsMenu.hidden) return;
+    if (event.ctrlKey || event.metaKey || event.altKey || boxOpen() || !toolsMenu.hidden) return;
     if (event.key.toLowerCase() === 'i' && !event.shiftKey) {
         // The moves and time, said by a screen reader; nothing else changes.
         event.preventDefault();
@@ -588,6 +592,20 @@ shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart(tesselLook.LOOKS.indexOf(tesselLook.shown()));
 mirror = createMirror({ core, canvas, placement, tap: queueTap });
+// The page's words in the player's language once its catalogue is in, the picture meanwhile as ever.
+const howToPlay = createHowToPlay({ core, fromCore, opening: () => showToolsMenu(false) });
+const languages = createLanguages({ core, toCore, fromCore, spoken: () => {
+    fillWords();
+    showCounts();
+    howToPlay.said();
+    if (recordsBox.open) showRecords();
+    if (splashOver) mirror.update();
+} });
+document.getElementById('language-item').addEventListener('click', () => {
+    showToolsMenu(false);
+    languages.open();
+});
+languages.start();
 checkLookItem();
 tesselLook.follow((look) => {
     showLook(look);

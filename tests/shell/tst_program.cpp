@@ -22,6 +22,7 @@
 #include "game/game_id.h"
 #include "game/history.h"
 #include "game/kept_game.h"
+#include "game/solve_log.h"
 #include "shell/game_keeper.h"
 #include "shell/game_tools.h"
 #include "shell/main_window.h"
@@ -318,6 +319,26 @@ class TestProgram : public QObject {
         QVERIFY(again.records == session.records && again.records.at("normal").fewestMoves == 12u);
         keeper->clear();
         QVERIFY(!QFileInfo::exists(damaged) && session.records.empty());
+
+        // The log of solves beside them likewise, and two copies' solves add up.
+        const std::string log = RecordsKeeper::PathBeside(kept_.toStdString(), SOLVE_LOG_KIND);
+        const QString damagedLog = QString::fromStdString(log);
+        QVERIFY(Write(damagedLog, "tessel solves 1\nnormal 5 - 0 0 0\n"));
+        std::optional<RecordsKeeper> logKeeper;
+        const QByteArray toldLog = StandardError([&] { logKeeper.emplace(session, log, SOLVE_LOG_KIND); });
+        QVERIFY2(OneLine(toldLog, "tessel: the solves ") && QFileInfo::exists(damagedLog + ".unreadable"),
+                 toldLog.constData());
+        Session other;
+        RecordsKeeper otherKeeper(other, log, SOLVE_LOG_KIND);
+        session.solvesToLog = {{1000, "normal", "normal-4297", 1, 300, 0, {{107, 40, 300}}}};
+        logKeeper->keep();
+        other.solvesToLog = {{2000, "normal", "", 2, 900, 1, {{107, 40, 0}, {107, 40, 900}}}};
+        otherKeeper.keep();
+        Session third;
+        RecordsKeeper logReader(third, log, SOLVE_LOG_KIND);
+        QCOMPARE(third.solveLog.at("normal").size(), std::size_t{2});
+        QCOMPARE(third.solveLog.at("normal").front().ms, 900u);  // the newest first
+        QCOMPARE(third.solveLog, other.solveLog);
         program.window.close();
     }
 

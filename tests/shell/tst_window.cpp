@@ -5,12 +5,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
 #include <numeric>
 #include <tuple>
@@ -20,11 +24,14 @@
 #include "game/catalogue.h"
 #include "game/kept_game.h"
 #include "game/solve_link.h"
+#include "game/solve_log.h"
 #include "shell/about_dialog.h"
 #include "shell/language_choice.h"
 #include "shell/look_choice.h"
 #include "shell/main_window.h"
+#include "shell/records_keeper.h"
 #include "shell/start_up.h"
+#include "shell/statistics_dialog.h"
 #include "shell/tick_source.h"
 #include "shell/window_place.h"
 
@@ -322,6 +329,79 @@ class TestWindow : public QObject {
             QSettings settings(file, QSettings::IniFormat);
             QCOMPARE(KeptLookChoice(settings), LookChoice());
         }
+    }
+
+    // Tools > Statistics after 30 solves: the chart in each look at a phone's width, its averages' lines
+    // there in colours that read at 7:1 against its ground in High contrast and Dark, and the log exported as
+    // CSV that Python's reader takes back, one row a solve.
+    void statisticsChartAndExport() {
+        MainWindow window;
+        Session& session = window.view().session();
+        for (uint32_t i = 0; i < 30; ++i) {
+            const uint32_t ms = 20000 + (i * 7919) % 9000;
+            AddToLog(session.solveLog, {1000000 + i * 60000,
+                                        "normal",
+                                        "normal-" + std::to_string(i + 1),
+                                        1,
+                                        ms,
+                                        i % 10 == 9 ? 1u : 0u,
+                                        {{107, 40, ms}}});
+        }
+        RecordsKeeper records(session, {}), solves(session, {}, SOLVE_LOG_KIND);
+        const auto luminance = [](QRgb rgb) {
+            const auto linear = [](int c) {
+                const double v = c / 255.0;
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+        };
+        const auto contrast = [&](QRgb a, QRgb b) {
+            const double la = luminance(a), lb = luminance(b);
+            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+        };
+        for (const Look look : LOOKS) {
+            window.chooseLook(look);
+            StatisticsDialog dialog(window, records, solves);
+            dialog.resize(360, 720);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QVERIFY(dialog.chart().width() <= 360);
+            const QImage chart = dialog.chart().grab().toImage().convertToFormat(QImage::Format_RGB32);
+            // The ground is what most of the chart is; the averages' lines are the pixels of the two colours,
+            // other than the ground, the text and the dots, that most pixels have.
+            std::map<QRgb, int> counts;
+            for (int y = 0; y < chart.height(); ++y)
+                for (int x = 0; x < chart.width(); ++x) ++counts[chart.pixel(x, y) | 0xFF000000u];
+            const QRgb ground = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                                    return a.second < b.second;
+                                })->first;
+            const ChartColours& colours = ChartColoursOf(look);
+            QCOMPARE(ground, QRgb(colours.ground));
+            for (const uint32_t line : {colours.ao5, colours.ao12}) {
+                QVERIFY2(counts[QRgb(line)] > 100, qPrintable(QString::number(line, 16)));
+                if (look != Look::CLASSIC) QVERIFY(contrast(QRgb(line), ground) >= 7);
+            }
+            QVERIFY(!dialog.chart().accessibleName().isEmpty());
+            QCOMPARE(dialog.solvesTable().rowCount(), 30);
+        }
+
+        QTemporaryDir dir;
+        const QString csv = dir.filePath(QStringLiteral("solves.csv"));
+        StatisticsDialog dialog(window, records, solves);
+        QVERIFY(dialog.exportTo(csv).isEmpty());
+        QProcess python;
+        python.start(
+            QStringLiteral("python3"),
+            {QStringLiteral("-c"),
+             QStringLiteral(
+                 "import csv,sys; rows = list(csv.reader(open(sys.argv[1], newline='')));"
+                 "print(len(rows), ','.join(rows[0]), rows[1][2], rows[1][4], rows[1][5], rows[2][5])"),
+             csv});
+        QVERIFY(python.waitForFinished(10000));
+        const LoggedSolve& newest = session.solveLog.at("normal").front();
+        QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),
+                 QStringLiteral("31 puzzle,date,id,moves,ms,hints normal-30 %1 1 0").arg(newest.ms));
+        QVERIFY(!dialog.exportTo(dir.filePath(QStringLiteral("no/such/folder.csv"))).isEmpty());
     }
 
     // Tools > Language: "As the system" first, checked where the kept value cannot be read; a choice is
