@@ -49,9 +49,8 @@ TEST(AccessibleScreen, TheMenuIsAToolbarOfThePuzzles) {
         Focuses(menu, {true, 0, static_cast<int32_t>(Puzzles().size()), false}, FocusedItem::NONE, 0));
 }
 
-// Every board as screen readers get it: a grid named by its puzzle, its cells in the picture and apart from
-// one another by their keys, each told by its own cell where it tells one (an arrow tells its line), the
-// cursor on a cell focusing it and off the grid nothing; then Quit; the banner a label while it shows.
+// Every board as screen readers get it: a grid named by its puzzle, its cells apart and told by their own
+// cell, the cursor focusing one; then Quit; the banner a label while it shows.
 TEST(AccessibleScreen, EveryBoardIsAGridOfItsCellsAndQuit) {
     for (const Puzzle* puzzle : Puzzles()) {
         auto game = NewGame();

@@ -40,13 +40,9 @@ std::vector<tessel::Board> BoardsBefore(const History& history) {
     return boards;
 }
 
-// Random drags on every board of lines, each a press on a tile, a few moves back and forth along its row or
-// column (a little off the line too), then a release or a cancel. The moves each drag recorded, played as
-// plain taps on a second game started alike, give the same board and history after every drag and the same
-// kept game at the end; each is a tap on the arrow of the pressed tile's row or column, the one the
-// pointer's first third of a cell chose. Released, the line rests within half a cell of the pointer;
-// cancelled, within a cell; "Uneven"'s columns move a cell at most and its rows 1 and 5, like "Unmovable"'s
-// locked lines, never. The last picture is the board at rest.
+// Random drags on every board of lines: the moves each recorded, played as taps on the pressed line's arrows
+// in a second game, give the same board, history and kept game; the line rests within half a cell of the
+// pointer released (a cell cancelled); fixed lines never move, "Uneven"'s columns a cell at most.
 TEST(Drag, RandomDragsAreTheTapsOnTheArrowsOfTheirLine) {
     std::mt19937 random(36);
     const auto below = [&](int32_t n) { return static_cast<int32_t>(random() % static_cast<uint32_t>(n)); };
@@ -151,8 +147,7 @@ TEST(Drag, APressIsTheTapAtItsPoint) {
     }
 }
 
-// The solving cell of a drag shows the banner and ends it: the pointer moving on moves nothing, and the next
-// press, on the board, goes back to the menu as a tap does.
+// The solving cell ends a drag: moving on moves nothing, the next press goes to the menu as a tap does.
 TEST(Drag, TheSolvingCellEndsTheDrag) {
     auto session = NewSession();
     StartWith(session->game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
@@ -169,8 +164,7 @@ TEST(Drag, TheSolvingCellEndsTheDrag) {
     EXPECT_EQ(session->game.screen, SCREEN_MENU);
 }
 
-// A kept game read while a pointer holds a line (the page shown again, say) lets go of it: the pointer
-// moving on and let go moves nothing on the board read, and records no move.
+// A kept game read while a pointer holds a line lets go of it: moving on moves nothing, records nothing.
 TEST(Drag, AKeptGameReadLetsGoOfTheLineHeld) {
     auto session = NewSession();
     StartWith(session->game, NORMAL_LABEL, ROW_1_SHIFTED_RIGHT);
@@ -186,8 +180,7 @@ TEST(Drag, AKeptGameReadLetsGoOfTheLineHeld) {
     EXPECT_EQ(UndoCount(session->history), 0u);
 }
 
-// At half a cell a dragged line shows exactly the half-step frame of the tap on its arrow that way, on every
-// line that can move, in "Normal", "Uneven" and "Unmovable".
+// At half a cell a dragged line shows the half-step frame of the tap on its arrow, on every movable line.
 TEST(Drag, HalfACellIsTheTapsHalfStepFrame) {
     int32_t checked = 0;
     for (const PuzzleLabel& label : LINE_PUZZLES) {

@@ -25,10 +25,8 @@ bool IsInside(int32_t x, int32_t y, int32_t left, int32_t top, int32_t w, int32_
     return left <= x && x < left + w && top <= y && y < top + h;
 }
 
-// Random rectangles inside the buffer, across its edges and far off, empty ones too. DrawImage on a cleared
-// buffer puts the top-left w x h of the image, no more than it holds, at (x, y) over white; an empty image
-// draws nothing. CopyArea gives what a copy through a separate buffer gives, of the pixels whose source and
-// destination both lie inside. Nothing else changes.
+// Random rectangles, inside, across the edges and far off: DrawImage puts the image's top-left w x h at
+// (x, y); CopyArea gives what a copy through a separate buffer gives, clipped; nothing else changes.
 TEST(Drawing, DrawAndCopyRandomRectanglesClipToTheBuffer) {
     Image image{24, 36, {}};
     for (uint32_t i = 0; i < 24 * 36; ++i) image.pixels.push_back(0xFF000000u | i * 7919u);

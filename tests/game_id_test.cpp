@@ -19,9 +19,7 @@ namespace {
 
 using namespace testing;
 
-// What a player sees of a board: its tiles or lights and the whole picture (the locked tile grey, the
-// empty cell white); and where the generator stands, from which the next "Unmovable" draws its locked
-// lines. The rest of the grids is what earlier games left there, which no one sees.
+// What a player sees of a board (tiles or lights, the picture) and the generator's state for the next locks.
 struct Dealt {
     Rows tiles;
     std::array<uint8_t, 49> lights;
@@ -59,10 +57,8 @@ std::string Cells(const Game& game) {
     return cells;
 }
 
-// Boards for fixed tick counts, worked out by separate code from each set-up's rules; they also pin the
-// generator's draws ("Unmovable" draws its locks first, the first time from the unseeded generator). Tick
-// counts from 2000000000 on wrap round. Each is dealt from the menu, one after the other, and named by its
-// ID, which deals it again on a fresh start, written as a player might.
+// Boards for fixed tick counts, worked out apart from the set-ups (ticks from 2000000000 on wrap round),
+// dealt one after the other, and their IDs, written as a player might, dealing them again.
 TEST(GameId, KnownScramblesAndTheirIds) {
     const struct {
         const PuzzleLabel& label;
@@ -94,8 +90,7 @@ TEST(GameId, KnownScramblesAndTheirIds) {
     }
 }
 
-// Every puzzle, scrambled from the menu at many tick counts, first after the start or after other games:
-// its ID, played on a fresh start, gives the very board, picture and generator state, and the same ID.
+// Every scramble's ID, played on a fresh start, gives the very board, picture, generator state and ID.
 TEST(GameId, EveryScrambleComesBackFromItsId) {
     for (uint32_t ticks : {0u, 1u, 4297u, 1999999999u, 2000000000u, 4294967295u}) {
         for (const Puzzle* puzzle : Puzzles()) {
@@ -114,10 +109,7 @@ TEST(GameId, EveryScrambleComesBackFromItsId) {
     }
 }
 
-// Two games in one program never touch each other: each deals, plays and times from its own record, so two
-// sessions played a step each in turn (new puzzles from the menu, "Unmovable"'s locks from the generator as
-// the last game left it, taps, Undo and Redo at their own tick counts) keep and show what each keeps and
-// shows when played alone.
+// Two sessions played a step each in turn keep and show what each keeps and shows when played alone.
 TEST(GameId, TwoSessionsPlayedInTurnPlayAsEachAlone) {
     struct Step {
         int32_t kind;  // 0 a puzzle from the menu, 1 a tap, 2 Undo, 3 Redo
@@ -203,9 +195,7 @@ TEST(GameId, RefusesWhatIsNoIdInOneLine) {
     }
 }
 
-// The day's board: the date alone deals it, whatever was played before and whatever the clock and the
-// generator read, so every machine gets the same one; its ID names the date and deals it again; the next
-// day's board is another, and "Unmovable" locks other lines from day to day.
+// The date alone deals the day's board, whatever was played before; its ID names the date; days differ.
 TEST(DayBoard, TheDateAloneDealsItAndItsIdNamesTheDate) {
     for (const Puzzle* puzzle : Puzzles()) {
         std::set<std::string> boards, locks;
@@ -233,8 +223,7 @@ TEST(DayBoard, TheDateAloneDealsItAndItsIdNamesTheDate) {
     }
 }
 
-// The day's boards players have shared stay the same in every version: a change of the day's deal shows
-// here. "Unmovable" on 2026-12-10 locks column 1 and row 1, so tile 1 never leaves its cell.
+// Day's boards players shared stay the same in every version ("Unmovable" on 2026-12-10 locks 1, 1).
 TEST(DayBoard, KnownDaysBoards) {
     EXPECT_EQ(Cells(Played("normal-2026-12-09")->game), "2 15 12 1/9 14 3 16/4 5 13 7/10 6 11 8");
     EXPECT_EQ(Cells(Played("lights-out-2026-12-09")->game), "10000/11101/11101/11011/11100");
@@ -243,8 +232,7 @@ TEST(DayBoard, KnownDaysBoards) {
     EXPECT_EQ(std::pair(unmovable->game.fixedColumn, unmovable->game.fixedRow), std::pair(1, 1));
 }
 
-// Today's date from the clock's seconds, in UTC: midnight starts the day, the second before it ends the
-// last; leap days count.
+// Today's date from the clock's seconds, in UTC, leap days counted.
 TEST(DayBoard, TodayIsTheUtcDate) {
     const std::pair<int64_t, const char*> moments[] = {
         {0, "1970-01-01"},           {-1, "1969-12-31"},         {946684800, "2000-01-01"},

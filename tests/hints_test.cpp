@@ -26,9 +26,8 @@ auto BoardOf(const Game& game) {
     return std::pair(game.tileGrid.tile, game.lightGrid.lit);
 }
 
-// Taps hints through the tap cycle until none is left or `cap` moves are made; fails the test at once if
-// a hinted tap does not move anything, lies outside its outline or brings back a board passed on the way:
-// a hint is a function of the board alone, so from there the hints would go round for ever.
+// Taps hints until none is left or `cap` moves; fails on a hint that does not act, lies outside its outline
+// or comes back to a board passed (hints would then go round for ever).
 int32_t FollowHints(Game& game, int32_t cap) {
     int32_t moves = 0;
     std::vector<decltype(BoardOf(game))> passed;
@@ -48,8 +47,7 @@ int32_t FollowHints(Game& game, int32_t cap) {
     return moves;
 }
 
-// Taps random cells where a tap can make a move until `count` taps changed the board: a light's middle, a
-// block's corner, or the middle of any cell of the grid and the row under it (arrows, tiles, gaps).
+// Random taps on cells, block corners or arrows until `count` of them changed the board.
 void PlayRandomMoves(Game& game, std::mt19937& random, int32_t count) {
     const bool lights = game.screen == SCREEN_LIGHTS_OUT, turns = game.screen == SCREEN_ALMOST_IMPOSSIBLE;
     const auto pick = [&](int32_t from, int32_t to) {
@@ -91,10 +89,8 @@ void WriteGoal(Game& game, int32_t downColumns = 0) {
     }
 }
 
-// Boards built to be hard, one for each `i` until false: the goal with two of three tiles swapped or the
-// three turned round: the last three (15, 16 once took 117 ms); the locked row's, under every pair of locked
-// lines (locks 2, 4 with 13, 15 swapped once sent hints back and forth); row 1's of "Uneven", every gap
-// pattern.
+// Hard boards, one for each `i` until false: the goal with two or three of its last tiles (the locked row's
+// under every lock, "Uneven"'s row 1 under every gap pattern) swapped or turned round.
 bool BuildHardBoard(Game& game, int32_t i) {
     const int32_t setting = i / 2;
     const bool everyLayout = game.screen == SCREEN_UNMOVABLE || game.screen == SCREEN_UNEVEN;
@@ -124,8 +120,7 @@ void CopyBoard(Game& to, const Game& from) {
     to.blankCol = from.blankCol, to.blankRow = from.blankRow, to.solved = 0;
 }
 
-// The fewest presses that clear the lights: each of the 32 ways to press row 1 decides the rest (a light left
-// on is pressed from the row below); the fewest of those that leave every light off.
+// The fewest presses that clear the lights: each of the 32 ways to press row 1 decides the rest.
 int32_t FewestPresses(const LightGrid& start) {
     int32_t fewest = 255;
     for (int32_t first = 0; first < 32; ++first) {
@@ -142,8 +137,7 @@ int32_t FewestPresses(const LightGrid& start) {
     return fewest;
 }
 
-// Every board one move before this one, made with the puzzles' own moves: the line puzzles' moves undo one
-// another, a block turns back counter-clockwise, a tile slides back into the empty cell.
+// Every board one move before this one (lines shifted back, blocks turned back, a tile slid back).
 void BoardsBefore(const Game& game, const TileGrid& grid, std::vector<TileGrid>& before) {
     for (int32_t move = 0; move < 16; ++move) {
         const auto direction = static_cast<ShiftDirection>(move / 4);
@@ -186,13 +180,8 @@ std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
     return distance;
 }
 
-// The yardstick of a scramble: the fewest moves a player who watched it would take to undo it with care,
-// from the set-up's own draws: the locks from the generator as the set-up found it, the rest seeded with the
-// scramble's seed. Its steps in order, each a signed amount of one line or block; steps
-// of lines that commute pass each other (rows with rows, columns with columns, blocks that share no cell),
-// so a step joins the last step of its own line when every step since commutes with it; amounts add up
-// modulo 4 ("Uneven"'s column slides plainly), and each line is then undone the shorter way round (blocks
-// only turn clockwise). 0 for the puzzles without one.
+// The yardstick of a scramble: the moves a player who watched its draws would take to undo it, commuting
+// steps of one line merged and each line undone the shorter way round; 0 for the puzzles without one.
 int32_t Yardstick(int32_t screen, CrtRandom unseeded, uint32_t seed) {
     struct Step {
         int32_t line;  // columns 0 to 3, rows 4 to 7; blocks 3 * row + col from 0
@@ -257,10 +246,8 @@ int32_t Yardstick(int32_t screen, CrtRandom unseeded, uint32_t seed) {
 
 class EveryPuzzle : public ::testing::TestWithParam<Bounds> {};
 
-// Following hints always ends: from the hard boards, from every pinned scramble and from boards after 500
-// random moves, the hints never come back to a board passed and reach the solved board within the puzzle's
-// bound. From nine scrambles in ten of the line and block puzzles they take no more moves than the
-// yardstick; a board gets the same hint however it was reached.
+// Hints solve hard boards, scrambles and far boards within bound, mostly within the yardstick; a board gets
+// the same hint however it was reached.
 TEST_P(EveryPuzzle, FollowingHintsAlwaysEnds) {
     const Bounds& bounds = GetParam();
     // The line puzzles' tables built ahead in small slices, as the web page builds them, serve what follows.
@@ -309,8 +296,7 @@ TEST_P(EveryPuzzle, HintsTakeTheFewestMovesNearTheGoal) {
     auto game = NewGame();
     Platform().keepPictures = false;
     std::mt19937 random(9);
-    // Boards a few random moves from the goal take the fewest moves found breadth first ("Lights out": any
-    // board, by its fewest presses).
+    // The fewest moves found breadth first ("Lights out": any board, by its fewest presses).
     ChoosePuzzle(*game, bounds.label);
     game->fixedColumn = 2, game->fixedRow = 4;  // the first game's locks
     WriteGoal(*game);
@@ -328,8 +314,7 @@ TEST_P(EveryPuzzle, HintsTakeTheFewestMovesNearTheGoal) {
         EXPECT_TRUE(game->solved);
     }
     EXPECT_EQ(boards, wanted);
-    // A board `walk` random moves from the goal is no farther than that; following hints should take no
-    // more on nine boards in ten.
+    // A board `walk` random moves away takes no more on nine boards in ten.
     int32_t within = 0;
     for (int32_t walk = 0; walk < 20 && bounds.walk > 0; ++walk) {
         WriteGoal(*game);
@@ -350,9 +335,7 @@ INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
                                            Bounds{ALMOST_IMPOSSIBLE_LABEL, 9, 24, 40, 6, 0}),
                          [](const auto& info) { return NAMES[info.index]; });
 
-// A hint asked while the tables are being built ahead finishes its puzzle's own first: it is the hint the
-// whole tables give, and the build ahead still ends. (Each test runs in a process of its own under ctest;
-// in one run of them all the tables may be whole already.)
+// A hint asked during the build ahead is the whole tables' hint, and the build still ends.
 TEST(HintTables, AHintAskedDuringTheBuildAheadIsTheWholeTablesHint) {
     auto game = NewGame();
     Platform().keepPictures = false;

@@ -23,8 +23,7 @@ std::size_t HashOf(const BackBuffer& picture) {
         {reinterpret_cast<const char*>(&picture.pixels), sizeof picture.pixels});
 }
 
-// What a player sees of a game at rest: both boards with their rings, the empty cell, the banner, the
-// keyboard's cursor, and the frames the last command showed, in order.
+// What a player sees: both boards, the empty cell, the banner, the cursor and the frames last shown.
 struct Seen {
     std::array<int32_t, 36> tiles;
     std::array<uint8_t, 49> lit;
@@ -54,8 +53,7 @@ Seen Look(const Session& session, std::size_t* onScreen = nullptr) {
     return seen;
 }
 
-// What Undo or Redo must show of a screen seen before: the cursor holds its line only if the player holds it
-// now; where that differs from then, only the outline's weight on the last picture does.
+// What Undo or Redo must show of a screen seen before, the cursor holding its line only if it does now.
 Seen HeldAsNow(Seen then, const Cursor& now, const Seen& shown) {
     const bool grabbed = then.cursor.shown && now.grabbed;
     if (grabbed != then.cursor.grabbed && !shown.frames.empty()) then.frames.back() = shown.frames.back();
@@ -63,13 +61,9 @@ Seen HeldAsNow(Seen then, const Cursor& now, const Seen& shown) {
     return then;
 }
 
-// Random taps, keys, Undo and Redo on every puzzle, each step checked against a plain model: the list of
-// what each move left on the screen, what was on the screen when the next move was made, and the position
-// in it. A tap or key that changes the board appends (dropping what lay past the position), whatever
-// tapActed says; Undo steps back to exactly the screen the move was made from, the cursor's outline
-// included; Redo shows the very frames of its move. The moves are the position; the time runs from the
-// first move (or Redo) while the board is not solved, the tick count wrapping round; a game kept and read
-// back has both.
+// Random taps, keys, Undo and Redo on every puzzle against a plain list of screens and a position in it:
+// Undo gives back the very screen a move was made from, Redo the very frames of its move; the moves and the
+// time (from the first move, while unsolved, across the tick wrap) follow, and survive keeping.
 TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
     auto session = NewSession();
     int solves = 0;
@@ -87,7 +81,7 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
                     Choose(*session, puzzle.label, seed * 1000 + static_cast<uint32_t>(step));
                     session->game.now = 0u - 100000u * seed;  // the clock to cross the wrap
                     started = running = false, counted = 0;
-                    // Once a seed, "Normal" one tap from solved, that tap first: Undo takes the banner away.
+                    // Once, "Normal" one tap from solved, that tap first: Undo takes the banner away.
                     if ((solving = seed == 3 && puzzle.screen == SCREEN_NORMAL)) {
                         PutRows(session->game, ROW_1_SHIFTED_RIGHT);
                         session->history = {};
@@ -167,14 +161,12 @@ TEST(History, RandomTapsKeysUndoAndRedoFollowAPlainListOfBoards) {
     EXPECT_GT(solves, 1);
 }
 
-// Where the history starts and ends, beyond what random play meets: a scramble left in order taken back to,
-// the splash, 10,000 moves at most (tests/kept_game_test.cpp keeps a history with the game).
+// Where the history starts and ends: a scramble left in order, the splash, 10,000 moves at most.
 TEST(History, StartsWithTheGameAndEndsWithIt) {
     auto session = NewSession();
     Game& game = session->game;
 
-    // A scramble that leaves the board in order shows no banner, and Undo back to it shows none either:
-    // Redo then plays the move again, and the game kept there reads back.
+    // A scramble left in order shows no banner, nor does Undo back to it; Redo plays the move again.
     for (const auto& [label, ticks, x, y] : {std::tuple{NORMAL_LABEL, 4297u, 83, 73},
                                              {LIGHTS_OUT_LABEL, 5810u, 71, 85},
                                              {ALMOST_IMPOSSIBLE_LABEL, 140463u, 95, 109}}) {
@@ -191,17 +183,15 @@ TEST(History, StartsWithTheGameAndEndsWithIt) {
         EXPECT_TRUE(ReadKeptGame(KeepGame(*session), *session)) << ticks;
     }
 
-    // A kept game comes back with its splash still to play: Undo and Redo wait for it, like taps.
+    // Undo waits for a kept game's splash, like taps.
     Choose(*session, NORMAL_LABEL, 7);
     Tap(*session, 107, 40);
     game.splashPending = 1;
     EXPECT_FALSE(Undo(*session));
     game.splashPending = 0;
 
-    // Past 10,000 moves the oldest go, still counted. Columns shifted at random up and down, a few taken
-    // back and others played over them up to the limit again: Undo gives back the board before each of the
-    // last 10,000 moves, newest first, and no more. Then a score taken back and one played over them: the
-    // game kept there reads back with its 9,981 moves held and its count, and Undo gives back their boards.
+    // Past 10,000 moves the oldest go, still counted: Undo gives back the boards of the last 10,000 and no
+    // more, also after a score taken back and one played over them and the game kept and read back.
     Platform().keepPictures = false;
     std::mt19937 choose(5);
     std::vector<tessel::Board> before;  // the board before each move, oldest first

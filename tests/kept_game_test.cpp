@@ -15,9 +15,8 @@ namespace {
 
 using namespace testing;
 
-// A game kept with its history comes back with it: Undo and Redo go on as if it had never gone. A game kept
-// by the first release, before there was a history, is read with none. Whatever fails a check is refused
-// whole, the game, its history and the generator's state left as they were.
+// A kept game comes back with its history (the first release's with none); anything failing a check is
+// refused whole, leaving everything as it was.
 TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     auto session = NewSession();
     ChoosePuzzle(session->game, UNMOVABLE_LABEL, 77);
@@ -56,9 +55,7 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     EXPECT_EQ(BoardRows(read->game.tileGrid),
               (Rows{{{12, 13, 6, 7}, {16, 2, 9, 11}, {1, 4, 14, 15}, {5, 10, 3, 8}}}));
 
-    // Nothing the game would not write is taken: a bit flipped is refused, or read and kept again as the
-    // very same bytes (an unused bit of the lights, a count's high byte, a tap's). Every bit of the
-    // history, one of each byte of the record.
+    // A bit flipped is refused, or read and kept again as the very same bytes.
     auto into = NewSession();
     for (std::size_t bit = 0; bit < 8 * kept.size(); ++bit) {
         if (bit < 8 * KEPT_RECORD_SIZE && bit % 8 != bit / 8 % 8) continue;
@@ -75,8 +72,7 @@ TEST(KeptGame, KeepsTheHistoryReadsTheFirstReleaseAndRefusesWhole) {
     EXPECT_FALSE(into->hint.has_value());
     EXPECT_EQ(into->game.outlines[1], Outline{});
 
-    // A history that does not lead to the board kept, or does not play; a record no game could be in (another
-    // version or magic is a bit flipped above).
+    // A history that does not lead to the board kept, or does not play; a record no game could be in.
     std::vector<std::vector<uint8_t>> refused(6, kept);
     refused[0].push_back(0);  // longer than its moves
     refused[1].pop_back();    // cut short

@@ -1,6 +1,5 @@
-// The looks: each is the classic images on the very same pixels in other colours, and in the high-contrast
-// and dark looks whatever a player must tell apart stands out. Ratios are WCAG's, from relative luminance,
-// computed here from the decoded images and pictures themselves.
+// The looks: the classic images on the same pixels in other colours, what must be told apart standing out
+// (WCAG contrast ratios from the decoded pixels, printed for docs/looks.md).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -49,8 +48,7 @@ constexpr uint32_t CLASSIC_WHITE = 0xFFFFFFFFu;
 // A tile's face, inside the rim left of the digit, and an image's middle.
 constexpr int32_t FACE = 12 * 24 + 1, MIDDLE = 12 * 24 + 12;
 
-// The least ratio, in one look, between the pixels of the images whose classic colour is `part` (0: the
-// letters, anything but the classic white paper) and the image's own paper, its face or the ground.
+// The least ratio, in one look, of the images' pixels of classic colour `part` (0: all but white paper).
 enum class Against { PAPER, FACE, GROUND };
 auto Part(std::vector<int32_t> ids, uint32_t part, Against against) {
     return [=](const ImageSet& classic, const ImageSet& look) {
@@ -75,8 +73,7 @@ auto Pixels(ImageId a, int32_t i, ImageId b, int32_t j) {
     return [=](const ImageSet&, const ImageSet& look) { return Ratio(look[a].pixels[i], look[b].pixels[j]); };
 }
 
-// What must be told apart, and what high contrast and dark must reach: 7:1 for text and outlines, 3:1 for
-// the rest. The parts of tiles and arrows by their classic colours.
+// What must be told apart, and the ratio high contrast and dark must reach.
 struct Pair {
     std::string what;
     double needed;
@@ -116,8 +113,7 @@ TEST(Looks, SameImagesOnTheSamePixelsInOtherColours) {
             const Image& is = (*images)[id];
             ASSERT_GT(was.width, 0);
             ASSERT_EQ(std::pair(is.width, is.height), std::pair(was.width, was.height)) << "image " << id;
-            // Where two pixels share a classic colour they share the look's: every glyph, arrow and rim
-            // lies on the same pixels.
+            // Pixels of one classic colour share the look's.
             std::map<uint32_t, uint32_t> colourFor;
             for (std::size_t i = 0; i < was.pixels.size(); ++i) {
                 const auto [at, added] = colourFor.emplace(was.pixels[i], is.pixels[i]);
@@ -125,8 +121,7 @@ TEST(Looks, SameImagesOnTheSamePixelsInOtherColours) {
                     << "image " << id << " pixel " << i << " in " << LookName(look);
             }
         }
-        // The ground the game clears to is the images' own, so the blank cell and the splash's window
-        // are one with the margins.
+        // The ground the game clears to is the images' own.
         EXPECT_EQ((*images)[IMG_BLANK].pixels[0], ColoursOf(look).ground);
         EXPECT_EQ((*images)[IMG_SPLASH_4].pixels[0], ColoursOf(look).ground);
     }
@@ -150,9 +145,8 @@ TEST(Looks, WhatMustBeToldApartStandsOutInHighContrastAndDark) {
                   Luminance((*look)[IMG_LIGHT_OFF].pixels[MIDDLE]));
 }
 
-// Every place a frame can stand: the menu's names, each cell of every board with the ring of arrows
-// round it, and "Almost Impossible"'s blocks. Its band must stand 3:1 against every pixel just outside it,
-// and the line inside against the band, in every look.
+// A frame anywhere (names, cells, blocks) stands 3:1 against what lies just outside, its line inside
+// against its band, in every look.
 TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
     for (const Look look : LOOKS) {
         double leastOutside = 1e9, leastLine = 1e9;
@@ -208,8 +202,7 @@ TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
     }
 }
 
-// A look changes the colours only: a game switched to dark in the middle shows what a game played in dark
-// from its start shows, it plays on with the same board, and the classic look comes back pixel for pixel.
+// A look changes the colours only: switched to dark midway shows dark from the start; classic comes back.
 TEST(Looks, ChangingTheLookRedrawsTheSameGame) {
     auto darkFromStart = std::make_unique<Game>();
     darkFromStart->look = Look::DARK;

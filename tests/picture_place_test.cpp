@@ -7,10 +7,8 @@
 namespace tessel {
 namespace {
 
-// In windows and canvases of many sizes and pixel ratios: the picture at the largest whole scale that
-// fits, never below one, at the left or centred; every device pixel of a game pixel's block, reported as
-// platforms report it (logical pixels, the device pixel divided by the ratio), maps back to that game
-// pixel; points beyond the picture are clamped to what a tap carries.
+// Many sizes and pixel ratios: the picture at the largest whole scale that fits (at least 1); every device
+// pixel of a game pixel's block, in logical pixels, maps back to it; points beyond are clamped.
 TEST(PicturePlace, EveryDevicePixelOfAGamePixelMapsBackToIt) {
     // A device pixel as a platform reports it: in logical pixels, which times the ratio may land a hair off.
     const auto reported = [](int32_t device, double ratio) { return device / ratio * ratio; };

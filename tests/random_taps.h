@@ -1,6 +1,5 @@
-// Random taps for playing the game blindly: a third anywhere a 16-bit tap can land, a third on the picture,
-// a third on or next to the lines where regions meet (grid lines, labels, the Quit button, the corners'
-// hit squares), where off-by-one faults hide. Each tap comes with a random tick count.
+// Random taps with tick counts: a third anywhere, a third on the picture, a third on or beside the lines
+// where regions meet, where off-by-one faults hide.
 #pragma once
 
 #include <cstdint>

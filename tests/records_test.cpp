@@ -13,8 +13,7 @@ namespace {
 
 using namespace testing;
 
-// "Normal" chosen from the menu through the session, as a player starts a game, with row 1 one shift right
-// of its goal: three more shifts right, or one left, solve it.
+// "Normal" from the menu with row 1 one shift right of its goal.
 void StartRowOneShifted(Session& session, uint32_t ticks) {
     Choose(session, NORMAL_LABEL, ticks);
     PutRows(session.game, ROW_1_SHIFTED_RIGHT);
@@ -28,9 +27,8 @@ std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
 
 constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200, LEFT_X = 30;
 
-// The words at the end of three games: the first sets the records, the second beats them, the third took
-// a hint and sets none. The time runs from the first move, stands while the game is held, stops at the
-// solving move; Undo and Redo of that move count no second game.
+// Three games: the first sets the records, the second beats them, the third took a hint and sets none;
+// the time stands while held; Undo and Redo of the solve count no second game.
 TEST(Records, GamesEndInWordsAndRecords) {
     auto session = NewSession();
     StartRowOneShifted(*session, 500);
@@ -60,8 +58,7 @@ TEST(Records, GamesEndInWordsAndRecords) {
     EXPECT_EQ(session->records.at("normal"), (PuzzleRecord{3, 1, 0}));
     EXPECT_EQ(session->solvesToKeep.size(), 3u);
 
-    // Kept and read back on a fresh start: the counts and the ID come back; the clock stands until the
-    // game can be played again. A game kept before there were counts starts them afresh.
+    // Kept and read back: the counts and the ID come back; a game kept before counts starts them afresh.
     StartRowOneShifted(*session, 4000000);
     TapAt(*session, 4001000, RIGHT_X, ROW_1_Y);
     ShowHint(*session);
@@ -80,8 +77,7 @@ TEST(Records, GamesEndInWordsAndRecords) {
     EXPECT_EQ(GameIdOf(read->game), "");
 }
 
-// The records kept as text and read back; anything the game would not write is not read; two copies that
-// each solve games add up in what is stored.
+// The records kept as text and read back; anything the game would not write is not read.
 TEST(Records, KeptReadBackAndMergedFromTwoCopies) {
     Records records;
     AddSolve(records, {"normal", 40, 4294967295u, false});
@@ -100,8 +96,7 @@ TEST(Records, KeptReadBackAndMergedFromTwoCopies) {
     }
 }
 
-// Two copies of the game (two tabs, or two runs) keep the records in one storage as the front ends do:
-// each reads them at its start, stores on top of what is stored then, and a clear forgets them.
+// Two copies keep the records in one storage: each stores on top of what is stored; a clear forgets them.
 TEST(Records, StoredByTwoCopiesAddUp) {
     Session first, second;
     std::string stored = "tessel records 1\n15-puzzle 1 - -\n";
@@ -131,8 +126,7 @@ TEST(Records, StoredByTwoCopiesAddUp) {
     EXPECT_EQ(second.records, ReadRecords(stored));
     EXPECT_FALSE(RecordsWaiting(second));
 
-    // What is stored and cannot be read is set aside: read at a start as none, written over with this
-    // copy's own records and its games since, which nothing loses; no storage at all is the same.
+    // An unreadable store (or none) is set aside and written over with this copy's records.
     for (const auto& [unreadable, lightsOut] :
          {std::pair{std::optional<std::string_view>("garbage"), '1'}, {std::nullopt, '2'}}) {
         Session reader;

@@ -21,8 +21,7 @@ check "a line for the start and each command" test "$(wc -l <"$work/out.jsonl")"
 check "a shared edge presents twice plus once; three moves, no time passed, the game's ID" grep -q '"line":8,.*"presents":3,"undo":3,"redo":0,"cursor":null,"grabbed":0,"hint":null,"moves":3,"time":0,"gameId":"normal-1000","said":"column 1 down, column 2 down"}$' "$work/out.jsonl"
 check "every present is a frame, in order" test "$(ls "$work/frames" | wc -l)" -eq 11 -a -f "$work/frames/00010.png"
 
-# Looks: the classic one unless told otherwise; another draws every picture anew in its colours, and the
-# game played is the same.
+# Looks: classic unless told; another draws every picture in its colours, the game the same.
 for look in classic high-contrast dark; do
     "$replay" --look "$look" --frames "$work/$look" "$examples/normal.txt" >"$work/$look.jsonl"
 done
@@ -42,8 +41,7 @@ done
 check "--language de: the same records but what is said" \
     test "$(sed 's/,"said":.*//' "$work/de.jsonl")" = "$(sed 's/,"said":.*//' "$work/out.jsonl")"
 check "--language de: said in German" grep -q '"line":5,.*"said":"Normal gestartet"}$' "$work/de.jsonl"
-# Every language over the moves of every puzzle: no part of what English says is left in what it says (a
-# message it lacks would be), but "menu", which French, Italian, Polish and Portuguese write alike.
+# Every language over every puzzle's moves: no English left in what is said ("menu" aside, written alike).
 said() { for script in "$examples"/*.txt; do "$replay" "$@" "$script"; done | sed 's/.*"said":"\(.*\)"}$/\1/'; }
 said >"$work/said.en"
 for language in $(grep -v '^#' "$linguas"); do
@@ -89,8 +87,7 @@ check "unwritable frames folder: status 2" test $? -eq 2
 "$replay" "$work/no-such-script" >/dev/null 2>"$work/err"
 check "unreadable script: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
-# keep and resume: the record comes back as kept, with its moves, time and history (the splash aside, which
-# every start plays anew) and its picture is shown; a cut file is refused.
+# keep and resume: the record and picture come back as kept (the splash aside); a cut file is refused.
 printf 'splash\ntick 77\ntap 90 70\ntap 107 40\ntick 5077\nkeep %s\n' "$work/kept" |
     "$replay" --frames "$work/played" - | tail -1 | sed 's/"presents":[0-9]*,//' >"$work/kept.json"
 printf 'resume %s\nsplash\n' "$work/kept" | "$replay" --frames "$work/resumed" - | tail -1 |
@@ -102,8 +99,7 @@ head -c 100 "$work/kept" >"$work/cut"
 echo "resume $work/cut" | "$replay" - >/dev/null 2>"$work/err"
 check "resume of a cut file: status 2 and a message" test $? -eq 2 -a -s "$work/err"
 
-# A game ID plays the very board its scramble dealt, picture for picture, whatever was in play; one that
-# is no ID stops the script on its line, the lines before it printed.
+# A game ID plays the very board its scramble dealt; one that is no ID stops the script on its line.
 printf 'tick 4297\nsplash\ntap 119 127\n' | "$replay" --frames "$work/dealt" - | tail -1 >"$work/dealt.json"
 printf 'splash\ntick 9\ntap 119 77\ntap 107 40\ngame unmovable-%s\n' \
     "$(sed 's/.*"gameId":"unmovable-\([^"]*\)".*/\1/' "$work/dealt.json")" |
@@ -163,8 +159,7 @@ for bad in "normal-4297.1.AA" "jigsaw-1.1.AAAA" "$unsolved" "$moved" "${link%%.*
     rm -rf "$work/refused"
 done
 
-# Driven through a pipe: each command's line comes at once, before the next command is written. Undo and
-# Redo step through the moves; "undo" and "redo" count what each can still do.
+# Driven through a pipe: each command's line comes at once; Undo, Redo and a hint through it.
 coproc REPLAY { "$replay" -; }
 reply() { read -r -t 10 line <&"${REPLAY[0]}" && echo "$line"; }
 send() { echo "$1" >&"${REPLAY[1]}"; reply; }
@@ -218,8 +213,7 @@ cp "$work/log" "$work/damaged"
 check "a damaged log: status 2, one line, the file as it was" test $? -eq 2 -a ! -s "$work/out" -a \
     "$(wc -l <"$work/err")" -eq 1 -a "$(cmp "$work/log" "$work/damaged" && echo same)" = same
 
-# The command line: answers on standard output with 0, a bad option or argument one line on standard error
-# with 2.
+# The command line: answers on standard output with 0, a bad option one line on standard error with 2.
 "$replay" --help >"$work/out" 2>"$work/err"
 check "--help: status 0, usage on standard output only" \
     test $? -eq 0 -a ! -s "$work/err" -a "$(head -c 27 "$work/out")" = "Usage: tessel-replay [--fra"

@@ -29,10 +29,7 @@ std::string Said(Session& session, Key key) {
     return TakePlayedWords(session);
 }
 
-// What each move did, from the boards before and after. Of the cells (their names and boxes are checked in
-// the browsers): their places, counted as the moves count lines, their tiles (the desktop's focus travels
-// with one), and where a screen reader's press on them taps: the middle, on Almost Impossible the corner of
-// the block it turns.
+// What each move did, from the boards before and after; the cells' places, tiles and where a press taps.
 TEST(ScreenText, CellsAndMovesAreToldInAFewWords) {
     auto session = NewSession();
     Game* game = &session->game;
@@ -92,8 +89,7 @@ TEST(ScreenText, CellsAndMovesAreToldInAFewWords) {
     EXPECT_EQ(Said(*session, 83, 80), "2 lights pressed, 3 lights on");
     EXPECT_EQ(Said(*session, 83, 97), "4 lights pressed, 5 lights on");
 
-    // Keys that move no tile: taking hold of the lines, a line that cannot move. The first arrow shows the
-    // cursor, the next moves it: told by the cell it reaches, not here.
+    // Keys that move no tile: taking hold of the lines, a line that cannot move.
     StartWith(*game, UNMOVABLE_LABEL, ROW_1_SHIFTED_RIGHT);
     game->fixedColumn = 2, game->fixedRow = 3;
     EXPECT_EQ(Said(*session, Key::Right) + Said(*session, Key::Right), "");

@@ -10,9 +10,8 @@ namespace {
 
 using namespace testing;
 
-// A hint on every puzzle: one picture more, differing from the board at rest only in black and white
-// pixels around the point to tap, the record untouched; a tap there plays the move and takes the outline
-// away. A key, Undo and Redo take it away too. Nothing on the menu, a solved board or during the splash.
+// A hint on every puzzle: one picture more, black and white around the point to tap, the record untouched;
+// a tap there, a key, Undo or Redo takes it away; none on the menu, a solved board or the splash.
 TEST(ShownHint, OutlinesTheMoveUntilTheNextAction) {
     auto session = NewSession();
     Game& game = session->game;

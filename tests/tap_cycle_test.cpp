@@ -10,9 +10,8 @@ namespace {
 
 using namespace testing;
 
-// Taps on the menu, most of them on or beside the labels' edges: a label's box, edges included, opens its
-// puzzle, a tap anywhere else shows the menu again; one picture either way. While the splash plays no tap
-// opens a puzzle, but a set banner still goes.
+// Taps on and beside the menu's labels: a label's box, edges included, opens its puzzle, else the menu again,
+// one picture either way; no tap opens a puzzle during the splash.
 TEST(Frame, MenuLabelsAreHitOnBothEdges) {
     auto session = NewSession();
     Game* game = &session->game;
@@ -39,9 +38,8 @@ TEST(Frame, MenuLabelsAreHitOnBothEdges) {
         }
     }
 
-    // A board in goal order (a scramble that cancelled itself out): a miss adds the banner without redrawing;
-    // Quit shows it over the menu, which is kept with it; a puzzle chosen then starts without it, and its
-    // first tap is the puzzle's.
+    // A board in goal order: a miss adds the banner; Quit shows it over the menu; the next puzzle starts
+    // without it.
     StartWith(*game, NORMAL_LABEL, GOAL_ROWS);
     game->backBuffer.pixels[100 * SURFACE_WIDTH + 5] = 0xFF123456u;  // gone if the board were drawn again
     Tap(*game, 119, 133);                                            // on the board: no region

@@ -26,8 +26,7 @@ FakePlatform& Platform();
 // The presenter of the games the tests show: keeps every picture in Platform().presented.
 void KeepPicture(const Game& game, void*);
 
-// A game as the front ends start it, shown on a fresh platform: surfaces prepared, the menu drawn, the
-// splash over.
+// A game as the front ends start it, on a fresh platform, the splash over.
 inline std::unique_ptr<Game> NewGame() {
     Platform() = {};
     auto game = std::make_unique<Game>();
@@ -43,8 +42,7 @@ inline std::unique_ptr<Session> NewSession() {
     return session;
 }
 
-// Keeps the game and reads it into a fresh start, which plays on in its place; what went wrong, "" when
-// nothing did: it must be read, draw the picture the game showed and bring back the generator's state.
+// Keeps the game and reads it into a fresh start, which plays on in its place; "" or what went wrong.
 inline std::string KeepAndReadBack(std::unique_ptr<Session>& session, Game*& game) {
     auto read = NewSession();
     read->game.now = session->game.now;  // started at the same moment
@@ -63,8 +61,7 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
     HandleTap(game, x, y);
 }
 
-// Chooses the puzzle with this label from the menu at tick count `ticks`; forgets the pictures shown
-// before.
+// Chooses the puzzle with this label from the menu at `ticks`; forgets the pictures shown before.
 inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
     game.now = ticks;
@@ -72,8 +69,7 @@ inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 
     Platform().presented.clear();
 }
 
-// Back to the menu by Quit (or the tap after "CLEARED!!") and the puzzle's label tapped at tick count
-// `ticks`, as a player starts a game.
+// Back to the menu and the puzzle's label tapped at `ticks`, as a player starts a game.
 inline void Choose(Session& session, const PuzzleLabel& label, uint32_t ticks) {
     if (session.game.screen != SCREEN_MENU) tessel::Tap(session, 119, 237);
     session.game.now = ticks;
@@ -113,8 +109,7 @@ void StartWith(Game& game, const PuzzleLabel& label, const Board<N>& rows, uint3
     PutRows(game, rows);
 }
 
-// The images by their resource ids, written out here apart from the game's own names for them, so that an
-// image drawn under a wrong id, or the wrong tile for a number, shows in every expected picture.
+// The images by their resource ids, written out apart from the game's own names for them.
 namespace id {
 inline constexpr ImageId LABEL_NORMAL{148}, LABEL_UNMOVABLE{150}, LABEL_ALMOST_IMPOSSIBLE{151},
     LABEL_FIFTEEN{152}, LABEL_LIGHTS_OUT{153}, QUIT{154}, BLANK{155}, ARROW_DOWN{168}, ARROW_LEFT{170},
@@ -128,8 +123,7 @@ constexpr ImageId Tile(int32_t n, bool grey = false) {
 }
 }  // namespace id
 
-// Each screen's label, at (x, menuY) on the menu and at y 10 on its own screen, its grid's ring corner and
-// its label's width.
+// Each screen's label at (x, menuY) on the menu and y 10 on its screen, its grid's corner, label width.
 struct ScreenLayout {
     int32_t screen;
     ImageId label;
@@ -197,9 +191,8 @@ class Picture {
     Point origin_{47, 61};
 };
 
-// A numbered puzzle at rest, by its drawing rules: the tiles (the one at `fixed` grey, gaps and the empty
-// cell white) and, for the line puzzles, an arrow at both ends of every line that can move: "Unmovable" has
-// none for its locked lines, "Uneven" up or down only into a column's gap and none beside row 1.
+// A numbered puzzle at rest: the tiles (the one at `fixed` grey) and an arrow at both ends of every line
+// that can move.
 template <std::size_t N>
 Picture AtRest(const Game& game, int32_t screen, const Board<N>& board, Point fixed = {0, 0}) {
     Picture picture(game, screen);

@@ -150,10 +150,8 @@ class TestWindow : public QObject {
         QVERIFY(KeepGame(view.session()) == kept);
     }
 
-    // The mouse drags row 2 two cells and a half to the right: three moves, each taken back by one Undo; the
-    // window shows the board at rest after the release. A drag over a move taken back tells of the cell it
-    // passes (Redo has nothing left); cut short by the focus going elsewhere, it keeps that cell and
-    // shows the line back at rest.
+    // The mouse drags row 2 two and a half cells: three moves, one Undo each, the board at rest after; a drag
+    // cut short by the focus going keeps the cell it passed and shows the line at rest.
     void mouseDragsARowCellByCell() {
         GameView view;
         QVERIFY(Show(view, PORTRAIT * 2));
@@ -189,8 +187,7 @@ class TestWindow : public QObject {
         QTRY_VERIFY(ShowsBackBuffer(view));
     }
 
-    // On a touchscreen a finger drags a row as the mouse does; a second finger (a pinch) cancels the drag,
-    // keeping the cell passed, and the fingers moving on move nothing.
+    // A finger drags a row as the mouse does; a second finger cancels the drag, keeping the cell passed.
     void pinchMovesNoLine() {
         GameView view;
         QVERIFY(Show(view, PORTRAIT * 2));
@@ -219,10 +216,8 @@ class TestWindow : public QObject {
         QTRY_VERIFY(ShowsBackBuffer(view));
     }
 
-    // The first start suits the screen: 2 device pixels a game pixel on a 1080-pixel-high screen, 4 or 5 on
-    // a 2160, 1 on a small one, and never more than two thirds of its height. Then the window opens at the
-    // size and place the player left it; one larger than the screen is brought back within it, and a kept
-    // value that is not a size counts as none.
+    // The first start suits the screen (at most two thirds of its height); then the window opens as the
+    // player left it, brought within the screen; a kept value that is not a size counts as none.
     void windowOpensToSuitTheScreenThenWhereItWasLeft() {
         const qreal dpr = qApp->devicePixelRatio();
         const auto logical = [&](int w, int h) { return QRect(0, 0, qRound(w / dpr), qRound(h / dpr)); };
@@ -263,9 +258,8 @@ class TestWindow : public QObject {
         QCOMPARE(unreadable.size(), FirstWindowSize(available, window.screen()->devicePixelRatio(), bar));
     }
 
-    // "Tools" > "Look" switches the picture and its margins at once, the board as it was, and a screen reader
-    // hears the look; "As the system" follows the palette and the theme live. The choice is kept with the
-    // settings, and what cannot be read there is "As the system".
+    // "Tools" > "Look" switches picture and margins at once and is heard; "As the system" follows the palette
+    // and theme live; the choice is kept, an unreadable one read as "As the system".
     void lookFollowsTheMenuAndTheSystemAndIsKept() {
         MainWindow window;
         QVERIFY(Show(window, PORTRAIT * 2 + QSize(0, window.chromeHeight())));
@@ -434,8 +428,7 @@ class TestWindow : public QObject {
         QCOMPARE(KeptLanguageChoice(settings), LanguageChoice());
     }
 
-    // A new picture is on the screen as soon as PresentNow returns, also at 8000 x 12000 device pixels. Taps
-    // at the first and last device pixel of game pixels either side of the "Normal" label's edges.
+    // A picture is on the screen when PresentNow returns, also at 8000 x 12000; taps at the label's edges.
     void pictureAndTapsAreExact() {
         const QSize huge = (QSizeF(8000, 12000) / qApp->devicePixelRatio()).toSize();
         for (const QSize size : {PORTRAIT, QSize(320, 356), QSize(478, 534), huge}) {
@@ -457,8 +450,7 @@ class TestWindow : public QObject {
         }
     }
 
-    // Queued during the splash, the "Normal" label then twenty taps on Quit are delivered after it and
-    // drained (game/splash_end.h): the first played, the rest dropped.
+    // Taps queued during the splash are delivered after it and drained: the first played, the rest dropped.
     void tapsQueuedDuringSplashAreDrained() {
         GameView view;
         bool queued = false;
@@ -474,8 +466,7 @@ class TestWindow : public QObject {
         QCOMPARE(view.game().drainTaps, 0);
     }
 
-    // Started wider than high, the splash waits; turned upright, it fades the emblem in and out, each frame
-    // held for its time. Sideways again: only the message, and taps and keys ignored.
+    // Wider than high the splash waits; upright it fades the emblem in and out; sideways again, the message.
     void splashWaitsForPortraitAndLandscapeIgnoresInput() {
         GameView view;
         std::vector<int> frames;  // the splash frame on the screen at each reading of the clock, 50 ms apart
@@ -523,8 +514,7 @@ class TestWindow : public QObject {
         QTimer giveUp;  // ends the run should the game not end itself
         connect(&giveUp, &QTimer::timeout, qApp, &QCoreApplication::quit);
         giveUp.start(60000);
-        // Played once the splash is over and the taps queued meanwhile drained, checked at every turn of the
-        // event loop, the drain's own included, where the game must not start.
+        // The game must not start before the splash is over and its queued taps drained.
         QTimer ready;
         connect(&ready, &QTimer::timeout, this, [&] {
             auto* window = qobject_cast<MainWindow*>(QApplication::activeWindow());
@@ -554,8 +544,7 @@ class TestWindow : public QObject {
             QVERIFY(tiles() == twice && greyed() == std::pair(false, true));
             Tap(window->view(), QUIT_BUTTON);
 
-            // A second start brings the window forward. Return held down closes About: its repeats (a release
-            // and a press at one time, as X sends them) stay the box's; the next press is the game's.
+            // A second start brings the window forward; Return held down closes About, its repeats the box's.
             window->showMinimized();
             QCOMPARE(RunGame(*qApp, "token-7"), 0);
             QTRY_VERIFY(!window->isMinimized() && window->isVisible());
