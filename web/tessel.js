@@ -13,7 +13,7 @@
 // it from the first picture; rows and columns dragged with a finger, a pen or the mouse (a second finger
 // cancels); Undo, Redo and Hint as buttons under the picture where there is room; installing to a phone's
 // home screen and playing offline (sw.js); the moves and time under the picture, standing while the page is
-// hidden or the phone sideways; "Records" shown and cleared; the I key saying the moves and time.
+// hidden or the phone sideways; "Statistics" (statistics.js); the I key saying the moves and time.
 // Beyond the desktop program:
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
 // the background; "Share game" gives a link to the board in play (#normal-4297), through the share sheet
@@ -24,6 +24,7 @@
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
 import { createMirror } from './mirror.js';
+import { createStatistics } from './statistics.js';
 import createTesselCore from './tessel-core.js';
 
 // The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
@@ -41,7 +42,7 @@ const toolsMenu = document.getElementById('tools-menu');
 const about = document.getElementById('about');
 const counts = document.getElementById('counts');
 const note = document.getElementById('note');
-const recordsBox = document.getElementById('records');
+const recordsBox = document.getElementById('statistics');
 const thumb = document.getElementById('thumb');
 const undoButton = document.getElementById('undo-button');
 const redoButton = document.getElementById('redo-button');
@@ -54,6 +55,7 @@ const pictures = []; // presented by the game and not shown yet: { image, onShow
 const taps = [];
 let core = null;
 let mirror = null; // what the screen shows, for screen readers (mirror.js)
+let statistics = null; // Tools > Statistics and the log of solves (statistics.js)
 let splashStarted = false;
 let splashOver = false;
 let sized = false;
@@ -120,6 +122,7 @@ function play(action) {
     showHistory();
     mirror.update();
     if (core._TesselRecordsWaiting()) keepRecords(core._TesselWriteRecords);
+    statistics.afterAction();
     showCounts();
 }
 
@@ -198,21 +201,6 @@ function keepRecords(step) {
 addEventListener('storage', (event) => {
     if (core && event.key === RECORDS_KEY) keepRecords(core._TesselReadRecords);
 });
-function showRecords() {
-    showToolsMenu(false);
-    const list = document.getElementById('records-list');
-    list.replaceChildren(...fromCore(core._TesselRecords()).split('\n').filter(Boolean).map((line) => {
-        const item = document.createElement('li');
-        item.textContent = line;
-        return item;
-    }));
-    if (!recordsBox.open) recordsBox.showModal();
-}
-document.getElementById('records-clear').addEventListener('click', () => {
-    keepRecords(core._TesselClearRecords);
-    recordsBox.close();
-});
-
 // "Share game": a link to this board, through the phone's share sheet where there is one, else copied.
 async function shareGame() {
     showToolsMenu(false);
@@ -468,7 +456,10 @@ for (const [item, command] of [[undoItem, 'undo'], [redoItem, 'redo'], [undoButt
 }
 document.getElementById('about-item').addEventListener('click', openAbout);
 document.getElementById('share-item').addEventListener('click', shareGame);
-document.getElementById('records-item').addEventListener('click', showRecords);
+document.getElementById('statistics-item').addEventListener('click', () => {
+    showToolsMenu(false);
+    statistics.open();
+});
 
 // "Tools" > "Look": the page, its margins and the game in the look chosen (look.js), its item checked.
 const lookItems = [...document.querySelectorAll('#look-items [data-look]')];
@@ -591,10 +582,13 @@ mirror = createMirror({ core, canvas, placement, tap: queueTap });
 checkLookItem();
 tesselLook.follow((look) => {
     showLook(look);
+    statistics.lookChanged();
     mirror.say(fromCore(core._TesselSaidLook(tesselLook.LOOKS.indexOf(look))));
 });
 resumeKeptGame();
 keepRecords(core._TesselReadRecords);
+statistics = createStatistics({ core, fromCore, say, showNote, clearRecords: () => keepRecords(core._TesselClearRecords) });
+statistics.read();
 showHistory();
 setInterval(showCounts, 250);
 fitThumb();
