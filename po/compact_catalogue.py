@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""po/compact_catalogue.py IN.mo OUT.cat: a language's catalogue in the game's compact form.
+"""po/compact_catalogue.py IN.mo OUT.cat [MODULE]: a language's catalogue in the game's compact form.
 
 msgfmt has checked and compiled the PO file; this keeps only what the game reads, small enough for the
 web page to fetch: no English, each message named by the FNV-1a hash of its gettext key (the context,
@@ -10,6 +10,10 @@ web page to fetch: no English, each message named by the FNV-1a hash of its gett
     u32 count                       messages
     count x u32                     their keys' hashes
     count x text                    each message's forms joined by NUL, each message ended by \\x01
+
+With MODULE (the web page's WebAssembly module), only the messages whose English text the module holds:
+those the page can ever say, since the game keeps every message's English to fall back on. The rest (the
+desktop's command line, its files and dialogs) would only lengthen the page's download.
 """
 import struct
 import sys
@@ -35,7 +39,8 @@ def read_mo(path):
     return messages
 
 
-def main(source, output):
+def main(source, output, module=None):
+    held = open(module, "rb").read() if module else None
     plural_forms = None
     entries = {}
     for original, translation in read_mo(source):
@@ -45,6 +50,8 @@ def main(source, output):
                     plural_forms = line.split(":", 1)[1].strip()
             continue
         key = original.split(b"\0")[0]
+        if held is not None and key.split(b"\4")[-1] not in held:
+            continue
         hashed = fnv1a(key)
         if hashed in entries:
             sys.exit(f"{source}: two messages share the hash of {key.decode()!r}; change one's context")
@@ -62,4 +69,4 @@ def main(source, output):
 
 
 if __name__ == "__main__":
-    main(*sys.argv[1:3])
+    main(*sys.argv[1:4])

@@ -1,7 +1,8 @@
 # Included by the top CMakeLists.txt. The translations: po/LANG.po for each language LINGUAS names, compiled by msgfmt at build time.
-#   tessel_compile_catalogues(TARGET DIR) writes DIR/LANG.cat, the language's messages in the game's compact
-#   form (po/compact_catalogue.py), checked and compiled by msgfmt first; the desktop, tessel-replay and the
-#   web page read the same files.
+#   tessel_compile_catalogues(TARGET DIR [MODULE FILE TARGET]) writes DIR/LANG.cat, the language's messages in
+#   the game's compact form (po/compact_catalogue.py), checked and compiled by msgfmt first; the desktop,
+#   tessel-replay and the web page read the same form. With MODULE, only the messages the WebAssembly module
+#   FILE (built by TARGET) can say: the web page's.
 #   tessel_translate_file(TARGET INPUT OUTPUT MODE) merges every language into a desktop entry (MODE
 #   desktop) or an AppStream metainfo file (MODE xml).
 # The template, po/tessel.pot, is made from the sources POTFILES lists by the target tessel_pot
@@ -20,6 +21,11 @@ set(TESSEL_LANGUAGES ${linguas} CACHE INTERNAL "The languages po/LINGUAS names")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TESSEL_PO_DIR}/LINGUAS)
 
 function(tessel_compile_catalogues target dir)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" MODULE)
+  set(module)
+  if(arg_MODULE)
+    list(GET arg_MODULE 0 module)
+  endif()
   set(outputs)
   foreach(language IN LISTS TESSEL_LANGUAGES)
     set(output ${dir}/${language}.cat)
@@ -29,8 +35,8 @@ function(tessel_compile_catalogues target dir)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
       COMMAND ${TESSEL_MSGGREP} ${TESSEL_GAME_MESSAGES} -o ${work}.po ${TESSEL_PO_DIR}/${language}.po
       COMMAND ${TESSEL_MSGFMT} --check -o ${work}.mo ${work}.po
-      COMMAND Python3::Interpreter ${TESSEL_PO_DIR}/compact_catalogue.py ${work}.mo ${output}
-      DEPENDS ${TESSEL_PO_DIR}/${language}.po ${TESSEL_PO_DIR}/compact_catalogue.py
+      COMMAND Python3::Interpreter ${TESSEL_PO_DIR}/compact_catalogue.py ${work}.mo ${output} ${module}
+      DEPENDS ${TESSEL_PO_DIR}/${language}.po ${TESSEL_PO_DIR}/compact_catalogue.py ${arg_MODULE}
       COMMENT "Compiling the ${language} catalogue"
       VERBATIM)
     list(APPEND outputs ${output})

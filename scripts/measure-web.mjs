@@ -2,7 +2,8 @@
 // Measures the web version as built in build-web/site (scripts/web.sh --build-only): the size of what a
 // phone downloads, each file and in all, as stored and compressed (gzip -9 and brotli, as web servers send
 // it); and the time from navigation to the first splash frame in headless Chromium, on a first visit (fresh
-// profile) and on a repeat visit (files from the service worker), median of several runs.
+// profile) and on a repeat visit (files from the service worker), median of several runs. SIZES_ONLY=1
+// leaves the times out.
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
@@ -12,17 +13,21 @@ const SITE = process.env.TESSEL_SITE ?? 'build-web/site';
 const RUNS = 9;
 
 const files = fs.readdirSync(SITE, { recursive: true }).filter((file) => fs.statSync(path.join(SITE, file)).isFile());
+// A page in English downloads no catalogue; a page in another language downloads its own besides.
+const catalogue = (file) => file.startsWith(`lang${path.sep}`);
 const total = { stored: 0, gzip: 0, brotli: 0 };
 console.log('file                      stored     gzip   brotli');
 for (const file of files.sort()) {
     const data = fs.readFileSync(path.join(SITE, file));
     const size = { stored: data.length, gzip: zlib.gzipSync(data, { level: 9 }).length,
         brotli: zlib.brotliCompressSync(data).length };
-    for (const key in total) total[key] += size[key];
+    if (!catalogue(file)) for (const key in total) total[key] += size[key];
     console.log(file.padEnd(24), ...Object.values(size).map((n) => String(n).padStart(8)));
 }
-console.log('all'.padEnd(24), ...Object.values(total).map((n) => String(n).padStart(8)));
-console.log(`download: ${(total.gzip / 1024).toFixed(1)} KiB with gzip, ${(total.brotli / 1024).toFixed(1)} KiB with brotli`);
+console.log('all but lang/'.padEnd(24), ...Object.values(total).map((n) => String(n).padStart(8)));
+console.log(`download in English: ${(total.gzip / 1024).toFixed(1)} KiB with gzip, ${(total.brotli / 1024).toFixed(1)} KiB with brotli; another language adds its lang/ file`);
+
+if (process.env.SIZES_ONLY) process.exit(0);
 
 // Milliseconds from the start of the navigation to the page's mark for its first splash frame.
 async function firstFrame(page) {

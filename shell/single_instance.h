@@ -3,15 +3,18 @@
 // each client within a second and holds only a few at once, and listens again if its server fails, so no
 // client can keep a second copy from finding it. Copies of different users never talk: the socket lies in a
 // folder only its user can enter, and each end checks that the other runs as the same user.
+// Plain POSIX sockets watched by Qt's event loop: Qt's own local sockets would bring Qt Network and the
+// libraries it needs into every start.
 #pragma once
 
 #include <QByteArray>
-#include <QLocalServer>
 #include <QObject>
 #include <QProcessEnvironment>
+#include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
 namespace tessel {
@@ -34,8 +37,10 @@ class SingleInstance : public QObject {
 
     // When a copy is running: asks it to come to the front, passing the activation token, and returns true.
     // A copy too busy to take the request in time still counts as running.
-    // With a game ID, it is asked to start that board too.
-    bool askRunningCopy(const QByteArray& activationToken, const QString& gameId = {});
+    // With a game ID, it is asked to start that board too; with a solve's link, to watch it (after starting
+    // the board, when both are given).
+    bool askRunningCopy(const QByteArray& activationToken, const QString& gameId = {},
+                        const QString& watchLink = {});
 
     // Starts answering later copies. A socket left behind by a copy that crashed is removed first.
     // Should the server fail later, it listens again.
@@ -48,16 +53,28 @@ class SingleInstance : public QObject {
     void activationRequested(const QByteArray& activationToken);
     // A later copy, started with --game, asked for that board.
     void gameRequested(const QString& gameId);
+    // A later copy, started with --watch, asked to watch that solve.
+    void watchRequested(const QString& watchLink);
 
   private:
+    // A connected later copy, until its line is read or it is dropped.
+    struct Client {
+        int socket;
+        QSocketNotifier* readable;  // a child of this object
+        QByteArray received;
+    };
+
     void acceptClients();
-    void readRequest(QLocalSocket* client);
-    void drop(QLocalSocket* client);
+    void readRequest(Client* client);
+    void handle(const QByteArray& line);
+    void drop(Client* client);
+    void stopListening();
     void listenAgainIfLost();
 
     QString name_;
-    QLocalServer server_;
-    std::vector<QLocalSocket*> clients_;  // oldest first; owned by the server
+    int listener_ = -1;
+    QSocketNotifier* incoming_ = nullptr;           // a child of this object, while listening
+    std::vector<std::unique_ptr<Client>> clients_;  // oldest first
     QTimer listenCheck_;
 };
 

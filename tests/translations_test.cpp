@@ -28,35 +28,46 @@ struct InLanguage {
 
 constexpr std::array<int, 6> COUNTS{0, 1, 2, 5, 22, 101};
 
-std::array<std::string, 6> CountsLines() {
+template <typename... Rest>
+std::array<std::string, 6> Said(const Message& message, const Rest&... rest) {
     std::array<std::string, 6> lines;
-    for (std::size_t i = 0; i < COUNTS.size(); ++i) lines[i] = Say(msg::COUNTS_LINE, COUNTS[i], "1:12");
+    for (std::size_t i = 0; i < COUNTS.size(); ++i) lines[i] = Say(message, COUNTS[i], rest...);
     return lines;
 }
 
-// Polish and Russian have three forms (Russian's 101 is 1's), Arabic six, Japanese one.
+// Polish and Russian have three forms (Russian's 101 is 1's), Arabic six (its 1 and 2 say the count in
+// words), Japanese one: on the counts line and in what a screen reader hears after a move on "Lights out".
 TEST(Translations, CountsTakeEachLanguagesPluralForms) {
     struct Case {
         const char* code;
-        std::array<std::string, 6> lines;
+        std::array<std::string, 6> counts;
+        std::array<std::string, 6> lightsOn;
     };
     const Case cases[] = {
         {"pl",
          {"0 ruchów, 1:12", "1 ruch, 1:12", "2 ruchy, 1:12", "5 ruchów, 1:12", "22 ruchy, 1:12",
-          "101 ruchów, 1:12"}},
+          "101 ruchów, 1:12"},
+         {"0 świateł włączonych", "1 światło włączone", "2 światła włączone", "5 świateł włączonych",
+          "22 światła włączone", "101 świateł włączonych"}},
         {"ru",
-         {"0 ходов, 1:12", "1 ход, 1:12", "2 хода, 1:12", "5 ходов, 1:12", "22 хода, 1:12", "101 ход, 1:12"}},
+         {"0 ходов, 1:12", "1 ход, 1:12", "2 хода, 1:12", "5 ходов, 1:12", "22 хода, 1:12", "101 ход, 1:12"},
+         {"горит 0 огоньков", "горит 1 огонёк", "горят 2 огонька", "горит 5 огоньков", "горят 22 огонька",
+          "горит 101 огонёк"}},
         {"ar",
          {"0 نقلة، 1:12", "نقلة واحدة، 1:12", "نقلتان، 1:12", "5 نقلات، 1:12", "22 نقلة، 1:12",
-          "101 نقلة، 1:12"}},
-        {"ja", {"0手、1:12", "1手、1:12", "2手、1:12", "5手、1:12", "22手、1:12", "101手、1:12"}},
+          "101 نقلة، 1:12"},
+         {"لا ضوء مضاء", "ضوء واحد مضاء", "ضوءان مضاءان", "5 أضواء مضاءة", "22 ضوءًا مضاءً", "101 ضوء مضاء"}},
+        {"ja",
+         {"0手、1:12", "1手、1:12", "2手、1:12", "5手、1:12", "22手、1:12", "101手、1:12"},
+         {"0個点灯中", "1個点灯中", "2個点灯中", "5個点灯中", "22個点灯中", "101個点灯中"}},
     };
     for (const Case& c : cases) {
         const InLanguage language(c.code);
         EXPECT_EQ(LanguageInUse(), c.code);
-        EXPECT_EQ(CountsLines(), c.lines) << c.code;
+        EXPECT_EQ(Said(msg::COUNTS_LINE, "1:12"), c.counts) << c.code;
+        EXPECT_EQ(Said(msg::LIGHTS_ON), c.lightsOn) << c.code;
     }
-    EXPECT_EQ(CountsLines()[1], "1 move, 1:12");  // English again after each
+    EXPECT_EQ(Said(msg::COUNTS_LINE, "1:12")[1], "1 move, 1:12");  // English again after each
 }
 
 TEST(Translations, EveryLanguageIsFoundAndSaysItsOwnWords) {

@@ -15,6 +15,7 @@ NOT_WORDS = {
     "Tessel",  # shell/strings.h: the application's name for Qt, never translated
     "platform plugin",  # shell/main.cpp: matched in Qt's own message
     "Escape",  # web/tessel.js: a key's name in the browser's events
+    "Space",  # a key's name: the game's (game/keys.h) and in aria-keyshortcuts
     "use strict",
     "(prefers-contrast: more)",  # web/: the browser's media queries
     "(prefers-color-scheme: dark)",

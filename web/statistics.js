@@ -8,7 +8,8 @@
 // The box shows what the core gives for a puzzle (game/statistics_page.h, as JSON): a chooser of puzzles,
 // the shown one first; the numbers; their sentence; the chart of the last solves' times with their averages
 // of 5 and 12, in SVG, in the look's chart colours; the day's board apart; the table of every solve, each
-// with its link to copy; Export (the CSV downloaded) and Clear (asked first).
+// with its link to copy and to watch (watching.js), and the best to watch; Export (the CSV downloaded) and
+// Clear (asked first).
 const SOLVES_KEY = 'tessel-solves';
 const SVG = 'http://www.w3.org/2000/svg';
 // The chart's own units: it is drawn in these and scaled to the box's width, at most twice.
@@ -235,8 +236,8 @@ export function createStatistics({ core, fromCore, say, showNote, clearRecords, 
             show(0);
             if (!box.open) box.showModal();
         },
-        // The look changed: the chart is drawn in its colours.
-        lookChanged() {
+        // The look or the language changed: the box is shown in it.
+        refresh() {
             if (box.open) show(shownIndex);
         },
     };

@@ -18,14 +18,18 @@
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
 // the background; "Share game" gives a link to the board in play (#normal-4297), through the share sheet
 // or copied, and such a link opens that board, asking before it replaces a game with moves; the records
-// of two tabs add up. For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
+// of two tabs add up; a solve's link (#normal-4297.1.KxAAtQE...) is watched, and "Share solve", "Watch
+// solve", "Today's board" and "Share result" are in the Tools menu (watching.js). For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
 // updated after every action.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
+import { createHowToPlay } from './how_to_play.js';
+import { createLanguages } from './languages.js';
 import { createMirror } from './mirror.js';
 import { createStatistics } from './statistics.js';
 import createTesselCore from './tessel-core.js';
+import { isSolveLink, refreshWatching, startWatching, watchSolveLink } from './watching.js';
 
 // The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
 const THUMB_HEIGHT = 64;
@@ -122,8 +126,9 @@ function play(action) {
     showHistory();
     mirror.update();
     if (core._TesselRecordsWaiting()) keepRecords(core._TesselWriteRecords);
-    statistics.afterAction();
+    statistics?.afterAction();
     showCounts();
+    refreshWatching();
 }
 
 // Text to and from the core, through its text buffer.
@@ -227,12 +232,21 @@ async function shareGame() {
 }
 
 // A link to a board (#normal-4297) starts it once the splash is over, asking first when it would replace
-// a game with moves; an ID that is no ID is told in one line, and the game stays as it was.
+// a game with moves; a link to a solve (#normal-4297.1.KxAAtQE...) watches it (watching.js). An ID or a
+// link that is none is told in one line, and the game stays as it was.
 function playLinkedGame() {
     if (!location.hash) return;
     let text = location.hash.slice(1);
     try { text = decodeURIComponent(text); } catch { /* as it is */ }
     history.replaceState(null, '', location.pathname + location.search);
+    if (isSolveLink(text)) {
+        const error = watchSolveLink(text);
+        if (error) showNote(error);
+        return;
+    }
+    playGameId(text);
+}
+function playGameId(text) {
     const error = fromCore(core._TesselCheckGameId(toCore(text)));
     if (error) {
         showNote(error);
@@ -435,6 +449,8 @@ function showToolsMenu(open) {
     toolsMenu.hidden = !open;
     tools.setAttribute('aria-expanded', String(open));
 }
+// The About box, the statistics, How to play or the languages: the game takes no keys or commands meanwhile.
+const boxOpen = () => document.querySelector('dialog[open]') !== null;
 function openAbout() {
     showToolsMenu(false);
     if (!about.open) about.showModal();
@@ -443,7 +459,7 @@ function openAbout() {
 // splash or while the device is held sideways.
 function queueCommand(action) {
     showToolsMenu(false);
-    if (!core || !splashOver || isTurned() || about.open || recordsBox.open) return;
+    if (!core || !splashOver || isTurned() || boxOpen()) return;
     taps.push(action);
     requestFrame();
 }
@@ -499,7 +515,7 @@ document.addEventListener('keydown', (event) => {
 const KEY_NAMES = { ArrowLeft: 'Left', ArrowRight: 'Right', ArrowUp: 'Up', ArrowDown: 'Down', Enter: 'Enter', ' ': 'Space',
     Escape: 'Escape' };
 document.addEventListener('keydown', (event) => {
-    if (event.ctrlKey || event.metaKey || event.altKey || about.open || recordsBox.open || !toolsMenu.hidden) return;
+    if (event.ctrlKey || event.metaKey || event.altKey || boxOpen() || !toolsMenu.hidden) return;
     if (event.key.toLowerCase() === 'i' && !event.shiftKey) {
         // The moves and time, said by a screen reader; nothing else changes.
         event.preventDefault();
@@ -579,15 +595,35 @@ shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart(tesselLook.LOOKS.indexOf(tesselLook.shown()));
 mirror = createMirror({ core, canvas, placement, tap: queueTap });
+startWatching({ core, toCore, fromCore, say, mirror, canvas, requestFrame, showNote, showCounts, showHistory,
+    showToolsMenu, toolsMenuHidden: () => toolsMenu.hidden, playGameId });
+// The page's words in the player's language once its catalogue is in, the picture meanwhile as ever.
+const howToPlay = createHowToPlay({ core, fromCore, opening: () => showToolsMenu(false) });
+const languages = createLanguages({ core, toCore, fromCore, spoken: () => {
+    fillWords();
+    showCounts();
+    howToPlay.said();
+    statistics?.refresh();
+    if (splashOver) mirror.update();
+} });
+document.getElementById('language-item').addEventListener('click', () => {
+    showToolsMenu(false);
+    languages.open();
+});
+languages.start();
 checkLookItem();
 tesselLook.follow((look) => {
     showLook(look);
-    statistics.lookChanged();
+    statistics.refresh();
     mirror.say(fromCore(core._TesselSaidLook(tesselLook.LOOKS.indexOf(look))));
 });
 resumeKeptGame();
 keepRecords(core._TesselReadRecords);
-statistics = createStatistics({ core, fromCore, say, showNote, clearRecords: () => keepRecords(core._TesselClearRecords) });
+statistics = createStatistics({ core, fromCore, say, showNote, clearRecords: () => keepRecords(core._TesselClearRecords),
+    watch: (link) => {
+        const error = watchSolveLink(link);
+        if (error) showNote(error);
+    } });
 statistics.read();
 showHistory();
 setInterval(showCounts, 250);
