@@ -618,6 +618,17 @@ inline constexpr Message HELP_KEYS = Text(
 inline constexpr Message LANGUAGE_MENU = Text("Language");
 // TRANSLATORS: the first item of the Language submenu: the language the system's settings ask for.
 inline constexpr Message LANGUAGE_AS_THE_SYSTEM = TextIn("language", "As the system");
+// TRANSLATORS: on standard error when a language asked for (a stored choice, a command line) is not one
+// the game has; %1 is its code, such as "tlh". Followed by "%1; English it is".
+inline constexpr Message LANGUAGE_UNKNOWN = Text("no language %1 here");
+// TRANSLATORS: on standard error when an installed language's file is missing; %1 is its code ("de").
+inline constexpr Message LANGUAGE_CATALOGUE_MISSING = Text("the %1 catalogue is missing");
+// TRANSLATORS: on standard error when an installed language's file is damaged; %1 is its code ("de"),
+// %2 what is wrong with it, in English.
+inline constexpr Message LANGUAGE_CATALOGUE_UNREADABLE = Text("the %1 catalogue cannot be read: %2");
+// TRANSLATORS: on standard error after one of the three messages above (%1), when the desktop program
+// starts in English instead. Mostly seen in English, since the language's own words could not be read.
+inline constexpr Message LANGUAGE_FALLBACK = Text("%1; English it is");
 
 }  // namespace msg
 }  // namespace tessel

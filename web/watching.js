@@ -46,6 +46,8 @@ export function refreshWatching() {
     if (!page) return;
     const { core } = page;
     const state = core._TesselWatching(); // 0 none, 1 playing, 2 paused, 3 ended
+    // Named as it shows, in the page's language then.
+    if (bar.hidden && state !== 0) bar.setAttribute('aria-label', page.say('watching'));
     if (bar.hidden !== (state === 0)) bar.hidden = state === 0;
     const pauseWords = state === 2 ? 'watch-play-on' : 'watch-pause';
     if (pauseButton.dataset.words !== pauseWords) {
@@ -220,7 +222,8 @@ function watchKey(event) {
 // game with moves). Builds the watching's controls and the boxes, and takes the Tools menu's items.
 export function startWatching(lent) {
     page = lent;
-    bar = element('div', { id: 'watching', role: 'toolbar', 'aria-label': page.say('watching'), hidden: '' });
+    // A landmark of its own, its buttons each a Tab stop.
+    bar = element('section', { id: 'watching', hidden: '' });
     pauseButton = element('button', { type: 'button', 'aria-keyshortcuts': 'Space', 'data-words': 'watch-pause' });
     stepButton = element('button', { type: 'button', 'aria-keyshortcuts': 'ArrowRight', 'data-words': 'watch-step' });
     speedButtons = [[1, 'watch-own-pace'], [2, 'watch-twice'], [4, 'watch-four-times']].map(([speed, words]) =>

@@ -42,6 +42,13 @@ function setUp(kept) {
     }).observe(document, { subtree: true, childList: true, characterData: true });
 }
 
+const axeSource = fs.readFileSync(new URL('../../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+const axeViolations = (page) => page.evaluate((source) => {
+    if (!window.axe) (0, eval)(source);
+    return window.axe.run(document, { resultTypes: ['violations'] })
+        .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+}, axeSource);
+
 const chromium = h.chromiumSite();
 const open = (hash, kept = keptGame.base64, options = {}) => chromium.open({ viewport: { width: 360, height: 740 },
     permissions: ['clipboard-read', 'clipboard-write'], ...options }, hash,
@@ -90,6 +97,7 @@ test('Chromium: every puzzle\'s solve watched from its link as it was played, th
         await waitWatching(page, name);
         assert.equal(await page.evaluate(() => location.hash), '', `${name}: the link taken from the address`);
         if (name === 'normal') {
+            assert.deepEqual(await axeViolations(page), [], 'axe-core on the watching and its controls');
             // The keys: Space pauses and plays on, the right arrow plays one move and pauses, 4 sets the pace.
             await page.keyboard.press('Space');
             assert.deepEqual(await watchingState(page), { pause: 'Play on', ended: false, counts: 'watching 0 of 10 moves, 0:00, paused' });
