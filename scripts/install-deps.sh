@@ -13,6 +13,7 @@ packages=(
     qt6-base-dev libgl-dev        # the desktop program and the image renderer
     fonts-dejavu-core fonts-dejavu-extra  # the renderer's fonts; a font for the desktop's texts
     libgtest-dev libbenchmark-dev
+    libxcb1-dev x11-utils         # the desktop's start timed to its window mapped (scripts/measure-start.sh)
     valgrind                      # the leak check of a long replay
     clang libclang-rt-14-dev      # the fuzz targets: clang 14 and its libFuzzer and sanitizer runtimes
     # the desktop program read as a screen reader reads it: a display, a session bus, the accessibility

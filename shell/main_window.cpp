@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "shell/about_dialog.h"
@@ -30,7 +31,9 @@ MainWindow::MainWindow()
       close_(Words(msg::CLOSE)) {
     setObjectName(QString::fromLatin1(CLASS_NAME));
     setWindowTitle(Words(msg::APP_NAME));
-    setWindowIcon(TesselIcon());
+    // Decoding the icon's pictures takes longer than anything else the window needs, and nothing shows it
+    // before the window is up: it is set once the event loop runs, after the window is mapped.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(TesselIcon()); });
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setNativeMenuBar(false);

@@ -3,15 +3,18 @@
 // each client within a second and holds only a few at once, and listens again if its server fails, so no
 // client can keep a second copy from finding it. Copies of different users never talk: the socket lies in a
 // folder only its user can enter, and each end checks that the other runs as the same user.
+// Plain POSIX sockets watched by Qt's event loop: Qt's own local sockets would bring Qt Network and the
+// libraries it needs into every start.
 #pragma once
 
 #include <QByteArray>
-#include <QLocalServer>
 #include <QObject>
 #include <QProcessEnvironment>
+#include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
 namespace tessel {
@@ -50,14 +53,24 @@ class SingleInstance : public QObject {
     void gameRequested(const QString& gameId);
 
   private:
+    // A connected later copy, until its line is read or it is dropped.
+    struct Client {
+        int socket;
+        QSocketNotifier* readable;  // a child of this object
+        QByteArray received;
+    };
+
     void acceptClients();
-    void readRequest(QLocalSocket* client);
-    void drop(QLocalSocket* client);
+    void readRequest(Client* client);
+    void handle(const QByteArray& line);
+    void drop(Client* client);
+    void stopListening();
     void listenAgainIfLost();
 
     QString name_;
-    QLocalServer server_;
-    std::vector<QLocalSocket*> clients_;  // oldest first; owned by the server
+    int listener_ = -1;
+    QSocketNotifier* incoming_ = nullptr;           // a child of this object, while listening
+    std::vector<std::unique_ptr<Client>> clients_;  // oldest first
     QTimer listenCheck_;
 };
 
