@@ -367,6 +367,8 @@ inline constexpr Message ABOUT_HOW_TO = Text(
     "Quit goes back to the menu.");
 // TRANSLATORS: the page's button that closes the About box and the records.
 inline constexpr Message OK = TextIn("button", "OK");
+// TRANSLATORS: the page's button that closes a box without doing what it asks.
+inline constexpr Message CANCEL = TextIn("button", "Cancel");
 
 // ---- Game IDs and links to a board
 
@@ -415,6 +417,11 @@ inline constexpr Message RESULT_COPIED = Text("The result is copied:\n%1");
 // TRANSLATORS: "Today's board" when the computer's clock reads a year without day's boards.
 inline constexpr Message NO_DAY_BOARD =
     Text("The clock reads a date before 2000 or after 9999, which has no day's board.");
+// TRANSLATORS: the page's "Today's board" on the menu, where no puzzle is shown.
+inline constexpr Message NO_PUZZLE_FOR_TODAY =
+    Text("Start a puzzle from the menu first: today's board is dealt for the puzzle shown.");
+// TRANSLATORS: the text the share sheet sends with a solve's link; %1 is the board's game ID.
+inline constexpr Message SHARED_SOLVE = Text("Tessel, a solve of board %1");
 // TRANSLATORS: the text the share sheet sends with the link; %1 is the board's game ID.
 inline constexpr Message SHARED_BOARD = Text("Tessel, board %1");
 // TRANSLATORS: the page's note; %1 is the link to the board, copied to the clipboard.
@@ -611,6 +618,17 @@ inline constexpr Message HELP_KEYS = Text(
 inline constexpr Message LANGUAGE_MENU = Text("Language");
 // TRANSLATORS: the first item of the Language submenu: the language the system's settings ask for.
 inline constexpr Message LANGUAGE_AS_THE_SYSTEM = TextIn("language", "As the system");
+// TRANSLATORS: on standard error when a language asked for (a stored choice, a command line) is not one
+// the game has; %1 is its code, such as "tlh". Followed by "%1; English it is".
+inline constexpr Message LANGUAGE_UNKNOWN = Text("no language %1 here");
+// TRANSLATORS: on standard error when an installed language's file is missing; %1 is its code ("de").
+inline constexpr Message LANGUAGE_CATALOGUE_MISSING = Text("the %1 catalogue is missing");
+// TRANSLATORS: on standard error when an installed language's file is damaged; %1 is its code ("de"),
+// %2 what is wrong with it, in English.
+inline constexpr Message LANGUAGE_CATALOGUE_UNREADABLE = Text("the %1 catalogue cannot be read: %2");
+// TRANSLATORS: on standard error after one of the three messages above (%1), when the desktop program
+// starts in English instead. Mostly seen in English, since the language's own words could not be read.
+inline constexpr Message LANGUAGE_FALLBACK = Text("%1; English it is");
 
 }  // namespace msg
 }  // namespace tessel

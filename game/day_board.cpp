@@ -2,6 +2,10 @@
 
 #include <chrono>
 
+#include "game/catalogue.h"
+#include "game/game_id.h"
+#include "puzzles/puzzle_table.h"
+
 namespace tessel {
 
 namespace {
@@ -77,6 +81,14 @@ std::optional<Date> DayOfSeed(uint32_t seed) {
 
 std::string FormatDate(const Date& date) {
     return Digits(date.year, 4) + "-" + Digits(date.month, 2) + "-" + Digits(date.day, 2);
+}
+
+TodaysBoard TodaysBoardOf(int32_t screen, int64_t unixSeconds) {
+    const Puzzle* puzzle = FindPuzzle(screen);
+    if (puzzle == nullptr) return {{}, Say(msg::NO_PUZZLE_FOR_TODAY)};
+    const Date today = UtcDate(unixSeconds);
+    if (!HasDayBoard(today)) return {{}, Say(msg::NO_DAY_BOARD)};
+    return {FormatGameId({puzzle, DealOfDay(today)}), {}};
 }
 
 std::optional<Date> ParseDate(std::string_view text) {

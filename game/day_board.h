@@ -41,6 +41,14 @@ std::optional<Date> DayOfSeed(uint32_t seed);
 // "2026-12-09".
 std::string FormatDate(const Date& date);
 
+// "Today's board" asked for on a screen at `unixSeconds`: the ID of that date's board (UTC) of the puzzle
+// on the screen, or what keeps it from being dealt, in one line: no puzzle shown, or no board for the date.
+struct TodaysBoard {
+    std::string gameId;
+    std::string error;
+};
+TodaysBoard TodaysBoardOf(int32_t screen, int64_t unixSeconds);
+
 // Reads "YYYY-MM-DD", four digits, two and two; none for anything else or for no such date. Whether the
 // date has a board is for HasDayBoard to say.
 std::optional<Date> ParseDate(std::string_view text);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "game/catalogue.h"
 #include "game/compiled_catalogue.h"
 #include "game/words.h"
 
@@ -130,7 +131,7 @@ bool UseLanguage(std::string_view code, std::string_view catalogue, std::string&
     if (code == "en") return true;
     const Language* language = FindLanguage(code);
     if (!language) {
-        error = "no language " + std::string(code) + " here";
+        error = Say(msg::LANGUAGE_UNKNOWN, std::string(code));
         return false;
     }
     auto read = ReadCompiledCatalogue(catalogue, error);
@@ -153,11 +154,11 @@ bool UseInstalledLanguage(const std::string& programDir, std::string_view code, 
     auto bytes = ReadInstalledCatalogue(programDir, code);
     if (!bytes) {
         UseLanguage("en", {}, error);
-        error = "the " + std::string(code) + " catalogue is missing";
+        error = Say(msg::LANGUAGE_CATALOGUE_MISSING, std::string(code));
         return false;
     }
     if (UseLanguage(code, *bytes, error)) return true;
-    error = "the " + std::string(code) + " catalogue cannot be read: " + error;
+    error = Say(msg::LANGUAGE_CATALOGUE_UNREADABLE, std::string(code), error);
     return false;
 }
 

@@ -149,6 +149,10 @@ ReadSolveLink ParseSolveLink(std::string_view text) {
     return {std::move(solve), {}};
 }
 
+bool LooksLikeSolveLink(std::string_view text) {
+    return text.find('.') != std::string_view::npos;
+}
+
 std::string DayResultLine(const LoggedSolve& solve, std::string_view linkStart) {
     const ReadGameId id = ParseGameId(solve.gameId);
     const std::string link = WriteSolveLink(solve);

@@ -34,6 +34,10 @@ struct ReadSolveLink {
 };
 ReadSolveLink ParseSolveLink(std::string_view text);
 
+// Whether a text given as a link (after a web address's "#") is meant as a solve's link rather than a game
+// ID: a game ID never holds a ".".
+bool LooksLikeSolveLink(std::string_view text);
+
 // The one line "Share result" gives for a solve of the day's board: "Tessel Normal 2026-12-09: 23 moves,
 // 1:12 " and the solve's link, written after `linkStart` (the web version's address and "#", or nothing).
 // Empty for a solve of any other board, or one with no link.

@@ -62,7 +62,7 @@ void UseLanguageChoice(QCoreApplication& app, const LanguageChoice& choice) {
     const std::string code = choice ? *choice : std::string(LanguageOfWishes(LocaleWishes(Variable)));
     std::string error;
     if (!UseInstalledLanguage(QCoreApplication::applicationDirPath().toStdString(), code, error))
-        std::fprintf(stderr, "tessel: %s; English it is\n", error.c_str());
+        std::fprintf(stderr, "tessel: %s\n", Say(msg::LANGUAGE_FALLBACK, error).c_str());
     UseQtTranslations(app, LanguageInUse());
 }
 

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "game/history.h"
 #include "shell/strings.h"
 
 namespace tessel {
@@ -24,11 +25,16 @@ constexpr int CONNECT_TIMEOUT_MS = 1000;
 const QByteArray ACTIVATE = QByteArrayLiteral("activate");
 // "play ID TOKEN": come to the front and start the board of that game ID.
 const QByteArray PLAY = QByteArrayLiteral("play");
+// "watch LINK ID TOKEN": come to the front, start the board of game ID unless it is "-", then watch the
+// solve's link.
+const QByteArray WATCH = QByteArrayLiteral("watch");
+const QByteArray NO_GAME_ID = QByteArrayLiteral("-");
 
 // A later copy sends its one line at once; whoever connects and says nothing for this long is dropped.
 constexpr int REQUEST_TIMEOUT_MS = 1000;
-// "activate" and an activation token, which is well under a kilobyte.
-constexpr qint64 MAX_REQUEST_BYTES = 4096;
+// "activate" and an activation token, which is well under a kilobyte, or a solve's link besides: up to ten
+// characters a move.
+constexpr qint64 MAX_REQUEST_BYTES = 4096 + 10 * static_cast<qint64>(HISTORY_LIMIT);
 // Connections held at once. The oldest is dropped to make room, so that clients that connect and wait
 // cannot use up the program's files: the server would lose its socket when accepting failed.
 constexpr std::size_t MAX_CLIENTS = 8;
@@ -154,7 +160,8 @@ QString SingleInstance::SessionServerName(const QProcessEnvironment& env) {
     return IsPrivateFolder(folder) ? QDir(folder).filePath(name) : QString();
 }
 
-bool SingleInstance::askRunningCopy(const QByteArray& activationToken, const QString& gameId) {
+bool SingleInstance::askRunningCopy(const QByteArray& activationToken, const QString& gameId,
+                                    const QString& watchLink) {
     sockaddr_un address{};
     if (name_.isEmpty() || !AddressOf(name_, address)) return false;
     const int socket = LocalSocket();
@@ -175,10 +182,13 @@ bool SingleInstance::askRunningCopy(const QByteArray& activationToken, const QSt
         // Refused or not found: nobody listens.
         running = error == EAGAIN && IsOurs(name_);
     } else if (PeerIsUs(socket)) {  // someone else's listener hears nothing, and stands for no copy of ours
-        // A game ID has been checked: it holds neither blanks nor line ends.
+        // A game ID and a link have been checked: they hold neither blanks nor line ends.
+        const QByteArray id = gameId.toUtf8();
         WriteAll(socket,
-                 gameId.isEmpty() ? ACTIVATE + ' ' + activationToken + '\n'
-                                  : PLAY + ' ' + gameId.toUtf8() + ' ' + activationToken + '\n',
+                 !watchLink.isEmpty() ? WATCH + ' ' + watchLink.toUtf8() + ' ' +
+                                            (id.isEmpty() ? NO_GAME_ID : id) + ' ' + activationToken + '\n'
+                 : id.isEmpty() ? ACTIVATE + ' ' + activationToken + '\n'
+                                : PLAY + ' ' + id + ' ' + activationToken + '\n',
                  CONNECT_TIMEOUT_MS);
         running = true;
     }
@@ -274,6 +284,11 @@ void SingleInstance::handle(const QByteArray& line) {
         const QList<QByteArray> words = line.split(' ');
         emit activationRequested(words.value(2));
         emit gameRequested(QString::fromUtf8(words.value(1)));
+    } else if (line.startsWith(WATCH + ' ')) {
+        const QList<QByteArray> words = line.split(' ');
+        emit activationRequested(words.value(3));
+        if (words.value(2) != NO_GAME_ID) emit gameRequested(QString::fromUtf8(words.value(2)));
+        emit watchRequested(QString::fromUtf8(words.value(1)));
     }
 }
 

@@ -37,8 +37,10 @@ class SingleInstance : public QObject {
 
     // When a copy is running: asks it to come to the front, passing the activation token, and returns true.
     // A copy too busy to take the request in time still counts as running.
-    // With a game ID, it is asked to start that board too.
-    bool askRunningCopy(const QByteArray& activationToken, const QString& gameId = {});
+    // With a game ID, it is asked to start that board too; with a solve's link, to watch it (after starting
+    // the board, when both are given).
+    bool askRunningCopy(const QByteArray& activationToken, const QString& gameId = {},
+                        const QString& watchLink = {});
 
     // Starts answering later copies. A socket left behind by a copy that crashed is removed first.
     // Should the server fail later, it listens again.
@@ -51,6 +53,8 @@ class SingleInstance : public QObject {
     void activationRequested(const QByteArray& activationToken);
     // A later copy, started with --game, asked for that board.
     void gameRequested(const QString& gameId);
+    // A later copy, started with --watch, asked to watch that solve.
+    void watchRequested(const QString& watchLink);
 
   private:
     // A connected later copy, until its line is read or it is dropped.

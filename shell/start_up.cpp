@@ -146,7 +146,8 @@ void QuitOnSessionSignals(QCoreApplication& app) {
 
 int RunGame(QApplication& app, const QByteArray& activationToken, const QString& gameId) {
     SingleInstance instance(SingleInstance::SessionServerName());
-    if (instance.askRunningCopy(activationToken, gameId)) return 0;
+    const QString watchLink = AskedWatchLink(app.arguments());
+    if (instance.askRunningCopy(activationToken, gameId, watchLink)) return 0;
     instance.listen();
 
     // Creating the window prepares the images and the back buffer and draws the menu; its first paint
@@ -159,7 +160,7 @@ int RunGame(QApplication& app, const QByteArray& activationToken, const QString&
     // A board asked for on the command line takes the kept game's place.
     if (!gameId.isEmpty()) PlayGameIdText(window, gameId);
     // A solve asked for on the command line is watched after the splash, the game in play kept beside it.
-    if (const QString link = AskedWatchLink(app.arguments()); !link.isEmpty()) WatchLinkText(window, link);
+    if (!watchLink.isEmpty()) WatchLinkText(window, watchLink);
     // The records and the log of solves, beside the kept game; written as each game is solved.
     RecordsKeeper records(window.view().session(), RecordsKeeper::PathBeside(keptPath));
     RecordsKeeper solves(window.view().session(), RecordsKeeper::PathBeside(keptPath, SOLVE_LOG_KIND),
@@ -171,6 +172,11 @@ int RunGame(QApplication& app, const QByteArray& activationToken, const QString&
     // A later copy started with --game: this one starts the board.
     QObject::connect(&instance, &SingleInstance::gameRequested, &window, [&](const QString& id) {
         if (const QString error = PlayGameIdText(window, id); !error.isEmpty())
+            std::fprintf(stderr, "tessel: %s\n", qPrintable(error));
+    });
+    // A later copy started with --watch: this one watches the solve, the game in play kept beside it.
+    QObject::connect(&instance, &SingleInstance::watchRequested, &window, [&](const QString& link) {
+        if (const QString error = WatchLinkText(window, link); !error.isEmpty())
             std::fprintf(stderr, "tessel: %s\n", qPrintable(error));
     });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &keeper, &GameKeeper::keepNow);

@@ -30,10 +30,10 @@ QString AskedGameId(const QStringList& arguments);
 // The solve link given with --watch, checked by AnswerCommandLine; empty when none is.
 QString AskedWatchLink(const QStringList& arguments);
 
-// Ends at once when a copy is already running (asking it to come to the front, and to start the board of
-// `gameId` if one is given); otherwise creates the window, brings back the game the last run kept (or
-// starts the board of `gameId`), shows it, and runs until it is closed, keeping the game and the records.
-// The exit status is 0 in every case.
+// Ends at once when a copy is already running (asking it to come to the front, to start the board of
+// `gameId` if one is given and to watch the solve given with --watch); otherwise creates the window, brings
+// back the game the last run kept (or starts the board of `gameId`), shows it, and runs until it is closed,
+// keeping the game and the records. The exit status is 0 in every case.
 int RunGame(QApplication& app, const QByteArray& activationToken, const QString& gameId = {});
 
 }  // namespace tessel

@@ -14,7 +14,9 @@ import sys
 NOT_WORDS = {
     "Tessel",  # shell/strings.h: the application's name for Qt, never translated
     "platform plugin",  # shell/main.cpp: matched in Qt's own message
-    "Escape",  # web/tessel.js: a key's name in the browser's events
+    "Escape",  # web/tessel.js: a key's name in the browser's events, and the game's (game/keys.h)
+    # the game's names of the keys the front ends pass on (game/keys.h), never shown; Space also in aria-keyshortcuts
+    "Left", "Right", "Up", "Down", "Enter", "Space",
     "use strict",
     "(prefers-contrast: more)",  # web/: the browser's media queries
     "(prefers-color-scheme: dark)",

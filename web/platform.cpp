@@ -11,6 +11,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,6 +22,7 @@
 #include "core/splash.h"
 #include "game/accessible_screen.h"
 #include "game/catalogue.h"
+#include "game/day_board.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/how_to_play.h"
@@ -32,8 +34,10 @@
 #include "game/records_store.h"
 #include "game/screen_text.h"
 #include "game/session.h"
+#include "game/solve_link.h"
 #include "game/splash_end.h"
 #include "game/tap_cycle.h"
+#include "game/watch.h"
 #include "hints/hint.h"
 #include "hints/shown_hint.h"
 
@@ -55,6 +59,43 @@ Session& TheSession() {
 }
 Game& TheGame() {
     return TheSession().game;
+}
+
+// A solve being watched in place of the game in play (game/watch.h), or none. While there is one, the
+// page is shown its pictures, its words and where it stands; the game in play takes no taps, keys or
+// commands and its clock stands.
+std::unique_ptr<Watch>& TheWatch() {
+    static std::unique_ptr<Watch> watch;
+    return watch;
+}
+// The session whose picture is shown.
+Session& ShownSession() {
+    return TheWatch() ? TheWatch()->session : TheSession();
+}
+// Whether the page holds the game's clock (hidden, or held sideways), apart from any watching.
+bool& PageHeldClock() {
+    static bool held = false;
+    return held;
+}
+void UpdateClockHold() {
+    HoldClock(TheSession(), PageHeldClock() || TheWatch() != nullptr);
+}
+// Says where the watching stands, as the words of what was played last.
+void SayWatching() {
+    if (TheWatch()) TheWatch()->session.played.words = WatchText(*TheWatch());
+}
+void StopWatching() {
+    if (!TheWatch()) return;
+    TheWatch().reset();
+    UpdateClockHold();
+    PresentNow(TheGame());
+}
+// Whether a tap or a press goes to the game in play: not while watching, when a tap after the watching's
+// end stops it.
+bool TakesTapWhileWatching() {
+    if (!TheWatch()) return true;
+    if (WatchEnded(*TheWatch())) StopWatching();
+    return false;
 }
 
 // Canvas pixels are bytes R, G, B, A; the game's are 0xFFRRGGBB words.
@@ -174,6 +215,24 @@ constexpr auto PAGE_WORDS = std::to_array<PageWords>({
     {"language", &msg::LANGUAGE_MENU},
     {"language-system", &msg::LANGUAGE_AS_THE_SYSTEM},
     {"how-to-play", &msg::HOW_TO_PLAY},
+    {"share-solve", &msg::MENU_SHARE_SOLVE},
+    {"watch-solve", &msg::MENU_WATCH_SOLVE},
+    {"todays-board", &msg::MENU_TODAYS_BOARD},
+    {"share-result", &msg::MENU_SHARE_RESULT},
+    {"watching", &msg::MENU_WATCHING},
+    {"watch-pause", &msg::WATCH_PAUSE},
+    {"watch-play-on", &msg::WATCH_PLAY_ON},
+    {"watch-step", &msg::WATCH_STEP},
+    {"watch-own-pace", &msg::WATCH_OWN_PACE},
+    {"watch-twice", &msg::WATCH_TWICE},
+    {"watch-four-times", &msg::WATCH_FOUR_TIMES},
+    {"watch-stop", &msg::WATCH_STOP},
+    {"solve-title", &msg::SOLVE_TITLE},
+    {"ask-solve-link", &msg::ASK_SOLVE_LINK},
+    {"result-title", &msg::RESULT_TITLE},
+    {"result-copied", &msg::RESULT_COPIED},
+    {"shared-solve", &msg::SHARED_SOLVE},
+    {"cancel", &msg::CANCEL},
 });
 
 // Digits only, within 18 of them: a number.
@@ -258,7 +317,8 @@ EMSCRIPTEN_KEEPALIVE void TesselSetLook(int32_t look) {
     tessel::Game& game = tessel::TheGame();
     if (look < 0 || look >= static_cast<int32_t>(tessel::LOOKS.size())) return;
     tessel::ChangeLook(game, tessel::LOOKS[static_cast<std::size_t>(look)]);
-    if (game.splashPending == 0) tessel::PresentNow(game);
+    if (tessel::TheWatch()) tessel::ChangeLook(tessel::TheWatch()->session.game, game.look);
+    if (game.splashPending == 0) tessel::PresentNow(tessel::ShownSession().game);
 }
 
 EMSCRIPTEN_KEEPALIVE int32_t TesselSplashSteps() {
@@ -340,7 +400,7 @@ EMSCRIPTEN_KEEPALIVE uint32_t TesselGamePixel(double x, double y, double width, 
 
 // One tap at a point of the back buffer, from 0 to 65535 (TesselGamePixel).
 EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
-    tessel::Tap(tessel::TheSession(), x, y);
+    if (tessel::TakesTapWhileWatching()) tessel::Tap(tessel::TheSession(), x, y);
 }
 
 // A finger, a pen or the mouse pressed, moved, let go, or taken away by the system (game/drag.h). The moves
@@ -348,7 +408,7 @@ EMSCRIPTEN_KEEPALIVE void TesselTap(int32_t x, int32_t y) {
 // followed the pointer), 1 a move made with the line still held (its words, the counts, Undo), 2 anything
 // else (the board solved, the drag over).
 EMSCRIPTEN_KEEPALIVE void TesselPress(int32_t x, int32_t y) {
-    tessel::Press(tessel::TheSession(), x, y);
+    if (tessel::TakesTapWhileWatching()) tessel::Press(tessel::TheSession(), x, y);
 }
 EMSCRIPTEN_KEEPALIVE int32_t TesselMove(int32_t x, int32_t y) {
     const uint32_t moves = tessel::MoveCount(tessel::TheSession());
@@ -368,20 +428,20 @@ EMSCRIPTEN_KEEPALIVE void TesselCancel() {
 // The words of what was played last, handed over once; the screen's text (TesselScreenText) takes them
 // otherwise.
 EMSCRIPTEN_KEEPALIVE const char* TesselTakePlayedWords() {
-    return tessel::Answer(tessel::TakePlayedWords(tessel::TheSession()));
+    return tessel::Answer(tessel::TakePlayedWords(tessel::ShownSession()));
 }
 
 // Take back the last move, and play it again; nothing when there is none or the splash is still to come.
 EMSCRIPTEN_KEEPALIVE void TesselUndo() {
-    tessel::Undo(tessel::TheSession());
+    if (!tessel::TheWatch()) tessel::Undo(tessel::TheSession());
 }
 EMSCRIPTEN_KEEPALIVE void TesselRedo() {
-    tessel::Redo(tessel::TheSession());
+    if (!tessel::TheWatch()) tessel::Redo(tessel::TheSession());
 }
 
 // Shows the next move toward the solved board; nothing on the menu, a solved board or during the splash.
 EMSCRIPTEN_KEEPALIVE void TesselHint() {
-    tessel::ShowHint(tessel::TheSession());
+    if (!tessel::TheWatch()) tessel::ShowHint(tessel::TheSession());
 }
 
 // Builds the hint tables ahead, `work` placings of them at a time (hints/hint.h); 1 once all are built.
@@ -389,9 +449,13 @@ EMSCRIPTEN_KEEPALIVE int TesselBuildHintsAhead(int work) {
     return tessel::BuildHintTablesAhead(work) ? 1 : 0;
 }
 
-// Asks for the moves and time: the screen text's words say them; nothing else changes.
+// Asks for the moves and time, or where the watching stands: the screen text's words say them; nothing
+// else changes.
 EMSCRIPTEN_KEEPALIVE void TesselInfo() {
-    tessel::SayMovesAndTime(tessel::TheSession());
+    if (tessel::TheWatch())
+        tessel::SayWatching();
+    else
+        tessel::SayMovesAndTime(tessel::TheSession());
 }
 
 // Text both ways between the page and the core (TextBuffer): a game ID or the stored records written there
@@ -405,7 +469,8 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselTextSize() {
 
 // The moves and time shown under the picture ("23 moves, 1:12"); empty on the menu.
 EMSCRIPTEN_KEEPALIVE const char* TesselCounts() {
-    return tessel::Answer(tessel::CountsText(tessel::TheSession()));
+    const auto& watch = tessel::TheWatch();
+    return tessel::Answer(watch ? tessel::WatchText(*watch) : tessel::CountsText(tessel::TheSession()));
 }
 
 // The page's words (SayPageWords): the text buffer holds their name and arguments, a line each.
@@ -485,7 +550,13 @@ EMSCRIPTEN_KEEPALIVE const char* TesselSaidLook(int32_t look) {
 // The game can no longer be played (the page hidden, the phone held sideways), or can again: its clock
 // stands meanwhile.
 EMSCRIPTEN_KEEPALIVE void TesselHoldClock(int32_t held) {
-    tessel::HoldClock(tessel::TheSession(), held != 0);
+    tessel::PageHeldClock() = held != 0;
+    tessel::UpdateClockHold();
+    // A watching stands too while it cannot be seen.
+    if (held != 0 && tessel::TheWatch() && !tessel::TheWatch()->paused) {
+        tessel::PauseWatch(*tessel::TheWatch(), true);
+        tessel::SayWatching();
+    }
 }
 
 // How many moves the game in play has: the page asks before a game ID replaces one with moves.
@@ -509,6 +580,7 @@ EMSCRIPTEN_KEEPALIVE const char* TesselCheckGameId(int32_t size) {
 EMSCRIPTEN_KEEPALIVE void TesselPlayGameId(int32_t size) {
     const tessel::ReadGameId read = tessel::ParseGameId(tessel::TextWritten(size));
     if (!read.id) return;
+    tessel::StopWatching();
     tessel::PlayGameId(tessel::TheSession(), *read.id);
 }
 
@@ -547,7 +619,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselKeyPressed(int32_t size, int32_t shift) {
 
 // One key, by the number TesselKeyPressed gives; other numbers do nothing.
 EMSCRIPTEN_KEEPALIVE void TesselKey(int32_t key) {
-    if (key < 0 || key >= tessel::KEY_COUNT) return;
+    if (key < 0 || key >= tessel::KEY_COUNT || tessel::TheWatch()) return;
     tessel::PressKey(tessel::TheSession(), static_cast<tessel::Key>(key));
 }
 
@@ -568,10 +640,108 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselCursorGrabbed() {
 
 // How many moves can be taken back, and played again.
 EMSCRIPTEN_KEEPALIVE int32_t TesselUndoCount() {
+    if (tessel::TheWatch()) return 0;
     return static_cast<int32_t>(tessel::UndoCount(tessel::TheSession().history));
 }
 EMSCRIPTEN_KEEPALIVE int32_t TesselRedoCount() {
+    if (tessel::TheWatch()) return 0;
     return static_cast<int32_t>(tessel::RedoCount(tessel::TheSession().history));
+}
+
+// A solve watched (game/watch.h, web/watching.js). TesselWatchLink reads the link the page wrote into the
+// text buffer and starts watching it in place of the game in play; the answer is what is wrong with it in
+// one line, with nothing changed, or empty when the watching has begun.
+EMSCRIPTEN_KEEPALIVE const char* TesselWatchLink(int32_t size) {
+    using namespace tessel;
+    const std::string_view given = TextWritten(size);
+    const ReadSolveLink read = ParseSolveLink(given);
+    if (!read.solve) return Answer(read.error);
+    if (const std::string error = CheckSolve(*read.solve); !error.empty())
+        return Answer(Say(msg::LINK_REFUSED, Shown(given), error));
+    CancelDrag(TheSession());
+    TheWatch() = StartWatch(*read.solve, TheGame());
+    UpdateClockHold();
+    SayWatching();
+    return Answer({});
+}
+
+// Whether the text in the buffer is meant as a solve's link rather than a game ID.
+EMSCRIPTEN_KEEPALIVE int32_t TesselIsSolveLink(int32_t size) {
+    return tessel::LooksLikeSolveLink(tessel::TextWritten(size)) ? 1 : 0;
+}
+
+// Where the watching stands: 0 none, 1 playing on, 2 paused, 3 every move played; and its pace, 1, 2 or 4.
+EMSCRIPTEN_KEEPALIVE int32_t TesselWatching() {
+    const auto& watch = tessel::TheWatch();
+    if (!watch) return 0;
+    if (tessel::WatchEnded(*watch)) return 3;
+    return watch->paused ? 2 : 1;
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselWatchSpeed() {
+    return tessel::TheWatch() ? tessel::TheWatch()->speed : 1;
+}
+
+// `ms` of real time have passed; 1 when moves were played (their words wait in TesselScreenText).
+EMSCRIPTEN_KEEPALIVE int32_t TesselAdvanceWatch(uint32_t ms) {
+    auto& watch = tessel::TheWatch();
+    if (!watch) return 0;
+    const std::size_t before = watch->played;
+    tessel::AdvanceWatch(*watch, ms);
+    return watch->played != before ? 1 : 0;
+}
+
+// Real milliseconds until the next move falls due; -1 when none will (paused, ended, no watching).
+EMSCRIPTEN_KEEPALIVE int32_t TesselMsToNextMove() {
+    if (!tessel::TheWatch()) return -1;
+    const std::optional<uint32_t> ms = tessel::MsToNextMove(*tessel::TheWatch());
+    return ms ? static_cast<int32_t>(std::min<uint32_t>(*ms, INT32_MAX)) : -1;
+}
+
+EMSCRIPTEN_KEEPALIVE void TesselPauseWatch(int32_t paused) {
+    if (!tessel::TheWatch() || tessel::WatchEnded(*tessel::TheWatch())) return;
+    tessel::PauseWatch(*tessel::TheWatch(), paused != 0);
+    tessel::SayWatching();
+}
+// The next move at once, paused there; 0 when there is none.
+EMSCRIPTEN_KEEPALIVE int32_t TesselStepWatch() {
+    return tessel::TheWatch() && tessel::StepWatch(*tessel::TheWatch()) ? 1 : 0;
+}
+EMSCRIPTEN_KEEPALIVE void TesselSetWatchSpeed(int32_t speed) {
+    if (!tessel::TheWatch()) return;
+    tessel::SetWatchSpeed(*tessel::TheWatch(), speed);
+    tessel::SayWatching();
+}
+// The game in play shown again, as it was.
+EMSCRIPTEN_KEEPALIVE void TesselStopWatch() {
+    tessel::StopWatching();
+}
+
+// "Share solve": "L" and the link of the solve on the board in play, or "E" and why there is none.
+EMSCRIPTEN_KEEPALIVE const char* TesselSolveLink() {
+    using namespace tessel;
+    const std::optional<LoggedSolve> solve = SolveOnBoard(TheSession());
+    const std::string link = solve ? WriteSolveLink(*solve) : std::string();
+    if (link.empty()) return Answer("E" + Say(solve ? msg::SOLVE_HAS_NO_LINK : msg::NO_SOLVE_TO_SHARE));
+    return Answer("L" + link);
+}
+
+// "Share result": "L" and the line of the day's board solved in play, its link after the address the page
+// wrote into the text buffer (its own, up to the "#"), or "E" and why there is none.
+EMSCRIPTEN_KEEPALIVE const char* TesselResultLine(int32_t size) {
+    using namespace tessel;
+    const std::optional<LoggedSolve> solve = SolveOnBoard(TheSession());
+    const std::string line = solve ? DayResultLine(*solve, TextWritten(size)) : std::string();
+    return Answer(line.empty() ? "E" + Say(msg::NO_RESULT_TO_SHARE) : "L" + line);
+}
+
+// "Today's board": "I" and the ID of today's board (UTC, by the wall clock) of the puzzle shown, or "E"
+// and why there is none. The page starts it as any game ID, asking before it replaces a game with moves.
+EMSCRIPTEN_KEEPALIVE const char* TesselTodaysBoard() {
+    using namespace tessel;
+    const Session& session = TheSession();
+    const TodaysBoard today =
+        TodaysBoardOf(session.game.screen, session.utcNow / 1000 - (session.utcNow % 1000 < 0 ? 1 : 0));
+    return Answer(today.error.empty() ? "I" + today.gameId : "E" + today.error);
 }
 
 }  // extern "C"
@@ -617,8 +787,9 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
     using namespace tessel;
     static std::string json;
-    const AccessibleScreen screen = DescribeForScreenReaders(TheGame());
-    const std::string said = TakePlayedWords(TheSession());
+    Session& shown = ShownSession();
+    const AccessibleScreen screen = DescribeForScreenReaders(shown.game);
+    const std::string said = TakePlayedWords(shown);
     json = "{\"name\":";
     AppendJsonString(json, screen.name);
     json += ",\"group\":";
@@ -632,7 +803,7 @@ EMSCRIPTEN_KEEPALIVE const char* TesselScreenText() {
     AppendItems(json, screen.cells);
     json += ",\"banner\":";
     AppendJsonString(json, screen.banner);
-    const FocusedItem focus = FocusOf(screen, TheSession().cursor);
+    const FocusedItem focus = FocusOf(screen, shown.cursor);
     json += ",\"focus\":";
     json += focus.kind == FocusedItem::NONE
                 ? "null"

@@ -18,13 +18,15 @@
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
 // the background; "Share game" gives a link to the board in play (#normal-4297), through the share sheet
 // or copied, and such a link opens that board, asking before it replaces a game with moves; the records
-// of two tabs add up. For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
+// of two tabs add up; a solve's link (#normal-4297.1.KxAAtQE...) is watched, and "Share solve", "Watch
+// solve", "Today's board" and "Share result" are in the Tools menu (watching.js). For screen readers an invisible copy of the screen lies over the canvas (mirror.js),
 // updated after every action.
 // Not applicable in a browser: Ctrl+Q (a page cannot close its tab) and the single instance (each tab is a
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
 import { createHowToPlay } from './how_to_play.js';
 import { createMirror } from './mirror.js';
+import { isSolveLink, refreshWatching, startWatching, watchSolveLink } from './watching.js';
 
 // The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
 const THUMB_HEIGHT = 64;
@@ -121,6 +123,7 @@ function play(action) {
     mirror.update();
     if (core._TesselRecordsWaiting()) keepRecords(core._TesselWriteRecords);
     showCounts();
+    refreshWatching();
 }
 
 // Text to and from the core, through its text buffer.
@@ -239,12 +242,21 @@ async function shareGame() {
 }
 
 // A link to a board (#normal-4297) starts it once the splash is over, asking first when it would replace
-// a game with moves; an ID that is no ID is told in one line, and the game stays as it was.
+// a game with moves; a link to a solve (#normal-4297.1.KxAAtQE...) watches it (watching.js). An ID or a
+// link that is none is told in one line, and the game stays as it was.
 function playLinkedGame() {
     if (!location.hash) return;
     let text = location.hash.slice(1);
     try { text = decodeURIComponent(text); } catch { /* as it is */ }
     history.replaceState(null, '', location.pathname + location.search);
+    if (isSolveLink(text)) {
+        const error = watchSolveLink(text);
+        if (error) showNote(error);
+        return;
+    }
+    playGameId(text);
+}
+function playGameId(text) {
     const error = fromCore(core._TesselCheckGameId(toCore(text)));
     if (error) {
         showNote(error);
@@ -592,6 +604,8 @@ shown.width = core._TesselWidth();
 shown.height = core._TesselHeight();
 core._TesselStart(tesselLook.LOOKS.indexOf(tesselLook.shown()));
 mirror = createMirror({ core, canvas, placement, tap: queueTap });
+startWatching({ core, toCore, fromCore, say, mirror, canvas, requestFrame, showNote, showCounts, showHistory,
+    showToolsMenu, toolsMenuHidden: () => toolsMenu.hidden, playGameId });
 // The page's words in the player's language once its catalogue is in, the picture meanwhile as ever.
 const howToPlay = createHowToPlay({ core, fromCore, opening: () => showToolsMenu(false) });
 // A page that may speak another language loads languages.js at once, one in English when Tools > Language

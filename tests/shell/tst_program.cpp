@@ -224,9 +224,9 @@ class TestProgram : public QObject {
 
     // Without a display, or with one that refuses the connection, one line names what was looked at, status
     // 1; a bad command line needs none. With a copy running, neither --version nor a bad command line (status
-    // 2; a game ID that is no ID among them) asks it to the front; a plain start does, and a game ID given
-    // to a later copy reaches the running one, which comes to the front. Requests are read in the order they
-    // came.
+    // 2; a game ID that is no ID among them) asks it to the front; a plain start does, and a game ID or a
+    // solve's link given to a later copy reaches the running one, which comes to the front. Requests are read
+    // in the order they came.
     void commandLine() {
         const QProcessEnvironment all = QProcessEnvironment::systemEnvironment();
         QProcessEnvironment noDisplay = all;
@@ -265,6 +265,14 @@ class TestProgram : public QObject {
         QTRY_COMPARE(games.count(), 1);
         QCOMPARE(games.at(0).at(0).toString(), QStringLiteral("Unmovable-2-3-4297"));
         QCOMPARE(asked.count(), 2);
+        // A solve's link given to a later copy is watched by the running one.
+        QSignalSpy watches(&running, &SingleInstance::watchRequested);
+        const QString link =
+            QStringLiteral("lights-out-2026-12-09.1.E-iAE_ShgLE_qsZGZq1LHyK9dKlChmPKmKydKmi7P");
+        QCOMPARE(Tessel({"--watch", link}).status, 0);
+        QTRY_COMPARE(watches.count(), 1);
+        QCOMPARE(watches.at(0).at(0).toString(), link);
+        QVERIFY(asked.count() == 3 && games.count() == 1);
     }
 
     // A game ID starts its board in place of the game in play; one that is no ID is refused in one line and

@@ -1,0 +1,209 @@
+// Watching a solve in the page, in Chromium. Every puzzle's solve (tests/solves), played in tessel-replay,
+// opened from its link on a fresh page with a kept game: the very pictures tessel-replay showed as it was
+// played, each move's words said as they come, the controls working, and the kept game back after, as it
+// was, nothing recorded. Links refused in one line with nothing changed. Today's board for a pinned date is
+// tessel-replay's board of that date; solved, its link and its result line are given and watched again.
+import assert from 'node:assert/strict';
+import crypto from 'node:crypto';
+import fs from 'node:fs';
+import os from 'node:os';
+import { test } from 'node:test';
+import * as h from './harness.mjs';
+
+const PUZZLES = ['normal', 'uneven', 'unmovable', 'almost-impossible', '15-puzzle', 'lights-out'];
+const solveLines = (name) => fs.readFileSync(`tests/solves/${name}.txt`, 'utf8').split('\n');
+const records = (out) => out.trim().split('\n').map((line) => JSON.parse(line));
+
+// A game of "Normal" one move in, kept as the page keeps it, and its picture.
+const work = fs.mkdtempSync(`${os.tmpdir()}/tessel-watching-`);
+const keptGame = (() => {
+    const { frames } = h.replayFrames(['--look', 'classic'],
+        ['tick 4297', 'splash', 'tap 119 77', 'tap 107 40', `keep ${work}/kept`]);
+    return { base64: fs.readFileSync(`${work}/kept`).toString('base64'), picture: h.rgbaOf(frames.at(-1)) };
+})();
+// The game a kept form holds, as tessel-replay resumes it, but for its time (returned apart).
+function resumed(base64) {
+    fs.writeFileSync(`${work}/resumed`, Buffer.from(base64, 'base64'));
+    const { time, line, command, presents, said, ...game } = records(h.replay([], ['splash', `resume ${work}/resumed`]).toString()).at(-1);
+    return { game, time };
+}
+
+// Runs before the page's scripts: the kept game in storage (if any), and every text the screen readers'
+// status region takes, in `window.said`.
+function setUp(kept) {
+    if (kept) localStorage.setItem('tessel-kept-game', kept);
+    window.said = [];
+    let last = '';
+    new MutationObserver(() => {
+        // The same words said again come with a trailing space, or without the one they had.
+        const text = document.querySelector('#mirror [role=status]')?.textContent ?? '';
+        if (text && text !== last) window.said.push(text.replace(/\u00a0$/, ''));
+        last = text;
+    }).observe(document, { subtree: true, childList: true, characterData: true });
+}
+
+const axeSource = fs.readFileSync(new URL('../../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+const axeViolations = (page) => page.evaluate((source) => {
+    if (!window.axe) (0, eval)(source);
+    return window.axe.run(document, { resultTypes: ['violations'] })
+        .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+}, axeSource);
+
+const chromium = h.chromiumSite();
+const open = (hash, kept = keptGame.base64, options = {}) => chromium.open({ viewport: { width: 360, height: 740 },
+    permissions: ['clipboard-read', 'clipboard-write'], ...options }, hash,
+(page) => Promise.all([page.addInitScript(h.recordPutPictures), page.addInitScript(setUp, kept)]));
+
+const watchingState = (page) => page.evaluate(() => {
+    const bar = document.getElementById('watching');
+    const pause = bar?.querySelector('[data-words^="watch-p"]');
+    return bar && !bar.hidden ? { pause: pause.textContent, ended: pause.disabled, counts: document.getElementById('counts').textContent } : null;
+});
+const waitWatching = (page, what, test) => h.waitFor(page, () => {
+    const bar = document.getElementById('watching');
+    return Boolean(bar && !bar.hidden);
+}, null, `watching ${what}`).then(() => test && h.waitFor(page, test, null, what));
+const waitEnded = (page) => h.waitFor(page, () => document.getElementById('watching')?.querySelector('[data-words^="watch-p"]').disabled,
+    null, 'the watching at its end');
+const lastPicture = (page) => page.evaluate(() => window.shownPictures.at(-1));
+// Pictures by their digests, each once where it is shown again at once, short enough to tell apart in a report.
+const digest = (rgba) => crypto.createHash('sha256').update(rgba).digest('hex').slice(0, 8);
+const dedupe = (pictures) => pictures.map(digest).filter((p, i, all) => p !== all[i - 1]);
+const note = (page) => h.waitFor(page, () => !document.getElementById('note').hidden && document.getElementById('note').textContent,
+    null, 'the note');
+
+// Taps at game pixels, through the picture's place on the canvas (at one device pixel per CSS pixel).
+async function tapGame(page, [x, y]) {
+    const at = await page.evaluate(() => {
+        const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
+        return { left: box.left, top: box.top, width: canvas.width, height: canvas.height };
+    });
+    const scale = Math.max(1, Math.floor(Math.min(at.width / 239, at.height / 267)));
+    const left = Math.floor((at.width - 239 * scale) / 2);
+    await page.mouse.click(at.left + left + x * scale + scale / 2, at.top + y * scale + scale / 2);
+}
+const tool = async (page, id) => {
+    await page.click('#tools');
+    await page.click(`#${id}`);
+};
+
+test('Chromium: every puzzle\'s solve watched from its link as it was played, the kept game back after', { timeout: 300000 }, async () => {
+    for (const name of PUZZLES) {
+        const { out, frames } = h.replayFrames(['--look', 'classic'], solveLines(name));
+        const played = records(out);
+        const link = played.at(-1).solveLink;
+        assert.match(link ?? '', new RegExp(`^${name}-[0-9-]+\\.1\\.`), `${name}: the solve's link`);
+        const { page, errors, close } = await open(link);
+        await waitWatching(page, name);
+        assert.equal(await page.evaluate(() => location.hash), '', `${name}: the link taken from the address`);
+        if (name === 'normal') {
+            assert.deepEqual(await axeViolations(page), [], 'axe-core on the watching and its controls');
+            // The keys: Space pauses and plays on, the right arrow plays one move and pauses, 4 sets the pace.
+            await page.keyboard.press('Space');
+            assert.deepEqual(await watchingState(page), { pause: 'Play on', ended: false, counts: 'watching 0 of 10 moves, 0:00, paused' });
+            await page.keyboard.press('ArrowRight');
+            await h.waitFor(page, () => document.getElementById('counts').textContent.startsWith('watching 1 of 10 moves'), null, 'a move stepped');
+            await page.keyboard.press('4');
+            await page.keyboard.press('Space');
+            assert.match((await watchingState(page)).counts, /^watching 1 of 10 moves, 0:0\d, at four times the pace$/);
+        } else {
+            await page.click('#watching [data-speed="4"]');
+        }
+        assert.equal(await page.getAttribute('#watching [data-speed="4"]', 'aria-pressed'), 'true', `${name}: the pace shown`);
+        await waitEnded(page);
+        await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, h.rgbaOf(frames.at(-1)), `${name}: its last picture`);
+        // The pictures since the splash: the kept game, then the watched ones, as tessel-replay played them.
+        const shown = dedupe(await page.evaluate(() => window.shownPictures.slice(7)));
+        assert.equal(shown[0], digest(keptGame.picture), `${name}: the kept game after the splash`);
+        assert.deepEqual(shown.slice(1), dedupe(frames.slice(1).map(h.rgbaOf)), `${name}: every picture as played`);
+        // Each move's words, in order, as tessel-replay says them.
+        const words = played.filter((r) => r.command === 'tap').map((r) => r.said);
+        const said = await page.evaluate(() => window.said);
+        let next = 0;
+        for (const text of said) if (text === words[next]) next++;
+        assert.equal(next, words.length, `${name}: each move said (${JSON.stringify(said)})`);
+        // Taps and Undo do nothing to the game in play meanwhile; Stop brings it back as it was, its clock
+        // having stood, with nothing recorded.
+        assert.equal(await page.isDisabled('#undo-item'), true, `${name}: Undo greyed while watching`);
+        await page.click('#watching [data-words="watch-stop"]');
+        await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, keptGame.picture, `${name}: the kept game shown again`);
+        assert.equal(await page.evaluate(() => document.getElementById('counts').textContent), '1 move, 0:00');
+        await h.hide(page);
+        const [before, after] = [resumed(keptGame.base64), resumed(await h.kept(page))];
+        assert.deepEqual(after.game, before.game, `${name}: the kept game as it was`);
+        assert.ok(after.time - before.time < 1000, `${name}: its clock stood while watching`);
+        assert.equal(await page.evaluate(() => localStorage.getItem('tessel-records')), null, `${name}: nothing recorded`);
+        assert.deepEqual(errors, []);
+        await close();
+    }
+});
+
+test('Chromium: a solve link that cannot be watched is refused in one line, nothing changed', { timeout: 120000 }, async () => {
+    const link = records(h.replay([], solveLines('unmovable')).toString()).at(-1).solveLink;
+    const moves = link.split('.1.')[1];
+    for (const [bad, says] of [
+        ['normal-4297.1.AA', /^solve link 'normal-4297\.1\.AA': move 1 is cut short$/],
+        ['jigsaw-1.1.AAAA', /^solve link 'jigsaw-1\.1\.AAAA': /],
+        [`unmovable-2026-12-09.1.${moves.slice(0, 4)}`, /its moves do not solve the board$/],
+        [`unmovable-2026-12-09.1.AAA${moves.slice(3)}`, /move 1 does not move anything on its board$/],
+        ['normal-1999-12-31.1.AAAA', /^solve link 'normal-1999-12-31\.1\.AAAA': /],
+        ['normal-4297.2.AAAA', /^solve link 'normal-4297\.2\.AAAA' is of form '2'/],
+    ]) {
+        const { page, close } = await open(bad);
+        assert.match(await note(page), says, bad);
+        assert.equal(await lastPicture(page), keptGame.picture, `${bad}: the kept game as it was`);
+        assert.equal(await watchingState(page), null, `${bad}: no watching`);
+        await close();
+    }
+    // Pasted in "Watch solve": told in the box, which stays; a good link then watches.
+    const { page, close } = await open('');
+    await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, keptGame.picture, 'the kept game');
+    await tool(page, 'watch-solve-item');
+    await page.fill('#watch-link', 'normal-4297.1.AA');
+    await page.click('#watch-box [type=submit]');
+    assert.match(await page.textContent('#watch-box .watch-error'), /move 1 is cut short$/);
+    assert.equal(await watchingState(page), null);
+    await page.fill('#watch-link', ` ${link} `);
+    await page.keyboard.press('Enter');
+    await waitWatching(page, 'the pasted link');
+    assert.equal(await page.evaluate(() => document.getElementById('watch-box').open), false);
+    await close();
+});
+
+test('Chromium: today\'s board is the date\'s board everywhere; solved, its link and result are given', { timeout: 120000 }, async () => {
+    const { page, close } = await open('normal-4297', null);
+    await page.clock.setFixedTime(new Date('2026-12-09T23:59:30Z'));
+    await h.waitFor(page, () => document.getElementById('counts').textContent === '0 moves, 0:00', null, 'a board of Normal');
+    await tool(page, 'todays-board-item');
+    const lines = solveLines('normal');
+    const { out, frames } = h.replayFrames(['--look', 'classic'], lines.slice(0, lines.indexOf('game normal-2026-12-09') + 1));
+    assert.equal(records(out).at(-1).gameId, 'normal-2026-12-09');
+    await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, h.rgbaOf(frames.at(-1)), 'the day\'s board as tessel-replay deals it');
+    // Before it is solved there is no result nor solve to share.
+    await tool(page, 'share-result-item');
+    assert.equal(await note(page), 'Solve today\'s board first: its result can then be shared.');
+    for (const point of lines.filter((l) => l.startsWith('tap ')).map((l) => l.split(' ').slice(1).map(Number))) await tapGame(page, point);
+    await h.waitFor(page, () => document.getElementById('counts').textContent.startsWith('10 moves'), null, 'the board solved');
+    await tool(page, 'share-result-item');
+    const result = await h.waitFor(page, () => document.getElementById('note').textContent.split('\n')[1], null, 'the result line');
+    assert.match(result, /^Tessel Normal 2026-12-09: 10 moves, 0:\d\d http:\/\/127\.0\.0\.1:\d+\/#normal-2026-12-09\.1\.[A-Za-z0-9_-]+$/);
+    assert.equal(await page.evaluate(() => navigator.clipboard.readText()), result, 'the line copied');
+    await tool(page, 'share-solve-item');
+    await h.waitFor(page, () => document.getElementById('note').textContent.startsWith('Link copied: '), null, 'the link copied');
+    const url = await page.evaluate(() => navigator.clipboard.readText());
+    assert.equal(url, result.split(' ').at(-1), 'the result\'s link is the solve\'s');
+    // The link watched on a fresh page ends on the solved board as the page showed it.
+    const solved = await lastPicture(page);
+    const { page: other, close: closeOther } = await open(url.split('#')[1], null);
+    await waitWatching(other, 'the shared solve');
+    await other.click('#watching [data-speed="4"]');
+    await waitEnded(other);
+    await h.waitFor(other, (want) => window.shownPictures.at(-1) === want, solved, 'the watched solve ending as the page showed it');
+    await closeOther();
+    // On the menu, or with the clock before 2000: told, nothing changed.
+    await page.clock.setFixedTime(new Date('1999-12-31T23:59:59Z'));
+    await tool(page, 'todays-board-item');
+    assert.match(await note(page), /^The clock reads a date before 2000/);
+    assert.equal(await lastPicture(page), solved);
+    await close();
+});
