@@ -27,7 +27,8 @@ std::string Figure(const std::optional<double>& value, bool time) {
     if (!value) return Say(msg::STATS_NONE);
     if (time) return StatTime(*value);
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", *value);
+    // A count of moves as a count; a mean of them to a tenth.
+    std::snprintf(text, sizeof text, *value == std::floor(*value) ? "%.0f" : "%.1f", *value);
     return text;
 }
 
