@@ -328,12 +328,20 @@ std::string JsonColour(uint32_t argb) {
     return text;
 }
 
-// The statistics of the chooser's puzzle `index` (StatisticsPuzzles), as JSON for web/statistics.js.
-std::string StatisticsJson(std::size_t index) {
+std::string SolveRowsJson(std::span<const SolveRow> rows) {
+    return JsonList(rows, [](const SolveRow& row) {
+        return "[" + Json(row.when) + "," + Json(row.moves) + "," + Json(row.time) + "," + Json(row.hints) +
+               "]";
+    });
+}
+
+// The statistics of the chooser's puzzle `index` (StatisticsPuzzles), as JSON for web/statistics.js, with
+// the table's first `rows` solves (the rest through TesselMoreSolves).
+std::string StatisticsJson(std::size_t index, std::size_t rows) {
     const Session& session = TheSession();
     const std::vector<const Puzzle*> puzzles = StatisticsPuzzles(session);
     const StatisticsPage page =
-        StatisticsOf(session, *puzzles[std::min(index, puzzles.size() - 1)], session.utcNow);
+        StatisticsOf(session, *puzzles[std::min(index, puzzles.size() - 1)], session.utcNow, 0, rows);
     const ChartColours& colours = ChartColoursOf(session.game.look);
     const auto text = [](const std::string& words) { return Json(words); };
     std::string json =
@@ -361,10 +369,8 @@ std::string StatisticsJson(std::size_t index) {
             ",\"single\":" + JsonColour(colours.single) + ",\"ao5\":" + JsonColour(colours.ao5) +
             ",\"ao12\":" + JsonColour(colours.ao12) + "}}";
     json += ",\"tableName\":" + Json(page.tableName) + ",\"solveHeads\":" + JsonList(page.solveHeads, text);
-    json += ",\"solves\":" + JsonList(page.solves, [](const SolveRow& row) {
-                return "[" + Json(row.when) + "," + Json(row.moves) + "," + Json(row.time) + "," +
-                       Json(row.hints) + "]";
-            });
+    json += ",\"solves\":" + SolveRowsJson(page.solves);
+    json += ",\"solveCount\":" + std::to_string(page.solveCount);
     json += ",\"best\":" + (page.best ? std::to_string(*page.best) : std::string("null"));
     json += ",\"day\":" + JsonList(page.day, text) + "}";
     return json;
@@ -732,8 +738,19 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselSolvesWaiting() {
 
 // "Tools" > "Statistics": the page of the chooser's puzzle `index` as JSON (StatisticsJson), the log as CSV,
 // and a logged solve's link.
-EMSCRIPTEN_KEEPALIVE const char* TesselStatistics(int32_t index) {
-    return tessel::LongAnswer(tessel::StatisticsJson(static_cast<std::size_t>(std::max(index, 0))));
+EMSCRIPTEN_KEEPALIVE const char* TesselStatistics(int32_t index, int32_t rows) {
+    return tessel::LongAnswer(tessel::StatisticsJson(static_cast<std::size_t>(std::max(index, 0)),
+                                                     static_cast<std::size_t>(std::max(rows, 0))));
+}
+// The rows of the table of solves from `from` on, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* TesselMoreSolves(int32_t index, int32_t from) {
+    const tessel::Session& session = tessel::TheSession();
+    const std::vector<const tessel::Puzzle*> puzzles = tessel::StatisticsPuzzles(session);
+    const auto chosen =
+        static_cast<std::size_t>(std::clamp<int32_t>(index, 0, static_cast<int32_t>(puzzles.size()) - 1));
+    const tessel::StatisticsPage page = tessel::StatisticsOf(session, *puzzles[chosen], session.utcNow,
+                                                             static_cast<std::size_t>(std::max(from, 0)));
+    return tessel::LongAnswer(tessel::SolveRowsJson(page.solves));
 }
 EMSCRIPTEN_KEEPALIVE const char* TesselSolvesCsv() {
     return tessel::LongAnswer(tessel::SolveLogCsv(tessel::TheSession().solveLog));

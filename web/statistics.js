@@ -146,7 +146,7 @@ export function createStatistics({ core, fromCore, say, showNote, clearRecords, 
 
     function show(index) {
         shownIndex = index;
-        const page = JSON.parse(fromCore(core._TesselStatistics(index)));
+        const page = JSON.parse(fromCore(core._TesselStatistics(index, FIRST_ROWS)));
         const chooser = element('select', { id: 'statistics-puzzle' },
             page.puzzles.map((name, i) => element('option', { value: String(i), textContent: name, selected: i === index })));
         chooser.addEventListener('change', () => show(Number(chooser.value)));
@@ -194,16 +194,18 @@ export function createStatistics({ core, fromCore, say, showNote, clearRecords, 
             return element('tr', {}, cells);
         };
         // The first rows at once, the rest just after, so that the box shows without waiting for a long log.
-        const tableBody = element('tbody', {}, page.solves.slice(0, FIRST_ROWS).map(rowOf));
+        const tableBody = element('tbody', {}, page.solves.map(rowOf));
         const table = element('table', { className: 'statistics-solves' }, [
             element('caption', { textContent: page.tableName }),
             element('thead', {}, [element('tr', {}, [...page.solveHeads, ''].map((head) => element('th', { scope: 'col', textContent: head })))]),
             tableBody,
         ]);
         const shownNow = shown += 1;
-        if (page.solves.length > FIRST_ROWS) {
+        if (page.solveCount > FIRST_ROWS) {
             setTimeout(() => {
-                if (shown === shownNow) tableBody.append(...page.solves.slice(FIRST_ROWS).map((solve, i) => rowOf(solve, FIRST_ROWS + i)));
+                if (shown !== shownNow) return;
+                const more = JSON.parse(fromCore(core._TesselMoreSolves(index, FIRST_ROWS)));
+                tableBody.append(...more.map((solve, i) => rowOf(solve, FIRST_ROWS + i)));
             }, 0);
         }
         // One listener for every row's buttons.
@@ -214,7 +216,7 @@ export function createStatistics({ core, fromCore, say, showNote, clearRecords, 
             if (pressed.dataset.watch !== undefined) watchRow(row);
             else copyLink(fromCore(core._TesselLoggedSolveLink(shownIndex, row)));
         });
-        if (page.solves.length > 0) parts.push(table);
+        if (page.solveCount > 0) parts.push(table);
         body.replaceChildren(...parts);
     }
 
