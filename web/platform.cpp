@@ -386,11 +386,13 @@ std::string SolveLinkAt(std::size_t index, std::size_t row) {
     return WriteSolveLink(found->second[row]);
 }
 
+#ifdef TESSEL_WEB_LANGUAGES
 // The bytes of a language's catalogue, as the page fetched them (lang/LL.cat).
 std::vector<char>& CatalogueBytes() {
     static std::vector<char> bytes;
     return bytes;
 }
+#endif
 
 // The game in play's presenter.
 void QueueShown(const Game& game, void*) {
@@ -589,7 +591,7 @@ EMSCRIPTEN_KEEPALIVE const char* TesselSay(int32_t size) {
     return tessel::Answer(tessel::SayPageWords(tessel::TextWritten(size)));
 }
 
-// ---- The language (web/languages.js)
+// ---- The language (web/languages.js). Only tessel-core-languages reads other languages' catalogues.
 
 // The languages besides English, a line each: code, the page's tag, the name in itself and "rtl" for one
 // written right to left, separated by tabs; English first, by its name.
@@ -601,6 +603,7 @@ EMSCRIPTEN_KEEPALIVE const char* TesselLanguages() {
     return tessel::Answer(lines);
 }
 
+#ifdef TESSEL_WEB_LANGUAGES
 // The language the page speaks: the kept choice on the text's first line when it names one, otherwise the
 // first of the browser's languages on the lines after it that the game speaks; its code, or "en".
 EMSCRIPTEN_KEEPALIVE const char* TesselPickLanguage(int32_t size) {
@@ -633,6 +636,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselUseLanguage(int32_t size) {
     tessel::Answer(error);
     return used ? 1 : 0;
 }
+#endif
 
 // "How to play" for the screen shown: its title, the puzzle's name (empty on the menu) and its paragraphs,
 // a line each.

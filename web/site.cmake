@@ -33,8 +33,9 @@ endforeach()
 
 file(GLOB_RECURSE files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
 list(REMOVE_ITEM files sw.js)
-# The languages' catalogues are kept as a page fetches them, not all ahead.
-list(FILTER files EXCLUDE REGEX "^lang/")
+# The languages' catalogues, the core that reads them and languages.js are kept as a page fetches them, not
+# all ahead: a page in English needs none of them.
+list(FILTER files EXCLUDE REGEX "^(lang/|tessel-core-languages|languages\\.js)")
 list(SORT files)
 set(digests "")
 set(TESSEL_SITE_FILES "")

@@ -25,10 +25,8 @@
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
 import { createHowToPlay } from './how_to_play.js';
-import { createLanguages } from './languages.js';
 import { createMirror } from './mirror.js';
 import { createStatistics } from './statistics.js';
-import createTesselCore from './tessel-core.js';
 import { isSolveLink, refreshWatching, startWatching, watchSolveLink } from './watching.js';
 
 // The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
@@ -580,6 +578,8 @@ addEventListener('pagehide', keepGame);
 // core's memory into an ImageData of its size, shown once and then used again: a new one for every
 // picture costs more than drawing it, on a slow phone several milliseconds.
 const spareImages = [], SPARE_IMAGES = 8;
+// The core index.html chose: tessel-core, or tessel-core-languages for a page that may speak another language.
+const { default: createTesselCore } = await import(`./${globalThis.tesselCore ?? 'tessel-core'}.js`);
 core = await createTesselCore({ queuePicture: (pixels, left, top, width, height) => {
     let image = null;
     if (width > 0) {
@@ -599,18 +599,22 @@ startWatching({ core, toCore, fromCore, say, mirror, canvas, requestFrame, showN
     showToolsMenu, toolsMenuHidden: () => toolsMenu.hidden, playGameId });
 // The page's words in the player's language once its catalogue is in, the picture meanwhile as ever.
 const howToPlay = createHowToPlay({ core, fromCore, opening: () => showToolsMenu(false) });
-const languages = createLanguages({ core, toCore, fromCore, spoken: () => {
-    fillWords();
-    showCounts();
-    howToPlay.said();
-    statistics?.refresh();
-    if (splashOver) mirror.update();
-} });
-document.getElementById('language-item').addEventListener('click', () => {
+// A page that may speak another language loads languages.js at once, one in English when Tools > Language
+// opens.
+let languages = null;
+const loadLanguages = async () => languages ??= (await import('./languages.js')).createLanguages({ core, toCore, fromCore,
+    spoken: () => {
+        fillWords();
+        showCounts();
+        howToPlay.said();
+        statistics?.refresh();
+        if (splashOver) mirror.update();
+    } });
+document.getElementById('language-item').addEventListener('click', async () => {
     showToolsMenu(false);
-    languages.open();
+    (await loadLanguages()).open();
 });
-languages.start();
+if (globalThis.tesselCore === 'tessel-core-languages') loadLanguages().then((loaded) => loaded.start());
 checkLookItem();
 tesselLook.follow((look) => {
     showLook(look);
