@@ -446,6 +446,7 @@ inline constexpr Message STATS_TITLE = TextIn("dialog title", "Statistics");
 inline constexpr Message STATS_PUZZLE = Text("Puzzle");
 // TRANSLATORS: the head of the numbers' columns: the time and the moves of the solves.
 inline constexpr Message STATS_TIME = TextIn("statistics", "Time");
+// TRANSLATORS: the head of the moves' column of the numbers.
 inline constexpr Message STATS_MOVES = TextIn("statistics", "Moves");
 // TRANSLATORS: a row of the numbers: how many games of the puzzle were solved, with hints or without.
 inline constexpr Message STATS_SOLVES = TextIn("statistics", "Solves");
@@ -477,10 +478,13 @@ inline constexpr Message STATS_CHART =
            "The times of the last %1 solves, with the averages of 5 and 12.");
 // TRANSLATORS: the chart's key: each solve's own time, and the two averages' lines.
 inline constexpr Message STATS_KEY_SINGLE = TextIn("chart key", "Solve");
+// TRANSLATORS: the chart's key: the line of the averages of 5 solves.
 inline constexpr Message STATS_KEY_AO5 = TextIn("chart key", "Average of 5");
+// TRANSLATORS: the chart's key: the line of the averages of 12 solves.
 inline constexpr Message STATS_KEY_AO12 = TextIn("chart key", "Average of 12");
 // TRANSLATORS: the heads of the table of solves: when it was solved (UTC), its moves, time and hints.
 inline constexpr Message STATS_WHEN = TextIn("table of solves", "Date");
+// TRANSLATORS: the head of the table's column of the hints each solve took.
 inline constexpr Message STATS_HINTS = TextIn("table of solves", "Hints");
 // TRANSLATORS: the table of solves' name for screen readers; %1 the puzzle's name.
 inline constexpr Message STATS_TABLE = Text("Solves of %1, the newest first");
@@ -495,9 +499,13 @@ inline constexpr Message STATS_DAYS_IN_ROW = Plural("%1 day in a row", "%1 days 
 // TRANSLATORS: the buttons of the statistics' box: watch the solve chosen in the table, watch the best
 // solve, copy the chosen solve's link, save every solve as a CSV file, forget every solve and record.
 inline constexpr Message STATS_WATCH = TextIn("statistics", "Watch");
+// TRANSLATORS: a button: watch the puzzle's best solve again.
 inline constexpr Message STATS_WATCH_BEST = TextIn("statistics", "Watch best");
+// TRANSLATORS: a button: copy the link of the solve chosen in the table.
 inline constexpr Message STATS_SHARE = TextIn("statistics", "Copy link");
+// TRANSLATORS: a button: save every solve as a CSV file (asks where).
 inline constexpr Message STATS_EXPORT = TextIn("statistics", "Export CSV...");
+// TRANSLATORS: a button: forget every solve and record (asks first).
 inline constexpr Message STATS_CLEAR = TextIn("statistics", "Clear...");
 // TRANSLATORS: asked before the statistics are cleared.
 inline constexpr Message STATS_CLEAR_QUESTION =

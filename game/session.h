@@ -88,6 +88,9 @@ struct Session {
     // be kept.
     std::vector<LoggedSolve> solvesToLog;
     SolveLog solveLog;  // as last read, with this copy's solves since
+    // The log's text as this copy last read or wrote it, without the solves still to keep: while what is
+    // stored is still this text, a write puts the new solves' lines into it rather than reading it all.
+    std::string solveLogText;
     // The wall clock, in milliseconds since 1970-01-01 00:00 UTC, stored by the front end with the record's
     // `now`: it dates the solves logged.
     int64_t utcNow = 0;

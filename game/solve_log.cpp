@@ -105,6 +105,41 @@ std::optional<LoggedSolve> ReadSolve(std::string_view line) {
     return solve;
 }
 
+// The solve's line put into a log's text where AddToLog puts the solve in the log: before its puzzle's
+// first line no newer than it (the puzzles in the log's order), the puzzle's oldest line dropped past the
+// limit. Only the lines' first two words are looked at.
+void AddToText(std::string& text, const LoggedSolve& solve) {
+    if (text.empty()) text = std::string(HEADER) + "\n";
+    const std::string_view name = solve.puzzle;
+    std::size_t at = std::string::npos, blockEnd = text.size(), lastStart = 0, count = 0;
+    for (std::size_t start = HEADER.size() + 1; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        const std::string_view line(text.data() + start, end - start);
+        const std::string_view lineName = line.substr(0, line.find(' '));
+        if (lineName > name) {
+            blockEnd = start;
+            break;
+        }
+        if (lineName == name) {
+            ++count;
+            lastStart = start;
+            if (at == std::string::npos) {
+                const std::string_view date = line.substr(lineName.size() + 1);
+                const std::optional<uint64_t> utcMs = ReadNumber(date.substr(0, date.find(' ')), LAST_DATE);
+                if (utcMs && static_cast<int64_t>(*utcMs) <= solve.utcMs) at = start;
+            }
+        }
+        start = end + 1;
+    }
+    if (at == std::string::npos) at = blockEnd;
+    const std::string line = SolveLine(solve) + "\n";
+    text.insert(at, line);
+    if (count + 1 <= SOLVE_LOG_LIMIT) return;
+    // The block's last line, the oldest, goes: the new one itself when it is older than all.
+    const std::size_t last = at > lastStart ? at : lastStart + line.size();
+    text.erase(last, text.find('\n', last) + 1 - last);
+}
+
 }  // namespace
 
 void AddToLog(SolveLog& log, LoggedSolve solve) {
@@ -154,10 +189,18 @@ RecordsToStore KeepSolveLog(Session& session, RecordsStep step, std::optional<st
     if (step == RecordsStep::Clear) {
         session.solveLog.clear();
         session.solvesToLog.clear();
+        session.solveLogText.clear();
         store.remove = true;
         return store;
     }
     if (step == RecordsStep::Write && !SolvesWaiting(session)) return store;
+    // What is stored is what this copy last read or wrote: its log is that with the solves since already.
+    if (step == RecordsStep::Write && stored && *stored == session.solveLogText) {
+        for (const LoggedSolve& solve : session.solvesToLog) AddToText(session.solveLogText, solve);
+        session.solvesToLog.clear();
+        store.write = session.solveLogText;
+        return store;
+    }
     std::optional<SolveLog> read = stored ? ReadSolveLog(*stored) : std::nullopt;
     store.setAside = !read;
     // The session's own log holds its solves still to keep already: it stands in for a stored log that
@@ -167,9 +210,13 @@ RecordsToStore KeepSolveLog(Session& session, RecordsStep step, std::optional<st
         for (const LoggedSolve& solve : session.solvesToLog) AddToLog(log, solve);
         session.solveLog = std::move(log);
     }
-    if (step == RecordsStep::Read) return store;
+    if (step == RecordsStep::Read) {
+        session.solveLogText = read ? std::string(*stored) : std::string();
+        return store;
+    }
     session.solvesToLog.clear();
     store.write = WriteSolveLog(session.solveLog);
+    session.solveLogText = *store.write;
     return store;
 }
 

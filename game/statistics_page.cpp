@@ -27,7 +27,8 @@ std::string Figure(const std::optional<double>& value, bool time) {
     if (!value) return Say(msg::STATS_NONE);
     if (time) return StatTime(*value);
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f", *value);
+    // A count of moves as a count; a mean of them to a tenth.
+    std::snprintf(text, sizeof text, *value == std::floor(*value) ? "%.0f" : "%.1f", *value);
     return text;
 }
 
@@ -86,7 +87,12 @@ std::vector<std::string> DayLines(std::span<const LoggedSolve> solves, int64_t u
     const std::string today = FormatDate(UtcDate(utcMs / 1000));
     std::optional<LoggedSolve> best;
     for (const LoggedSolve& solve : solves) {
-        const ReadGameId read = ParseGameId(solve.gameId);
+        // A day's ID ends in its date, "-2026-12-09": only such are read.
+        const std::string& id = solve.gameId;
+        if (id.size() < 11 || id[id.size() - 3] != '-' || id[id.size() - 6] != '-' ||
+            id[id.size() - 11] != '-')
+            continue;
+        const ReadGameId read = ParseGameId(id);
         const std::optional<Date> date = read.id ? DayOfSeed(read.id->deal.seed) : std::nullopt;
         if (!date) continue;
         days.insert(FormatDate(*date));
@@ -150,7 +156,8 @@ std::vector<const Puzzle*> StatisticsPuzzles(const Session& session) {
     return puzzles;
 }
 
-StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_t utcMs) {
+StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_t utcMs, std::size_t from,
+                            std::size_t rows) {
     StatisticsPage page;
     const std::string name = GameIdName(puzzle);
     page.puzzle = PuzzleName(puzzle);
@@ -187,11 +194,13 @@ StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_
     page.tableName = Say(msg::STATS_TABLE, page.puzzle);
     page.solveHeads = {Say(msg::STATS_WHEN), Say(msg::STATS_MOVES), Say(msg::STATS_TIME),
                        Say(msg::STATS_HINTS)};
-    page.solves.reserve(solves.size());
+    page.solveCount = solves.size();
     for (std::size_t i = 0; i < solves.size(); ++i) {
         const LoggedSolve& solve = solves[i];
-        page.solves.push_back({ShortDate(solve.utcMs), std::to_string(solve.moves), StatTime(solve.ms),
-                               std::to_string(solve.hints)});
+        if (i >= from && i - from < rows) {
+            page.solves.push_back({ShortDate(solve.utcMs), std::to_string(solve.moves), StatTime(solve.ms),
+                                   std::to_string(solve.hints)});
+        }
         if (solve.hints == 0 && (!page.best || solve.ms < solves[*page.best].ms)) page.best = i;
     }
     page.day = DayLines(solves, utcMs);

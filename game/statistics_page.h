@@ -70,6 +70,7 @@ struct StatisticsPage {
     std::string tableName;
     std::array<std::string, 4> solveHeads;
     std::vector<SolveRow> solves;     // by the puzzle's log, the newest first
+    std::size_t solveCount = 0;       // the rows the whole table has
     std::optional<std::size_t> best;  // the solve of the shortest time without hints, in `solves`
     std::vector<std::string> day;     // today's board's best and the days in a row; empty if never played
 };
@@ -77,8 +78,10 @@ struct StatisticsPage {
 // The puzzles in the order the chooser offers them: the one shown first, then the rest in the menu's.
 std::vector<const Puzzle*> StatisticsPuzzles(const Session& session);
 
-// The statistics of one puzzle, from the session's log and records, on the day `utcMs` falls on.
-StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_t utcMs);
+// The statistics of one puzzle, from the session's log and records, on the day `utcMs` falls on; the table
+// of solves from row `from`, at most `rows` of them (the best still found among all).
+StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_t utcMs, std::size_t from = 0,
+                            std::size_t rows = SIZE_MAX);
 
 // A time to the hundredth of a second, as the statistics show it: "12.35", "1:12.35", "1:02:03.40".
 std::string StatTime(double ms);

@@ -13,8 +13,9 @@ const SITE = process.env.TESSEL_SITE ?? 'build-web/site';
 const RUNS = 9;
 
 const files = fs.readdirSync(SITE, { recursive: true }).filter((file) => fs.statSync(path.join(SITE, file)).isFile());
-// A page in English downloads no catalogue; a page in another language downloads its own besides.
-const catalogue = (file) => file.startsWith(`lang${path.sep}`);
+// A page in English downloads no catalogue, nor the core that reads them, nor languages.js; a page in
+// another language downloads those, its own catalogue only, and tessel-core-languages in place of tessel-core.
+const catalogue = (file) => /^(lang[/\\]|tessel-core-languages|languages\.js)/.test(file);
 const total = { stored: 0, gzip: 0, brotli: 0 };
 console.log('file                      stored     gzip   brotli');
 for (const file of files.sort()) {
@@ -24,8 +25,8 @@ for (const file of files.sort()) {
     if (!catalogue(file)) for (const key in total) total[key] += size[key];
     console.log(file.padEnd(24), ...Object.values(size).map((n) => String(n).padStart(8)));
 }
-console.log('all but lang/'.padEnd(24), ...Object.values(total).map((n) => String(n).padStart(8)));
-console.log(`download in English: ${(total.gzip / 1024).toFixed(1)} KiB with gzip, ${(total.brotli / 1024).toFixed(1)} KiB with brotli; another language adds its lang/ file`);
+console.log('the English page'.padEnd(24), ...Object.values(total).map((n) => String(n).padStart(8)));
+console.log(`download in English: ${(total.gzip / 1024).toFixed(1)} KiB with gzip, ${(total.brotli / 1024).toFixed(1)} KiB with brotli; another language adds its lang/ file and languages.js, and takes tessel-core-languages`);
 
 if (process.env.SIZES_ONLY) process.exit(0);
 

@@ -57,6 +57,10 @@ QTableWidget* NewTable(const QStringList& heads, QWidget* parent) {
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // One line a row, every row alike.
+    table->setWordWrap(false);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
 }
 
@@ -225,7 +229,6 @@ void StatisticsDialog::showPuzzle(int index) {
     std::vector<QStringList> rows;
     for (const StatsRow& row : page.rows) rows.push_back({Text(row.name), Text(row.time), Text(row.moves)});
     FillTable(*numbers_, rows);
-    numbers_->resizeRowsToContents();
     numbers_->setFixedHeight(numbers_->horizontalHeader()->height() + numbers_->verticalHeader()->length() +
                              2 * numbers_->frameWidth());
     sentence_->setText(Text(page.sentence));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "puzzles/normal.h"
 #include "tests/test_support.h"
 
@@ -110,6 +112,25 @@ TEST(SolveLog, KeptMergedFromTwoCopiesAndTrimmed) {
     ASSERT_EQ(log.at("normal").size(), SOLVE_LOG_LIMIT);
     EXPECT_EQ(log.at("normal").front().utcMs, DEC_2025 + 5000);
     EXPECT_EQ(log.at("normal").back().utcMs, DEC_2025 + 2);
+    // A write on top of what this copy wrote puts the new line in its place, the oldest dropped, as the
+    // whole log written again would.
+    Session keeping;
+    keeping.solvesToLog = log.at("normal");
+    std::reverse(keeping.solvesToLog.begin(), keeping.solvesToLog.end());
+    keeping.solvesToLog.push_back(read->at("normal")[0]);
+    keeping.solvesToLog.back().puzzle = "lights-out";
+    keeping.solvesToLog.back().gameId.clear();
+    for (const LoggedSolve& logged : keeping.solvesToLog) AddToLog(keeping.solveLog, logged);  // as solved
+    const std::string kept = *KeepSolveLog(keeping, RecordsStep::Write, "").write;
+    for (const int64_t utcMs : {DEC_2025 + 6000, DEC_2025 + 1, DEC_2025 + 3}) {
+        solve.utcMs = utcMs;
+        AddToLog(keeping.solveLog, solve);
+        keeping.solvesToLog = {solve};
+        const std::string before = keeping.solveLogText;
+        const std::string written = *KeepSolveLog(keeping, RecordsStep::Write, before).write;
+        EXPECT_EQ(written, WriteSolveLog(keeping.solveLog)) << utcMs;
+    }
+    EXPECT_NE(kept, keeping.solveLogText);
     // A thousand and one of one puzzle were never written by the game.
     solve.utcMs = DEC_2025;
     EXPECT_EQ(ReadSolveLog(full + WriteSolveLog({{"normal", {solve}}}).substr(16)), std::nullopt);

@@ -53,9 +53,13 @@ export function createLanguages({ core, toCore, fromCore, spoken }) {
     function check() {
         for (const item of items) item.setAttribute('aria-checked', String(item.dataset.language === choice));
     }
+    // The core in English only (index.html loads it where English is all that is asked for) speaks nothing
+    // else; a choice of another language, or of the system's, loads the page again, the game kept, and
+    // index.html then loads the core that can.
+    const readsLanguages = Boolean(core._TesselUseLanguage);
     async function speak() {
         const wishes = [choice === 'system' ? '' : choice, ...(navigator.languages ?? [navigator.language])];
-        let code = fromCore(core._TesselPickLanguage(toCore(wishes.join('\n'))));
+        let code = readsLanguages ? fromCore(core._TesselPickLanguage(toCore(wishes.join('\n')))) : 'en';
         const turn = ++asked;
         let bytes = new Uint8Array();
         if (code !== 'en') {
@@ -68,9 +72,11 @@ export function createLanguages({ core, toCore, fromCore, spoken }) {
             }
         }
         if (turn !== asked) return;
-        core.HEAPU8.set(bytes, core._TesselCatalogueBuffer(bytes.length));
-        // A catalogue that does not read leaves English.
-        if (!core._TesselUseLanguage(toCore(code))) code = 'en';
+        if (readsLanguages) {
+            core.HEAPU8.set(bytes, core._TesselCatalogueBuffer(bytes.length));
+            // A catalogue that does not read leaves English.
+            if (!core._TesselUseLanguage(toCore(code))) code = 'en';
+        }
         const language = languages.find((entry) => entry.code === code);
         document.documentElement.lang = language.tag;
         document.documentElement.dir = language.rtl ? 'rtl' : 'ltr';
@@ -85,7 +91,8 @@ export function createLanguages({ core, toCore, fromCore, spoken }) {
         } catch {
             // Not kept.
         }
-        return speak();
+        if (!readsLanguages && code !== 'en') location.reload();
+        else speak();
     }
     addEventListener('languagechange', () => choice === 'system' && speak());
     check();

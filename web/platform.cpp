@@ -35,7 +35,10 @@
 #include "game/screen_text.h"
 #include "game/session.h"
 #include "game/solve_link.h"
+#include "game/solve_log.h"
+#include "game/solve_stats.h"
 #include "game/splash_end.h"
+#include "game/statistics_page.h"
 #include "game/tap_cycle.h"
 #include "game/watch.h"
 #include "hints/hint.h"
@@ -196,16 +199,16 @@ constexpr auto PAGE_WORDS = std::to_array<PageWords>({
     {"hint", &msg::MENU_HINT},
     {"look", &msg::MENU_LOOK},
     {"share", &msg::MENU_SHARE},
-    {"records", &msg::MENU_RECORDS},
     {"about", &msg::MENU_ABOUT},
     {"about-title", &msg::ABOUT_TITLE},
     {"about-version", &msg::ABOUT_VERSION, msg::SHOWN_VERSION},
     {"about-tagline", &msg::ABOUT_TAGLINE},
     {"about-how-to", &msg::ABOUT_HOW_TO},
     {"ok", &msg::OK},
-    {"records-title", &msg::RECORDS_TITLE},
-    {"records-note", &msg::RECORDS_NOTE},
-    {"clear-records", &msg::CLEAR_RECORDS},
+    {"statistics", &msg::MENU_STATISTICS},
+    {"statistics-title", &msg::STATS_TITLE},
+    {"statistics-clear-question", &msg::STATS_CLEAR_QUESTION},
+    {"solves-not-kept", &msg::SOLVES_NOT_KEPT_PAGE},
     {"landscape", &msg::LANDSCAPE},
     {"no-board-to-share", &msg::NO_BOARD_TO_SHARE},
     {"shared-board", &msg::SHARED_BOARD},
@@ -273,11 +276,123 @@ const char* RecordsAnswer(RecordsStep step, int32_t size) {
                   (store.remove ? "r" : ""));
 }
 
+// The log of solves and the statistics outgrow the text buffer: they go both ways through this text, the
+// page writing the stored log into it and reading the answers from it.
+std::string& LongText() {
+    static std::string text;
+    return text;
+}
+const char* LongAnswer(std::string text) {
+    LongText() = std::move(text);
+    return LongText().c_str();
+}
+
+const char* SolvesAnswer(RecordsStep step, int32_t size) {
+    std::optional<std::string_view> stored;
+    if (size >= 0) stored = std::string_view(LongText()).substr(0, static_cast<std::size_t>(size));
+    const RecordsToStore store = KeepSolveLog(TheSession(), step, stored);
+    return LongAnswer(std::string(store.setAside ? "s" : "") + (store.write ? "w" + *store.write : "") +
+                      (store.remove ? "r" : ""));
+}
+
+// A text as a JSON string.
+std::string Json(std::string_view text) {
+    std::string json = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            static constexpr char HEX[] = "0123456789abcdef";
+            json += "\\u00";
+            json += HEX[(c >> 4) & 0xF];
+            json += HEX[c & 0xF];
+        } else {
+            json += c;
+        }
+    }
+    return json + "\"";
+}
+template <typename List, typename Each>
+std::string JsonList(const List& list, Each each) {
+    std::string json = "[";
+    for (const auto& item : list) json += (json.size() > 1 ? "," : "") + each(item);
+    return json + "]";
+}
+std::string JsonNumber(const std::optional<double>& value) {
+    return value ? std::to_string(*value) : "null";
+}
+std::string JsonColour(uint32_t argb) {
+    char text[10];
+    std::snprintf(text, sizeof text, "\"#%06x\"", static_cast<unsigned>(argb & 0xFFFFFFu));
+    return text;
+}
+
+std::string SolveRowsJson(std::span<const SolveRow> rows) {
+    return JsonList(rows, [](const SolveRow& row) {
+        return "[" + Json(row.when) + "," + Json(row.moves) + "," + Json(row.time) + "," + Json(row.hints) +
+               "]";
+    });
+}
+
+// The statistics of the chooser's puzzle `index` (StatisticsPuzzles), as JSON for web/statistics.js, with
+// the table's first `rows` solves (the rest through TesselMoreSolves).
+std::string StatisticsJson(std::size_t index, std::size_t rows) {
+    const Session& session = TheSession();
+    const std::vector<const Puzzle*> puzzles = StatisticsPuzzles(session);
+    const StatisticsPage page =
+        StatisticsOf(session, *puzzles[std::min(index, puzzles.size() - 1)], session.utcNow, 0, rows);
+    const ChartColours& colours = ChartColoursOf(session.game.look);
+    const auto text = [](const std::string& words) { return Json(words); };
+    std::string json =
+        "{\"puzzles\":" + JsonList(puzzles, [](const Puzzle* puzzle) { return Json(PuzzleName(*puzzle)); });
+    json += ",\"labels\":{\"puzzle\":" + Json(Say(msg::STATS_PUZZLE)) +
+            ",\"watch\":" + Json(Say(msg::STATS_WATCH)) +
+            ",\"watchBest\":" + Json(Say(msg::STATS_WATCH_BEST)) +
+            ",\"share\":" + Json(Say(msg::STATS_SHARE)) + ",\"export\":" + Json(Say(msg::STATS_EXPORT)) +
+            ",\"clear\":" + Json(Say(msg::STATS_CLEAR)) + "}";
+    json += ",\"empty\":" + Json(page.empty) + ",\"heads\":" + JsonList(page.heads, text);
+    json += ",\"rows\":" + JsonList(page.rows, [](const StatsRow& row) {
+                return "[" + Json(row.name) + "," + Json(row.time) + "," + Json(row.moves) + "]";
+            });
+    json += ",\"sentence\":" + Json(page.sentence);
+    const StatsChart& chart = page.chart;
+    json += ",\"chart\":{\"times\":" + JsonList(chart.times, [](uint32_t ms) { return std::to_string(ms); });
+    json += ",\"ao5\":" + JsonList(chart.ao5, JsonNumber) + ",\"ao12\":" + JsonList(chart.ao12, JsonNumber);
+    json += ",\"low\":" + std::to_string(chart.low) + ",\"high\":" + std::to_string(chart.high);
+    json += ",\"ticks\":" + JsonList(chart.ticks, [](const std::pair<uint32_t, std::string>& tick) {
+                return "[" + std::to_string(tick.first) + "," + Json(tick.second) + "]";
+            });
+    json += ",\"caption\":" + Json(chart.caption) + ",\"key\":" + JsonList(chart.key, text);
+    json += ",\"colours\":{\"ground\":" + JsonColour(colours.ground) +
+            ",\"text\":" + JsonColour(colours.text) + ",\"grid\":" + JsonColour(colours.grid) +
+            ",\"single\":" + JsonColour(colours.single) + ",\"ao5\":" + JsonColour(colours.ao5) +
+            ",\"ao12\":" + JsonColour(colours.ao12) + "}}";
+    json += ",\"tableName\":" + Json(page.tableName) + ",\"solveHeads\":" + JsonList(page.solveHeads, text);
+    json += ",\"solves\":" + SolveRowsJson(page.solves);
+    json += ",\"solveCount\":" + std::to_string(page.solveCount);
+    json += ",\"best\":" + (page.best ? std::to_string(*page.best) : std::string("null"));
+    json += ",\"day\":" + JsonList(page.day, text) + "}";
+    return json;
+}
+
+// The link of solve `row` of the chooser's puzzle `index`; empty when there is none.
+std::string SolveLinkAt(std::size_t index, std::size_t row) {
+    const Session& session = TheSession();
+    const std::vector<const Puzzle*> puzzles = StatisticsPuzzles(session);
+    if (index >= puzzles.size()) return {};
+    const auto found = session.solveLog.find(GameIdName(*puzzles[index]));
+    if (found == session.solveLog.end() || row >= found->second.size()) return {};
+    return WriteSolveLink(found->second[row]);
+}
+
+#ifdef TESSEL_WEB_LANGUAGES
 // The bytes of a language's catalogue, as the page fetched them (lang/LL.cat).
 std::vector<char>& CatalogueBytes() {
     static std::vector<char> bytes;
     return bytes;
 }
+#endif
 
 // The game in play's presenter.
 void QueueShown(const Game& game, void*) {
@@ -476,7 +591,7 @@ EMSCRIPTEN_KEEPALIVE const char* TesselSay(int32_t size) {
     return tessel::Answer(tessel::SayPageWords(tessel::TextWritten(size)));
 }
 
-// ---- The language (web/languages.js)
+// ---- The language (web/languages.js). Only tessel-core-languages reads other languages' catalogues.
 
 // The languages besides English, a line each: code, the page's tag, the name in itself and "rtl" for one
 // written right to left, separated by tabs; English first, by its name.
@@ -488,6 +603,7 @@ EMSCRIPTEN_KEEPALIVE const char* TesselLanguages() {
     return tessel::Answer(lines);
 }
 
+#ifdef TESSEL_WEB_LANGUAGES
 // The language the page speaks: the kept choice on the text's first line when it names one, otherwise the
 // first of the browser's languages on the lines after it that the game speaks; its code, or "en".
 EMSCRIPTEN_KEEPALIVE const char* TesselPickLanguage(int32_t size) {
@@ -520,6 +636,7 @@ EMSCRIPTEN_KEEPALIVE int32_t TesselUseLanguage(int32_t size) {
     tessel::Answer(error);
     return used ? 1 : 0;
 }
+#endif
 
 // "How to play" for the screen shown: its title, the puzzle's name (empty on the menu) and its paragraphs,
 // a line each.
@@ -597,6 +714,51 @@ EMSCRIPTEN_KEEPALIVE const char* TesselClearRecords() {
 // Whether games were solved since the records were last stored: only then does the page read them.
 EMSCRIPTEN_KEEPALIVE int32_t TesselRecordsWaiting() {
     return tessel::RecordsWaiting(tessel::TheSession()) ? 1 : 0;
+}
+
+// The steps of the log of solves' keeping, as the records' (game/solve_log.h), on what the page stores: it
+// writes that into the long text (TesselLongText, `size` bytes; -1 when it has no storage), and reads the
+// answer, as the records', from what is returned.
+EMSCRIPTEN_KEEPALIVE char* TesselLongText(int32_t size) {
+    tessel::LongText().assign(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    return tessel::LongText().data();
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselReadSolves(int32_t size) {
+    return tessel::SolvesAnswer(tessel::RecordsStep::Read, size);
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselWriteSolves(int32_t size) {
+    return tessel::SolvesAnswer(tessel::RecordsStep::Write, size);
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselClearSolves() {
+    return tessel::SolvesAnswer(tessel::RecordsStep::Clear, -1);
+}
+EMSCRIPTEN_KEEPALIVE int32_t TesselSolvesWaiting() {
+    return tessel::SolvesWaiting(tessel::TheSession()) ? 1 : 0;
+}
+
+// "Tools" > "Statistics": the page of the chooser's puzzle `index` as JSON (StatisticsJson), the log as CSV,
+// and a logged solve's link.
+EMSCRIPTEN_KEEPALIVE const char* TesselStatistics(int32_t index, int32_t rows) {
+    return tessel::LongAnswer(tessel::StatisticsJson(static_cast<std::size_t>(std::max(index, 0)),
+                                                     static_cast<std::size_t>(std::max(rows, 0))));
+}
+// The rows of the table of solves from `from` on, as JSON.
+EMSCRIPTEN_KEEPALIVE const char* TesselMoreSolves(int32_t index, int32_t from) {
+    const tessel::Session& session = tessel::TheSession();
+    const std::vector<const tessel::Puzzle*> puzzles = tessel::StatisticsPuzzles(session);
+    const auto chosen =
+        static_cast<std::size_t>(std::clamp<int32_t>(index, 0, static_cast<int32_t>(puzzles.size()) - 1));
+    const tessel::StatisticsPage page = tessel::StatisticsOf(session, *puzzles[chosen], session.utcNow,
+                                                             static_cast<std::size_t>(std::max(from, 0)));
+    return tessel::LongAnswer(tessel::SolveRowsJson(page.solves));
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselSolvesCsv() {
+    return tessel::LongAnswer(tessel::SolveLogCsv(tessel::TheSession().solveLog));
+}
+EMSCRIPTEN_KEEPALIVE const char* TesselLoggedSolveLink(int32_t index, int32_t row) {
+    if (index < 0 || row < 0) return tessel::LongAnswer({});
+    return tessel::LongAnswer(
+        tessel::SolveLinkAt(static_cast<std::size_t>(index), static_cast<std::size_t>(row)));
 }
 
 // The records in a few lines, as "Tools" > "Records" shows them.

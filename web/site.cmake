@@ -15,7 +15,7 @@ if(at EQUAL -1)
 endif()
 string(REPLACE "/*SYSTEM_LOOKS*/null" "${system_looks}" look_script "${look_script}")
 file(WRITE ${SITE_DIR}/look.js "${look_script}")
-foreach(file look.js tessel.js mirror.js languages.js how_to_play.js watching.js tessel.css)
+foreach(file look.js tessel.js mirror.js languages.js how_to_play.js watching.js statistics.js tessel.css)
   set(source ${SOURCE_DIR}/${file})
   if(file STREQUAL "look.js")
     set(source ${SITE_DIR}/look.js)
@@ -33,8 +33,9 @@ endforeach()
 
 file(GLOB_RECURSE files RELATIVE ${SITE_DIR} ${SITE_DIR}/*)
 list(REMOVE_ITEM files sw.js)
-# The languages' catalogues are kept as a page fetches them, not all ahead.
-list(FILTER files EXCLUDE REGEX "^lang/")
+# The languages' catalogues, the core that reads them and languages.js are kept as a page fetches them, not
+# all ahead: a page in English needs none of them.
+list(FILTER files EXCLUDE REGEX "^(lang/|tessel-core-languages|languages\\.js)")
 list(SORT files)
 set(digests "")
 set(TESSEL_SITE_FILES "")

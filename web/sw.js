@@ -18,10 +18,11 @@ self.addEventListener('activate', (event) => {
                      .then(() => self.clients.claim()));
 });
 
-// A language's catalogue is kept once fetched, so that the page plays offline in the language it chose.
+// A language's catalogue, the core that reads it and languages.js are kept once fetched, so that the page
+// plays offline in the language it chose.
 function fetchKeeping(request) {
   return fetch(request).then((response) => {
-    if (response.ok && new URL(request.url).pathname.includes('/lang/')) {
+    if (response.ok && /\/(lang\/|tessel-core-languages|languages\.js)/.test(new URL(request.url).pathname)) {
       const copy = response.clone();
       caches.open(CACHE).then((cache) => cache.put(request, copy));
     }

@@ -13,7 +13,7 @@
 // it from the first picture; rows and columns dragged with a finger, a pen or the mouse (a second finger
 // cancels); Undo, Redo and Hint as buttons under the picture where there is room; installing to a phone's
 // home screen and playing offline (sw.js); the moves and time under the picture, standing while the page is
-// hidden or the phone sideways; "Records" shown and cleared; the I key saying the moves and time.
+// hidden or the phone sideways; "Statistics" (statistics.js); the I key saying the moves and time.
 // Beyond the desktop program:
 // the game is kept while the page is hidden and comes back at the next start, since a phone ends pages in
 // the background; "Share game" gives a link to the board in play (#normal-4297), through the share sheet
@@ -25,9 +25,8 @@
 // game of its own). A desktop browser driven by a mouse shows the game whatever its window's shape: its
 // screen is never turned, as the desktop program decides by its own window.
 import { createHowToPlay } from './how_to_play.js';
-import { createLanguages } from './languages.js';
 import { createMirror } from './mirror.js';
-import createTesselCore from './tessel-core.js';
+import { createStatistics } from './statistics.js';
 import { isSolveLink, refreshWatching, startWatching, watchSolveLink } from './watching.js';
 
 // The height of the row of Undo, Redo and Hint buttons under the picture, in CSS pixels (tessel.css).
@@ -45,7 +44,7 @@ const toolsMenu = document.getElementById('tools-menu');
 const about = document.getElementById('about');
 const counts = document.getElementById('counts');
 const note = document.getElementById('note');
-const recordsBox = document.getElementById('records');
+const recordsBox = document.getElementById('statistics');
 const thumb = document.getElementById('thumb');
 const undoButton = document.getElementById('undo-button');
 const redoButton = document.getElementById('redo-button');
@@ -58,6 +57,7 @@ const pictures = []; // presented by the game and not shown yet: { image, onShow
 const taps = [];
 let core = null;
 let mirror = null; // what the screen shows, for screen readers (mirror.js)
+let statistics = null; // Tools > Statistics and the log of solves (statistics.js)
 let splashStarted = false;
 let splashOver = false;
 let sized = false;
@@ -124,6 +124,7 @@ function play(action) {
     showHistory();
     mirror.update();
     if (core._TesselRecordsWaiting()) keepRecords(core._TesselWriteRecords);
+    statistics?.afterAction();
     showCounts();
     refreshWatching();
 }
@@ -203,21 +204,6 @@ function keepRecords(step) {
 addEventListener('storage', (event) => {
     if (core && event.key === RECORDS_KEY) keepRecords(core._TesselReadRecords);
 });
-function showRecords() {
-    showToolsMenu(false);
-    const list = document.getElementById('records-list');
-    list.replaceChildren(...fromCore(core._TesselRecords()).split('\n').filter(Boolean).map((line) => {
-        const item = document.createElement('li');
-        item.textContent = line;
-        return item;
-    }));
-    if (!recordsBox.open) recordsBox.showModal();
-}
-document.getElementById('records-clear').addEventListener('click', () => {
-    keepRecords(core._TesselClearRecords);
-    recordsBox.close();
-});
-
 // "Share game": a link to this board, through the phone's share sheet where there is one, else copied.
 async function shareGame() {
     showToolsMenu(false);
@@ -461,7 +447,7 @@ function showToolsMenu(open) {
     toolsMenu.hidden = !open;
     tools.setAttribute('aria-expanded', String(open));
 }
-// The About box, the records, How to play or the languages: the game takes no keys or commands meanwhile.
+// The About box, the statistics, How to play or the languages: the game takes no keys or commands meanwhile.
 const boxOpen = () => document.querySelector('dialog[open]') !== null;
 function openAbout() {
     showToolsMenu(false);
@@ -484,7 +470,10 @@ for (const [item, command] of [[undoItem, 'undo'], [redoItem, 'redo'], [undoButt
 }
 document.getElementById('about-item').addEventListener('click', openAbout);
 document.getElementById('share-item').addEventListener('click', shareGame);
-document.getElementById('records-item').addEventListener('click', showRecords);
+document.getElementById('statistics-item').addEventListener('click', () => {
+    showToolsMenu(false);
+    statistics.open();
+});
 
 // "Tools" > "Look": the page, its margins and the game in the look chosen (look.js), its item checked.
 const lookItems = [...document.querySelectorAll('#look-items [data-look]')];
@@ -589,6 +578,8 @@ addEventListener('pagehide', keepGame);
 // core's memory into an ImageData of its size, shown once and then used again: a new one for every
 // picture costs more than drawing it, on a slow phone several milliseconds.
 const spareImages = [], SPARE_IMAGES = 8;
+// The core index.html chose: tessel-core, or tessel-core-languages for a page that may speak another language.
+const { default: createTesselCore } = await import(`./${globalThis.tesselCore ?? 'tessel-core'}.js`);
 core = await createTesselCore({ queuePicture: (pixels, left, top, width, height) => {
     let image = null;
     if (width > 0) {
@@ -608,25 +599,36 @@ startWatching({ core, toCore, fromCore, say, mirror, canvas, requestFrame, showN
     showToolsMenu, toolsMenuHidden: () => toolsMenu.hidden, playGameId });
 // The page's words in the player's language once its catalogue is in, the picture meanwhile as ever.
 const howToPlay = createHowToPlay({ core, fromCore, opening: () => showToolsMenu(false) });
-const languages = createLanguages({ core, toCore, fromCore, spoken: () => {
-    fillWords();
-    showCounts();
-    howToPlay.said();
-    if (recordsBox.open) showRecords();
-    if (splashOver) mirror.update();
-} });
-document.getElementById('language-item').addEventListener('click', () => {
+// A page that may speak another language loads languages.js at once, one in English when Tools > Language
+// opens.
+let languages = null;
+const loadLanguages = async () => languages ??= (await import('./languages.js')).createLanguages({ core, toCore, fromCore,
+    spoken: () => {
+        fillWords();
+        showCounts();
+        howToPlay.said();
+        statistics?.refresh();
+        if (splashOver) mirror.update();
+    } });
+document.getElementById('language-item').addEventListener('click', async () => {
     showToolsMenu(false);
-    languages.open();
+    (await loadLanguages()).open();
 });
-languages.start();
+if (globalThis.tesselCore === 'tessel-core-languages') loadLanguages().then((loaded) => loaded.start());
 checkLookItem();
 tesselLook.follow((look) => {
     showLook(look);
+    statistics.refresh();
     mirror.say(fromCore(core._TesselSaidLook(tesselLook.LOOKS.indexOf(look))));
 });
 resumeKeptGame();
 keepRecords(core._TesselReadRecords);
+statistics = createStatistics({ core, fromCore, say, showNote, clearRecords: () => keepRecords(core._TesselClearRecords),
+    watch: (link) => {
+        const error = watchSolveLink(link);
+        if (error) showNote(error);
+    } });
+statistics.read();
 showHistory();
 setInterval(showCounts, 250);
 fitThumb();

@@ -118,11 +118,24 @@ def cells(app):
 TIME = r"(\d+ (hour|minute)s? )*\d+ seconds?"
 
 
-def lights_out(names):
+# The words of "Lights out" that the tests below follow, in English and in German.
+WORDS = {
+    "en": {"cell": r"light (on|off), row (\d) column (\d)", "light": "light %s, row %d column %d",
+           "on": "on", "off": "off", "pressed": "light %s", "time": TIME,
+           "lights": lambda n: "%d light%s on" % (n, "" if n == 1 else "s"),
+           "cleared": lambda n: "cleared in %d move%s" % (n, "" if n == 1 else "s")},
+    "de": {"cell": r"Licht (an|aus), Zeile (\d), Spalte (\d)", "light": "Licht %s, Zeile %d, Spalte %d",
+           "on": "an", "off": "aus", "pressed": "Licht %s", "time": r"(\d+ (Stunden?|Minuten?) )*\d+ Sekunden?",
+           "lights": lambda n: "%d Licht%s an" % (n, "" if n == 1 else "er"),
+           "cleared": lambda n: "in %d Z%s gelöst" % (n, "ug" if n == 1 else "ügen")},
+}
+
+
+def lights_out(names, words=WORDS["en"]):
     """Presses that turn every light off, each with the words it must bring and the board after it, found
     by chasing: a light left on is pressed from the row below, the first row's presses tried all 32 ways."""
-    lit = {(int(m[2]), int(m[3])): m[1] == "on"
-           for m in (re.fullmatch(r"light (on|off), row (\d) column (\d)", name) for name in names) if m}
+    lit = {(int(m[2]), int(m[3])): m[1] == words["on"]
+           for m in (re.fullmatch(words["cell"], name) for name in names) if m}
     for first in range(32):
         board, presses = dict(lit), []
         def press(r, c):
@@ -130,17 +143,33 @@ def lights_out(names):
                 if at in board:
                     board[at] = not board[at]
             on = sum(board.values())
-            moves = len(presses) + 1
             # The words at the end: the moves, the time (whatever it took here) and perhaps a record beaten.
-            cleared = r", cleared in %d move%s, %s(, (best|fewest moves|best time) yet)?" % (
-                moves, "" if moves == 1 else "s", TIME)
-            counted = ", %d light%s on" % (on, "" if on == 1 else "s") if on else cleared
-            presses.append((r, c, "light %s" % ("on" if board[r, c] else "off") + counted, dict(board)))
+            cleared = ", %s, %s(, .+)?" % (words["cleared"](len(presses) + 1), words["time"])
+            counted = ", " + words["lights"](on) if on else cleared
+            presses.append((r, c, words["pressed"] % words["on" if board[r, c] else "off"] + counted, dict(board)))
         for r, c in [(1, c) for c in range(1, 6) if first >> (c - 1) & 1] + [(r, c) for r in range(2, 6) for c in range(1, 6)]:
             if r == 1 or board[r - 1, c]:
                 press(r, c)
         if not any(board.values()):
             return presses, lit
+
+
+def solve_lights_out(app, words, first_step_optional=False):
+    """Walks the cursor to each light to press and presses it, each step and press followed by its words."""
+    presses, lit = lights_out(cells(app), words)
+    at, first = (1, 1), first_step_optional
+    for r, c, said_after, after in presses:
+        while at != (r, c):
+            step = "Down" if at[0] < r else "Up" if at[0] > r else "Right" if at[1] < c else "Left"
+            at = (at[0] + (step == "Down") - (step == "Up"), at[1] + (step == "Right") - (step == "Left"))
+            # Orca's web script fails on the grid's first cell step here: the row and column it reads
+            # from aria-rowindex and aria-colindex come back empty, and it says nothing.
+            said = words["light"] % (words["on"] if lit[at] else words["off"], *at)
+            play(step, "(%s)?" % said if first else said)
+            first = False
+        play("Space", said_after)
+        lit = after
+    return presses
 
 
 def game(app, web):
@@ -175,19 +204,7 @@ def game(app, web):
     for name in ["Almost Impossible", "15 Puzzle", "Lights out"]:
         play("Down", name + " push button")
     play("Enter", ("" if web else r"light (on|off), row 1 column 1 \| ") + "Lights out started")
-    presses, lit = lights_out(cells(app))
-    at, first = (1, 1), web
-    for r, c, words, after in presses:
-        while at != (r, c):
-            step = "Down" if at[0] < r else "Up" if at[0] > r else "Right" if at[1] < c else "Left"
-            at = (at[0] + (step == "Down") - (step == "Up"), at[1] + (step == "Right") - (step == "Left"))
-            # Orca's web script fails on the grid's first cell step here: the row and column it reads
-            # from aria-rowindex and aria-colindex come back empty, and it says nothing.
-            said = "light %s, row %d column %d" % ("on" if lit[at] else "off", *at)
-            play(step, "(%s)?" % said if first else said)
-            first = False
-        play("Space", words)
-        lit = after
+    presses = solve_lights_out(app, WORDS["en"], first_step_optional=web)
     # "I" says the moves and the time, which stood still at the solving move.
     play("i", r"%d moves?, %s" % (len(presses), TIME))
     play("Enter", r"Lights out push button \| menu")
@@ -227,6 +244,30 @@ def desktop(tessel):
     time.sleep(4)
     check(not cells(app) and any(b.name == "Normal" for b in items(app, pyatspi.ROLE_PUSH_BUTTON)),
           "the menu, after a game left on the menu")
+    started[-1].terminate()
+    started[-1].wait(10)
+    german(tessel)
+
+
+def german(tessel):
+    """The program in German, as the system's language asks: what a screen reader hears of the menu, a move
+    and the end of a game is German (Orca's own words for roles stay its own)."""
+    program = start([tessel], env=dict(os.environ, LANGUAGE="de", LANG="de_DE.UTF-8"))
+    wait_for(lambda: application("tessel"), "the program in German on the accessibility bus")
+    time.sleep(1)
+    focus_window("Tessel")
+    wait_for(lambda: "Menü" in spoken, "the menu spoken in German")
+    play("Down", "Normal push button")
+    play("Enter", r"\d+, Zeile 1, Spalte 1 \| Normal gestartet")
+    play("Right", r"\d+, Zeile 1, Spalte 2")
+    play("Shift+Down", "Spalte 2 nach unten")
+    play("Escape", r"Normal push button \| Menü")
+    for _ in range(5):
+        play("Down", r".+ push button")
+    play("Enter", r"Licht (an|aus), Zeile 1, Spalte 1 \| .+ gestartet")
+    solve_lights_out(application("tessel"), WORDS["de"])
+    play("Ctrl+q")
+    check(program.wait(10) == 0, "Ctrl+Q: the program in German ends with status 0")
 
 
 def web(browser, url):

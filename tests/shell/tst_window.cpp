@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -559,7 +560,19 @@ class TestWindow : public QObject {
             });
             QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
             QVERIFY(closed);
-            QTRY_VERIFY(window->isActiveWindow());     // the keyboard back after the box
+            QTRY_VERIFY(window->isActiveWindow());  // the keyboard back after the box
+            // F1: How to play, on the menu each puzzle in a line; Escape closes it.
+            QString help;
+            QTimer::singleShot(0, window, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    help = box->informativeText();
+                    QTest::keyClick(box, Qt::Key_Escape);
+                }
+            });
+            QTest::keyClick(window, Qt::Key_F1);
+            QVERIFY2(help.count(QLatin1Char('\n')) >= 5 && help.contains(QStringLiteral("Lights out")),
+                     qPrintable(help));
+            QTRY_VERIFY(window->isActiveWindow());
             for (const int at : {1000, 1040, 1100}) {  // two repeats, then a release, and a press later
                 for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
                     QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier);

@@ -1,5 +1,6 @@
 // The page in the browser's language, in Chromium: German words for a German browser with only the German
-// catalogue fetched (none in English), Arabic laid out right to left round the same picture, the choice of
+// catalogue fetched (in English no catalogue, nor the core that reads them), German chosen on an English
+// page, Arabic laid out right to left round the same picture, the choice of
 // "Tools" > "Language" kept across a reload (a stored value that names none counts as none), and How to play
 // opened by F1 and by the menu in the language spoken.
 import assert from 'node:assert/strict';
@@ -8,12 +9,14 @@ import * as h from './harness.mjs';
 
 const chromium = h.chromiumSite();
 // A phone's screen in the browser's language; `stored` is put in the site's storage first. Every catalogue
-// fetched is listed in `fetched`.
+// fetched, and the core that reads them, is listed in `fetched`.
 async function open(locale, stored = null) {
     const fetched = [];
     const opened = await chromium.open({ viewport: { width: 390, height: 844 }, locale }, '', (page) => Promise.all([
-        page.on('request', (request) => request.url().includes('/lang/') && fetched.push(request.url().split('/').at(-1))),
-        page.addInitScript((value) => value && localStorage.setItem('tessel-language', value), stored)]));
+        page.on('request', (request) => /\/(lang\/|tessel-core-languages)/.test(request.url()) && fetched.push(request.url().split('/').at(-1))),
+        // Only before the first load: a reload finds what the page kept.
+        page.addInitScript((value) => value && !sessionStorage.getItem('stored') &&
+            (sessionStorage.setItem('stored', 'yes'), localStorage.setItem('tessel-language', value)), stored)]));
     return { ...opened, fetched };
 }
 const words = (page, lang, tools) => h.waitFor(page, ([l, t]) => document.documentElement.lang === l &&
@@ -22,14 +25,20 @@ const page = (p) => p.evaluate(() => ({ dir: document.documentElement.dir, kept:
     tools: document.getElementById('tools').getBoundingClientRect().right }));
 
 test('Chromium: the page in the browser\'s language or the one chosen, How to play in it', { timeout: 120000 }, async () => {
-    const english = await open('en-GB', 'klingon');
+    const english = await open('en-GB');
     await words(english.page, 'en', 'Tools');
-    assert.deepEqual(english.fetched, [], 'English fetches no catalogue');
+    assert.deepEqual(english.fetched, [], 'English fetches no catalogue, nor the core that reads them');
+    await english.page.click('#tools');
+    await english.page.click('#language-item');
+    await english.page.click('#language-list [data-language="de"]');
+    await words(english.page, 'de', 'Werkzeuge');
+    assert.deepEqual(english.fetched.sort(), ['de.cat', 'tessel-core-languages.js', 'tessel-core-languages.wasm'],
+        'German chosen: the page again with the core that reads it');
     await english.close();
 
-    const { page: de, fetched, errors, close } = await open('de-DE');
+    const { page: de, fetched, errors, close } = await open('de-DE', 'klingon');
     await words(de, 'de', 'Werkzeuge');
-    assert.deepEqual(fetched, ['de.cat'], 'only its own catalogue');
+    assert.deepEqual(fetched.filter((file) => file.endsWith('.cat')), ['de.cat'], 'only its own catalogue');
     await de.keyboard.press('F1');
     await h.waitFor(de, () => document.getElementById('help').open &&
         document.getElementById('help-caption').textContent === 'Spielanleitung' &&

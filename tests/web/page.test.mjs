@@ -91,15 +91,25 @@ async function playByKeys(t, page, at) {
     await h.waitFor(page, (last) => window.pictures.at(-1)?.rgba === last, expected.at(-1), 'the menu at the end');
     const shown = (await page.evaluate(() => window.pictures)).map((p) => p.rgba);
     assert.ok(shown.length === expected.length && shown.every((rgba, i) => rgba === expected[i]), 'tessel-replay\'s pictures');
-    // The solve is in the records, stored and shown; cleared, they are gone from the storage too.
+    // The solve is in the records and the log, stored and shown; cleared once asked, they are gone from the
+    // storage too.
     assert.match(await page.evaluate(() => localStorage.getItem('tessel-records')), /^tessel records 1\nlights-out 1 \d+ \d+\n$/);
-    const shownRecords = () => page.evaluate(() => document.getElementById('records-item').click() ??
-        [...document.querySelectorAll('#records-list li')].map((li) => li.textContent));
-    assert.match((await shownRecords()).join('|'), /^Lights out: 1 solved, fewest moves \d+, shortest \d:\d\d$/);
-    await page.evaluate(() => document.getElementById('records-clear').click());
-    assert.deepEqual([await page.evaluate(() => localStorage.getItem('tessel-records')), (await shownRecords()).length],
-        [null, 1], 'cleared');
-    await page.evaluate(() => document.getElementById('records').close());
+    assert.match(await page.evaluate(() => localStorage.getItem('tessel-solves')), /^tessel solves 1\nlights-out \d+ lights-out-1000 \d+ \d+ 0 /);
+    const solves = () => page.evaluate(() => {
+        document.getElementById('statistics-item').click();
+        const chooser = document.getElementById('statistics-puzzle');
+        chooser.value = [...chooser.options].find((option) => option.textContent === 'Lights out').value;
+        chooser.dispatchEvent(new Event('change'));
+        return document.querySelector('.statistics-numbers tbody td').textContent;
+    });
+    assert.equal(await solves(), '1');
+    await page.evaluate(() => {
+        window.confirm = () => true;
+        [...document.querySelectorAll('#statistics-body button')].find((b) => b.textContent === 'Clear...').click();
+    });
+    assert.deepEqual([await page.evaluate(() => [localStorage.getItem('tessel-records'), localStorage.getItem('tessel-solves')]),
+        await solves()], [[null, null], '0'], 'cleared');
+    await page.evaluate(() => document.getElementById('statistics').close());
 }
 
 async function playThrough(t, engine, device) {

@@ -1,0 +1,139 @@
+// Tools > Statistics on the page in Chromium: the log of solves kept in the site's storage (two writers add
+// up, a log that cannot be read kept under another name, a full storage told once while the game plays on),
+// and the box's chart in each look at a phone's width, its pixels looked at.
+import assert from 'node:assert/strict';
+import { test } from 'node:test';
+import { PNG } from 'pngjs';
+import * as h from './harness.mjs';
+
+const chromium = h.chromiumSite();
+// Boards of Lights out and taps that solve them (found by following hints in tessel-replay).
+const SOLVES = {
+    'lights-out-1000': [[95, 109], [119, 109], [167, 109], [95, 133], [167, 133], [167, 157]],
+    'lights-out-1001': [[119, 85], [143, 85], [167, 85], [71, 133], [167, 157], [71, 181]],
+    'lights-out-1002': [[71, 85], [143, 85], [71, 133], [143, 133], [71, 157], [95, 157], [119, 157], [95, 181]],
+};
+// A solve another copy of the game logged.
+const OTHERS = 'tessel solves 1\nnormal 1765250905000 normal-4297 2 300 0 10,20,0 30,40,300\n';
+const DAMAGED = 'tessel solves 1\nnormal 5 - 0 0 0\n';
+
+async function open(viewport) {
+    const opened = await chromium.open({ viewport }, '', (page) => page.addInitScript((others) => {
+        if (!sessionStorage.getItem('seeded')) localStorage.setItem('tessel-solves', others);
+        sessionStorage.setItem('seeded', '1');
+        window.confirm = () => true;
+    }, OTHERS));
+    await opened.page.waitForFunction(() => document.getElementById('mirror') && !document.getElementById('mirror').hidden);
+    return opened;
+}
+
+// Starts the board by its link and taps its solve, as a mouse would.
+async function solve(page, id) {
+    await page.evaluate((hash) => { location.hash = hash; }, id);
+    await page.waitForFunction(() => /^0 /.test(document.getElementById('counts').textContent));
+    for (const [x, y] of SOLVES[id]) {
+        const at = await page.evaluate(([gx, gy]) => {
+            const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
+            const k = Math.floor(Math.min(canvas.width / 239, canvas.height / 267));
+            const left = Math.floor((canvas.width - 239 * k) / 2);
+            return [box.left + (left + (gx + 0.5) * k) / devicePixelRatio, box.top + ((gy + 0.5) * k) / devicePixelRatio];
+        }, [x, y]);
+        await page.mouse.click(...at);
+    }
+}
+const stored = (page, key = 'tessel-solves') => page.evaluate((k) => localStorage.getItem(k), key);
+
+test('the log of solves in the site\'s storage: merged, set aside, storage full', { timeout: 120000 }, async () => {
+    const { page, context, errors, close } = await open({ width: 800, height: 800 });
+    try {
+        // A solve here adds to the one another copy stored.
+        await solve(page, 'lights-out-1000');
+        await page.waitForFunction(() => localStorage.getItem('tessel-solves')?.includes('lights-out-1000'));
+        const both = await stored(page);
+        assert.match(both, /^tessel solves 1\nlights-out \d+ lights-out-1000 6 \d+ 0 .*\nnormal 1765250905000 normal-4297 /);
+        // Another tab stores a log that cannot be read: this one keeps it aside, whole, and plays on.
+        const other = await context.newPage();
+        await other.goto(new URL(page.url()).origin + '/manifest.webmanifest');
+        await other.evaluate((damaged) => localStorage.setItem('tessel-solves', damaged), DAMAGED);
+        await page.waitForFunction(() => localStorage.getItem('tessel-solves-unreadable') !== null);
+        assert.equal(await stored(page, 'tessel-solves-unreadable'), DAMAGED);
+        assert.equal(await stored(page), null);
+        await solve(page, 'lights-out-1001');
+        await page.waitForFunction(() => localStorage.getItem('tessel-solves')?.includes('lights-out-1001'));
+        assert.equal(await stored(page, 'tessel-solves-unreadable'), DAMAGED, 'never dropped');
+        // The storage full: the game plays on and the page says once that solves are not kept.
+        await page.evaluate(() => {
+            const setItem = Storage.prototype.setItem;
+            Storage.prototype.setItem = function (key, value) {
+                if (key === 'tessel-solves') throw new DOMException('full', 'QuotaExceededError');
+                return setItem.call(this, key, value);
+            };
+        });
+        await solve(page, 'lights-out-1002');
+        await page.waitForFunction(() => !document.getElementById('note').hidden);
+        assert.equal(await page.evaluate(() => document.getElementById('note').textContent),
+            'The browser\'s storage is full: solves are not being kept.');
+        await page.evaluate(() => { document.getElementById('note').textContent = ''; });
+        await solve(page, 'lights-out-1000');
+        await page.waitForFunction(() => document.getElementById('counts').textContent.startsWith('6 moves'));
+        assert.equal(await page.evaluate(() => document.getElementById('note').textContent), '', 'told once');
+        // The solves are counted still: the records' four, the log's three since the one it could not read.
+        await page.evaluate(() => document.getElementById('statistics-item').click());
+        const solves = await page.evaluate(() => document.querySelector('.statistics-numbers tbody td').textContent);
+        assert.equal(solves, '4'); // the records' count, which goes further than the log
+        assert.deepEqual(errors, []);
+    } finally {
+        await close();
+    }
+});
+
+// The most frequent colour, and the colours of the chart's lines: its most frequent strong hues.
+function coloursOf(png) {
+    const { data } = PNG.sync.read(png), counts = new Map();
+    for (let i = 0; i < data.length; i += 4) {
+        const rgb = (data[i] << 16) | (data[i + 1] << 8) | data[i + 2];
+        counts.set(rgb, (counts.get(rgb) ?? 0) + 1);
+    }
+    const byCount = [...counts].sort((a, b) => b[1] - a[1]).map(([rgb]) => rgb);
+    const channels = (rgb) => [rgb >> 16, (rgb >> 8) & 255, rgb & 255];
+    const hued = byCount.filter((rgb) => { const c = channels(rgb); return Math.max(...c) - Math.min(...c) > 80; });
+    return { ground: byCount[0], lines: hued.slice(0, 2), channels };
+}
+function contrast(a, b, channels) {
+    const luminance = (rgb) => channels(rgb).map((c) => c / 255).map((v) => (v <= 0.03928 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4))
+        .reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+    const [la, lb] = [luminance(a), luminance(b)].sort((x, y) => y - x);
+    return (la + 0.05) / (lb + 0.05);
+}
+
+test('the chart in each look, on a phone\'s width', { timeout: 120000 }, async () => {
+    const { page, errors, close } = await open({ width: 360, height: 740 });
+    try {
+        for (let i = 0; i < 14; i++) await solve(page, Object.keys(SOLVES)[i % 3]);
+        await page.waitForFunction(() => localStorage.getItem('tessel-solves')?.split('\n').length === 17);
+        await page.evaluate(() => document.getElementById('statistics-item').click());
+        const lightsOut = await page.evaluate(() => document.querySelector('#statistics-puzzle').options[0].textContent);
+        assert.equal(lightsOut, 'Lights out', 'the shown puzzle first');
+        for (const look of ['classic', 'high-contrast', 'dark']) {
+            await page.evaluate((l) => globalThis.tesselLook.choose(l), look);
+            const chart = page.locator('.statistics-chart');
+            const box = await chart.boundingBox();
+            assert.ok(box.x >= 0 && box.x + box.width <= 360, `${look}: the chart within the phone's width`);
+            assert.ok(await page.evaluate(() => document.getElementById('statistics').scrollWidth <= 360), `${look}: nothing wider`);
+            const { ground, lines, channels } = coloursOf(await chart.screenshot());
+            assert.equal(lines.length, 2, `${look}: two averages' lines`);
+            if (look !== 'classic') {
+                for (const line of lines) assert.ok(contrast(line, ground, channels) >= 7, `${look}: ${line.toString(16)} on ${ground.toString(16)}`);
+            }
+        }
+        // A screen reader reads the chart's name, the sentence of the averages and the table of solves.
+        const read = await page.evaluate(() => [document.querySelector('.statistics-chart').getAttribute('aria-label'),
+            document.querySelector('.statistics-sentence').textContent, document.querySelectorAll('.statistics-solves tbody tr').length]);
+        assert.match(read[0], /^The times of the last 14 solves/);
+        assert.match(read[1], /^14 solves: best time \d/);
+        assert.equal(read[2], 14);
+        assert.deepEqual(errors, []);
+    } finally {
+        await close();
+    }
+});
