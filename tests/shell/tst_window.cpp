@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "game/catalogue.h"
+#include "game/game_id.h"
 #include "game/kept_game.h"
 #include "game/solve_link.h"
 #include "game/solve_log.h"
@@ -149,6 +150,44 @@ class TestWindow : public QObject {
         QVERIFY(!view.watching());
         QTRY_VERIFY(ShowsBackBuffer(view));
         QVERIFY(KeepGame(view.session()) == kept);
+    }
+
+    // Every puzzle's solve, watched on a fresh window from its link, ends on the solved board and the moves
+    // of its taps played on the board its ID deals, and the window shows it.
+    void everySolveWatchedEndsAsItWasPlayed() {
+        for (const char* link :
+             {"normal-2026-12-09.1.IgSAIgShgLESSsZESq1LETC9dJ56hmPLSCydHGq7PESShkBETCwP",
+              "uneven-77.1.DlGAGZ2hgLL_OsZHze1LL-29dGX-hmPJLOydDle7PHxmhkBDlGwPJLO5BL_-hhTGX-uBHze2TJNG_"
+              "FDmOrTGX-0FDl28X",
+              "unmovable-2026-12-09.1."
+              "LSCAHGqhgLESSsZIea1LLSC9dESShmPESqydIgS7PESShkBHEywPESS5BESShhTESquBFtC2T",
+              "almost-impossible-2026-12-09.1."
+              "GZSAGZShgLHyisZHyi1LHyi9dHy6hmPJLyydJLy7PJMKhkBJMKwPHyi5BJMKhhTHyiuBHy62T"
+              "Hyi_FHy6rT",
+              "15-puzzle-2026-12-09.1."
+              "Fr6AHFihgLHF6sZHGS1LFsq9dFsShmPFr6ydHFi7PHF6hkBHGSwPIf65BIfihhTJ5KuBJ4y2TJ4a_"
+              "FIeyrTHFK0FHFi8XHF6hlJIfixXIfK6JJ4yhibJ5KvJJ5i3b",
+              "lights-out-2026-12-09.1.E-iAE_ShgLE_qsZGZq1LHyK9dKlChmPKmKydKmi7P"}) {
+            const ReadSolveLink read = ParseSolveLink(link);
+            QVERIFY2(read.solve.has_value(), link);
+            Session played;
+            played.game.splashPending = 0;
+            PlayGameId(played, *ParseGameId(read.solve->gameId).id);
+            for (const TimedTap& tap : read.solve->taps) Tap(played, tap.x, tap.y);
+            QVERIFY2(played.game.solved == 1 && MoveCount(played) == read.solve->moves, link);
+
+            GameView view;
+            QVERIFY(Show(view, PORTRAIT * 2));
+            view.startWatching(*read.solve);
+            QTest::keyClick(&view, Qt::Key_4);
+            QTRY_VERIFY_WITH_TIMEOUT(WatchEnded(*view.watch()), 20000);
+            const Game& watched = view.shownSession().game;
+            QVERIFY2(watched.solved == 1 && watched.tileGrid.tile == played.game.tileGrid.tile &&
+                         watched.lightGrid.lit == played.game.lightGrid.lit,
+                     link);
+            QCOMPARE(MoveCount(view.shownSession()), read.solve->moves);
+            QTRY_VERIFY(ShowsBackBuffer(view, &watched.backBuffer));
+        }
     }
 
     // The mouse drags row 2 two and a half cells: three moves, one Undo each, the board at rest after; a drag
