@@ -15,7 +15,7 @@ const SVG = 'http://www.w3.org/2000/svg';
 // The chart's own units: it is drawn in these and scaled to the box's width, at most twice.
 const CHART_WIDTH = 320, CHART_HEIGHT = 190;
 // The rows of the table of solves shown at once; the rest follow a moment later.
-const FIRST_ROWS = 50;
+const FIRST_ROWS = 12;
 
 export function createStatistics({ core, fromCore, say, showNote, clearRecords, watch }) {
     const box = document.getElementById('statistics');
