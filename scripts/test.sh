@@ -42,9 +42,13 @@ packages() {
     TESSEL_WERROR=ON TESSEL_CCACHE=ON scripts/package.sh
     tests/package_test.sh build-package
 }
-# One test file at a time: Orca, reading Firefox, keeps up only on a machine not busy with the others.
+# The screen readers' file first, alone: Orca, reading Firefox, keeps up only on a machine not busy with
+# the others. Then the others two at a time: they spend much of their time waiting on the pages.
 browser_tests() {
-    TESSEL_SITE=build-package/tessel/obj-web/site TESSEL_REPLAY=build/bin/tessel-replay node --test tests/web/
+    export TESSEL_SITE=build-package/tessel/obj-web/site TESSEL_REPLAY=build/bin/tessel-replay
+    node --test tests/web/accessibility.test.mjs
+    find tests/web -name '*.test.mjs' ! -name accessibility.test.mjs -print0 | sort -z |
+        xargs -0 node --test --test-concurrency=2
 }
 # The tests again, and the fuzz targets, in one clang build under both sanitizers.
 sanitize_build() {
