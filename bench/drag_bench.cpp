@@ -11,19 +11,13 @@
 #include <ctime>
 #include <vector>
 
+#include "bench/thread_time.h"
 #include "core/layout.h"
 #include "shell/game_view.h"
 
 using namespace tessel;
 
 namespace {
-
-// The main thread's own time, which other programs on a busy machine do not lengthen.
-double ThreadMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 void Send(GameView& view, QEvent::Type type, QPoint game) {
     const QPointF local = (QPointF(game * view.scale()) + QPointF(0.5, 0.5)) / view.devicePixelRatio();

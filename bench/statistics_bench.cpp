@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/thread_time.h"
 #include "game/session.h"
 #include "game/solve_log.h"
 #include "game/statistics_page.h"
@@ -25,12 +26,6 @@
 using namespace tessel;
 
 namespace {
-
-double ThreadMilliseconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 // 1,000 solves a puzzle, each of 20 to 49 moves a few hundred milliseconds apart, one in 17 with a hint.
 SolveLog BigLog() {
