@@ -199,8 +199,6 @@ inline constexpr Message RECORD_SOLVED = Plural("%1: %2 solved", "%1: %2 solved"
 // game solved without hints, %4 its shortest time as a clock shows it ("1:12").
 inline constexpr Message RECORD_BEST =
     Plural("%1: %2 solved, fewest moves %3, shortest %4", "%1: %2 solved, fewest moves %3, shortest %4");
-// TRANSLATORS: the records, when no game has been solved.
-inline constexpr Message NO_RECORDS = Text("no games solved yet");
 
 // ---- A game ID refused (in the desktop's dialog, the page's note, and on standard error)
 
@@ -321,8 +319,6 @@ inline constexpr Message WATCH_TWICE = TextIn("Watching menu", "Twice as fast");
 inline constexpr Message WATCH_FOUR_TIMES = TextIn("Watching menu", "Four times as fast");
 // TRANSLATORS: stops watching; the game in play comes back (Escape).
 inline constexpr Message WATCH_STOP = TextIn("Watching menu", "Stop watching");
-// TRANSLATORS: shows the records of games solved.
-inline constexpr Message MENU_RECORDS = TextIn("Tools menu", "Records");
 // TRANSLATORS: shows the statistics of the games solved: averages, a chart of the times, every solve.
 inline constexpr Message MENU_STATISTICS = TextIn("Tools menu", "Statistics");
 // TRANSLATORS: the submenu that chooses the game's look.
@@ -430,13 +426,6 @@ inline constexpr Message LINK_COPIED = Text("Link copied: %1");
 inline constexpr Message BOARD_LINK = Text("This board's link: %1");
 
 // ---- The records' box
-
-// TRANSLATORS: the records' box title.
-inline constexpr Message RECORDS_TITLE = TextIn("dialog title", "Records");
-// TRANSLATORS: under the records.
-inline constexpr Message RECORDS_NOTE = Text("Games with hints count as solved but set no record.");
-// TRANSLATORS: the button that clears every record.
-inline constexpr Message CLEAR_RECORDS = Text("Clear records");
 
 // ---- The statistics' box: the numbers of a puzzle's solves, a chart of their times, every solve
 

@@ -102,24 +102,6 @@ std::optional<Records> ReadRecords(std::string_view text) {
     return records;
 }
 
-std::vector<std::string> DescribeRecords(const Records& records) {
-    std::vector<std::string> lines;
-    for (const Puzzle* puzzle : Puzzles()) {
-        const auto found = records.find(GameIdName(*puzzle));
-        if (found == records.end()) continue;
-        const PuzzleRecord& record = found->second;
-        // A record has both its fewest moves and its shortest time, or neither (ReadRecords).
-        if (record.fewestMoves && record.shortestMs) {
-            lines.push_back(Say(msg::RECORD_BEST, PuzzleName(*puzzle), record.solved, *record.fewestMoves,
-                                ClockText(*record.shortestMs)));
-        } else {
-            lines.push_back(Say(msg::RECORD_SOLVED, PuzzleName(*puzzle), record.solved));
-        }
-    }
-    if (lines.empty()) lines.push_back(Say(msg::NO_RECORDS));
-    return lines;
-}
-
 Records MergeSolves(std::optional<Records> stored, std::span<const Solve> solves) {
     Records records = stored ? std::move(*stored) : Records{};
     for (const Solve& solve : solves) AddSolve(records, solve);

@@ -50,10 +50,6 @@ std::string WriteRecords(const Records& records);
 // An empty text is no records yet.
 std::optional<Records> ReadRecords(std::string_view text);
 
-// The records in a few lines, one a puzzle in menu order: "Normal: 5 solved, fewest moves 23, shortest
-// 1:12"; "no games solved yet" when there are none.
-std::vector<std::string> DescribeRecords(const Records& records);
-
 // What to store: the stored records (none when they could not be read) with the games solved here since
 // the last store added.
 Records MergeSolves(std::optional<Records> stored, std::span<const Solve> solves);

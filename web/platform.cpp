@@ -761,13 +761,6 @@ EMSCRIPTEN_KEEPALIVE const char* TesselLoggedSolveLink(int32_t index, int32_t ro
         tessel::SolveLinkAt(static_cast<std::size_t>(index), static_cast<std::size_t>(row)));
 }
 
-// The records in a few lines, as "Tools" > "Records" shows them.
-EMSCRIPTEN_KEEPALIVE const char* TesselRecords() {
-    std::string text;
-    for (const std::string& line : tessel::DescribeRecords(tessel::TheSession().records)) text += line + "\n";
-    return tessel::Answer(text);
-}
-
 // The number of the game's key for a key named in the text buffer ("Left" ... "Escape", game/keys.h), with
 // Shift held or not; -1 for none of the game's. The page passes it on to TesselKey.
 EMSCRIPTEN_KEEPALIVE int32_t TesselKeyPressed(int32_t size, int32_t shift) {
