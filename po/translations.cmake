@@ -35,8 +35,8 @@ function(tessel_compile_catalogues target dir)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
       COMMAND ${TESSEL_MSGGREP} ${TESSEL_GAME_MESSAGES} -o ${work}.po ${TESSEL_PO_DIR}/${language}.po
       COMMAND ${TESSEL_MSGFMT} --check -o ${work}.mo ${work}.po
-      COMMAND Python3::Interpreter ${TESSEL_PO_DIR}/compact_catalogue.py ${work}.mo ${output} ${module}
-      DEPENDS ${TESSEL_PO_DIR}/${language}.po ${TESSEL_PO_DIR}/compact_catalogue.py ${arg_MODULE}
+      COMMAND Python3::Interpreter ${TESSEL_PO_DIR}/compact_catalogue.py ${work}.mo ${TESSEL_PO_DIR}/tessel.pot ${output} ${module}
+      DEPENDS ${TESSEL_PO_DIR}/${language}.po ${TESSEL_PO_DIR}/tessel.pot ${TESSEL_PO_DIR}/compact_catalogue.py ${arg_MODULE}
       COMMENT "Compiling the ${language} catalogue"
       VERBATIM)
     list(APPEND outputs ${output})

@@ -24,6 +24,8 @@ TEST(CompiledCatalogue, FindsMessagesByContextWithTheirPluralForms) {
     EXPECT_EQ(*catalogue->Find("", "menu"), Forms{"menu"});
     EXPECT_EQ(*catalogue->Find("", "%1 move"), (Forms{"%1 ruch", "%1 ruchy", "%1 ruchów"}));
     EXPECT_EQ(catalogue->plural.FormFor(22), 1u);
+    // Letters of the window and those escaped from it come back as they were written.
+    EXPECT_EQ(*catalogue->Find("", "“%1” solved"), Forms{"„%1” ułożona"});
     // Fuzzy and untranslated messages, and those of no catalogue, are left to English.
     EXPECT_FALSE(catalogue->Find("", "let go"));
     EXPECT_FALSE(catalogue->Find("", "no game"));
@@ -49,9 +51,14 @@ TEST(CompiledCatalogue, DamagedFilesAreRefusedWithAReason) {
     EXPECT_EQ(refusal(changed("nplurals=3", "nplurals=x")), "the catalogue's Plural-Forms do not read");
     EXPECT_EQ(refusal(changed("ruchy", std::string("ruch\0y", 6))),
               "a message of the catalogue has another number of forms than its rule");
-    EXPECT_EQ(refusal(changed("ruchów", "ruch\xc3")), "the catalogue is not in UTF-8");
+    // The sample's Polish letters are a byte each, and its quotation marks escaped as UTF-8.
+    EXPECT_EQ(refusal(changed("\x02\xe2", "\x02\xff")), "the catalogue is not in UTF-8");
+    EXPECT_EQ(refusal(changed("\x02\xe2\x80\x9d", "\x02\xe2\x80")), "the catalogue is not in UTF-8");
+    std::string narrow = bytes;
+    narrow[4 + 2 + static_cast<unsigned char>(bytes[4]) + 4] = 0x40;
+    EXPECT_EQ(refusal(narrow), "the catalogue's letters have no window they fit");
     EXPECT_EQ(refusal(bytes + "x"), "the catalogue goes on past its messages");
-    EXPECT_EQ(refusal(changed("TSC1", "TSC2")), "not a compiled catalogue of this game");
+    EXPECT_EQ(refusal(changed("TSC2", "TSC1")), "not a compiled catalogue of this game");
     EXPECT_EQ(refusal("# a PO file, not its compiled form\n"), "not a compiled catalogue of this game");
 }
 

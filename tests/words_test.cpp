@@ -15,7 +15,7 @@ CompiledCatalogue ThreeForms() {
     translation.plural = *PluralRule::Parse("n == 1 ? 0 : n >= 2 && n <= 4 ? 1 : 2", 3);
     auto add = [&translation](std::string_view context, std::string_view english,
                               std::vector<std::string> forms) {
-        translation.forms[MessageKeyHash(context, english)] = std::move(forms);
+        translation.forms[translation.KeyHash(context, english)] = std::move(forms);
     };
     // The counts line and the moves said aloud are one English text in two contexts.
     add("counts line", "%1 move, %2", {"%2 | %1 ruch", "%2 | %1 ruchy", "%2 | %1 ruchów"});
