@@ -84,7 +84,7 @@ TEST(Translations, ACatalogueThatCannotBeHadLeavesEnglish) {
     EXPECT_FALSE(UseInstalledLanguage("/nonexistent/bin", "de", error));
     EXPECT_EQ(error, "the de catalogue is missing");
     EXPECT_EQ(LanguageInUse(), "en");
-    EXPECT_FALSE(UseLanguage("de", "TSC1 damaged", error));
+    EXPECT_FALSE(UseLanguage("de", "TSC2 damaged", error));
     EXPECT_EQ(LanguageInUse(), "en");
     EXPECT_EQ(Say(msg::HOW_TO_PLAY), "How to play");
     EXPECT_FALSE(UseInstalledLanguage(TESSEL_PROGRAM_DIR, "tlh", error));
