@@ -6,6 +6,7 @@
 
 #include "game/catalogue.h"
 #include "game/how_to_play.h"
+#include "shell/labels.h"
 #include "shell/main_window.h"
 
 namespace tessel {
@@ -36,7 +37,8 @@ void AddHowToPlay(MainWindow& window) {
     QMenu* tools =
         window.menuBar().actions().isEmpty() ? nullptr : window.menuBar().actions().first()->menu();
     if (!tools) return;
-    auto* item = new QAction(FromUtf8(Say(msg::HOW_TO_PLAY)), &window);
+    auto* item = new QAction(&window);
+    Label(*item, msg::HOW_TO_PLAY);
     item->setShortcut(QKeySequence(Qt::Key_F1));
     tools->insertAction(&window.aboutAction(), item);
     window.addAction(item);

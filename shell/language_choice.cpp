@@ -14,6 +14,7 @@
 
 #include "game/catalogue.h"
 #include "game/languages.h"
+#include "shell/labels.h"
 
 namespace tessel {
 
@@ -70,23 +71,28 @@ void AddLanguageMenu(QWidget& window, QSettings& settings) {
     auto* bar = window.findChild<QMenuBar*>();
     if (!bar || bar->actions().isEmpty() || !bar->actions().first()->menu()) return;
     QMenu* tools = bar->actions().first()->menu();
-    auto* menu = new QMenu(FromUtf8(Say(msg::LANGUAGE_MENU)), tools);
+    auto* menu = new QMenu(tools);
+    Label(*menu->menuAction(), msg::LANGUAGE_MENU);
     tools->insertMenu(tools->actions().isEmpty() ? nullptr : tools->actions().last(), menu);
     auto* group = new QActionGroup(menu);
     const LanguageChoice kept = KeptLanguageChoice(settings);
-    auto add = [&](const QString& title, const LanguageChoice& choice) {
-        QAction* item = menu->addAction(title);
+    auto add = [&](const std::function<QString()>& title, const LanguageChoice& choice) {
+        QAction* item = menu->addAction(QString());
+        Label(*item, title);
         item->setCheckable(true);
         item->setChecked(choice == kept);
         group->addAction(item);
         QObject::connect(item, &QAction::triggered, &window, [&settings, choice] {
             KeepLanguageChoice(settings, choice);
             UseLanguageChoice(*QCoreApplication::instance(), choice);
+            Relabel();
         });
     };
-    add(FromUtf8(Say(msg::LANGUAGE_AS_THE_SYSTEM)), std::nullopt);
-    add(FromUtf8(ENGLISH_NAME), std::string("en"));
-    for (const Language& language : LANGUAGES) add(FromUtf8(language.name), std::string(language.code));
+    add([] { return Words(msg::LANGUAGE_AS_THE_SYSTEM); }, std::nullopt);
+    // Each language in its own name, whatever the language in use.
+    add([] { return FromUtf8(ENGLISH_NAME); }, std::string("en"));
+    for (const Language& language : LANGUAGES)
+        add([&language] { return FromUtf8(language.name); }, std::string(language.code));
 }
 
 }  // namespace tessel

@@ -12,32 +12,36 @@
 #include "shell/game_tools.h"
 #include "shell/game_view.h"
 #include "shell/icon.h"
+#include "shell/labels.h"
 #include "shell/strings.h"
 #include "shell/watch_tools.h"
 
 namespace tessel {
 
-MainWindow::MainWindow()
-    : undo_(Words(msg::MENU_UNDO)),
-      redo_(Words(msg::MENU_REDO)),
-      hint_(Words(msg::MENU_HINT)),
-      about_(Words(msg::MENU_ABOUT)),
-      gameId_(Words(msg::MENU_GAME_ID)),
-      playGameId_(Words(msg::MENU_PLAY_GAME_ID)),
-      statistics_(Words(msg::MENU_STATISTICS)),
-      shareSolve_(Words(msg::MENU_SHARE_SOLVE)),
-      watchSolve_(Words(msg::MENU_WATCH_SOLVE)),
-      shareResult_(Words(msg::MENU_SHARE_RESULT)),
-      close_(Words(msg::CLOSE)) {
+MainWindow::MainWindow() {
     setObjectName(QString::fromLatin1(CLASS_NAME));
-    setWindowTitle(Words(msg::APP_NAME));
+    const std::array<std::pair<QAction*, const Message*>, 11> items{{
+        {&undo_, &msg::MENU_UNDO},
+        {&redo_, &msg::MENU_REDO},
+        {&hint_, &msg::MENU_HINT},
+        {&about_, &msg::MENU_ABOUT},
+        {&gameId_, &msg::MENU_GAME_ID},
+        {&playGameId_, &msg::MENU_PLAY_GAME_ID},
+        {&statistics_, &msg::MENU_STATISTICS},
+        {&shareSolve_, &msg::MENU_SHARE_SOLVE},
+        {&watchSolve_, &msg::MENU_WATCH_SOLVE},
+        {&shareResult_, &msg::MENU_SHARE_RESULT},
+        {&close_, &msg::CLOSE},
+    }};
+    for (const auto& [action, message] : items) Label(*action, *message);
     // Decoding the icon's pictures takes longer than anything else the window needs, and nothing shows it
     // before the window is up: it is set once the event loop runs, after the window is mapped.
     QTimer::singleShot(0, this, [this] { setWindowIcon(TesselIcon()); });
 
     menuBar_ = new QMenuBar(this);
     menuBar_->setNativeMenuBar(false);
-    QMenu* tools = menuBar_->addMenu(Words(msg::TOOLS_MENU));
+    QMenu* tools = menuBar_->addMenu(QString());
+    Label(*tools->menuAction(), msg::TOOLS_MENU);
     tools->addAction(&undo_);
     tools->addAction(&redo_);
     tools->addAction(&hint_);
@@ -48,31 +52,36 @@ MainWindow::MainWindow()
     tools->addSeparator();
     tools->addAction(&shareSolve_);
     tools->addAction(&watchSolve_);
-    QMenu* watching = tools->addMenu(Words(msg::MENU_WATCHING));
-    const std::array<Message, 6> watchingWords{msg::WATCH_PAUSE, msg::WATCH_STEP,       msg::WATCH_OWN_PACE,
-                                               msg::WATCH_TWICE, msg::WATCH_FOUR_TIMES, msg::WATCH_STOP};
+    QMenu* watching = tools->addMenu(QString());
+    Label(*watching->menuAction(), msg::MENU_WATCHING);
+    const std::array<const Message*, 6> watchingWords{&msg::WATCH_PAUSE,      &msg::WATCH_STEP,
+                                                      &msg::WATCH_OWN_PACE,   &msg::WATCH_TWICE,
+                                                      &msg::WATCH_FOUR_TIMES, &msg::WATCH_STOP};
     const std::array<QKeySequence, 6> watchingKeys{Qt::Key_Space, Qt::Key_Right, Qt::Key_1,
                                                    Qt::Key_2,     Qt::Key_4,     Qt::Key_Escape};
     for (std::size_t i = 0; i < watching_.size(); ++i) {
-        watching_[i].setText(Words(watchingWords[i]));
+        Label(watching_[i], *watchingWords[i]);
         // Shown beside the item; the view takes the keys itself while it has the focus.
         watching_[i].setShortcut(watchingKeys[i]);
         watching_[i].setShortcutContext(Qt::WidgetShortcut);
         watching->addAction(&watching_[i]);
     }
-    QMenu* today = tools->addMenu(Words(msg::MENU_TODAYS_BOARD));
+    QMenu* today = tools->addMenu(QString());
+    Label(*today->menuAction(), msg::MENU_TODAYS_BOARD);
     for (const Puzzle* puzzle : Puzzles()) {
-        today->addAction(QString::fromStdString(PuzzleName(*puzzle)), this,
-                         [this, puzzle] { PlayTodaysBoard(*this, *puzzle); });
+        QAction* item =
+            today->addAction(QString(), this, [this, puzzle] { PlayTodaysBoard(*this, *puzzle); });
+        Label(*item, [puzzle] { return QString::fromStdString(PuzzleName(*puzzle)); });
     }
     tools->addAction(&shareResult_);
     tools->addSeparator();
-    QMenu* look = tools->addMenu(Words(msg::MENU_LOOK));
+    QMenu* look = tools->addMenu(QString());
+    Label(*look->menuAction(), msg::MENU_LOOK);
     auto* lookGroup = new QActionGroup(this);
     for (std::size_t i = 0; i < looks_.size(); ++i) {
         const LookChoice choice = i == 0 ? LookChoice() : LOOKS[i - 1];
         QAction& item = looks_[i];
-        item.setText(Words(LookTitle(choice)));
+        Label(item, LookTitle(choice));
         item.setCheckable(true);
         lookGroup->addAction(&item);
         look->addAction(&item);
@@ -116,12 +125,22 @@ MainWindow::MainWindow()
     connect(&watching_[5], &QAction::triggered, view_, &GameView::stopWatching);
     updateHistoryActions();
     chooseLook(std::nullopt);
+    // What is not an item follows the language too: the title, the counts line, the landscape message and
+    // the Pause item's other word.
+    setWindowTitle(Words(msg::APP_NAME));
+    connect(&LanguageChanges::Get(), &LanguageChanges::changed, this, [this] {
+        setWindowTitle(Words(msg::APP_NAME));
+        updateHistoryActions();
+        view_->update();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(view_, 1);
-    counts_ = new CountsLine(*view_, this);
+    auto* counts = new CountsLine(*view_, this);
+    connect(&LanguageChanges::Get(), &LanguageChanges::changed, counts, &CountsLine::refresh);
+    counts_ = counts;
     layout->addWidget(counts_);
     layout->addWidget(menuBar_);
 

@@ -439,7 +439,7 @@ class TestWindow : public QObject {
     }
 
     // Tools > Language: "As the system" first, checked where the kept value cannot be read; a choice is
-    // kept and spoken at once, Qt's own words with it.
+    // kept and spoken at once, the menus' own words and Qt's with it.
     void languageIsChosenAndKept() {
         QTemporaryDir dir;
         QSettings settings(dir.filePath(QStringLiteral("tessel.ini")), QSettings::IniFormat);
@@ -461,9 +461,15 @@ class TestWindow : public QObject {
         QCOMPARE(KeptLanguageChoice(settings), LanguageChoice("de"));
         QCOMPARE(QString::fromStdString(Say(msg::HOW_TO_PLAY)), QStringLiteral("Spielanleitung"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
+        QCOMPARE(tools->title(), QStringLiteral("Werkzeuge"));
+        QCOMPARE(window.undoAction().text(), QStringLiteral("Rückgängig"));
+        QCOMPARE(items[0]->text(), QStringLiteral("Wie im System"));
+        QCOMPARE(items[2]->text(), QStringLiteral("Deutsch"));
         items[1]->trigger();
         QCOMPARE(KeptLanguageChoice(settings), LanguageChoice("en"));
         QCOMPARE(QString::fromStdString(Say(msg::HOW_TO_PLAY)), QStringLiteral("How to play"));
+        QCOMPARE(tools->title(), QStringLiteral("Tools"));
+        QCOMPARE(window.lookAction(LookChoice()).text(), QStringLiteral("As the system"));
         items[0]->trigger();
         QCOMPARE(KeptLanguageChoice(settings), LanguageChoice());
     }
