@@ -6,6 +6,7 @@
 
 #include "game/catalogue.h"
 #include "game/day_board.h"
+#include "game/decimal.h"
 #include "game/game_id.h"
 #include "game/session.h"
 #include "game/solve_stats.h"
@@ -26,10 +27,8 @@ constexpr ChartColours DARK_CHART{0xFF121212u, 0xFFFFFFFFu, 0xFF8A8A8Au,
 std::string Figure(const std::optional<double>& value, bool time) {
     if (!value) return Say(msg::STATS_NONE);
     if (time) return StatTime(*value);
-    char text[32];
     // A count of moves as a count; a mean of them to a tenth.
-    std::snprintf(text, sizeof text, *value == std::floor(*value) ? "%.0f" : "%.1f", *value);
-    return text;
+    return Decimal(*value, *value == std::floor(*value) ? 0 : 1);
 }
 
 // "2026-12-09 06:12", in UTC.
@@ -130,21 +129,10 @@ const ChartColours& ChartColoursOf(Look look) {
 std::string StatTime(double ms) {
     const auto hundredths = static_cast<uint64_t>(std::llround(std::max(ms, 0.0) / 10));
     const uint64_t seconds = hundredths / 100, minutes = seconds / 60, hours = minutes / 60;
-    char text[48];
-    if (hours > 0) {
-        std::snprintf(text, sizeof text, "%llu:%02llu:%02llu.%02llu", static_cast<unsigned long long>(hours),
-                      static_cast<unsigned long long>(minutes % 60),
-                      static_cast<unsigned long long>(seconds % 60),
-                      static_cast<unsigned long long>(hundredths % 100));
-    } else if (minutes > 0) {
-        std::snprintf(text, sizeof text, "%llu:%02llu.%02llu", static_cast<unsigned long long>(minutes),
-                      static_cast<unsigned long long>(seconds % 60),
-                      static_cast<unsigned long long>(hundredths % 100));
-    } else {
-        std::snprintf(text, sizeof text, "%llu.%02llu", static_cast<unsigned long long>(seconds),
-                      static_cast<unsigned long long>(hundredths % 100));
-    }
-    return text;
+    const std::string secondsAndHundredths = Padded(seconds % 60, 2) + "." + Padded(hundredths % 100, 2);
+    if (hours > 0) return std::to_string(hours) + ":" + Padded(minutes % 60, 2) + ":" + secondsAndHundredths;
+    if (minutes > 0) return std::to_string(minutes) + ":" + secondsAndHundredths;
+    return std::to_string(seconds) + "." + Padded(hundredths % 100, 2);
 }
 
 std::vector<const Puzzle*> StatisticsPuzzles(const Session& session) {
@@ -182,9 +170,8 @@ StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_
                              Figure(stats.time.bestAverage[i], true),
                              Figure(stats.moves.bestAverage[i], false)});
     }
-    char speed[32] = "";
-    if (stats.movesPerSecond) std::snprintf(speed, sizeof speed, "%.2f", *stats.movesPerSecond);
-    const std::string perSecond = stats.movesPerSecond ? speed : Say(msg::STATS_NONE);
+    const std::string perSecond =
+        stats.movesPerSecond ? Decimal(*stats.movesPerSecond, 2) : Say(msg::STATS_NONE);
     page.rows.push_back({Say(msg::STATS_MOVES_PER_SECOND), "", perSecond});
     page.sentence = Say(msg::STATS_SENTENCE, stats.solves, Figure(stats.time.best, true),
                         Figure(stats.time.mean, true), Figure(stats.time.current[0], true),

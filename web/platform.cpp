@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -23,6 +24,7 @@
 #include "game/accessible_screen.h"
 #include "game/catalogue.h"
 #include "game/day_board.h"
+#include "game/decimal.h"
 #include "game/drag.h"
 #include "game/game_id.h"
 #include "game/how_to_play.h"
@@ -238,10 +240,15 @@ constexpr auto PAGE_WORDS = std::to_array<PageWords>({
     {"cancel", &msg::CANCEL},
 });
 
-// Digits only, within 18 of them: a number.
-bool IsNumber(std::string_view word) {
-    return !word.empty() && word.size() <= 18 &&
-           std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+// Digits only, within 18 of them: a number; none otherwise. Read by from_chars, since std::stoll would bring
+// printf into the module.
+std::optional<int64_t> Number(std::string_view word) {
+    int64_t value = 0;
+    if (word.empty() || word.size() > 18 ||
+        !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    std::from_chars(word.data(), word.data() + word.size(), value);
+    return value;
 }
 
 // The page's words named on the text's first line, with the lines after it as their arguments (digits a
@@ -260,8 +267,8 @@ std::string SayPageWords(std::string_view text) {
     std::vector<Arg> args;
     if (lines.size() == 1 && *words->argument != '\0') args.emplace_back(words->argument);
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (IsNumber(lines[i]))
-            args.emplace_back(std::stoll(std::string(lines[i])));
+        if (const std::optional<int64_t> number = Number(lines[i]))
+            args.emplace_back(*number);
         else
             args.emplace_back(lines[i]);
     }
@@ -320,12 +327,12 @@ std::string JsonList(const List& list, Each each) {
     return json + "]";
 }
 std::string JsonNumber(const std::optional<double>& value) {
-    return value ? std::to_string(*value) : "null";
+    return value ? Decimal(*value, 2) : "null";
 }
 std::string JsonColour(uint32_t argb) {
-    char text[10];
-    std::snprintf(text, sizeof text, "\"#%06x\"", static_cast<unsigned>(argb & 0xFFFFFFu));
-    return text;
+    std::string text = "\"#";
+    for (int shift = 20; shift >= 0; shift -= 4) text += "0123456789abcdef"[(argb >> shift) & 0xF];
+    return text + '"';
 }
 
 std::string SolveRowsJson(std::span<const SolveRow> rows) {
