@@ -44,6 +44,9 @@ inline constexpr Message TIME_OF_THREE = TextIn("time said aloud", "%1 %2 %3");
 // TRANSLATORS: said when the player asks for the moves and time (the I key); %1 is the number of moves,
 // %2 the time said aloud ("1 minute 12 seconds").
 inline constexpr Message MOVES_AND_TIME = PluralIn("said aloud", "%1 move, %2", "%1 moves, %2");
+// TRANSLATORS: the decimal separator of the statistics' times and figures ("12.35", "6.9 moves"): a point in
+// English; a comma where the language writes one ("12,35").
+inline constexpr Message DECIMAL_POINT = TextIn("number", ".");
 // TRANSLATORS: said when the player asks for the moves and time on the menu, where no game is in play.
 inline constexpr Message NO_GAME = Text("no game");
 // TRANSLATORS: the counts line beside the picture; %1 is the number of moves, %2 the time as a clock shows

@@ -24,11 +24,18 @@ constexpr ChartColours HIGH_CONTRAST_CHART{0xFFFFFFFFu, 0xFF000000u, 0xFF767676u
 constexpr ChartColours DARK_CHART{0xFF121212u, 0xFFFFFFFFu, 0xFF8A8A8Au,
                                   0xFFBDBDBDu, 0xFF7FC8FFu, 0xFFFFC840u};
 
+// A figure with the language's decimal separator: "2.59" is "2,59" in German.
+std::string InLanguage(std::string figure) {
+    if (const std::size_t point = figure.find('.'); point != std::string::npos)
+        figure.replace(point, 1, Say(msg::DECIMAL_POINT));
+    return figure;
+}
+
 std::string Figure(const std::optional<double>& value, bool time) {
     if (!value) return Say(msg::STATS_NONE);
     if (time) return StatTime(*value);
     // A count of moves as a count; a mean of them to a tenth.
-    return Decimal(*value, *value == std::floor(*value) ? 0 : 1);
+    return InLanguage(Decimal(*value, *value == std::floor(*value) ? 0 : 1));
 }
 
 // "2026-12-09 06:12", in UTC.
@@ -130,9 +137,10 @@ std::string StatTime(double ms) {
     const auto hundredths = static_cast<uint64_t>(std::llround(std::max(ms, 0.0) / 10));
     const uint64_t seconds = hundredths / 100, minutes = seconds / 60, hours = minutes / 60;
     const std::string secondsAndHundredths = Padded(seconds % 60, 2) + "." + Padded(hundredths % 100, 2);
-    if (hours > 0) return std::to_string(hours) + ":" + Padded(minutes % 60, 2) + ":" + secondsAndHundredths;
-    if (minutes > 0) return std::to_string(minutes) + ":" + secondsAndHundredths;
-    return std::to_string(seconds) + "." + Padded(hundredths % 100, 2);
+    if (hours > 0)
+        return InLanguage(std::to_string(hours) + ":" + Padded(minutes % 60, 2) + ":" + secondsAndHundredths);
+    if (minutes > 0) return InLanguage(std::to_string(minutes) + ":" + secondsAndHundredths);
+    return InLanguage(std::to_string(seconds) + "." + Padded(hundredths % 100, 2));
 }
 
 std::vector<const Puzzle*> StatisticsPuzzles(const Session& session) {
@@ -171,7 +179,7 @@ StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_
                              Figure(stats.moves.bestAverage[i], false)});
     }
     const std::string perSecond =
-        stats.movesPerSecond ? Decimal(*stats.movesPerSecond, 2) : Say(msg::STATS_NONE);
+        stats.movesPerSecond ? InLanguage(Decimal(*stats.movesPerSecond, 2)) : Say(msg::STATS_NONE);
     page.rows.push_back({Say(msg::STATS_MOVES_PER_SECOND), "", perSecond});
     page.sentence = Say(msg::STATS_SENTENCE, stats.solves, Figure(stats.time.best, true),
                         Figure(stats.time.mean, true), Figure(stats.time.current[0], true),

@@ -83,7 +83,8 @@ std::vector<const Puzzle*> StatisticsPuzzles(const Session& session);
 StatisticsPage StatisticsOf(const Session& session, const Puzzle& puzzle, int64_t utcMs, std::size_t from = 0,
                             std::size_t rows = SIZE_MAX);
 
-// A time to the hundredth of a second, as the statistics show it: "12.35", "1:12.35", "1:02:03.40".
+// A time to the hundredth of a second, as the statistics show it: "12.35", "1:12.35", "1:02:03.40", with the
+// language's decimal separator ("12,35" in German).
 std::string StatTime(double ms);
 
 }  // namespace tessel

@@ -7,6 +7,7 @@
 
 #include "game/catalogue.h"
 #include "game/languages.h"
+#include "game/statistics_page.h"
 
 namespace tessel {
 namespace {
@@ -68,6 +69,18 @@ TEST(Translations, CountsTakeEachLanguagesPluralForms) {
         EXPECT_EQ(Said(msg::LIGHTS_ON), c.lightsOn) << c.code;
     }
     EXPECT_EQ(Said(msg::COUNTS_LINE, "1:12")[1], "1 move, 1:12");  // English again after each
+}
+
+// The statistics' times with the language's decimal separator: a comma in German, a point in Japanese.
+TEST(Translations, TimesTakeTheLanguagesDecimalSeparator) {
+    EXPECT_EQ(StatTime(72350), "1:12.35");
+    {
+        const InLanguage german("de");
+        EXPECT_EQ(StatTime(72350), "1:12,35");
+        EXPECT_EQ(StatTime(3723400), "1:02:03,40");
+    }
+    const InLanguage japanese("ja");
+    EXPECT_EQ(StatTime(830), "0.83");
 }
 
 TEST(Translations, EveryLanguageIsFoundAndSaysItsOwnWords) {
