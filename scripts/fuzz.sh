@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The libFuzzer targets (game, replay_script, kept_game), built with clang under AddressSanitizer and
+# The libFuzzer targets (game, replay_script, kept_game, catalogue), built with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-sanitize/, the build scripts/test.sh runs its sanitizer tests in.
 #   scripts/fuzz.sh --pinned      every target replays its whole corpus, then fuzzes a fixed number of runs
 #                                 from a fixed seed: the same commit, the same result (scripts/test.sh)
@@ -11,10 +11,10 @@
 # fault is fixed. Commit the corpus with the fix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(game replay_script kept_game)
+targets=(game replay_script kept_game catalogue)
 # Runs of the pinned fuzzing, about 10 s each on the 2-core machine: game plays a hint in most inputs. The
 # campaign (below) is where fuzzing goes deep.
-declare -A pinned_runs=([game]=300 [replay_script]=150000 [kept_game]=10000)
+declare -A pinned_runs=([game]=300 [replay_script]=150000 [kept_game]=10000 [catalogue]=20000)
 seed=1
 
 cmake -G Ninja -S . -B build-sanitize -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
