@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "game/decimal.h"
 #include "game/game_id.h"
 #include "game/solve_stats.h"
 #include "puzzles/puzzle_table.h"
@@ -104,11 +105,9 @@ std::string GameIdJson(const Session& session) {
 }
 
 // A figure rounded to `places` decimals, with no trailing zeros; null when there is none.
-std::string Decimal(const std::optional<double>& value, int places) {
+std::string FigureJson(const std::optional<double>& value, int places) {
     if (!value) return "null";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", places, *value);
-    std::string decimal = text;
+    std::string decimal = Decimal(*value, places);
     if (decimal.find('.') == std::string::npos) return decimal;
     while (decimal.back() == '0') decimal.pop_back();
     if (decimal.back() == '.') decimal.pop_back();
@@ -117,11 +116,12 @@ std::string Decimal(const std::optional<double>& value, int places) {
 
 std::string FiguresJson(const Figures& figures, int places) {
     JsonObject object;
-    object.Object("best", Decimal(figures.best, places)).Object("mean", Decimal(figures.mean, places));
+    object.Object("best", FigureJson(figures.best, places)).Object("mean", FigureJson(figures.mean, places));
     for (std::size_t i = 0; i < AVERAGE_WINDOWS.size(); ++i)
-        object.Object("ao" + std::to_string(AVERAGE_WINDOWS[i]), Decimal(figures.current[i], places));
+        object.Object("ao" + std::to_string(AVERAGE_WINDOWS[i]), FigureJson(figures.current[i], places));
     for (std::size_t i = 0; i < AVERAGE_WINDOWS.size(); ++i)
-        object.Object("bestAo" + std::to_string(AVERAGE_WINDOWS[i]), Decimal(figures.bestAverage[i], places));
+        object.Object("bestAo" + std::to_string(AVERAGE_WINDOWS[i]),
+                      FigureJson(figures.bestAverage[i], places));
     return object.Close();
 }
 
@@ -142,7 +142,7 @@ std::string StatsJson(const Session& session) {
                                .Field("hinted", figures.hinted)
                                .Object("time", FiguresJson(figures.time, 0))
                                .Object("moves", FiguresJson(figures.moves, 2))
-                               .Object("movesPerSecond", Decimal(figures.movesPerSecond, 2))
+                               .Object("movesPerSecond", FigureJson(figures.movesPerSecond, 2))
                                .Close());
     }
     return stats.Close();
