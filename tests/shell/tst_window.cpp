@@ -129,32 +129,10 @@ class TestWindow : public QObject {
     }
     void cleanup() { SetTickSource({}); }
 
-    // A solve watched four times as fast: its picture shown in place of the game in play, which taps do not
-    // reach, to its solved end; Escape brings the game in play back, its picture and kept form as they were.
-    void watchingNeverTouchesTheGameInPlay() {
-        GameView view;
-        QVERIFY(Show(view, PORTRAIT * 2));
-        Tap(view, NORMAL_LABEL);
-        const std::vector<uint8_t> kept = KeepGame(view.session());
-        const ReadSolveLink read =
-            ParseSolveLink("lights-out-2026-12-09.1.E-iAE_ShgLE_qsZGZq1LHyK9dKlChmPKmKydKmi7P");
-        QVERIFY(read.solve.has_value());
-        view.startWatching(*read.solve);
-        QTest::keyClick(&view, Qt::Key_4);
-        Tap(view, {107, 40});  // column 2 up, on the game in play
-        QCOMPARE(view.shownSession().game.screen, int32_t{SCREEN_LIGHTS_OUT});
-        QVERIFY(QString::fromStdString(view.countsText()).startsWith(QStringLiteral("watching")));
-        QTRY_VERIFY_WITH_TIMEOUT(WatchEnded(*view.watch()), 10000);
-        QCOMPARE(view.shownSession().game.solved, uint8_t{1});
-        QTest::keyClick(&view, Qt::Key_Escape);
-        QVERIFY(!view.watching());
-        QTRY_VERIFY(ShowsBackBuffer(view));
-        QVERIFY(KeepGame(view.session()) == kept);
-    }
-
-    // Every puzzle's solve, watched on a fresh window from its link, ends on the solved board and the moves
-    // of its taps played on the board its ID deals, and the window shows it.
-    void everySolveWatchedEndsAsItWasPlayed() {
+    // Every puzzle's solve, watched four times as fast from its link over a game in play, ends on the board
+    // its taps play on the board its ID deals, and the window shows it; taps do not reach it nor the game in
+    // play, and Escape brings that game back, its picture and kept form as they were.
+    void everySolveWatchedEndsAsItWasPlayedOverTheGameInPlay() {
         for (const char* link :
              {"normal-2026-12-09.1.IgSAIgShgLESSsZESq1LETC9dJ56hmPLSCydHGq7PESShkBETCwP",
               "uneven-77.1.DlGAGZ2hgLL_OsZHze1LL-29dGX-hmPJLOydDle7PHxmhkBDlGwPJLO5BL_-hhTGX-uBHze2TJNG_"
@@ -178,8 +156,13 @@ class TestWindow : public QObject {
 
             GameView view;
             QVERIFY(Show(view, PORTRAIT * 2));
+            Tap(view, NORMAL_LABEL);
+            const std::vector<uint8_t> kept = KeepGame(view.session());
             view.startWatching(*read.solve);
             QTest::keyClick(&view, Qt::Key_4);
+            Tap(view, {107, 40});  // an arrow on the game in play
+            QCOMPARE(view.shownSession().game.screen, played.game.screen);
+            QVERIFY(QString::fromStdString(view.countsText()).startsWith(QStringLiteral("watching")));
             QTRY_VERIFY_WITH_TIMEOUT(WatchEnded(*view.watch()), 20000);
             const Game& watched = view.shownSession().game;
             QVERIFY2(watched.solved == 1 && watched.tileGrid.tile == played.game.tileGrid.tile &&
@@ -187,6 +170,10 @@ class TestWindow : public QObject {
                      link);
             QCOMPARE(MoveCount(view.shownSession()), read.solve->moves);
             QTRY_VERIFY(ShowsBackBuffer(view, &watched.backBuffer));
+            QTest::keyClick(&view, Qt::Key_Escape);
+            QVERIFY(!view.watching());
+            QTRY_VERIFY(ShowsBackBuffer(view));
+            QVERIFY(KeepGame(view.session()) == kept);
         }
     }
 
