@@ -19,14 +19,6 @@ void StartRowOneShifted(Session& session, uint32_t ticks) {
     PutRows(session.game, ROW_1_SHIFTED_RIGHT);
 }
 
-std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
-    session.game.now = ticks;
-    tessel::Tap(session, x, y);
-    return TakePlayedWords(session);
-}
-
-constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200, LEFT_X = 30;
-
 // Three games: the first sets the records, the second beats them, the third took a hint and sets none;
 // the time stands while held; Undo and Redo of the solve count no second game.
 TEST(Records, GamesEndInWordsAndRecords) {

@@ -61,6 +61,13 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
     HandleTap(game, x, y);
 }
 
+// A tap through the session at `ticks`, and the words it gives a screen reader.
+inline std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
+    session.game.now = ticks;
+    tessel::Tap(session, x, y);
+    return TakePlayedWords(session);
+}
+
 // Chooses the puzzle with this label from the menu at `ticks`; forgets the pictures shown before.
 inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
@@ -83,6 +90,8 @@ using Rows = Board<4>;
 inline constexpr Rows GOAL_ROWS{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 // Row 1 shifted right once: a tap left of it solves "Normal".
 inline constexpr Rows ROW_1_SHIFTED_RIGHT{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
+// Row 1's middle, and points right and left of it on "Normal".
+inline constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200, LEFT_X = 30;
 
 template <std::size_t N = 4>
 Board<N> BoardRows(const TileGrid& grid) {
