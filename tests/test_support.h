@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -131,6 +132,20 @@ constexpr ImageId Tile(int32_t n, bool grey = false) {
     return static_cast<ImageId>((grey ? 189 : 172) + n);
 }
 }  // namespace id
+
+// WCAG's relative luminance of an 0xAARRGGBB colour, and the contrast ratio of two.
+inline double Luminance(uint32_t pixel) {
+    const auto linear = [](uint32_t channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(pixel >> 16 & 0xFF) + 0.7152 * linear(pixel >> 8 & 0xFF) +
+           0.0722 * linear(pixel & 0xFF);
+}
+inline double ContrastRatio(uint32_t a, uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // Each screen's label at (x, menuY) on the menu and y 10 on its screen, its grid's corner, label width.
 struct ScreenLayout {

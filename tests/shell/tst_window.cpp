@@ -36,6 +36,7 @@
 #include "shell/statistics_dialog.h"
 #include "shell/tick_source.h"
 #include "shell/window_place.h"
+#include "tests/test_support.h"
 
 using namespace tessel;
 
@@ -369,17 +370,6 @@ class TestWindow : public QObject {
                                         {{107, 40, ms}}});
         }
         RecordsKeeper records(session, {}), solves(session, {}, SOLVE_LOG_KIND);
-        const auto luminance = [](QRgb rgb) {
-            const auto linear = [](int c) {
-                const double v = c / 255.0;
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
-        };
-        const auto contrast = [&](QRgb a, QRgb b) {
-            const double la = luminance(a), lb = luminance(b);
-            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-        };
         for (const Look look : LOOKS) {
             window.chooseLook(look);
             StatisticsDialog dialog(window, records, solves);
@@ -400,7 +390,7 @@ class TestWindow : public QObject {
             QCOMPARE(ground, QRgb(colours.ground));
             for (const uint32_t line : {colours.ao5, colours.ao12}) {
                 QVERIFY2(counts[QRgb(line)] > 100, qPrintable(QString::number(line, 16)));
-                if (look != Look::CLASSIC) QVERIFY(contrast(QRgb(line), ground) >= 7);
+                if (look != Look::CLASSIC) QVERIFY(testing::ContrastRatio(line, ground) >= 7);
             }
             QVERIFY(!dialog.chart().accessibleName().isEmpty());
             QCOMPARE(dialog.solvesTable().rowCount(), 30);
