@@ -49,6 +49,7 @@ TEST(Records, GamesEndInWordsAndRecords) {
     ASSERT_TRUE(Redo(*session));
     EXPECT_EQ(session->records.at("normal"), (PuzzleRecord{3, 1, 0}));
     EXPECT_EQ(session->solvesToKeep.size(), 3u);
+    EXPECT_EQ(session->solvesToLog.back().hints, 1u);  // logged as hinted: left out of the averages
 
     // Kept and read back: the counts and the ID come back; a game kept before counts starts them afresh.
     StartRowOneShifted(*session, 4000000);
