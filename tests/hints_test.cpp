@@ -70,6 +70,7 @@ void PlayRandomMoves(Game& game, std::mt19937& random, int32_t count) {
 }
 
 struct Bounds {
+    const char* name;
     const PuzzleLabel& label;
     int32_t withinYardstick;  // of ten scrambles, how many at least hints take no more moves than Yardstick
     int32_t scrambled;        // the most moves following hints may take from a fresh scramble
@@ -324,16 +325,15 @@ TEST_P(EveryPuzzle, HintsTakeTheFewestMovesNearTheGoal) {
     EXPECT_GE(within, bounds.walk > 0 ? 18 : 0);
 }
 
-constexpr std::array<const char*, 6> NAMES{"Normal",    "Uneven",  "Unmovable",
-                                           "LightsOut", "Fifteen", "AlmostImpossible"};
 INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
-                         ::testing::Values(Bounds{NORMAL_LABEL, 9, 30, 36, 4, 12},
-                                           Bounds{UNEVEN_LABEL, 9, 30, 50, 5, 16},
-                                           Bounds{UNMOVABLE_LABEL, 9, 30, 32, 4, 16},
-                                           Bounds{LIGHTS_OUT_LABEL, 0, 15, 15, 25, 0},
-                                           Bounds{FIFTEEN_LABEL, 0, 60, 100, 16, 0},
-                                           Bounds{ALMOST_IMPOSSIBLE_LABEL, 9, 24, 40, 6, 0}),
-                         [](const auto& info) { return NAMES[info.index]; });
+                         ::testing::Values(Bounds{"Normal", NORMAL_LABEL, 9, 30, 36, 4, 12},
+                                           Bounds{"Uneven", UNEVEN_LABEL, 9, 30, 50, 5, 16},
+                                           Bounds{"Unmovable", UNMOVABLE_LABEL, 9, 30, 32, 4, 16},
+                                           Bounds{"LightsOut", LIGHTS_OUT_LABEL, 0, 15, 15, 25, 0},
+                                           Bounds{"Fifteen", FIFTEEN_LABEL, 0, 60, 100, 16, 0},
+                                           Bounds{"AlmostImpossible", ALMOST_IMPOSSIBLE_LABEL, 9, 24, 40, 6,
+                                                  0}),
+                         [](const auto& info) { return info.param.name; });
 
 // A hint asked during the build ahead is the whole tables' hint, and the build still ends.
 TEST(HintTables, AHintAskedDuringTheBuildAheadIsTheWholeTablesHint) {

@@ -18,19 +18,7 @@
 namespace tessel {
 namespace {
 
-double Luminance(uint32_t pixel) {
-    const auto linear = [](uint32_t channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(pixel >> 16 & 0xFF) + 0.7152 * linear(pixel >> 8 & 0xFF) +
-           0.0722 * linear(pixel & 0xFF);
-}
-
-double Ratio(uint32_t a, uint32_t b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using testing::ContrastRatio, testing::Luminance;
 
 std::unique_ptr<ImageSet> ImagesOf(Look look) {
     auto images = std::make_unique<ImageSet>();
@@ -62,7 +50,7 @@ auto Part(std::vector<int32_t> ids, uint32_t part, Against against) {
             for (std::size_t i = 0; i < classic[id].pixels.size(); ++i) {
                 const uint32_t was = classic[id].pixels[i];
                 if (part == 0 ? was != CLASSIC_WHITE : was == part)
-                    least = std::min(least, Ratio(look[id].pixels[i], other));
+                    least = std::min(least, ContrastRatio(look[id].pixels[i], other));
             }
         }
         return least;
@@ -70,7 +58,9 @@ auto Part(std::vector<int32_t> ids, uint32_t part, Against against) {
 }
 // Pixel i of image a against pixel j of image b.
 auto Pixels(ImageId a, int32_t i, ImageId b, int32_t j) {
-    return [=](const ImageSet&, const ImageSet& look) { return Ratio(look[a].pixels[i], look[b].pixels[j]); };
+    return [=](const ImageSet&, const ImageSet& look) {
+        return ContrastRatio(look[a].pixels[i], look[b].pixels[j]);
+    };
 }
 
 // What must be told apart, and the ratio high contrast and dark must reach.
@@ -179,13 +169,14 @@ TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
                 const BackBuffer& shown = PictureShown(*game, scratch);
                 const uint32_t band = shown.At(frame.left, frame.top);
                 const int32_t line = frame.heavy ? 3 : 2;
-                leastLine = std::min(leastLine, Ratio(band, shown.At(frame.left + line, frame.top + line)));
+                leastLine =
+                    std::min(leastLine, ContrastRatio(band, shown.At(frame.left + line, frame.top + line)));
                 for (int32_t x = frame.left - 1; x <= frame.left + frame.width; ++x) {
                     for (int32_t y = frame.top - 1; y <= frame.top + frame.height; ++y) {
                         const bool outside = x == frame.left - 1 || x == frame.left + frame.width ||
                                              y == frame.top - 1 || y == frame.top + frame.height;
                         if (!outside || x < 0 || y < 0 || x >= SURFACE_WIDTH || y >= SURFACE_HEIGHT) continue;
-                        const double ratio = Ratio(band, shown.At(x, y));
+                        const double ratio = ContrastRatio(band, shown.At(x, y));
                         leastOutside = std::min(leastOutside, ratio);
                         ASSERT_GE(ratio, 3.0)
                             << LookName(look) << " screen " << game->screen << " frame at " << frame.left

@@ -19,14 +19,6 @@ void StartRowOneShifted(Session& session, uint32_t ticks) {
     PutRows(session.game, ROW_1_SHIFTED_RIGHT);
 }
 
-std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
-    session.game.now = ticks;
-    tessel::Tap(session, x, y);
-    return TakePlayedWords(session);
-}
-
-constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200, LEFT_X = 30;
-
 // Three games: the first sets the records, the second beats them, the third took a hint and sets none;
 // the time stands while held; Undo and Redo of the solve count no second game.
 TEST(Records, GamesEndInWordsAndRecords) {
@@ -57,6 +49,7 @@ TEST(Records, GamesEndInWordsAndRecords) {
     ASSERT_TRUE(Redo(*session));
     EXPECT_EQ(session->records.at("normal"), (PuzzleRecord{3, 1, 0}));
     EXPECT_EQ(session->solvesToKeep.size(), 3u);
+    EXPECT_EQ(session->solvesToLog.back().hints, 1u);  // logged as hinted: left out of the averages
 
     // Kept and read back: the counts and the ID come back; a game kept before counts starts them afresh.
     StartRowOneShifted(*session, 4000000);

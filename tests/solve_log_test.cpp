@@ -12,14 +12,7 @@ namespace {
 
 using namespace testing;
 
-constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200;
 constexpr int64_t DEC_2025 = 1765250905000;  // 2025-12-09 03:28:25 UTC
-
-std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
-    session.game.now = ticks;
-    tessel::Tap(session, x, y);
-    return TakePlayedWords(session);
-}
 
 // "Normal" from the menu at `start` with row 1 one shift right of its goal, solved by three shifts right,
 // the last `ms` after the first; the words at the end.

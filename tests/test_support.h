@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -61,6 +62,13 @@ inline void Tap(Game& game, int32_t x, int32_t y) {
     HandleTap(game, x, y);
 }
 
+// A tap through the session at `ticks`, and the words it gives a screen reader.
+inline std::string TapAt(Session& session, uint32_t ticks, int32_t x, int32_t y) {
+    session.game.now = ticks;
+    tessel::Tap(session, x, y);
+    return TakePlayedWords(session);
+}
+
 // Chooses the puzzle with this label from the menu at `ticks`; forgets the pictures shown before.
 inline void ChoosePuzzle(Game& game, const PuzzleLabel& label, uint32_t ticks = 0) {
     game.screen = SCREEN_MENU;
@@ -83,6 +91,8 @@ using Rows = Board<4>;
 inline constexpr Rows GOAL_ROWS{{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
 // Row 1 shifted right once: a tap left of it solves "Normal".
 inline constexpr Rows ROW_1_SHIFTED_RIGHT{{{4, 1, 2, 3}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}}};
+// Row 1's middle, and points right and left of it on "Normal".
+inline constexpr int32_t ROW_1_Y = 97, RIGHT_X = 200, LEFT_X = 30;
 
 template <std::size_t N = 4>
 Board<N> BoardRows(const TileGrid& grid) {
@@ -122,6 +132,20 @@ constexpr ImageId Tile(int32_t n, bool grey = false) {
     return static_cast<ImageId>((grey ? 189 : 172) + n);
 }
 }  // namespace id
+
+// WCAG's relative luminance of an 0xAARRGGBB colour, and the contrast ratio of two.
+inline double Luminance(uint32_t pixel) {
+    const auto linear = [](uint32_t channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(pixel >> 16 & 0xFF) + 0.7152 * linear(pixel >> 8 & 0xFF) +
+           0.0722 * linear(pixel & 0xFF);
+}
+inline double ContrastRatio(uint32_t a, uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // Each screen's label at (x, menuY) on the menu and y 10 on its screen, its grid's corner, label width.
 struct ScreenLayout {

@@ -36,6 +36,7 @@
 #include "shell/statistics_dialog.h"
 #include "shell/tick_source.h"
 #include "shell/window_place.h"
+#include "tests/test_support.h"
 
 using namespace tessel;
 
@@ -129,32 +130,10 @@ class TestWindow : public QObject {
     }
     void cleanup() { SetTickSource({}); }
 
-    // A solve watched four times as fast: its picture shown in place of the game in play, which taps do not
-    // reach, to its solved end; Escape brings the game in play back, its picture and kept form as they were.
-    void watchingNeverTouchesTheGameInPlay() {
-        GameView view;
-        QVERIFY(Show(view, PORTRAIT * 2));
-        Tap(view, NORMAL_LABEL);
-        const std::vector<uint8_t> kept = KeepGame(view.session());
-        const ReadSolveLink read =
-            ParseSolveLink("lights-out-2026-12-09.1.E-iAE_ShgLE_qsZGZq1LHyK9dKlChmPKmKydKmi7P");
-        QVERIFY(read.solve.has_value());
-        view.startWatching(*read.solve);
-        QTest::keyClick(&view, Qt::Key_4);
-        Tap(view, {107, 40});  // column 2 up, on the game in play
-        QCOMPARE(view.shownSession().game.screen, int32_t{SCREEN_LIGHTS_OUT});
-        QVERIFY(QString::fromStdString(view.countsText()).startsWith(QStringLiteral("watching")));
-        QTRY_VERIFY_WITH_TIMEOUT(WatchEnded(*view.watch()), 10000);
-        QCOMPARE(view.shownSession().game.solved, uint8_t{1});
-        QTest::keyClick(&view, Qt::Key_Escape);
-        QVERIFY(!view.watching());
-        QTRY_VERIFY(ShowsBackBuffer(view));
-        QVERIFY(KeepGame(view.session()) == kept);
-    }
-
-    // Every puzzle's solve, watched on a fresh window from its link, ends on the solved board and the moves
-    // of its taps played on the board its ID deals, and the window shows it.
-    void everySolveWatchedEndsAsItWasPlayed() {
+    // Every puzzle's solve, watched four times as fast from its link over a game in play, ends on the board
+    // its taps play on the board its ID deals, and the window shows it; taps do not reach it nor the game in
+    // play, and Escape brings that game back, its picture and kept form as they were.
+    void everySolveWatchedEndsAsItWasPlayedOverTheGameInPlay() {
         for (const char* link :
              {"normal-2026-12-09.1.IgSAIgShgLESSsZESq1LETC9dJ56hmPLSCydHGq7PESShkBETCwP",
               "uneven-77.1.DlGAGZ2hgLL_OsZHze1LL-29dGX-hmPJLOydDle7PHxmhkBDlGwPJLO5BL_-hhTGX-uBHze2TJNG_"
@@ -178,8 +157,13 @@ class TestWindow : public QObject {
 
             GameView view;
             QVERIFY(Show(view, PORTRAIT * 2));
+            Tap(view, NORMAL_LABEL);
+            const std::vector<uint8_t> kept = KeepGame(view.session());
             view.startWatching(*read.solve);
             QTest::keyClick(&view, Qt::Key_4);
+            Tap(view, {107, 40});  // an arrow on the game in play
+            QCOMPARE(view.shownSession().game.screen, played.game.screen);
+            QVERIFY(QString::fromStdString(view.countsText()).startsWith(QStringLiteral("watching")));
             QTRY_VERIFY_WITH_TIMEOUT(WatchEnded(*view.watch()), 20000);
             const Game& watched = view.shownSession().game;
             QVERIFY2(watched.solved == 1 && watched.tileGrid.tile == played.game.tileGrid.tile &&
@@ -187,12 +171,17 @@ class TestWindow : public QObject {
                      link);
             QCOMPARE(MoveCount(view.shownSession()), read.solve->moves);
             QTRY_VERIFY(ShowsBackBuffer(view, &watched.backBuffer));
+            QTest::keyClick(&view, Qt::Key_Escape);
+            QVERIFY(!view.watching());
+            QTRY_VERIFY(ShowsBackBuffer(view));
+            QVERIFY(KeepGame(view.session()) == kept);
         }
     }
 
     // The mouse drags row 2 two and a half cells: three moves, one Undo each, the board at rest after; a drag
-    // cut short by the focus going keeps the cell it passed and shows the line at rest.
-    void mouseDragsARowCellByCell() {
+    // cut short by the focus going keeps the cell it passed and shows the line at rest. A finger drags a row
+    // as the mouse does; a second finger cancels the drag, keeping the cell passed.
+    void mouseAndFingerDragARowCellByCell() {
         GameView view;
         QVERIFY(Show(view, PORTRAIT * 2));
         Tap(view, NORMAL_LABEL);
@@ -225,24 +214,18 @@ class TestWindow : public QObject {
         send(QEvent::MouseButtonRelease, tile - QPoint(36, 0));
         QCOMPARE(Row2(view), TurnedRight(scrambled, 1));
         QTRY_VERIFY(ShowsBackBuffer(view));
-    }
 
-    // A finger drags a row as the mouse does; a second finger cancels the drag, keeping the cell passed.
-    void pinchMovesNoLine() {
-        GameView view;
-        QVERIFY(Show(view, PORTRAIT * 2));
-        Tap(view, NORMAL_LABEL);
         const std::unique_ptr<QPointingDevice> touchscreen(QTest::createTouchDevice());
         QPointingDevice* screen = touchscreen.get();
         const auto at = [&](QPoint game) {
             return (game * view.scale() + QPoint(1, 1)) / view.devicePixelRatio();
         };
-        const QPoint tile(100, 120);
-        const auto scrambled = Row2(view);
+        const auto before = Row2(view);
+        const std::size_t undos = UndoCount(view.history());
         QTest::touchEvent(&view, screen).press(0, at(tile));
         for (int dx = 4; dx <= 40; dx += 4)
             QTest::touchEvent(&view, screen).move(0, at(tile + QPoint(dx, 0)));
-        QCOMPARE(Row2(view), TurnedRight(scrambled, 1));
+        QCOMPARE(Row2(view), TurnedRight(before, 1));
         QTest::touchEvent(&view, screen).stationary(0).press(1, at({100, 240}));
         for (int dx = 4; dx <= 60; dx += 4)
             QTest::touchEvent(&view, screen)
@@ -251,8 +234,8 @@ class TestWindow : public QObject {
         QTest::touchEvent(&view, screen).stationary(0).release(1, at({40, 240}));
         QTest::touchEvent(&view, screen).move(0, at(tile + QPoint(110, 0)));
         QTest::touchEvent(&view, screen).release(0, at(tile + QPoint(110, 0)));
-        QCOMPARE(Row2(view), TurnedRight(scrambled, 1));
-        QCOMPARE(UndoCount(view.history()), 1u);
+        QCOMPARE(Row2(view), TurnedRight(before, 1));
+        QCOMPARE(UndoCount(view.history()), undos + 1);
         QTRY_VERIFY(ShowsBackBuffer(view));
     }
 
@@ -382,17 +365,6 @@ class TestWindow : public QObject {
                                         {{107, 40, ms}}});
         }
         RecordsKeeper records(session, {}), solves(session, {}, SOLVE_LOG_KIND);
-        const auto luminance = [](QRgb rgb) {
-            const auto linear = [](int c) {
-                const double v = c / 255.0;
-                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
-        };
-        const auto contrast = [&](QRgb a, QRgb b) {
-            const double la = luminance(a), lb = luminance(b);
-            return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-        };
         for (const Look look : LOOKS) {
             window.chooseLook(look);
             StatisticsDialog dialog(window, records, solves);
@@ -413,7 +385,7 @@ class TestWindow : public QObject {
             QCOMPARE(ground, QRgb(colours.ground));
             for (const uint32_t line : {colours.ao5, colours.ao12}) {
                 QVERIFY2(counts[QRgb(line)] > 100, qPrintable(QString::number(line, 16)));
-                if (look != Look::CLASSIC) QVERIFY(contrast(QRgb(line), ground) >= 7);
+                if (look != Look::CLASSIC) QVERIFY(testing::ContrastRatio(line, ground) >= 7);
             }
             QVERIFY(!dialog.chart().accessibleName().isEmpty());
             QCOMPARE(dialog.solvesTable().rowCount(), 30);

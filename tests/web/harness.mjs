@@ -114,6 +114,15 @@ export const tapGame = (page, at, point, dx, dy) => page.tap(...cssOf(page, at, 
 export const dragGame = (page, at, [from, ...through]) =>
     page.drag(cssOf(page, at, from), through.map((point) => cssOf(page, at, point)));
 
+// Runs in the page: the CSS pixels of game pixel [x, y]'s middle, the picture centred across the canvas at
+// the largest whole scale.
+export function gamePoint([x, y]) {
+    const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
+    const k = Math.floor(Math.min(canvas.width / 239, canvas.height / 267));
+    const left = Math.floor((canvas.width - 239 * k) / 2);
+    return [box.left + (left + (x + 0.5) * k) / devicePixelRatio, box.top + ((y + 0.5) * k) / devicePixelRatio];
+}
+
 // Runs in the page: the board as the screen readers' copy names it, the tile numbers row by row (0 for
 // anything else); given `want` (the board as JSON), whether it is that board.
 export function mirrorBoard(want) {
@@ -124,6 +133,11 @@ export function mirrorBoard(want) {
 }
 // Row r (from 0) of the board turned `cells` cells to the right.
 export const turnedRow = (rows, r, cells) => rows.map((row, i) => (i === r ? row.map((_, c) => row[(((c - cells) % 4) + 4) % 4]) : row));
+
+// Opens the Tools menu of a Playwright page and clicks the items given in turn.
+export const tool = async (page, ...items) => {
+    for (const item of ['#tools', ...items]) await page.click(item);
+};
 
 // Presses tessel-replay's keys ("Shift+Left", "Space") one after the other.
 const DOM_KEYS = { Left: 'ArrowLeft', Right: 'ArrowRight', Up: 'ArrowUp', Down: 'ArrowDown' };

@@ -28,9 +28,7 @@ test('Chromium: the page in the browser\'s language or the one chosen, How to pl
     const english = await open('en-GB');
     await words(english.page, 'en', 'Tools');
     assert.deepEqual(english.fetched, [], 'English fetches no catalogue, nor the core that reads them');
-    await english.page.click('#tools');
-    await english.page.click('#language-item');
-    await english.page.click('#language-list [data-language="de"]');
+    await h.tool(english.page, '#language-item', '#language-list [data-language="de"]');
     await words(english.page, 'de', 'Werkzeuge');
     assert.deepEqual(english.fetched.sort(), ['de.cat', 'tessel-core-languages.js', 'tessel-core-languages.wasm'],
         'German chosen: the page again with the core that reads it');
@@ -47,20 +45,15 @@ test('Chromium: the page in the browser\'s language or the one chosen, How to pl
     await h.waitFor(de, () => !document.getElementById('help').open, null, 'How to play closed');
 
     // Arabic from the menu: right to left, kept, and still so after a reload.
-    await de.click('#tools');
-    await de.click('#language-item');
-    await de.click('#language-list [data-language="ar"]');
+    await h.tool(de, '#language-item', '#language-list [data-language="ar"]');
     await words(de, 'ar', 'أدوات');
     assert.deepEqual(await page(de), { dir: 'rtl', kept: 'ar', tools: 390 }, 'Tools at the right edge');
     await de.reload();
     await words(de, 'ar', 'أدوات');
-    await de.click('#tools');
-    await de.click('#help-item');
+    await h.tool(de, '#help-item');
     await h.waitFor(de, () => document.getElementById('help-caption').textContent === 'طريقة اللعب', null, 'How to play');
     await de.keyboard.press('Escape');
-    await de.click('#tools');
-    await de.click('#language-item');
-    await de.click('#language-list [data-language="system"]');
+    await h.tool(de, '#language-item', '#language-list [data-language="system"]');
     await words(de, 'de', 'Werkzeuge');
     assert.deepEqual(await page(de), { dir: 'ltr', kept: null, tools: await de.evaluate(() =>
         document.getElementById('tools').getBoundingClientRect().width) }, 'as the system again: German, left to right');

@@ -62,10 +62,7 @@ test('Chromium: the look from the system and the kept choice, from the first pic
     // hears it, and the choice is kept. "As the system" follows the system's changes live.
     const { page, close } = await open('');
     await pictureCount(page, 8);
-    const choose = async (look) => {
-        await page.click('#tools');
-        await page.click(`#look-items [data-look="${look}"]`);
-    };
+    const choose = (look) => h.tool(page, `#look-items [data-look="${look}"]`);
     await choose('dark');
     await pictureCount(page, 9);
     assert.equal(await shown(page, 8), menus.dark, 'the menu in the dark look');

@@ -31,15 +31,7 @@ async function open(viewport) {
 async function solve(page, id) {
     await page.evaluate((hash) => { location.hash = hash; }, id);
     await page.waitForFunction(() => /^0 /.test(document.getElementById('counts').textContent));
-    for (const [x, y] of SOLVES[id]) {
-        const at = await page.evaluate(([gx, gy]) => {
-            const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
-            const k = Math.floor(Math.min(canvas.width / 239, canvas.height / 267));
-            const left = Math.floor((canvas.width - 239 * k) / 2);
-            return [box.left + (left + (gx + 0.5) * k) / devicePixelRatio, box.top + ((gy + 0.5) * k) / devicePixelRatio];
-        }, [x, y]);
-        await page.mouse.click(...at);
-    }
+    for (const point of SOLVES[id]) await page.mouse.click(...await page.evaluate(h.gamePoint, point));
 }
 const stored = (page, key = 'tessel-solves') => page.evaluate((k) => localStorage.getItem(k), key);
 

@@ -17,15 +17,7 @@ async function openPhone() {
     return { context, page, cdp, errors };
 }
 
-// CSS pixels of a game point: the picture is centred across the canvas, at the largest whole scale.
-async function cssOf(page, [x, y]) {
-    return page.evaluate(([gx, gy]) => {
-        const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
-        const k = Math.floor(Math.min(canvas.width / 239, canvas.height / 267));
-        const left = Math.floor((canvas.width - 239 * k) / 2);
-        return [box.left + (left + (gx + 0.5) * k) / devicePixelRatio, box.top + ((gy + 0.5) * k) / devicePixelRatio];
-    }, [x, y]);
-}
+const cssOf = (page, point) => page.evaluate(h.gamePoint, point);
 
 const touch = (cdp, type, points) => cdp.send('Input.dispatchTouchEvent',
     { type, touchPoints: points.map(([x, y], id) => ({ x, y, id })) });

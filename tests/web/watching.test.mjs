@@ -72,20 +72,8 @@ const dedupe = (pictures) => pictures.map(digest).filter((p, i, all) => p !== al
 const note = (page) => h.waitFor(page, () => !document.getElementById('note').hidden && document.getElementById('note').textContent,
     null, 'the note');
 
-// Taps at game pixels, through the picture's place on the canvas (at one device pixel per CSS pixel).
-async function tapGame(page, [x, y]) {
-    const at = await page.evaluate(() => {
-        const canvas = document.getElementById('game'), box = canvas.getBoundingClientRect();
-        return { left: box.left, top: box.top, width: canvas.width, height: canvas.height };
-    });
-    const scale = Math.max(1, Math.floor(Math.min(at.width / 239, at.height / 267)));
-    const left = Math.floor((at.width - 239 * scale) / 2);
-    await page.mouse.click(at.left + left + x * scale + scale / 2, at.top + y * scale + scale / 2);
-}
-const tool = async (page, id) => {
-    await page.click('#tools');
-    await page.click(`#${id}`);
-};
+// Taps at game pixels, through the picture's place on the canvas.
+const tapGame = async (page, point) => page.mouse.click(...await page.evaluate(h.gamePoint, point));
 
 test('Chromium: every puzzle\'s solve watched from its link as it was played, the kept game back after', { timeout: 300000 }, async () => {
     for (const name of PUZZLES) {
@@ -158,7 +146,7 @@ test('Chromium: a solve link that cannot be watched is refused in one line, noth
     // Pasted in "Watch solve": told in the box, which stays; a good link then watches.
     const { page, close } = await open('');
     await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, keptGame.picture, 'the kept game');
-    await tool(page, 'watch-solve-item');
+    await h.tool(page, '#watch-solve-item');
     await page.fill('#watch-link', 'normal-4297.1.AA');
     await page.click('#watch-box [type=submit]');
     assert.match(await page.textContent('#watch-box .watch-error'), /move 1 is cut short$/);
@@ -174,21 +162,21 @@ test('Chromium: today\'s board is the date\'s board everywhere; solved, its link
     const { page, close } = await open('normal-4297', null);
     await page.clock.setFixedTime(new Date('2026-12-09T23:59:30Z'));
     await h.waitFor(page, () => document.getElementById('counts').textContent === '0 moves, 0:00', null, 'a board of Normal');
-    await tool(page, 'todays-board-item');
+    await h.tool(page, '#todays-board-item');
     const lines = solveLines('normal');
     const { out, frames } = h.replayFrames(['--look', 'classic'], lines.slice(0, lines.indexOf('game normal-2026-12-09') + 1));
     assert.equal(records(out).at(-1).gameId, 'normal-2026-12-09');
     await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, h.rgbaOf(frames.at(-1)), 'the day\'s board as tessel-replay deals it');
     // Before it is solved there is no result nor solve to share.
-    await tool(page, 'share-result-item');
+    await h.tool(page, '#share-result-item');
     assert.equal(await note(page), 'Solve today\'s board first: its result can then be shared.');
     for (const point of lines.filter((l) => l.startsWith('tap ')).map((l) => l.split(' ').slice(1).map(Number))) await tapGame(page, point);
     await h.waitFor(page, () => document.getElementById('counts').textContent.startsWith('10 moves'), null, 'the board solved');
-    await tool(page, 'share-result-item');
+    await h.tool(page, '#share-result-item');
     const result = await h.waitFor(page, () => document.getElementById('note').textContent.split('\n')[1], null, 'the result line');
     assert.match(result, /^Tessel Normal 2026-12-09: 10 moves, 0:\d\d http:\/\/127\.0\.0\.1:\d+\/#normal-2026-12-09\.1\.[A-Za-z0-9_-]+$/);
     assert.equal(await page.evaluate(() => navigator.clipboard.readText()), result, 'the line copied');
-    await tool(page, 'share-solve-item');
+    await h.tool(page, '#share-solve-item');
     await h.waitFor(page, () => document.getElementById('note').textContent.startsWith('Link copied: '), null, 'the link copied');
     const url = await page.evaluate(() => navigator.clipboard.readText());
     assert.equal(url, result.split(' ').at(-1), 'the result\'s link is the solve\'s');
@@ -202,7 +190,7 @@ test('Chromium: today\'s board is the date\'s board everywhere; solved, its link
     await closeOther();
     // On the menu, or with the clock before 2000: told, nothing changed.
     await page.clock.setFixedTime(new Date('1999-12-31T23:59:59Z'));
-    await tool(page, 'todays-board-item');
+    await h.tool(page, '#todays-board-item');
     assert.match(await note(page), /^The clock reads a date before 2000/);
     assert.equal(await lastPicture(page), solved);
     await close();
