@@ -78,6 +78,8 @@ TEST(AccessibleScreen, EveryBoardIsAGridOfItsCellsAndQuit) {
         }
         EXPECT_TRUE(Focuses(board, {true, board.firstCol + board.columns, board.firstRow, false},
                             FocusedItem::NONE, 0));
+        EXPECT_TRUE(
+            Focuses(board, {true, board.firstCol, board.firstRow + board.rows, false}, FocusedItem::NONE, 0));
         game->solved = 1;
         EXPECT_EQ(DescribeForScreenReaders(*game).banner, "CLEARED!!");
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/how_to_play.h"
 #include "game/session.h"
 #include "puzzles/almost_impossible.h"
 #include "puzzles/fifteen.h"
@@ -99,6 +100,21 @@ TEST(ScreenText, CellsAndMovesAreToldInAFewWords) {
     StartWith(*game, UNEVEN_LABEL, COLUMN_1_DOWN);
     session->cursor = {true, 1, 1, false};
     EXPECT_EQ(Said(*session, Key::ShiftDown), "column 1 cannot move down");
+}
+
+// How to play on the menu: how to start, then each puzzle in a line by its name; on a board, its name over
+// its rules and the keys every puzzle shares.
+TEST(HowToPlay, TheMenuTellsHowToStartAndABoardItsRules) {
+    auto game = NewGame();
+    const HowToPlayText menu = HowToPlay(*game);
+    ASSERT_EQ(menu.paragraphs.size(), Puzzles().size() + 1);
+    EXPECT_NE(menu.paragraphs[0].find("press Enter"), std::string::npos);
+    for (std::size_t i = 0; i < Puzzles().size(); ++i)
+        EXPECT_EQ(menu.paragraphs[i + 1].rfind(std::string(Puzzles()[i]->name) + ": ", 0), 0u);
+    ChoosePuzzle(*game, LIGHTS_OUT_LABEL);
+    const HowToPlayText board = HowToPlay(*game);
+    EXPECT_EQ(std::pair(board.heading, board.paragraphs.size()), std::pair(std::string("Lights out"), 2ul));
+    EXPECT_NE(board.paragraphs[1].find("Ctrl+Z"), std::string::npos);
 }
 
 }  // namespace
