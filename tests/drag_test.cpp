@@ -78,8 +78,13 @@ TEST(Drag, RandomDragsAreTheTapsOnTheArrowsOfTheirLine) {
                                             pressY + (sideways ? offLine : along)));
                 }
                 const bool cancel = below(4) == 0;
+                const auto beforeRelease = TakeBoard(dragged->game);
                 Platform().keepPictures = true;
                 ASSERT_TRUE(cancel ? CancelDrag(*dragged) : Release(*dragged));
+                // A release half a cell or more on moves the line a cell more, and shows it at once.
+                if (!(TakeBoard(dragged->game) == beforeRelease)) {
+                    ASSERT_FALSE(Platform().presented.empty());
+                }
                 (cancel ? cancelled : released) += 1;
                 Platform().keepPictures = false;  // the release's last picture stays the last one shown
 
