@@ -271,6 +271,9 @@ inline constexpr Message WATCHING_FOUR_TIMES = Text("%1, at four times the pace"
 inline constexpr Message WATCHING_PAUSED = Text("%1, paused");
 // TRANSLATORS: every move of the watched solve has been played (%1, as above).
 inline constexpr Message WATCHING_ENDED = Text("%1, ended");
+// TRANSLATORS: said when a slow device plays two moves of a watched solve at once, a screen reader hearing
+// only the last words given: %1 the first move's words, %2 the next's ("row 3 right, column 2 up").
+inline constexpr Message MOVES_TOGETHER = TextIn("moves said together", "%1, %2");
 // TRANSLATORS: the one line "Share result" gives after the day's board is solved: %1 the puzzle's name,
 // %2 the date (2026-12-09), %3 the moves, %4 the time as a clock shows it, %5 the solve's link.
 inline constexpr Message DAY_RESULT = Plural("Tessel %1 %2: %3 move, %4 %5", "Tessel %1 %2: %3 moves, %4 %5");

@@ -71,7 +71,14 @@ std::unique_ptr<Watch> StartWatch(const LoggedSolve& solve, const Game& shownLik
 void AdvanceWatch(Watch& watch, uint32_t ms) {
     if (watch.paused || WatchEnded(watch)) return;
     watch.at += ms * static_cast<uint32_t>(watch.speed);
-    while (!WatchEnded(watch) && DueAt(watch, watch.played) <= watch.at) PlayNext(watch);
+    // Moves falling due together are said together: a screen reader hears only the last words given.
+    std::string said;
+    while (!WatchEnded(watch) && DueAt(watch, watch.played) <= watch.at) {
+        PlayNext(watch);
+        const std::string words = TakePlayedWords(watch.session);
+        said = said.empty() || words.empty() ? said + words : Say(msg::MOVES_TOGETHER, said, words);
+    }
+    if (!said.empty()) watch.session.played.words = said;
     ShowTime(watch);
 }
 

@@ -130,6 +130,15 @@ TEST(Watch, FasterPausedAndStepped) {
     EXPECT_EQ(WatchText(*watch), "watching " + std::to_string(taps.size()) + " of " +
                                      std::to_string(taps.size()) + " moves, " + ClockText(played.solve.ms) +
                                      ", ended");
+
+    // Two moves falling due in one timer call, on a slow device, are said together.
+    const std::unique_ptr<Watch> stepped = StartWatch(played.solve, inPlay->game);
+    std::string words[2];
+    for (std::string& said : words) StepWatch(*stepped), said = TakePlayedWords(stepped->session);
+    const std::unique_ptr<Watch> slow = StartWatch(played.solve, inPlay->game);
+    AdvanceWatch(*slow, WATCH_LEAD_MS + taps[1].ms - taps[0].ms);
+    EXPECT_EQ(std::pair(slow->played, TakePlayedWords(slow->session)),
+              std::pair(std::size_t{2}, words[0] + ", " + words[1]));
 }
 
 // Only a solve can be watched: each move must move its board, and the last, alone, solve it.
