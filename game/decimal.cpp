@@ -24,17 +24,15 @@ std::string Decimal(double value, int places) {
     if (exponent >= 0) {
         // 2^53 or more: a whole number, kept within 64 bits.
         whole = std::fabs(value) < 0x1p64 ? static_cast<uint64_t>(std::fabs(value)) : UINT64_MAX;
-    } else {
+    } else if (exponent > -64) {
         const uint64_t product = mantissa * scale;
         const int shift = -exponent;
-        uint64_t scaled = shift < 64 ? product >> shift : 0;
-        const uint64_t rest = shift < 64 ? product & ((uint64_t{1} << shift) - 1) : product;
-        const bool overHalf = shift < 64 ? rest > (uint64_t{1} << (shift - 1)) : false;
-        const bool half = shift < 64 && rest == (uint64_t{1} << (shift - 1));
-        if (overHalf || (half && scaled % 2 == 1)) ++scaled;
+        const uint64_t half = uint64_t{1} << (shift - 1), rest = product & ((half << 1) - 1);
+        uint64_t scaled = product >> shift;
+        if (rest > half || (rest == half && scaled % 2 == 1)) ++scaled;
         whole = scaled / scale;
         decimals = scaled % scale;
-    }
+    }  // below 2^-11: under 1/16 times the scale, which rounds to 0
     std::string text = std::to_string(whole);
     if (places > 0) text += '.' + Padded(decimals, static_cast<std::size_t>(places));
     return std::signbit(value) ? '-' + text : text;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/catalogue.h"
+#include "game/decimal.h"
 #include "game/keys.h"
 #include "game/screen_text.h"
 #include "game/solve_stats.h"
@@ -278,10 +279,9 @@ std::string MovesAndTime(const Session& session) {
 
 std::string ClockText(uint32_t ms) {
     const uint32_t seconds = ms / 1000, hours = seconds / 3600;
-    const auto twoDigits = [](uint32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-    const std::string minutesAndSeconds = twoDigits(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
-    if (hours > 0) return std::to_string(hours) + ":" + minutesAndSeconds;
-    return std::to_string(seconds / 60 % 60) + ":" + twoDigits(seconds % 60);
+    if (hours > 0)
+        return std::to_string(hours) + ":" + Padded(seconds / 60 % 60, 2) + ":" + Padded(seconds % 60, 2);
+    return std::to_string(seconds / 60 % 60) + ":" + Padded(seconds % 60, 2);
 }
 
 std::string CountsText(const Session& session) {
