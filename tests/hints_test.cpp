@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "bench/scramble_undoing.h"
 #include "hints/hint.h"
 #include "puzzles/almost_impossible.h"
 #include "puzzles/fifteen.h"
@@ -47,32 +48,16 @@ int32_t FollowHints(Game& game, int32_t cap) {
     return moves;
 }
 
-// Random taps on cells, block corners or arrows until `count` of them changed the board.
+// Random moves through the puzzle's own taps, on a board that shows no banner.
 void PlayRandomMoves(Game& game, std::mt19937& random, int32_t count) {
-    const bool lights = game.screen == SCREEN_LIGHTS_OUT, turns = game.screen == SCREEN_ALMOST_IMPOSSIBLE;
-    const auto pick = [&](int32_t from, int32_t to) {
-        return from + static_cast<int32_t>(random() % (to - from + 1));
-    };
-    for (int32_t made = 0; made < count;) {
-        const int32_t col = lights ? pick(1, 5) : turns ? pick(2, 4) : pick(0, 5);
-        const int32_t row = lights ? pick(1, 5) : turns ? pick(2, 4) : pick(0, 6);
-        const int32_t x =
-            lights ? game.lightGrid.Left(col, 1) + 12 : game.tileGrid.Left(col, turns) + !turns * 12;
-        const int32_t y =
-            lights ? game.lightGrid.Top(1, row) + 12 : game.tileGrid.Top(turns, row) + !turns * 12;
-        if (y >= QUIT_Y) continue;
-        const auto before = BoardOf(game);
-        game.solved = 0;
-        Tap(game, x, y);
-        made += BoardOf(game) != before;
-    }
+    bench::RandomMoves(game, *FindPuzzle(game.screen), random, count);
     game.solved = 0;
 }
 
 struct Bounds {
     const char* name;
     const PuzzleLabel& label;
-    int32_t withinYardstick;  // of ten scrambles, how many at least hints take no more moves than Yardstick
+    int32_t withinYardstick;  // of ten scrambles, at least this many take no more moves than the yardstick
     int32_t scrambled;        // the most moves following hints may take from a fresh scramble
     int32_t far;              // ... and from a board after 500 random moves
     int32_t exactDepth;       // boards this many moves from the goal are solved in their fewest moves
@@ -181,70 +166,6 @@ std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
     return distance;
 }
 
-// The yardstick of a scramble: the moves a player who watched its draws would take to undo it, commuting
-// steps of one line merged and each line undone the shorter way round; 0 for the puzzles without one.
-int32_t Yardstick(int32_t screen, CrtRandom unseeded, uint32_t seed) {
-    struct Step {
-        int32_t line;  // columns 0 to 3, rows 4 to 7; blocks 3 * row + col from 0
-        int32_t amount;
-    };
-    std::vector<Step> steps;
-    const bool blocks = screen == SCREEN_ALMOST_IMPOSSIBLE;
-    const auto commute = [&](int32_t a, int32_t b) {
-        if (blocks) return std::abs(a % 3 - b % 3) > 1 || std::abs(a / 3 - b / 3) > 1;
-        return a / 4 == b / 4;
-    };
-    const auto slides = [&](int32_t line) { return screen == SCREEN_UNEVEN && line < 4; };
-    const auto wrap = [&](int32_t line, int32_t amount) {
-        return slides(line) ? amount : (amount % 4 + 4) % 4;
-    };
-    const auto add = [&](int32_t line, int32_t amount) {
-        for (std::size_t i = steps.size(); i-- > 0;) {
-            if (steps[i].line == line) {
-                steps[i].amount = wrap(line, steps[i].amount + amount);
-                if (steps[i].amount == 0) steps.erase(steps.begin() + static_cast<std::ptrdiff_t>(i));
-                return;
-            }
-            if (!commute(steps[i].line, line)) break;
-        }
-        steps.push_back({line, wrap(line, amount)});
-    };
-    CrtRandom seeded;
-    seeded.Seed(seed);
-    const auto draw = [&] { return seeded.Draw(); };
-    if (blocks) {
-        for (int32_t step = 0; step < 10; ++step) {
-            const int32_t col = draw() % 3, row = draw() % 3;
-            add(3 * row + col, draw() % 3 + 1);  // counter-clockwise quarter turns
-        }
-    } else if (screen == SCREEN_NORMAL || screen == SCREEN_UNMOVABLE || screen == SCREEN_UNEVEN) {
-        const bool unmovable = screen == SCREEN_UNMOVABLE;
-        const int32_t lockedColumn = unmovable ? unseeded.Draw() % 4 : -1;
-        const int32_t lockedRow = unmovable ? unseeded.Draw() % 4 : -1;
-        std::array<bool, 4> down{};
-        for (int32_t accepted = 0; accepted < (screen == SCREEN_NORMAL ? 10 : 20);) {
-            // Up, left, down, right; up and left count as positive.
-            const int32_t direction = draw() % 4, line = draw() % 4, steps = draw() % 3 + 1;
-            const bool column = direction % 2 == 0;
-            if (line == (column ? lockedColumn : lockedRow)) continue;
-            if (screen == SCREEN_UNEVEN && (column ? down[line] != (direction == 0) : line == 0)) continue;
-            if (screen == SCREEN_UNEVEN && column) {
-                down[line] = !down[line];
-                add(line, direction == 0 ? 1 : -1);
-            } else {
-                add((column ? 0 : 4) + line, direction < 2 ? steps : -steps);
-            }
-            ++accepted;
-        }
-    }
-    int32_t moves = 0;
-    for (const Step& step : steps) {
-        const int32_t a = std::abs(step.amount);
-        moves += blocks || slides(step.line) ? a : std::min(a, 4 - a);
-    }
-    return moves;
-}
-
 class EveryPuzzle : public ::testing::TestWithParam<Bounds> {};
 
 // Hints solve hard boards, scrambles and far boards within bound, mostly within the yardstick; a board gets
@@ -268,9 +189,8 @@ TEST_P(EveryPuzzle, FollowingHintsAlwaysEnds) {
     for (uint32_t k = 0; k < SCRAMBLES + FAR_BOARDS; ++k) {
         const bool far = k >= SCRAMBLES;
         const uint32_t ticks = far ? 5 + (k - SCRAMBLES) * 131 : 100 + k * 7717;
-        const CrtRandom unseeded = game->random;
         ChoosePuzzle(*game, bounds.label, ticks);
-        const int32_t yardstick = Yardstick(game->screen, unseeded, game->seed);
+        const int32_t yardstick = bench::UndoMoves(*game, *FindPuzzle(game->screen), game->seed).yardstick;
         if (far) PlayRandomMoves(*game, random, 500);
         if (k % 4 == 0) {  // the same hint in another game, and here after a move played and taken back
             const std::optional<Hint> first = FindHint(*game);
