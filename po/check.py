@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""tests/po_check.py [--complete] SOURCE_DIR: the translations as translators hand them in, checked.
+"""po/check.py [--complete] SOURCE_DIR: the translations as translators hand them in, checked.
 
 The template must be the one po/make-template.sh makes from the sources today; every language po/LINGUAS
 names must have every message of it translated, none fuzzy, with the same %1, %2 ... as the English, and
