@@ -21,8 +21,8 @@ struct Session;
 // The solves the chart shows: the last ones without hints.
 inline constexpr std::size_t CHART_SOLVES = 100;
 
-// The chart's colours in a look, 0xAARRGGBB: the lines, the text and the grid at 7:1 or more against the
-// ground in High contrast and Dark (each solve's points at 4.5:1), and told apart by their dashes too.
+// The chart's colours in a look, 0xAARRGGBB: the lines and the text at 7:1 or more against the ground in
+// High contrast and Dark (each solve's points and the grid at 4.5:1), the lines told apart by dashes too.
 struct ChartColours {
     uint32_t ground;
     uint32_t text;    // the times along the side, the key, the frame

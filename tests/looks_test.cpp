@@ -13,6 +13,7 @@
 #include "core/images.h"
 #include "core/looks.h"
 #include "game/keys.h"
+#include "game/statistics_page.h"
 #include "tests/test_support.h"
 
 namespace tessel {
@@ -128,6 +129,14 @@ TEST(Looks, WhatMustBeToldApartStandsOutInHighContrastAndDark) {
         std::printf("%-50s %7.2f:1 %12.2f:1 %6.2f:1\n", pair.what.c_str(), ratios[0], ratios[1], ratios[2]);
         EXPECT_GE(ratios[1], pair.needed) << pair.what << " in high contrast";
         EXPECT_GE(ratios[2], pair.needed) << pair.what << " in dark";
+    }
+    // The statistics chart's text and averages' lines at 7:1 against its ground, its points and grid 4.5:1.
+    for (const Look look : {Look::HIGH_CONTRAST, Look::DARK}) {
+        const ChartColours& chart = ChartColoursOf(look);
+        for (const uint32_t colour : {chart.text, chart.ao5, chart.ao12, chart.single, chart.grid}) {
+            const double needed = colour == chart.single || colour == chart.grid ? 4.5 : 7;
+            EXPECT_GE(ContrastRatio(colour, chart.ground), needed) << std::hex << colour;
+        }
     }
     // A lit light is told by its lightness, not by its hue alone: it is the lighter one.
     for (const ImageSet* look : {highContrast.get(), dark.get()})
