@@ -42,12 +42,6 @@ function setUp(kept) {
     }).observe(document, { subtree: true, childList: true, characterData: true });
 }
 
-const axeSource = fs.readFileSync(new URL('../../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
-const axeViolations = (page) => page.evaluate((source) => {
-    if (!window.axe) (0, eval)(source);
-    return window.axe.run(document, { resultTypes: ['violations'] })
-        .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
-}, axeSource);
 
 const chromium = h.chromiumSite();
 const open = (hash, kept = keptGame.base64, options = {}) => chromium.open({ viewport: { width: 360, height: 740 },
@@ -83,7 +77,7 @@ test('Chromium: a solve watched from its link as it was played, the kept game ba
     const { page, errors, close } = await open(link);
     await waitWatching(page, 'the link');
     assert.equal(await page.evaluate(() => location.hash), '', 'the link taken from the address');
-    assert.deepEqual(await axeViolations(page), [], 'axe-core on the watching and its controls');
+    await h.noViolations(page, 'the watching and its controls');
     // The keys: Space pauses and plays on, the right arrow plays one move and pauses, 4 sets the pace.
     await page.keyboard.press('Space');
     assert.deepEqual(await watchingState(page), { pause: 'Play on', ended: false, counts: 'watching 0 of 10 moves, 0:00, paused' });
