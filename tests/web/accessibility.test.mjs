@@ -13,7 +13,6 @@ const PUZZLES = [
     ['Normal', 20, 86, 65, 66], ['Uneven', 30, 83, 90, 72], ['Unmovable', 40, 67, 115, 104],
     ['Almost Impossible', 60, 24, 140, 190], ['15 Puzzle', 50, 69, 189, 100], ['Lights out', 3, 61, 214, 116],
 ];
-const axeSource = fs.readFileSync(new URL('../../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
 const menu = h.replayMenu();
 
 // What each cell of the board must be called, from the record alone: [name, left, top] by rows.
@@ -62,13 +61,6 @@ const said = (page, words, what) => h.waitFor(page, (w) =>
 // A screen reader's press on a menu or board button: a click with no pointer on the element.
 const press = (page, index) => page.evaluate((i) => document.querySelectorAll('#mirror [role=button]')[i].click(), index);
 
-async function noViolations(page, what) {
-    await page.evaluate((source) => Boolean(window.axe || (0, eval)(source)), axeSource);
-    const violations = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })
-        .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`)));
-    assert.deepEqual(violations, [], `axe-core on ${what}`);
-}
-
 async function readThrough(t, engine, device) {
     const site = await h.serve(), page = await engine.open(device);
     t.after(() => Promise.all([page.close(), site.close()]));
@@ -97,7 +89,7 @@ async function readThrough(t, engine, device) {
     await page.key('Enter');
     await h.waitFor(page, () => !document.getElementById('tools-menu').hidden, null, 'Tools opened by Enter');
     await page.key('Enter');
-    await noViolations(page, 'the menu');
+    await h.noViolations(page, 'the menu');
 
     for (const [i, [name, screen]] of PUZZLES.entries()) {
         await press(page, i);
@@ -117,14 +109,14 @@ async function readThrough(t, engine, device) {
         near(await boxes(page, '#mirror [role=gridcell]'), expected.flat().map(([, x, y]) => css(x, y, 24, 24)),
             `${name}'s cells over their squares`);
         assert.deepEqual(await tabStops(), [expected[0][0][0]], `${name}: one Tab stop`);
-        if (i === 0) await noViolations(page, 'a board');
+        if (i === 0) await h.noViolations(page, 'a board');
         await press(page, 0);
         await said(page, 'menu', `on Quit in ${name}`);
     }
 
     await page.key('Control+A');
     await h.waitFor(page, () => document.querySelector('dialog#about').open, null, 'the About box');
-    await noViolations(page, 'the About box');
+    await h.noViolations(page, 'the About box');
 }
 
 // On a desktop in every engine, on a phone's screen (where touch exploration finds cells) in Chromium; Orca.

@@ -134,6 +134,15 @@ export function mirrorBoard(want) {
 // Row r (from 0) of the board turned `cells` cells to the right.
 export const turnedRow = (rows, r, cells) => rows.map((row, i) => (i === r ? row.map((_, c) => row[(((c - cells) % 4) + 4) % 4]) : row));
 
+// Fails with axe-core's findings on the page (of any engine's adapter or Playwright), named `what`.
+export async function noViolations(page, what) {
+    const source = fs.readFileSync(new URL('../../node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+    await page.evaluate((axe) => Boolean(window.axe || (0, eval)(axe)), source);
+    const violations = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] })
+        .then((result) => result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`)));
+    assert.deepEqual(violations, [], `axe-core on ${what}`);
+}
+
 // Opens the Tools menu of a Playwright page and clicks the items given in turn.
 export const tool = async (page, ...items) => {
     for (const item of ['#tools', ...items]) await page.click(item);
