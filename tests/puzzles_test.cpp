@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/invariants.h"
+#include "puzzles/tile_board.h"
 #include "tests/random_taps.h"
 #include "tests/test_support.h"
 
@@ -35,20 +36,13 @@ std::vector<Point> MovePoints(const Puzzle& puzzle) {
     return points;
 }
 
-// The cells tiles rest on (four columns of up to five rows) and the lights (five by five), row 1 first.
-int32_t& TileCell(Game& game, int32_t i) {
-    return game.tileGrid.Tile(i % 4 + 1, i / 4 + 1);
-}
-uint8_t& Light(Game& game, int32_t i) {
-    return game.lightGrid.Lit(i % 5 + 1, i / 5 + 1);
-}
-
 // The goal: every light off, or every tile on its own cell in reading order (empty where the board lacks
 // one).
-bool InGoalOrder(Game game, const Puzzle& puzzle) {
-    const bool tiles = puzzle.grid == GridKind::Tiles;
+bool InGoalOrder(const Game& game, const Puzzle& puzzle) {
     for (int32_t i = 0; i < 25; ++i) {
-        if (tiles ? i < 20 && TileCell(game, i) != 0 && TileCell(game, i) != i + 1 : Light(game, i) != 0)
+        const int32_t n = game.tileGrid.Tile(i % 4 + 1, i / 4 + 1);
+        if (puzzle.grid == GridKind::Lights ? game.lightGrid.Lit(i % 5 + 1, i / 5 + 1) != 0
+                                            : i < 20 && n != 0 && n != i + 1)
             return false;
     }
     return true;
@@ -56,12 +50,14 @@ bool InGoalOrder(Game game, const Puzzle& puzzle) {
 
 // Puts the board's own tiles in goal order, or its lights out, and draws it.
 void PutInGoalOrder(Game& game, const Puzzle& puzzle) {
-    const bool tiles = puzzle.grid == GridKind::Tiles;
-    int32_t count = 0;
-    for (int32_t i = 0; i < 25; ++i) (tiles ? count += i < 20 && TileCell(game, i) != 0 : Light(game, i) = 0);
-    for (int32_t i = 0; tiles && i < 20; ++i) {
-        TileCell(game, i) = i < count ? i + 1 : 0;
-        if (i == count && i < 16) game.blankCol = i % 4 + 1, game.blankRow = i / 4 + 1;
+    auto& tiles = game.tileGrid.tile;
+    const auto empty = std::count(tiles.begin(), tiles.end(), 0);
+    if (puzzle.grid == GridKind::Lights) game.lightGrid.lit.fill(0);
+    if (puzzle.grid == GridKind::Tiles) {
+        tiles.fill(0);
+        WriteGoalOrder(game.tileGrid);
+        if (std::count(tiles.begin(), tiles.end(), 0) < empty)  // a tile fewer: the last cell empty
+            game.tileGrid.Tile(4, 4) = 0, game.blankCol = game.blankRow = 4;
     }
     DrawScreen(game);
 }
