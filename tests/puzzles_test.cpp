@@ -1,16 +1,15 @@
-// The six puzzles through the tap cycle: scrambles, tap regions, moves and the frames that show them.
+// Every puzzle of the table through the tap cycle, by what must hold of any puzzle: a tap moves tiles without
+// losing one and shows them under way, cell by cell, before they rest on the board's own picture; a move and
+// its taking back pass through the same pictures; the banner shows exactly when the board is in goal order.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <vector>
 
 #include "game/invariants.h"
-#include "puzzles/almost_impossible.h"
-#include "puzzles/fifteen.h"
-#include "puzzles/lights_out.h"
-#include "puzzles/normal.h"
-#include "puzzles/uneven.h"
-#include "puzzles/unmovable.h"
+#include "puzzles/tile_board.h"
 #include "tests/random_taps.h"
 #include "tests/test_support.h"
 
@@ -18,222 +17,234 @@ namespace tessel {
 namespace {
 
 using namespace testing;
-using testing::Board;  // not the history's
 
-// How the picture differs from the board at rest by the drawing rules ("" when it does not): the lights on
-// or off, the tiles and the arrows of the lines that can move, under the banner once solved.
-std::string NotAtRest(const Game& game) {
-    const int32_t s = game.screen;
-    const Point locked = s == SCREEN_UNMOVABLE ? Point{game.fixedColumn, game.fixedRow} : Point{0, 0};
-    Picture picture = s == SCREEN_LIGHTS_OUT ? Picture(game, s)
-                      : s == SCREEN_UNEVEN   ? AtRest(game, s, BoardRows<5>(game.tileGrid))
-                                             : AtRest(game, s, BoardRows(game.tileGrid), locked);
-    for (int32_t i = 0; s == SCREEN_LIGHTS_OUT && i < 25; ++i) {
-        const bool on = game.lightGrid.Lit(i % 5 + 1, i / 5 + 1) != 0;
-        picture.Cell(on ? id::LIGHT_ON : id::LIGHT_OFF, i % 5 + 1, i / 5 + 1);
-    }
-    return (game.solved != 0 ? picture.Banner() : picture).Differences(game.backBuffer);
+bool InQuit(Point p) {
+    return QUIT_X <= p.x && p.x <= QUIT_X + QUIT_WIDTH && QUIT_Y <= p.y && p.y <= QUIT_Y + QUIT_HEIGHT;
 }
 
-// The board a tap should leave, worked out from each puzzle's rules with the layout's numbers, and whether
-// the frames the tap showed before its last picture are each step's picture, drawn here from the board
-// before the tap: a line's tiles half a cell on (the leaving tile's half back at the other end, the arrows
-// intact; on "Uneven" a column half into its gap, the half cell it leaves white), a 15 Puzzle tile half-way
-// into the empty cell, a block's tiles 8 and 16 pixels round, each over the one before it.
-struct Expected {
-    TileGrid tiles;
-    LightGrid lights;
-    int32_t blankCol, blankRow, frames = 0;  // the frames shown before the last picture
-    bool acted = false;
-    std::string badFrame = "";
-};
-
-Expected AfterTap(const Game& game, Expected e, int32_t x, int32_t y) {
-    const int32_t s = game.screen;
-    Point o{};  // the ring's top-left corner
-    for (const ScreenLayout& layout : LAYOUTS) o = layout.screen == s ? layout.origin : o;
-    const auto within = [](int32_t v, int32_t from, int32_t to) { return from <= v && v <= to; };
-    const auto inCell = [&](int32_t col, int32_t row) {  // edges included
-        return within(x, o.x + 24 * col, o.x + 24 * col + 24) &&
-               within(y, o.y + 24 * row, o.y + 24 * row + 24);
-    };
-    TileGrid& t = e.tiles;
-    const bool uneven = s == SCREEN_UNEVEN;
-    const Point locked = s == SCREEN_UNMOVABLE ? Point{game.fixedColumn, game.fixedRow} : Point{0, 0};
-    Picture frame = uneven ? AtRest(game, s, BoardRows<5>(t)) : AtRest(game, s, BoardRows(t), locked);
-    const auto shown = [&](int32_t count) {  // the next `count` frames are the picture
-        for (int32_t i = 0; i < count; ++i, ++e.frames) {
-            if (e.badFrame.empty() && e.frames < static_cast<int32_t>(Platform().presented.size()))
-                e.badFrame = frame.Differences(Platform().presented[e.frames]);
-        }
-    };
-    if (s == SCREEN_LIGHTS_OUT) {  // every light whose box, edges included, holds the point
-        for (int32_t row = 1; row <= 5; ++row) {
-            for (int32_t col = 1; col <= 5; ++col) {
-                if (!inCell(col, row)) continue;
-                e.acted = true;
-                for (const auto& [dc, dr] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}})
-                    e.lights.Lit(col + dc, row + dr) ^= 1;
-            }
-        }
-    } else if (s == SCREEN_ALMOST_IMPOSSIBLE) {  // 15 x 15 squares round the inner corners
-        for (int32_t row = 1; row <= 3; ++row) {
-            for (int32_t col = 1; col <= 3; ++col) {
-                const int32_t cx = o.x + 24 * col + 24, cy = o.y + 24 * row + 24;
-                if (!within(x, cx - 7, cx + 7) || !within(y, cy - 7, cy + 7)) continue;
-                e.acted = true;
-                const Point block[] = {{col, row}, {col + 1, row}, {col + 1, row + 1}, {col, row + 1}};
-                for (int32_t d = 8; d <= 16; d += 8, shown(1)) {  // clockwise: the top-left goes right
-                    for (const Point& c : block) frame.Cell(id::BLANK, c.x, c.y);
-                    for (int32_t i = 0; i < 4; ++i)
-                        frame.Cell(id::Tile(t.Tile(block[i].x, block[i].y)), block[i].x, block[i].y,
-                                   d * (i == 0) - d * (i == 2), d * (i == 1) - d * (i == 3));
-                }
-                const int32_t first = t.Tile(col, row);
-                t.Tile(col, row) = t.Tile(col, row + 1), t.Tile(col, row + 1) = t.Tile(col + 1, row + 1);
-                t.Tile(col + 1, row + 1) = t.Tile(col + 1, row), t.Tile(col + 1, row) = first;
-            }
-        }
-    } else if (s == SCREEN_FIFTEEN) {  // the first of above, right, below, left that holds it
-        for (const auto& [dc, dr] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
-            const int32_t col = e.blankCol + dc, row = e.blankRow + dr;
-            if (!inCell(col, row)) continue;
-            e.acted = true;
-            if (within(col, 1, 4) && within(row, 1, 4)) {
-                frame.Cell(id::BLANK, col, row)
-                    .Cell(id::Tile(t.Tile(col, row)), col, row, -12 * dc, -12 * dr);
-                shown(1);
-                std::swap(t.Tile(col, row), t.Tile(e.blankCol, e.blankRow));
-                e.blankCol = col, e.blankRow = row;
-            }
-            break;
-        }
-    } else {  // a line's arrow region runs to the window's edge; up, right, down, left in turn
-        for (int32_t side = 0; side < 4; ++side) {
-            for (int32_t k = 1; k <= 4; ++k) {
-                const bool column = side % 2 == 0;
-                const bool in = column ? within(x, o.x + 24 * k, o.x + 24 * k + 24) &&
-                                             (side == 0 ? y < o.y + 24 : y > o.y + 120)
-                                       : within(y, o.y + 24 * k, o.y + 24 * k + 24) &&
-                                             (side == 1 ? x > o.x + 120 : x < o.x + 24);
-                const bool fixed = k == (column ? locked.x : locked.y);
-                const bool blocked = uneven && (column ? t.Tile(k, side == 0 ? 1 : 5) != 0 : k == 1);
-                if (!in || fixed || blocked) continue;
-                e.acted = true;
-                const int32_t cells = uneven && column ? 5 : 4, step = side == 0 || side == 3 ? 1 : cells - 1;
-                const int32_t dx = (side == 1) * 12 - (side == 3) * 12,
-                              dy = (side == 2) * 12 - (side == 0) * 12;
-                const auto cell = [&](int32_t i) -> int32_t& { return column ? t.Tile(k, i) : t.Tile(i, k); };
-                const auto put = [&](ImageId image, int32_t i, int32_t shift, int32_t h = 24) {
-                    frame.Cell(image, column ? k : i, column ? i : k, shift * dx / 12, shift * dy / 12, h);
-                };
-                for (int32_t i = 1; i <= cells; ++i)
-                    if (cell(i) != 0) put(id::Tile(cell(i)), i, 12);
-                if (cells == 5) {  // the half cell the column leaves
-                    frame.Cell(id::BLANK, k, dy > 0 ? 1 : 5, 0, dy > 0 ? 0 : 12, 12);
-                } else {
-                    put(id::Tile(cell(step == 1 ? 1 : 4)), step == 1 ? 5 : 0, 12);
-                    put(column ? id::ARROW_UP : id::ARROW_LEFT, 0, 0);
-                    put(column ? id::ARROW_DOWN : id::ARROW_RIGHT, 5, 0);
-                }
-                shown(1);
-                std::array<int32_t, 5> line{};
-                for (int32_t i = 0; i < cells; ++i) line[i] = cell(i + 1);
-                for (int32_t i = 0; i < cells; ++i) cell(i + 1) = line[(i + step) % cells];
-            }
-        }
+// Where single moves are tapped: the middle of every cell over the puzzle's grid and round it, and the
+// corners between its cells.
+std::vector<Point> MovePoints(const Puzzle& puzzle) {
+    std::vector<Point> points;
+    for (int32_t i = 0; i < 2 * 8 * 8; ++i) {
+        const int32_t col = i / 2 % 8, row = i / 16, middle = i % 2 == 0;
+        const Point p{puzzle.origin.x + CELL_SIZE * col + middle * CELL_SIZE / 2,
+                      puzzle.origin.y + CELL_SIZE * row + middle * CELL_SIZE / 2};
+        const bool inner = middle || (col >= 1 && col <= 5 && row >= 1 && row <= 5);
+        if (inner && p.x < SURFACE_WIDTH && p.y < SURFACE_HEIGHT && !InQuit(p)) points.push_back(p);
     }
-    return e;
+    return points;
 }
 
-// Whether the board is solved: the lights dark, or the tiles 1 to 16 in order ("Uneven" with row 5 empty,
-// the 15 Puzzle's last cell not looked at).
-bool InGoalOrder(const Game& game, int32_t screen) {
+// The goal: every light off, or every tile on its own cell in reading order (empty where the board lacks
+// one).
+bool InGoalOrder(const Game& game, const Puzzle& puzzle) {
     for (int32_t i = 0; i < 25; ++i) {
-        if (screen == SCREEN_LIGHTS_OUT && game.lightGrid.Lit(i % 5 + 1, i / 5 + 1) != 0) return false;
-        if (screen == SCREEN_LIGHTS_OUT || (i == 15 && screen == SCREEN_FIFTEEN)) continue;
-        if (i >= 20 || (i >= 16 && screen != SCREEN_UNEVEN)) break;
-        if (game.tileGrid.Tile(i % 4 + 1, i / 4 + 1) != (i < 16 ? i + 1 : 0)) return false;
+        const int32_t n = game.tileGrid.Tile(i % 4 + 1, i / 4 + 1);
+        if (puzzle.grid == GridKind::Lights ? game.lightGrid.Lit(i % 5 + 1, i / 5 + 1) != 0
+                                            : i < 20 && n != 0 && n != i + 1)
+            return false;
     }
     return true;
 }
 
-// Thousands of taps, most of them on or beside the lines where regions meet, on scrambles of every puzzle
-// shown at rest: each moves the board as its rules say, shows one frame per step of every move, and ends on
-// the board at rest, under the banner once it is in goal order. Quit, or any tap on a solved board, leads
-// back. Every few taps, and on the menu, the game goes on from what it keeps.
-TEST(PuzzleTap, GeneratedTapsMoveBoardsByTheirRules) {
+// Puts the board's own tiles in goal order, or its lights out, and draws it.
+void PutInGoalOrder(Game& game, const Puzzle& puzzle) {
+    auto& tiles = game.tileGrid.tile;
+    const auto empty = std::count(tiles.begin(), tiles.end(), 0);
+    if (puzzle.grid == GridKind::Lights) game.lightGrid.lit.fill(0);
+    if (puzzle.grid == GridKind::Tiles) {
+        tiles.fill(0);
+        WriteGoalOrder(game.tileGrid);
+        if (std::count(tiles.begin(), tiles.end(), 0) < empty)  // a tile fewer: the last cell empty
+            game.tileGrid.Tile(4, 4) = 0, game.blankCol = game.blankRow = 4;
+    }
+    DrawScreen(game);
+}
+
+// What a move may change, and the tiles no move may change, in number order.
+bool SameBoard(const Game& a, const Game& b) {
+    return a.tileGrid.tile == b.tileGrid.tile && a.lightGrid.lit == b.lightGrid.lit &&
+           a.blankCol == b.blankCol && a.blankRow == b.blankRow;
+}
+std::vector<int32_t> TilesHeld(const Game& game) {
+    std::vector<int32_t> tiles(game.tileGrid.tile.begin(), game.tileGrid.tile.end());
+    std::sort(tiles.begin(), tiles.end());
+    return tiles;
+}
+
+// Whether two pictures agree on cell (col, row) of the puzzle's grid; on every cell a tile rests on.
+bool SameCell(const BackBuffer& a, const BackBuffer& b, const Puzzle& puzzle, int32_t col, int32_t row) {
+    for (int32_t y = 0; y < CELL_SIZE; ++y) {
+        const auto at = a.pixels.begin() + (puzzle.origin.y + CELL_SIZE * row + y) * SURFACE_WIDTH +
+                        puzzle.origin.x + CELL_SIZE * col;
+        if (!std::equal(at, at + CELL_SIZE, b.pixels.begin() + (at - a.pixels.begin()))) return false;
+    }
+    return true;
+}
+bool SameOnTheTiles(const BackBuffer& a, const BackBuffer& b, const Puzzle& puzzle) {
+    for (int32_t i = 0; i < 20; ++i)
+        if (!SameCell(a, b, puzzle, i % 4 + 1, i / 4 + 1)) return false;
+    return true;
+}
+
+// Whether a frame differs from `picture` only on the board and its ring.
+bool OnTheBoardAlone(const BackBuffer& frame, const BackBuffer& picture, const Puzzle& puzzle) {
+    for (int32_t i = 0; i < SURFACE_WIDTH * SURFACE_HEIGHT; ++i) {
+        const int32_t dx = i % SURFACE_WIDTH - puzzle.origin.x, dy = i / SURFACE_WIDTH - puzzle.origin.y;
+        const bool board = 0 <= dx && dx < 7 * CELL_SIZE && 0 <= dy && dy < 7 * CELL_SIZE;
+        if (!board && frame.pixels[i] != picture.pixels[i]) return false;
+    }
+    return true;
+}
+
+// Whether a frame shows one move under way: every cell whose tile it moves neither as before nor as after,
+// every other cell of tiles as before.
+bool UnderWay(const BackBuffer& frame, const Game& before, const Game& after, const BackBuffer& rest,
+              const Puzzle& puzzle) {
+    for (int32_t col = 1; col <= 4; ++col) {
+        for (int32_t row = 1; row <= 5; ++row) {
+            const bool moving = before.tileGrid.Tile(col, row) != after.tileGrid.Tile(col, row);
+            const bool asBefore = SameCell(frame, before.backBuffer, puzzle, col, row);
+            if (moving ? asBefore || SameCell(frame, rest, puzzle, col, row) : !asBefore) return false;
+        }
+    }
+    return true;
+}
+
+// The taps that take back the move from `before` to `moved` (the same tap up to three times more, or one
+// tap where a move is tapped), and the frames that one tap shows on its way; none when no such taps do.
+struct TakenBack {
+    std::vector<Point> taps;
+    std::vector<BackBuffer> frames;
+};
+std::optional<TakenBack> TakingBack(const Game& before, const Game& moved, Point tap,
+                                    const std::vector<Point>& points) {
+    std::optional<TakenBack> back;
+    auto again = std::make_unique<Game>(moved);
+    const auto tapOnMoved = [&](Point at, int32_t times) {
+        PutBoard(*again, TakeBoard(moved));
+        for (int32_t k = 0; k < times; ++k) {
+            again->solved = 0;  // a solved board leads back to the menu: the moves alone
+            Tap(*again, at.x, at.y);
+        }
+        return SameBoard(*again, before);
+    };
+    Platform().keepPictures = false;
+    for (std::size_t i = 0; i < points.size() && !back; ++i)
+        if (tapOnMoved(points[i], 1)) back = {{points[i]}, {}};
+    for (int32_t k = 2; k <= 3 && !back; ++k)
+        if (tapOnMoved(tap, k)) back = {std::vector<Point>(static_cast<std::size_t>(k), tap), {}};
+    Platform().keepPictures = true;
+    if (back && back->taps.size() == 1) {
+        Platform().presented.clear();
+        again->backBuffer = moved.backBuffer;  // a move's steps start from the picture shown
+        tapOnMoved(back->taps[0], 1);
+        back->frames = std::move(Platform().presented);
+        if (!back->frames.empty()) back->frames.pop_back();  // the board at rest
+    }
+    return back;
+}
+
+// Thousands of taps on scrambles of every puzzle and on boards one move from the goal: a third on the points
+// where single moves are tapped, a third on or beside cells' edges and corners, where tap regions meet, a
+// third anywhere. Each keeps the board sound and its tiles; a tap that moves acts. Tiles moved show steps,
+// each changing the board alone; a single move's show its tiles under way, cell by cell. Every move can be
+// taken back by taps; one tap that does shows the move's frames on the tiles in reverse order. The picture
+// rests on the board as drawn afresh, under the banner exactly when the board is in goal order; a tap that
+// moves nothing shows at most that. Quit, or any tap on a solved board, leads back to the menu, under the
+// banner when Quit left the board in goal order. Every few taps, and on the menu, the game goes on from
+// what it keeps.
+TEST(PuzzleTap, EveryPuzzlesTapsKeepItsRules) {
     auto session = NewSession();
     Game* game = &session->game;
     RandomTaps taps(31);
-    int solvedSeen[6] = {};
-    for (int run = 0; run < 240; ++run) {
-        const ScreenLayout& layout = LAYOUTS[run % 6];
-        const PuzzleLabel label{layout.label, layout.x, layout.menuY, 24};
-        if (run < 6) session = NewSession(), game = &session->game;  // each set-up first on a fresh record
+    std::map<Screen, int32_t> solvedSeen;
+    const auto puzzles = Puzzles();
+    for (std::size_t run = 0; run < 40 * puzzles.size(); ++run) {
+        const Puzzle& puzzle = *puzzles[run % puzzles.size()];
+        const std::vector<Point> points = MovePoints(puzzle);
+        const bool nearGoal = run / puzzles.size() % 2 == 1;
+        if (run < puzzles.size()) session = NewSession(), game = &session->game;  // first on a fresh record
         ASSERT_EQ(KeepAndReadBack(session, game), "");
-        ChoosePuzzle(*game, label, taps.Next().ticks);
-        ASSERT_EQ(std::pair(game->screen, NotAtRest(*game)), std::pair(layout.screen, std::string()));
-        if (run % 12 >= 6 && layout.screen == SCREEN_UNEVEN) {  // column 4 up solves it
-            PutRows(*game,
-                    Board<5>{{{1, 2, 3, 0}, {5, 6, 7, 4}, {9, 10, 11, 8}, {13, 14, 15, 12}, {0, 0, 0, 16}}});
-        } else if (run % 12 >= 6 &&
-                   layout.screen == SCREEN_LIGHTS_OUT) {  // the middle light's press solves it
-            game->lightGrid.lit.fill(0);
-            for (const int32_t at : {17, 23, 24, 25, 31}) game->lightGrid.lit[at] = 1;
-            ClearBackBuffer(game->backBuffer, WHITE);
-            FindPuzzle(SCREEN_LIGHTS_OUT)->draw(*game);
-        } else if (run % 12 >= 6) {  // one move from solved
-            Rows near[] = {ROW_1_SHIFTED_RIGHT,
-                           {},
-                           GOAL_ROWS,  // a column that can move shifted down
-                           {{{1, 2, 3, 4}, {5, 7, 11, 8}, {9, 6, 10, 12}, {13, 14, 15, 16}}},
-                           {{{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 0, 15}}}};
-            for (int32_t r = 0; r < 4; ++r)
-                near[2][r][game->fixedColumn % 4] = GOAL_ROWS[(r + 3) % 4][game->fixedColumn % 4];
-            PutRows(*game, near[run % 6]);
+        ChoosePuzzle(*game, puzzle.label, taps.Next().ticks);
+        ASSERT_EQ(game->screen, puzzle.screen);
+        std::vector<Point> planned;  // a move away from the goal, then its taking back
+        if (nearGoal) PutInGoalOrder(*game, puzzle);
+        for (std::size_t i = taps.Next().ticks; nearGoal && planned.empty(); ++i) {
+            auto moved = std::make_unique<Game>(*game);
+            const Point& p = points[i % points.size()];
+            Tap(*moved, p.x, p.y);
+            if (!SameBoard(*moved, *game)) planned.push_back(p);
         }
         for (int i = 0; i < 40 && game->screen != SCREEN_MENU; ++i) {
             RandomTaps::Tap tap = taps.Next();
-            const bool fifteen = layout.screen == SCREEN_FIFTEEN;
-            // Every other tap on and beside the empty cell's corners, where two squares meet, or an inner
-            // corner's square.
+            const bool exact = !planned.empty() || i % 3 == 0;
             constexpr int32_t NEAR[] = {-8, -7, -1, 0, 1, 7, 8};
-            if (const uint32_t r = tap.ticks;
-                i % 2 == 0 && (fifteen || layout.screen == SCREEN_ALMOST_IMPOSSIBLE)) {
-                tap.x = 47 + 24 * (fifteen ? game->blankCol + r % 2 : r % 3 + 2) + NEAR[r / 12 % 7];
-                tap.y = 61 + 24 * (fifteen ? game->blankRow + r / 2 % 2 : r / 3 % 3 + 2) + NEAR[r / 84 % 7];
+            if (const uint32_t r = tap.ticks; !planned.empty()) {
+                tap.x = planned.front().x, tap.y = planned.front().y;
+                planned.erase(planned.begin());
+            } else if (i % 3 < 2) {
+                const Point& p = points[r % points.size()];
+                tap.x = p.x + !exact * NEAR[r / 1024 % 7], tap.y = p.y + !exact * NEAR[r / 8192 % 7];
             }
-            const bool solved = game->solved != 0;
-            const bool leaves = solved || (98 <= tap.x && tap.x <= 140 && 227 <= tap.y && tap.y <= 247);
-            const Expected before{game->tileGrid, game->lightGrid, game->blankCol, game->blankRow};
+            SCOPED_TRACE(::testing::Message() << puzzle.name << ", tap at " << tap.x << "," << tap.y);
+            const auto before = std::make_unique<Game>(*game);
+            const bool leaves = game->solved != 0 || InQuit({tap.x, tap.y});
             Platform().presented.clear();
             Tap(*game, tap.x, tap.y);
-            const Expected e = leaves ? before : AfterTap(*game, before, tap.x, tap.y);
-            SCOPED_TRACE(::testing::Message()
-                         << "screen " << layout.screen << ", tap at " << tap.x << "," << tap.y);
             ASSERT_EQ(BrokenInvariant(*game), "");
-            ASSERT_EQ(std::tie(game->tileGrid.tile, game->lightGrid.lit, game->blankCol, game->blankRow),
-                      std::tie(e.tiles.tile, e.lights.lit, e.blankCol, e.blankRow));
-            ASSERT_EQ(game->screen, leaves ? SCREEN_MENU : layout.screen);
-            if (leaves) {  // the menu, under the banner when Quit left a board in goal order
-                const bool banner = !solved && InGoalOrder(*game, layout.screen);
+            ASSERT_TRUE(TilesHeld(*game) == TilesHeld(*before));
+            if (leaves) {
+                const bool banner = before->solved == 0 && InGoalOrder(*before, puzzle);
                 Picture menu(*game);
+                ASSERT_TRUE(SameBoard(*game, *before));
+                ASSERT_EQ(game->screen, SCREEN_MENU);
                 ASSERT_EQ((banner ? menu.Banner() : menu).Differences(game->backBuffer), "");
                 continue;
             }
-            solvedSeen[run % 6] += game->solved;
-            ASSERT_EQ(game->tapActed, e.acted);
-            ASSERT_EQ(Platform().presented.size(), e.frames + 1u);
-            ASSERT_EQ(e.badFrame, "");
-            ASSERT_EQ(game->solved, InGoalOrder(*game, layout.screen));
-            ASSERT_EQ(NotAtRest(*game), "");
+            std::vector<BackBuffer> shown = std::move(Platform().presented);
+            const bool moved = !SameBoard(*game, *before);
+            ASSERT_TRUE(game->tapActed != 0 || !moved);
+            ASSERT_EQ(game->solved != 0, InGoalOrder(*game, puzzle));
+            auto afresh = std::make_unique<Game>(*game), rest = std::make_unique<Game>(*game);
+            DrawScreen(*afresh);
+            rest->solved = 0;
+            DrawScreen(*rest);
+            ASSERT_TRUE(game->backBuffer.pixels == afresh->backBuffer.pixels) << "not the board at rest";
+            ASSERT_NE(game->backBuffer.pixels == rest->backBuffer.pixels, game->solved != 0) << "the banner";
+            ASSERT_TRUE(shown.empty() || shown.back().pixels == game->backBuffer.pixels);
+            if (!moved) {
+                ASSERT_LE(shown.size(), 1u);
+                continue;
+            }
+            shown.pop_back();
+            ASSERT_TRUE(puzzle.grid == GridKind::Lights || !shown.empty()) << "tiles moved without steps";
+            for (std::size_t f = 0; f < shown.size(); ++f) {
+                ASSERT_TRUE(OnTheBoardAlone(shown[f], before->backBuffer, puzzle) &&
+                            shown[f].pixels != before->backBuffer.pixels &&
+                            shown[f].pixels != rest->backBuffer.pixels &&
+                            (!exact || UnderWay(shown[f], *before, *game, rest->backBuffer, puzzle)))
+                    << "step " << f;
+            }
+            solvedSeen[puzzle.screen] += game->solved;
+            if (i % 3 == 0 || game->solved != 0 || nearGoal) {
+                const auto back = TakingBack(*before, *game, {tap.x, tap.y}, points);
+                ASSERT_TRUE(back.has_value()) << "a move no taps take back";
+                for (std::size_t f = 0; exact && back->taps.size() == 1 && f < shown.size(); ++f) {
+                    ASSERT_EQ(back->frames.size(), shown.size());
+                    ASSERT_TRUE(SameOnTheTiles(back->frames[shown.size() - 1 - f], shown[f], puzzle))
+                        << "taken back, step " << f << " of " << shown.size();
+                }
+                if (nearGoal && i == 0) planned = back->taps;
+            }
             if (i % 4 == 3 || game->solved != 0) {
                 ASSERT_EQ(KeepAndReadBack(session, game), "");
             }
         }
     }
-    for (const int count : solvedSeen) EXPECT_GT(count, 0) << "a puzzle never solved";
+    for (const Puzzle* puzzle : puzzles)
+        EXPECT_GT(solvedSeen[puzzle->screen], 0) << puzzle->name << " never solved";
 }
 
 }  // namespace
