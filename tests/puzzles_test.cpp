@@ -98,8 +98,17 @@ bool OnTheBoardAlone(const BackBuffer& frame, const BackBuffer& picture, const P
     return true;
 }
 
-// Whether a frame shows one move under way: every cell whose tile it moves neither as before nor as after,
-// every other cell of tiles as before.
+// How many pixels of cell (col, row) are the ground's colour.
+int32_t Ground(const BackBuffer& frame, uint32_t ground, const Puzzle& puzzle, int32_t col, int32_t row) {
+    int32_t count = 0;
+    for (int32_t i = 0; i < CELL_SIZE * CELL_SIZE; ++i)
+        count += frame.pixels[(puzzle.origin.y + CELL_SIZE * row + i / CELL_SIZE) * SURFACE_WIDTH +
+                              puzzle.origin.x + CELL_SIZE * col + i % CELL_SIZE] == ground;
+    return count;
+}
+
+// Whether a frame shows one move under way: every cell whose tile it moves neither as before nor as after
+// (nor mostly ground, where tiles stand on it before and after), every other cell of tiles as before.
 bool UnderWay(const BackBuffer& frame, const Game& before, const Game& after, const BackBuffer& rest,
               const Puzzle& puzzle) {
     for (int32_t col = 1; col <= 4; ++col) {
@@ -107,6 +116,10 @@ bool UnderWay(const BackBuffer& frame, const Game& before, const Game& after, co
             const bool moving = before.tileGrid.Tile(col, row) != after.tileGrid.Tile(col, row);
             const bool asBefore = SameCell(frame, before.backBuffer, puzzle, col, row);
             if (moving ? asBefore || SameCell(frame, rest, puzzle, col, row) : !asBefore) return false;
+            if (moving && before.tileGrid.Tile(col, row) != 0 && after.tileGrid.Tile(col, row) != 0 &&
+                Ground(frame, before.images[id::BLANK].pixels[0], puzzle, col, row) * 2 >
+                    CELL_SIZE * CELL_SIZE)
+                return false;  // a hole between tiles under way
         }
     }
     return true;
