@@ -144,9 +144,9 @@ void AlmostImpossibleScramble(const Game&, Scramble& scramble) {
 }
 
 // Points where a tap may play a move, for the random moves.
-using MovePoints = std::vector<Point>;
-MovePoints ArrowPoints(const Game& game) {
-    MovePoints points;
+using Points = std::vector<Point>;
+Points ArrowPoints(const Game& game) {
+    Points points;
     const TileGrid& grid = game.tileGrid;
     for (int32_t k = 1; k <= 4; ++k) {
         points.push_back(CellMiddle({grid.Left(k, 0), grid.Top(k, 0)}));
@@ -157,8 +157,8 @@ MovePoints ArrowPoints(const Game& game) {
     return points;
 }
 // The tiles around the empty cell.
-MovePoints SlidePoints(const Game& game) {
-    MovePoints points;
+Points SlidePoints(const Game& game) {
+    Points points;
     const TileGrid& grid = game.tileGrid;
     for (const auto& [dc, dr] : {std::pair{0, -1}, {1, 0}, {0, 1}, {-1, 0}}) {
         const int32_t col = game.blankCol + dc, row = game.blankRow + dr;
@@ -168,16 +168,16 @@ MovePoints SlidePoints(const Game& game) {
     return points;
 }
 // The inner corners.
-MovePoints CornerPoints(const Game& game) {
-    MovePoints points;
+Points CornerPoints(const Game& game) {
+    Points points;
     for (int32_t row = 1; row <= 3; ++row) {
         for (int32_t col = 1; col <= 3; ++col) points.push_back(InnerCorner(game.tileGrid, col, row));
     }
     return points;
 }
 // The lights, where Enter presses them.
-MovePoints LightPoints(const Game& game) {
-    MovePoints points;
+Points LightPoints(const Game& game) {
+    Points points;
     const CellRange& lights = LIGHTS_OUT_PUZZLE.cursorRange;
     for (int32_t row = lights.rowMin; row <= lights.rowMax; ++row) {
         for (int32_t col = lights.colMin; col <= lights.colMax; ++col)
@@ -194,7 +194,7 @@ struct Measured {
     void (*scramble)(const Game&, Scramble&);
     bool (*commute)(int32_t, int32_t);
     bool clockwiseOnly;
-    MovePoints (*movePoints)(const Game&);
+    Points (*movePoints)(const Game&);
 };
 const std::array<Measured, 6> MEASURED{{
     {&NORMAL_PUZZLE, NormalScramble, ParallelLines, false, ArrowPoints},
@@ -220,6 +220,10 @@ Undoing UndoMoves(const Game& game, const Puzzle& puzzle, uint32_t ticks) {
     return scramble.Counts(measured.clockwiseOnly);
 }
 
+std::vector<Point> MovePoints(const Game& game, const Puzzle& puzzle) {
+    return MeasuredOf(puzzle).movePoints(game);
+}
+
 // A tap through the puzzle's own tap rule; whether it changed the board.
 bool PlayTap(Game& game, const Puzzle& puzzle, int32_t x, int32_t y) {
     const auto tiles = game.tileGrid.tile;
@@ -231,7 +235,7 @@ bool PlayTap(Game& game, const Puzzle& puzzle, int32_t x, int32_t y) {
 
 void RandomMoves(Game& game, const Puzzle& puzzle, std::mt19937& random, int32_t count) {
     for (int32_t made = 0; made < count;) {
-        const MovePoints points = MeasuredOf(puzzle).movePoints(game);
+        const Points points = MovePoints(game, puzzle);
         const Point p = points[random() % points.size()];
         if (PlayTap(game, puzzle, p.x, p.y)) ++made;
     }

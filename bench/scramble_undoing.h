@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "core/game.h"
 #include "puzzles/puzzle_table.h"
@@ -19,6 +20,9 @@ struct Undoing {
 // Both counts of undoing the scramble the puzzle's set-up drew for `ticks` on `game` (0 for the puzzles not
 // undone line by line).
 Undoing UndoMoves(const Game& game, const Puzzle& puzzle, uint32_t ticks);
+
+// Where a tap may play a move on `game`'s board: every move there is has one of these.
+std::vector<Point> MovePoints(const Game& game, const Puzzle& puzzle);
 
 // A tap through the puzzle's own tap rule; whether it changed the board.
 bool PlayTap(Game& game, const Puzzle& puzzle, int32_t x, int32_t y);

@@ -9,14 +9,9 @@
 
 #include "bench/scramble_undoing.h"
 #include "hints/hint.h"
-#include "puzzles/almost_impossible.h"
-#include "puzzles/fifteen.h"
 #include "puzzles/lights_out.h"
-#include "puzzles/line_shifts.h"
-#include "puzzles/normal.h"
 #include "puzzles/tile_board.h"
 #include "puzzles/uneven.h"
-#include "puzzles/unmovable.h"
 #include "tests/test_support.h"
 
 namespace tessel::testing {
@@ -56,7 +51,7 @@ void PlayRandomMoves(Game& game, std::mt19937& random, int32_t count) {
 
 struct Bounds {
     const char* name;
-    const PuzzleLabel& label;
+    Screen screen;
     int32_t withinYardstick;  // of ten scrambles, at least this many take no more moves than the yardstick
     int32_t scrambled;        // the most moves following hints may take from a fresh scramble
     int32_t far;              // ... and from a board after 500 random moves
@@ -123,44 +118,34 @@ int32_t FewestPresses(const LightGrid& start) {
     return fewest;
 }
 
-// Every board one move before this one (lines shifted back, blocks turned back, a tile slid back).
-void BoardsBefore(const Game& game, const TileGrid& grid, std::vector<TileGrid>& before) {
-    for (int32_t move = 0; move < 16; ++move) {
-        const auto direction = static_cast<ShiftDirection>(move / 4);
-        const int32_t line = move % 4 + 1;
-        TileGrid board = grid;
-        if (game.screen == SCREEN_ALMOST_IMPOSSIBLE) {
-            if (move >= 9) continue;
-            TurnBlock(board, move % 3 + 1, move / 3 + 1, Turn::CounterClockwise);
-        } else if (game.screen == SCREEN_FIFTEEN) {
-            int32_t empty = 0;
-            while (grid.Tile(empty % 4 + 1, empty / 4 + 1) != 0) ++empty;
-            const int32_t to = empty + (move == 1) - (move == 3) + 4 * ((move == 2) - (move == 0));
-            if (move >= 4 || to < 0 || to > 15 || (move % 2 == 1 && to / 4 != empty / 4)) continue;
-            std::swap(board.Tile(to % 4 + 1, to / 4 + 1), board.Tile(empty % 4 + 1, empty / 4 + 1));
-        } else if (game.screen == SCREEN_UNEVEN && !CanMoveUneven(grid, direction, line)) {
-            continue;
-        } else if (game.screen == SCREEN_UNEVEN && IsColumnShift(direction)) {
-            direction == ShiftDirection::Up ? SlideColumnUp(board, line) : SlideColumnDown(board, line);
-        } else {
-            if (game.screen == SCREEN_UNMOVABLE && IsLocked(game, direction, line)) continue;
-            ShiftLine(board, direction, line);
-        }
-        before.push_back(board);
-    }
-}
-
-// The fewest moves to the goal of every board within `depth` moves of it, breadth first from the goal.
+// The fewest moves to the goal of every board within `depth` moves of it, breadth first from the goal
+// through the puzzle's own taps. A move that comes round in four plays (a line shifted, a block turned) is
+// taken back by three more of it; any other by another move, so the board it makes is one before too.
 using Tiles = std::array<int32_t, TileGrid::SIZE * TileGrid::SIZE>;
-std::map<Tiles, int32_t> DistancesFromGoal(const Game& game, int32_t depth) {
-    std::map<Tiles, int32_t> distance{{game.tileGrid.tile, 0}};
-    std::vector<TileGrid> queue{game.tileGrid};
-    for (std::size_t head = 0; head < queue.size() && distance[queue[head].tile] < depth; ++head) {
-        std::vector<TileGrid> before;
-        BoardsBefore(game, queue[head], before);
-        const int32_t d = distance[queue[head].tile] + 1;
-        for (const TileGrid& board : before) {
-            if (distance.emplace(board.tile, d).second) queue.push_back(board);
+std::map<Tiles, int32_t> DistancesFromGoal(const Game& goal, int32_t depth) {
+    const Puzzle& puzzle = *FindPuzzle(goal.screen);
+    struct Board {
+        TileGrid grid;
+        int32_t blankCol, blankRow;
+    };
+    auto game = std::make_unique<Game>(goal);
+    const auto show = [&](const Board& board) {
+        game->tileGrid = board.grid, game->blankCol = board.blankCol, game->blankRow = board.blankRow;
+    };
+    std::map<Tiles, int32_t> distance{{goal.tileGrid.tile, 0}};
+    std::vector<Board> queue{{goal.tileGrid, goal.blankCol, goal.blankRow}};
+    for (std::size_t head = 0; head < queue.size() && distance[queue[head].grid.tile] < depth; ++head) {
+        const Board from = queue[head];
+        show(from);
+        for (const Point& p : bench::MovePoints(*game, puzzle)) {
+            std::vector<Board> plays;
+            for (show(from); plays.size() < 4 && bench::PlayTap(*game, puzzle, p.x, p.y);)
+                plays.push_back({game->tileGrid, game->blankCol, game->blankRow});
+            if (plays.empty()) continue;
+            const Board& before =
+                plays.size() == 4 && plays[3].grid.tile == from.grid.tile ? plays[2] : plays[0];
+            if (distance.emplace(before.grid.tile, distance[from.grid.tile] + 1).second)
+                queue.push_back(before);
         }
     }
     return distance;
@@ -180,7 +165,8 @@ TEST_P(EveryPuzzle, FollowingHintsAlwaysEnds) {
     Platform().keepPictures = false;
     std::mt19937 random(11);
     auto all = [](const Hint& h) { return std::tie(h.move, h.x, h.y, h.left, h.top, h.width, h.height); };
-    for (int32_t i = 0; (ChoosePuzzle(*game, bounds.label), BuildHardBoard(*game, i)); ++i) {
+    for (int32_t i = 0; (ChoosePuzzle(*game, FindPuzzle(bounds.screen)->label), BuildHardBoard(*game, i));
+         ++i) {
         FollowHints(*game, bounds.far);
         EXPECT_TRUE(game->solved) << "hard board " << i;
     }
@@ -189,13 +175,13 @@ TEST_P(EveryPuzzle, FollowingHintsAlwaysEnds) {
     for (uint32_t k = 0; k < SCRAMBLES + FAR_BOARDS; ++k) {
         const bool far = k >= SCRAMBLES;
         const uint32_t ticks = far ? 5 + (k - SCRAMBLES) * 131 : 100 + k * 7717;
-        ChoosePuzzle(*game, bounds.label, ticks);
+        ChoosePuzzle(*game, FindPuzzle(bounds.screen)->label, ticks);
         const int32_t yardstick = bench::UndoMoves(*game, *FindPuzzle(game->screen), game->seed).yardstick;
         if (far) PlayRandomMoves(*game, random, 500);
         if (k % 4 == 0) {  // the same hint in another game, and here after a move played and taken back
             const std::optional<Hint> first = FindHint(*game);
             ASSERT_TRUE(first) << ticks;
-            ChoosePuzzle(*other, bounds.label, ticks + 17);
+            ChoosePuzzle(*other, FindPuzzle(bounds.screen)->label, ticks + 17);
             CopyBoard(*other, *game);
             Tap(*game, first->x, first->y);
             CopyBoard(*game, *other);
@@ -218,7 +204,7 @@ TEST_P(EveryPuzzle, HintsTakeTheFewestMovesNearTheGoal) {
     Platform().keepPictures = false;
     std::mt19937 random(9);
     // The fewest moves found breadth first ("Lights out": any board, by its fewest presses).
-    ChoosePuzzle(*game, bounds.label);
+    ChoosePuzzle(*game, FindPuzzle(bounds.screen)->label);
     game->fixedColumn = 2, game->fixedRow = 4;  // the first game's locks
     WriteGoal(*game);
     const bool lights = game->screen == SCREEN_LIGHTS_OUT;
@@ -246,12 +232,12 @@ TEST_P(EveryPuzzle, HintsTakeTheFewestMovesNearTheGoal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Hints, EveryPuzzle,
-                         ::testing::Values(Bounds{"Normal", NORMAL_LABEL, 9, 30, 36, 4, 12},
-                                           Bounds{"Uneven", UNEVEN_LABEL, 9, 30, 50, 5, 16},
-                                           Bounds{"Unmovable", UNMOVABLE_LABEL, 9, 30, 32, 4, 16},
-                                           Bounds{"LightsOut", LIGHTS_OUT_LABEL, 0, 15, 15, 25, 0},
-                                           Bounds{"Fifteen", FIFTEEN_LABEL, 0, 60, 100, 16, 0},
-                                           Bounds{"AlmostImpossible", ALMOST_IMPOSSIBLE_LABEL, 9, 24, 40, 6,
+                         ::testing::Values(Bounds{"Normal", SCREEN_NORMAL, 9, 30, 36, 4, 12},
+                                           Bounds{"Uneven", SCREEN_UNEVEN, 9, 30, 50, 5, 16},
+                                           Bounds{"Unmovable", SCREEN_UNMOVABLE, 9, 30, 32, 4, 16},
+                                           Bounds{"LightsOut", SCREEN_LIGHTS_OUT, 0, 15, 15, 25, 0},
+                                           Bounds{"Fifteen", SCREEN_FIFTEEN, 0, 60, 100, 16, 0},
+                                           Bounds{"AlmostImpossible", SCREEN_ALMOST_IMPOSSIBLE, 9, 24, 40, 6,
                                                   0}),
                          [](const auto& info) { return info.param.name; });
 
@@ -262,9 +248,9 @@ TEST(HintTables, AHintAskedDuringTheBuildAheadIsTheWholeTablesHint) {
     BuildHintTablesAhead(997);  // the first table begun, the others not
     std::vector<std::optional<Hint>> early;
     const auto each = [&](auto check) {
-        for (const PuzzleLabel* label : {&NORMAL_LABEL, &UNMOVABLE_LABEL, &UNEVEN_LABEL}) {
+        for (const Screen screen : {SCREEN_NORMAL, SCREEN_UNMOVABLE, SCREEN_UNEVEN}) {
             for (uint32_t ticks = 100; ticks < 600; ticks += 97) {
-                ChoosePuzzle(*game, *label, ticks);
+                ChoosePuzzle(*game, FindPuzzle(screen)->label, ticks);
                 check(FindHint(*game));
             }
         }
