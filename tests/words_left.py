@@ -55,12 +55,10 @@ def page_literals(path):
 
 def main():
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".")
-    found = []
-    sources = [sorted(root.glob(pattern)) for pattern in ("shell/*.cpp", "shell/*.h", "web/*.js", "web/*.cpp")]
-    for path in sum(sources, []):
-        found += [(path, n, s) for n, s in code_literals(path) if WORDS.search(s) and s not in NOT_WORDS]
-    found += [(root / "web/index.html", n, s) for n, s in page_literals(root / "web/index.html")
-              if WORDS.search(s) and s not in NOT_WORDS]
+    page, sources = root / "web/index.html", ("shell/*.cpp", "shell/*.h", "web/*.js", "web/*.cpp")
+    literals = [(path, n, s) for glob in sources for path in sorted(root.glob(glob)) for n, s in code_literals(path)]
+    literals += [(page, n, s) for n, s in page_literals(page)]
+    found = [(path, n, s) for path, n, s in literals if WORDS.search(s) and s not in NOT_WORDS]
     for path, number, literal in found:
         print(f"{path.relative_to(root)}:{number}: {literal}")
     print(f"{len(found)} user-facing literals outside the catalogue")

@@ -122,6 +122,13 @@ export function gamePoint([x, y]) {
     const left = Math.floor((canvas.width - 239 * k) / 2);
     return [box.left + (left + (x + 0.5) * k) / devicePixelRatio, box.top + ((y + 0.5) * k) / devicePixelRatio];
 }
+// A click of a Playwright page's mouse on game pixel `point`.
+export const clickGame = async (page, point) => page.mouse.click(...await page.evaluate(gamePoint, point));
+
+// The text of the element with that ID; the note's, once it shows.
+export const textOf = (page, id) => page.evaluate((i) => document.getElementById(i).textContent, id);
+export const note = (page) => waitFor(page, () => !document.getElementById('note').hidden &&
+    document.getElementById('note').textContent, null, 'the note');
 
 // Runs in the page: the board as the screen readers' copy names it, the tile numbers row by row (0 for
 // anything else); given `want` (the board as JSON), whether it is that board.
@@ -154,13 +161,15 @@ export const keys = async (page, names) => {
     for (const name of names) await page.key(name.replace(/\w+$/, (key) => DOM_KEYS[key] ?? key));
 };
 
-// As a phone's browser does before it may end the page: the game keeps itself, and `kept` reads it.
+// As a phone's browser does before it may end the page: the game keeps itself, and `kept` reads it; `stored`
+// reads the site's storage under any key.
 export const KEY = 'tessel-kept-game';
 export const hide = (page) => page.evaluate(() => {
     Object.defineProperty(document, 'visibilityState', { value: 'hidden', configurable: true });
     document.dispatchEvent(new Event('visibilitychange'));
 });
-export const kept = (page) => page.evaluate((key) => localStorage.getItem(key), KEY);
+export const stored = (page, key) => page.evaluate((k) => localStorage.getItem(k), key);
+export const kept = (page) => stored(page, KEY);
 
 // The system's Chromium, for the measuring scripts as well.
 export const launch = () =>

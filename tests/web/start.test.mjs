@@ -1,8 +1,6 @@
-// What a fresh page shows, in Chromium. The look, from the system's preferences (emulated) and from the choice
+// What a fresh page shows, in Chromium: the look, from the system's preferences (emulated) and from the choice
 // kept for the site, already in the very first picture and the page around it; "Tools" > "Look" switches both
-// at once and a screen reader hears it. A link to a board (#unmovable-2-4-555) opens the very picture
-// tessel-replay shows for that scramble from its menu, with no moves and no time under it (every puzzle's
-// IDs: tests/game_id_test.cpp); a link that is no ID is told in one line and leaves the menu as it was.
+// at once and a screen reader hears it. (Links to boards: watching.test.mjs.)
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import * as h from './harness.mjs';
@@ -31,7 +29,7 @@ function watchPage(stored) {
 const allOf = (rgba, [r, g, b]) => Buffer.from(rgba, 'base64').every((v, i) => v === [r, g, b, 255][i % 4]);
 
 const chromium = h.chromiumSite();
-const open = (hash, media = LIGHT, stored = null) => chromium.open({ viewport: { width: 360, height: 740 } }, hash,
+const open = (media = LIGHT, stored = null) => chromium.open({ viewport: { width: 360, height: 740 } }, '',
     (page) => Promise.all([page.emulateMedia(media), page.addInitScript(h.recordPutPictures), page.addInitScript(watchPage, stored)]));
 
 const pictureCount = (page, n) => h.waitFor(page, (count) => window.shownPictures.length >= count, n, `${n} pictures`);
@@ -47,7 +45,7 @@ test('Chromium: the look from the system and the kept choice, from the first pic
         [LIGHT, 'pink', 'classic'],
     ]) {
         const what = `${JSON.stringify(media)}, kept ${stored}: ${look}`;
-        const { page, errors, close } = await open('', media, stored);
+        const { page, errors, close } = await open(media, stored);
         await pictureCount(page, 8);
         assert.ok(allOf(await shown(page, 0), GROUND[look]), `${what}: the first picture, the splash's window, on its ground`);
         assert.equal(await shown(page, 7), menus[look], `${what}: the menu as tessel-replay --look draws it`);
@@ -60,14 +58,13 @@ test('Chromium: the look from the system and the kept choice, from the first pic
 
     // Chosen from the menu: the game and the page switch at once, the item is checked, a screen reader
     // hears it, and the choice is kept. "As the system" follows the system's changes live.
-    const { page, close } = await open('');
+    const { page, close } = await open();
     await pictureCount(page, 8);
     const choose = (look) => h.tool(page, `#look-items [data-look="${look}"]`);
     await choose('dark');
     await pictureCount(page, 9);
     assert.equal(await shown(page, 8), menus.dark, 'the menu in the dark look');
-    assert.deepEqual(await page.evaluate(() => [localStorage.getItem('tessel-look'),
-        getComputedStyle(document.body).backgroundColor,
+    assert.deepEqual(await page.evaluate(() => [localStorage.getItem('tessel-look'), getComputedStyle(document.body).backgroundColor,
         document.querySelector('#look-items [aria-checked=true]').dataset.look]), ['dark', 'rgb(18, 18, 18)', 'dark']);
     await h.waitFor(page, () => document.querySelector('#mirror [role=status]').textContent.trim() === 'Dark look',
         null, 'the look said');
@@ -77,23 +74,6 @@ test('Chromium: the look from the system and the kept choice, from the first pic
     await page.emulateMedia({ colorScheme: 'dark' });
     await pictureCount(page, 11);
     assert.equal(await shown(page, 10), menus.dark, 'following the system');
-    assert.equal(await page.evaluate(() => localStorage.getItem('tessel-look')), null, 'nothing kept for it');
-    await close();
-});
-
-test('Chromium: a link to a board opens that very board; one that is no ID is told', { timeout: 120000 }, async () => {
-    // tessel-replay's scramble of "Unmovable" from the menu: its ID and its picture.
-    const { out, frames } = h.replayFrames(['--look', 'classic'], ['tick 555', 'splash', 'tap 119 127']);
-    const id = JSON.parse(out.trim().split('\n').at(-1)).gameId;
-    assert.match(id, /^unmovable-\d-\d-555$/);
-    const board = await open(id);
-    await h.waitFor(board.page, (want) => window.shownPictures.includes(want), h.rgbaOf(frames.at(-1)), `${id}: the scramble's picture`);
-    assert.equal(await board.page.evaluate(() => document.getElementById('counts').textContent), '0 moves, 0:00', id);
-    assert.equal(await board.page.evaluate(() => location.hash), '', `${id}: the link's ID taken away`);
-    await board.close();
-    const { page, close } = await open('normal-12x');
-    await h.waitFor(page, () => !document.getElementById('note').hidden, undefined, 'the note');
-    assert.match(await page.evaluate(() => document.getElementById('note').textContent), /^game ID 'normal-12x': the seed/);
-    assert.equal(await page.evaluate(() => window.shownPictures.at(-1)), menus.classic, 'the menu, as it was');
+    assert.equal(await h.stored(page, 'tessel-look'), null, 'nothing kept for it');
     await close();
 });

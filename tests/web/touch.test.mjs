@@ -8,15 +8,6 @@ const NORMAL_LABEL = [100, 75];
 
 const chromium = h.chromiumSite();
 
-// A phone 360 x 740 at 3x with touch as its main pointer, the page loaded and past its splash.
-async function openPhone() {
-    const { context, page, errors } = await chromium.open({ viewport: { width: 360, height: 740 }, deviceScaleFactor: 3,
-        isMobile: true, hasTouch: true });
-    await page.waitForFunction(() => document.getElementById('mirror') && !document.getElementById('mirror').hidden);
-    const cdp = await context.newCDPSession(page);
-    return { context, page, cdp, errors };
-}
-
 const cssOf = (page, point) => page.evaluate(h.gamePoint, point);
 
 const touch = (cdp, type, points) => cdp.send('Input.dispatchTouchEvent',
@@ -27,8 +18,29 @@ const said = (page) => page.evaluate(() => document.querySelector('[role=status]
 const settled = (page) => page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, 100)))));
 const fingerTap = (cdp, page, point) => touch(cdp, 'touchStart', [point]).then(() => touch(cdp, 'touchEnd', [])).then(() => settled(page));
 
-test('Chromium: a finger drags a row several cells, a pinch moves nothing, a cancelled drag keeps what it passed', { timeout: 120000 }, async () => {
-    const { context, page, cdp, errors } = await openPhone();
+// A phone 360 x 740 at 3x with touch as its main pointer, the page loaded and past its splash.
+test('Chromium: a phone\'s Undo, Redo and Hint buttons; a finger drags a row, a pinch moves nothing, a cancelled drag keeps what it passed',
+    { timeout: 120000 }, async () => {
+    const { context, page, errors } = await chromium.open({ viewport: { width: 360, height: 740 }, deviceScaleFactor: 3,
+        isMobile: true, hasTouch: true });
+    await page.waitForFunction(() => document.getElementById('mirror') && !document.getElementById('mirror').hidden);
+    const cdp = await context.newCDPSession(page);
+    const box = (id) => page.evaluate((i) => {
+        const e = document.getElementById(i);
+        return e.closest('[hidden]') ? null : e.getBoundingClientRect().toJSON();
+    }, id);
+    const greyed = () => page.evaluate(() => ['undo-button', 'redo-button', 'hint-button']
+        .map((id) => document.getElementById(id).disabled));
+    // The buttons below the picture, above the bar, at least 48 CSS pixels high, the picture as large as
+    // without them.
+    const picture = await page.evaluate(() => document.getElementById('game').getBoundingClientRect().toJSON());
+    for (const id of ['undo-button', 'redo-button', 'hint-button']) {
+        const b = await box(id);
+        assert.ok(b && b.height >= 48 && b.top >= picture.top + (267 * 4) / 3 && b.bottom <= 740 - 26, `${id}: ${JSON.stringify(b)}`);
+    }
+    assert.equal(await page.evaluate(() => { const c = document.getElementById('game'); return Math.floor(Math.min(c.width / 239, c.height / 267)); }), 4, 'the picture still at 4x');
+    assert.deepEqual(await greyed(), [true, true, false], 'nothing to take back yet');
+
     await fingerTap(cdp, page, await cssOf(page, NORMAL_LABEL));
     await page.waitForFunction(() => document.querySelectorAll('#mirror [role=row]').length === 6);
     const scrambled = await board(page);
@@ -46,11 +58,12 @@ test('Chromium: a finger drags a row several cells, a pinch moves nothing, a can
     }
     await touch(cdp, 'touchEnd', []);
     await settled(page);
-    assert.deepEqual(await board(page), h.turnedRow(scrambled, 1, 3), 'three cells right');
+    const moved = h.turnedRow(scrambled, 1, 3);
+    assert.deepEqual(await board(page), moved, 'three cells right');
     assert.equal(await said(page), 'row 2 right', 'said as the arrow\'s tap');
-    // A move a cell (tests/drag_test.cpp), and the phone's Undo button for them.
-    assert.match(await page.evaluate(() => document.getElementById('counts').textContent), /^3 moves,/);
-    assert.equal(await page.evaluate(() => document.getElementById('undo-button').disabled), false);
+    // A move a cell (tests/drag_test.cpp).
+    assert.match(await h.textOf(page, 'counts'), /^3 moves,/);
+    assert.deepEqual(await greyed(), [false, true, false], 'moves to take back');
 
     // Two fingers, one on a tile: the page's zoom, never a move.
     const [ox, oy] = await cssOf(page, [100, 240]);
@@ -59,7 +72,20 @@ test('Chromium: a finger drags a row several cells, a pinch moves nothing, a can
     for (let step = 1; step <= 10; step++) await touch(cdp, 'touchMove', [[x + step * 6, y], [ox - step * 6, oy + step * 4]]);
     await touch(cdp, 'touchEnd', []);
     await settled(page);
-    assert.deepEqual(await board(page), h.turnedRow(scrambled, 1, 3), 'the pinch moved nothing');
+    assert.deepEqual(await board(page), moved, 'the pinch moved nothing');
+
+    // Each button as a finger taps it: Undo takes the last move back, Redo plays it again.
+    const press = async (id) => { const b = await box(id); await fingerTap(cdp, page, [b.x + b.width / 2, b.y + b.height / 2]); };
+    await press('undo-button');
+    assert.deepEqual([await board(page), await greyed()], [h.turnedRow(scrambled, 1, 2), [false, false, false]], 'taken back');
+    await press('redo-button');
+    assert.deepEqual([await board(page), await greyed()], [moved, [false, true, false]], 'played again');
+    await press('hint-button');
+    await page.waitForFunction(() => /^hint: /.test(document.querySelector('[role=status]').textContent));
+    // Keyboard order: the game's one Tab stop, then the buttons, then Tools.
+    const order = await page.evaluate(() => [...document.querySelectorAll('[tabindex="0"], button:not([disabled])')]
+        .filter((e) => !e.closest('[hidden], dialog:not([open])')).map((e) => e.id || 'game'));
+    assert.deepEqual(order, ['game', 'undo-button', 'hint-button', 'tools'], 'in the order of the page');
 
     // Cancelled by the system one and a half cells on: the cell passed stays, the rest goes back.
     await touch(cdp, 'touchStart', [[x, y]]);
@@ -67,47 +93,7 @@ test('Chromium: a finger drags a row several cells, a pinch moves nothing, a can
     await touch(cdp, 'touchCancel', []);
     await settled(page);
     assert.deepEqual(await board(page), h.turnedRow(scrambled, 1, 2), 'one cell left kept');
-    assert.deepEqual(errors, []);
-    await context.close();
-});
-
-test('Chromium: a phone\'s Undo, Redo and Hint buttons, and none in a short window', { timeout: 120000 }, async () => {
-    const { context, page, cdp, errors } = await openPhone();
-    const box = (id) => page.evaluate((i) => {
-        const e = document.getElementById(i);
-        return e.closest('[hidden]') ? null : e.getBoundingClientRect().toJSON();
-    }, id);
-    const greyed = () => page.evaluate(() => ['undo-button', 'redo-button', 'hint-button']
-        .map((id) => document.getElementById(id).disabled));
-    // Below the picture, above the bar, at least 48 CSS pixels high, the picture as large as without them.
-    const picture = await page.evaluate(() => document.getElementById('game').getBoundingClientRect().toJSON());
-    for (const id of ['undo-button', 'redo-button', 'hint-button']) {
-        const b = await box(id);
-        assert.ok(b && b.height >= 48 && b.top >= picture.top + (267 * 4) / 3 && b.bottom <= 740 - 26, `${id}: ${JSON.stringify(b)}`);
-    }
-    assert.equal(await page.evaluate(() => { const c = document.getElementById('game'); return Math.floor(Math.min(c.width / 239, c.height / 267)); }), 4, 'the picture still at 4x');
-    assert.deepEqual(await greyed(), [true, true, false], 'nothing to take back yet');
-    // A move, then each button as a finger taps it: Undo takes it back, Redo plays it again.
-    const tapAt = (point) => fingerTap(cdp, page, point);
-    await tapAt(await cssOf(page, NORMAL_LABEL));
-    await page.waitForFunction(() => document.querySelector('#mirror [role=grid]'));
-    const scrambled = await board(page);
-    await tapAt(await cssOf(page, [107, 40])); // column 2 up
-    const moved = await board(page);
-    assert.notDeepEqual(moved, scrambled, 'column 2 up');
-    assert.deepEqual(await greyed(), [false, true, false], 'a move to take back');
-    const press = async (id) => { const b = await box(id); await tapAt([b.x + b.width / 2, b.y + b.height / 2]); };
-    await press('undo-button');
-    assert.deepEqual([await board(page), await greyed()], [scrambled, [true, false, false]], 'taken back');
-    await press('redo-button');
-    assert.deepEqual(await board(page), moved, 'played again');
-    await press('hint-button');
-    await page.waitForFunction(() => /^hint: /.test(document.querySelector('[role=status]').textContent));
-    // Keyboard order: the game's one Tab stop, then the buttons, then Tools.
-    const order = await page.evaluate(() => [...document.querySelectorAll('[tabindex="0"], button:not([disabled])')]
-        .filter((e) => !e.closest('[hidden], dialog:not([open])')).map((e) => e.id || 'game'));
-    assert.deepEqual(order, ['game', 'undo-button', 'hint-button', 'tools'], 'in the order of the page');
-    // A short window has no room for them (nor has one held sideways: page.test.mjs).
+    // A short window has no room for the buttons (nor has one held sideways: page.test.mjs).
     await page.setViewportSize({ width: 360, height: 420 });
     await page.waitForFunction(() => document.getElementById('thumb').hidden);
     assert.deepEqual(errors, []);

@@ -2,8 +2,8 @@
 // opened from its link on a fresh page with a kept game: the very pictures tessel-replay showed as it was
 // played, each move's words said as they come, the controls working, and the kept game back after, as it
 // was, nothing recorded (every puzzle's solve watched: tests/replay_cli_test.sh). Links refused in one line
-// with nothing changed. Today's board for a pinned date is tessel-replay's board of that date; solved, its
-// link and its result line are given and watched again.
+// with nothing changed. A link to a board opens tessel-replay's board of that ID, and today's board for a
+// pinned date is its board of that date; solved, its link and its result line are given and watched again.
 import assert from 'node:assert/strict';
 import crypto from 'node:crypto';
 import fs from 'node:fs';
@@ -53,21 +53,15 @@ const watchingState = (page) => page.evaluate(() => {
     const pause = bar?.querySelector('[data-words^="watch-p"]');
     return bar && !bar.hidden ? { pause: pause.textContent, ended: pause.disabled, counts: document.getElementById('counts').textContent } : null;
 });
-const waitWatching = (page, what, test) => h.waitFor(page, () => {
-    const bar = document.getElementById('watching');
-    return Boolean(bar && !bar.hidden);
-}, null, `watching ${what}`).then(() => test && h.waitFor(page, test, null, what));
+const waitWatching = (page, what) => h.waitFor(page, () => document.getElementById('watching')?.hidden === false,
+    null, `watching ${what}`);
 const waitEnded = (page) => h.waitFor(page, () => document.getElementById('watching')?.querySelector('[data-words^="watch-p"]').disabled,
     null, 'the watching at its end');
 const lastPicture = (page) => page.evaluate(() => window.shownPictures.at(-1));
 // Pictures by their digests, each once where it is shown again at once, short enough to tell apart in a report.
 const digest = (rgba) => crypto.createHash('sha256').update(rgba).digest('hex').slice(0, 8);
 const dedupe = (pictures) => pictures.map(digest).filter((p, i, all) => p !== all[i - 1]);
-const note = (page) => h.waitFor(page, () => !document.getElementById('note').hidden && document.getElementById('note').textContent,
-    null, 'the note');
-
-// Taps at game pixels, through the picture's place on the canvas.
-const tapGame = async (page, point) => page.mouse.click(...await page.evaluate(h.gamePoint, point));
+const showing = (page, picture, what) => h.waitFor(page, (want) => window.shownPictures.at(-1) === want, picture, what);
 
 test('Chromium: a solve watched from its link as it was played, the kept game back after', { timeout: 120000 }, async () => {
     const { out, frames } = h.replayFrames(['--look', 'classic'], solveLines('normal'));
@@ -88,56 +82,52 @@ test('Chromium: a solve watched from its link as it was played, the kept game ba
     assert.match((await watchingState(page)).counts, /^watching 1 of 10 moves, 0:0\d, at four times the pace$/);
     assert.equal(await page.getAttribute('#watching [data-speed="4"]', 'aria-pressed'), 'true', 'the pace shown');
     await waitEnded(page);
-    await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, h.rgbaOf(frames.at(-1)), 'its last picture');
+    await showing(page, h.rgbaOf(frames.at(-1)), 'its last picture');
     // The pictures since the splash: the kept game, then the watched ones, as tessel-replay played them.
     const shown = dedupe(await page.evaluate(() => window.shownPictures.slice(7)));
     assert.equal(shown[0], digest(keptGame.picture), 'the kept game after the splash');
     assert.deepEqual(shown.slice(1), dedupe(frames.slice(1).map(h.rgbaOf)), 'every picture as played');
-    // Each move's words, in order, as tessel-replay says them.
-    const words = played.filter((r) => r.command === 'tap').map((r) => r.said);
-    const said = await page.evaluate(() => window.said);
-    // A slowed page may play two moves in one timer call, said together.
+    // Each move's words, in order, as tessel-replay says them (a slowed page may play two moves in one timer
+    // call, said together).
+    const [words, said] = [played.filter((r) => r.command === 'tap').map((r) => r.said), await page.evaluate(() => window.said)]
+        .map((texts) => texts.flatMap((text) => text.split(', ')));
     let next = 0;
-    for (let text of said) {
-        while (next < words.length && (text === words[next] || text.startsWith(`${words[next]}, `))) {
-            text = text.slice(words[next].length + 2);
-            next++;
-        }
-    }
+    for (const part of said) if (part === words[next]) next++;
     assert.equal(next, words.length, `each move said (${JSON.stringify(said)})`);
     // Taps and Undo do nothing to the game in play meanwhile; Stop brings it back as it was, its clock
     // having stood, with nothing recorded.
     assert.equal(await page.isDisabled('#undo-item'), true, 'Undo greyed while watching');
     await page.click('#watching [data-words="watch-stop"]');
-    await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, keptGame.picture, 'the kept game shown again');
-    assert.equal(await page.evaluate(() => document.getElementById('counts').textContent), '1 move, 0:00');
+    await showing(page, keptGame.picture, 'the kept game shown again');
+    assert.equal(await h.textOf(page, 'counts'), '1 move, 0:00');
     await h.hide(page);
     const [before, after] = [resumed(keptGame.base64), resumed(await h.kept(page))];
     assert.deepEqual(after.game, before.game, 'the kept game as it was');
     assert.ok(after.time - before.time < 1000, 'its clock stood while watching');
-    assert.equal(await page.evaluate(() => localStorage.getItem('tessel-records')), null, 'nothing recorded');
+    assert.equal(await h.stored(page, 'tessel-records'), null, 'nothing recorded');
     assert.deepEqual(errors, []);
     await close();
 });
 
-test('Chromium: a solve link that cannot be watched is refused in one line, nothing changed', { timeout: 120000 }, async () => {
+test('Chromium: a link that cannot be watched or played is refused in one line, nothing changed', { timeout: 120000 }, async () => {
     const link = records(h.replay([], solveLines('unmovable')).toString()).at(-1).solveLink;
     const moves = link.split('.1.')[1];
-    // One a link cannot be, one whose moves do not solve its board (every refusal: tests/solve_link_test.cpp,
-    // tests/watch_test.cpp).
+    // One a link cannot be, one whose moves do not solve its board, a game ID that is none (every refusal:
+    // tests/solve_link_test.cpp, tests/watch_test.cpp, tests/game_id_test.cpp).
     for (const [bad, says] of [
         ['normal-4297.1.AA', /^solve link 'normal-4297\.1\.AA': move 1 is cut short$/],
         [`unmovable-2026-12-09.1.${moves.slice(0, 4)}`, /^solve link 'unmovable-[^']*': its moves do not solve the board$/],
+        ['normal-12x', /^game ID 'normal-12x': the seed/],
     ]) {
         const { page, close } = await open(bad);
-        assert.match(await note(page), says, bad);
+        assert.match(await h.note(page), says, bad);
         assert.equal(await lastPicture(page), keptGame.picture, `${bad}: the kept game as it was`);
         assert.equal(await watchingState(page), null, `${bad}: no watching`);
         await close();
     }
     // Pasted in "Watch solve": told in the box, which stays; a good link then watches.
     const { page, close } = await open('');
-    await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, keptGame.picture, 'the kept game');
+    await showing(page, keptGame.picture, 'the kept game');
     await h.tool(page, '#watch-solve-item');
     await page.fill('#watch-link', 'normal-4297.1.AA');
     await page.click('#watch-box [type=submit]');
@@ -150,19 +140,22 @@ test('Chromium: a solve link that cannot be watched is refused in one line, noth
     await close();
 });
 
-test('Chromium: today\'s board is the date\'s board everywhere; solved, its link and result are given', { timeout: 120000 }, async () => {
+test('Chromium: a board\'s link and today\'s board deal tessel-replay\'s boards; solved, its link and result are given', { timeout: 120000 }, async () => {
     const { page, close } = await open('normal-4297', null);
     await page.clock.setFixedTime(new Date('2026-12-09T23:59:30Z'));
-    await h.waitFor(page, () => document.getElementById('counts').textContent === '0 moves, 0:00', null, 'a board of Normal');
+    // The board of the link's ID, with no moves and no time, the ID taken from the address (every puzzle's IDs:
+    // tests/game_id_test.cpp).
+    await showing(page, h.rgbaOf(h.replayFrames(['--look', 'classic'], ['splash', 'game normal-4297']).frames.at(-1)), 'the ID\'s board');
+    assert.deepEqual([await h.textOf(page, 'counts'), await page.evaluate(() => location.hash)], ['0 moves, 0:00', '']);
     await h.tool(page, '#todays-board-item');
     const lines = solveLines('normal');
     const { out, frames } = h.replayFrames(['--look', 'classic'], lines.slice(0, lines.indexOf('game normal-2026-12-09') + 1));
     assert.equal(records(out).at(-1).gameId, 'normal-2026-12-09');
-    await h.waitFor(page, (want) => window.shownPictures.at(-1) === want, h.rgbaOf(frames.at(-1)), 'the day\'s board as tessel-replay deals it');
+    await showing(page, h.rgbaOf(frames.at(-1)), 'the day\'s board as tessel-replay deals it');
     // Before it is solved there is no result nor solve to share.
     await h.tool(page, '#share-result-item');
-    assert.equal(await note(page), 'Solve today\'s board first: its result can then be shared.');
-    for (const point of lines.filter((l) => l.startsWith('tap ')).map((l) => l.split(' ').slice(1).map(Number))) await tapGame(page, point);
+    assert.equal(await h.note(page), 'Solve today\'s board first: its result can then be shared.');
+    for (const point of lines.filter((l) => l.startsWith('tap ')).map((l) => l.split(' ').slice(1).map(Number))) await h.clickGame(page, point);
     await h.waitFor(page, () => document.getElementById('counts').textContent.startsWith('10 moves'), null, 'the board solved');
     await h.tool(page, '#share-result-item');
     const result = await h.waitFor(page, () => document.getElementById('note').textContent.split('\n')[1], null, 'the result line');
@@ -178,12 +171,12 @@ test('Chromium: today\'s board is the date\'s board everywhere; solved, its link
     await waitWatching(other, 'the shared solve');
     await other.click('#watching [data-speed="4"]');
     await waitEnded(other);
-    await h.waitFor(other, (want) => window.shownPictures.at(-1) === want, solved, 'the watched solve ending as the page showed it');
+    await showing(other, solved, 'the watched solve ending as the page showed it');
     await closeOther();
     // On the menu, or with the clock before 2000: told, nothing changed.
     await page.clock.setFixedTime(new Date('1999-12-31T23:59:59Z'));
     await h.tool(page, '#todays-board-item');
-    assert.match(await note(page), /^The clock reads a date before 2000/);
+    assert.match(await h.note(page), /^The clock reads a date before 2000/);
     assert.equal(await lastPicture(page), solved);
     await close();
 });
