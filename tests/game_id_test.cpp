@@ -19,23 +19,6 @@ namespace {
 
 using namespace testing;
 
-// What a player sees of a board (tiles or lights, the picture) and the generator's state for the next locks.
-struct Dealt {
-    Rows tiles;
-    std::array<uint8_t, 49> lights;
-    std::vector<uint32_t> picture;
-    uint32_t random;
-    bool operator==(const Dealt&) const = default;
-};
-Dealt Seen(const Session& session) {
-    const Game& g = session.game;
-    const bool lights = g.screen == SCREEN_LIGHTS_OUT;
-    return {lights ? Rows{} : BoardRows(g.tileGrid),
-            lights ? g.lightGrid.lit : std::array<uint8_t, 49>{},
-            {g.backBuffer.pixels.begin(), g.backBuffer.pixels.end()},
-            g.random.state};
-}
-
 // The board a game ID names, on a fresh start of the game.
 std::unique_ptr<Session> Played(std::string_view text) {
     auto session = NewSession();
@@ -55,6 +38,11 @@ std::string Cells(const Game& game) {
         cells += std::to_string(lights ? game.lightGrid.Lit(col, row) : game.tileGrid.Tile(col, row));
     }
     return cells;
+}
+
+// What a player sees of a board (its cells and picture) and the generator's state for the next locks.
+auto Seen(const Game& game) {
+    return std::tuple(Cells(game), game.backBuffer.pixels, game.random.state);
 }
 
 // Boards for fixed tick counts, worked out apart from the set-ups (ticks from 2000000000 on wrap round),
@@ -83,10 +71,7 @@ TEST(GameId, KnownScramblesAndTheirIds) {
         ChoosePuzzle(session->game, k.label, k.ticks);
         EXPECT_EQ(Cells(session->game), k.cells) << k.id;
         EXPECT_EQ(GameIdOf(session->game), k.id);
-        const auto again = Played(k.written);
-        EXPECT_EQ(std::pair(again->game.screen, Cells(again->game)),
-                  std::pair(session->game.screen, std::string(k.cells)))
-            << k.written;
+        EXPECT_TRUE(Seen(Played(k.written)->game) == Seen(session->game)) << k.written;
     }
 }
 
@@ -99,11 +84,9 @@ TEST(GameId, EveryScrambleComesBackFromItsId) {
                 if (!first) ChoosePuzzle(session->game, FIFTEEN_LABEL, ticks / 3);
                 ChoosePuzzle(session->game, puzzle->label, ticks);
                 const std::string id = GameIdOf(session->game);
-                const Dealt dealt = Seen(*session);
                 const auto again = Played(id);
-                EXPECT_TRUE(Seen(*again) == dealt) << id;
+                EXPECT_TRUE(Seen(again->game) == Seen(session->game)) << id;
                 EXPECT_EQ(GameIdOf(again->game), id);
-                EXPECT_EQ(again->game.screen, puzzle->screen);
             }
         }
     }
@@ -111,87 +94,60 @@ TEST(GameId, EveryScrambleComesBackFromItsId) {
 
 // Two sessions played a step each in turn keep and show what each keeps and shows when played alone.
 TEST(GameId, TwoSessionsPlayedInTurnPlayAsEachAlone) {
-    struct Step {
-        int32_t kind;  // 0 a puzzle from the menu, 1 a tap, 2 Undo, 3 Redo
-        int32_t x, y;
-        uint32_t ticks;
-    };
-    const auto script = [](uint32_t seed) {
-        RandomTaps taps(seed);
-        std::vector<Step> steps;
-        for (int32_t i = 0; i < 600; ++i) {
-            const RandomTaps::Tap tap = taps.Next();
-            const int32_t kind = i % 50 == 0 ? 0 : tap.ticks % 8 == 0 ? 2 : tap.ticks % 8 == 1 ? 3 : 1;
-            steps.push_back(
-                {kind, kind == 0 ? i / 50 % 6 : tap.x, tap.y, tap.ticks % 7 == 0 ? 0 : tap.ticks});
+    // Step i of the script `taps` deals: now and then a puzzle from the menu, else a tap, Undo or Redo.
+    const auto play = [](Session& session, RandomTaps& taps, int32_t i) {
+        const RandomTaps::Tap tap = taps.Next();
+        session.game.now = tap.ticks % 7 == 0 ? 0 : tap.ticks;
+        if (i % 50 == 0) {
+            Choose(session, Puzzles()[static_cast<std::size_t>(i / 50 % 6)]->label, session.game.now);
+        } else if (tap.ticks % 8 < 2) {
+            tap.ticks % 8 == 0 ? Undo(session) : Redo(session);
+        } else {
+            tessel::Tap(session, tap.x, tap.y);
         }
-        return steps;
-    };
-    const auto play = [](Session& session, const Step& step) {
-        session.game.now = step.ticks;
-        if (step.kind == 0) Choose(session, Puzzles()[static_cast<std::size_t>(step.x)]->label, step.ticks);
-        if (step.kind == 1) tessel::Tap(session, step.x, step.y);
-        if (step.kind == 2) Undo(session);
-        if (step.kind == 3) Redo(session);
         return std::pair(KeepGame(session), session.game.backBuffer.pixels);
     };
-    Platform().keepPictures = false;
-    const std::vector<Step> scripts[] = {script(1), script(2)};
-    std::vector<std::pair<std::vector<uint8_t>, std::array<uint32_t, SURFACE_WIDTH * SURFACE_HEIGHT>>>
-        alone[2];
-    for (int32_t k = 0; k < 2; ++k) {
+    std::vector<std::pair<std::vector<uint8_t>, decltype(BackBuffer::pixels)>> alone[2];
+    for (uint32_t k = 0; k < 2; ++k) {
         auto session = NewSession();
-        for (const Step& step : scripts[k]) alone[k].push_back(play(*session, step));
+        Platform().keepPictures = false;
+        RandomTaps taps(k + 1);
+        for (int32_t i = 0; i < 600; ++i) alone[k].push_back(play(*session, taps, i));
     }
     const std::unique_ptr<Session> sessions[] = {NewSession(), NewSession()};
     Platform().keepPictures = false;
-    for (std::size_t i = 0; i < scripts[0].size(); ++i) {
+    RandomTaps taps[] = {RandomTaps(1), RandomTaps(2)};
+    for (int32_t i = 0; i < 600; ++i) {
         for (int32_t k = 0; k < 2; ++k)
-            ASSERT_TRUE(play(*sessions[k], scripts[k][i]) == alone[k][i])
-                << "session " << k << ", step " << i;
+            ASSERT_TRUE(play(*sessions[k], taps[k], i) == alone[k][i]) << "session " << k << ", step " << i;
     }
 }
 
-// Anything that is not an ID is refused with one line that names what is wrong, and nothing is played.
+// Anything that is not an ID is refused with one line that names what is wrong.
 TEST(GameId, RefusesWhatIsNoIdInOneLine) {
-    const std::pair<const char*, const char*> refused[] = {
-        {"  #  ", "no game ID"},
-        {"normal", "names no puzzle"},
-        {"normalx-12", "names no puzzle"},
-        {"normal-", "the seed"},
-        {"normal-1-2", "does not read normal-SEED"},
-        {"normal-012", "the seed"},
-        {"normal-+12", "the seed"},
-        {"normal-12 ", nullptr},
-        {"normal-2000000000", "the seed"},
-        {"normal-99999999999999999999", "the seed"},
-        {"normal-\xff", "the seed"},
-        {"unmovable-2-4297", "does not read unmovable-COLUMN-ROW-SEED"},
-        {"unmovable-0-2-4297", "locked column and row are 1 to 4"},
-        {"unmovable-2-5-4297", "locked column and row are 1 to 4"},
-        {"unmovable-02-2-4297", "locked column and row are 1 to 4"},
-        {"lights out-4", "names no puzzle"},
-        {"normal-1999-12-31", "2000-01-01 to 9999-12-31"},
-        {"normal-10000-01-01", "no such date"},
-        {"unmovable-2026-13-01", "no such date"},
-        {"normal-2026-02-29", "no such date"},
-        {"normal-2026-2-09", "no such date"},
-        {"normal-2026-12-9", "no such date"},
-        {"normal-2026-12-09-1", "does not read normal-SEED or normal-YYYY-MM-DD"},
-        {"fifteen-2026-12", "names no puzzle"},
-        {"15-puzzle-2026-12", "does not read 15-puzzle-SEED or 15-puzzle-YYYY-MM-DD"},
-        {"unmovable-2026-12-09", nullptr},
+    const std::pair<const char*, std::vector<std::string>> refused[] = {
+        {"no game ID", {"  #  "}},
+        {"names no puzzle", {"normal", "normalx-12", "lights out-4", "fifteen-2026-12"}},
+        {"the seed",
+         {"normal-", "normal-012", "normal-+12", "normal-2000000000", "normal-99999999999999999999",
+          "normal-\xff"}},
+        {"does not read normal-SEED or normal-YYYY-MM-DD", {"normal-1-2", "normal-2026-12-09-1"}},
+        {"does not read unmovable-COLUMN-ROW-SEED", {"unmovable-2-4297"}},
+        {"does not read 15-puzzle-SEED or 15-puzzle-YYYY-MM-DD", {"15-puzzle-2026-12"}},
+        {"locked column and row are 1 to 4",
+         {"unmovable-0-2-4297", "unmovable-2-5-4297", "unmovable-02-2-4297"}},
+        {"2000-01-01 to 9999-12-31", {"normal-1999-12-31"}},
+        {"no such date",
+         {"normal-10000-01-01", "unmovable-2026-13-01", "normal-2026-02-29", "normal-2026-2-09",
+          "normal-2026-12-9"}},
     };
-    for (const auto& [text, why] : refused) {
-        const ReadGameId read = ParseGameId(text);
-        if (why == nullptr) {
-            EXPECT_TRUE(read.id.has_value()) << text;
-            continue;
+    for (const auto& [why, texts] : refused) {
+        for (const std::string& text : texts) {
+            const ReadGameId read = ParseGameId(text);
+            EXPECT_FALSE(read.id.has_value()) << text;
+            EXPECT_NE(read.error.find(why), std::string::npos) << text << ": " << read.error;
+            for (const char c : read.error) EXPECT_TRUE(c >= ' ' && c <= '~') << text << ": " << read.error;
         }
-        EXPECT_FALSE(read.id.has_value()) << text;
-        EXPECT_NE(read.error.find(why), std::string::npos) << text << ": " << read.error;
-        EXPECT_EQ(read.error.find('\n'), std::string::npos) << text;
-        for (const char c : read.error) EXPECT_TRUE(c >= ' ' && c <= '~') << text << ": " << read.error;
     }
 }
 
@@ -207,19 +163,12 @@ TEST(DayBoard, TheDateAloneDealsItAndItsIdNamesTheDate) {
             ChoosePuzzle(after->game, UNMOVABLE_LABEL, 31337);
             after->game.now = 987654;
             PlayGameId(*after, *ParseGameId(id).id);
-            EXPECT_EQ(Cells(after->game), Cells(fresh->game)) << id;
-            if (puzzle->dealsLockedLines) {
-                EXPECT_EQ(std::pair(after->game.fixedColumn, after->game.fixedRow),
-                          std::pair(fresh->game.fixedColumn, fresh->game.fixedRow))
-                    << id;
-            }
+            EXPECT_TRUE(Seen(after->game) == Seen(fresh->game)) << id;
             boards.insert(Cells(fresh->game));
             locks.insert(std::to_string(fresh->game.fixedColumn) + std::to_string(fresh->game.fixedRow));
         }
         EXPECT_EQ(boards.size(), 5u) << puzzle->name;
-        if (puzzle->dealsLockedLines) {
-            EXPECT_GE(locks.size(), 4u);
-        }
+        EXPECT_GE(locks.size(), puzzle->dealsLockedLines ? 4u : 1u);
     }
 }
 
@@ -232,15 +181,13 @@ TEST(DayBoard, KnownDaysBoards) {
     EXPECT_EQ(std::pair(unmovable->game.fixedColumn, unmovable->game.fixedRow), std::pair(1, 1));
 }
 
-// Today's date from the clock's seconds, in UTC, leap days counted.
+// Today's date from the clock's seconds, in UTC, leap days counted; none has a board past 9999.
 TEST(DayBoard, TodayIsTheUtcDate) {
     const std::pair<int64_t, const char*> moments[] = {
         {0, "1970-01-01"},           {-1, "1969-12-31"},         {946684800, "2000-01-01"},
         {1796774400, "2026-12-09"},  {1796774399, "2026-12-08"}, {1709208000, "2024-02-29"},
         {253402300799, "9999-12-31"}};
     for (const auto& [seconds, date] : moments) EXPECT_EQ(FormatDate(UtcDate(seconds)), date) << seconds;
-    EXPECT_FALSE(HasDayBoard(UtcDate(946684799)));
-    EXPECT_TRUE(HasDayBoard(UtcDate(946684800)));
     EXPECT_FALSE(HasDayBoard(UtcDate(253402300800)));
 }
 

@@ -150,8 +150,7 @@ TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
     for (const Look look : LOOKS) {
         double leastOutside = 1e9, leastLine = 1e9;
         for (std::size_t p = 0; p <= Puzzles().size(); ++p) {  // the menu, then each puzzle
-            const auto game = testing::NewGame();
-            ChangeLook(*game, look);
+            const auto game = testing::NewGame(look);
             std::vector<Outline> frames;
             if (p == 0) {
                 for (const Puzzle* named : Puzzles())
@@ -159,18 +158,14 @@ TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
                         {named->label.x, named->label.y, named->label.width, LABEL_HEIGHT, false});
             } else {
                 testing::ChoosePuzzle(*game, Puzzles()[p - 1]->label, 1234);
-                const bool lights = game->screen == SCREEN_LIGHTS_OUT;
-                const int32_t size = lights ? LightGrid::SIZE : TileGrid::SIZE;
-                for (int32_t col = 0; col < size; ++col) {
-                    for (int32_t row = 0; row < size; ++row) {
-                        const int32_t left =
-                            lights ? game->lightGrid.Left(col, row) : game->tileGrid.Left(col, row);
-                        const int32_t top =
-                            lights ? game->lightGrid.Top(col, row) : game->tileGrid.Top(col, row);
-                        frames.push_back({left, top, CELL_SIZE, CELL_SIZE, false});
-                        frames.push_back({left, top, 2 * CELL_SIZE, 2 * CELL_SIZE, true});
+                const auto cellsOf = [&](const auto& grid) {  // every cell, the ring's too, and every block
+                    for (std::size_t i = 0; i < grid.cellLeft.size(); ++i) {
+                        frames.push_back({grid.cellLeft[i], grid.cellTop[i], CELL_SIZE, CELL_SIZE, false});
+                        frames.push_back(
+                            {grid.cellLeft[i], grid.cellTop[i], 2 * CELL_SIZE, 2 * CELL_SIZE, true});
                     }
-                }
+                };
+                game->screen == SCREEN_LIGHTS_OUT ? cellsOf(game->lightGrid) : cellsOf(game->tileGrid);
             }
             for (const Outline& frame : frames) {
                 game->outlines[1] = frame;
@@ -204,10 +199,7 @@ TEST(Looks, CursorAndHintFramesStandOutEverywhere) {
 
 // A look changes the colours only: switched to dark midway shows dark from the start; classic comes back.
 TEST(Looks, ChangingTheLookRedrawsTheSameGame) {
-    auto darkFromStart = std::make_unique<Game>();
-    darkFromStart->look = Look::DARK;
-    PrepareSurfaces(*darkFromStart);
-    darkFromStart->splashPending = 0;
+    const auto darkFromStart = testing::NewGame(Look::DARK);
     testing::ChoosePuzzle(*darkFromStart, Puzzles()[0]->label, 77);
     testing::Tap(*darkFromStart, 107, 40);
 

@@ -34,11 +34,8 @@ TEST(Records, GamesEndInWordsAndRecords) {
     EXPECT_EQ(MovesAndTime(*session), "2 moves, 39 seconds");
     EXPECT_EQ(TapAt(*session, 93000, RIGHT_X, ROW_1_Y),
               "row 1 right, cleared in 3 moves, 1 minute 12 seconds");
-    session->game.now = 999999;
-    EXPECT_EQ(MovesAndTime(*session), "3 moves, 1 minute 12 seconds");
 
     StartRowOneShifted(*session, 100000);
-    EXPECT_EQ(MovesAndTime(*session), "0 moves, 0 seconds");
     EXPECT_EQ(TapAt(*session, 101000, LEFT_X, ROW_1_Y), "row 1 left, cleared in 1 move, 0 seconds, best yet");
 
     StartRowOneShifted(*session, 200000);

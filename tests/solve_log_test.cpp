@@ -40,12 +40,7 @@ TEST(SolveLog, EverySolveIsLoggedWithItsMovesTimed) {
     ASSERT_TRUE(Redo(*session));
     TapAt(*session, 9000, RIGHT_X, ROW_1_Y);
     ASSERT_EQ(session->solvesToLog.size(), 1u);
-    const LoggedSolve& solve = session->solvesToLog[0];
-    EXPECT_EQ(solve.utcMs, DEC_2025);
-    EXPECT_EQ(solve.gameId, "normal-500");
-    EXPECT_EQ(solve.moves, 3u);
-    EXPECT_EQ(solve.ms, 8000u);
-    EXPECT_EQ(solve.taps, (std::vector<TimedTap>{{200, 97, 0}, {200, 97, 4000}, {200, 97, 8000}}));
+    // Its date, ID, moves, time, hints, then each move and the time since the one before.
     EXPECT_EQ(KeepSolveLog(*session, RecordsStep::Write, "").write,
               "tessel solves 1\nnormal 1765250905000 normal-500 3 8000 0 200,97,0 200,97,4000 200,97,4000\n");
     EXPECT_TRUE(session->solvesToLog.empty());

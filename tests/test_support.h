@@ -27,10 +27,11 @@ FakePlatform& Platform();
 // The presenter of the games the tests show: keeps every picture in Platform().presented.
 void KeepPicture(const Game& game, void*);
 
-// A game as the front ends start it, on a fresh platform, the splash over.
-inline std::unique_ptr<Game> NewGame() {
+// A game as the front ends start it, in `look`, on a fresh platform, the splash over.
+inline std::unique_ptr<Game> NewGame(Look look = Look::CLASSIC) {
     Platform() = {};
     auto game = std::make_unique<Game>();
+    game->look = look;
     game->presenter = {KeepPicture, nullptr};
     PrepareSurfaces(*game);
     game->splashPending = 0;
