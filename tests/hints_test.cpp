@@ -121,31 +121,23 @@ int32_t FewestPresses(const LightGrid& start) {
 // The fewest moves to the goal of every board within `depth` moves of it, breadth first from the goal
 // through the puzzle's own taps. A move that comes round in four plays (a line shifted, a block turned) is
 // taken back by three more of it; any other by another move, so the board it makes is one before too.
-using Tiles = std::array<int32_t, TileGrid::SIZE * TileGrid::SIZE>;
+using Tiles = decltype(tessel::Board::tiles);
 std::map<Tiles, int32_t> DistancesFromGoal(const Game& goal, int32_t depth) {
     const Puzzle& puzzle = *FindPuzzle(goal.screen);
-    struct Board {
-        TileGrid grid;
-        int32_t blankCol, blankRow;
-    };
     auto game = std::make_unique<Game>(goal);
-    const auto show = [&](const Board& board) {
-        game->tileGrid = board.grid, game->blankCol = board.blankCol, game->blankRow = board.blankRow;
-    };
-    std::map<Tiles, int32_t> distance{{goal.tileGrid.tile, 0}};
-    std::vector<Board> queue{{goal.tileGrid, goal.blankCol, goal.blankRow}};
-    for (std::size_t head = 0; head < queue.size() && distance[queue[head].grid.tile] < depth; ++head) {
-        const Board from = queue[head];
-        show(from);
+    std::map<Tiles, int32_t> distance{{TakeBoard(goal).tiles, 0}};
+    std::vector<tessel::Board> queue{TakeBoard(goal)};
+    for (std::size_t head = 0; head < queue.size() && distance[queue[head].tiles] < depth; ++head) {
+        const tessel::Board from = queue[head];
+        PutBoard(*game, from);
         for (const Point& p : bench::MovePoints(*game, puzzle)) {
-            std::vector<Board> plays;
-            for (show(from); plays.size() < 4 && bench::PlayTap(*game, puzzle, p.x, p.y);)
-                plays.push_back({game->tileGrid, game->blankCol, game->blankRow});
+            std::vector<tessel::Board> plays;
+            for (PutBoard(*game, from); plays.size() < 4 && bench::PlayTap(*game, puzzle, p.x, p.y);)
+                plays.push_back(TakeBoard(*game));
             if (plays.empty()) continue;
-            const Board& before =
-                plays.size() == 4 && plays[3].grid.tile == from.grid.tile ? plays[2] : plays[0];
-            if (distance.emplace(before.grid.tile, distance[from.grid.tile] + 1).second)
-                queue.push_back(before);
+            const tessel::Board& before =
+                plays.size() == 4 && plays[3].tiles == from.tiles ? plays[2] : plays[0];
+            if (distance.emplace(before.tiles, distance[from.tiles] + 1).second) queue.push_back(before);
         }
     }
     return distance;
@@ -214,7 +206,7 @@ TEST_P(EveryPuzzle, HintsTakeTheFewestMovesNearTheGoal) {
     for (int32_t walk = 0; boards < wanted && walk < 1000; ++walk) {
         WriteGoal(*game);
         PlayRandomMoves(*game, random, 1 + walk % (bounds.exactDepth + 2));
-        const int32_t fewest = lights ? FewestPresses(game->lightGrid) : distance[game->tileGrid.tile];
+        const int32_t fewest = lights ? FewestPresses(game->lightGrid) : distance[TakeBoard(*game).tiles];
         if (fewest == 0) continue;  // solved, or farther than the search went
         ++boards;
         EXPECT_EQ(FollowHints(*game, 40), fewest) << "walk " << walk;
