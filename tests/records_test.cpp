@@ -30,8 +30,8 @@ TEST(Records, GamesEndInWordsAndRecords) {
     HoldClock(*session, true);  // the window minimised for 20 seconds
     session->game.now = 50000;
     HoldClock(*session, false);
-    session->game.now = 60000;
-    EXPECT_EQ(MovesAndTime(*session), "2 moves, 39 seconds");
+    session->game.now = 81000;
+    EXPECT_EQ(MovesAndTime(*session), "2 moves, 1 minute");
     EXPECT_EQ(TapAt(*session, 93000, RIGHT_X, ROW_1_Y),
               "row 1 right, cleared in 3 moves, 1 minute 12 seconds");
 

@@ -84,8 +84,10 @@ TEST(SolveLog, KeptMergedFromTwoCopiesAndTrimmed) {
     EXPECT_EQ(times, (std::vector<uint32_t>{7000, 6000, 5000}));
     EXPECT_EQ(ReadSolveLog(""), SolveLog{});
     EXPECT_FALSE(KeepSolveLog(*first, RecordsStep::Write, "").write.has_value());  // nothing new to keep
+    PlayGame(*first, 1000, 8000);  // a solve not yet kept goes with the rest
     EXPECT_TRUE(KeepSolveLog(*first, RecordsStep::Clear, std::nullopt).remove);
     EXPECT_TRUE(first->solveLog.empty());
+    EXPECT_FALSE(KeepSolveLog(*first, RecordsStep::Write, "").write.has_value());
 
     SolveLog log;
     LoggedSolve solve = read->at("normal")[0];
