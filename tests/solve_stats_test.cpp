@@ -4,6 +4,10 @@
 
 #include <numeric>
 
+#include "game/session.h"
+#include "game/statistics_page.h"
+#include "puzzles/puzzle_table.h"
+
 namespace tessel {
 namespace {
 
@@ -60,6 +64,16 @@ TEST(SolveStats, APuzzlesFiguresLeaveHintedGamesOut) {
     EXPECT_DOUBLE_EQ(*stats.moves.current[0], 79.0 / 3);  // 25, 26, 28 of 25, 28, 40, 22, 26
     EXPECT_DOUBLE_EQ(*stats.moves.bestAverage[0], 79.0 / 3);
     EXPECT_NEAR(*stats.movesPerSecond, (2.5 + 2.5 + 28 / 11.0 + 40 / 15.0 + 22 / 9.0 + 2.0) / 6, 1e-12);
+
+    // The chart: oldest first, the hinted solve left out, each point with the average of 5 ending at it.
+    Session session;
+    session.solveLog["normal"] = solves;
+    const StatsChart chart = StatisticsOf(session, *FindPuzzle(SCREEN_NORMAL), 0).chart;
+    EXPECT_EQ(chart.times, (std::vector<uint32_t>{12000, 10000, 11000, 15000, 9000, 13000}));
+    ASSERT_EQ(chart.ao5.size(), 6u);
+    EXPECT_EQ(chart.ao5[3], std::nullopt);
+    EXPECT_EQ(chart.ao5[4], 11000.0);
+    EXPECT_DOUBLE_EQ(*chart.ao5[5], 34000.0 / 3);
 
     const PuzzleRecord record{40, 18, 9500};
     stats = StatsOf(solves, &record);
